@@ -1,0 +1,96 @@
+#include "support/u_MessageBox.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMessageBox>
+
+namespace {
+
+MessageAnswerer& answerer()
+{
+    static MessageAnswerer instance;
+    return instance;
+}
+
+QMessageBox::Icon iconOf(MsgType type)
+{
+    switch (type) {
+        case MsgType::Error:
+            return QMessageBox::Critical;
+        case MsgType::Warning:
+            return QMessageBox::Warning;
+        case MsgType::Information:
+            return QMessageBox::Information;
+        case MsgType::Confirmation:
+            return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString titleOf(MsgType type)
+{
+    switch (type) {
+        case MsgType::Error:
+            return QCoreApplication::translate("MessageBox", "Error");
+        case MsgType::Warning:
+            return QCoreApplication::translate("MessageBox", "Warning");
+        case MsgType::Information:
+            return QCoreApplication::translate("MessageBox", "Information");
+        case MsgType::Confirmation:
+            return QCoreApplication::translate("MessageBox", "Confirm");
+    }
+    return {};
+}
+
+QMessageBox::StandardButtons buttonsOf(MsgButtons buttons)
+{
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return QMessageBox::Ok;
+        case MsgButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+MsgResult resultOf(int button, MsgButtons buttons)
+{
+    switch (button) {
+        case QMessageBox::Yes:
+            return MsgResult::Yes;
+        case QMessageBox::No:
+            return MsgResult::No;
+        case QMessageBox::Ok:
+            return MsgResult::Ok;
+        default:
+            break;
+    }
+    if (buttons == MsgButtons::YesNo) {
+        return MsgResult::No;
+    }
+    return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+}  // namespace
+
+MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons, QWidget* parent)
+{
+    if (answerer()) {
+        return answerer()(type, text, buttons);
+    }
+    if (parent == nullptr) {
+        parent = QApplication::activeWindow();
+    }
+    QMessageBox box(iconOf(type), titleOf(type), text, buttonsOf(buttons), parent);
+    if (buttons != MsgButtons::Ok) {
+        box.setDefaultButton(QMessageBox::Yes);
+    }
+    return resultOf(box.exec(), buttons);
+}
+
+void SetMessageAnswerer(MessageAnswerer a)
+{
+    answerer() = std::move(a);
+}

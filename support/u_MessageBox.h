@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The program's one message routine: every message box of the program is
+// shown through ShowMessage, so that tests can answer it.
+enum class MsgType { Error, Warning, Information, Confirmation };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgResult { Ok, Yes, No, Cancel };
+
+// Shows text in a modal box of the given kind and returns the button chosen.
+// Closing the box without a button counts as Cancel (YesNoCancel), No (YesNo)
+// or Ok.
+MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons = MsgButtons::Ok,
+                      QWidget* parent = nullptr);
+
+// Replaces the boxes by a function that answers them (tests). An empty
+// function restores the real boxes.
+using MessageAnswerer = std::function<MsgResult(MsgType, const QString&, MsgButtons)>;
+void SetMessageAnswerer(MessageAnswerer answerer);
