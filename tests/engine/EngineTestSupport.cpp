@@ -37,7 +37,8 @@ Bytes ReadBytes(const std::string& path) {
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         throw std::runtime_error("cannot write " + path);
     }
@@ -53,7 +54,9 @@ Bytes EncInt(uint32_t value) {
     return digits;
 }
 
-Bytes Raw(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes Raw(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 Bytes EncText(const std::string& text) {
     Bytes b = EncInt(static_cast<uint32_t>(text.size()));

@@ -19,7 +19,7 @@ using Bytes = std::vector<uint8_t>;
 // A fresh folder under the system's temporary folder, removed with its
 // contents on destruction.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -28,7 +28,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -44,15 +44,15 @@ Bytes Raw(const std::string& text);
 
 // The start of a database file: signature, the two version texts and the
 // three counts.
-Bytes FileStart(uint32_t headers, uint32_t rows, uint32_t cols,
-                const std::string& required = "0.1", const std::string& writer = "0.1");
+Bytes FileStart(uint32_t headers, uint32_t rows, uint32_t cols, const std::string& required = "0.1",
+                const std::string& writer = "0.1");
 Bytes HeaderRecord(const std::string& name, const std::vector<std::string>& texts);
 Bytes RowRecord(const std::vector<std::string>& cells);
 
 // Records every event by name in firing order; cancels the Before events
 // (and CheckCompatibility) named in cancel.
 class RecordingListener : public quib::QuibEvents {
-public:
+  public:
     std::vector<std::string> events;
     std::set<std::string> cancel;
 
@@ -106,7 +106,7 @@ public:
     // Cancel values seen on entry to a Before event that were not 0.
     int dirtyCancelSeen = 0;
 
-private:
+  private:
     void Before(const char* name, int16_t& c) {
         if (c != 0) {
             ++dirtyCancelSeen;

@@ -42,8 +42,9 @@ TEST(CodePage, FileHoldsWindows1250Bytes) {
     q.SetData(0, 0, "Příliš€");
     q.SetDatabaseName(dir.file("cz.tbr"));
     ASSERT_TRUE(q.Save());
-    Bytes expected = Concat({FileStart(0, 1, 1), {0x01, 0x07, 0x01, 0x07, 'P', 0xF8, 0xED, 'l',
-                                                  'i', 0x9A, 0x80, 0x00}});
+    Bytes expected =
+        Concat({FileStart(0, 1, 1),
+                {0x01, 0x07, 0x01, 0x07, 'P', 0xF8, 0xED, 'l', 'i', 0x9A, 0x80, 0x00}});
     EXPECT_EQ(ReadBytes(dir.file("cz.tbr")), expected);
 }
 
@@ -84,11 +85,8 @@ TEST(CodePage, CharactersWithoutFormBecomeQuestionMark) {
     struct Case {
         std::string in, out;
     };
-    for (const Case& c : std::vector<Case>{{"日本", "??"},
-                                           {"a😀b", "a?b"},
-                                           {"Ωmega", "?mega"},
-                                           {"ñ", "?"},
-                                           {"Ñandú", "?andú"}}) {
+    for (const Case& c : std::vector<Case>{
+             {"日本", "??"}, {"a😀b", "a?b"}, {"Ωmega", "?mega"}, {"ñ", "?"}, {"Ñandú", "?andú"}}) {
         ASSERT_TRUE(q.SetData(0, 0, c.in));
         EXPECT_EQ(q.GetData(0, 0), c.out) << c.in;
     }

@@ -10,7 +10,7 @@ using namespace quibtest;
 namespace {
 
 class Cursor : public ::testing::Test {
-protected:
+  protected:
     CQuibCtrl q;
     RecordingListener events;
 

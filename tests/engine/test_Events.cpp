@@ -31,9 +31,9 @@ void Prepare(CQuibCtrl& q) {
 
 // A fingerprint of the table's whole state, to show a cancel changed nothing.
 std::string State(const CQuibCtrl& q) {
-    std::string s = std::to_string(q.RowsCountTotal()) + "/" + std::to_string(q.ColsCount()) +
-                    "/" + std::to_string(q.HeadersCount()) + "/" +
-                    std::to_string(q.RowIndex()) + "/" + std::to_string(q.FiltersCount()) + ":";
+    std::string s = std::to_string(q.RowsCountTotal()) + "/" + std::to_string(q.ColsCount()) + "/" +
+                    std::to_string(q.HeadersCount()) + "/" + std::to_string(q.RowIndex()) + "/" +
+                    std::to_string(q.FiltersCount()) + ":";
     for (const auto& row : Cells(q)) {
         for (const auto& c : row) {
             s += c + ",";
@@ -54,18 +54,19 @@ std::string State(const CQuibCtrl& q) {
 
 std::vector<Wrapped> WrappedOperations() {
     return {
-        {"SetData", "BeforeSetData", "AfterSetData", [](CQuibCtrl& q) { return q.SetData(0, 0, "x"); },
+        {"SetData", "BeforeSetData", "AfterSetData",
+         [](CQuibCtrl& q) { return q.SetData(0, 0, "x"); },
          [](CQuibCtrl& q) { return q.SetData(5, 0, "x"); }},
         {"NewCol", "BeforeNewCol", "AfterNewCol", [](CQuibCtrl& q) { return q.NewCol(1); },
          [](CQuibCtrl& q) { return q.NewCol(3); }},
-        {"DeleteCol", "BeforeDeleteCol", "AfterDeleteCol", [](CQuibCtrl& q) { return q.DeleteCol(0); },
-         [](CQuibCtrl& q) { return q.DeleteCol(2); }},
+        {"DeleteCol", "BeforeDeleteCol", "AfterDeleteCol",
+         [](CQuibCtrl& q) { return q.DeleteCol(0); }, [](CQuibCtrl& q) { return q.DeleteCol(2); }},
         {"NewRow", "BeforeNewRow", "AfterNewRow", [](CQuibCtrl& q) { return q.NewRow(3); },
          [](CQuibCtrl& q) { return q.NewRow(4); }},
-        {"DeleteRow", "BeforeDeleteRow", "AfterDeleteRow", [](CQuibCtrl& q) { return q.DeleteRow(0); },
-         [](CQuibCtrl& q) { return q.DeleteRow(3); }},
-        {"NewHeader", "BeforeNewHeader", "AfterNewHeader", [](CQuibCtrl& q) { return q.NewHeader(1); },
-         [](CQuibCtrl& q) { return q.NewHeader(2); }},
+        {"DeleteRow", "BeforeDeleteRow", "AfterDeleteRow",
+         [](CQuibCtrl& q) { return q.DeleteRow(0); }, [](CQuibCtrl& q) { return q.DeleteRow(3); }},
+        {"NewHeader", "BeforeNewHeader", "AfterNewHeader",
+         [](CQuibCtrl& q) { return q.NewHeader(1); }, [](CQuibCtrl& q) { return q.NewHeader(2); }},
         {"DeleteHeader", "BeforeDeleteHeader", "AfterDeleteHeader",
          [](CQuibCtrl& q) { return q.DeleteHeader(0); },
          [](CQuibCtrl& q) { return q.DeleteHeader(1); }},
@@ -81,8 +82,8 @@ std::vector<Wrapped> WrappedOperations() {
         {"SetHeaderText", "BeforeSetHeaderText", "AfterSetHeaderText",
          [](CQuibCtrl& q) { return q.SetHeaderText(0, 0, "u"); },
          [](CQuibCtrl& q) { return q.SetHeaderText(0, 1, "u"); }},
-        {"NewFilter", "BeforeNewFilter", "AfterNewFilter", [](CQuibCtrl& q) { return q.NewFilter(0); },
-         [](CQuibCtrl& q) { return q.NewFilter(1); }},
+        {"NewFilter", "BeforeNewFilter", "AfterNewFilter",
+         [](CQuibCtrl& q) { return q.NewFilter(0); }, [](CQuibCtrl& q) { return q.NewFilter(1); }},
         {"DeleteFilter", "BeforeDeleteFilter", "AfterDeleteFilter",
          [](CQuibCtrl& q) {
              q.NewFilter(0);
@@ -226,9 +227,9 @@ TEST(Events, FileOperationsOrder) {
     EXPECT_TRUE(q.Save());
     EXPECT_TRUE(q.Open());
     EXPECT_TRUE(q.Close());
-    EXPECT_EQ(l.events, (Events{"BeforeCreate", "AfterCreate", "BeforeSave", "AfterSave",
-                                "BeforeOpen", "CheckCompatibility", "AfterOpen", "BeforeClose",
-                                "AfterClose"}));
+    EXPECT_EQ(l.events,
+              (Events{"BeforeCreate", "AfterCreate", "BeforeSave", "AfterSave", "BeforeOpen",
+                      "CheckCompatibility", "AfterOpen", "BeforeClose", "AfterClose"}));
 }
 
 TEST(Events, CancelledFileOperations) {

@@ -10,7 +10,7 @@ using namespace quibtest;
 namespace {
 
 class FileBytes : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::string path = dir.file("db.tbr");
 };
@@ -19,7 +19,7 @@ TEST_F(FileBytes, CreateWritesTheTwentyTwoByteEmptyFile) {
     CQuibCtrl q;
     q.SetDatabaseName(path);
     ASSERT_TRUE(q.Create());
-    const Bytes expected = {'Q', 'u', 'i', 'b', 0x01, 0x03, '0', '.', '1', 0x00, 0x01,
+    const Bytes expected = {'Q',  'u', 'i', 'b', 0x01, 0x03, '0',  '.',  '1',  0x00, 0x01,
                             0x03, '0', '.', '1', 0x00, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00};
     EXPECT_EQ(ReadBytes(path), expected);
     EXPECT_EQ(ReadBytes(path).size(), 22u);
@@ -114,12 +114,9 @@ TEST(IntegerEncoding, FewestBytes) {
         int cols;
         Bytes encoded;
     };
-    const std::vector<Case> cases = {{0, {0x01, 0x00}},
-                                     {5, {0x01, 0x05}},
-                                     {255, {0x01, 0xFF}},
-                                     {256, {0x02, 0x01, 0x00}},
-                                     {300, {0x02, 0x01, 0x2C}},
-                                     {70000, {0x03, 0x01, 0x11, 0x70}}};
+    const std::vector<Case> cases = {{0, {0x01, 0x00}},         {5, {0x01, 0x05}},
+                                     {255, {0x01, 0xFF}},       {256, {0x02, 0x01, 0x00}},
+                                     {300, {0x02, 0x01, 0x2C}}, {70000, {0x03, 0x01, 0x11, 0x70}}};
     TempDir dir;
     for (const auto& c : cases) {
         CQuibCtrl q;
@@ -177,10 +174,13 @@ TEST_F(FileBytes, ReadAndWriteBackGivesSameBytesWithOwnVersions) {
 
 TEST_F(FileBytes, ReaderAcceptsLongAndZeroLengthIntegers) {
     // Integers with leading zero bytes and N = 0 (value 0).
-    Bytes file = Concat({Raw("Quib"), EncText("0.1"), EncText("0.1"), {0x00},  // 0 headers
-                         {0x04, 0x00, 0x00, 0x00, 0x01},                          // 1 row
-                         {0x02, 0x00, 0x01},                                      // 1 column
-                         {0x00},                                                  // stored length
+    Bytes file = Concat({Raw("Quib"),
+                         EncText("0.1"),
+                         EncText("0.1"),
+                         {0x00},                          // 0 headers
+                         {0x04, 0x00, 0x00, 0x00, 0x01},  // 1 row
+                         {0x02, 0x00, 0x01},              // 1 column
+                         {0x00},                          // stored length
                          {0x03, 0x00, 0x00, 0x02, 'h', 'i', 0x00}});
     WriteBytes(path, file);
     CQuibCtrl q;
@@ -203,9 +203,15 @@ TEST_F(FileBytes, BytesAfterLastRowAreIgnored) {
 TEST_F(FileBytes, StoredLengthThatIsWrongDoesNotMatter) {
     // The stored length only sizes storage; a smaller or larger one must not
     // break the read or write past buffers.
-    Bytes file = Concat({FileStart(1, 2, 2), {0x01, 0x00, 0x01, 0x01}, EncText("name"),
-                         EncText("a text longer than it says"), {0x01, 0x00},
-                         EncText("first cell"), EncText("second"), {0x01, 0xFF}, EncText("x"),
+    Bytes file = Concat({FileStart(1, 2, 2),
+                         {0x01, 0x00, 0x01, 0x01},
+                         EncText("name"),
+                         EncText("a text longer than it says"),
+                         {0x01, 0x00},
+                         EncText("first cell"),
+                         EncText("second"),
+                         {0x01, 0xFF},
+                         EncText("x"),
                          EncText("")});
     WriteBytes(path, file);
     CQuibCtrl q;

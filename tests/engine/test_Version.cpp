@@ -26,25 +26,18 @@ INSTANTIATE_TEST_SUITE_P(Examples, CompareVersion,
                                            VersionCase{"2,0", "1.9", 1},
                                            VersionCase{"1.0", "1.0", 0},
                                            VersionCase{"1.0", "1.0.1", -1},
-                                           VersionCase{"1.0.1", "1.0", -1},
-                                           VersionCase{"", "", 0},
-                                           VersionCase{"", "1", -1},
-                                           VersionCase{"1", "", -1}));
+                                           VersionCase{"1.0.1", "1.0", -1}, VersionCase{"", "", 0},
+                                           VersionCase{"", "1", -1}, VersionCase{"1", "", -1}));
 
 INSTANTIATE_TEST_SUITE_P(Components, CompareVersion,
-                         ::testing::Values(VersionCase{"1a", "1", 0},
-                                           VersionCase{"x", "0", 0},
-                                           VersionCase{" 2", "2", 0},
-                                           VersionCase{"+3", "3", 0},
-                                           VersionCase{"-1", "0", -1},
-                                           VersionCase{"0.2", "0.1", 1},
+                         ::testing::Values(VersionCase{"1a", "1", 0}, VersionCase{"x", "0", 0},
+                                           VersionCase{" 2", "2", 0}, VersionCase{"+3", "3", 0},
+                                           VersionCase{"-1", "0", -1}, VersionCase{"0.2", "0.1", 1},
                                            VersionCase{"0.1.5", "0.1", -1},
                                            VersionCase{"0.0.9", "0.1", -1},
-                                           VersionCase{"1", "0.1", 1},
-                                           VersionCase{"1,2", "1.2", 0},
+                                           VersionCase{"1", "0.1", 1}, VersionCase{"1,2", "1.2", 0},
                                            VersionCase{"2.7.1.0", "2.7.0.5", 1},
-                                           VersionCase{"1.", "1", -1},
-                                           VersionCase{".", ".", 0},
+                                           VersionCase{"1.", "1", -1}, VersionCase{".", ".", 0},
                                            VersionCase{"99999999999", "1", 1}));
 
 }  // namespace
