@@ -213,6 +213,15 @@ TEST_F(CorruptFiles, ZeroColumnsWithManyRowsIsStillBounded) {
     ExpectEof(Concat({FileStart(0, 1000000, 0), Bytes(10, 0x00)}), "rows without columns");
 }
 
+TEST_F(CorruptFiles, HugeColumnCountWithoutRowsAllocatesNothing) {
+    // With no rows the column count takes no bytes, so it is valid; the
+    // reader must not size anything by it.
+    OpenResult r = OpenBytes(Concat({FileStart(1, 0, 0x7FFFFFF0), HeaderRecord("h", {"t"})}));
+    ASSERT_FALSE(r.raised) << r.message;
+    EXPECT_EQ(q.ColsCount(), 0x7FFFFFF0);
+    EXPECT_EQ(q.GetHeaderText(0, 0), "t");
+}
+
 TEST_F(CorruptFiles, LongIntegerKeepsLowBits) {
     // Nine value bytes: only the low 32 bits count, here 2 rows.
     Bytes count = {0x09, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x02};
