@@ -345,7 +345,11 @@ void WriteDatabaseFile(const std::string& path, const Table& table) {
     if (dir.empty()) {
         dir = ".";
     }
-    std::string tmpl = (dir / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    // Built step by step: GCC 12 at -O3 misreads "." + string as overlapping.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".tmp-XXXXXX";
+    std::string tmpl = (dir / name).string();
     Fd fd(::mkostemp(tmpl.data(), O_CLOEXEC));
     if (fd.get() < 0 || target.filename().empty()) {
         RaiseError(errors::kOpenWrite);
