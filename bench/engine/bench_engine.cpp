@@ -226,6 +226,31 @@ void BM_CopyStringEveryCell(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyStringEveryCell)->Unit(benchmark::kMillisecond);
 
+// The same scattered access on plain strings: two dependent cache misses
+// (the row, then its cells) on a table far larger than the caches.
+void BM_CopyStringOneCell(benchmark::State& state) {
+    static const std::vector<quibbench::ContactRow> contacts = quibbench::MakeContacts(kRows);
+    uint32_t x = 12345;
+    for (auto _ : state) {
+        x = x * 1664525u + 1013904223u;
+        std::string copy = contacts[x % kRows][(x >> 20) % 32];
+        benchmark::DoNotOptimize(copy);
+    }
+}
+BENCHMARK(BM_CopyStringOneCell);
+
+// One cell of the current row, as a host's card view reads it: the row is
+// in the caches after its first field.
+void BM_GetDataCurrentRowCell(benchmark::State& state) {
+    quib::CQuibCtrl& q = *Data().loaded;
+    int32_t c = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(q.GetData(777, c));
+        c = (c + 1) & 31;
+    }
+}
+BENCHMARK(BM_GetDataCurrentRowCell);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -1,7 +1,10 @@
 #include "Sorter.h"
 
+#include <algorithm>
+#include <numeric>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -28,32 +31,52 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The sort keys of one column, indexed by the row's number before the sort.
-class ColumnKeys {
-  public:
-    ColumnKeys(const Table& table, int32_t col, Collation& collation) {
-        const int32_t n = table.Rows();
-        offsets_.reserve(static_cast<std::size_t>(n) + 1);
-        offsets_.push_back(0);
-        for (int32_t r = 0; r < n; ++r) {
-            collation.AppendSortKey(table.Cell(r, col), keys_);
-            offsets_.push_back(keys_.size());
+// The collation rank of every row's cell in one column, indexed by the row's
+// number before the sort: equal ranks for cells that collate equal, a smaller
+// rank for a cell that collates first. Each distinct text gets its sort key
+// computed once; contact data repeats surnames and towns a lot.
+std::vector<int32_t> columnRanks(const Table& table, int32_t col, Collation& collation) {
+    const int32_t n = table.Rows();
+    std::unordered_map<std::string_view, int32_t> ids;
+    ids.reserve(static_cast<std::size_t>(n));
+    std::vector<int32_t> rowText(static_cast<std::size_t>(n));
+    std::string keys;
+    std::vector<std::size_t> offsets{0};
+    for (int32_t r = 0; r < n; ++r) {
+        const std::string_view cell = table.Cell(r, col);
+        const auto [it, added] = ids.emplace(cell, static_cast<int32_t>(offsets.size() - 1));
+        if (added) {
+            collation.AppendSortKey(cell, keys);
+            offsets.push_back(keys.size());
         }
+        rowText[static_cast<std::size_t>(r)] = it->second;
     }
-    std::string_view Key(int32_t row) const {
-        const std::size_t b = offsets_[static_cast<std::size_t>(row)];
-        return std::string_view(keys_).substr(b, offsets_[static_cast<std::size_t>(row) + 1] - b);
+    const std::size_t distinct = offsets.size() - 1;
+    const auto key = [&](int32_t t) {
+        const std::size_t b = offsets[static_cast<std::size_t>(t)];
+        return std::string_view(keys).substr(b, offsets[static_cast<std::size_t>(t) + 1] - b);
+    };
+    std::vector<int32_t> byKey(distinct);
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::sort(byKey.begin(), byKey.end(), [&](int32_t a, int32_t b) { return key(a) < key(b); });
+    std::vector<int32_t> textRank(distinct);
+    int32_t rank = 0;
+    for (std::size_t i = 0; i < distinct; ++i) {
+        if (i > 0 && key(byKey[i - 1]) != key(byKey[i])) {
+            ++rank;
+        }
+        textRank[static_cast<std::size_t>(byKey[i])] = rank;
     }
-
-  private:
-    std::string keys_;
-    std::vector<std::size_t> offsets_;
-};
+    for (int32_t& t : rowText) {
+        t = textRank[static_cast<std::size_t>(t)];
+    }
+    return rowText;
+}
 
 enum class Order { Asc, Desc, Other };
 
 struct Criterion {
-    std::size_t keys;  // index into the key columns
+    std::size_t ranks;  // index into the ranked columns
     Order order;
 };
 
@@ -84,7 +107,7 @@ class Criteria {
         }
         Collation collation;
         for (int32_t col : cols) {
-            keys_.emplace_back(table, col, collation);
+            ranks_.push_back(columnRanks(table, col, collation));
         }
     }
 
@@ -101,11 +124,13 @@ class Criteria {
     // Whether the row numbered a (before the sort) precedes the row b.
     bool Precedes(int32_t a, int32_t b) const {
         for (const Criterion& c : criteria_) {
-            const ColumnKeys& k = keys_[c.keys];
-            const int cmp = k.Key(a).compare(k.Key(b));
-            if (cmp == 0) {
+            const std::vector<int32_t>& rank = ranks_[c.ranks];
+            const int32_t ra = rank[static_cast<std::size_t>(a)];
+            const int32_t rb = rank[static_cast<std::size_t>(b)];
+            if (ra == rb) {
                 continue;
             }
+            const int cmp = ra < rb ? -1 : 1;
             switch (c.order) {
                 case Order::Asc:
                     return cmp < 0;
@@ -120,7 +145,7 @@ class Criteria {
 
   private:
     std::vector<Criterion> criteria_;
-    std::vector<ColumnKeys> keys_;
+    std::vector<std::vector<int32_t>> ranks_;
 };
 
 // Positions 0 .. n-1 of the rows being sorted, each holding a row number.
@@ -160,12 +185,13 @@ void literalSelectionSort(Positions& pos, const Criteria& criteria) {
 }
 
 // A tournament tree over the positions whose root is the first position
-// holding a minimal row, which is the one the selection sort's scan picks
-// when precedence is a strict weak order. Positions already placed drop out.
+// holding a row of minimal rank, which is the one the selection sort's scan
+// picks when precedence is a strict weak order. Positions already placed
+// drop out.
 class FirstMinimumTree {
   public:
-    FirstMinimumTree(const Positions& pos, const Criteria& criteria)
-        : pos_(pos), criteria_(criteria) {
+    FirstMinimumTree(const Positions& pos, const std::vector<int32_t>& rank)
+        : pos_(pos), rank_(rank) {
         leaves_ = 1;
         while (leaves_ < pos.Size()) {
             leaves_ *= 2;
@@ -200,7 +226,10 @@ class FirstMinimumTree {
             return a;
         }
         // a lies left of b: b wins only when its row strictly precedes.
-        return criteria_.Precedes(pos_.At(b), pos_.At(a)) ? b : a;
+        return rank_[static_cast<std::size_t>(pos_.At(b))] <
+                       rank_[static_cast<std::size_t>(pos_.At(a))]
+                   ? b
+                   : a;
     }
     void refresh(int32_t p) {
         for (int32_t node = (leaves_ + p) / 2; node >= 1; node /= 2) {
@@ -209,14 +238,33 @@ class FirstMinimumTree {
     }
 
     const Positions& pos_;
-    const Criteria& criteria_;
+    const std::vector<int32_t>& rank_;
     int32_t leaves_ = 1;
     std::vector<int32_t> tree_;
 };
 
+// One rank per row that orders rows exactly as the criteria do; valid when
+// they form a strict weak order.
+std::vector<int32_t> combinedRanks(int32_t n, const Criteria& criteria) {
+    std::vector<int32_t> order(static_cast<std::size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](int32_t a, int32_t b) { return criteria.Precedes(a, b); });
+    std::vector<int32_t> rank(static_cast<std::size_t>(n));
+    int32_t current = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && criteria.Precedes(order[i - 1], order[i])) {
+            ++current;
+        }
+        rank[static_cast<std::size_t>(order[i])] = current;
+    }
+    return rank;
+}
+
 void treeSelectionSort(Positions& pos, const Criteria& criteria) {
     const int32_t n = pos.Size();
-    FirstMinimumTree tree(pos, criteria);
+    const std::vector<int32_t> rank = combinedRanks(n, criteria);
+    FirstMinimumTree tree(pos, rank);
     for (int32_t i = 0; i + 1 < n; ++i) {
         const int32_t best = tree.First();
         if (best != i) {

@@ -10,47 +10,73 @@
 namespace quib {
 namespace {
 
-std::string upperAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+enum class Compar { Contain, DoesNotContain, Is, IsNot, Pass };
+
+// A filter record read once per pass: its column, operator and pattern
+// (upper-cased already when the record folds case).
+struct Condition {
+    int32_t col;
+    Compar compar;
+    bool fold;
+    std::string pattern;
+
+    explicit Condition(const FilterList::Record& record) {
+        const std::string& c = record[filter::kCompar];
+        compar = c == "contain"          ? Compar::Contain
+                 : c == "doesnotcontain" ? Compar::DoesNotContain
+                 : c == "is"             ? Compar::Is
+                 : c == "isnot"          ? Compar::IsNot
+                                         : Compar::Pass;
+        col = ReadDecimal(record[filter::kColumn]);
+        fold = record[filter::kCaseSensitive] != "true";
+        pattern = record[filter::kText];
+        if (fold) {
+            std::transform(pattern.begin(), pattern.end(), pattern.begin(), upperAscii);
         }
     }
-    return out;
-}
+
+    bool Passes(const Table& table, int32_t r) const {
+        if (compar == Compar::Pass) {
+            return true;
+        }
+        // A column outside the table compares as the empty text.
+        std::string_view cell;
+        if (col >= 0 && col < table.Cols()) {
+            cell = table.Cell(r, col);
+        }
+        if (compar == Compar::Is || compar == Compar::IsNot) {
+            return (compar == Compar::Is) == equal(cell);
+        }
+        return (compar == Compar::Contain) == contains(cell);
+    }
+
+  private:
+    bool equal(std::string_view cell) const {
+        if (!fold) {
+            return cell == pattern;
+        }
+        return cell.size() == pattern.size() &&
+               std::equal(cell.begin(), cell.end(), pattern.begin(),
+                          [](char a, char b) { return upperAscii(a) == b; });
+    }
+    bool contains(std::string_view cell) const {
+        if (!fold) {
+            return cell.find(pattern) != std::string_view::npos;
+        }
+        return std::search(cell.begin(), cell.end(), pattern.begin(), pattern.end(),
+                           [](char a, char b) { return upperAscii(a) == b; }) != cell.end() ||
+               pattern.empty();
+    }
+};
 
 }  // namespace
 
 bool PassesFilter(const Table& table, int32_t r, const FilterList::Record& record) {
-    const std::string& compar = record[filter::kCompar];
-    const bool contain = compar == "contain";
-    const bool notContain = compar == "doesnotcontain";
-    const bool is = compar == "is";
-    const bool isNot = compar == "isnot";
-    if (!contain && !notContain && !is && !isNot) {
-        return true;
-    }
-    // A column outside the table compares as the empty text.
-    const int32_t col = ReadDecimal(record[filter::kColumn]);
-    std::string_view cell;
-    if (col >= 0 && col < table.Cols()) {
-        cell = table.Cell(r, col);
-    }
-    std::string_view pattern = record[filter::kText];
-    std::string foldedCell;
-    std::string foldedPattern;
-    if (record[filter::kCaseSensitive] != "true") {
-        foldedCell = upperAscii(cell);
-        foldedPattern = upperAscii(pattern);
-        cell = foldedCell;
-        pattern = foldedPattern;
-    }
-    if (contain || notContain) {
-        const bool found = cell.find(pattern) != std::string_view::npos;
-        return contain == found;
-    }
-    return is == (cell == pattern);
+    return Condition(record).Passes(table, r);
 }
 
 void View::Rebuild(const Table& table, const FilterList& filters, bool active) {
@@ -62,9 +88,18 @@ void View::Rebuild(const Table& table, const FilterList& filters, bool active) {
     }
     identity_ = false;
     rows_.clear();
+    std::vector<Condition> conditions;
+    conditions.reserve(static_cast<std::size_t>(filters.Count()));
+    for (const auto& record : filters.All()) {
+        // Records that pass every row need not be tested.
+        Condition c(record);
+        if (c.compar != Compar::Pass) {
+            conditions.push_back(std::move(c));
+        }
+    }
     for (int32_t r = 0; r < table.Rows(); ++r) {
-        const bool passes = std::all_of(filters.All().begin(), filters.All().end(),
-                                        [&](const auto& f) { return PassesFilter(table, r, f); });
+        const bool passes = std::all_of(conditions.begin(), conditions.end(),
+                                        [&](const Condition& c) { return c.Passes(table, r); });
         if (passes) {
             rows_.push_back(r);
         }
