@@ -168,7 +168,8 @@ bool CQuibCtrl::SetData(int32_t Row, int32_t Col, const std::string& Data) {
             return false;  // rows are still being read from the file
         }
         impl_->table.SetCell(physical, Col, Utf8ToCp1250(Data));
-        impl_->rebuildView();
+        // Only this row can have entered or left the view.
+        impl_->view.RowChanged(impl_->table, impl_->filters, impl_->filterActive, physical);
         return true;
     });
 }

@@ -106,6 +106,28 @@ void View::Rebuild(const Table& table, const FilterList& filters, bool active) {
     }
 }
 
+void View::RowChanged(const Table& table, const FilterList& filters, bool active,
+                      int32_t physical) {
+    if (!active || filters.Count() == 0 || identity_) {
+        Rebuild(table, filters, active);
+        return;
+    }
+    bool passes = true;
+    for (const auto& record : filters.All()) {
+        if (!Condition(record).Passes(table, physical)) {
+            passes = false;
+            break;
+        }
+    }
+    const auto it = std::lower_bound(rows_.begin(), rows_.end(), physical);
+    const bool shown = it != rows_.end() && *it == physical;
+    if (passes && !shown) {
+        rows_.insert(it, physical);
+    } else if (!passes && shown) {
+        rows_.erase(it);
+    }
+}
+
 void View::Clear() {
     identity_ = true;
     identitySize_ = 0;

@@ -16,6 +16,9 @@ class View {
     // Rebuilds the view: the rows that pass every filter record when active,
     // else all rows.
     void Rebuild(const Table& table, const FilterList& filters, bool active);
+    // The view after a change to the cells of one physical row only: the
+    // same result as Rebuild, found by testing that row alone.
+    void RowChanged(const Table& table, const FilterList& filters, bool active, int32_t physical);
     void Clear();
 
     int32_t Size() const { return identity_ ? identitySize_ : static_cast<int32_t>(rows_.size()); }
