@@ -7,30 +7,40 @@ namespace quibbench {
 namespace {
 
 const std::array<const char*, 40> kSurnames = {
-    "Novák",    "Svoboda",   "Novotný",  "Dvořák",   "Černý",    "Procházka", "Kučera",
-    "Veselý",   "Horák",     "Němec",    "Marek",    "Pospíšil", "Pokorný",   "Hájek",
-    "Král",     "Jelínek",   "Růžička",  "Beneš",    "Fiala",    "Sedláček",  "Doležal",
-    "Zeman",    "Kolář",     "Navrátil", "Čermák",   "Urban",    "Vaněk",     "Blažek",
-    "Kříž",     "Kovář",     "Bartoš",   "Vlček",    "Polák",    "Musil",     "Šimek",
-    "Chalupa",  "Štěpánek",  "Žák",      "Řezníček", "Ševčík"};
+    "Novák",   "Svoboda", "Novotný", "Dvořák",   "Černý",    "Procházka", "Kučera",   "Veselý",
+    "Horák",   "Němec",   "Marek",   "Pospíšil", "Pokorný",  "Hájek",     "Král",     "Jelínek",
+    "Růžička", "Beneš",   "Fiala",   "Sedláček", "Doležal",  "Zeman",     "Kolář",    "Navrátil",
+    "Čermák",  "Urban",   "Vaněk",   "Blažek",   "Kříž",     "Kovář",     "Bartoš",   "Vlček",
+    "Polák",   "Musil",   "Šimek",   "Chalupa",  "Štěpánek", "Žák",       "Řezníček", "Ševčík"};
 const std::array<const char*, 24> kNames = {
-    "Jan",   "Petr",   "Jiří",  "Pavel",  "Martin", "Tomáš", "Jaroslav", "Josef",
-    "Marie", "Jana",   "Eva",   "Hana",   "Anna",   "Lenka", "Kateřina", "Lucie",
-    "Věra",  "Alena",  "Zdeněk", "Michal", "Ondřej", "Šárka", "Radek",    "Ivana"};
-const std::array<const char*, 20> kTowns = {
-    "Praha",  "Brno",     "Ostrava",  "Plzeň",  "Liberec", "Olomouc",  "Ústí nad Labem",
-    "Hradec Králové", "České Budějovice", "Pardubice", "Zlín", "Havířov", "Kladno", "Most",
-    "Opava",  "Frýdek-Místek", "Karviná", "Jihlava", "Teplice", "Děčín"};
-const std::array<const char*, 16> kStreets = {
-    "Masarykova", "Husova", "Nádražní", "Palackého", "Komenského", "Jiráskova", "Smetanova",
-    "Žižkova", "Školní", "Lidická", "Havlíčkova", "Tyršova", "Polní", "Zahradní", "Krátká",
-    "Dlouhá"};
-const std::array<const char*, 8> kCompanies = {
-    "Orvane s.r.o.", "Stavby Morava a.s.", "Pekařství U Mlýna", "Autoservis Kříž",
-    "Účetnictví Plus", "Zahradnictví Růže", "", ""};
-const std::array<const char*, 6> kNotes = {
-    "", "", "Volat po 17. hodině.", "Narozeniny slavit v restauraci.",
-    "Spolužák ze základní školy, potkali jsme se na srazu.", "Dlužím mu knihu."};
+    "Jan",   "Petr",  "Jiří",   "Pavel",  "Martin", "Tomáš", "Jaroslav", "Josef",
+    "Marie", "Jana",  "Eva",    "Hana",   "Anna",   "Lenka", "Kateřina", "Lucie",
+    "Věra",  "Alena", "Zdeněk", "Michal", "Ondřej", "Šárka", "Radek",    "Ivana"};
+const std::array<const char*, 20> kTowns = {"Praha",          "Brno",           "Ostrava",
+                                            "Plzeň",          "Liberec",        "Olomouc",
+                                            "Ústí nad Labem", "Hradec Králové", "České Budějovice",
+                                            "Pardubice",      "Zlín",           "Havířov",
+                                            "Kladno",         "Most",           "Opava",
+                                            "Frýdek-Místek",  "Karviná",        "Jihlava",
+                                            "Teplice",        "Děčín"};
+const std::array<const char*, 16> kStreets = {"Masarykova", "Husova",    "Nádražní",   "Palackého",
+                                              "Komenského", "Jiráskova", "Smetanova",  "Žižkova",
+                                              "Školní",     "Lidická",   "Havlíčkova", "Tyršova",
+                                              "Polní",      "Zahradní",  "Krátká",     "Dlouhá"};
+const std::array<const char*, 8> kCompanies = {"Orvane s.r.o.",
+                                               "Stavby Morava a.s.",
+                                               "Pekařství U Mlýna",
+                                               "Autoservis Kříž",
+                                               "Účetnictví Plus",
+                                               "Zahradnictví Růže",
+                                               "",
+                                               ""};
+const std::array<const char*, 6> kNotes = {"",
+                                           "",
+                                           "Volat po 17. hodině.",
+                                           "Narozeniny slavit v restauraci.",
+                                           "Spolužák ze základní školy, potkali jsme se na srazu.",
+                                           "Dlužím mu knihu."};
 
 }  // namespace
 

@@ -188,10 +188,10 @@ void BM_GetDataEveryCell(benchmark::State& state) {
     }
     const double cells = static_cast<double>(rows) * cols;
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * cells));
-    state.counters["ns_per_cell"] = benchmark::Counter(
-        cells * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-        benchmark::Counter::OneK::kIs1000);
+    state.counters["ns_per_cell"] =
+        benchmark::Counter(cells * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
+                           benchmark::Counter::OneK::kIs1000);
 }
 BENCHMARK(BM_GetDataEveryCell)->Unit(benchmark::kMillisecond);
 
@@ -201,8 +201,8 @@ void BM_GetDataOneCell(benchmark::State& state) {
     uint32_t x = 12345;
     for (auto _ : state) {
         x = x * 1664525u + 1013904223u;
-        benchmark::DoNotOptimize(q.GetData(static_cast<int32_t>(x % kRows),
-                                           static_cast<int32_t>((x >> 20) % 32)));
+        benchmark::DoNotOptimize(
+            q.GetData(static_cast<int32_t>(x % kRows), static_cast<int32_t>((x >> 20) % 32)));
     }
 }
 BENCHMARK(BM_GetDataOneCell);
@@ -219,10 +219,10 @@ void BM_CopyStringEveryCell(benchmark::State& state) {
         }
     }
     const double cells = static_cast<double>(kRows) * quibbench::kContactColumns;
-    state.counters["ns_per_cell"] = benchmark::Counter(
-        cells * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-        benchmark::Counter::OneK::kIs1000);
+    state.counters["ns_per_cell"] =
+        benchmark::Counter(cells * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
+                           benchmark::Counter::OneK::kIs1000);
 }
 BENCHMARK(BM_CopyStringEveryCell)->Unit(benchmark::kMillisecond);
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "Collation.h"
 #include "CodePage.h"
+#include "Collation.h"
 #include "ContactData.h"
 #include "quib/QuibCtrl.h"
 
@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 
 // Unsorted contact databases by row count, saved once per run.
 class SortData {
-public:
+  public:
     static SortData& Get() {
         static SortData data;
         return data;
@@ -35,7 +35,8 @@ public:
         if (it == files_.end()) {
             quib::CQuibCtrl q;
             quibbench::LoadContacts(q, quibbench::MakeContacts(rows, 7));
-            const std::string path = (dir_ / ("contacts-" + std::to_string(rows) + ".tbr")).string();
+            const std::string path =
+                (dir_ / ("contacts-" + std::to_string(rows) + ".tbr")).string();
             q.SetDatabaseName(path);
             q.Save();
             it = files_.emplace(rows, path).first;
@@ -47,7 +48,7 @@ public:
         fs::remove_all(dir_, ec);
     }
 
-private:
+  private:
     SortData() {
         setenv("LC_ALL", "cs_CZ.UTF-8", 1);
         std::string tmpl = (fs::temp_directory_path() / "quib-bench-sort-XXXXXX").string();
@@ -85,10 +86,14 @@ void RunEngineSort(benchmark::State& state, bool literal) {
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-void BM_SortEngine(benchmark::State& state) { RunEngineSort(state, false); }
+void BM_SortEngine(benchmark::State& state) {
+    RunEngineSort(state, false);
+}
 BENCHMARK(BM_SortEngine)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-void BM_SortLiteralSelection(benchmark::State& state) { RunEngineSort(state, true); }
+void BM_SortLiteralSelection(benchmark::State& state) {
+    RunEngineSort(state, true);
+}
 BENCHMARK(BM_SortLiteralSelection)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // The selection sort exactly as described, collating the two cells at every
@@ -165,8 +170,8 @@ void RunStableSort(benchmark::State& state, bool keysInTime) {
         std::vector<int32_t> order(static_cast<std::size_t>(rows));
         std::iota(order.begin(), order.end(), 0);
         std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
-            const int c = surname[static_cast<std::size_t>(a)].compare(
-                surname[static_cast<std::size_t>(b)]);
+            const int c =
+                surname[static_cast<std::size_t>(a)].compare(surname[static_cast<std::size_t>(b)]);
             if (c != 0) {
                 return c < 0;
             }
@@ -197,10 +202,14 @@ void RunStableSort(benchmark::State& state, bool keysInTime) {
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-void BM_StableSortPrecomputedKeys(benchmark::State& state) { RunStableSort(state, false); }
+void BM_StableSortPrecomputedKeys(benchmark::State& state) {
+    RunStableSort(state, false);
+}
 BENCHMARK(BM_StableSortPrecomputedKeys)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-void BM_StableSortWithKeyComputation(benchmark::State& state) { RunStableSort(state, true); }
+void BM_StableSortWithKeyComputation(benchmark::State& state) {
+    RunStableSort(state, true);
+}
 BENCHMARK(BM_StableSortWithKeyComputation)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // SetData of one cell, which rebuilds the view, on 100,000 rows; the
@@ -232,5 +241,27 @@ void BM_SetDataWithView(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SetDataWithView)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// A full pass of two filter records over 100,000 rows, as switching the
+// filter on, changing a record, or inserting and deleting rows cost.
+void BM_FilterPass(benchmark::State& state) {
+    quib::CQuibCtrl q;
+    q.SetDatabaseName(SortData::Get().File(100000));
+    q.Open();
+    q.NewFilter(0);
+    q.SetFilterData(0, "column", std::to_string(quibbench::kColTown));
+    q.SetFilterData(0, "compar", "isnot");
+    q.SetFilterData(0, "text", "Brno");
+    q.NewFilter(1);
+    q.SetFilterData(1, "column", std::to_string(quibbench::kColSurName));
+    q.SetFilterData(1, "compar", "contain");
+    q.SetFilterData(1, "casesensitive", "false");
+    q.SetFilterData(1, "text", "K");
+    for (auto _ : state) {
+        q.SetFilterActive(true);
+        benchmark::DoNotOptimize(q.RowsCount());
+    }
+}
+BENCHMARK(BM_FilterPass)->Unit(benchmark::kMillisecond);
 
 }  // namespace
