@@ -26,6 +26,10 @@ class CQuibCtrl::Impl {
     SortList sorts = MakeSortList();
     bool filterActive = false;
     int32_t rowIndex = -1;
+    // True while Open reads a file: the CheckCompatibility handler runs then,
+    // and edits of rows, columns or the file would pull the table from under
+    // the reader, so they are refused.
+    bool loading = false;
 
     void fire(Notify event) {
         if (listener != nullptr) {
@@ -176,8 +180,14 @@ bool CQuibCtrl::SetData(int32_t Row, int32_t Col, const std::string& Data) {
 
 bool CQuibCtrl::NewCol(int32_t Col) {
     return impl_->wrapped(&QuibEvents::BeforeNewCol, &QuibEvents::AfterNewCol, [&] {
+        if (impl_->loading) {
+            return false;
+        }
         if (Col < 0 || Col > impl_->table.Cols()) {
             return false;
+        }
+        if (impl_->table.Cols() == INT32_MAX) {
+            throw std::bad_alloc();  // no room for another column number
         }
         impl_->table.InsertCol(Col);
         impl_->rebuildView();
@@ -187,6 +197,9 @@ bool CQuibCtrl::NewCol(int32_t Col) {
 
 bool CQuibCtrl::DeleteCol(int32_t Col) {
     return impl_->wrapped(&QuibEvents::BeforeDeleteCol, &QuibEvents::AfterDeleteCol, [&] {
+        if (impl_->loading) {
+            return false;
+        }
         if (!impl_->validCol(Col)) {
             return false;
         }
@@ -198,6 +211,9 @@ bool CQuibCtrl::DeleteCol(int32_t Col) {
 
 bool CQuibCtrl::NewRow(int32_t Row) {
     return impl_->wrapped(&QuibEvents::BeforeNewRow, &QuibEvents::AfterNewRow, [&] {
+        if (impl_->loading) {
+            return false;
+        }
         const int32_t row = impl_->resolveRow(Row);
         if (row < 0 || row > impl_->rowsCount()) {
             return false;
@@ -212,6 +228,9 @@ bool CQuibCtrl::NewRow(int32_t Row) {
 
 bool CQuibCtrl::DeleteRow(int32_t Row) {
     return impl_->wrapped(&QuibEvents::BeforeDeleteRow, &QuibEvents::AfterDeleteRow, [&] {
+        if (impl_->loading) {
+            return false;
+        }
         const int32_t row = impl_->resolveRow(Row);
         if (!impl_->validRow(row)) {
             return false;
@@ -319,16 +338,23 @@ bool CQuibCtrl::Open() {
     if (!impl_->allowed(&QuibEvents::BeforeOpen)) {
         return false;
     }
+    if (impl_->loading) {
+        impl_->fire(&QuibEvents::AfterOpen);
+        return false;
+    }
     impl_->empty();
     bool loaded = false;
+    impl_->loading = true;
     try {
         loaded = ReadDatabaseFile(impl_->databaseName, impl_->table, [this] {
             return impl_->allowed(&QuibEvents::CheckCompatibility);
         });
     } catch (...) {
+        impl_->loading = false;
         impl_->empty();
         throw;
     }
+    impl_->loading = false;
     if (loaded) {
         impl_->rowIndex = impl_->table.Rows() > 0 ? 0 : -1;
         impl_->rebuildView();
@@ -343,6 +369,10 @@ bool CQuibCtrl::Close() {
     if (!impl_->allowed(&QuibEvents::BeforeClose)) {
         return false;
     }
+    if (impl_->loading) {
+        impl_->fire(&QuibEvents::AfterClose);
+        return false;
+    }
     impl_->empty();
     impl_->fire(&QuibEvents::AfterClose);
     return true;
@@ -350,6 +380,10 @@ bool CQuibCtrl::Close() {
 
 bool CQuibCtrl::Create() {
     if (!impl_->allowed(&QuibEvents::BeforeCreate)) {
+        return false;
+    }
+    if (impl_->loading) {
+        impl_->fire(&QuibEvents::AfterCreate);
         return false;
     }
     impl_->empty();
@@ -360,6 +394,10 @@ bool CQuibCtrl::Create() {
 
 bool CQuibCtrl::Save() {
     if (!impl_->allowed(&QuibEvents::BeforeSave)) {
+        return false;
+    }
+    if (impl_->loading) {
+        impl_->fire(&QuibEvents::AfterSave);
         return false;
     }
     WriteDatabaseFile(impl_->databaseName, impl_->table);

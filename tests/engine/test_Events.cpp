@@ -336,4 +336,72 @@ TEST(Events, ErrorSkipsAfterEvent) {
     EXPECT_EQ(l.events, Events{"BeforeOpen"});
 }
 
+// A CheckCompatibility handler that edits rows, columns or the file while the
+// rows are still being read: the edits are refused and the read completes.
+TEST(Events, EditsDuringCompatibilityCheckAreRefused) {
+    TempDir dir;
+    const std::string path = dir.file("a.tbr");
+    const Bytes file = Concat({FileStart(1, 3, 2), HeaderRecord("h", {"t"}), RowRecord({"a", "b"}),
+                               RowRecord({"c", "d"}), RowRecord({"e", "f"})});
+    struct Meddler : quib::QuibEvents {
+        CQuibCtrl* q = nullptr;
+        std::function<bool(CQuibCtrl&)> edit;
+        bool result = true;
+        void CheckCompatibility(int16_t&) override { result = edit(*q); }
+    };
+    const std::vector<std::pair<const char*, std::function<bool(CQuibCtrl&)>>> edits = {
+        {"DeleteCol", [](CQuibCtrl& q) { return q.DeleteCol(0); }},
+        {"NewCol", [](CQuibCtrl& q) { return q.NewCol(1); }},
+        {"DeleteRow", [](CQuibCtrl& q) { return q.DeleteRow(2); }},
+        {"NewRow", [](CQuibCtrl& q) { return q.NewRow(0); }},
+        {"SetData", [](CQuibCtrl& q) { return q.SetData(0, 0, "x"); }},
+        {"Close", [](CQuibCtrl& q) { return q.Close(); }},
+        {"Create", [](CQuibCtrl& q) { return q.Create(); }},
+        {"Save", [](CQuibCtrl& q) { return q.Save(); }},
+        {"Open", [](CQuibCtrl& q) { return q.Open(); }},
+    };
+    for (const auto& [name, edit] : edits) {
+        SCOPED_TRACE(name);
+        WriteBytes(path, file);
+        CQuibCtrl q;
+        Meddler m;
+        m.q = &q;
+        m.edit = edit;
+        q.SetListener(&m);
+        q.SetDatabaseName(path);
+        EXPECT_TRUE(q.Open());
+        EXPECT_FALSE(m.result);
+        q.SetListener(nullptr);
+        EXPECT_EQ(Cells(q),
+                  (std::vector<std::vector<std::string>>{{"a", "b"}, {"c", "d"}, {"e", "f"}}));
+        EXPECT_EQ(q.GetHeaderText(0, 0), "t");
+        EXPECT_EQ(ReadBytes(path), file);
+        // Edits work again once the read is over.
+        EXPECT_TRUE(q.DeleteCol(0));
+    }
+}
+
+TEST(Events, SortAndFilterDuringCompatibilityCheckAreHarmless) {
+    TempDir dir;
+    const std::string path = dir.file("a.tbr");
+    WriteBytes(path,
+               Concat({FileStart(0, 3, 1), RowRecord({"c"}), RowRecord({"a"}), RowRecord({"b"})}));
+    struct Sorter : quib::QuibEvents {
+        CQuibCtrl* q = nullptr;
+        void CheckCompatibility(int16_t&) override {
+            q->NewSort(0);
+            q->SetSortData(0, "order", "asc");
+            q->NewFilter(0);
+            q->SetFilterActive(true);
+        }
+    } l;
+    CQuibCtrl q;
+    l.q = &q;
+    q.SetListener(&l);
+    q.SetDatabaseName(path);
+    EXPECT_TRUE(q.Open());
+    EXPECT_EQ(q.RowsCount(), 3);
+    EXPECT_EQ(q.GetData(0, 0), "c");
+}
+
 }  // namespace
