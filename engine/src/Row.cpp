@@ -29,7 +29,9 @@ Row Row::FromTexts(const std::string_view* texts, int32_t count) {
     uint32_t offset = 0;
     for (int32_t i = 0; i < count; ++i) {
         row.block_[1 + i] = offset;
-        std::memcpy(out + offset, texts[i].data(), texts[i].size());
+        if (!texts[i].empty()) {  // an empty view may hold a null pointer
+            std::memcpy(out + offset, texts[i].data(), texts[i].size());
+        }
         offset += static_cast<uint32_t>(texts[i].size());
         out[offset++] = '\0';
     }
@@ -50,7 +52,9 @@ uint64_t Row::TextBytes() const {
 void Row::SetText(int32_t i, std::string_view text) {
     const std::string_view old = Text(i);
     if (old.size() == text.size()) {
-        std::memcpy(chars() + block_[1 + i], text.data(), text.size());
+        if (!text.empty()) {
+            std::memcpy(chars() + block_[1 + i], text.data(), text.size());
+        }
         return;
     }
     const int32_t count = Count();
