@@ -14,6 +14,12 @@ using quib::QuibError;
 using namespace quibtest;
 namespace errors = quib::errors;
 
+// The replacement operators below pair operator new with free() on purpose;
+// GCC cannot see that they replace the global ones.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 // Allocation accounting for this test program: the largest single request
 // and the sum of requests while tracking is on.
 namespace {
