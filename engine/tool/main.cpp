@@ -34,7 +34,8 @@ Commands:
   sort FILE [-o OUT] COLUMN:ORDER...
                    Add one sort record per argument (ORDER asc or desc),
                    sort the rows and save them to OUT, or to FILE when no OUT
-                   is given.
+                   is given. Cells collate by the language named in LC_ALL,
+                   LC_COLLATE or LANG, ignoring letter case but not accents.
   --help           Show this text.
 
 Exit codes: 0 success, 1 the engine reported an error (code and message are
