@@ -11,7 +11,7 @@ class TCardMemo : public QPlainTextEdit {
     Q_PROPERTY(int visibleLines READ visibleLines WRITE setVisibleLines)
     Q_PROPERTY(bool wantReturns READ wantReturns WRITE setWantReturns)
 
-public:
+  public:
     explicit TCardMemo(QWidget* parent = nullptr);
 
     int visibleLines() const { return visibleLines_; }
@@ -25,11 +25,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void applyHeight();
 
     int visibleLines_ = 0;

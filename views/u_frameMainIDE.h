@@ -22,7 +22,7 @@ class TframeMainIDE;
 class TframeMainIDE : public QFrame {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int FieldCount = 32;
 
     explicit TframeMainIDE(QWidget* parent = nullptr);
@@ -56,14 +56,14 @@ public:
     // The page control and its pages' order: 0 Home, 1 Work.
     int currentPage() const;
 
-signals:
+  signals:
     // Any field's text changed (by the user or by the program).
     void fieldTextChanged();
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void collectFields();
     void connectFields();
     void applyTitles();
