@@ -257,6 +257,24 @@ void TframeMainIDE::cmdFields_Work_EmailClick() {
     openMailAddress(ui->txtFields_Work_Email);
 }
 
+// The name strip and the notes line up with the fields on the pages, whose
+// inset depends on the page control's frame in the current style.
+void TframeMainIDE::alignStripsWithPages() {
+    layout()->activate();
+    const int frameInset = ui->tsHome->mapTo(ui->tabMain, QPoint(0, 0)).x();
+    const QMargins page = ui->layHome->contentsMargins();
+    const QMargins strip(frameInset + page.left(), 0, frameInset + page.right(), 0);
+    if (ui->layNameStrip->contentsMargins() == strip)
+        return;
+    ui->layNameStrip->setContentsMargins(strip);
+    ui->layNotes->setContentsMargins(strip);
+}
+
+void TframeMainIDE::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    alignStripsWithPages();
+}
+
 void TframeMainIDE::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
     switch (event->type()) {
@@ -269,6 +287,8 @@ void TframeMainIDE::changeEvent(QEvent* event) {
         case QEvent::StyleChange:
             alignLabelColumns();
             adjustFixedWidths();
+            if (isVisible())
+                alignStripsWithPages();
             break;
         default:
             break;

@@ -62,6 +62,7 @@ class TframeMainIDE : public QFrame {
 
   protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void collectFields();
@@ -69,6 +70,7 @@ class TframeMainIDE : public QFrame {
     void applyTitles();
     void alignLabelColumns();
     void adjustFixedWidths();
+    void alignStripsWithPages();
     void setLineText(int i, QLineEdit* edit, const QString& text);
     void lineTextEdited(int i, QLineEdit* edit);
     void openWebAddress(const QWidget* field);
