@@ -155,8 +155,12 @@ QString TframeMainIDE::fieldText(int i) const {
     QWidget* edit = fieldEdit(i);
     if (auto* line = qobject_cast<QLineEdit*>(edit))
         return line->text();
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(edit))
-        return memo->toPlainText();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(edit)) {
+        QString text = memo->toPlainText();
+        if (crlfBreaks_[i])
+            text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        return text;
+    }
     return {};
 }
 
@@ -164,8 +168,10 @@ void TframeMainIDE::setFieldText(int i, const QString& text) {
     QWidget* edit = fieldEdit(i);
     if (auto* line = qobject_cast<QLineEdit*>(edit))
         setLineText(i, line, text);
-    else if (auto* memo = qobject_cast<QPlainTextEdit*>(edit))
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(edit)) {
+        crlfBreaks_[i] = text.contains(QLatin1String("\r\n"));
         memo->setPlainText(text);
+    }
 }
 
 // A length limit guards typing only: a longer stored value is shown whole

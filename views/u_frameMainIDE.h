@@ -88,4 +88,7 @@ class TframeMainIDE : public QFrame {
     // a stored value longer than that is shown whole, never cut.
     std::array<int, FieldCount> designMaxLength_{};
     std::array<QPushButton*, 4> goButtons_{};
+    // Multi-line editors keep line breaks as LF; a value stored with CR LF
+    // breaks is handed back with CR LF so an untouched record stays as it was.
+    std::array<bool, FieldCount> crlfBreaks_{};
 };

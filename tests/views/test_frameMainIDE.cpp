@@ -64,6 +64,7 @@ class TestFrameMainIDE : public QObject {
     void fieldIndexOfFindsEveryField();
     void fieldTextRoundTrips_data();
     void fieldTextRoundTrips();
+    void lineBreakStyleOfStoredValueIsKept();
     void typingInAnyFieldSignalsAChange_data();
     void typingInAnyFieldSignalsAChange();
     void programChangesSignalToo();
@@ -223,6 +224,7 @@ void TestFrameMainIDE::fieldTextRoundTrips_data() {
     QTest::newRow("empty") << "";
     QTest::newRow("plain") << "Nováková";
     QTest::newRow("line breaks") << "first\nsecond\nthird";
+    QTest::newRow("CR LF line breaks") << "first\r\nsecond\r\n";
     QTest::newRow("blanks kept") << "  padded  ";
     QTest::newRow("long") << QString(40000, QChar('x'));
 }
@@ -235,6 +237,20 @@ void TestFrameMainIDE::fieldTextRoundTrips() {
         frame->setFieldText(i, text);
         QCOMPARE(frame->fieldText(i), text);
     }
+}
+
+void TestFrameMainIDE::lineBreakStyleOfStoredValueIsKept() {
+    showActive();
+    const int address = ContactSchema::Home_Address;
+    frame->setFieldText(address, "Dlouhá 12\r\nByt 4");
+    frame->ShowField(address);
+    auto* memo = qobject_cast<QPlainTextEdit*>(frame->fieldEdit(address));
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, "Praha");
+    QCOMPARE(frame->fieldText(address), QString::fromUtf8("Dlouhá 12\r\nByt 4\r\nPraha"));
+    frame->setFieldText(address, "a\nb");
+    QCOMPARE(frame->fieldText(address), QString("a\nb"));
 }
 
 void TestFrameMainIDE::typingInAnyFieldSignalsAChange_data() {
