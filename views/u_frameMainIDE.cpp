@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+static_assert(TframeMainIDE::FieldCount == ContactSchema::ColumnCount);
+
 namespace {
 
 // Room for "ZipCode" and "Country" values; the fields keep this width while
