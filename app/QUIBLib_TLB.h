@@ -14,12 +14,12 @@ class CQuibCtrl;
 
 // An engine error as the program sees it: the message is the engine's text.
 class EQuibError : public std::runtime_error {
-public:
+  public:
     EQuibError(uint32_t code, const std::string& message)
         : std::runtime_error(message), code_(code) {}
     uint32_t code() const noexcept { return code_; }
 
-private:
+  private:
     uint32_t code_;
 };
 
@@ -34,7 +34,7 @@ private:
 class TQuib : public QObject {
     Q_OBJECT
 
-public:
+  public:
     using Notify = std::function<void()>;
     using CancelNotify = std::function<void(int16_t& Cancel)>;
 
@@ -142,7 +142,7 @@ public:
     CancelNotify OnBeforeSetSortData;
     Notify OnAfterSetSortData;
 
-private:
+  private:
     class Listener;
     std::unique_ptr<quib::CQuibCtrl> ctrl_;
     std::unique_ptr<Listener> listener_;

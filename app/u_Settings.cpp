@@ -12,8 +12,7 @@ constexpr auto kOrganisation = "Orvane";
 constexpr auto kApplication = "Orvane Contacts";
 constexpr auto kGroup = "2.5";
 
-QString readValue(const QString& name)
-{
+QString readValue(const QString& name) {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
     settings.beginGroup(kGroup);
     return settings.value(name).toString();
@@ -21,14 +20,12 @@ QString readValue(const QString& name)
 
 }  // namespace
 
-QString ReadSettingString(const QString& name, const QString& def)
-{
+QString ReadSettingString(const QString& name, const QString& def) {
     const QString value = readValue(name);
     return value.isEmpty() ? def : value;
 }
 
-int ReadSettingInteger(const QString& name, int def)
-{
+int ReadSettingInteger(const QString& name, int def) {
     const QString value = readValue(name);
     if (value.isEmpty()) {
         return def;
@@ -42,8 +39,7 @@ int ReadSettingInteger(const QString& name, int def)
     return result;
 }
 
-void WriteSettingString(const QString& name, const QString& value)
-{
+void WriteSettingString(const QString& name, const QString& value) {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
     settings.beginGroup(kGroup);
     settings.setValue(name, value);

@@ -6,14 +6,12 @@
 
 namespace {
 
-MessageAnswerer& answerer()
-{
+MessageAnswerer& answerer() {
     static MessageAnswerer instance;
     return instance;
 }
 
-QMessageBox::Icon iconOf(MsgType type)
-{
+QMessageBox::Icon iconOf(MsgType type) {
     switch (type) {
         case MsgType::Error:
             return QMessageBox::Critical;
@@ -27,8 +25,7 @@ QMessageBox::Icon iconOf(MsgType type)
     return QMessageBox::NoIcon;
 }
 
-QString titleOf(MsgType type)
-{
+QString titleOf(MsgType type) {
     switch (type) {
         case MsgType::Error:
             return QCoreApplication::translate("MessageBox", "Error");
@@ -42,8 +39,7 @@ QString titleOf(MsgType type)
     return {};
 }
 
-QMessageBox::StandardButtons buttonsOf(MsgButtons buttons)
-{
+QMessageBox::StandardButtons buttonsOf(MsgButtons buttons) {
     switch (buttons) {
         case MsgButtons::Ok:
             return QMessageBox::Ok;
@@ -55,8 +51,7 @@ QMessageBox::StandardButtons buttonsOf(MsgButtons buttons)
     return QMessageBox::Ok;
 }
 
-MsgResult resultOf(int button, MsgButtons buttons)
-{
+MsgResult resultOf(int button, MsgButtons buttons) {
     switch (button) {
         case QMessageBox::Yes:
             return MsgResult::Yes;
@@ -75,8 +70,7 @@ MsgResult resultOf(int button, MsgButtons buttons)
 
 }  // namespace
 
-MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons, QWidget* parent)
-{
+MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons, QWidget* parent) {
     if (answerer()) {
         return answerer()(type, text, buttons);
     }
@@ -90,7 +84,6 @@ MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons, QWi
     return resultOf(box.exec(), buttons);
 }
 
-void SetMessageAnswerer(MessageAnswerer a)
-{
+void SetMessageAnswerer(MessageAnswerer a) {
     answerer() = std::move(a);
 }

@@ -15,8 +15,8 @@ struct ResString {
 // have always used.
 constexpr std::array kStrings{
     ResString{64992, QT_TRANSLATE_NOOP("ResourceStrings", "No database")},
-    ResString{64997,
-              QT_TRANSLATE_NOOP("ResourceStrings", "Could not write data to the Windows Registry.")},
+    ResString{64997, QT_TRANSLATE_NOOP("ResourceStrings",
+                                       "Could not write data to the Windows Registry.")},
     ResString{65003, QT_TRANSLATE_NOOP("ResourceStrings", "Pellum.tbr")},
     ResString{65004, QT_TRANSLATE_NOOP("ResourceStrings", "Pellum_DefaultTemplate.txt")},
     ResString{65017, QT_TRANSLATE_NOOP("ResourceStrings", "Open Database")},
@@ -24,8 +24,8 @@ constexpr std::array kStrings{
     ResString{65019, QT_TRANSLATE_NOOP("ResourceStrings", "Save Database As")},
     ResString{65020, QT_TRANSLATE_NOOP("ResourceStrings",
                                        "Current record was changed. Save it before continue?")},
-    ResString{65022,
-              QT_TRANSLATE_NOOP("ResourceStrings", "Could not search. No possible frame visibled.")},
+    ResString{65022, QT_TRANSLATE_NOOP("ResourceStrings",
+                                       "Could not search. No possible frame visibled.")},
     ResString{65023, QT_TRANSLATE_NOOP("ResourceStrings",
                                        "Cannot show search result. No possible frame visibled.")},
     ResString{65026, QT_TRANSLATE_NOOP("ResourceStrings", "String not found.")},
@@ -33,8 +33,9 @@ constexpr std::array kStrings{
     ResString{65030, QT_TRANSLATE_NOOP("ResourceStrings", "Select Default User Template")},
     ResString{65047,
               QT_TRANSLATE_NOOP("ResourceStrings", "The file isn't database for this program.")},
-    ResString{65048, QT_TRANSLATE_NOOP("ResourceStrings", "The database require newer version of "
-                                                          "this program (%%REQUIRED_VERSION%%).")},
+    ResString{65048, QT_TRANSLATE_NOOP("ResourceStrings",
+                                       "The database require newer version of "
+                                       "this program (%%REQUIRED_VERSION%%).")},
     ResString{65049, QT_TRANSLATE_NOOP("ResourceStrings", "Are you sure to switch the language?")},
     ResString{65050, QT_TRANSLATE_NOOP("ResourceStrings",
                                        "Language was succesfully changed. The program is about to "
@@ -62,8 +63,7 @@ constexpr std::array kStrings{
 
 }  // namespace
 
-QString LoadResString(int id)
-{
+QString LoadResString(int id) {
     for (const auto& s : kStrings) {
         if (s.id == id) {
             return QCoreApplication::translate("ResourceStrings", s.text);
@@ -72,8 +72,7 @@ QString LoadResString(int id)
     return {};
 }
 
-QString ReplaceFirst(const QString& text, const QString& placeholder, const QString& value)
-{
+QString ReplaceFirst(const QString& text, const QString& placeholder, const QString& value) {
     const qsizetype at = text.indexOf(placeholder);
     if (at < 0) {
         return text;

@@ -20,7 +20,7 @@ class TframeMainIDE;
 class TframeMainIDE : public QFrame {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int FieldCount = 32;
 
     explicit TframeMainIDE(QWidget* parent = nullptr);
@@ -47,13 +47,13 @@ public:
     // For the occasion "StartUp" selects page activeTab (0 Home, 1 Work).
     void ApplyCardSettings(const QString& occasion, int activeTab);
 
-signals:
+  signals:
     // Any field's text changed (by the user or by the program).
     void fieldTextChanged();
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     std::unique_ptr<Ui::TframeMainIDE> ui;
 };

@@ -1,7 +1,6 @@
 #include "testsupport/TestSupport.h"
 
-MessageRecorder::MessageRecorder()
-{
+MessageRecorder::MessageRecorder() {
     SetMessageAnswerer([this](MsgType type, const QString& text, MsgButtons buttons) {
         messages_.push_back({type, text, buttons});
         if (!answers_.empty()) {
@@ -13,13 +12,11 @@ MessageRecorder::MessageRecorder()
     });
 }
 
-MessageRecorder::~MessageRecorder()
-{
+MessageRecorder::~MessageRecorder() {
     SetMessageAnswerer({});
 }
 
-QStringList MessageRecorder::texts() const
-{
+QStringList MessageRecorder::texts() const {
     QStringList result;
     for (const auto& m : messages_) {
         result << m.text;

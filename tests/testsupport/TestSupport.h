@@ -11,7 +11,7 @@
 // said. Answers are taken in order; when none is queued, a box is answered
 // with its first button (Ok or Yes).
 class MessageRecorder {
-public:
+  public:
     MessageRecorder();
     ~MessageRecorder();
     MessageRecorder(const MessageRecorder&) = delete;
@@ -28,7 +28,7 @@ public:
     QStringList texts() const;
     void clear() { messages_.clear(); }
 
-private:
+  private:
     std::deque<MsgResult> answers_;
     std::deque<Message> messages_;
 };

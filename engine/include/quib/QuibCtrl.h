@@ -35,7 +35,7 @@ namespace quib {
 inline constexpr std::string_view kQuibClassId = "QUIB.QuibCtrl.1";
 
 class CQuibCtrl {
-public:
+  public:
     CQuibCtrl();
     ~CQuibCtrl();
     CQuibCtrl(const CQuibCtrl&) = delete;
@@ -145,7 +145,7 @@ public:
     void AboutBox() const;
     static std::string AboutText();
 
-private:
+  private:
     class Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -11,14 +11,14 @@ namespace quib {
 // code, the identifier of the message in the engine's string table, and the
 // exact message text as what().
 class QuibError : public std::runtime_error {
-public:
+  public:
     QuibError(uint32_t code, int32_t id, const std::string& message)
         : std::runtime_error(message), code_(code), id_(id) {}
 
     uint32_t code() const noexcept { return code_; }
     int32_t id() const noexcept { return id_; }
 
-private:
+  private:
     uint32_t code_;
     int32_t id_;
 };

@@ -13,7 +13,7 @@ namespace quib {
 // any non-zero value in it refuses the operation, which then returns false
 // and fires no After event.
 class QuibEvents {
-public:
+  public:
     virtual ~QuibEvents() = default;
 
     virtual void OnRefreshData() {}

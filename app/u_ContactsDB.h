@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TQuib;
+
+// The rules that make the generic table database a contacts database: the
+// identification headers every new database carries, and the check of a
+// database being opened (product, minimum program version, columns).
+
+// Line break of the database messages: LF then CR.
+inline const QString kMessageLineBreak = QStringLiteral("\n\r");
+
+// Writes the identification headers and the column-name header into the
+// (empty) table of quib, creating one column per name. Every header is built
+// at index 0, so the finished table holds them in the order DBColsName,
+// ProgramName, ProgramAktVersion, ProgramMinVersion, ProgramCopyright,
+// ProgramWWW, ProgramEmail.
+void WriteContactsHeaders(TQuib& quib, const QString& minVersion, const QString& aktVersion,
+                          const QStringList& columnNames);
+
+// Text 0 of the named header, or the empty text when there is no such header.
+QString HeaderValue(const TQuib& quib, const QString& headerName);
+
+// What the check of a database being opened decided.
+struct CompatibilityCheck {
+    bool accepted = true;
+    QString error;    // why the file was refused (shown as an error)
+    QString warning;  // column mismatches (shown as a warning); empty when none
+    // The column maps: program field -> database column, database column ->
+    // program field, "-1" where there is none. Only filled when accepted.
+    QStringList indexFromProgram;
+    QStringList indexFromDB;
+};
+
+// Checks the header records of the database quib is opening: it must be a
+// database of this product, must not need a newer program than
+// programVersion, and its columns (header DBColsName) are matched by name
+// against the program's columns.
+CompatibilityCheck CheckContactsDatabase(const TQuib& quib, const QString& programVersion,
+                                         const QStringList& columnNames,
+                                         const QStringList& columnTitlesFull);

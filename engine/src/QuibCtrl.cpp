@@ -1,0 +1,492 @@
+#include "quib/QuibCtrl.h"
+
+#include <new>
+
+#include "CodePage.h"
+#include "DbFile.h"
+#include "Errors.h"
+#include "RecordList.h"
+#include "Sorter.h"
+#include "Table.h"
+#include "Version.h"
+#include "View.h"
+
+namespace quib {
+
+using Notify = void (QuibEvents::*)();
+using CancelNotify = void (QuibEvents::*)(int16_t&);
+
+class CQuibCtrl::Impl {
+  public:
+    QuibEvents* listener = nullptr;
+    std::string databaseName;
+    Table table;
+    View view;
+    FilterList filters = MakeFilterList();
+    SortList sorts = MakeSortList();
+    bool filterActive = false;
+    int32_t rowIndex = -1;
+
+    void fire(Notify event) {
+        if (listener != nullptr) {
+            (listener->*event)();
+        }
+    }
+
+    // Fires a Before event; true when the host let the operation go on.
+    bool allowed(CancelNotify event) {
+        int16_t cancel = 0;
+        if (listener != nullptr) {
+            (listener->*event)(cancel);
+        }
+        return cancel == 0;
+    }
+
+    // The Before/After protocol around one operation: a cancelled Before
+    // event refuses it; the After event fires whatever the operation's
+    // result, but not when it raised an error.
+    template <typename Op>
+    bool wrapped(CancelNotify before, Notify after, Op op) {
+        if (!allowed(before)) {
+            return false;
+        }
+        bool result = false;
+        try {
+            result = op();
+        } catch (const std::bad_alloc&) {
+            RaiseError(errors::kOutOfMemory);
+        }
+        fire(after);
+        return result;
+    }
+
+    int32_t rowsCount() const { return filterActive ? view.Size() : table.Rows(); }
+    int32_t resolveRow(int32_t row) const { return row == -1 ? rowIndex : row; }
+    bool validRow(int32_t row) const { return row >= 0 && row < rowsCount(); }
+    bool validCol(int32_t col) const { return col >= 0 && col < table.Cols(); }
+    bool validHeader(int32_t h) const { return h >= 0 && h < table.Headers(); }
+    int32_t textsOf(int32_t h) const { return table.Header(h).Count() - 1; }
+
+    void rebuildView() { view.Rebuild(table, filters, filterActive); }
+
+    void empty() {
+        table.Clear();
+        view.Clear();
+        rowIndex = -1;
+    }
+
+    bool moveTo(int32_t target) {
+        if (!allowed(&QuibEvents::BeforeMove) || target < 0 || target >= table.Rows()) {
+            return false;
+        }
+        rowIndex = target;
+        fire(&QuibEvents::AfterMove);
+        return true;
+    }
+};
+
+CQuibCtrl::CQuibCtrl() : impl_(std::make_unique<Impl>()) {}
+CQuibCtrl::~CQuibCtrl() = default;
+
+void CQuibCtrl::SetListener(QuibEvents* listener) {
+    impl_->listener = listener;
+}
+
+// --- Properties ---------------------------------------------------------
+
+std::string CQuibCtrl::DatabaseName() const {
+    return impl_->databaseName;
+}
+
+void CQuibCtrl::SetDatabaseName(const std::string& name) {
+    impl_->databaseName = name;
+}
+
+int32_t CQuibCtrl::ColsCount() const {
+    return impl_->table.Cols();
+}
+
+int32_t CQuibCtrl::RowsCount() const {
+    return impl_->rowsCount();
+}
+
+int32_t CQuibCtrl::HeadersCount() const {
+    return impl_->table.Headers();
+}
+
+int32_t CQuibCtrl::RowIndex() const {
+    return impl_->rowIndex;
+}
+
+int32_t CQuibCtrl::FiltersCount() const {
+    return impl_->filters.Count();
+}
+
+bool CQuibCtrl::FilterActive() const {
+    return impl_->filterActive;
+}
+
+void CQuibCtrl::SetFilterActive(bool active) {
+    impl_->filterActive = active;
+    impl_->rebuildView();
+}
+
+int32_t CQuibCtrl::RowsCountFilter() const {
+    return impl_->view.Size();
+}
+
+int32_t CQuibCtrl::RowsCountTotal() const {
+    return impl_->table.Rows();
+}
+
+int32_t CQuibCtrl::SortsCount() const {
+    return impl_->sorts.Count();
+}
+
+int32_t CQuibCtrl::HeaderTextsCount(int32_t HeaderIndex) const {
+    return impl_->validHeader(HeaderIndex) ? impl_->textsOf(HeaderIndex) : -1;
+}
+
+// --- Cells, rows and columns --------------------------------------------
+
+std::string CQuibCtrl::GetData(int32_t Row, int32_t Col) const {
+    const int32_t row = impl_->resolveRow(Row);
+    if (!impl_->validRow(row) || !impl_->validCol(Col)) {
+        return {};
+    }
+    return Cp1250ToUtf8(impl_->table.Cell(impl_->view.Physical(row), Col));
+}
+
+bool CQuibCtrl::SetData(int32_t Row, int32_t Col, const std::string& Data) {
+    return impl_->wrapped(&QuibEvents::BeforeSetData, &QuibEvents::AfterSetData, [&] {
+        const int32_t row = impl_->resolveRow(Row);
+        if (!impl_->validRow(row) || !impl_->validCol(Col)) {
+            return false;
+        }
+        const int32_t physical = impl_->view.Physical(row);
+        if (!impl_->table.IsLoaded(physical)) {
+            return false;  // rows are still being read from the file
+        }
+        impl_->table.SetCell(physical, Col, Utf8ToCp1250(Data));
+        impl_->rebuildView();
+        return true;
+    });
+}
+
+bool CQuibCtrl::NewCol(int32_t Col) {
+    return impl_->wrapped(&QuibEvents::BeforeNewCol, &QuibEvents::AfterNewCol, [&] {
+        if (Col < 0 || Col > impl_->table.Cols()) {
+            return false;
+        }
+        impl_->table.InsertCol(Col);
+        impl_->rebuildView();
+        return true;
+    });
+}
+
+bool CQuibCtrl::DeleteCol(int32_t Col) {
+    return impl_->wrapped(&QuibEvents::BeforeDeleteCol, &QuibEvents::AfterDeleteCol, [&] {
+        if (!impl_->validCol(Col)) {
+            return false;
+        }
+        impl_->table.RemoveCol(Col);
+        impl_->rebuildView();
+        return true;
+    });
+}
+
+bool CQuibCtrl::NewRow(int32_t Row) {
+    return impl_->wrapped(&QuibEvents::BeforeNewRow, &QuibEvents::AfterNewRow, [&] {
+        const int32_t row = impl_->resolveRow(Row);
+        if (row < 0 || row > impl_->rowsCount()) {
+            return false;
+        }
+        const int32_t before =
+            row == impl_->rowsCount() ? impl_->table.Rows() : impl_->view.Physical(row);
+        impl_->table.InsertRow(before);
+        impl_->rebuildView();
+        return true;
+    });
+}
+
+bool CQuibCtrl::DeleteRow(int32_t Row) {
+    return impl_->wrapped(&QuibEvents::BeforeDeleteRow, &QuibEvents::AfterDeleteRow, [&] {
+        const int32_t row = impl_->resolveRow(Row);
+        if (!impl_->validRow(row)) {
+            return false;
+        }
+        impl_->table.RemoveRow(impl_->view.Physical(row));
+        impl_->rebuildView();
+        return true;
+    });
+}
+
+// --- Header records -----------------------------------------------------
+
+bool CQuibCtrl::NewHeader(int32_t HeaderIndex) {
+    return impl_->wrapped(&QuibEvents::BeforeNewHeader, &QuibEvents::AfterNewHeader, [&] {
+        if (HeaderIndex < 0 || HeaderIndex > impl_->table.Headers()) {
+            return false;
+        }
+        impl_->table.InsertHeader(HeaderIndex);
+        return true;
+    });
+}
+
+bool CQuibCtrl::DeleteHeader(int32_t HeaderIndex) {
+    return impl_->wrapped(&QuibEvents::BeforeDeleteHeader, &QuibEvents::AfterDeleteHeader, [&] {
+        if (!impl_->validHeader(HeaderIndex)) {
+            return false;
+        }
+        impl_->table.RemoveHeader(HeaderIndex);
+        return true;
+    });
+}
+
+std::string CQuibCtrl::GetHeaderName(int32_t HeaderIndex) const {
+    if (!impl_->validHeader(HeaderIndex)) {
+        return {};
+    }
+    return Cp1250ToUtf8(impl_->table.Header(HeaderIndex).Text(0));
+}
+
+bool CQuibCtrl::SetHeaderName(int32_t HeaderIndex, const std::string& Data) {
+    return impl_->wrapped(&QuibEvents::BeforeSetHeaderName, &QuibEvents::AfterSetHeaderName, [&] {
+        if (!impl_->validHeader(HeaderIndex)) {
+            return false;
+        }
+        impl_->table.Header(HeaderIndex).SetText(0, Utf8ToCp1250(Data));
+        return true;
+    });
+}
+
+bool CQuibCtrl::NewHeaderText(int32_t HeaderIndex, int32_t TextIndex) {
+    return impl_->wrapped(&QuibEvents::BeforeNewHeaderText, &QuibEvents::AfterNewHeaderText, [&] {
+        if (!impl_->validHeader(HeaderIndex) || TextIndex < 0 ||
+            TextIndex > impl_->textsOf(HeaderIndex)) {
+            return false;
+        }
+        impl_->table.Header(HeaderIndex).InsertText(TextIndex + 1, {});
+        return true;
+    });
+}
+
+bool CQuibCtrl::DeleteHeaderText(int32_t HeaderIndex, int32_t TextIndex) {
+    return impl_->wrapped(&QuibEvents::BeforeDeleteHeaderText, &QuibEvents::AfterDeleteHeaderText,
+                          [&] {
+                              if (!impl_->validHeader(HeaderIndex) || TextIndex < 0 ||
+                                  TextIndex >= impl_->textsOf(HeaderIndex)) {
+                                  return false;
+                              }
+                              impl_->table.Header(HeaderIndex).RemoveText(TextIndex + 1);
+                              return true;
+                          });
+}
+
+std::string CQuibCtrl::GetHeaderText(int32_t HeaderIndex, int32_t TextIndex) const {
+    if (!impl_->validHeader(HeaderIndex) || TextIndex < 0 ||
+        TextIndex >= impl_->textsOf(HeaderIndex)) {
+        return {};
+    }
+    return Cp1250ToUtf8(impl_->table.Header(HeaderIndex).Text(TextIndex + 1));
+}
+
+bool CQuibCtrl::SetHeaderText(int32_t HeaderIndex, int32_t TextIndex, const std::string& Data) {
+    return impl_->wrapped(&QuibEvents::BeforeSetHeaderText, &QuibEvents::AfterSetHeaderText, [&] {
+        if (!impl_->validHeader(HeaderIndex) || TextIndex < 0 ||
+            TextIndex >= impl_->textsOf(HeaderIndex)) {
+            return false;
+        }
+        impl_->table.Header(HeaderIndex).SetText(TextIndex + 1, Utf8ToCp1250(Data));
+        return true;
+    });
+}
+
+int32_t CQuibCtrl::GetHeaderIndexFromName(const std::string& HeaderName) const {
+    const std::string name = Utf8ToCp1250(HeaderName);
+    for (int32_t h = 0; h < impl_->table.Headers(); ++h) {
+        if (impl_->table.Header(h).Text(0) == name) {
+            return h;
+        }
+    }
+    return -1;
+}
+
+// --- Database file ------------------------------------------------------
+
+bool CQuibCtrl::Open() {
+    if (!impl_->allowed(&QuibEvents::BeforeOpen)) {
+        return false;
+    }
+    impl_->empty();
+    bool loaded = false;
+    try {
+        loaded = ReadDatabaseFile(impl_->databaseName, impl_->table, [this] {
+            return impl_->allowed(&QuibEvents::CheckCompatibility);
+        });
+    } catch (...) {
+        impl_->empty();
+        throw;
+    }
+    if (loaded) {
+        impl_->rowIndex = impl_->table.Rows() > 0 ? 0 : -1;
+        impl_->rebuildView();
+    } else {
+        impl_->empty();
+    }
+    impl_->fire(&QuibEvents::AfterOpen);
+    return loaded;
+}
+
+bool CQuibCtrl::Close() {
+    if (!impl_->allowed(&QuibEvents::BeforeClose)) {
+        return false;
+    }
+    impl_->empty();
+    impl_->fire(&QuibEvents::AfterClose);
+    return true;
+}
+
+bool CQuibCtrl::Create() {
+    if (!impl_->allowed(&QuibEvents::BeforeCreate)) {
+        return false;
+    }
+    impl_->empty();
+    WriteDatabaseFile(impl_->databaseName, impl_->table);
+    impl_->fire(&QuibEvents::AfterCreate);
+    return true;
+}
+
+bool CQuibCtrl::Save() {
+    if (!impl_->allowed(&QuibEvents::BeforeSave)) {
+        return false;
+    }
+    WriteDatabaseFile(impl_->databaseName, impl_->table);
+    impl_->fire(&QuibEvents::AfterSave);
+    return true;
+}
+
+int32_t CQuibCtrl::CompareVersion(const std::string& First, const std::string& Second) const {
+    return CompareVersionTexts(First, Second);
+}
+
+// --- Cursor -------------------------------------------------------------
+
+bool CQuibCtrl::MoveFirst() {
+    return impl_->moveTo(0);
+}
+
+bool CQuibCtrl::MovePrevious() {
+    return impl_->moveTo(impl_->rowIndex - 1);
+}
+
+bool CQuibCtrl::MoveNext() {
+    return impl_->moveTo(impl_->rowIndex + 1);
+}
+
+bool CQuibCtrl::MoveLast() {
+    return impl_->moveTo(impl_->table.Rows() - 1);
+}
+
+bool CQuibCtrl::MoveTo(int32_t RowIndex) {
+    return impl_->moveTo(RowIndex);
+}
+
+void CQuibCtrl::RefreshData() {
+    impl_->fire(&QuibEvents::OnRefreshData);
+}
+
+bool CQuibCtrl::SaveRow() {
+    impl_->fire(&QuibEvents::OnSaveRow);
+    return true;
+}
+
+// --- Filters ------------------------------------------------------------
+
+bool CQuibCtrl::NewFilter(int32_t FilterIndex) {
+    return impl_->wrapped(&QuibEvents::BeforeNewFilter, &QuibEvents::AfterNewFilter,
+                          [&] { return impl_->filters.Insert(FilterIndex); });
+}
+
+bool CQuibCtrl::DeleteFilter(int32_t FilterIndex) {
+    return impl_->wrapped(&QuibEvents::BeforeDeleteFilter, &QuibEvents::AfterDeleteFilter, [&] {
+        if (!impl_->filters.Remove(FilterIndex)) {
+            return false;
+        }
+        impl_->rebuildView();
+        return true;
+    });
+}
+
+bool CQuibCtrl::SetFilterData(int32_t FilterIndex, const std::string& FieldName,
+                              const std::string& Data) {
+    return impl_->wrapped(&QuibEvents::BeforeSetFilterData, &QuibEvents::AfterSetFilterData, [&] {
+        if (!impl_->filters.Set(FilterIndex, FieldName, Utf8ToCp1250(Data))) {
+            return false;
+        }
+        impl_->rebuildView();
+        return true;
+    });
+}
+
+std::string CQuibCtrl::GetFilterData(int32_t FilterIndex, const std::string& FieldName) const {
+    return Cp1250ToUtf8(impl_->filters.Get(FilterIndex, FieldName));
+}
+
+// --- Sorts --------------------------------------------------------------
+
+bool CQuibCtrl::NewSort(int32_t SortIndex) {
+    return impl_->sorts.Insert(SortIndex);
+}
+
+bool CQuibCtrl::DeleteSort(int32_t SortIndex) {
+    if (!impl_->sorts.Remove(SortIndex)) {
+        return false;
+    }
+    return Sort();
+}
+
+bool CQuibCtrl::SetSortData(int32_t SortIndex, const std::string& FieldName,
+                            const std::string& Data) {
+    return impl_->wrapped(&QuibEvents::BeforeSetSortData, &QuibEvents::AfterSetSortData, [&] {
+        if (!impl_->sorts.Set(SortIndex, FieldName, Utf8ToCp1250(Data))) {
+            return false;
+        }
+        return Sort();
+    });
+}
+
+std::string CQuibCtrl::GetSortData(int32_t SortIndex, const std::string& FieldName) const {
+    return Cp1250ToUtf8(impl_->sorts.Get(SortIndex, FieldName));
+}
+
+bool CQuibCtrl::Sort() {
+    try {
+        SortRows(impl_->table, impl_->sorts);
+    } catch (const std::bad_alloc&) {
+        RaiseError(errors::kOutOfMemory);
+    }
+    impl_->rebuildView();
+    return true;
+}
+
+// --- About --------------------------------------------------------------
+
+void CQuibCtrl::AboutBox() const {}
+
+std::string CQuibCtrl::AboutText() {
+    return "About Quib ActiveX Control Module\n"
+           "Quib ActiveX Control Module, Version 1.1\n"
+           "Copyright (C) 2001-2026 Orvane. All rights reserved.\n"
+           "https://www.orvane.example\n"
+           "support@orvane.example";
+}
+
+std::unique_ptr<CQuibCtrl> CreateControl(std::string_view classId) {
+    if (classId != kQuibClassId) {
+        return nullptr;
+    }
+    return std::make_unique<CQuibCtrl>();
+}
+
+}  // namespace quib

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Facts about the product that the program writes into databases and shows
+// on the splash window, the status bar and the about box.
+namespace product {
+inline const QString Name = QStringLiteral("Orvane Contacts");
+inline const QString SupportEmail = QStringLiteral("contacts@orvane.example");
+inline const QString WebAddress = QStringLiteral("www.orvane.example");
+inline const QString Copyright = QStringLiteral("Copyright (C) 2001-2026 Orvane");
+// The lowest program version that may open a database this program creates.
+inline const QString MinDatabaseVersion = QStringLiteral("2.5.1");
+}  // namespace product
