@@ -12,8 +12,7 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
-QString tr(const char* text)
-{
+QString tr(const char* text) {
     return QCoreApplication::translate("TCsvExporter", text);
 }
 
@@ -21,12 +20,9 @@ QString tr(const char* text)
 
 TCsvExporter::TCsvExporter(const TQuib& quib, const QStringList& colsName,
                            const QStringList& colsIndexFromProgram)
-    : quib_(quib), colsName_(colsName), colsIndexFromProgram_(colsIndexFromProgram)
-{
-}
+    : quib_(quib), colsName_(colsName), colsIndexFromProgram_(colsIndexFromProgram) {}
 
-QList<int> TCsvExporter::tickedColumns(const QList<bool>& ticked) const
-{
+QList<int> TCsvExporter::tickedColumns(const QList<bool>& ticked) const {
     QList<int> columns;
     for (int j = 0; j < colsName_.size(); ++j) {
         if (j < ticked.size() && ticked[j]) {
@@ -36,8 +32,7 @@ QList<int> TCsvExporter::tickedColumns(const QList<bool>& ticked) const
     return columns;
 }
 
-void TCsvExporter::appendHeader(QByteArray& out, const QList<int>& columns) const
-{
+void TCsvExporter::appendHeader(QByteArray& out, const QList<int>& columns) const {
     bool first = true;
     for (const int j : columns) {
         if (!first) {
@@ -49,8 +44,7 @@ void TCsvExporter::appendHeader(QByteArray& out, const QList<int>& columns) cons
     out += kLineEnd;
 }
 
-void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const
-{
+void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const {
     bool first = true;
     for (const int c : dbColumns) {
         if (!first) {
@@ -63,8 +57,7 @@ void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& dbColum
     out += kLineEnd;
 }
 
-QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const
-{
+QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const {
     const QList<int> columns = tickedColumns(ticked);
     QList<int> dbColumns;
     for (const int j : columns) {
@@ -81,8 +74,7 @@ QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const
     return out;
 }
 
-void TCsvExporter::ExportToFile(const QString& fileName, const QList<bool>& ticked) const
-{
+void TCsvExporter::ExportToFile(const QString& fileName, const QList<bool>& ticked) const {
     if (fileName.trimmed().isEmpty()) {
         throw EExchangeError(tr("No destination file has been given."));
     }
@@ -98,8 +90,7 @@ void TCsvExporter::ExportToFile(const QString& fileName, const QList<bool>& tick
     }
 }
 
-QString TCsvExporter::DefaultFileName(const QString& databaseName)
-{
+QString TCsvExporter::DefaultFileName(const QString& databaseName) {
     if (databaseName.isEmpty()) {
         return QString();
     }

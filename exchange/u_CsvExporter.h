@@ -12,7 +12,7 @@ class TQuib;
 // line per row with their values. Every name and value is quoted; lines end
 // in CR LF; the bytes are Windows-1250 without a byte-order mark.
 class TCsvExporter {
-public:
+  public:
     // colsName: the program's column names; colsIndexFromProgram: database
     // column of each program column ("-1" when the database lacks it).
     TCsvExporter(const TQuib& quib, const QStringList& colsName,
@@ -30,7 +30,7 @@ public:
     // replaced by ".csv" (appended when it has none).
     static QString DefaultFileName(const QString& databaseName);
 
-private:
+  private:
     QList<int> tickedColumns(const QList<bool>& ticked) const;
     void appendHeader(QByteArray& out, const QList<int>& columns) const;
     void appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const;

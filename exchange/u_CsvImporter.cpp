@@ -13,16 +13,14 @@
 
 namespace {
 
-QString tr(const char* text)
-{
+QString tr(const char* text) {
     return QCoreApplication::translate("TCsvImporter", text);
 }
 
 // Positions within a line are int; a longer line cannot be read field by field.
 constexpr qsizetype kMaxLineLength = std::numeric_limits<int>::max() - 2;
 
-QStringList splitLine(const QString& line, qsizetype fieldLimit, int lineNumber)
-{
+QStringList splitLine(const QString& line, qsizetype fieldLimit, int lineNumber) {
     if (line.size() > kMaxLineLength) {
         throw EExchangeError(tr("Line %1 of the source CSV file is too long.").arg(lineNumber));
     }
@@ -41,8 +39,7 @@ QStringList splitLine(const QString& line, qsizetype fieldLimit, int lineNumber)
     return fields;
 }
 
-int toInt(const QString& text, int fallback)
-{
+int toInt(const QString& text, int fallback) {
     bool ok = false;
     const int value = text.toInt(&ok);
     return ok ? value : fallback;
@@ -52,8 +49,7 @@ int toInt(const QString& text, int fallback)
 
 TCsvImporter::TCsvImporter(TQuib& quib) : quib_(quib) {}
 
-QString TCsvImporter::ReadFileText(const QString& fileName)
-{
+QString TCsvImporter::ReadFileText(const QString& fileName) {
     if (fileName.isEmpty()) {
         throw EExchangeError(tr("No source CSV file has been chosen."));
     }
@@ -71,8 +67,7 @@ QString TCsvImporter::ReadFileText(const QString& fileName)
 }
 
 QList<QStringList> TCsvImporter::ParseRecords(QStringView text, bool hasHeaderRow,
-                                              qsizetype fieldLimit)
-{
+                                              qsizetype fieldLimit) {
     QList<QStringList> records;
     TCsvLineReader reader(text);
     QString line;
@@ -88,8 +83,7 @@ QList<QStringList> TCsvImporter::ParseRecords(QStringView text, bool hasHeaderRo
     return records;
 }
 
-QStringList TCsvImporter::ReadFirstLineFields(const QString& fileName)
-{
+QStringList TCsvImporter::ReadFirstLineFields(const QString& fileName) {
     const QString text = ReadFileText(fileName);
     TCsvLineReader reader(text);
     QString line;
@@ -100,8 +94,7 @@ QStringList TCsvImporter::ReadFirstLineFields(const QString& fileName)
 }
 
 QList<int> TCsvImporter::MappingTargets(const QStringList& mappingHidden,
-                                        const QStringList& colsIndexFromProgram)
-{
+                                        const QStringList& colsIndexFromProgram) {
     QList<int> targets;
     targets.reserve(mappingHidden.size());
     for (const QString& entry : mappingHidden) {
@@ -115,16 +108,14 @@ QList<int> TCsvImporter::MappingTargets(const QStringList& mappingHidden,
     return targets;
 }
 
-int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets)
-{
+int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets) {
     const QString text = ReadFileText(fileName);
     const QList<QStringList> records = ParseRecords(text, hasHeaderRow, targets.size());
     appendRecords(records, targets);
     return static_cast<int>(records.size());
 }
 
-void TCsvImporter::appendRecords(const QList<QStringList>& records, const QList<int>& targets)
-{
+void TCsvImporter::appendRecords(const QList<QStringList>& records, const QList<int>& targets) {
     for (const QStringList& fields : records) {
         const int before = quib_.RowsCount();
         // The new row must be the view's last one, or its fields would land

@@ -15,7 +15,7 @@ class TQuib;
 // A file that starts with the UTF-8 byte-order mark, or whose bytes are valid
 // UTF-8 and not plain ASCII, is read as UTF-8; any other as Windows-1250.
 class TCsvImporter {
-public:
+  public:
     explicit TCsvImporter(TQuib& quib);
 
     // Appends one row per non-empty line (the first line skipped when
@@ -44,7 +44,7 @@ public:
     static QList<int> MappingTargets(const QStringList& mappingHidden,
                                      const QStringList& colsIndexFromProgram);
 
-private:
+  private:
     void appendRecords(const QList<QStringList>& records, const QList<int>& targets);
 
     TQuib& quib_;

@@ -8,16 +8,14 @@ constexpr QChar kLF = u'\n';
 
 }  // namespace
 
-TCsvLineReader::TCsvLineReader(QStringView text) : text_(text)
-{
+TCsvLineReader::TCsvLineReader(QStringView text) : text_(text) {
     const qsizetype end = text_.indexOf(kCtrlZ);
     if (end >= 0) {
         text_ = text_.first(end);
     }
 }
 
-bool TCsvLineReader::ReadLine(QString& line)
-{
+bool TCsvLineReader::ReadLine(QString& line) {
     if (AtEnd()) {
         line.clear();
         return false;

@@ -9,7 +9,7 @@
 // empty text has no lines. The text is not copied: it must outlive the
 // reader.
 class TCsvLineReader {
-public:
+  public:
     explicit TCsvLineReader(QStringView text);
 
     // Reads the next line into line; false at the end of the text.
@@ -18,7 +18,7 @@ public:
     int LineNumber() const noexcept { return lineNumber_; }
     bool AtEnd() const noexcept { return pos_ >= text_.size(); }
 
-private:
+  private:
     QStringView text_;
     qsizetype pos_ = 0;
     int lineNumber_ = 0;

@@ -7,8 +7,7 @@ namespace {
 constexpr QChar kQuote = u'"';
 constexpr QChar kComma = u',';
 
-QString notWellformedText(int position, QChar found, int line)
-{
+QString notWellformedText(int position, QChar found, int line) {
     QString text = QCoreApplication::translate(
                        "Csv",
                        "Source CSV file is not wellformed (position %1). Excepting \",\" (comma), "
@@ -22,13 +21,11 @@ QString notWellformedText(int position, QChar found, int line)
 }
 
 // Pos is 1-based; these read the character at a 1-based position.
-QChar at(QStringView line, int pos)
-{
+QChar at(QStringView line, int pos) {
     return line[pos - 1];
 }
 
-void readQuoted(QStringView Line, int& Pos, QString& Field)
-{
+void readQuoted(QStringView Line, int& Pos, QString& Field) {
     const int Len = static_cast<int>(Line.size());
     ++Pos;  // the opening quote
     while (Pos <= Len) {
@@ -50,8 +47,7 @@ void readQuoted(QStringView Line, int& Pos, QString& Field)
     // No closing quote on this line: the field is the rest of it.
 }
 
-void readUnquoted(QStringView Line, int& Pos, QString& Field)
-{
+void readUnquoted(QStringView Line, int& Pos, QString& Field) {
     const int Len = static_cast<int>(Line.size());
     const int start = Pos;
     while (Pos <= Len && at(Line, Pos) != kComma) {
@@ -65,8 +61,7 @@ void readUnquoted(QStringView Line, int& Pos, QString& Field)
 
 }  // namespace
 
-QString QuoteCsvValue(QStringView value)
-{
+QString QuoteCsvValue(QStringView value) {
     QString quoted;
     quoted.reserve(value.size() + 2);
     quoted += kQuote;
@@ -84,12 +79,9 @@ ECsvNotWellformed::ECsvNotWellformed(int Position, QChar Found, int Line)
     : EExchangeError(notWellformedText(Position, Found, Line)),
       position_(Position),
       found_(Found),
-      line_(Line)
-{
-}
+      line_(Line) {}
 
-void ReadCsvField(QStringView Line, int& Pos, QString& Field)
-{
+void ReadCsvField(QStringView Line, int& Pos, QString& Field) {
     Field.clear();
     if (Pos < 1 || Pos > Line.size()) {
         // Nothing left to read; the caller's loop stops on this Pos.

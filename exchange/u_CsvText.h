@@ -14,13 +14,13 @@ QString QuoteCsvValue(QStringView value);
 // 1-based position of the closing quote in its line; Line is the 1-based line
 // number in the file, or 0 when not known.
 class ECsvNotWellformed : public EExchangeError {
-public:
+  public:
     ECsvNotWellformed(int Position, QChar Found, int Line = 0);
     int position() const noexcept { return position_; }
     QChar found() const noexcept { return found_; }
     int line() const noexcept { return line_; }
 
-private:
+  private:
     int position_;
     QChar found_;
     int line_;

@@ -1,6 +1,7 @@
 #include "exchange/u_DBConverter.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "app/u_ContactsDB.h"
 #include "exchange/u_DBLayouts.h"
 #include "exchange/u_ExchangeError.h"
 
@@ -8,45 +9,33 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include <utility>
-
 namespace {
 
-QString tr(const char* text)
-{
+QString tr(const char* text) {
     return QCoreApplication::translate("TDBConverter", text);
 }
 
 // Engine members answer refused arguments with false; in a fresh database
 // that means something is wrong, so building stops.
-void require(bool ok, const QString& step)
-{
+void require(bool ok, const QString& step) {
     if (!ok) {
         throw EExchangeError(tr("The database step \"%1\" failed.").arg(step));
     }
 }
 
-void setHeader(TQuib& db, const QString& name, const QString& value)
-{
-    require(db.SetHeaderName(0, name), QStringLiteral("SetHeaderName"));
-    require(db.SetHeaderText(0, 0, value), QStringLiteral("SetHeaderText"));
-}
-
 // Closes both instances whatever happens, so nothing is left open.
 class CloseGuard {
-public:
+  public:
     CloseGuard(TQuib& a, TQuib& b) : a_(a), b_(b) {}
-    ~CloseGuard()
-    {
+    ~CloseGuard() {
         closeQuietly(a_);
         closeQuietly(b_);
     }
     CloseGuard(const CloseGuard&) = delete;
     CloseGuard& operator=(const CloseGuard&) = delete;
 
-private:
-    static void closeQuietly(TQuib& db) noexcept
-    {
+  private:
+    static void closeQuietly(TQuib& db) noexcept {
         try {
             db.Close();
         } catch (...) {
@@ -62,8 +51,7 @@ private:
 TDBConverter::TDBConverter(TQuib& source, TQuib& dest) : source_(source), dest_(dest) {}
 
 QStringList TDBConverter::BuildColumnMap(const QStringList& sourceColumns,
-                                         const QStringList& destColumns)
-{
+                                         const QStringList& destColumns) {
     QStringList map;
     map.reserve(sourceColumns.size());
     for (const QString& name : sourceColumns) {
@@ -72,8 +60,7 @@ QStringList TDBConverter::BuildColumnMap(const QStringList& sourceColumns,
     return map;
 }
 
-QStringList TDBConverter::DatabaseColumns(const TQuib& db)
-{
+QStringList TDBConverter::DatabaseColumns(const TQuib& db) {
     const int header = db.GetHeaderIndexFromName(QStringLiteral("DBColsName"));
     QStringList columns;
     const int count = header < 0 ? 0 : db.HeaderTextsCount(header);
@@ -83,18 +70,17 @@ QStringList TDBConverter::DatabaseColumns(const TQuib& db)
     return columns;
 }
 
-void TDBConverter::MakeBackup(const QString& file)
-{
+void TDBConverter::MakeBackup(const QString& file) {
     const QString backup = BackupFileName(file);
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly)) {
-        throw EExchangeError(tr("The backup copy \"%1\" could not be made: %2")
-                                 .arg(backup, in.errorString()));
+        throw EExchangeError(
+            tr("The backup copy \"%1\" could not be made: %2").arg(backup, in.errorString()));
     }
     QSaveFile out(backup);
     if (!out.open(QIODevice::WriteOnly)) {
-        throw EExchangeError(tr("The backup copy \"%1\" could not be made: %2")
-                                 .arg(backup, out.errorString()));
+        throw EExchangeError(
+            tr("The backup copy \"%1\" could not be made: %2").arg(backup, out.errorString()));
     }
     constexpr qint64 kChunk = 1 << 20;
     while (!in.atEnd()) {
@@ -112,37 +98,17 @@ void TDBConverter::MakeBackup(const QString& file)
     }
 }
 
-void TDBConverter::CreateDatabase(TQuib& db, const TDBLayout& layout)
-{
+void TDBConverter::CreateDatabase(TQuib& db, const TDBLayout& layout) {
     require(db.Create(), QStringLiteral("Create"));
-    require(db.NewHeader(0), QStringLiteral("NewHeader"));
-    require(db.NewHeaderText(0, 0), QStringLiteral("NewHeaderText"));
-    // Every header is built at index 0 and pushed down by the next one, so
-    // the file ends up with them in the reverse order.
-    const std::pair<QString, QString> identification[] = {
-        {QStringLiteral("ProgramEmail"), QString::fromUtf8(dbident::ProgramEmail)},
-        {QStringLiteral("ProgramWWW"), QString::fromUtf8(dbident::ProgramWWW)},
-        {QStringLiteral("ProgramCopyright"), QString::fromUtf8(dbident::ProgramCopyright)},
-        {QStringLiteral("ProgramMinVersion"), layout.version},
-        {QStringLiteral("ProgramAktVersion"), layout.version},
-    };
-    for (const auto& [name, value] : identification) {
-        setHeader(db, name, value);
-        require(db.NewHeader(0), QStringLiteral("NewHeader"));
-        require(db.NewHeaderText(0, 0), QStringLiteral("NewHeaderText"));
-    }
-    setHeader(db, QStringLiteral("ProgramName"), QString::fromUtf8(dbident::ProgramName));
-    require(db.NewHeader(0), QStringLiteral("NewHeader"));
-    require(db.SetHeaderName(0, QStringLiteral("DBColsName")), QStringLiteral("SetHeaderName"));
-    for (int i = 0; i < layout.columns.size(); ++i) {
-        require(db.NewCol(i), QStringLiteral("NewCol"));
-        require(db.NewHeaderText(0, i), QStringLiteral("NewHeaderText"));
-        require(db.SetHeaderText(0, i, layout.columns[i]), QStringLiteral("SetHeaderText"));
-    }
+    WriteContactsHeaders(db, layout.version, layout.version, layout.columns);
+    // The engine answers a refused step with false; check the outcome once.
+    constexpr int kIdentificationHeaders = 7;
+    require(db.HeadersCount() == kIdentificationHeaders &&
+                db.ColsCount() == layout.columns.size() && DatabaseColumns(db) == layout.columns,
+            QStringLiteral("Create"));
 }
 
-void TDBConverter::openSource(const QString& sourceFile)
-{
+void TDBConverter::openSource(const QString& sourceFile) {
     if (sourceFile.isEmpty()) {
         throw EExchangeError(tr("No source database has been chosen."));
     }
@@ -159,8 +125,7 @@ void TDBConverter::openSource(const QString& sourceFile)
     }
 }
 
-void TDBConverter::copyRows()
-{
+void TDBConverter::copyRows() {
     const int rows = source_.RowsCount();
     const int cols = source_.ColsCount();
     QList<int> target(cols, -1);
@@ -180,8 +145,7 @@ void TDBConverter::copyRows()
     }
 }
 
-void TDBConverter::writeDestination(const QString& destFile, const TDBLayout& layout)
-{
+void TDBConverter::writeDestination(const QString& destFile, const TDBLayout& layout) {
     dest_.SetDatabaseName(destFile);
     try {
         CreateDatabase(dest_, layout);
@@ -195,8 +159,7 @@ void TDBConverter::writeDestination(const QString& destFile, const TDBLayout& la
 
 TDBConverter::Result TDBConverter::Convert(const QString& sourceFile, const QString& destFile,
                                            const TDBLayout& layout,
-                                           const std::function<bool()>& confirmOverwrite)
-{
+                                           const std::function<bool()>& confirmOverwrite) {
     lstDBColsIndexFromSourceDB_.clear();
     if (destFile.isEmpty()) {
         throw EExchangeError(tr("No destination database has been chosen."));

@@ -13,7 +13,7 @@ struct TDBLayout;
 // instances of its own (not the main window's). A failed step raises
 // EExchangeError; nothing is reported as done that was not.
 class TDBConverter {
-public:
+  public:
     enum class Result { Written, Declined };
 
     // source and dest are the engine instances to work with; both are left
@@ -51,7 +51,7 @@ public:
     // The texts of db's "DBColsName" header; empty when it has none.
     static QStringList DatabaseColumns(const TQuib& db);
 
-private:
+  private:
     void openSource(const QString& sourceFile);
     void writeDestination(const QString& destFile, const TDBLayout& layout);
     void copyRows();

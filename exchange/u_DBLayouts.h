@@ -16,11 +16,3 @@ struct TDBLayout {
 
 // The layouts 2.5.0, 2.5.1 and 2.7.0, oldest first; the last is the current one.
 const std::vector<TDBLayout>& DBLayouts();
-
-// The identification texts written into a new contacts database.
-namespace dbident {
-inline constexpr char ProgramName[] = "Orvane Contacts";
-inline constexpr char ProgramEmail[] = "contacts@orvane.example";
-inline constexpr char ProgramWWW[] = "http://www.orvane.example/";
-inline constexpr char ProgramCopyright[] = "Copyright (c) 2001-2004 Orvane";
-}  // namespace dbident

@@ -8,11 +8,11 @@
 // be read or written, a malformed line, a database step that failed). The
 // dialogs show its text in an error message; what() is UTF-8.
 class EExchangeError : public std::runtime_error {
-public:
+  public:
     explicit EExchangeError(const QString& message)
         : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const noexcept { return message_; }
 
-private:
+  private:
     QString message_;
 };

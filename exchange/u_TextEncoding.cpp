@@ -34,8 +34,7 @@ struct ReverseEntry {
 };
 
 // kHighHalf inverted and sorted by character, for a binary search.
-constexpr std::array<ReverseEntry, 128> makeReverse()
-{
+constexpr std::array<ReverseEntry, 128> makeReverse() {
     std::array<ReverseEntry, 128> r{};
     for (std::size_t i = 0; i < r.size(); ++i) {
         r[i] = {kHighHalf[i], static_cast<uint8_t>(0x80 + i)};
@@ -45,8 +44,7 @@ constexpr std::array<ReverseEntry, 128> makeReverse()
 }
 constexpr std::array<ReverseEntry, 128> kReverse = makeReverse();
 
-char encodeChar(char16_t ch)
-{
+char encodeChar(char16_t ch) {
     if (ch < 0x80) {
         return static_cast<char>(ch);
     }
@@ -60,14 +58,12 @@ char encodeChar(char16_t ch)
 
 constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF", 3);
 
-bool hasNonAscii(QByteArrayView bytes)
-{
+bool hasNonAscii(QByteArrayView bytes) {
     return std::any_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
-bool isValidUtf8(QByteArrayView bytes)
-{
+bool isValidUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString ignored = decoder.decode(bytes);
     return !decoder.hasError();
@@ -75,8 +71,7 @@ bool isValidUtf8(QByteArrayView bytes)
 
 }  // namespace
 
-void AppendWindows1250(QByteArray& out, QStringView text)
-{
+void AppendWindows1250(QByteArray& out, QStringView text) {
     const qsizetype start = out.size();
     out.resize(start + text.size());
     char* dest = out.data() + start;
@@ -94,15 +89,13 @@ void AppendWindows1250(QByteArray& out, QStringView text)
     out.resize(start + written);
 }
 
-QByteArray EncodeWindows1250(QStringView text)
-{
+QByteArray EncodeWindows1250(QStringView text) {
     QByteArray out;
     AppendWindows1250(out, text);
     return out;
 }
 
-QString DecodeWindows1250(QByteArrayView bytes)
-{
+QString DecodeWindows1250(QByteArrayView bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* dest = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -112,8 +105,7 @@ QString DecodeWindows1250(QByteArrayView bytes)
     return out;
 }
 
-TextEncoding DetectTextEncoding(QByteArrayView bytes)
-{
+TextEncoding DetectTextEncoding(QByteArrayView bytes) {
     if (bytes.startsWith(kUtf8Bom)) {
         return TextEncoding::Utf8;
     }
@@ -123,8 +115,7 @@ TextEncoding DetectTextEncoding(QByteArrayView bytes)
     return TextEncoding::Windows1250;
 }
 
-QString DecodeDetected(QByteArrayView bytes)
-{
+QString DecodeDetected(QByteArrayView bytes) {
     if (DetectTextEncoding(bytes) == TextEncoding::Windows1250) {
         return DecodeWindows1250(bytes);
     }
