@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 #include <QToolTip>
 
@@ -179,6 +180,10 @@ void TfrmMain::AttachCommands(TfrmCommon& common) {
                 [&common, entry] { common.OpenRecentFile(entry); });
     }
     connect(ui->mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    // F1 anywhere in the window opens the help contents (over a menu: its topic).
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, &common,
+            [&common] { common.action(QStringLiteral("actHelpContents"))->trigger(); });
     updateBarEdges();
 }
 
@@ -267,7 +272,9 @@ void TfrmMain::buildToolBars(TfrmCommon& common) {
         open->setPopupMode(QToolButton::MenuButtonPopup);
     }
 
-    // The menu tool bar of the "New style": one caption button per menu.
+    // The menu tool bar of the "New style": one flat caption button per menu.
+    ui->tbMainMenu->setStyleSheet(
+        QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
     for (QAction* top : ui->mnuMain->actions()) {
         ui->tbMainMenu->addAction(top);
         if (auto* button = qobject_cast<QToolButton*>(ui->tbMainMenu->widgetForAction(top))) {
