@@ -1,0 +1,104 @@
+#include "exchange/u_CsvExporter.h"
+
+#include "app/QUIBLib_TLB.h"
+#include "exchange/u_CsvText.h"
+#include "exchange/u_ExchangeError.h"
+#include "exchange/u_TextEncoding.h"
+
+#include <QCoreApplication>
+#include <QSaveFile>
+
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("TCsvExporter", text);
+}
+
+}  // namespace
+
+TCsvExporter::TCsvExporter(const TQuib& quib, const QStringList& colsName,
+                           const QStringList& colsIndexFromProgram)
+    : quib_(quib), colsName_(colsName), colsIndexFromProgram_(colsIndexFromProgram) {}
+
+QList<int> TCsvExporter::tickedColumns(const QList<bool>& ticked) const {
+    QList<int> columns;
+    for (int j = 0; j < colsName_.size(); ++j) {
+        if (j < ticked.size() && ticked[j]) {
+            columns << j;
+        }
+    }
+    return columns;
+}
+
+void TCsvExporter::appendHeader(QByteArray& out, const QList<int>& columns) const {
+    bool first = true;
+    for (const int j : columns) {
+        if (!first) {
+            out += ',';
+        }
+        first = false;
+        AppendWindows1250(out, QuoteCsvValue(colsName_[j]));
+    }
+    out += kLineEnd;
+}
+
+void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const {
+    bool first = true;
+    for (const int c : dbColumns) {
+        if (!first) {
+            out += ',';
+        }
+        first = false;
+        // Column -1 (missing in this database) reads as the empty text.
+        AppendWindows1250(out, QuoteCsvValue(quib_.GetData(row, c)));
+    }
+    out += kLineEnd;
+}
+
+QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const {
+    const QList<int> columns = tickedColumns(ticked);
+    QList<int> dbColumns;
+    for (const int j : columns) {
+        bool ok = false;
+        const int c = colsIndexFromProgram_.value(j).toInt(&ok);
+        dbColumns << (ok ? c : -1);
+    }
+    QByteArray out;
+    appendHeader(out, columns);
+    const int rows = quib_.RowsCount();
+    for (int r = 0; r < rows; ++r) {
+        appendRow(out, r, dbColumns);
+    }
+    return out;
+}
+
+void TCsvExporter::ExportToFile(const QString& fileName, const QList<bool>& ticked) const {
+    if (fileName.trimmed().isEmpty()) {
+        throw EExchangeError(tr("No destination file has been given."));
+    }
+    const QByteArray data = BuildCsv(ticked);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw EExchangeError(
+            tr("The file \"%1\" cannot be created: %2").arg(fileName, file.errorString()));
+    }
+    if (file.write(data) != data.size() || !file.commit()) {
+        throw EExchangeError(
+            tr("The file \"%1\" cannot be written: %2").arg(fileName, file.errorString()));
+    }
+}
+
+QString TCsvExporter::DefaultFileName(const QString& databaseName) {
+    if (databaseName.isEmpty()) {
+        return QString();
+    }
+    // The extension starts at the last dot of the last path component.
+    const qsizetype slash = databaseName.lastIndexOf(u'/');
+    const qsizetype dot = databaseName.lastIndexOf(u'.');
+    if (dot <= slash) {
+        return databaseName + QStringLiteral(".csv");
+    }
+    return databaseName.left(dot) + QStringLiteral(".csv");
+}

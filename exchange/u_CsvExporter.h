@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class TQuib;
+
+// Writes the rows of a contacts database's current view as comma-separated
+// text: a header line with the names of the chosen program columns, then one
+// line per row with their values. Every name and value is quoted; lines end
+// in CR LF; the bytes are Windows-1250 without a byte-order mark.
+class TCsvExporter {
+  public:
+    // colsName: the program's column names; colsIndexFromProgram: database
+    // column of each program column ("-1" when the database lacks it).
+    TCsvExporter(const TQuib& quib, const QStringList& colsName,
+                 const QStringList& colsIndexFromProgram);
+
+    // ticked[j] says whether program column j is written; missing entries
+    // count as unticked.
+    QByteArray BuildCsv(const QList<bool>& ticked) const;
+
+    // Writes BuildCsv to fileName, replacing the file as a whole: a failure
+    // raises EExchangeError and leaves an earlier file of that name as it was.
+    void ExportToFile(const QString& fileName, const QList<bool>& ticked) const;
+
+    // The usual destination for a database: its name with the extension
+    // replaced by ".csv" (appended when it has none).
+    static QString DefaultFileName(const QString& databaseName);
+
+  private:
+    QList<int> tickedColumns(const QList<bool>& ticked) const;
+    void appendHeader(QByteArray& out, const QList<int>& columns) const;
+    void appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const;
+
+    const TQuib& quib_;
+    QStringList colsName_;
+    QStringList colsIndexFromProgram_;
+};

@@ -1,0 +1,43 @@
+#include "exchange/u_CsvLineReader.h"
+
+namespace {
+
+constexpr QChar kCtrlZ = u'\x1A';
+constexpr QChar kCR = u'\r';
+constexpr QChar kLF = u'\n';
+
+}  // namespace
+
+TCsvLineReader::TCsvLineReader(QStringView text) : text_(text) {
+    const qsizetype end = text_.indexOf(kCtrlZ);
+    if (end >= 0) {
+        text_ = text_.first(end);
+    }
+}
+
+bool TCsvLineReader::ReadLine(QString& line) {
+    if (AtEnd()) {
+        line.clear();
+        return false;
+    }
+    qsizetype end = text_.indexOf(kLF, pos_);
+    const qsizetype next = end < 0 ? text_.size() : end + 1;
+    if (end < 0) {
+        end = text_.size();
+    }
+    const QStringView raw = text_.sliced(pos_, end - pos_);
+    if (raw.contains(kCR)) {
+        line.clear();
+        line.reserve(raw.size());
+        for (const QChar ch : raw) {
+            if (ch != kCR) {
+                line += ch;
+            }
+        }
+    } else {
+        line = raw.toString();
+    }
+    pos_ = next;
+    ++lineNumber_;
+    return true;
+}

@@ -1,0 +1,178 @@
+#include "exchange/u_DBConverter.h"
+
+#include "app/QUIBLib_TLB.h"
+#include "app/u_ContactsDB.h"
+#include "exchange/u_DBLayouts.h"
+#include "exchange/u_ExchangeError.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("TDBConverter", text);
+}
+
+// Engine members answer refused arguments with false; in a fresh database
+// that means something is wrong, so building stops.
+void require(bool ok, const QString& step) {
+    if (!ok) {
+        throw EExchangeError(tr("The database step \"%1\" failed.").arg(step));
+    }
+}
+
+// Closes both instances whatever happens, so nothing is left open.
+class CloseGuard {
+  public:
+    CloseGuard(TQuib& a, TQuib& b) : a_(a), b_(b) {}
+    ~CloseGuard() {
+        closeQuietly(a_);
+        closeQuietly(b_);
+    }
+    CloseGuard(const CloseGuard&) = delete;
+    CloseGuard& operator=(const CloseGuard&) = delete;
+
+  private:
+    static void closeQuietly(TQuib& db) noexcept {
+        try {
+            db.Close();
+        } catch (...) {
+            // Close touches no file; nothing useful to report.
+        }
+    }
+    TQuib& a_;
+    TQuib& b_;
+};
+
+}  // namespace
+
+TDBConverter::TDBConverter(TQuib& source, TQuib& dest) : source_(source), dest_(dest) {}
+
+QStringList TDBConverter::BuildColumnMap(const QStringList& sourceColumns,
+                                         const QStringList& destColumns) {
+    QStringList map;
+    map.reserve(sourceColumns.size());
+    for (const QString& name : sourceColumns) {
+        map << QString::number(destColumns.indexOf(name));
+    }
+    return map;
+}
+
+QStringList TDBConverter::DatabaseColumns(const TQuib& db) {
+    const int header = db.GetHeaderIndexFromName(QStringLiteral("DBColsName"));
+    QStringList columns;
+    const int count = header < 0 ? 0 : db.HeaderTextsCount(header);
+    for (int k = 0; k < count; ++k) {
+        columns << db.GetHeaderText(header, k);
+    }
+    return columns;
+}
+
+void TDBConverter::MakeBackup(const QString& file) {
+    const QString backup = BackupFileName(file);
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        throw EExchangeError(
+            tr("The backup copy \"%1\" could not be made: %2").arg(backup, in.errorString()));
+    }
+    QSaveFile out(backup);
+    if (!out.open(QIODevice::WriteOnly)) {
+        throw EExchangeError(
+            tr("The backup copy \"%1\" could not be made: %2").arg(backup, out.errorString()));
+    }
+    constexpr qint64 kChunk = 1 << 20;
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(kChunk);
+        if (in.error() != QFileDevice::NoError || out.write(chunk) != chunk.size()) {
+            out.cancelWriting();
+            break;
+        }
+    }
+    if (in.error() != QFileDevice::NoError || !out.commit()) {
+        const QString reason =
+            in.error() != QFileDevice::NoError ? in.errorString() : out.errorString();
+        throw EExchangeError(
+            tr("The backup copy \"%1\" could not be made: %2").arg(backup, reason));
+    }
+}
+
+void TDBConverter::CreateDatabase(TQuib& db, const TDBLayout& layout) {
+    require(db.Create(), QStringLiteral("Create"));
+    WriteContactsHeaders(db, layout.version, layout.version, layout.columns);
+    // The engine answers a refused step with false; check the outcome once.
+    constexpr int kIdentificationHeaders = 7;
+    require(db.HeadersCount() == kIdentificationHeaders &&
+                db.ColsCount() == layout.columns.size() && DatabaseColumns(db) == layout.columns,
+            QStringLiteral("Create"));
+}
+
+void TDBConverter::openSource(const QString& sourceFile) {
+    if (sourceFile.isEmpty()) {
+        throw EExchangeError(tr("No source database has been chosen."));
+    }
+    source_.SetDatabaseName(sourceFile);
+    bool opened = false;
+    try {
+        opened = source_.Open();
+    } catch (const EQuibError& e) {
+        throw EExchangeError(tr("The source database \"%1\" could not be opened: %2")
+                                 .arg(sourceFile, QString::fromStdString(e.what())));
+    }
+    if (!opened) {
+        throw EExchangeError(tr("The source database \"%1\" could not be opened.").arg(sourceFile));
+    }
+}
+
+void TDBConverter::copyRows() {
+    const int rows = source_.RowsCount();
+    const int cols = source_.ColsCount();
+    QList<int> target(cols, -1);
+    for (int c = 0; c < cols; ++c) {
+        bool ok = false;
+        const int t = lstDBColsIndexFromSourceDB_.value(c).toInt(&ok);
+        target[c] = ok ? t : -1;
+    }
+    for (int r = 0; r < rows; ++r) {
+        require(dest_.NewRow(r), QStringLiteral("NewRow"));
+        for (int c = 0; c < cols; ++c) {
+            // A column the destination layout lacks is dropped.
+            if (target[c] >= 0) {
+                dest_.SetData(r, target[c], source_.GetData(r, c));
+            }
+        }
+    }
+}
+
+void TDBConverter::writeDestination(const QString& destFile, const TDBLayout& layout) {
+    dest_.SetDatabaseName(destFile);
+    try {
+        CreateDatabase(dest_, layout);
+        copyRows();
+        require(dest_.Save(), QStringLiteral("Save"));
+    } catch (const EQuibError& e) {
+        throw EExchangeError(tr("The destination database \"%1\" could not be written: %2")
+                                 .arg(destFile, QString::fromStdString(e.what())));
+    }
+}
+
+TDBConverter::Result TDBConverter::Convert(const QString& sourceFile, const QString& destFile,
+                                           const TDBLayout& layout,
+                                           const std::function<bool()>& confirmOverwrite) {
+    lstDBColsIndexFromSourceDB_.clear();
+    if (destFile.isEmpty()) {
+        throw EExchangeError(tr("No destination database has been chosen."));
+    }
+    CloseGuard guard(source_, dest_);
+    if (sourceFile == destFile) {
+        MakeBackup(sourceFile);
+    }
+    openSource(sourceFile);
+    lstDBColsIndexFromSourceDB_ = BuildColumnMap(DatabaseColumns(source_), layout.columns);
+    if (QFile::exists(destFile) && confirmOverwrite && !confirmOverwrite()) {
+        return Result::Declined;
+    }
+    writeDestination(destFile, layout);
+    return Result::Written;
+}

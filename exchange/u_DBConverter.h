@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class TQuib;
+struct TDBLayout;
+
+// Copies every contact of one database file into a newly written file in a
+// chosen column layout, matching columns by name. Works through two engine
+// instances of its own (not the main window's). A failed step raises
+// EExchangeError; nothing is reported as done that was not.
+class TDBConverter {
+  public:
+    enum class Result { Written, Declined };
+
+    // source and dest are the engine instances to work with; both are left
+    // closed after Convert.
+    TDBConverter(TQuib& source, TQuib& dest);
+    TDBConverter(const TDBConverter&) = delete;
+    TDBConverter& operator=(const TDBConverter&) = delete;
+
+    // 1. When sourceFile and destFile are the same text, copies the source to
+    //    BackupFileName first (the backup stays whatever happens later).
+    // 2. Opens the source, maps its columns onto layout by name.
+    // 3. When destFile exists, asks confirmOverwrite; false gives Declined
+    //    and writes nothing.
+    // 4. Writes destFile: the identification headers, layout's columns and
+    //    every source row.
+    Result Convert(const QString& sourceFile, const QString& destFile, const TDBLayout& layout,
+                   const std::function<bool()>& confirmOverwrite);
+
+    // For each source column, its position in destColumns (first equal name)
+    // as decimal text, or "-1" when the destination has no such column.
+    static QStringList BuildColumnMap(const QStringList& sourceColumns,
+                                      const QStringList& destColumns);
+    // The column map of the last Convert.
+    const QStringList& ColumnMap() const noexcept { return lstDBColsIndexFromSourceDB_; }
+
+    static QString BackupFileName(const QString& file) { return file + QStringLiteral(".bak"); }
+    // Copies file to BackupFileName(file), replacing an earlier backup only
+    // once the new copy is complete.
+    static void MakeBackup(const QString& file);
+
+    // Creates db's file (its DatabaseName) as an empty contacts database in
+    // layout: the identification headers in the New command's order and
+    // layout's columns.
+    static void CreateDatabase(TQuib& db, const TDBLayout& layout);
+    // The texts of db's "DBColsName" header; empty when it has none.
+    static QStringList DatabaseColumns(const TQuib& db);
+
+  private:
+    void openSource(const QString& sourceFile);
+    void writeDestination(const QString& destFile, const TDBLayout& layout);
+    void copyRows();
+
+    TQuib& source_;
+    TQuib& dest_;
+    QStringList lstDBColsIndexFromSourceDB_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class TQuib;
+
+// What the converter's check of a source database decided.
+struct TSourceDBCheck {
+    bool accepted = false;
+    QString error;        // why it was refused (an error message)
+    QString versionText;  // product name, a space and the minimum version
+};
+
+// Checks the header records of a database being opened as a conversion
+// source: it must be a database of this product and must not need a newer
+// program than programVersion. Its columns may be any layout.
+TSourceDBCheck CheckSourceDatabase(const TQuib& quib, const QString& programVersion);

@@ -1,0 +1,181 @@
+#include "exchange/u_frmDBImportExport.h"
+
+#include "ui_u_frmDBImportExport.h"
+
+#include "app/QUIBLib_TLB.h"
+#include "exchange/u_DBConverter.h"
+#include "exchange/u_DBLayouts.h"
+#include "exchange/u_ExchangeError.h"
+#include "exchange/u_SourceDBCheck.h"
+#include "support/u_MessageBox.h"
+
+#include <QFileDialog>
+#include <QShowEvent>
+
+TfrmDBImportExport::TfrmDBImportExport(const TQuib& mainQuib, const QString& programVersion,
+                                       std::function<void()> reloadMainDatabase, QWidget* parent)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TfrmDBImportExport>()),
+      mainQuib_(mainQuib),
+      programVersion_(programVersion),
+      reloadMainDatabase_(std::move(reloadMainDatabase)),
+      QuibSource(std::make_unique<TQuib>()),
+      QuibDest(std::make_unique<TQuib>()) {
+    ui->setupUi(this);
+    for (const TDBLayout& layout : DBLayouts()) {
+        ui->lstDestDBVersion->addItem(layout.text);
+    }
+    QuibSource->OnCheckCompatibility = [this](int16_t& Cancel) {
+        QuibSourceCheckCompatibility(Cancel);
+    };
+    chooseSource = [this](const QString& preset) { return runChooser(preset, false); };
+    chooseDestination = [this](const QString& preset) { return runChooser(preset, true); };
+    connect(ui->cmdSourceBrowse, &QPushButton::clicked, this,
+            &TfrmDBImportExport::cmdSourceBrowseClick);
+    connect(ui->cmdDestBrowse, &QPushButton::clicked, this,
+            &TfrmDBImportExport::cmdDestBrowseClick);
+    connect(ui->cmdSave, &QPushButton::clicked, this, &TfrmDBImportExport::cmdSaveClick);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->txtSourceFile, &QLineEdit::textChanged, this,
+            &TfrmDBImportExport::updateSaveEnabled);
+    connect(ui->txtDestFile, &QLineEdit::textChanged, this, &TfrmDBImportExport::updateSaveEnabled);
+    updateSaveEnabled();
+}
+
+TfrmDBImportExport::~TfrmDBImportExport() {
+    // The handler captures this; the engine must not call it while dying.
+    QuibSource->OnCheckCompatibility = nullptr;
+}
+
+void TfrmDBImportExport::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+    QDialog::showEvent(event);
+}
+
+void TfrmDBImportExport::FormShow() {
+    ui->lstDestDBVersion->setCurrentIndex(ui->lstDestDBVersion->count() - 1);
+    ui->lblSourceDBVersion->clear();
+    const QString mainName = mainQuib_.DatabaseName();
+    ui->txtSourceFile->setText(mainName);
+    ui->txtDestFile->setText(mainName);
+    sourcePreset_ = destPreset_ = mainName;
+    QuibSource->SetDatabaseName(mainName);
+    QuibDest->SetDatabaseName(mainName);
+    if (!mainName.isEmpty()) {
+        checkSource();
+    }
+}
+
+void TfrmDBImportExport::QuibSourceCheckCompatibility(int16_t& Cancel) {
+    const TSourceDBCheck check = CheckSourceDatabase(*QuibSource, programVersion_);
+    if (!check.accepted) {
+        ui->lblSourceDBVersion->clear();
+        ShowMessage(MsgType::Error, check.error, MsgButtons::Ok, this);
+        Cancel = 1;
+        return;
+    }
+    ui->lblSourceDBVersion->setText(check.versionText);
+}
+
+bool TfrmDBImportExport::checkSource() {
+    bool opened = false;
+    try {
+        opened = QuibSource->Open();
+    } catch (const EQuibError& e) {
+        ui->lblSourceDBVersion->clear();
+        ShowMessage(MsgType::Error, QString::fromStdString(e.what()), MsgButtons::Ok, this);
+    }
+    QuibSource->Close();
+    return opened;
+}
+
+void TfrmDBImportExport::updateSaveEnabled() {
+    ui->cmdSave->setEnabled(!ui->txtSourceFile->text().isEmpty() &&
+                            !ui->txtDestFile->text().isEmpty());
+}
+
+QString TfrmDBImportExport::runChooser(const QString& preset, bool save) {
+    QFileDialog dlg(this, save ? tr("Destination Database") : tr("Source Database"), preset,
+                    tr("Database (*.tbr);;All files (*)"));
+    dlg.setObjectName(save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
+    dlg.setDefaultSuffix(QStringLiteral("tbr"));
+    if (save) {
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        // The overwrite question comes when saving, after the backup.
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    } else {
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!preset.isEmpty()) {
+        dlg.selectFile(preset);
+    }
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dlg.selectedFiles().constFirst();
+}
+
+void TfrmDBImportExport::cmdSourceBrowseClick() {
+    const QString chosen = chooseSource(sourcePreset_);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    sourcePreset_ = chosen;
+    QuibSource->SetDatabaseName(chosen);
+    if (checkSource()) {
+        ui->txtSourceFile->setText(QuibSource->DatabaseName());
+    } else {
+        ui->txtSourceFile->clear();
+        QuibSource->SetDatabaseName(QString());
+    }
+}
+
+void TfrmDBImportExport::cmdDestBrowseClick() {
+    const QString chosen = chooseDestination(destPreset_);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    destPreset_ = chosen;
+    ui->txtDestFile->setText(chosen);
+    QuibDest->SetDatabaseName(chosen);
+}
+
+void TfrmDBImportExport::cmdSaveClick() {
+    const QString source = ui->txtSourceFile->text();
+    const QString dest = ui->txtDestFile->text();
+    const int layoutIndex = qMax(0, ui->lstDestDBVersion->currentIndex());
+    TDBConverter converter(*QuibSource, *QuibDest);
+    TDBConverter::Result result = TDBConverter::Result::Declined;
+    try {
+        result = converter.Convert(source, dest, DBLayouts()[layoutIndex], [this] {
+            return ShowMessage(MsgType::Confirmation,
+                               tr("Destination file already exists. Are you sure to overwrite it?"),
+                               MsgButtons::YesNo, this) == MsgResult::Yes;
+        });
+    } catch (const EExchangeError& e) {
+        QString text = e.message();
+        if (source == dest && QFile::exists(TDBConverter::BackupFileName(source))) {
+            text += QLatin1Char('\n') + tr("The original database is kept in \"%1\".")
+                                            .arg(TDBConverter::BackupFileName(source));
+        }
+        ShowMessage(MsgType::Error, text, MsgButtons::Ok, this);
+        return;
+    }
+    if (result == TDBConverter::Result::Declined) {
+        return;
+    }
+    const QString mainName = mainQuib_.DatabaseName();
+    if (!mainName.isEmpty() && (dest == mainName || source == mainName) && reloadMainDatabase_) {
+        reloadMainDatabase_();
+    }
+    if (source == dest) {
+        // Shows the rewritten file's version.
+        QuibSource->SetDatabaseName(source);
+        checkSource();
+    }
+    ShowMessage(MsgType::Information, tr("Import / Export was successful."), MsgButtons::Ok, this);
+}

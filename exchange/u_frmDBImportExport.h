@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class TQuib;
+
+namespace Ui {
+class TfrmDBImportExport;
+}
+
+// Copies a database file into a new file in the layout of a chosen program
+// version, or converts the open database in place (with a backup). Works
+// through two engine instances of its own; the main window's database is only
+// read for its name and reloaded when the conversion touched its file.
+class TfrmDBImportExport : public QDialog {
+    Q_OBJECT
+
+  public:
+    // mainQuib: the main window's database; programVersion: the running
+    // program's version; reloadMainDatabase runs the main window's Reload.
+    TfrmDBImportExport(const TQuib& mainQuib, const QString& programVersion,
+                       std::function<void()> reloadMainDatabase, QWidget* parent = nullptr);
+    ~TfrmDBImportExport() override;
+
+    // The file choosers, preset with the last name; they return the chosen
+    // name or the empty text when cancelled. The defaults run dlgOpen and
+    // dlgSave; tests replace them.
+    std::function<QString(const QString& preset)> chooseSource;
+    std::function<QString(const QString& preset)> chooseDestination;
+
+  public slots:
+    void cmdSourceBrowseClick();
+    void cmdDestBrowseClick();
+    void cmdSaveClick();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void FormShow();
+    void QuibSourceCheckCompatibility(int16_t& Cancel);
+    // Opens and closes the source, which runs the compatibility check;
+    // true when it opened. A file error is shown as an error message.
+    bool checkSource();
+    void updateSaveEnabled();
+    QString runChooser(const QString& preset, bool save);
+
+    std::unique_ptr<Ui::TfrmDBImportExport> ui;
+    const TQuib& mainQuib_;
+    QString programVersion_;
+    std::function<void()> reloadMainDatabase_;
+    std::unique_ptr<TQuib> QuibSource;
+    std::unique_ptr<TQuib> QuibDest;
+    QString sourcePreset_;
+    QString destPreset_;
+};

@@ -1,0 +1,96 @@
+#include "exchange/u_frmExportToCSV.h"
+
+#include "ui_u_frmExportToCSV.h"
+
+#include "app/QUIBLib_TLB.h"
+#include "exchange/u_CsvExporter.h"
+#include "exchange/u_ExchangeError.h"
+#include "support/u_MessageBox.h"
+
+#include <QFileDialog>
+#include <QShowEvent>
+
+TfrmExportToCSV::TfrmExportToCSV(const TQuib& quib, const QStringList& colsName,
+                                 const QStringList& colsTitleFull,
+                                 const QStringList& colsIndexFromProgram, QWidget* parent)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TfrmExportToCSV>()),
+      quib_(quib),
+      colsName_(colsName),
+      colsTitleFull_(colsTitleFull),
+      colsIndexFromProgram_(colsIndexFromProgram) {
+    ui->setupUi(this);
+    chooseDestination = [this](const QString& preset) { return runDestinationChooser(preset); };
+    connect(ui->cmdBrowse, &QPushButton::clicked, this, &TfrmExportToCSV::cmdBrowseClick);
+    connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmExportToCSV::cmdOKClick);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TfrmExportToCSV::~TfrmExportToCSV() = default;
+
+void TfrmExportToCSV::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+    QDialog::showEvent(event);
+}
+
+void TfrmExportToCSV::FormShow() {
+    ui->txtFileName->setText(TCsvExporter::DefaultFileName(quib_.DatabaseName()));
+    ui->lstColumns->clear();
+    for (const QString& title : colsTitleFull_) {
+        auto* item = new QListWidgetItem(title, ui->lstColumns);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    if (ui->lstColumns->count() > 0) {
+        ui->lstColumns->setCurrentRow(0);
+    }
+}
+
+QList<bool> TfrmExportToCSV::TickedColumns() const {
+    QList<bool> ticked;
+    for (int j = 0; j < ui->lstColumns->count(); ++j) {
+        ticked << (ui->lstColumns->item(j)->checkState() == Qt::Checked);
+    }
+    return ticked;
+}
+
+QString TfrmExportToCSV::runDestinationChooser(const QString& preset) {
+    QFileDialog dlgDest(this, tr("Destination file"), preset,
+                        tr("CSV files (*.csv);;All files (*)"));
+    dlgDest.setObjectName(QStringLiteral("dlgDest"));
+    dlgDest.setAcceptMode(QFileDialog::AcceptSave);
+    dlgDest.setFileMode(QFileDialog::AnyFile);
+    dlgDest.setDefaultSuffix(QStringLiteral("csv"));
+    dlgDest.setOption(QFileDialog::ReadOnly, false);
+    if (!preset.isEmpty()) {
+        dlgDest.selectFile(preset);
+    }
+    if (dlgDest.exec() != QDialog::Accepted || dlgDest.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dlgDest.selectedFiles().constFirst();
+}
+
+void TfrmExportToCSV::cmdBrowseClick() {
+    const QString chosen = chooseDestination(ui->txtFileName->text());
+    if (!chosen.isEmpty()) {
+        ui->txtFileName->setText(chosen);
+    }
+}
+
+void TfrmExportToCSV::cmdOKClick() {
+    try {
+        TCsvExporter(quib_, colsName_, colsIndexFromProgram_)
+            .ExportToFile(ui->txtFileName->text(), TickedColumns());
+    } catch (const EExchangeError& e) {
+        ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, this);
+        return;
+    }
+    if (ShowMessage(MsgType::Information,
+                    tr("Export has been successful. Would you like to close the window?"),
+                    MsgButtons::YesNo, this) == MsgResult::Yes) {
+        accept();
+    }
+}

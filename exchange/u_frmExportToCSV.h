@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class TQuib;
+
+namespace Ui {
+class TfrmExportToCSV;
+}
+
+// Writes the contacts of the open database to a comma-separated file with
+// the columns the user ticks.
+class TfrmExportToCSV : public QDialog {
+    Q_OBJECT
+
+  public:
+    // quib: the main window's database; the lists are the card's column
+    // catalogue (names, full titles, program column -> database column).
+    TfrmExportToCSV(const TQuib& quib, const QStringList& colsName,
+                    const QStringList& colsTitleFull, const QStringList& colsIndexFromProgram,
+                    QWidget* parent = nullptr);
+    ~TfrmExportToCSV() override;
+
+    // Asks for the destination, preset with the current name; returns the
+    // chosen name or the empty text when cancelled. The default runs the
+    // save chooser dlgDest; tests replace it.
+    std::function<QString(const QString& preset)> chooseDestination;
+
+    QList<bool> TickedColumns() const;
+
+  public slots:
+    void cmdBrowseClick();
+    void cmdOKClick();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void FormShow();
+    QString runDestinationChooser(const QString& preset);
+
+    std::unique_ptr<Ui::TfrmExportToCSV> ui;
+    const TQuib& quib_;
+    QStringList colsName_;
+    QStringList colsTitleFull_;
+    QStringList colsIndexFromProgram_;
+};

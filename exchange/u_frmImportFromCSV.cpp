@@ -1,0 +1,169 @@
+#include "exchange/u_frmImportFromCSV.h"
+
+#include "ui_u_frmImportFromCSV.h"
+
+#include "app/QUIBLib_TLB.h"
+#include "exchange/u_CsvImporter.h"
+#include "exchange/u_ExchangeError.h"
+#include "support/u_MessageBox.h"
+
+#include <QFileDialog>
+#include <QShowEvent>
+
+namespace {
+
+const char* const kDoNotImport = "-- neimportovat sloupec --";
+
+}  // namespace
+
+TfrmImportFromCSV::TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFull,
+                                     const QStringList& colsIndexFromProgram, QWidget* parent)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TfrmImportFromCSV>()),
+      quib_(quib),
+      colsTitleFull_(colsTitleFull),
+      colsIndexFromProgram_(colsIndexFromProgram) {
+    ui->setupUi(this);
+    chooseSource = [this](const QString& preset) { return runSourceChooser(preset); };
+    const std::pair<QPushButton*, void (TfrmImportFromCSV::*)()> handlers[] = {
+        {ui->cmdBrowse, &TfrmImportFromCSV::cmdBrowseClick},
+        {ui->cmdAdd, &TfrmImportFromCSV::cmdAddClick},
+        {ui->cmdAddAll, &TfrmImportFromCSV::cmdAddAllClick},
+        {ui->cmdFirst, &TfrmImportFromCSV::cmdFirstClick},
+        {ui->cmdPrevious, &TfrmImportFromCSV::cmdPreviousClick},
+        {ui->cmdNext, &TfrmImportFromCSV::cmdNextClick},
+        {ui->cmdLast, &TfrmImportFromCSV::cmdLastClick},
+        {ui->cmdDelete, &TfrmImportFromCSV::cmdDeleteClick},
+        {ui->cmdDeleteAll, &TfrmImportFromCSV::cmdDeleteAllClick},
+        {ui->cmdOK, &TfrmImportFromCSV::cmdOKClick},
+    };
+    for (const auto& [button, handler] : handlers) {
+        connect(button, &QPushButton::clicked, this, handler);
+    }
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TfrmImportFromCSV::~TfrmImportFromCSV() = default;
+
+void TfrmImportFromCSV::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+    QDialog::showEvent(event);
+}
+
+void TfrmImportFromCSV::FormShow() {
+    ui->txtFileName->clear();
+    ui->cbHasHeaderRow->setChecked(true);
+    ui->lstCSVColumns->clear();
+    ui->lstAdd->clear();
+    ui->lstAdd->addItem(QString::fromUtf8(kDoNotImport));
+    ui->lstAdd->addItems(colsTitleFull_);
+    ui->lstAdd->setCurrentIndex(0);
+    cmdDeleteAllClick();
+    cmdAddAllClick();
+}
+
+QString TfrmImportFromCSV::runSourceChooser(const QString& preset) {
+    QFileDialog dlgOpen(this, QString(), preset, tr("CSV Files (*.csv);;All files (*)"));
+    dlgOpen.setObjectName(QStringLiteral("dlgOpen"));
+    dlgOpen.setAcceptMode(QFileDialog::AcceptOpen);
+    dlgOpen.setFileMode(QFileDialog::ExistingFile);
+    dlgOpen.setDefaultSuffix(QStringLiteral("csv"));
+    if (!preset.isEmpty()) {
+        dlgOpen.selectFile(preset);
+    }
+    if (dlgOpen.exec() != QDialog::Accepted || dlgOpen.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dlgOpen.selectedFiles().constFirst();
+}
+
+void TfrmImportFromCSV::cmdBrowseClick() {
+    const QString chosen = chooseSource(ui->txtFileName->text());
+    if (chosen.isEmpty()) {
+        return;
+    }
+    ui->txtFileName->setText(chosen);
+    ui->lstCSVColumns->clear();
+    try {
+        ui->lstCSVColumns->addItems(TCsvImporter::ReadFirstLineFields(chosen));
+    } catch (const EExchangeError& e) {
+        ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, this);
+    }
+}
+
+int TfrmImportFromCSV::selectedEntry() const {
+    return ui->lstDBColumns->currentRow();
+}
+
+void TfrmImportFromCSV::showMapping(int selection) {
+    ui->lstDBColumns->clear();
+    ui->lstDBColumns->addItems(mapping_.Titles());
+    if (selection >= 0 && selection < ui->lstDBColumns->count()) {
+        ui->lstDBColumns->setCurrentRow(selection);
+    }
+}
+
+void TfrmImportFromCSV::cmdAddClick() {
+    const int chosen = ui->lstAdd->currentIndex();
+    if (chosen < 0) {
+        return;
+    }
+    mapping_.Add(chosen, ui->lstAdd->itemText(chosen));
+    showMapping(selectedEntry());
+}
+
+void TfrmImportFromCSV::cmdAddAllClick() {
+    QStringList titles;
+    for (int k = 1; k < ui->lstAdd->count(); ++k) {
+        titles << ui->lstAdd->itemText(k);
+    }
+    mapping_.AddAll(titles);
+    showMapping(selectedEntry());
+}
+
+void TfrmImportFromCSV::cmdFirstClick() {
+    showMapping(mapping_.MoveFirst(selectedEntry()));
+}
+
+void TfrmImportFromCSV::cmdPreviousClick() {
+    showMapping(mapping_.MovePrevious(selectedEntry()));
+}
+
+void TfrmImportFromCSV::cmdNextClick() {
+    showMapping(mapping_.MoveNext(selectedEntry()));
+}
+
+void TfrmImportFromCSV::cmdLastClick() {
+    showMapping(mapping_.MoveLast(selectedEntry()));
+}
+
+void TfrmImportFromCSV::cmdDeleteClick() {
+    const int s = selectedEntry();
+    mapping_.Delete(s);
+    // Keep a selection nearby so that several entries can be removed in turn.
+    showMapping(qMin(s, mapping_.Count() - 1));
+}
+
+void TfrmImportFromCSV::cmdDeleteAllClick() {
+    mapping_.DeleteAll();
+    showMapping(-1);
+}
+
+void TfrmImportFromCSV::cmdOKClick() {
+    const QList<int> targets =
+        TCsvImporter::MappingTargets(mapping_.Targets(), colsIndexFromProgram_);
+    try {
+        TCsvImporter(quib_).Import(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(),
+                                   targets);
+    } catch (const EExchangeError& e) {
+        ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, this);
+        return;
+    }
+    if (ShowMessage(MsgType::Information,
+                    tr("Import has been successful. Would you like to close the window?"),
+                    MsgButtons::YesNo, this) == MsgResult::Yes) {
+        accept();
+    }
+}

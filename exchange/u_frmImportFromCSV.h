@@ -1,0 +1,65 @@
+#pragma once
+
+#include "exchange/u_ImportMapping.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class TQuib;
+
+namespace Ui {
+class TfrmImportFromCSV;
+}
+
+// Appends the records of a comma-separated file to the open database through
+// an ordered mapping of the file's fields to contact columns.
+class TfrmImportFromCSV : public QDialog {
+    Q_OBJECT
+
+  public:
+    // quib: the main window's database; the lists are the card's full column
+    // titles and its map program column -> database column.
+    TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFull,
+                      const QStringList& colsIndexFromProgram, QWidget* parent = nullptr);
+    ~TfrmImportFromCSV() override;
+
+    // Asks for the source file, preset with the current name; returns the
+    // chosen name or the empty text when cancelled. The default runs the
+    // open chooser dlgOpen; tests replace it.
+    std::function<QString(const QString& preset)> chooseSource;
+
+    // The mapping's target program columns ("-1": not imported), in step
+    // with the entries of lstDBColumns.
+    const QStringList& lstDBColumnsHidden() const { return mapping_.Targets(); }
+
+  public slots:
+    void cmdBrowseClick();
+    void cmdAddClick();
+    void cmdAddAllClick();
+    void cmdFirstClick();
+    void cmdPreviousClick();
+    void cmdNextClick();
+    void cmdLastClick();
+    void cmdDeleteClick();
+    void cmdDeleteAllClick();
+    void cmdOKClick();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void FormShow();
+    QString runSourceChooser(const QString& preset);
+    int selectedEntry() const;
+    // Shows the mapping in lstDBColumns with entry selection selected.
+    void showMapping(int selection);
+
+    std::unique_ptr<Ui::TfrmImportFromCSV> ui;
+    TQuib& quib_;
+    QStringList colsTitleFull_;
+    QStringList colsIndexFromProgram_;
+    TImportMapping mapping_;
+};

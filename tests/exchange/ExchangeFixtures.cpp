@@ -1,0 +1,106 @@
+#include "ExchangeFixtures.h"
+
+#include "exchange/u_DBConverter.h"
+#include "exchange/u_DBLayouts.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace fixtures {
+
+QStringList ProgramColumns() {
+    return DBLayouts().back().columns;
+}
+
+QStringList IdentityMap(int count) {
+    QStringList map;
+    for (int i = 0; i < count; ++i) {
+        map << QString::number(i);
+    }
+    return map;
+}
+
+void WriteDatabase(const QString& path, const TDBLayout& layout, const QList<QStringList>& rows) {
+    TQuib db;
+    db.SetDatabaseName(path);
+    TDBConverter::CreateDatabase(db, layout);
+    for (int r = 0; r < rows.size(); ++r) {
+        QVERIFY(db.NewRow(r));
+        for (int c = 0; c < rows[r].size() && c < layout.columns.size(); ++c) {
+            QVERIFY(db.SetData(r, c, rows[r][c]));
+        }
+    }
+    QVERIFY(db.Save());
+}
+
+std::unique_ptr<TQuib> OpenDatabase(const QString& path) {
+    auto db = std::make_unique<TQuib>();
+    db->SetDatabaseName(path);
+    if (!db->Open()) {
+        return nullptr;
+    }
+    return db;
+}
+
+QList<QStringList> ReadRows(const TQuib& quib) {
+    QList<QStringList> rows;
+    for (int r = 0; r < quib.RowsCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < quib.ColsCount(); ++c) {
+            row << quib.GetData(r, c);
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+QString ValueByName(const TQuib& quib, int r, const QString& name) {
+    const int c = TDBConverter::DatabaseColumns(quib).indexOf(name);
+    return c < 0 ? QString() : quib.GetData(r, c);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return f.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QList<QStringList> SampleContacts() {
+    QList<QStringList> rows;
+    QStringList a(32);
+    a[0] = QStringLiteral("Dvořák");
+    a[1] = QStringLiteral("Antonín");
+    a[3] = QStringLiteral("Žitná 14, byt 3");
+    a[4] = QStringLiteral("Praha");
+    a[6] = QStringLiteral("120 00");
+    a[8] = QStringLiteral("+420 222 333 444");
+    a[11] = QStringLiteral("antonin@example.cz");
+    a[15] = QStringLiteral("Nakladatelství \"Šťastná kniha\", s.r.o.");
+    a[31] = QStringLiteral("Skladatel");
+    rows << a;
+    QStringList b(32);
+    b[0] = QStringLiteral("Nováková");
+    b[1] = QStringLiteral("Věra");
+    b[2] = QStringLiteral("  Věrka  ");
+    b[12] = QStringLiteral("123456");
+    b[29] = QStringLiteral("654321");
+    b[31] = QStringLiteral("Ľubovoľná poznámka; ďalší");
+    rows << b;
+    QStringList c(32);
+    c[0] = QStringLiteral("Smith");
+    c[1] = QStringLiteral("John");
+    c[10] = QStringLiteral("http://example.com/a,b");
+    c[17] = QStringLiteral("\"Chief\"");
+    rows << c;
+    return rows;
+}
+
+}  // namespace fixtures

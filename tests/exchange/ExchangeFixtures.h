@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/QUIBLib_TLB.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct TDBLayout;
+
+// Contacts databases on disk for the exchange tests, made and read through
+// the real engine.
+namespace fixtures {
+
+// The program's 32 column names and the column map of a database in the
+// current layout ("0" .. "31").
+QStringList ProgramColumns();
+QStringList IdentityMap(int count = 32);
+
+// Writes a contacts database in layout to path; each row lists its values in
+// the layout's column order (missing values stay empty).
+void WriteDatabase(const QString& path, const TDBLayout& layout, const QList<QStringList>& rows);
+
+// An engine instance with path open.
+std::unique_ptr<TQuib> OpenDatabase(const QString& path);
+
+// All cells of the current view, row by row.
+QList<QStringList> ReadRows(const TQuib& quib);
+
+// The value of the column named name in row r, by the database's own
+// "DBColsName" header; empty when it has no such column.
+QString ValueByName(const TQuib& quib, int r, const QString& name);
+
+QByteArray ReadFile(const QString& path);
+void WriteFile(const QString& path, const QByteArray& bytes);
+
+// A few realistic contacts in the current layout, with Czech letters, commas,
+// quotes and a line break in the notes.
+QList<QStringList> SampleContacts();
+
+}  // namespace fixtures

@@ -1,0 +1,189 @@
+// The CSV export against real databases: header and data lines, quoting,
+// chosen columns, the current view, exact bytes and write failures.
+#include "ExchangeFixtures.h"
+
+#include "exchange/u_CsvExporter.h"
+#include "exchange/u_DBLayouts.h"
+#include "exchange/u_ExchangeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace fixtures;
+
+class TestCsvExport : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    std::unique_ptr<TQuib> database(const QList<QStringList>& rows,
+                                    const TDBLayout& layout = DBLayouts().back()) {
+        static int n = 0;
+        const QString file = path(QStringLiteral("db%1.tbr").arg(++n));
+        WriteDatabase(file, layout, rows);
+        return OpenDatabase(file);
+    }
+
+    static QList<bool> allTicked() { return QList<bool>(32, true); }
+
+    static QStringList lines(const QByteArray& csv) {
+        QStringList out = QString::fromLatin1(csv).split(QStringLiteral("\r\n"));
+        if (!out.isEmpty() && out.last().isEmpty()) {
+            out.removeLast();
+        }
+        return out;
+    }
+
+    static QString quotedList(const QStringList& values) {
+        QStringList q;
+        for (const QString& v : values) {
+            q << QLatin1Char('"') + v + QLatin1Char('"');
+        }
+        return q.join(QLatin1Char(','));
+    }
+
+  private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void allColumnsTickedGiveMatchingHeaderAndData() {
+        QStringList row(32);
+        for (int c = 0; c < 32; ++c) {
+            row[c] = QStringLiteral("v%1").arg(c);
+        }
+        auto db = database({row, row});
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const QStringList got = lines(exporter.BuildCsv(allTicked()));
+        QCOMPARE(got.size(), 3);
+        QCOMPARE(got[0], quotedList(ProgramColumns()));
+        QCOMPARE(got[1], quotedList(row));
+        QCOMPARE(got[2], got[1]);
+    }
+
+    void someColumnsUntickedNamedInHeaderToo() {
+        QStringList row(32);
+        row[0] = QStringLiteral("Dvořák");
+        row[1] = QStringLiteral("Antonín");
+        row[31] = QStringLiteral("note");
+        auto db = database({row});
+        QList<bool> ticked(32, false);
+        ticked[0] = ticked[31] = true;
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const QByteArray csv = exporter.BuildCsv(ticked);
+        QCOMPARE(csv, QByteArray("\"SurName\",\"Notes\"\r\n\"Dvo\xF8\xE1k\",\"note\"\r\n"));
+    }
+
+    void allColumnsUntickedGiveEmptyLines() {
+        auto db = database({QStringList{"a"}, QStringList{"b"}});
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        QCOMPARE(exporter.BuildCsv(QList<bool>(32, false)), QByteArray("\r\n\r\n\r\n"));
+    }
+
+    void quotesEmptyValuesAndLineBreaks() {
+        QStringList row(32);
+        row[0] = QStringLiteral("a\"b");
+        row[1] = QString();
+        row[31] = QStringLiteral("first line\r\nsecond, line");
+        auto db = database({row});
+        QList<bool> ticked(32, false);
+        ticked[0] = ticked[1] = ticked[31] = true;
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const QByteArray csv = exporter.BuildCsv(ticked);
+        QCOMPARE(csv, QByteArray("\"SurName\",\"FirstName\",\"Notes\"\r\n"
+                                 "\"a\"\"b\",\"\",\"first line\r\nsecond, line\"\r\n"));
+    }
+
+    void databaseWithoutRowsGivesHeaderOnly() {
+        auto db = database({});
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const QByteArray csv = exporter.BuildCsv(allTicked());
+        QCOMPARE(lines(csv), QStringList{quotedList(ProgramColumns())});
+        QVERIFY(csv.endsWith("\"Notes\"\r\n"));
+    }
+
+    void missingColumnGivesEmptyValue() {
+        // A 2.5.0 database lacks Home_Nick: its map entry is -1.
+        const TDBLayout& old = DBLayouts().front();
+        QStringList row(old.columns.size());
+        row[0] = QStringLiteral("Smith");
+        row[1] = QStringLiteral("John");
+        auto db = database({row}, old);
+        QStringList map;
+        for (const QString& name : ProgramColumns()) {
+            map << QString::number(old.columns.indexOf(name));
+        }
+        QList<bool> ticked(32, false);
+        ticked[0] = ticked[1] = ticked[2] = true;
+        const TCsvExporter exporter(*db, ProgramColumns(), map);
+        QCOMPARE(lines(exporter.BuildCsv(ticked)).value(1),
+                 QStringLiteral("\"Smith\",\"John\",\"\""));
+    }
+
+    void exportsOnlyTheRowsOfTheCurrentView() {
+        auto db = database(
+            {QStringList{"Keep", "1"}, QStringList{"Drop", "2"}, QStringList{"Keep", "3"}});
+        QVERIFY(db->NewFilter(0));
+        QVERIFY(db->SetFilterData(0, "column", "0"));
+        QVERIFY(db->SetFilterData(0, "compar", "is"));
+        QVERIFY(db->SetFilterData(0, "text", "Keep"));
+        db->SetFilterActive(true);
+        QList<bool> ticked(32, false);
+        ticked[1] = true;
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        QCOMPARE(exporter.BuildCsv(ticked), QByteArray("\"FirstName\"\r\n\"1\"\r\n\"3\"\r\n"));
+    }
+
+    void writesExactBytesToTheFile() {
+        QStringList row(32);
+        row[0] = QStringLiteral("Nováková");
+        row[1] = QStringLiteral("Věra");
+        auto db = database({row});
+        QList<bool> ticked(32, false);
+        ticked[0] = ticked[1] = true;
+        const QString file = path(QStringLiteral("out.csv"));
+        WriteFile(file, QByteArray(5000, 'x'));  // replaced, not appended to
+        TCsvExporter(*db, ProgramColumns(), IdentityMap()).ExportToFile(file, ticked);
+        QCOMPARE(ReadFile(file), QByteArray("\"SurName\",\"FirstName\"\r\n"
+                                            "\"Nov\xE1kov\xE1\",\"V\xECra\"\r\n"));
+    }
+
+    void unwritableDestinationIsAnError() {
+        auto db = database({QStringList{"a"}});
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        QVERIFY_THROWS_EXCEPTION(
+            EExchangeError,
+            exporter.ExportToFile(path(QStringLiteral("no/such/folder/out.csv")), allTicked()));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exporter.ExportToFile(QString(), allTicked()));
+        // A folder in the file's place.
+        QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("taken.csv")));
+        QVERIFY_THROWS_EXCEPTION(
+            EExchangeError, exporter.ExportToFile(path(QStringLiteral("taken.csv")), allTicked()));
+    }
+
+    void defaultFileName_data() {
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("csv");
+        QTest::newRow("extension replaced") << "/home/u/Pellum.tbr"
+                                            << "/home/u/Pellum.csv";
+        QTest::newRow("no extension") << "/home/u/contacts"
+                                      << "/home/u/contacts.csv";
+        QTest::newRow("dot in folder only") << "/home/u.v/contacts"
+                                            << "/home/u.v/contacts.csv";
+        QTest::newRow("two dots") << "/a/b.c.tbr"
+                                  << "/a/b.c.csv";
+        QTest::newRow("no database") << ""
+                                     << "";
+    }
+    void defaultFileName() {
+        QFETCH(QString, database);
+        QFETCH(QString, csv);
+        QCOMPARE(TCsvExporter::DefaultFileName(database), csv);
+    }
+};
+
+QTEST_MAIN(TestCsvExport)
+#include "test_CsvExport.moc"

@@ -1,0 +1,214 @@
+// The CSV import against real files and a real database: what is appended,
+// how fields meet the mapping, encodings, and that a bad file appends nothing.
+#include "ExchangeFixtures.h"
+
+#include "exchange/u_CsvExporter.h"
+#include "exchange/u_CsvImporter.h"
+#include "exchange/u_CsvText.h"
+#include "exchange/u_DBLayouts.h"
+#include "exchange/u_ExchangeError.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace fixtures;
+
+class TestCsvImport : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    int saveRows_ = 0;
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    // An open database in the current layout holding rows, counting the
+    // save-row steps.
+    std::unique_ptr<TQuib> database(const QList<QStringList>& rows = {}) {
+        static int n = 0;
+        const QString file = path(QStringLiteral("db%1.tbr").arg(++n));
+        WriteDatabase(file, DBLayouts().back(), rows);
+        auto db = OpenDatabase(file);
+        saveRows_ = 0;
+        db->OnSaveRow = [this] { ++saveRows_; };
+        return db;
+    }
+
+    QString csvFile(const QByteArray& bytes) {
+        static int n = 0;
+        const QString file = path(QStringLiteral("in%1.csv").arg(++n));
+        WriteFile(file, bytes);
+        return file;
+    }
+
+    static QList<int> columns(std::initializer_list<int> targets) { return QList<int>(targets); }
+    static QList<int> allColumns() {
+        QList<int> t;
+        for (int i = 0; i < 32; ++i) {
+            t << i;
+        }
+        return t;
+    }
+
+    static QStringList row(std::initializer_list<std::pair<int, QString>> cells) {
+        QStringList r(32);
+        for (const auto& [c, v] : cells) {
+            r[c] = v;
+        }
+        return r;
+    }
+
+  private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void appendsRowsAtTheEndAndSavesOnce() {
+        auto db = database({row({{0, "Existing"}})});
+        const QString file = csvFile("Smith,John\r\nDoe,Jane\r\n");
+        const int added = TCsvImporter(*db).Import(file, false, columns({0, 1}));
+        QCOMPARE(added, 2);
+        QCOMPARE(ReadRows(*db),
+                 (QList<QStringList>{row({{0, "Existing"}}), row({{0, "Smith"}, {1, "John"}}),
+                                     row({{0, "Doe"}, {1, "Jane"}})}));
+        QCOMPARE(saveRows_, 1);
+    }
+
+    void headerRowIsSkipped() {
+        auto db = database();
+        const QString file = csvFile("\"SurName\",\"FirstName\"\r\n\"Smith\",\"John\"\r\n");
+        TCsvImporter(*db).Import(file, true, columns({0, 1}));
+        QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Smith"}, {1, "John"}})});
+    }
+
+    void headerOnlyFileAppendsNothing() {
+        auto db = database();
+        const QString file = csvFile("\"SurName\",\"FirstName\"\r\n");
+        QCOMPARE(TCsvImporter(*db).Import(file, true, columns({0, 1})), 0);
+        QCOMPARE(db->RowsCount(), 0);
+        QCOMPARE(saveRows_, 0);
+    }
+
+    void emptyLinesAreSkipped() {
+        auto db = database();
+        const QString file = csvFile("a\r\n\r\n\nb\n\r\n");
+        QCOMPARE(TCsvImporter(*db).Import(file, false, columns({0})), 2);
+        QCOMPARE(ReadRows(*db), (QList<QStringList>{row({{0, "a"}}), row({{0, "b"}})}));
+    }
+
+    void doNotImportEntryConsumesItsField() {
+        auto db = database();
+        const QString file = csvFile("skip me,Smith,John\n");
+        TCsvImporter(*db).Import(file, false, columns({-1, 0, 1}));
+        QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Smith"}, {1, "John"}})});
+    }
+
+    void extraFieldsAreIgnoredAndMissingStayEmpty() {
+        auto db = database();
+        // The bad quote lies beyond the mapping and is never read.
+        const QString file = csvFile("a,b,c,\"d\"x\nx,y,\n");
+        TCsvImporter(*db).Import(file, false, columns({3, 4, 5}));
+        QCOMPARE(ReadRows(*db), (QList<QStringList>{row({{3, "a"}, {4, "b"}, {5, "c"}}),
+                                                    row({{3, "x"}, {4, "y"}})}));
+    }
+
+    void emptyMappingAppendsEmptyRows() {
+        auto db = database();
+        const QString file = csvFile("a,b\nc,d\n");
+        QCOMPARE(TCsvImporter(*db).Import(file, false, {}), 2);
+        QCOMPARE(ReadRows(*db), (QList<QStringList>{row({}), row({})}));
+        QCOMPARE(saveRows_, 1);
+    }
+
+    void sameColumnTwiceKeepsTheLaterField() {
+        auto db = database();
+        TCsvImporter(*db).Import(csvFile("first,second\n"), false, columns({0, 0}));
+        QCOMPARE(db->GetData(0, 0), QStringLiteral("second"));
+    }
+
+    void malformedLineAppendsNothing() {
+        auto db = database({row({{0, "Existing"}})});
+        const QString file = csvFile("a,b\r\nc,d\r\n\"e\"x,f\r\ng,h\r\n");
+        try {
+            TCsvImporter(*db).Import(file, false, columns({0, 1}));
+            QFAIL("no error raised");
+        } catch (const ECsvNotWellformed& e) {
+            QCOMPARE(e.line(), 3);
+            QCOMPARE(e.position(), 3);
+            QCOMPARE(e.message(),
+                     QStringLiteral("Source CSV file is not wellformed (position 3). Excepting "
+                                    "\",\" (comma), but \"x\" found. (line 3)"));
+        }
+        QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})});
+        QCOMPARE(saveRows_, 0);
+    }
+
+    void missingFileOrNoNameAppendsNothing() {
+        auto db = database();
+        QVERIFY_THROWS_EXCEPTION(
+            EExchangeError,
+            TCsvImporter(*db).Import(path(QStringLiteral("missing.csv")), false, allColumns()));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError,
+                                 TCsvImporter(*db).Import(QString(), false, allColumns()));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError,
+                                 TCsvImporter(*db).Import(dir_.path(), false, allColumns()));
+        QCOMPARE(db->RowsCount(), 0);
+        QCOMPARE(saveRows_, 0);
+    }
+
+    void lineEndsAndCtrlZ() {
+        auto db = database();
+        const QString file = csvFile(
+            "a\rb,c\r\nd\n\x1A"
+            "e,f\n");
+        TCsvImporter(*db).Import(file, false, columns({0, 1}));
+        QCOMPARE(ReadRows(*db), (QList<QStringList>{row({{0, "ab"}, {1, "c"}}), row({{0, "d"}})}));
+    }
+
+    void encodingsGiveTheSameContacts_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text =
+            QStringLiteral("Dvořák,Antonín,\"Žitná 14\"\r\nŠťastná,Věra,Ľubovoľná\r\n");
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        QTest::newRow("UTF-8 without BOM") << text.toUtf8();
+        QTest::newRow("Windows-1250") << QByteArray(
+            "Dvo\xF8\xE1k,Anton\xEDn,\"\x8Eitn\xE1 14\"\r\n"
+            "\x8A\x9D"
+            "astn\xE1,V\xECra,\xBCubovo\xBEn\xE1\r\n");
+    }
+    void encodingsGiveTheSameContacts() {
+        QFETCH(QByteArray, bytes);
+        auto db = database();
+        TCsvImporter(*db).Import(csvFile(bytes), false, columns({0, 1, 3}));
+        QCOMPARE(ReadRows(*db),
+                 (QList<QStringList>{row({{0, "Dvořák"}, {1, "Antonín"}, {3, "Žitná 14"}}),
+                                     row({{0, "Šťastná"}, {1, "Věra"}, {3, "Ľubovoľná"}})}));
+    }
+
+    void exportThenImportRoundTrip() {
+        const QList<QStringList> contacts = SampleContacts();
+        auto source = database(contacts);
+        const QString file = path(QStringLiteral("roundtrip.csv"));
+        TCsvExporter(*source, ProgramColumns(), IdentityMap())
+            .ExportToFile(file, QList<bool>(32, true));
+        auto dest = database();
+        QCOMPARE(TCsvImporter(*dest).Import(file, true, allColumns()), contacts.size());
+        QCOMPARE(ReadRows(*dest), contacts);
+    }
+
+    void mappingTargetsGoThroughTheColumnMap() {
+        // Program column 2 is missing from the database, 3 lives in column 2.
+        const QStringList map{"0", "1", "-1", "2"};
+        QCOMPARE(TCsvImporter::MappingTargets({"3", "-1", "2", "0", "31", "x"}, map),
+                 columns({2, -1, -1, 0, -1, -1}));
+    }
+
+    void firstLineFields() {
+        const QString file = csvFile("\"SurName\",FirstName,\r\nx,y\r\n");
+        QCOMPARE(TCsvImporter::ReadFirstLineFields(file), (QStringList{"SurName", "FirstName"}));
+        QCOMPARE(TCsvImporter::ReadFirstLineFields(csvFile("")), QStringList{});
+        QVERIFY_THROWS_EXCEPTION(
+            EExchangeError, TCsvImporter::ReadFirstLineFields(path(QStringLiteral("missing.csv"))));
+    }
+};
+
+QTEST_MAIN(TestCsvImport)
+#include "test_CsvImport.moc"

@@ -1,0 +1,124 @@
+// The CSV export dialog offscreen: its defaults, the chooser, writing and the
+// closing question.
+#include "ExchangeFixtures.h"
+#include "testsupport/TestSupport.h"
+
+#include "exchange/u_DBLayouts.h"
+#include "exchange/u_frmExportToCSV.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace fixtures;
+
+namespace {
+
+QStringList titles() {
+    QStringList t;
+    for (const QString& name : ProgramColumns()) {
+        t << name + QStringLiteral(" (title)");
+    }
+    return t;
+}
+
+}  // namespace
+
+class TestFrmExportToCSV : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    std::unique_ptr<TQuib> db_;
+
+    std::unique_ptr<TfrmExportToCSV> dialog() {
+        auto d = std::make_unique<TfrmExportToCSV>(*db_, ProgramColumns(), titles(), IdentityMap());
+        d->show();
+        return d;
+    }
+    template <typename T>
+    static T* child(QWidget& w, const char* name) {
+        T* c = w.findChild<T*>(QString::fromLatin1(name));
+        if (!c) {
+            qFatal("no control %s", name);
+        }
+        return c;
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        const QString file = dir_.filePath(QStringLiteral("Pellum.tbr"));
+        WriteDatabase(file, DBLayouts().back(), SampleContacts());
+        db_ = OpenDatabase(file);
+        QVERIFY(db_);
+    }
+
+    void showFillsTheDefaults() {
+        auto d = dialog();
+        QCOMPARE(d->windowTitle(), QStringLiteral("Export to CSV"));
+        QCOMPARE(child<QLineEdit>(*d, "txtFileName")->text(), dir_.filePath("Pellum.csv"));
+        auto* list = child<QListWidget>(*d, "lstColumns");
+        QCOMPARE(list->count(), 32);
+        QCOMPARE(list->item(31)->text(), QStringLiteral("Notes (title)"));
+        QCOMPARE(d->TickedColumns(), QList<bool>(32, true));
+        QCOMPARE(child<QPushButton>(*d, "cmdBrowse")->text(), QStringLiteral("Browse..."));
+        QCOMPARE(child<QPushButton>(*d, "cmdOK")->text(), QStringLiteral("&OK"));
+        QCOMPARE(child<QPushButton>(*d, "cmdCancel")->text(), QStringLiteral("&Cancel"));
+    }
+
+    void browsePresetsAndTakesTheChoice() {
+        auto d = dialog();
+        QString preset;
+        d->chooseDestination = [&](const QString& p) {
+            preset = p;
+            return QStringLiteral("/tmp/chosen.csv");
+        };
+        child<QPushButton>(*d, "cmdBrowse")->click();
+        QCOMPARE(preset, dir_.filePath("Pellum.csv"));
+        QCOMPARE(child<QLineEdit>(*d, "txtFileName")->text(), QStringLiteral("/tmp/chosen.csv"));
+        d->chooseDestination = [](const QString&) { return QString(); };
+        child<QPushButton>(*d, "cmdBrowse")->click();
+        QCOMPARE(child<QLineEdit>(*d, "txtFileName")->text(), QStringLiteral("/tmp/chosen.csv"));
+    }
+
+    void okWritesTheTickedColumnsAndAsks() {
+        MessageRecorder messages;
+        messages.queueAnswer(MsgResult::No);
+        auto d = dialog();
+        auto* list = child<QListWidget>(*d, "lstColumns");
+        for (int j = 2; j < 32; ++j) {
+            list->item(j)->setCheckState(Qt::Unchecked);
+        }
+        const QString file = dir_.filePath("two.csv");
+        child<QLineEdit>(*d, "txtFileName")->setText(file);
+        child<QPushButton>(*d, "cmdOK")->click();
+        QCOMPARE(messages.texts(),
+                 QStringList{"Export has been successful. Would you like to close the window?"});
+        QCOMPARE(messages.messages().front().buttons, MsgButtons::YesNo);
+        QVERIFY(d->isVisible());  // No leaves it open
+        QCOMPARE(ReadFile(file), QByteArray("\"SurName\",\"FirstName\"\r\n"
+                                            "\"Dvo\xF8\xE1k\",\"Anton\xEDn\"\r\n"
+                                            "\"Nov\xE1kov\xE1\",\"V\xECra\"\r\n"
+                                            "\"Smith\",\"John\"\r\n"));
+        child<QPushButton>(*d, "cmdOK")->click();  // answered Yes
+        QVERIFY(!d->isVisible());
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+    }
+
+    void failureIsAnErrorWithoutTheQuestion() {
+        MessageRecorder messages;
+        auto d = dialog();
+        child<QLineEdit>(*d, "txtFileName")->setText(dir_.filePath("no/folder/x.csv"));
+        child<QPushButton>(*d, "cmdOK")->click();
+        QCOMPARE(messages.messages().size(), std::size_t(1));
+        QCOMPARE(messages.messages().front().type, MsgType::Error);
+        QVERIFY(d->isVisible());
+    }
+};
+
+QTEST_MAIN(TestFrmExportToCSV)
+#include "test_frmExportToCSV.moc"
