@@ -4,6 +4,7 @@
 #include "app/u_ContactsDB.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
+#include "views/u_ContactSchema.h"
 
 #include <QFile>
 
@@ -11,22 +12,9 @@
 
 namespace {
 
-// The column names of a contacts database in program order; the sample is
-// written in exactly this layout.
-const std::array<const char16_t*, 32> kColumns{
-    u"SurName",          u"FirstName",     u"Home_Nick",    u"Home_Address",
-    u"Home_Town",        u"Home_City",     u"Home_PSC",     u"Home_Country",
-    u"Home_Tel",         u"Home_Fax",      u"Home_WWW",     u"Home_Email",
-    u"Home_ICQ",         u"Home_Hobby",    u"Home_Misc",    u"Work_Company",
-    u"Work_CompanyDesc", u"Work_Position", u"Work_Address", u"Work_Town",
-    u"Work_City",        u"Work_PSC",      u"Work_Country", u"Work_ICO",
-    u"Work_DIC",         u"Work_Tel",      u"Work_Fax",     u"Work_WWW",
-    u"Work_Email",       u"Work_ICQ",      u"Work_Misc",    u"Notes",
-};
-
-// One contact per row, cells in the column order above. Names, addresses,
+// One contact per row, cells in program column order. Names, addresses,
 // numbers and companies are made up.
-const std::array<std::array<const char16_t*, 32>, 36> kContacts{{
+const std::array<std::array<const char16_t*, ContactSchema::ColumnCount>, 36> kContacts{{
     {u"Novák",
      u"Jan",
      u"Honza",
@@ -1188,10 +1176,8 @@ int SampleContactCount() {
 }
 
 void MakeSampleDatabase(const QString& path) {
-    QStringList names;
-    for (const auto* name : kColumns) {
-        names << QString::fromUtf16(name);
-    }
+    // The sample is laid out in program order, as a new database is.
+    const QStringList names = ContactSchema::ColumnNames();
     TQuib quib;
     quib.SetDatabaseName(path);
     quib.Create();

@@ -222,9 +222,7 @@ void TfrmCommon::applyNormalStates() {
     if (!open) {
         main_.SetNavigationText(LoadResString(res::NoDatabase));
     }
-    for (int f = 0; f < main_.FieldEditsCount; ++f) {
-        main_.FieldEdits[f]->setEnabled(open);
-    }
+    main_.frameMainIDE->setFieldsEnabled(open);
     if (n <= 0 && main_.IsTableShown()) {
         // An empty table cannot be shown: back to the card.
         actShowAsTableExecute();

@@ -5,7 +5,7 @@
 #include "app/u_SampleDatabase.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
-#include "views/u_frameMainIDE.h"
+#include "views/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,12 +27,11 @@ inline void ClearSettings() {
 
 // A contacts database with rows records whose surnames are "Row 1", "Row 2", ...
 inline void MakeDatabase(const QString& path, int rows) {
-    const TframeMainIDE card;
     TQuib quib;
     quib.SetDatabaseName(path);
     quib.Create();
     WriteContactsHeaders(quib, product::MinDatabaseVersion, RunningVersionText(),
-                         card.lstDBColsName);
+                         ContactSchema::ColumnNames());
     for (int r = 0; r < rows; ++r) {
         quib.NewRow(r);
         quib.SetData(r, 0, QStringLiteral("Row %1").arg(r + 1));

@@ -81,10 +81,7 @@ class TestStartUp : public QObject {
         QVERIFY(!main.findChild<QToolBar*>(QStringLiteral("tbMainMenu"))->isVisibleTo(&main));
         QCOMPARE(main.menuBar()->actions().size(), 6);
         QCOMPARE(main.menuBar()->actions().first()->text(), QStringLiteral("&File"));
-        auto* pages = main.frameMainIDE->findChild<QTabWidget*>();
-        if (pages != nullptr) {
-            QCOMPARE(pages->currentIndex(), 0);
-        }
+        QCOMPARE(main.frameMainIDE->currentPage(), 0);
         QCOMPARE(main.frameMainIDE->fieldText(0), QStringLiteral("Novák"));
         QCOMPARE(RecentFiles::Read().first(), QStringLiteral("Pellum.tbr"));
         QCOMPARE(program->frmCommon->dlgOpenFileName, QStringLiteral("Pellum.tbr"));
@@ -159,6 +156,17 @@ class TestStartUp : public QObject {
         QVERIFY(!menuBar->isVisibleTo(&main));
         QVERIFY(qobject_cast<TNewStyleMenuStyle*>(file->style()) == nullptr);
         QCOMPARE(main.Quib1->RowIndex(), SampleContactCount() - 1);
+    }
+
+    void activeTabSelectsStartUpPage() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        WriteSettingString(QStringLiteral("ActiveTab"), QStringLiteral("1"));
+        auto program = StartProgram({}, false);
+        QCOMPARE(program->frmMain->frameMainIDE->currentPage(), 1);
+        // Only at start-up: a manual apply leaves the page alone.
+        WriteSettingString(QStringLiteral("ActiveTab"), QStringLiteral("0"));
+        program->frmCommon->ApplySettings(QStringLiteral("Manual"));
+        QCOMPARE(program->frmMain->frameMainIDE->currentPage(), 1);
     }
 
     void sameMenuStyleDoesNotTouchMenu() {
