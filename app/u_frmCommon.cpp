@@ -7,6 +7,7 @@
 #include "app/u_HelpRouter.h"
 #include "app/u_RecentFiles.h"
 #include "app/u_Settings.h"
+#include "app/u_frmHelp.h"
 #include "app/u_frmMain.h"
 #include "print/u_frameMainPrintRows.h"
 #include "query/u_frameMainDBQuery.h"
@@ -135,20 +136,40 @@ void TfrmCommon::assignImages() {
 
 // --- Settings --------------------------------------------------------------------
 
+namespace {
+
+// Runs one settings step; a failure (such as a stored integer that is not a
+// number) is shown and the remaining steps still run, so that a damaged
+// setting never keeps the program from starting.
+template <typename Step>
+void runReportingErrors(Step&& step) {
+    try {
+        step();
+    } catch (...) {
+        TPellumApplication::HandleException(std::current_exception());
+    }
+}
+
+}  // namespace
+
 void TfrmCommon::ApplySettings(const QString& occasion) {
     ApplyMainSettings(occasion);
-    main_.frameMainIDE->ApplyCardSettings(occasion,
-                                          ReadSettingInteger(QStringLiteral("ActiveTab"), 0));
+    runReportingErrors([&] {
+        main_.frameMainIDE->ApplyCardSettings(occasion,
+                                              ReadSettingInteger(QStringLiteral("ActiveTab"), 0));
+    });
     for (const auto& step : SettingsSteps) {
-        step(occasion);
+        runReportingErrors([&] { step(occasion); });
     }
 }
 
 void TfrmCommon::ApplyMainSettings(const QString& occasion) {
-    const bool ownerDraw = ReadSettingInteger(QStringLiteral("MenuStyle"), 1) == 0;
-    if (ownerDraw != main_.MenuOwnerDraw()) {
-        main_.SetMenuOwnerDraw(ownerDraw);
-    }
+    runReportingErrors([&] {
+        const bool ownerDraw = ReadSettingInteger(QStringLiteral("MenuStyle"), 1) == 0;
+        if (ownerDraw != main_.MenuOwnerDraw()) {
+            main_.SetMenuOwnerDraw(ownerDraw);
+        }
+    });
     if (occasion == QLatin1String("StartUp")) {
         openStartUpDatabase();
     }
@@ -161,12 +182,8 @@ void TfrmCommon::openStartUpDatabase() {
                                                      LoadResString(res::DefaultStartUpDatabase));
     main_.Quib1->SetDatabaseName(database);
     ui->actDBReload->setEnabled(true);
-    try {
-        ui->actDBReload->trigger();
-    } catch (...) {
-        // The program goes on without a database; the error is shown.
-        TPellumApplication::HandleException(std::current_exception());
-    }
+    // A failed open leaves the program running without a database.
+    runReportingErrors([&] { ui->actDBReload->trigger(); });
     dlgOpenFileName = main_.Quib1->DatabaseName();
     dlgSaveFileName = main_.Quib1->DatabaseName();
 }
@@ -517,6 +534,15 @@ void TfrmCommon::actDBPrintCancelExecute() {
 }
 
 void TfrmCommon::actDBPrintPrepareReportExecute() {}
+
+void TfrmCommon::CloseDialogs() {
+    if (THelpRouter* router = helpRouter_.get(); router != nullptr && router->window() != nullptr) {
+        router->window()->close();
+    }
+    for (const auto& close : CloseDialogSteps) {
+        close();
+    }
+}
 
 void TfrmCommon::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {

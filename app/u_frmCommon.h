@@ -77,6 +77,11 @@ class TfrmCommon : public QWidget {
     QWidget* ViewBeforeQuery = nullptr;
 
     THelpRouter& HelpRouter() const { return *helpRouter_; }
+
+    // Closes the non-modal windows of the commands (help, find, replace) when
+    // the main window closes. Windows of later commands add their closing here.
+    void CloseDialogs();
+    std::vector<std::function<void()>> CloseDialogSteps;
     void ShowHelpContext(int context);
 
   public slots:

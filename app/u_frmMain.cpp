@@ -18,6 +18,7 @@
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -375,6 +376,14 @@ void TfrmMain::FormShow() {
         splash_.reset();
     }
     StartingUp = false;
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // Closing asks nothing and saves nothing; unsaved card edits are lost.
+    if (Common != nullptr) {
+        Common->CloseDialogs();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TfrmMain::changeEvent(QEvent* event) {

@@ -119,10 +119,27 @@ class TestStartUp : public QObject {
         QVERIFY(!program->frmCommon->action(QStringLiteral("actDBSave"))->isEnabled());
     }
 
-    void badStoredMenuStyleIsReported() {
+    void badStoredIntegerIsReportedAndStartUpGoesOn() {
         MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
         WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("new"));
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, StartProgram({}, false));
+        WriteSettingString(QStringLiteral("ActiveTab"), QStringLiteral("x"));
+        auto program = StartProgram({}, false);
+        QCOMPARE(messages_->messages().size(), size_t(2));
+        QCOMPARE(messages_->messages()[0].type, MsgType::Error);
+        QVERIFY(messages_->texts()[0].contains(QStringLiteral("new")));
+        QVERIFY(messages_->texts()[1].contains(QStringLiteral("x")));
+        QVERIFY(!program->frmMain->MenuOwnerDraw());
+        QCOMPARE(program->frmMain->Quib1->DatabaseName(), QStringLiteral("Pellum.tbr"));
+    }
+
+    void closingMainWindowClosesHelp() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        program->frmMain->show();
+        program->frmCommon->action(QStringLiteral("actHelpContents"))->trigger();
+        QVERIFY(program->frmCommon->HelpRouter().window()->isVisible());
+        program->frmMain->close();
+        QVERIFY(!program->frmCommon->HelpRouter().window()->isVisible());
     }
 
     void newStyleMenu() {
