@@ -48,12 +48,11 @@ bool isFirstItem(const QAction* action, const QWidget* widget) {
     return false;
 }
 
-QFont itemFont(const QFont& base, int pointSize, bool bold) {
+QFont itemFont(int pointSize, bool bold) {
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(pointSize);
     font.setBold(bold);
-    Q_UNUSED(base);
     return font;
 }
 
@@ -188,7 +187,7 @@ void TNewStyleMenuStyle::drawControl(ControlElement element, const QStyleOption*
     const QString shortcut = item->text.section(u'\t', 1);
     const QColor captionColour =
         !enabled ? kDisabled : (selected ? QColor(Qt::red) : item->palette.text().color());
-    const QFont bold = itemFont(item->font, 8, true);
+    const QFont bold = itemFont(8, true);
     painter->setFont(bold);
     painter->setPen(captionColour);
     const int lineHeight = QFontMetrics(bold).height();
@@ -203,7 +202,7 @@ void TNewStyleMenuStyle::drawControl(ControlElement element, const QStyleOption*
         if (hint.isEmpty()) {
             hint = StripAccelerators(caption);
         }
-        painter->setFont(itemFont(item->font, 7, false));
+        painter->setFont(itemFont(7, false));
         const QRect hintRect(textLeft, r.top() + 16, r.right() - 5 - textLeft, r.height() - 16);
         painter->drawText(hintRect, Qt::AlignLeft | Qt::AlignTop, hint);
     }

@@ -404,7 +404,12 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         auto* menu = qobject_cast<QMenu*>(watched);
         if (menu != nullptr && key->key() == Qt::Key_F1) {
             menu->close();
-            Common->ShowHelpContext(menu->property("helpContext").toInt());
+            // The highlighted command's own topic, else the menu's.
+            const QAction* active = menu->activeAction();
+            const QVariant context = active != nullptr && active->property("helpContext").isValid()
+                                         ? active->property("helpContext")
+                                         : menu->property("helpContext");
+            Common->ShowHelpContext(context.toInt());
             return true;
         }
     }

@@ -302,6 +302,13 @@ class TestStartUp : public QObject {
             QVERIFY(QFile::exists(QStringLiteral(":/help/") + page));
         }
         QCOMPARE(THelpRouter::PageOfContext(999), QStringLiteral("index.html"));
+        // F1 over an open menu shows that menu's topic.
+        auto* edit = program->frmMain->findChild<QMenu*>(QStringLiteral("mnuEdit"));
+        QCOMPARE(edit->property("helpContext").toInt(), 12);
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(edit, &f1);
+        QCOMPARE(common.HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/edit_menu.html"));
+        QCOMPARE(common.action(QStringLiteral("actDBPrint"))->property("helpContext").toInt(), 31);
     }
 
     void exceptionInEventHandlerIsShown() {
