@@ -92,6 +92,9 @@ class TestCommandLine : public QObject {
         for (int r = 0; r < quib.RowsCount(); ++r) {
             QVERIFY(!quib.GetData(r, 0).isEmpty());
             QVERIFY(quib.GetData(r, 6).size() <= 6);  // zip codes fit their field
+            QVERIFY(quib.GetData(r, 11).contains(u'@'));  // cells land in their columns
+            QVERIFY(!quib.GetData(r, 15).isEmpty());
+            QVERIFY(quib.GetData(r, 28).contains(u'@'));
             english = english || quib.GetData(r, 0) == QLatin1String("Smith");
         }
         QVERIFY(english);
