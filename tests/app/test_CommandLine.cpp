@@ -91,7 +91,7 @@ class TestCommandLine : public QObject {
         bool english = false;
         for (int r = 0; r < quib.RowsCount(); ++r) {
             QVERIFY(!quib.GetData(r, 0).isEmpty());
-            QVERIFY(quib.GetData(r, 6).size() <= 6);  // zip codes fit their field
+            QVERIFY(quib.GetData(r, 6).size() <= 6);      // zip codes fit their field
             QVERIFY(quib.GetData(r, 11).contains(u'@'));  // cells land in their columns
             QVERIFY(!quib.GetData(r, 15).isEmpty());
             QVERIFY(quib.GetData(r, 28).contains(u'@'));

@@ -108,7 +108,9 @@ class TestRecentFiles : public QObject {
         }
         // Five distinct files: the oldest dropped.
         QCOMPARE(RecentFiles::Read(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
-        // Choosing entry 3 opens that file and moves it to the top.
+        // Choosing entry 3 opens that file and moves it to the top, without
+        // asking about unsaved edits.
+        main.RecordChanged = true;
         main.RecentFileEntry(2)->trigger();
         QCOMPARE(main.Quib1->DatabaseName(), paths[2]);
         QCOMPARE(RecentFiles::Read(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));

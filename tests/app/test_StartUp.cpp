@@ -119,6 +119,22 @@ class TestStartUp : public QObject {
         QVERIFY(!program->frmCommon->action(QStringLiteral("actDBSave"))->isEnabled());
     }
 
+    void corruptStartUpDatabaseIsReportedAndClosed() {
+        QFile garbage(QStringLiteral("Pellum.tbr"));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write("this is not a database at all");
+        garbage.close();
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        QCOMPARE(messages_->messages().size(), size_t(1));
+        QCOMPARE(messages_->messages().front().type, MsgType::Error);
+        QCOMPARE(main.Quib1->DatabaseName(), QString());
+        QCOMPARE(main.Quib1->RowsCount(), 0);
+        QCOMPARE(main.NavigationLabel()->text(), QStringLiteral("No database"));
+        QVERIFY(!program->frmCommon->action(QStringLiteral("actDBNewRow"))->isEnabled());
+        QCOMPARE(RecentFiles::Read(), (QStringList{"", "", "", ""}));
+    }
+
     void badStoredIntegerIsReportedAndStartUpGoesOn() {
         MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
         WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("new"));
