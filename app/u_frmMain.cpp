@@ -152,6 +152,7 @@ QAction* TfrmMain::RecentFileEntry(int index) const {
 }
 
 void TfrmMain::ShowRecentFiles(const QStringList& paths) {
+    recentFilesShown_ = true;
     for (int i = 0; i < RecentFiles::Count; ++i) {
         const QString path = i < paths.size() ? paths[i] : QString();
         QAction* entry = RecentFileEntry(i);
@@ -388,8 +389,14 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
+        // The form's design texts come back; the texts the program set stay.
+        const QString navigation = ui->lblDBNavBar_Text->text();
         ui->retranslateUi(this);
         retranslate();
+        ui->lblDBNavBar_Text->setText(navigation);
+        if (recentFilesShown_) {
+            ShowRecentFiles(RecentFiles::Read());
+        }
     }
     QMainWindow::changeEvent(event);
 }

@@ -123,4 +123,5 @@ class TfrmMain : public QMainWindow {
     QLabel* lblStatusWWW_ = nullptr;
     bool menuOwnerDraw_ = false;
     bool firstShowDone_ = false;
+    bool recentFilesShown_ = false;
 };

@@ -119,6 +119,18 @@ class TestStartUp : public QObject {
         QVERIFY(!program->frmCommon->action(QStringLiteral("actDBSave"))->isEnabled());
     }
 
+    void languageChangeKeepsProgramTexts() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        const QString navigation = main.NavigationLabel()->text();
+        QEvent change(QEvent::LanguageChange);
+        QApplication::sendEvent(&main, &change);
+        QCOMPARE(main.NavigationLabel()->text(), navigation);
+        QCOMPARE(main.RecentFileEntry(0)->text(), QStringLiteral("&1. Pellum.tbr"));
+        QVERIFY(!main.RecentFileEntry(1)->isVisible());
+    }
+
     void corruptStartUpDatabaseIsReportedAndClosed() {
         QFile garbage(QStringLiteral("Pellum.tbr"));
         QVERIFY(garbage.open(QIODevice::WriteOnly));
