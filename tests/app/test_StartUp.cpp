@@ -15,6 +15,7 @@
 #include "testsupport/TestSupport.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -117,6 +118,34 @@ class TestStartUp : public QObject {
         QCOMPARE(main.NavigationLabel()->text(), QStringLiteral("No database"));
         QCOMPARE(program->frmCommon->dlgOpenFileName, QString());
         QVERIFY(!program->frmCommon->action(QStringLiteral("actDBSave"))->isEnabled());
+    }
+
+    void fileDialogsOfferDatabases() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmCommon& common = *program->frmCommon;
+        QTemporaryDir dir;
+        const QString chosen = dir.filePath(QStringLiteral("Chosen.tbr"));
+        apptest::MakeDatabase(chosen, 1);
+        QStringList seen;
+        common.RunFileDialog = [&](QFileDialog& dialog) {
+            seen << dialog.objectName() << dialog.windowTitle() << dialog.defaultSuffix()
+                 << dialog.nameFilters().join(u';');
+            seen << QString::number(dialog.acceptMode());
+            dialog.selectFile(chosen);
+            return true;
+        };
+        QCOMPARE(common.ExecuteOpenDialog(QStringLiteral("Open Database")), chosen);
+        QCOMPARE(seen.mid(0, 5),
+                 (QStringList{"dlgOpen", "Open Database", "tbr", "Database (*.tbr);All files (*)",
+                              QString::number(QFileDialog::AcceptOpen)}));
+        QCOMPARE(common.dlgOpenFileName, chosen);
+        seen.clear();
+        QCOMPARE(common.ExecuteSaveDialog(QStringLiteral("Save Database As")), chosen);
+        QCOMPARE(seen.first(), QStringLiteral("dlgSave"));
+        QCOMPARE(seen.last(), QString::number(QFileDialog::AcceptSave));
+        common.RunFileDialog = [](QFileDialog&) { return false; };
+        QCOMPARE(common.ExecuteOpenDialog(QStringLiteral("Open Database")), QString());
     }
 
     void languageChangeKeepsProgramTexts() {
