@@ -469,6 +469,9 @@ class TestCommandStates : public QObject {
         }
         QCOMPARE(act->shortcut().toString(QKeySequence::PortableText), shortcut);
         QVERIFY(!act->property("category").toString().isEmpty());
+        const bool hidden = name == QLatin1String("actHelpTopicSearch") ||
+                            name == QLatin1String("actHelpWhatIsNew");
+        QCOMPARE(act->isVisible(), !hidden);
     }
 };
 

@@ -220,6 +220,12 @@ class TestStartUp : public QObject {
         const QImage drawn = file->grab().toImage();
         QVERIFY(distinctColours(drawn) > 3);
         QCOMPARE(drawn.pixelColor(drawn.width() - 10, drawn.height() / 2), QColor(231, 228, 220));
+        // The recent-file submenu holds one entry: a deeper first item, 30 + 20 high.
+        recent->ensurePolished();
+        QVERIFY(recent->sizeHint().height() >= 50);
+        QVERIFY(recent->sizeHint().height() < 60);
+        QVERIFY(recent->sizeHint().width() >= TNewStyleMenuStyle::DeeperWidth);
+        QVERIFY(recent->sizeHint().width() < TNewStyleMenuStyle::FirstLevelWidth);
 
         // Back to classic through the options' "Manual" occasion; no reopen.
         WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("1"));
