@@ -14,7 +14,6 @@
 #include "query/u_frameMainDBSort.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
-#include "support/u_ResourceStrings.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
@@ -26,7 +25,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
-#include <QToolTip>
 
 TfrmMain::TfrmMain(QWidget* parent)
     : QMainWindow(parent),
