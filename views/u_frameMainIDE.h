@@ -7,6 +7,8 @@
 #include <memory>
 
 class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace Ui {
 class TframeMainIDE;
@@ -47,13 +49,46 @@ class TframeMainIDE : public QFrame {
     // For the occasion "StartUp" selects page activeTab (0 Home, 1 Work).
     void ApplyCardSettings(const QString& occasion, int activeTab);
 
+    // Enables or disables every field and its "Go" button (no database open).
+    void setFieldsEnabled(bool enabled);
+    // Empties every field.
+    void clearFields();
+    // The page control and its pages' order: 0 Home, 1 Work.
+    int currentPage() const;
+
   signals:
     // Any field's text changed (by the user or by the program).
     void fieldTextChanged();
 
   protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
+    void collectFields();
+    void connectFields();
+    void applyTitles();
+    void alignLabelColumns();
+    void adjustFixedWidths();
+    void alignStripsWithPages();
+    void setLineText(int i, QLineEdit* edit, const QString& text);
+    void lineTextEdited(int i, QLineEdit* edit);
+    void openWebAddress(const QWidget* field);
+    void openMailAddress(const QWidget* field);
+
+    void cmdFields_Home_WWWClick();
+    void cmdFields_Home_EmailClick();
+    void cmdFields_Work_WWWClick();
+    void cmdFields_Work_EmailClick();
+
     std::unique_ptr<Ui::TframeMainIDE> ui;
+    std::array<QWidget*, FieldCount> fieldEdits_{};
+    std::array<QLabel*, FieldCount> fieldLabels_{};
+    // The length limit each single-line field was designed with (ZipCode 6);
+    // a stored value longer than that is shown whole, never cut.
+    std::array<int, FieldCount> designMaxLength_{};
+    std::array<QPushButton*, 4> goButtons_{};
+    // Multi-line editors keep line breaks as LF; a value stored with CR LF
+    // breaks is handed back with CR LF so an untouched record stays as it was.
+    std::array<bool, FieldCount> crlfBreaks_{};
 };

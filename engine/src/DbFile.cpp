@@ -148,6 +148,11 @@ void readHeaders(Parser& in, Table& table, int32_t count) {
 }
 
 void readRows(Parser& in, Table& table, int32_t rows, int32_t cols) {
+    // Without rows the column count is bounded by nothing in the file, so
+    // nothing may be sized by it.
+    if (rows == 0) {
+        return;
+    }
     std::vector<std::string_view> cells(static_cast<std::size_t>(cols));
     for (int32_t r = 0; r < rows; ++r) {
         in.Integer();  // stored length

@@ -1,0 +1,304 @@
+#include "views/u_frameMainIDE.h"
+
+#include "ui_u_frameMainIDE.h"
+#include "views/u_CardLinks.h"
+#include "views/u_CardMemo.h"
+#include "views/u_ContactSchema.h"
+
+#include <QDesktopServices>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+static_assert(TframeMainIDE::FieldCount == ContactSchema::ColumnCount);
+
+namespace {
+
+// Room for "ZipCode" and "Country" values; the fields keep this width while
+// the rest of the card stretches.
+constexpr const char* ShortFieldSample = "0000000";
+
+}  // namespace
+
+TframeMainIDE::TframeMainIDE(QWidget* parent)
+    : QFrame(parent), ui(std::make_unique<Ui::TframeMainIDE>()) {
+    ui->setupUi(this);
+
+    lstDBColsName = ContactSchema::ColumnNames();
+    lstDBColsIndexFromProgram = ContactSchema::IdentityColumnMap();
+    lstDBColsIndexFromDB = ContactSchema::IdentityColumnMap();
+    lstDBColsName_2_5_2 = ContactSchema::ColumnNames_2_5_2();
+
+    collectFields();
+    connectFields();
+    applyTitles();
+    adjustFixedWidths();
+}
+
+TframeMainIDE::~TframeMainIDE() = default;
+
+void TframeMainIDE::collectFields() {
+    fieldEdits_ = {
+        ui->txtFields_SurName,          ui->txtFields_FirstName,
+        ui->txtFields_Home_Nick,        ui->txtFields_Home_Address,
+        ui->txtFields_Home_Town,        ui->txtFields_Home_City,
+        ui->txtFields_Home_PSC,         ui->txtFields_Home_Country,
+        ui->txtFields_Home_Phone,       ui->txtFields_Home_Fax,
+        ui->txtFields_Home_WWW,         ui->txtFields_Home_Email,
+        ui->txtFields_Home_ICQ,         ui->txtFields_Home_Hobby,
+        ui->txtFields_Home_Misc,        ui->txtFields_Work_Company,
+        ui->txtFields_Work_CompanyDesc, ui->txtFields_Work_Position,
+        ui->txtFields_Work_Address,     ui->txtFields_Work_Town,
+        ui->txtFields_Work_City,        ui->txtFields_Work_PSC,
+        ui->txtFields_Work_Country,     ui->txtFields_Work_ICO,
+        ui->txtFields_Work_DIC,         ui->txtFields_Work_Phone,
+        ui->txtFields_Work_Fax,         ui->txtFields_Work_WWW,
+        ui->txtFields_Work_Email,       ui->txtFields_Work_ICQ,
+        ui->txtFields_Work_Misc,        ui->txtFields_Notes,
+    };
+    fieldLabels_ = {
+        ui->lblFields_SurName,          ui->lblFields_FirstName,
+        ui->lblFields_Home_Nick,        ui->lblFields_Home_Address,
+        ui->lblFields_Home_Town,        ui->lblFields_Home_City,
+        ui->lblFields_Home_PSC,         ui->lblFields_Home_Country,
+        ui->lblFields_Home_Phone,       ui->lblFields_Home_Fax,
+        ui->lblFields_Home_WWW,         ui->lblFields_Home_Email,
+        ui->lblFields_Home_ICQ,         ui->lblFields_Home_Hobby,
+        ui->lblFields_Home_Misc,        ui->lblFields_Work_Company,
+        ui->lblFields_Work_CompanyDesc, ui->lblFields_Work_Position,
+        ui->lblFields_Work_Address,     ui->lblFields_Work_Town,
+        ui->lblFields_Work_City,        ui->lblFields_Work_PSC,
+        ui->lblFields_Work_Country,     ui->lblFields_Work_ICO,
+        ui->lblFields_Work_DIC,         ui->lblFields_Work_Phone,
+        ui->lblFields_Work_Fax,         ui->lblFields_Work_WWW,
+        ui->lblFields_Work_Email,       ui->lblFields_Work_ICQ,
+        ui->lblFields_Work_Misc,        ui->lblFields_Notes,
+    };
+    goButtons_ = {ui->cmdFields_Home_WWW, ui->cmdFields_Home_Email, ui->cmdFields_Work_WWW,
+                  ui->cmdFields_Work_Email};
+    for (int i = 0; i < FieldCount; ++i) {
+        fieldLabels_[i]->setBuddy(fieldEdits_[i]);
+        if (auto* line = qobject_cast<QLineEdit*>(fieldEdits_[i]))
+            designMaxLength_[i] = line->maxLength();
+    }
+}
+
+void TframeMainIDE::connectFields() {
+    for (int i = 0; i < FieldCount; ++i) {
+        if (auto* line = qobject_cast<QLineEdit*>(fieldEdits_[i])) {
+            connect(line, &QLineEdit::textChanged, this, &TframeMainIDE::fieldTextChanged);
+            connect(line, &QLineEdit::textEdited, this,
+                    [this, i, line] { lineTextEdited(i, line); });
+        } else if (auto* memo = qobject_cast<QPlainTextEdit*>(fieldEdits_[i])) {
+            connect(memo, &QPlainTextEdit::textChanged, this, &TframeMainIDE::fieldTextChanged);
+        }
+    }
+    connect(ui->cmdFields_Home_WWW, &QPushButton::clicked, this,
+            &TframeMainIDE::cmdFields_Home_WWWClick);
+    connect(ui->cmdFields_Home_Email, &QPushButton::clicked, this,
+            &TframeMainIDE::cmdFields_Home_EmailClick);
+    connect(ui->cmdFields_Work_WWW, &QPushButton::clicked, this,
+            &TframeMainIDE::cmdFields_Work_WWWClick);
+    connect(ui->cmdFields_Work_Email, &QPushButton::clicked, this,
+            &TframeMainIDE::cmdFields_Work_EmailClick);
+}
+
+// Titles follow the language; the labels show the short titles.
+void TframeMainIDE::applyTitles() {
+    lstDBColsTitle = ContactSchema::ColumnTitles();
+    lstDBColsTitleFull = ContactSchema::ColumnTitlesFull();
+    for (int i = 0; i < FieldCount; ++i)
+        fieldLabels_[i]->setText(lstDBColsTitle.at(i) + QLatin1Char(':'));
+    alignLabelColumns();
+}
+
+// Every label column of the card gets the width of the widest label, so the
+// two halves of the name strip and of the pages split at the middle and the
+// fields line up across the strip, the pages and the notes.
+void TframeMainIDE::alignLabelColumns() {
+    int width = 0;
+    for (QLabel* label : fieldLabels_)
+        width = std::max(width, label->sizeHint().width());
+    for (QGridLayout* grid : {ui->layNameStrip, ui->layHome, ui->layWork}) {
+        grid->setColumnMinimumWidth(0, width);
+        grid->setColumnMinimumWidth(3, width);
+    }
+    ui->layNotes->setColumnMinimumWidth(0, width);
+}
+
+void TframeMainIDE::adjustFixedWidths() {
+    const QFontMetrics metrics = fontMetrics();
+    const int shortWidth = metrics.horizontalAdvance(QLatin1String(ShortFieldSample)) + 12;
+    for (QLineEdit* edit : {ui->txtFields_Home_PSC, ui->txtFields_Home_Country,
+                            ui->txtFields_Work_PSC, ui->txtFields_Work_Country})
+        edit->setFixedWidth(shortWidth);
+    for (QPushButton* button : goButtons_) {
+        const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
+        button->setFixedWidth(std::max(textWidth + 24, button->minimumSizeHint().height()));
+    }
+}
+
+QWidget* TframeMainIDE::fieldEdit(int i) const {
+    if (i < 0 || i >= FieldCount)
+        return nullptr;
+    return fieldEdits_[i];
+}
+
+QLabel* TframeMainIDE::fieldLabel(int i) const {
+    if (i < 0 || i >= FieldCount)
+        return nullptr;
+    return fieldLabels_[i];
+}
+
+QString TframeMainIDE::fieldText(int i) const {
+    QWidget* edit = fieldEdit(i);
+    if (auto* line = qobject_cast<QLineEdit*>(edit))
+        return line->text();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(edit)) {
+        QString text = memo->toPlainText();
+        if (crlfBreaks_[i])
+            text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        return text;
+    }
+    return {};
+}
+
+void TframeMainIDE::setFieldText(int i, const QString& text) {
+    QWidget* edit = fieldEdit(i);
+    if (auto* line = qobject_cast<QLineEdit*>(edit))
+        setLineText(i, line, text);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(edit)) {
+        crlfBreaks_[i] = text.contains(QLatin1String("\r\n"));
+        memo->setPlainText(text);
+    }
+}
+
+// A length limit guards typing only: a longer stored value is shown whole
+// (a plain setText would cut it, and saving the record would lose the rest).
+void TframeMainIDE::setLineText(int i, QLineEdit* edit, const QString& text) {
+    const int limit = std::max(designMaxLength_[i], static_cast<int>(text.size()));
+    if (edit->maxLength() != limit) {
+        edit->clear();
+        edit->setMaxLength(limit);
+    }
+    edit->setText(text);
+}
+
+// Once the user shortens an over-long value, the designed limit returns.
+void TframeMainIDE::lineTextEdited(int i, QLineEdit* edit) {
+    if (edit->maxLength() <= designMaxLength_[i])
+        return;
+    edit->setMaxLength(std::max(designMaxLength_[i], static_cast<int>(edit->text().size())));
+}
+
+int TframeMainIDE::fieldIndexOf(const QWidget* w) const {
+    if (w == nullptr)
+        return -1;
+    const auto found = std::find(fieldEdits_.begin(), fieldEdits_.end(), w);
+    return found == fieldEdits_.end() ? -1 : static_cast<int>(found - fieldEdits_.begin());
+}
+
+void TframeMainIDE::ShowField(int i) {
+    QWidget* edit = fieldEdit(i);
+    if (edit == nullptr)
+        return;
+    for (int page = 0; page < ui->tabMain->count(); ++page) {
+        if (ui->tabMain->widget(page)->isAncestorOf(edit))
+            ui->tabMain->setCurrentIndex(page);
+    }
+    if (edit->isEnabled() && edit->focusPolicy() != Qt::NoFocus)
+        edit->setFocus(Qt::OtherFocusReason);
+}
+
+void TframeMainIDE::ApplyCardSettings(const QString& occasion, int activeTab) {
+    if (occasion != QLatin1String("StartUp"))
+        return;
+    // A stored page number out of range falls back to the Home page.
+    const bool valid = activeTab >= 0 && activeTab < ui->tabMain->count();
+    ui->tabMain->setCurrentIndex(valid ? activeTab : 0);
+}
+
+void TframeMainIDE::setFieldsEnabled(bool enabled) {
+    for (QWidget* edit : fieldEdits_)
+        edit->setEnabled(enabled);
+    for (QPushButton* button : goButtons_)
+        button->setEnabled(enabled);
+}
+
+void TframeMainIDE::clearFields() {
+    for (int i = 0; i < FieldCount; ++i)
+        setFieldText(i, QString());
+}
+
+int TframeMainIDE::currentPage() const {
+    return ui->tabMain->currentIndex();
+}
+
+void TframeMainIDE::openWebAddress(const QWidget* field) {
+    const QString address = WebAddressFor(fieldText(fieldIndexOf(field)));
+    if (!address.isEmpty())
+        QDesktopServices::openUrl(DesktopUrlFor(address));
+}
+
+void TframeMainIDE::openMailAddress(const QWidget* field) {
+    const QString address = MailAddressFor(fieldText(fieldIndexOf(field)));
+    if (!address.isEmpty())
+        QDesktopServices::openUrl(DesktopUrlFor(address));
+}
+
+void TframeMainIDE::cmdFields_Home_WWWClick() {
+    openWebAddress(ui->txtFields_Home_WWW);
+}
+
+void TframeMainIDE::cmdFields_Home_EmailClick() {
+    openMailAddress(ui->txtFields_Home_Email);
+}
+
+void TframeMainIDE::cmdFields_Work_WWWClick() {
+    openWebAddress(ui->txtFields_Work_WWW);
+}
+
+void TframeMainIDE::cmdFields_Work_EmailClick() {
+    openMailAddress(ui->txtFields_Work_Email);
+}
+
+// The name strip and the notes line up with the fields on the pages, whose
+// inset depends on the page control's frame in the current style.
+void TframeMainIDE::alignStripsWithPages() {
+    layout()->activate();
+    const int frameInset = ui->tsHome->mapTo(ui->tabMain, QPoint(0, 0)).x();
+    const QMargins page = ui->layHome->contentsMargins();
+    const QMargins strip(frameInset + page.left(), 0, frameInset + page.right(), 0);
+    if (ui->layNameStrip->contentsMargins() == strip)
+        return;
+    ui->layNameStrip->setContentsMargins(strip);
+    ui->layNotes->setContentsMargins(strip);
+}
+
+void TframeMainIDE::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    alignStripsWithPages();
+}
+
+void TframeMainIDE::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    switch (event->type()) {
+        case QEvent::LanguageChange:
+            ui->retranslateUi(this);
+            applyTitles();
+            adjustFixedWidths();
+            break;
+        case QEvent::FontChange:
+        case QEvent::StyleChange:
+            alignLabelColumns();
+            adjustFixedWidths();
+            if (isVisible())
+                alignStripsWithPages();
+            break;
+        default:
+            break;
+    }
+}
