@@ -41,8 +41,13 @@ void readQuoted(QStringView Line, int& Pos, QString& Field) {
             }
             throw ECsvNotWellformed(Pos, at(Line, Pos + 1));
         }
-        Field += at(Line, Pos);
-        ++Pos;
+        // Take the run up to the next quote in one piece.
+        qsizetype next = Line.indexOf(kQuote, Pos - 1);
+        if (next < 0) {
+            next = Len;
+        }
+        Field += Line.sliced(Pos - 1, next - (Pos - 1));
+        Pos = static_cast<int>(next) + 1;
     }
     // No closing quote on this line: the field is the rest of it.
 }

@@ -1,0 +1,159 @@
+// CSV export and import of 10,000 contacts, each beside the sqlite3 shell
+// exporting (.mode csv / .once) and importing (.import) the same data.
+#include "app/QUIBLib_TLB.h"
+#include "exchange/u_CsvExporter.h"
+#include "exchange/u_CsvImporter.h"
+#include "exchange/u_DBConverter.h"
+#include "exchange/u_DBLayouts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+constexpr int kContacts = 10000;
+
+const QStringList& columns() {
+    return DBLayouts().back().columns;
+}
+
+QStringList identityMap() {
+    QStringList map;
+    for (int i = 0; i < columns().size(); ++i) {
+        map << QString::number(i);
+    }
+    return map;
+}
+
+QString contactValue(int row, int col) {
+    static const QStringList words{"Dvořák", "Nováková",         "Smith",    "Žitná 14", "Praha",
+                                   "Brno",   "+420 222 333 444", "a, \"b\"", "",         "Věra"};
+    if (col % 5 == 4) {
+        return QString();
+    }
+    return words[(row + col) % words.size()] + QString::number(row);
+}
+
+std::string quoted(const QString& path) {
+    return "'" + path.toStdString() + "'";
+}
+
+// Paths and files shared by all benchmarks, made once.
+struct Fixture {
+    QTemporaryDir dir;
+    QString database = dir.filePath("contacts.tbr");
+    QString emptyDatabase = dir.filePath("empty.tbr");
+    QString csv = dir.filePath("contacts.csv");
+    QString sqliteDb = dir.filePath("contacts.sqlite");
+    QString sqliteEmpty = dir.filePath("empty.sqlite");
+
+    Fixture() {
+        TQuib db;
+        db.SetDatabaseName(database);
+        TDBConverter::CreateDatabase(db, DBLayouts().back());
+        for (int r = 0; r < kContacts; ++r) {
+            db.NewRow(r);
+            for (int c = 0; c < columns().size(); ++c) {
+                db.SetData(r, c, contactValue(r, c));
+            }
+        }
+        db.Save();
+        TCsvExporter(db, columns(), identityMap())
+            .ExportToFile(csv, QList<bool>(columns().size(), true));
+        TQuib empty;
+        empty.SetDatabaseName(emptyDatabase);
+        TDBConverter::CreateDatabase(empty, DBLayouts().back());
+        // sqlite3 takes the header line as the new table's column names.
+        run("sqlite3 " + quoted(sqliteDb) + " '.mode csv' '.import " + csv.toStdString() +
+            " contacts'");
+        run("sqlite3 " + quoted(sqliteEmpty) + " '.mode csv' '.import " + csv.toStdString() +
+            " contacts' 'DELETE FROM contacts;' 'VACUUM;'");
+    }
+
+    static void run(const std::string& command) {
+        if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) {
+            std::fprintf(stderr, "failed: %s\n", command.c_str());
+            std::exit(1);
+        }
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void BM_ExportCsv(benchmark::State& state) {
+    Fixture& f = fixture();
+    TQuib db;
+    db.SetDatabaseName(f.database);
+    db.Open();
+    const TCsvExporter exporter(db, columns(), identityMap());
+    const QString out = f.dir.filePath("export.csv");
+    const QList<bool> ticked(columns().size(), true);
+    for (auto _ : state) {
+        exporter.ExportToFile(out, ticked);
+    }
+    state.SetItemsProcessed(state.iterations() * kContacts);
+}
+BENCHMARK(BM_ExportCsv)->Unit(benchmark::kMillisecond);
+
+void BM_Sqlite3ExportCsv(benchmark::State& state) {
+    Fixture& f = fixture();
+    const std::string out = f.dir.filePath("export-sqlite.csv").toStdString();
+    const std::string command = "sqlite3 " + quoted(f.sqliteDb) +
+                                " '.headers on' '.mode csv' '.once " + out +
+                                "' 'SELECT * FROM contacts;'";
+    for (auto _ : state) {
+        Fixture::run(command);
+    }
+    state.SetItemsProcessed(state.iterations() * kContacts);
+}
+BENCHMARK(BM_Sqlite3ExportCsv)->Unit(benchmark::kMillisecond);
+
+// Imports into an open empty database; the save-row step saves the database
+// file, as the main window does.
+void BM_ImportCsv(benchmark::State& state) {
+    Fixture& f = fixture();
+    const QList<int> targets = TCsvImporter::MappingTargets(identityMap(), identityMap());
+    const QString target = f.dir.filePath("import.tbr");
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(target);
+        QFile::copy(f.emptyDatabase, target);
+        auto db = std::make_unique<TQuib>();
+        db->SetDatabaseName(target);
+        db->Open();
+        TQuib* raw = db.get();
+        db->OnSaveRow = [raw] { raw->Save(); };
+        state.ResumeTiming();
+        TCsvImporter(*db).Import(f.csv, true, targets);
+    }
+    state.SetItemsProcessed(state.iterations() * kContacts);
+}
+BENCHMARK(BM_ImportCsv)->Unit(benchmark::kMillisecond);
+
+void BM_Sqlite3ImportCsv(benchmark::State& state) {
+    Fixture& f = fixture();
+    const QString target = f.dir.filePath("import.sqlite");
+    const std::string command = "sqlite3 " + quoted(target) + " '.mode csv' '.import --skip 1 " +
+                                f.csv.toStdString() + " contacts'";
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(target);
+        QFile::copy(f.sqliteEmpty, target);
+        state.ResumeTiming();
+        Fixture::run(command);
+    }
+    state.SetItemsProcessed(state.iterations() * kContacts);
+}
+BENCHMARK(BM_Sqlite3ImportCsv)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
