@@ -143,3 +143,16 @@ int TframeMainGrid::currentRecord() const {
 QString TframeMainGrid::currentCellText() const {
     return model_->cell(currentRow(), currentField());
 }
+
+bool TframeMainGrid::storeCurrentCell(TQuib& quib, const QStringList& indexFromProgram) const {
+    const int record = currentRecord();
+    const int field = currentField();
+    // Row -1 would mean the engine's current row, which is not this cell's.
+    if (record < 0 || field < 0 || field >= indexFromProgram.size())
+        return false;
+    bool ok = false;
+    const int column = indexFromProgram[field].toInt(&ok);
+    if (!ok || column < 0)
+        return false;
+    return quib.SetData(record, column, currentCellText());
+}

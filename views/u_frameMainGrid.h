@@ -62,6 +62,11 @@ class TframeMainGrid : public QFrame {
     int currentRecord() const;
     QString currentCellText() const;
 
+    // Writes the current cell into its record of quib (the column named by
+    // indexFromProgram); false when there is no current cell or the database
+    // lacks the column. Never touches the engine's current row.
+    bool storeCurrentCell(TQuib& quib, const QStringList& indexFromProgram) const;
+
   signals:
     // The text being edited in the current cell changed; it is in the cell.
     void editTextChanged();
