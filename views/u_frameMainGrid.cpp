@@ -97,6 +97,18 @@ QString TframeMainGrid::headingText(int field) const {
     return model_->headerData(field, Qt::Horizontal, Qt::DisplayRole).toString();
 }
 
+int TframeMainGrid::rowOfRecord(int record) const {
+    const QString number = QString::number(record + 1);
+    // Numbers usually equal positions; look there first.
+    if (model_->rowNumber(record) == number)
+        return record;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (model_->rowNumber(row) == number)
+            return row;
+    }
+    return record;
+}
+
 void TframeMainGrid::appendRecordRow() {
     model_->appendRow(QString::number(model_->rowCount() + 1));
     selectRow(model_->rowCount() - 1);

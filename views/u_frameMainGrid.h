@@ -43,6 +43,9 @@ class TframeMainGrid : public QFrame {
     QString rowNumber(int row) const;
     QString cellText(int row, int field) const;
     QString headingText(int field) const;
+    // The grid row numbered record + 1 (its position when no row carries
+    // that number).
+    int rowOfRecord(int record) const;
 
     // Record New: adds an empty row numbered with its own 1-based position
     // and makes it current.
