@@ -30,6 +30,7 @@ class TestFrameMainGrid : public QObject {
     void missingColumnEditsAreNotStored();
     void everyTypedCharacterIsSaved();
     void openingAnEditorSavesNothing();
+    void editingAMultiLineCellKeepsItsLineBreaks();
     void rowNumberNotPositionNamesTheRecord();
     void deleteRowNumberedTwoOfThree();
     void deleteLastRow();
@@ -193,6 +194,18 @@ void TestFrameMainGrid::openingAnEditorSavesNothing() {
     grid_->grid()->edit(grid_->grid()->currentIndex());
     QVERIFY(grid_->grid()->findChild<QLineEdit*>());
     QCOMPARE(spy.count(), 0);
+}
+
+void TestFrameMainGrid::editingAMultiLineCellKeepsItsLineBreaks() {
+    writeThree();
+    show();
+    grid_->selectCell(2, cs::Notes);
+    grid_->grid()->edit(grid_->grid()->currentIndex());
+    QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClick(editor, Qt::Key_X);
+    QCOMPARE(grid_->cellText(2, cs::Notes), QStringLiteral("line 1\r\nline 2x"));
 }
 
 void TestFrameMainGrid::rowNumberNotPositionNamesTheRecord() {
