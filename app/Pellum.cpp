@@ -1,0 +1,112 @@
+#include "app/Pellum.h"
+
+#include "app/QUIBLib_TLB.h"
+#include "app/u_Application.h"
+#include "app/u_CommandLine.h"
+#include "app/u_SampleDatabase.h"
+#include "app/u_frmCommon.h"
+#include "app/u_frmMain.h"
+#include "app/u_frmSplash.h"
+#include "support/u_OrvFileLib.h"
+#include "support/u_ProductInfo.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cstdio>
+
+// Resources of the static program library are registered explicitly, since
+// the linker drops object files nothing refers to.
+void InitProgramResources() {
+    Q_INIT_RESOURCE(help);
+    Q_INIT_RESOURCE(pellum);
+}
+
+TProgram::TProgram() = default;
+TProgram::~TProgram() {
+    frmCommon.reset();
+    frmMain.reset();
+}
+
+std::unique_ptr<TProgram> StartProgram(const QStringList& databases, bool showSplash) {
+    InitProgramResources();
+    auto program = std::make_unique<TProgram>();
+    program->frmMain = std::make_unique<TfrmMain>();
+    if (showSplash) {
+        auto splash = std::make_unique<TfrmSplash>(program->frmMain->ProgramVersion);
+        splash->ShowAndPaint();
+        program->frmMain->SetSplash(std::move(splash));
+    }
+    program->frmCommon = std::make_unique<TfrmCommon>(*program->frmMain, databases);
+    return program;
+}
+
+namespace {
+
+void print(FILE* stream, const QString& text) {
+    QTextStream(stream) << text;
+}
+
+// Commands that need no window: help, version and the sample database.
+int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
+    QCoreApplication app(argc, argv);
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    if (!line.Error.isEmpty()) {
+        print(stderr, line.Error + u'\n' + CommandLineHelpText(program));
+        return 2;
+    }
+    if (line.ShowHelp) {
+        print(stdout, CommandLineHelpText(program));
+        return 0;
+    }
+    if (line.ShowVersion) {
+        print(stdout, CommandLineVersionText(program));
+        return 0;
+    }
+    try {
+        MakeSampleDatabase(line.SampleFile);
+    } catch (const std::exception& e) {
+        print(stderr, QStringLiteral("%1: %2: %3\n")
+                          .arg(program, line.SampleFile, QString::fromUtf8(e.what())));
+        return 1;
+    }
+    print(stdout, QStringLiteral("%1: wrote %2 contacts to %3\n")
+                      .arg(program)
+                      .arg(SampleContactCount())
+                      .arg(line.SampleFile));
+    return 0;
+}
+
+}  // namespace
+
+int RunPellum(int argc, char** argv) {
+    QStringList raw;
+    for (int i = 1; i < argc; ++i) {
+        raw << QString::fromLocal8Bit(argv[i]);
+    }
+    const TCommandLine early = ParseCommandLine(raw);
+    if (early.ShowHelp || early.ShowVersion || early.MakeSample || !early.Error.isEmpty()) {
+        return runWithoutWindows(argc, argv, early);
+    }
+
+    TPellumApplication app(argc, argv);
+    // The application object has taken its own options (-platform, ...) away.
+    const TCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1));
+    FillAppInfo(QCoreApplication::applicationFilePath());
+    QCoreApplication::setOrganizationName(QStringLiteral("Orvane"));
+    QCoreApplication::setApplicationName(product::Name);
+    QGuiApplication::setDesktopFileName(QStringLiteral("pellum"));
+    InitProgramResources();
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pellum.svg")));
+
+    std::unique_ptr<TProgram> program;
+    try {
+        program = StartProgram(line.Databases);
+    } catch (...) {
+        TPellumApplication::HandleException(std::current_exception());
+        return 1;
+    }
+    program->frmMain->show();
+    return app.exec();
+}

@@ -1,0 +1,5 @@
+#include "app/Pellum.h"
+
+int main(int argc, char** argv) {
+    return RunPellum(argc, argv);
+}

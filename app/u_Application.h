@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QApplication>
+
+// The program's application object. An exception that escapes an event
+// handler is shown to the user as an error and the program goes on.
+class TPellumApplication : public QApplication {
+    Q_OBJECT
+
+  public:
+    TPellumApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows an exception that reached the application's error handling.
+    static void HandleException(const std::exception_ptr& error);
+};

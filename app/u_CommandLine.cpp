@@ -1,0 +1,51 @@
+#include "app/u_CommandLine.h"
+
+#include "support/u_OrvFileLib.h"
+#include "support/u_ProductInfo.h"
+
+#include <QCoreApplication>
+
+TCommandLine ParseCommandLine(const QStringList& arguments) {
+    TCommandLine result;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (optionsEnded || !arg.startsWith(u'-') || arg == QLatin1String("-")) {
+            result.Databases << arg;
+        } else if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            result.ShowHelp = true;
+        } else if (arg == QLatin1String("--version")) {
+            result.ShowVersion = true;
+        } else if (arg == QLatin1String("--make-sample")) {
+            result.MakeSample = true;
+            if (i + 1 < arguments.size()) {
+                result.SampleFile = arguments[++i];
+            } else {
+                result.Error = QCoreApplication::translate(
+                    "CommandLine", "--make-sample needs the name of the file to write.");
+            }
+        } else {
+            result.UnknownOptions << arg;
+        }
+    }
+    return result;
+}
+
+QString CommandLineHelpText(const QString& programName) {
+    return QCoreApplication::translate(
+               "CommandLine",
+               "Usage: %1 [OPTION]... [DATABASE]\n"
+               "%2: a contacts manager. Opens DATABASE (a .tbr file), or the start-up\n"
+               "database of the options when none is given.\n"
+               "\n"
+               "  --make-sample FILE  write a sample contacts database to FILE and exit\n"
+               "  -h, --help          show this help and exit\n"
+               "  --version           show the program's version and exit\n")
+        .arg(programName, product::Name);
+}
+
+QString CommandLineVersionText(const QString& programName) {
+    return QStringLiteral("%1 (%2) %3\n").arg(programName, product::Name, RunningVersionText());
+}

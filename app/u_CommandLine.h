@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program was asked to do on its command line.
+struct TCommandLine {
+    QStringList Databases;     // arguments that are not options, in order
+    bool ShowHelp = false;     // --help or -h
+    bool ShowVersion = false;  // --version
+    bool MakeSample = false;   // --make-sample FILE
+    QString SampleFile;
+    QStringList UnknownOptions;  // options the program does not know (ignored)
+    QString Error;               // a usage error, e.g. --make-sample without a file
+};
+
+// Reads the arguments after the program's name. Arguments starting with "-"
+// are options, never databases; after "--" every argument is a database.
+TCommandLine ParseCommandLine(const QStringList& arguments);
+
+// The text printed by --help.
+QString CommandLineHelpText(const QString& programName);
+// The text printed by --version.
+QString CommandLineVersionText(const QString& programName);

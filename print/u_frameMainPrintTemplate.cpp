@@ -1,0 +1,5 @@
+#include "print/u_frameMainPrintTemplate.h"
+
+TframeMainPrintTemplate::TframeMainPrintTemplate(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("frameMainPrintTemplate"));
+}

@@ -1,0 +1,5 @@
+#include "query/u_frameMainDBQuery.h"
+
+TframeMainDBQuery::TframeMainDBQuery(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("frameMainDBQuery"));
+}

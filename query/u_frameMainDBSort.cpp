@@ -1,0 +1,5 @@
+#include "query/u_frameMainDBSort.h"
+
+TframeMainDBSort::TframeMainDBSort(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("frameMainDBSort"));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/QUIBLib_TLB.h"
+#include "app/u_ContactsDB.h"
+#include "app/u_SampleDatabase.h"
+#include "support/u_OrvFileLib.h"
+#include "support/u_ProductInfo.h"
+#include "views/u_ContactSchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+
+// Helpers shared by the program's window tests: real database files and a
+// clean settings store.
+namespace apptest {
+
+// Removes every stored setting of the program.
+inline void ClearSettings() {
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Orvane"),
+                       QStringLiteral("Orvane Contacts"));
+    settings.clear();
+    settings.sync();
+}
+
+// A contacts database with rows records whose surnames are "Row 1", "Row 2", ...
+inline void MakeDatabase(const QString& path, int rows) {
+    TQuib quib;
+    quib.SetDatabaseName(path);
+    quib.Create();
+    WriteContactsHeaders(quib, product::MinDatabaseVersion, RunningVersionText(),
+                         ContactSchema::ColumnNames());
+    for (int r = 0; r < rows; ++r) {
+        quib.NewRow(r);
+        quib.SetData(r, 0, QStringLiteral("Row %1").arg(r + 1));
+    }
+    quib.Save();
+}
+
+}  // namespace apptest

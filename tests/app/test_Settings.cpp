@@ -1,0 +1,91 @@
+#include "app/u_Settings.h"
+
+#include "AppTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include <stdexcept>
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { apptest::ClearSettings(); }
+
+    void defaultsWithoutStoredValues() {
+        QCOMPARE(ReadSettingString(QStringLiteral("StartUpDatabase"), QStringLiteral("Pellum.tbr")),
+                 QStringLiteral("Pellum.tbr"));
+        QCOMPARE(ReadSettingInteger(QStringLiteral("MenuStyle"), 1), 1);
+        QCOMPARE(ReadSettingInteger(QStringLiteral("ActiveTab"), 0), 0);
+        QCOMPARE(ReadSettingString(QStringLiteral("RecentFile1"), QString()), QString());
+    }
+
+    void emptyStoredValueGivesDefault() {
+        WriteSettingString(QStringLiteral("StartUpDatabase"), QString());
+        WriteSettingString(QStringLiteral("MenuStyle"), QString());
+        QCOMPARE(ReadSettingString(QStringLiteral("StartUpDatabase"), QStringLiteral("x.tbr")),
+                 QStringLiteral("x.tbr"));
+        QCOMPARE(ReadSettingInteger(QStringLiteral("MenuStyle"), 1), 1);
+    }
+
+    void writtenValuesReadBackAsText() {
+        WriteSettingString(QStringLiteral("StartUpDatabase"), QStringLiteral("/data/Adresář.tbr"));
+        WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("0"));
+        QCOMPARE(ReadSettingString(QStringLiteral("StartUpDatabase"), QString()),
+                 QStringLiteral("/data/Adresář.tbr"));
+        QCOMPARE(ReadSettingInteger(QStringLiteral("MenuStyle"), 1), 0);
+        QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Orvane"),
+                      QStringLiteral("Orvane Contacts"));
+        QCOMPARE(raw.value(QStringLiteral("2.5/MenuStyle")).toString(), QStringLiteral("0"));
+    }
+
+    void negativeIntegerIsRead() {
+        WriteSettingString(QStringLiteral("ActiveTab"), QStringLiteral("-1"));
+        QCOMPARE(ReadSettingInteger(QStringLiteral("ActiveTab"), 0), -1);
+    }
+
+    void nonNumericIntegerRaisesConversionError_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("word") << "abc";
+        QTest::newRow("decimal point") << "1.0";
+        QTest::newRow("number and text") << "1x";
+    }
+
+    void nonNumericIntegerRaisesConversionError() {
+        QFETCH(QString, stored);
+        WriteSettingString(QStringLiteral("MenuStyle"), stored);
+        try {
+            ReadSettingInteger(QStringLiteral("MenuStyle"), 1);
+            QFAIL("no conversion error");
+        } catch (const std::runtime_error& e) {
+            QVERIFY(QString::fromUtf8(e.what()).contains(stored));
+        }
+    }
+
+    void failedWriteRaisesItsMessage() {
+        // A plain file where the settings folder belongs makes every write fail.
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QVERIFY(!config.isEmpty());
+        const QString folder = config + QStringLiteral("/Orvane");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(config);
+        {
+            QFile blocker(folder);
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        try {
+            WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("0"));
+            QFile::remove(folder);
+            QFAIL("no error on a failed write");
+        } catch (const std::runtime_error& e) {
+            QCOMPARE(QString::fromUtf8(e.what()),
+                     QStringLiteral("Could not write data to the Windows Registry."));
+        }
+        QFile::remove(folder);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "test_Settings.moc"

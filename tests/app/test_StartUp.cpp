@@ -1,0 +1,409 @@
+#include "app/Pellum.h"
+#include "app/QUIBLib_TLB.h"
+#include "app/u_Application.h"
+#include "app/u_HelpRouter.h"
+#include "app/u_MenuStyle.h"
+#include "app/u_RecentFiles.h"
+#include "app/u_Settings.h"
+#include "app/u_frmCommon.h"
+#include "app/u_frmHelp.h"
+#include "app/u_frmMain.h"
+#include "app/u_frmSplash.h"
+#include "views/u_frameMainIDE.h"
+
+#include "AppTestSupport.h"
+#include "testsupport/TestSupport.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include <set>
+#include <stdexcept>
+
+namespace {
+
+// An object whose event handler fails.
+class TThrower : public QObject {
+  public:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) {
+            throw std::runtime_error("Handler failed.");
+        }
+        return QObject::event(e);
+    }
+};
+
+int distinctColours(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return static_cast<int>(colours.size());
+}
+
+}  // namespace
+
+class TestStartUp : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<MessageRecorder> messages_;
+
+  private slots:
+    void init() {
+        apptest::ClearSettings();
+        messages_ = std::make_unique<MessageRecorder>();
+        QFile::remove(QStringLiteral("Pellum.tbr"));
+    }
+    void cleanup() { messages_.reset(); }
+
+    void noSettingsOpensPellumTbrFromWorkingFolder() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        QCOMPARE(main.Quib1->DatabaseName(), QStringLiteral("Pellum.tbr"));
+        QCOMPARE(main.Quib1->RowsCount(), SampleContactCount());
+        QCOMPARE(main.Quib1->RowIndex(), 0);
+        QCOMPARE(main.Quib1->objectName(), QStringLiteral("Quib1"));
+        // Classic menu, Home page.
+        QVERIFY(!main.MenuOwnerDraw());
+        QVERIFY(main.menuBar()->isVisibleTo(&main));
+        QVERIFY(!main.findChild<QToolBar*>(QStringLiteral("tbMainMenu"))->isVisibleTo(&main));
+        QCOMPARE(main.menuBar()->actions().size(), 6);
+        QCOMPARE(main.menuBar()->actions().first()->text(), QStringLiteral("&File"));
+        QCOMPARE(main.frameMainIDE->currentPage(), 0);
+        QCOMPARE(main.frameMainIDE->fieldText(0), QStringLiteral("Novák"));
+        QCOMPARE(RecentFiles::Read().first(), QStringLiteral("Pellum.tbr"));
+        QCOMPARE(program->frmCommon->dlgOpenFileName, QStringLiteral("Pellum.tbr"));
+        QVERIFY(messages_->messages().empty());
+        QCOMPARE(main.windowTitle(), QStringLiteral("Orvane Contacts"));
+    }
+
+    void argumentOpensThatFile() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        QTemporaryDir dir;
+        const QString other = dir.filePath(QStringLiteral("Other.tbr"));
+        apptest::MakeDatabase(other, 2);
+        auto program = StartProgram({other}, false);
+        QCOMPARE(program->frmMain->Quib1->DatabaseName(), other);
+        QCOMPARE(program->frmMain->Quib1->RowsCount(), 2);
+    }
+
+    void startUpDatabaseSettingIsUsed() {
+        QTemporaryDir dir;
+        const QString stored = dir.filePath(QStringLiteral("Stored.tbr"));
+        apptest::MakeDatabase(stored, 4);
+        WriteSettingString(QStringLiteral("StartUpDatabase"), stored);
+        auto program = StartProgram({}, false);
+        QCOMPARE(program->frmMain->Quib1->RowsCount(), 4);
+    }
+
+    void missingStartUpDatabaseLeavesProgramRunning() {
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        QCOMPARE(main.Quib1->DatabaseName(), QString());
+        QCOMPARE(messages_->messages().size(), size_t(1));
+        QCOMPARE(messages_->messages().front().type, MsgType::Error);
+        QCOMPARE(main.NavigationLabel()->text(), QStringLiteral("No database"));
+        QCOMPARE(program->frmCommon->dlgOpenFileName, QString());
+        QVERIFY(!program->frmCommon->action(QStringLiteral("actDBSave"))->isEnabled());
+    }
+
+    void fileDialogsOfferDatabases() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmCommon& common = *program->frmCommon;
+        QTemporaryDir dir;
+        const QString chosen = dir.filePath(QStringLiteral("Chosen.tbr"));
+        apptest::MakeDatabase(chosen, 1);
+        QStringList seen;
+        common.RunFileDialog = [&](QFileDialog& dialog) {
+            seen << dialog.objectName() << dialog.windowTitle() << dialog.defaultSuffix()
+                 << dialog.nameFilters().join(u';');
+            seen << QString::number(dialog.acceptMode());
+            dialog.selectFile(chosen);
+            return true;
+        };
+        QCOMPARE(common.ExecuteOpenDialog(QStringLiteral("Open Database")), chosen);
+        QCOMPARE(seen.mid(0, 5),
+                 (QStringList{"dlgOpen", "Open Database", "tbr", "Database (*.tbr);All files (*)",
+                              QString::number(QFileDialog::AcceptOpen)}));
+        QCOMPARE(common.dlgOpenFileName, chosen);
+        seen.clear();
+        QCOMPARE(common.ExecuteSaveDialog(QStringLiteral("Save Database As")), chosen);
+        QCOMPARE(seen.first(), QStringLiteral("dlgSave"));
+        QCOMPARE(seen.last(), QString::number(QFileDialog::AcceptSave));
+        common.RunFileDialog = [](QFileDialog&) { return false; };
+        QCOMPARE(common.ExecuteOpenDialog(QStringLiteral("Open Database")), QString());
+    }
+
+    void languageChangeKeepsProgramTexts() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        const QString navigation = main.NavigationLabel()->text();
+        QEvent change(QEvent::LanguageChange);
+        QApplication::sendEvent(&main, &change);
+        QCOMPARE(main.NavigationLabel()->text(), navigation);
+        QCOMPARE(main.RecentFileEntry(0)->text(), QStringLiteral("&1. Pellum.tbr"));
+        QVERIFY(!main.RecentFileEntry(1)->isVisible());
+    }
+
+    void corruptStartUpDatabaseIsReportedAndClosed() {
+        QFile garbage(QStringLiteral("Pellum.tbr"));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write("this is not a database at all");
+        garbage.close();
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        QCOMPARE(messages_->messages().size(), size_t(1));
+        QCOMPARE(messages_->messages().front().type, MsgType::Error);
+        QCOMPARE(main.Quib1->DatabaseName(), QString());
+        QCOMPARE(main.Quib1->RowsCount(), 0);
+        QCOMPARE(main.NavigationLabel()->text(), QStringLiteral("No database"));
+        QVERIFY(!program->frmCommon->action(QStringLiteral("actDBNewRow"))->isEnabled());
+        QCOMPARE(RecentFiles::Read(), (QStringList{"", "", "", ""}));
+    }
+
+    void badStoredIntegerIsReportedAndStartUpGoesOn() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("new"));
+        WriteSettingString(QStringLiteral("ActiveTab"), QStringLiteral("x"));
+        auto program = StartProgram({}, false);
+        QCOMPARE(messages_->messages().size(), size_t(2));
+        QCOMPARE(messages_->messages()[0].type, MsgType::Error);
+        QVERIFY(messages_->texts()[0].contains(QStringLiteral("new")));
+        QVERIFY(messages_->texts()[1].contains(QStringLiteral("x")));
+        QVERIFY(!program->frmMain->MenuOwnerDraw());
+        QCOMPARE(program->frmMain->Quib1->DatabaseName(), QStringLiteral("Pellum.tbr"));
+    }
+
+    void closingMainWindowClosesHelp() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        program->frmMain->show();
+        program->frmCommon->action(QStringLiteral("actHelpContents"))->trigger();
+        QVERIFY(program->frmCommon->HelpRouter().window()->isVisible());
+        program->frmMain->close();
+        QVERIFY(!program->frmCommon->HelpRouter().window()->isVisible());
+    }
+
+    void newStyleMenu() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("0"));
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        QVERIFY(main.MenuOwnerDraw());
+        QVERIFY(!main.menuBar()->isVisibleTo(&main));
+        auto* menuBar = main.findChild<QToolBar*>(QStringLiteral("tbMainMenu"));
+        QVERIFY(menuBar->isVisibleTo(&main));
+        QCOMPARE(menuBar->actions().size(), 6);
+        auto* file = main.findChild<QMenu*>(QStringLiteral("mnuFile"));
+        auto* recent = main.findChild<QMenu*>(QStringLiteral("mnuFileRecentFiles"));
+        QCOMPARE(file->property("menuTag").toInt(), 1);
+        QCOMPARE(recent->property("menuTag").toInt(), 2);
+        QVERIFY(qobject_cast<TNewStyleMenuStyle*>(file->style()) != nullptr);
+        // Owner-drawn sizes: 200 wide first-level items, 30 high.
+        file->ensurePolished();
+        QVERIFY(file->sizeHint().width() >= TNewStyleMenuStyle::FirstLevelWidth);
+        const QImage drawn = file->grab().toImage();
+        QVERIFY(distinctColours(drawn) > 3);
+        QCOMPARE(drawn.pixelColor(drawn.width() - 10, drawn.height() / 2), QColor(231, 228, 220));
+        // The recent-file submenu holds one entry: a deeper first item, 30 + 20 high.
+        recent->ensurePolished();
+        QVERIFY(recent->sizeHint().height() >= 50);
+        QVERIFY(recent->sizeHint().height() < 60);
+        QVERIFY(recent->sizeHint().width() >= TNewStyleMenuStyle::DeeperWidth);
+        QVERIFY(recent->sizeHint().width() < TNewStyleMenuStyle::FirstLevelWidth);
+
+        // Back to classic through the options' "Manual" occasion; no reopen.
+        WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("1"));
+        main.Quib1->MoveLast();
+        program->frmCommon->ApplySettings(QStringLiteral("Manual"));
+        QVERIFY(!main.MenuOwnerDraw());
+        QVERIFY(main.menuBar()->isVisibleTo(&main));
+        QVERIFY(!menuBar->isVisibleTo(&main));
+        QVERIFY(qobject_cast<TNewStyleMenuStyle*>(file->style()) == nullptr);
+        QCOMPARE(main.Quib1->RowIndex(), SampleContactCount() - 1);
+    }
+
+    void activeTabSelectsStartUpPage() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        WriteSettingString(QStringLiteral("ActiveTab"), QStringLiteral("1"));
+        auto program = StartProgram({}, false);
+        QCOMPARE(program->frmMain->frameMainIDE->currentPage(), 1);
+        // Only at start-up: a manual apply leaves the page alone.
+        WriteSettingString(QStringLiteral("ActiveTab"), QStringLiteral("0"));
+        program->frmCommon->ApplySettings(QStringLiteral("Manual"));
+        QCOMPARE(program->frmMain->frameMainIDE->currentPage(), 1);
+    }
+
+    void sameMenuStyleDoesNotTouchMenu() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        auto* file = program->frmMain->findChild<QMenu*>(QStringLiteral("mnuFile"));
+        file->setProperty("menuTag", 7);
+        program->frmCommon->ApplySettings(QStringLiteral("Manual"));
+        QCOMPARE(file->property("menuTag").toInt(), 7);
+    }
+
+    void stripAccelerators() {
+        QCOMPARE(StripAccelerators(QStringLiteral("&Open...")), QStringLiteral("Open..."));
+        QCOMPARE(StripAccelerators(QStringLiteral("Save && &Close")),
+                 QStringLiteral("Save & Close"));
+        QCOMPARE(StripAccelerators(QStringLiteral("&")), QString());
+    }
+
+    void firstShowFinishesStartUp() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, true);
+        TfrmMain& main = *program->frmMain;
+        QVERIFY(main.StartingUp);
+        QVERIFY(main.findChild<TfrmSplash*>() == nullptr);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QVERIFY(!main.StartingUp);
+        QCOMPARE(main.FieldLabels[0]->text(), QStringLiteral("Surname:"));
+        QCOMPARE(main.FieldLabels[31]->text(), QStringLiteral("Notes:"));
+        QCOMPARE(main.frameMainIDE->fieldText(0), QStringLiteral("Novák"));
+        QCOMPARE(main.NavigationLabel()->text(),
+                 QStringLiteral("1 / %1 [Pellum.tbr]").arg(SampleContactCount()));
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            QVERIFY(qobject_cast<TfrmSplash*>(w) == nullptr || !w->isVisible());
+        }
+    }
+
+    void mainWindowIsDrawn() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        QCOMPARE(main.size(), QSize(413, 552));
+        QCOMPARE(main.minimumSize(), QSize(332, 212));
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        const QImage shot = main.grab().toImage();
+        QCOMPARE(shot.size(), main.size() * shot.devicePixelRatio());
+        QVERIFY2(distinctColours(shot) > 20, "the main window looks blank");
+    }
+
+    void viewToggles() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        main.show();
+        auto* toolbar = main.findChild<QToolBar*>(QStringLiteral("tbMain"));
+        auto* navbar = main.findChild<QWidget*>(QStringLiteral("pnlDBNavBar"));
+        const std::pair<const char*, QWidget*> toggles[] = {{"mnuViewToolbar", toolbar},
+                                                            {"mnuViewNavBar", navbar},
+                                                            {"mnuViewStatusBar", main.statusBar()}};
+        for (const auto& [name, bar] : toggles) {
+            auto* act = main.findChild<QAction*>(QLatin1String(name));
+            QVERIFY(act->isChecked());
+            QVERIFY(bar->isVisible());
+            act->trigger();
+            QVERIFY(!act->isChecked());
+            QVERIFY(!bar->isVisible());
+            act->trigger();
+            QVERIFY(bar->isVisible());
+        }
+    }
+
+    void statusBarShowsHints() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        main.show();
+        auto* ready = main.findChild<QLabel*>(QStringLiteral("lblStatusReady"));
+        QCOMPARE(ready->text(), QStringLiteral("Ready"));
+        QStatusTipEvent hint(QStringLiteral("Open an existing database"));
+        QApplication::sendEvent(&main, &hint);
+        QCOMPARE(main.statusBar()->currentMessage(), QStringLiteral("Open an existing database"));
+        QVERIFY(!ready->isVisible());
+        QStatusTipEvent none{QString()};
+        QApplication::sendEvent(&main, &none);
+        QVERIFY(ready->isVisible());
+    }
+
+    void navigationTextTooltipFollowsText() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        QLabel* label = program->frmMain->NavigationLabel();
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(label, &move);
+        QCOMPARE(label->toolTip(), label->text());
+    }
+
+    void helpPages() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmCommon& common = *program->frmCommon;
+        common.action(QStringLiteral("actHelpContents"))->trigger();
+        QVERIFY(common.HelpRouter().window() != nullptr);
+        QCOMPARE(common.HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/index.html"));
+        common.action(QStringLiteral("actHelpWhatIsNew"))->trigger();
+        QCOMPARE(common.HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/what_is_new.html"));
+        common.action(QStringLiteral("actHelpHowToUse"))->trigger();
+        QCOMPARE(common.HelpRouter().window()->CurrentPage(),
+                 QUrl("qrc:/help/how_to_use_help.html"));
+        common.action(QStringLiteral("actHelpTopicSearch"))->trigger();
+        QCOMPARE(common.HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/search.html"));
+        for (int context : {11, 12, 13, 14, 15, 16, 22, 31, 32, 33, 34, 41}) {
+            const QString page = THelpRouter::PageOfContext(context);
+            QVERIFY2(page != QLatin1String("index.html"), qPrintable(QString::number(context)));
+            QVERIFY(QFile::exists(QStringLiteral(":/help/") + page));
+        }
+        QCOMPARE(THelpRouter::PageOfContext(999), QStringLiteral("index.html"));
+        // F1 over an open menu shows that menu's topic.
+        auto* edit = program->frmMain->findChild<QMenu*>(QStringLiteral("mnuEdit"));
+        QCOMPARE(edit->property("helpContext").toInt(), 12);
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(edit, &f1);
+        QCOMPARE(common.HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/edit_menu.html"));
+        QCOMPARE(common.action(QStringLiteral("actDBPrint"))->property("helpContext").toInt(), 31);
+    }
+
+    void exceptionInEventHandlerIsShown() {
+        TThrower thrower;
+        QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+        QCoreApplication::sendPostedEvents(&thrower, QEvent::User);
+        QCOMPARE(messages_->texts(), QStringList{QStringLiteral("Handler failed.")});
+        QCOMPARE(messages_->messages().front().type, MsgType::Error);
+    }
+
+    void editCommandsWorkOnFocusedField() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        auto* field = main.FieldEdits[0];
+        field->setFocus();
+        QMetaObject::invokeMethod(field, "selectAll");
+        program->frmCommon->action(QStringLiteral("actEditCut"))->trigger();
+        QCOMPARE(main.frameMainIDE->fieldText(0), QString());
+        program->frmCommon->action(QStringLiteral("actEditPaste"))->trigger();
+        QCOMPARE(main.frameMainIDE->fieldText(0), QStringLiteral("Novák"));
+        program->frmCommon->action(QStringLiteral("actEditUndo"))->trigger();
+        QCOMPARE(main.frameMainIDE->fieldText(0), QString());
+    }
+};
+
+int main(int argc, char** argv) {
+    TPellumApplication app(argc, argv);
+    TestStartUp test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_StartUp.moc"
