@@ -17,11 +17,15 @@ namespace FindCommand {
 
 namespace {
 
-// The card field holding the keyboard focus, or -1. A multi-line editor may
-// hand its focus to an inner widget, so the focus widget's parents count too.
+// The card field holding the keyboard focus of the card's window, or -1. The
+// window remembers its focused control while the find dialog is active. A
+// multi-line editor may hand its focus to an inner widget, so the focus
+// widget's parents count too.
 int FocusedField(const TframeMainIDE& card) {
-    for (QWidget* w = QApplication::focusWidget(); w != nullptr && w != &card;
-         w = w->parentWidget()) {
+    QWidget* focus = card.window()->focusWidget();
+    if (focus == nullptr)
+        focus = QApplication::focusWidget();
+    for (QWidget* w = focus; w != nullptr && w != &card; w = w->parentWidget()) {
         const int i = card.fieldIndexOf(w);
         if (i >= 0)
             return i;
