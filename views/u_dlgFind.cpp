@@ -2,6 +2,8 @@
 
 #include "ui_u_dlgFind.h"
 
+#include <QEvent>
+
 TdlgFind::TdlgFind(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TdlgFind>()) {
     ui->setupUi(this);
     setModal(false);
@@ -50,4 +52,10 @@ void TdlgFind::cmdFindNextClick() {
 
 void TdlgFind::updateFindNextEnabled() {
     ui->cmdFindNext->setEnabled(!findText().isEmpty());
+}
+
+void TdlgFind::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QDialog::changeEvent(event);
 }

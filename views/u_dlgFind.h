@@ -32,6 +32,9 @@ class TdlgFind : public QDialog {
   signals:
     void findNext();
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     void cmdFindNextClick();
     void updateFindNextEnabled();
