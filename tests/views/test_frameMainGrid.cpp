@@ -26,6 +26,7 @@ class TestFrameMainGrid : public QObject {
     void emptyGridHasOneEmptyCell();
     void threeRecordsGiveThreeNumberedRows();
     void gridLooksLikeAGrid();
+    void tabMovesBetweenCells();
     void missingColumnShowsHeadingAndEmptyCells();
     void missingColumnEditsAreNotStored();
     void everyTypedCharacterIsSaved();
@@ -126,6 +127,23 @@ void TestFrameMainGrid::gridLooksLikeAGrid() {
     QVERIFY(!sg->isSortingEnabled());
     writeThree();
     QVERIFY(sg->model()->flags(sg->model()->index(0, 0)) & Qt::ItemIsEditable);
+    QCOMPARE(sg->verticalHeader()->sectionSize(2), 15);
+}
+
+void TestFrameMainGrid::tabMovesBetweenCells() {
+    writeThree();
+    show();
+    grid_->selectCell(0, cs::SurName);
+    QTest::keyClick(grid_->grid(), Qt::Key_Tab);
+    QCOMPARE(grid_->currentRow(), 0);
+    QCOMPARE(grid_->currentField(), static_cast<int>(cs::FirstName));
+    // Also out of an open editor, keeping what was typed.
+    QTest::keyClick(grid_->grid(), Qt::Key_Q);
+    QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QCOMPARE(grid_->currentField(), static_cast<int>(cs::Home_Nick));
+    QCOMPARE(grid_->cellText(0, cs::FirstName), QStringLiteral("q"));
 }
 
 void TestFrameMainGrid::missingColumnShowsHeadingAndEmptyCells() {
