@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QStyle>
 
+#include <algorithm>
 #include <utility>
 
 TfrmCommon::TfrmCommon(TfrmMain& main, const QStringList& commandLineDatabases, QWidget* parent)
@@ -549,8 +550,12 @@ void TfrmCommon::actAboutExecute() {}
 
 void TfrmCommon::actDBGridFillExecute() {
     const TframeMainIDE& card = *main_.frameMainIDE;
-    main_.frameMainGrid->GridFill(*main_.Quib1, card.lstDBColsTitleFull,
-                                  card.lstDBColsIndexFromProgram);
+    TframeMainGrid& grid = *main_.frameMainGrid;
+    grid.GridFill(*main_.Quib1, card.lstDBColsTitleFull, card.lstDBColsIndexFromProgram);
+    // Entering the table starts at the record the card showed.
+    if (grid.currentRow() < 0 && main_.Quib1->RowsCount() > 0) {
+        grid.selectCell(grid.rowOfRecord(std::max(0, main_.Quib1->RowIndex())), 0);
+    }
 }
 
 void TfrmCommon::actDBGridClearExecute() {

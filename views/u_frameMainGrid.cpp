@@ -48,6 +48,10 @@ void TframeMainGrid::GridClear() {
 
 void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
                               const QStringList& indexFromProgram) {
+    // A refill (every refresh while the table is shown) keeps the current
+    // cell where it was.
+    const int previousRow = currentRow();
+    const int previousField = currentField();
     GridClear();
     const int rows = std::max(0, quib.RowsCount());
     const int fields = static_cast<int>(indexFromProgram.size());
@@ -75,6 +79,8 @@ void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
         cells.append(std::move(row));
     }
     model_->reset(std::move(headings), std::move(numbers), std::move(cells));
+    if (previousRow >= 0 && rows > 0 && fields > 0)
+        selectCell(std::min(previousRow, rows - 1), std::min(previousField, fields - 1));
 }
 
 int TframeMainGrid::rowCount() const {

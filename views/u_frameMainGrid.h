@@ -33,7 +33,8 @@ class TframeMainGrid : public QFrame {
     // Empty state: one empty row and one empty column with empty headings.
     void GridClear();
     // Every record of quib, field i of a record read from the database column
-    // named by entry i of indexFromProgram; headings from titlesFull.
+    // named by entry i of indexFromProgram; headings from titlesFull. The
+    // current cell stays where it was (within the new size).
     void GridFill(const TQuib& quib, const QStringList& titlesFull,
                   const QStringList& indexFromProgram);
 

@@ -175,7 +175,9 @@ void TestTableAndFindInMain::refreshWithoutRecordsGoesBackToTheCard() {
 }
 
 void TestTableAndFindInMain::moveSelectsTheGridRow() {
+    trigger("actDBMoveNext");
     trigger("actShowAsTable");
+    QCOMPARE(grid().currentRow(), 1);  // the record the card showed
     main().Quib1->MoveTo(2);
     QCOMPARE(grid().currentRow(), 2);
     main().Quib1->MoveFirst();

@@ -292,9 +292,16 @@ void TestFrameMainGrid::refillReplacesEverything() {
     writeThree();
     grid_->selectCell(0, 0);
     grid_->appendRecordRow();
+    grid_->selectCell(3, cs::Notes);
     grid_->GridFill(*quib_, cs::ColumnTitlesFull(), map_);
     QCOMPARE(grid_->rowCount(), 3);
     QCOMPARE(grid_->rowNumber(2), QStringLiteral("3"));
+    // The current cell stays, moved inside the smaller grid.
+    QCOMPARE(grid_->currentRow(), 2);
+    QCOMPARE(grid_->currentField(), static_cast<int>(cs::Notes));
+    grid_->GridClear();
+    grid_->GridFill(*quib_, cs::ColumnTitlesFull(), map_);
+    QCOMPARE(grid_->currentRow(), -1);
 }
 
 QTEST_MAIN(TestFrameMainGrid)
