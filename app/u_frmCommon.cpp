@@ -14,6 +14,8 @@
 #include "query/u_frameMainDBSort.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
+#include "views/u_FindCommand.h"
+#include "views/u_dlgFind.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
@@ -22,6 +24,7 @@
 #include <QMenu>
 #include <QStyle>
 
+#include <algorithm>
 #include <utility>
 
 TfrmCommon::TfrmCommon(TfrmMain& main, const QStringList& commandLineDatabases, QWidget* parent)
@@ -408,6 +411,10 @@ void TfrmCommon::actDBMoveLastExecute() {
 }
 
 void TfrmCommon::actDBNewRowExecute() {
+    if (main_.IsTableShown()) {
+        gridNewRow();
+        return;
+    }
     // Adding a record comes with the database commands.
 }
 
@@ -416,6 +423,10 @@ void TfrmCommon::actDBSaveRowExecute() {
 }
 
 void TfrmCommon::actDBDeleteRowExecute() {
+    if (main_.IsTableShown()) {
+        gridDeleteRow();
+        return;
+    }
     // Deleting a record comes with the database commands.
 }
 
@@ -471,8 +482,41 @@ void TfrmCommon::actEditPasteExecute() {
     runOnFocusedEditor("paste");
 }
 
-void TfrmCommon::actEditFindBasicExecute() {}
-void TfrmCommon::actEditFindBasicNextExecute() {}
+void TfrmCommon::actEditFindBasicExecute() {
+    TdlgFind& dialog = findDialog();
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void TfrmCommon::actEditFindBasicNextExecute() {
+    runBasicFind();
+}
+
+TdlgFind& TfrmCommon::findDialog() {
+    if (dlgFind_ == nullptr) {
+        dlgFind_ = new TdlgFind(&main_);
+        connect(dlgFind_, &TdlgFind::findNext, this, &TfrmCommon::runBasicFind);
+        CloseDialogSteps.push_back([this] { dlgFind_->close(); });
+    }
+    return *dlgFind_;
+}
+
+void TfrmCommon::runBasicFind() {
+    FindCommand::View view = FindCommand::View::Other;
+    if (main_.CurrentView == main_.frameMainIDE) {
+        view = FindCommand::View::Card;
+    } else if (main_.IsTableShown()) {
+        view = FindCommand::View::Table;
+    }
+    FindCommand::Context context{*main_.Quib1,
+                                 *main_.frameMainIDE,
+                                 *main_.frameMainGrid,
+                                 view,
+                                 [this] { return ConfirmSaveChanges(); },
+                                 &main_};
+    FindCommand::Run(context, findDialog().request());
+}
 
 void TfrmCommon::actEditFindQueryExecute() {
     ViewBeforeQuery = main_.CurrentView;
@@ -504,8 +548,43 @@ void TfrmCommon::actAboutExecute() {}
 
 // --- Work actions ----------------------------------------------------------------
 
-void TfrmCommon::actDBGridFillExecute() {}
-void TfrmCommon::actDBGridClearExecute() {}
+void TfrmCommon::actDBGridFillExecute() {
+    const TframeMainIDE& card = *main_.frameMainIDE;
+    TframeMainGrid& grid = *main_.frameMainGrid;
+    grid.GridFill(*main_.Quib1, card.lstDBColsTitleFull, card.lstDBColsIndexFromProgram);
+    // Entering the table starts at the record the card showed.
+    if (grid.currentRow() < 0 && main_.Quib1->RowsCount() > 0) {
+        grid.selectCell(grid.rowOfRecord(std::max(0, main_.Quib1->RowIndex())), 0);
+    }
+}
+
+void TfrmCommon::actDBGridClearExecute() {
+    main_.frameMainGrid->GridClear();
+}
+
+void TfrmCommon::gridNewRow() {
+    TQuib& quib = *main_.Quib1;
+    quib.NewRow(quib.RowsCount());
+    main_.frameMainGrid->appendRecordRow();
+    // Record Delete may have become possible.
+    UpdateCommandStates(QStringLiteral("RefreshData"));
+}
+
+void TfrmCommon::gridDeleteRow() {
+    TframeMainGrid& grid = *main_.frameMainGrid;
+    const int record = grid.currentRecord();
+    // Without a current cell there is no record to delete (row -1 would
+    // delete the control's current row instead).
+    if (record < 0 || main_.Quib1->RowsCount() <= 1) {
+        return;
+    }
+    if (main_.Quib1->DeleteRow(record)) {
+        grid.removeCurrentRow();
+    }
+    // The last remaining record cannot be deleted: recompute the states now,
+    // not only at the next refresh.
+    UpdateCommandStates(QStringLiteral("RefreshData"));
+}
 void TfrmCommon::actDBFindQueryProcessExecute() {}
 
 void TfrmCommon::actDBFindQueryCloseExecute() {

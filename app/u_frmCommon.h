@@ -13,6 +13,7 @@ class QFileDialog;
 class TfrmMain;
 class THelpRouter;
 class TQuib;
+class TdlgFind;
 
 namespace Ui {
 class TfrmCommon;
@@ -151,9 +152,16 @@ class TfrmCommon : public QWidget {
     void openStartUpDatabase();
     void runReload();
     void moveAndRefresh(bool (TQuib::*move)());
+    // The table view's variants of record New and record Delete.
+    void gridNewRow();
+    void gridDeleteRow();
+    // The find dialog, created on first use and kept for Find Next.
+    TdlgFind& findDialog();
+    void runBasicFind();
 
     std::unique_ptr<Ui::TfrmCommon> ui;
     TfrmMain& main_;
     QStringList commandLineDatabases_;
     std::unique_ptr<THelpRouter> helpRouter_;
+    TdlgFind* dlgFind_ = nullptr;  // owned by the main window
 };

@@ -81,6 +81,8 @@ void TfrmMain::createViews() {
         view->setVisible(view == frameMainIDE);
     }
     connect(frameMainIDE, &TframeMainIDE::fieldTextChanged, this, [this] { RecordChanged = true; });
+    // Every change of a cell's text is stored and the file saved at once.
+    connect(frameMainGrid, &TframeMainGrid::editTextChanged, this, [this] { Quib1->SaveRow(); });
 }
 
 void TfrmMain::createStatusPanels() {
@@ -452,6 +454,11 @@ void TfrmMain::Quib1RefreshData() {
 }
 
 void TfrmMain::Quib1SaveRow() {
+    if (IsTableShown()) {
+        frameMainGrid->storeCurrentCell(*Quib1, frameMainIDE->lstDBColsIndexFromProgram);
+        Quib1->Save();
+        return;
+    }
     // Writing the card back and saving the file come with the database commands.
 }
 
@@ -463,8 +470,9 @@ void TfrmMain::Quib1AfterMove() {
                 FieldEdits[0]->setFocus();
             }
         }
+    } else if (IsTableShown()) {
+        frameMainGrid->selectRow(frameMainGrid->rowOfRecord(Quib1->RowIndex()));
     }
-    // In the table view the grid selects the row (table view).
 }
 
 void TfrmMain::Quib1CheckCompatibility(int16_t& Cancel) {

@@ -1,5 +1,176 @@
 #include "views/u_frameMainGrid.h"
 
-TframeMainGrid::TframeMainGrid(QWidget* parent) : QFrame(parent) {
-    setObjectName(QStringLiteral("frameMainGrid"));
+#include "app/QUIBLib_TLB.h"
+#include "views/u_GridCellDelegate.h"
+#include "views/u_GridModel.h"
+
+#include "ui_u_frameMainGrid.h"
+
+#include <QHeaderView>
+#include <QVector>
+
+TframeMainGrid::TframeMainGrid(QWidget* parent)
+    : QFrame(parent), ui(std::make_unique<Ui::TframeMainGrid>()) {
+    ui->setupUi(this);
+    model_ = new TGridModel(this);
+    delegate_ = new TGridCellDelegate(this);
+    QTableView* sg = ui->sgMain;
+    sg->setModel(model_);
+    sg->setItemDelegate(delegate_);
+    sg->setShowGrid(true);
+    sg->setSortingEnabled(false);
+    sg->setTabKeyNavigation(true);
+    sg->setSelectionMode(QAbstractItemView::SingleSelection);
+    sg->setSelectionBehavior(QAbstractItemView::SelectItems);
+    sg->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                        QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    sg->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    QHeaderView* rows = sg->verticalHeader();
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(DefaultRowHeight);
+    rows->setSectionResizeMode(QHeaderView::Interactive);
+    sg->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    sg->horizontalHeader()->setHighlightSections(false);
+    connect(delegate_, &TGridCellDelegate::editTextChanged, this,
+            [this](const QModelIndex&) { emit editTextChanged(); });
+    GridClear();
+}
+
+TframeMainGrid::~TframeMainGrid() = default;
+
+QTableView* TframeMainGrid::grid() const {
+    return ui->sgMain;
+}
+
+void TframeMainGrid::GridClear() {
+    model_->reset({QString()}, {QString()}, {QStringList{QString()}});
+}
+
+void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
+                              const QStringList& indexFromProgram) {
+    // A refill (every refresh while the table is shown) keeps the current
+    // cell where it was.
+    const int previousRow = currentRow();
+    const int previousField = currentField();
+    GridClear();
+    const int rows = std::max(0, quib.RowsCount());
+    const int fields = static_cast<int>(indexFromProgram.size());
+    QVector<int> columns(fields);
+    for (int i = 0; i < fields; ++i) {
+        bool ok = false;
+        const int col = indexFromProgram[i].toInt(&ok);
+        columns[i] = ok ? col : -1;
+    }
+    QStringList headings;
+    headings.reserve(fields);
+    for (int i = 0; i < fields; ++i)
+        headings.append(i < titlesFull.size() ? titlesFull[i] : QString());
+
+    QStringList numbers;
+    numbers.reserve(rows);
+    QVector<QStringList> cells;
+    cells.reserve(rows);
+    for (int r = 0; r < rows; ++r) {
+        numbers.append(QString::number(r + 1));
+        QStringList row;
+        row.reserve(fields);
+        for (int i = 0; i < fields; ++i)
+            row.append(columns[i] < 0 ? QString() : quib.GetData(r, columns[i]));
+        cells.append(std::move(row));
+    }
+    model_->reset(std::move(headings), std::move(numbers), std::move(cells));
+    if (previousRow >= 0 && rows > 0 && fields > 0)
+        selectCell(std::min(previousRow, rows - 1), std::min(previousField, fields - 1));
+}
+
+int TframeMainGrid::rowCount() const {
+    return model_->rowCount();
+}
+
+int TframeMainGrid::columnCount() const {
+    return model_->columnCount();
+}
+
+QString TframeMainGrid::rowNumber(int row) const {
+    return model_->rowNumber(row);
+}
+
+QString TframeMainGrid::cellText(int row, int field) const {
+    return model_->cell(row, field);
+}
+
+QString TframeMainGrid::headingText(int field) const {
+    return model_->headerData(field, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+int TframeMainGrid::rowOfRecord(int record) const {
+    const QString number = QString::number(record + 1);
+    // Numbers usually equal positions; look there first.
+    if (model_->rowNumber(record) == number)
+        return record;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (model_->rowNumber(row) == number)
+            return row;
+    }
+    return record;
+}
+
+void TframeMainGrid::appendRecordRow() {
+    model_->appendRow(QString::number(model_->rowCount() + 1));
+    selectRow(model_->rowCount() - 1);
+}
+
+void TframeMainGrid::removeCurrentRow() {
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    const int field = std::max(0, currentField());
+    model_->removeRowKeepingNumbers(row);
+    if (model_->rowCount() > 0)
+        selectCell(std::min(row, model_->rowCount() - 1), field);
+}
+
+void TframeMainGrid::selectRow(int row) {
+    selectCell(row, std::max(0, currentField()));
+}
+
+void TframeMainGrid::selectCell(int row, int field) {
+    const QModelIndex index = model_->index(row, field);
+    if (!index.isValid())
+        return;
+    ui->sgMain->setCurrentIndex(index);
+    ui->sgMain->scrollTo(index);
+}
+
+int TframeMainGrid::currentRow() const {
+    const QModelIndex index = ui->sgMain->currentIndex();
+    return index.isValid() ? index.row() : -1;
+}
+
+int TframeMainGrid::currentField() const {
+    const QModelIndex index = ui->sgMain->currentIndex();
+    return index.isValid() ? index.column() : -1;
+}
+
+int TframeMainGrid::currentRecord() const {
+    bool ok = false;
+    const int number = model_->rowNumber(currentRow()).toInt(&ok);
+    return ok ? number - 1 : -1;
+}
+
+QString TframeMainGrid::currentCellText() const {
+    return model_->cell(currentRow(), currentField());
+}
+
+bool TframeMainGrid::storeCurrentCell(TQuib& quib, const QStringList& indexFromProgram) const {
+    const int record = currentRecord();
+    const int field = currentField();
+    // Row -1 would mean the engine's current row, which is not this cell's.
+    if (record < 0 || field < 0 || field >= indexFromProgram.size())
+        return false;
+    bool ok = false;
+    const int column = indexFromProgram[field].toInt(&ok);
+    if (!ok || column < 0)
+        return false;
+    return quib.SetData(record, column, currentCellText());
 }

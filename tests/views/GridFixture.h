@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/QUIBLib_TLB.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// Contacts databases on disk for the view tests, written and read through
+// the real engine.
+namespace gridfixture {
+
+// Writes a contacts database with the given column names; each row lists
+// its values by program field (missing values and missing columns stay
+// empty or are left out).
+void WriteContacts(const QString& path, const QStringList& columnNames,
+                   const QList<QStringList>& rowsByField);
+
+// path opened on a new engine; map receives the program -> database column
+// map the open computed.
+std::unique_ptr<TQuib> OpenContacts(const QString& path, QStringList* map = nullptr);
+
+// A record whose program fields are all empty except the given ones.
+QStringList Record(std::initializer_list<std::pair<int, QString>> fields);
+
+// The value of program field field in row r of the database at path, read
+// afresh from the file.
+QString StoredValue(const QString& path, int r, int field);
+
+}  // namespace gridfixture

@@ -1,0 +1,179 @@
+#include "GridFixture.h"
+
+#include "views/u_BasicFind.h"
+#include "views/u_ContactSchema.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+using BasicFind::Direction;
+using BasicFind::Hit;
+using gridfixture::Record;
+namespace cs = ContactSchema;
+
+Q_DECLARE_METATYPE(BasicFind::Direction)
+
+namespace {
+
+// Three records, each a list of 32 program fields.
+QList<QStringList> Records() {
+    return {
+        Record({{cs::SurName, QString::fromUtf8("Novák")},
+                {cs::FirstName, "Jan"},
+                {cs::Home_Town, "Praha"},
+                {cs::Work_Misc, "misc zero"},
+                {cs::Notes, "note zero"}}),
+        Record({{cs::SurName, QString::fromUtf8("DVOŘÁK")},
+                {cs::FirstName, "Petr"},
+                {cs::Home_Hobby, "chess"},
+                {cs::Notes, "first line\r\nsecond line with kočka"}}),
+        Record({{cs::SurName, QString::fromUtf8("Černá")},
+                {cs::FirstName, "Eva"},
+                {cs::Work_Tel, "+420 111"},
+                {cs::Notes, "last note"}}),
+    };
+}
+
+}  // namespace
+
+class TestBasicFind : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void search_data();
+    void search();
+    void defaultStarts();
+    void noRecordsFindsNothing();
+    void throughTheEngineAndItsColumnMap();
+
+  private:
+    QList<QStringList> records_ = Records();
+    QLocale savedLocale_;
+};
+
+void TestBasicFind::initTestCase() {
+    // Lower-casing follows the user's language; Czech has letters outside
+    // ASCII that must fold as well.
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+}
+
+void TestBasicFind::cleanupTestCase() {
+    QLocale::setDefault(savedLocale_);
+}
+
+void TestBasicFind::search_data() {
+    QTest::addColumn<int>("startRecord");
+    QTest::addColumn<int>("startField");
+    QTest::addColumn<Direction>("direction");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("record");  // -1: not found
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("position");
+
+    const auto down = Direction::Down;
+    const auto up = Direction::Up;
+    // Focus outside the fields: down starts after Surname, so Firstname is
+    // the first field examined; "a" in Surname is skipped.
+    QTest::newRow("down default skips Surname") << 0 << 0 << down << false << "a" << 0 << 1 << 1;
+    QTest::newRow("down default finds Firstname")
+        << 0 << 0 << down << false << "Jan" << 0 << 1 << 0;
+    QTest::newRow("up default skips Notes") << 0 << 31 << up << false << "zero" << 0 << 30 << 5;
+    QTest::newRow("starting field never examined")
+        << 0 << 4 << down << false << "Praha" << -1 << 0 << 0;
+    QTest::newRow("next record from its first field")
+        << 0 << 4 << down << false << "DVO" << 1 << 0 << 0;
+    QTest::newRow("previous record from its last field")
+        << 1 << 0 << up << false << "note" << 0 << 31 << 0;
+    QTest::newRow("up within the starting record")
+        << 1 << 31 << up << false << "ess" << 1 << 13 << 2;
+    QTest::newRow("no wrap past the last record")
+        << 2 << 31 << down << false << "Novák" << -1 << 0 << 0;
+    QTest::newRow("no wrap past the first record")
+        << 0 << 1 << up << false << "Eva" << -1 << 0 << 0;
+    QTest::newRow("match case off folds upper case")
+        << 0 << 31 << down << false << QString::fromUtf8("dvořák") << 1 << 0 << 0;
+    QTest::newRow("match case on keeps them apart")
+        << 0 << 31 << down << true << QString::fromUtf8("dvořák") << -1 << 0 << 0;
+    QTest::newRow("match case on finds the same case")
+        << 0 << 31 << down << true << QString::fromUtf8("DVOŘÁK") << 1 << 0 << 0;
+    QTest::newRow("upper-case pattern without match case")
+        << 0 << 31 << down << false << QString::fromUtf8("ČERNÁ") << 2 << 0 << 0;
+    QTest::newRow("later line of a multi-line field")
+        << 1 << 13 << down << false << QString::fromUtf8("KOČKA") << 1 << 31 << 29;
+    QTest::newRow("empty text never found down") << 0 << 0 << down << false << "" << -1 << 0 << 0;
+    QTest::newRow("empty text never found up") << 2 << 31 << up << true << "" << -1 << 0 << 0;
+    QTest::newRow("first occurrence in the cell")
+        << 1 << 13 << down << false << "line" << 1 << 31 << 6;
+    QTest::newRow("start beyond the last record") << 5 << 0 << down << false << "a" << -1 << 0 << 0;
+}
+
+void TestBasicFind::search() {
+    QFETCH(int, startRecord);
+    QFETCH(int, startField);
+    QFETCH(Direction, direction);
+    QFETCH(bool, matchCase);
+    QFETCH(QString, pattern);
+    QFETCH(int, record);
+    QFETCH(int, field);
+    QFETCH(int, position);
+
+    const auto cell = [this](int r, int i) { return records_[r][i]; };
+    const std::optional<Hit> hit =
+        BasicFind::Find(cell, static_cast<int>(records_.size()), {startRecord, startField},
+                        {pattern, direction, matchCase});
+    if (record < 0) {
+        QVERIFY(!hit);
+        return;
+    }
+    QVERIFY(hit);
+    QCOMPARE(hit->record, record);
+    QCOMPARE(hit->field, field);
+    QCOMPARE(hit->position, position);
+}
+
+void TestBasicFind::defaultStarts() {
+    QCOMPARE(BasicFind::DefaultStart(Direction::Down).field, 0);
+    QCOMPARE(BasicFind::DefaultStart(Direction::Down).record, 0);
+    QCOMPARE(BasicFind::DefaultStart(Direction::Up).field, 31);
+}
+
+void TestBasicFind::noRecordsFindsNothing() {
+    int reads = 0;
+    const auto cell = [&reads](int, int) {
+        ++reads;
+        return QStringLiteral("anything");
+    };
+    QVERIFY(!BasicFind::Find(cell, 0, {0, 0}, {"a", Direction::Down, false}));
+    QCOMPARE(reads, 0);
+}
+
+void TestBasicFind::throughTheEngineAndItsColumnMap() {
+    // A database whose columns are stored in reverse order: the search walks
+    // program fields, not database columns.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("reverse.tbr"));
+    QStringList columns = cs::ColumnNames();
+    std::reverse(columns.begin(), columns.end());
+    gridfixture::WriteContacts(path, columns, records_);
+    QStringList map;
+    auto quib = gridfixture::OpenContacts(path, &map);
+    const auto cell = [&](int r, int i) { return quib->GetData(r, map[i].toInt()); };
+    const auto hit = BasicFind::Find(cell, quib->RowsCount(), {0, 0},
+                                     {QStringLiteral("zero"), Direction::Down, false});
+    QVERIFY(hit);
+    QCOMPARE(hit->field, static_cast<int>(cs::Work_Misc));
+    const auto next = BasicFind::Find(cell, quib->RowsCount(), {hit->record, hit->field},
+                                      {QStringLiteral("zero"), Direction::Down, false});
+    QVERIFY(next);
+    QCOMPARE(next->field, static_cast<int>(cs::Notes));
+    QCOMPARE(next->position, 5);
+}
+
+QTEST_GUILESS_MAIN(TestBasicFind)
+#include "test_BasicFind.moc"

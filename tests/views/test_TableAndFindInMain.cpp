@@ -1,0 +1,254 @@
+#include "app/AppTestSupport.h"
+#include "app/Pellum.h"
+#include "app/QUIBLib_TLB.h"
+#include "app/u_frmCommon.h"
+#include "app/u_frmMain.h"
+#include "support/u_ResourceStrings.h"
+#include "testsupport/TestSupport.h"
+#include "views/u_ContactSchema.h"
+#include "views/u_dlgFind.h"
+#include "views/u_frameMainGrid.h"
+#include "views/u_frameMainIDE.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace cs = ContactSchema;
+
+// The table view and Find driven through the real main window and its
+// commands, found by their object names.
+class TestTableAndFindInMain : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void showGridBothWays();
+    void cellEditsAreSavedAndShownOnTheCard();
+    void newRecordInTheTable();
+    void deleteRecordInTheTable();
+    void lastRecordCannotBeDeletedInTheTable();
+    void refreshWithoutRecordsGoesBackToTheCard();
+    void moveSelectsTheGridRow();
+    void findDialogIsNonModalAndFindsOnTheCard();
+    void findNextInTheTable();
+    void findAsksBeforeReplacingCardEdits();
+    void findInAnotherView();
+
+  private:
+    TfrmMain& main() { return *program_->frmMain; }
+    TfrmCommon& common() { return *program_->frmCommon; }
+    void trigger(const char* name) { common().action(QString::fromLatin1(name))->trigger(); }
+    QAction* action(const char* name) { return common().action(QString::fromLatin1(name)); }
+    TframeMainGrid& grid() { return *main().frameMainGrid; }
+    QString stored(int r, int field);
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path_;
+    std::unique_ptr<MessageRecorder> messages_;
+    std::unique_ptr<TProgram> program_;
+};
+
+void TestTableAndFindInMain::init() {
+    apptest::ClearSettings();
+    dir_ = std::make_unique<QTemporaryDir>();
+    path_ = dir_->filePath(QStringLiteral("three.tbr"));
+    apptest::MakeDatabase(path_, 3);
+    messages_ = std::make_unique<MessageRecorder>();
+    program_ = StartProgram({path_}, false);
+    main().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main()));
+    QCOMPARE(main().Quib1->RowsCount(), 3);
+}
+
+void TestTableAndFindInMain::cleanup() {
+    program_.reset();
+    messages_.reset();
+    dir_.reset();
+}
+
+QString TestTableAndFindInMain::stored(int r, int field) {
+    TQuib quib;
+    quib.SetDatabaseName(path_);
+    if (!quib.Open())
+        return QStringLiteral("<not opened>");
+    return quib.GetData(r, field);  // the test database is in program order
+}
+
+void TestTableAndFindInMain::showGridBothWays() {
+    QVERIFY(action("actShowAsTable")->isEnabled());
+    trigger("actShowAsTable");
+    QCOMPARE(main().CurrentView, static_cast<QWidget*>(&grid()));
+    QVERIFY(grid().isVisible());
+    QVERIFY(action("actShowAsTable")->isChecked());
+    QCOMPARE(grid().rowCount(), 3);
+    QCOMPARE(grid().rowNumber(2), QStringLiteral("3"));
+    QCOMPARE(grid().cellText(2, cs::SurName), QStringLiteral("Row 3"));
+    QCOMPARE(grid().headingText(cs::Notes), QStringLiteral("Notes"));
+    QCOMPARE(main().NavigationLabel()->text(), u'[' + path_ + u']');
+    for (const char* move :
+         {"actDBMoveFirst", "actDBMovePrevious", "actDBMoveNext", "actDBMoveLast"})
+        QVERIFY2(!action(move)->isEnabled(), move);
+
+    trigger("actShowAsTable");
+    QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+    QVERIFY(!action("actShowAsTable")->isChecked());
+    QCOMPARE(grid().rowCount(), 1);  // cleared
+    QCOMPARE(grid().cellText(0, 0), QString());
+    QVERIFY(main().NavigationLabel()->text().startsWith(QStringLiteral("1 / 3")));
+}
+
+void TestTableAndFindInMain::cellEditsAreSavedAndShownOnTheCard() {
+    trigger("actShowAsTable");
+    grid().selectCell(1, cs::Home_Town);
+    grid().grid()->setFocus();
+    QTest::keyClick(grid().grid(), Qt::Key_P);
+    QCOMPARE(stored(1, cs::Home_Town), QStringLiteral("p"));
+    auto* editor = grid().grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Z);
+    QCOMPARE(stored(1, cs::Home_Town), QStringLiteral("pz"));
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    trigger("actShowAsTable");
+    trigger("actDBMoveNext");
+    QCOMPARE(main().Quib1->RowIndex(), 1);
+    QCOMPARE(main().frameMainIDE->fieldText(cs::Home_Town), QStringLiteral("pz"));
+}
+
+void TestTableAndFindInMain::newRecordInTheTable() {
+    trigger("actShowAsTable");
+    grid().selectCell(0, cs::FirstName);
+    trigger("actDBNewRow");
+    QCOMPARE(main().Quib1->RowsCount(), 4);
+    QCOMPARE(grid().rowCount(), 4);
+    QCOMPARE(grid().rowNumber(3), QStringLiteral("4"));
+    QCOMPARE(grid().currentRow(), 3);
+    // Typing into the new row stores into the new record.
+    grid().grid()->setFocus();
+    QTest::keyClick(grid().grid(), Qt::Key_N);
+    QCOMPARE(stored(3, cs::FirstName), QStringLiteral("n"));
+}
+
+void TestTableAndFindInMain::deleteRecordInTheTable() {
+    trigger("actShowAsTable");
+    grid().selectCell(1, cs::SurName);
+    trigger("actDBDeleteRow");
+    QCOMPARE(main().Quib1->RowsCount(), 2);
+    QCOMPARE(grid().rowCount(), 2);
+    QCOMPARE(grid().rowNumber(0), QStringLiteral("1"));
+    QCOMPARE(grid().rowNumber(1), QStringLiteral("2"));
+    QCOMPARE(grid().cellText(1, cs::SurName), QStringLiteral("Row 3"));
+    QCOMPARE(main().Quib1->GetData(1, 0), QStringLiteral("Row 3"));
+}
+
+void TestTableAndFindInMain::lastRecordCannotBeDeletedInTheTable() {
+    trigger("actShowAsTable");
+    grid().selectCell(0, cs::SurName);
+    trigger("actDBDeleteRow");
+    QVERIFY(action("actDBDeleteRow")->isEnabled());
+    trigger("actDBDeleteRow");
+    QCOMPARE(main().Quib1->RowsCount(), 1);
+    QVERIFY(!action("actDBDeleteRow")->isEnabled());
+    trigger("actDBDeleteRow");
+    QCOMPARE(main().Quib1->RowsCount(), 1);
+    QCOMPARE(grid().rowCount(), 1);
+    QCOMPARE(grid().cellText(0, cs::SurName), QStringLiteral("Row 3"));
+}
+
+void TestTableAndFindInMain::refreshWithoutRecordsGoesBackToTheCard() {
+    trigger("actShowAsTable");
+    TQuib& quib = *main().Quib1;
+    while (quib.RowsCount() > 0)
+        quib.DeleteRow(0);
+    quib.RefreshData();
+    QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+    QVERIFY(!action("actShowAsTable")->isChecked());
+    QVERIFY(!action("actShowAsTable")->isEnabled());
+}
+
+void TestTableAndFindInMain::moveSelectsTheGridRow() {
+    trigger("actDBMoveNext");
+    trigger("actShowAsTable");
+    QCOMPARE(grid().currentRow(), 1);  // the record the card showed
+    main().Quib1->MoveTo(2);
+    QCOMPARE(grid().currentRow(), 2);
+    main().Quib1->MoveFirst();
+    QCOMPARE(grid().currentRow(), 0);
+}
+
+void TestTableAndFindInMain::findDialogIsNonModalAndFindsOnTheCard() {
+    QVERIFY(action("actEditFindBasic")->shortcut() == QKeySequence(QStringLiteral("Ctrl+F")));
+    QVERIFY(action("actEditFindBasicNext")->shortcut() == QKeySequence(Qt::Key_F3));
+    trigger("actEditFindBasic");
+    auto* dlg = main().findChild<TdlgFind*>(QStringLiteral("dlgFind"));
+    QVERIFY(dlg);
+    QVERIFY(dlg->isVisible());
+    QVERIFY(!dlg->isModal());
+    dlg->setFindText(QStringLiteral("row 3"));
+    dlg->findChild<QPushButton*>(QStringLiteral("cmdFindNext"))->click();
+    QVERIFY(messages_->texts().isEmpty());
+    QCOMPARE(main().Quib1->RowIndex(), 2);
+    auto* surname = qobject_cast<QLineEdit*>(main().frameMainIDE->fieldEdit(cs::SurName));
+    QCOMPARE(surname->selectedText(), QStringLiteral("Row 3"));
+    // F3 repeats it: nothing after Surname of the last record.
+    trigger("actEditFindBasicNext");
+    QCOMPARE(messages_->texts(), QStringList{LoadResString(res::StringNotFound)});
+    QCOMPARE(main().Quib1->RowIndex(), 2);
+    dlg->setDirection(BasicFind::Direction::Up);
+    dlg->setFindText(QStringLiteral("Row"));
+    trigger("actEditFindBasicNext");
+    QCOMPARE(main().Quib1->RowIndex(), 1);
+}
+
+void TestTableAndFindInMain::findNextInTheTable() {
+    trigger("actShowAsTable");
+    grid().selectCell(0, cs::SurName);
+    trigger("actEditFindBasic");
+    auto* dlg = main().findChild<TdlgFind*>(QStringLiteral("dlgFind"));
+    dlg->setFindText(QStringLiteral("Row"));
+    trigger("actEditFindBasicNext");
+    QCOMPARE(grid().currentRow(), 1);
+    QCOMPARE(grid().currentField(), static_cast<int>(cs::SurName));
+    trigger("actEditFindBasicNext");
+    QCOMPARE(grid().currentRow(), 2);
+    trigger("actEditFindBasicNext");
+    QCOMPARE(messages_->texts(), QStringList{LoadResString(res::StringNotFound)});
+}
+
+void TestTableAndFindInMain::findAsksBeforeReplacingCardEdits() {
+    main().frameMainIDE->fieldEdit(cs::Notes)->setFocus();
+    auto* notes = qobject_cast<QPlainTextEdit*>(main().frameMainIDE->fieldEdit(cs::Notes));
+    QTest::keyClicks(notes, QStringLiteral("typed"));
+    QVERIFY(main().RecordChanged);
+    trigger("actEditFindBasic");
+    main().findChild<TdlgFind*>(QStringLiteral("dlgFind"))->setFindText(QStringLiteral("Row 2"));
+    messages_->queueAnswer(MsgResult::Cancel);
+    trigger("actEditFindBasicNext");
+    QCOMPARE(messages_->texts(), QStringList{LoadResString(res::RecordChangedSave)});
+    QCOMPARE(main().Quib1->RowIndex(), 0);
+    QCOMPARE(notes->toPlainText(), QStringLiteral("typed"));
+    QVERIFY(main().RecordChanged);
+}
+
+void TestTableAndFindInMain::findInAnotherView() {
+    trigger("actDBSortShow");
+    QVERIFY(main().CurrentView != main().frameMainIDE);
+    QVERIFY(!main().IsTableShown());
+    trigger("actEditFindBasic");
+    main().findChild<TdlgFind*>(QStringLiteral("dlgFind"))->setFindText(QStringLiteral("Row 2"));
+    trigger("actEditFindBasicNext");
+    QCOMPARE(messages_->texts(),
+             (QStringList{LoadResString(res::FindNoFrame), LoadResString(res::FindNoResultFrame)}));
+    QCOMPARE(main().Quib1->RowIndex(), 0);
+}
+
+QTEST_MAIN(TestTableAndFindInMain)
+#include "test_TableAndFindInMain.moc"

@@ -1,0 +1,308 @@
+#include "GridFixture.h"
+
+#include "views/u_ContactSchema.h"
+#include "views/u_frameMainGrid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using gridfixture::Record;
+namespace cs = ContactSchema;
+
+class TestFrameMainGrid : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void emptyGridHasOneEmptyCell();
+    void threeRecordsGiveThreeNumberedRows();
+    void gridLooksLikeAGrid();
+    void tabMovesBetweenCells();
+    void missingColumnShowsHeadingAndEmptyCells();
+    void missingColumnEditsAreNotStored();
+    void everyTypedCharacterIsSaved();
+    void openingAnEditorSavesNothing();
+    void editingAMultiLineCellKeepsItsLineBreaks();
+    void rowNumberNotPositionNamesTheRecord();
+    void deleteRowNumberedTwoOfThree();
+    void deleteLastRow();
+    void newRecordRowIsNumberedAndCurrent();
+    void noCurrentCellStoresNothing();
+    void refillReplacesEverything();
+
+  private:
+    QString writeThree(const QStringList& columns = cs::ColumnNames());
+    void show();
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<TframeMainGrid> grid_;
+    std::unique_ptr<TQuib> quib_;
+    QStringList map_;
+    QString path_;
+};
+
+void TestFrameMainGrid::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    grid_ = std::make_unique<TframeMainGrid>();
+    grid_->resize(800, 400);
+}
+
+void TestFrameMainGrid::cleanup() {
+    grid_.reset();
+    quib_.reset();
+    dir_.reset();
+}
+
+QString TestFrameMainGrid::writeThree(const QStringList& columns) {
+    path_ = dir_->filePath(QStringLiteral("contacts.tbr"));
+    gridfixture::WriteContacts(
+        path_, columns,
+        {Record({{cs::SurName, QString::fromUtf8("Novák")}, {cs::FirstName, "Jan"}}),
+         Record({{cs::SurName, QString::fromUtf8("Dvořák")}, {cs::Home_Nick, "Dva"}}),
+         Record({{cs::SurName, QString::fromUtf8("Černá")}, {cs::Notes, "line 1\r\nline 2"}})});
+    quib_ = gridfixture::OpenContacts(path_, &map_);
+    grid_->GridFill(*quib_, cs::ColumnTitlesFull(), map_);
+    return path_;
+}
+
+void TestFrameMainGrid::show() {
+    grid_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(grid_.get()));
+    grid_->activateWindow();
+    grid_->grid()->setFocus();
+}
+
+void TestFrameMainGrid::emptyGridHasOneEmptyCell() {
+    QCOMPARE(grid_->rowCount(), 1);
+    QCOMPARE(grid_->columnCount(), 1);
+    QCOMPARE(grid_->rowNumber(0), QString());
+    QCOMPARE(grid_->headingText(0), QString());
+    QCOMPARE(grid_->cellText(0, 0), QString());
+    writeThree();
+    grid_->GridClear();
+    QCOMPARE(grid_->rowCount(), 1);
+    QCOMPARE(grid_->columnCount(), 1);
+    QCOMPARE(grid_->cellText(0, 0), QString());
+}
+
+void TestFrameMainGrid::threeRecordsGiveThreeNumberedRows() {
+    writeThree();
+    QCOMPARE(grid_->rowCount(), 3);
+    QCOMPARE(grid_->columnCount(), 32);
+    QCOMPARE(grid_->rowNumber(0), QStringLiteral("1"));
+    QCOMPARE(grid_->rowNumber(1), QStringLiteral("2"));
+    QCOMPARE(grid_->rowNumber(2), QStringLiteral("3"));
+    QCOMPARE(grid_->headingText(cs::SurName), QStringLiteral("Surname"));
+    QCOMPARE(grid_->headingText(cs::Work_Tel), QStringLiteral("Phone (work)"));
+    QCOMPARE(grid_->headingText(cs::Notes), QStringLiteral("Notes"));
+    QCOMPARE(grid_->cellText(0, cs::SurName), QString::fromUtf8("Novák"));
+    QCOMPARE(grid_->cellText(0, cs::FirstName), QStringLiteral("Jan"));
+    QCOMPARE(grid_->cellText(1, cs::Home_Nick), QStringLiteral("Dva"));
+    QCOMPARE(grid_->cellText(2, cs::Notes), QStringLiteral("line 1\r\nline 2"));
+    // What the user sees is what the model holds.
+    QTableView* sg = grid_->grid();
+    QCOMPARE(sg->model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("2"));
+    QCOMPARE(sg->model()->index(1, 0).data().toString(), QString::fromUtf8("Dvořák"));
+}
+
+void TestFrameMainGrid::gridLooksLikeAGrid() {
+    QTableView* sg = grid_->findChild<QTableView*>(QStringLiteral("sgMain"));
+    QVERIFY(sg);
+    QCOMPARE(sg, grid_->grid());
+    QVERIFY(sg->showGrid());
+    QVERIFY(sg->tabKeyNavigation());
+    QCOMPARE(sg->verticalHeader()->defaultSectionSize(), 15);
+    QCOMPARE(sg->verticalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    QCOMPARE(sg->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    QVERIFY(!sg->isSortingEnabled());
+    writeThree();
+    QVERIFY(sg->model()->flags(sg->model()->index(0, 0)) & Qt::ItemIsEditable);
+    QCOMPARE(sg->verticalHeader()->sectionSize(2), 15);
+}
+
+void TestFrameMainGrid::tabMovesBetweenCells() {
+    writeThree();
+    show();
+    grid_->selectCell(0, cs::SurName);
+    QTest::keyClick(grid_->grid(), Qt::Key_Tab);
+    QCOMPARE(grid_->currentRow(), 0);
+    QCOMPARE(grid_->currentField(), static_cast<int>(cs::FirstName));
+    // Also out of an open editor, keeping what was typed.
+    QTest::keyClick(grid_->grid(), Qt::Key_Q);
+    QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QCOMPARE(grid_->currentField(), static_cast<int>(cs::Home_Nick));
+    QCOMPARE(grid_->cellText(0, cs::FirstName), QStringLiteral("q"));
+}
+
+void TestFrameMainGrid::missingColumnShowsHeadingAndEmptyCells() {
+    QStringList columns = cs::ColumnNames();
+    columns.removeAll(QStringLiteral("Home_Nick"));
+    writeThree(columns);
+    QCOMPARE(map_[cs::Home_Nick], QStringLiteral("-1"));
+    QCOMPARE(grid_->columnCount(), 32);
+    QCOMPARE(grid_->headingText(cs::Home_Nick), QStringLiteral("Nick (home)"));
+    for (int r = 0; r < 3; ++r)
+        QCOMPARE(grid_->cellText(r, cs::Home_Nick), QString());
+    // The columns after the missing one are still read from the right place.
+    QCOMPARE(grid_->cellText(2, cs::Notes), QStringLiteral("line 1\r\nline 2"));
+}
+
+void TestFrameMainGrid::missingColumnEditsAreNotStored() {
+    QStringList columns = cs::ColumnNames();
+    columns.removeAll(QStringLiteral("Home_Nick"));
+    writeThree(columns);
+    const QByteArray before = [&] {
+        QFile f(path_);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    grid_->selectCell(0, cs::Home_Nick);
+    grid_->grid()->model()->setData(grid_->grid()->currentIndex(), QStringLiteral("x"));
+    QVERIFY(!grid_->storeCurrentCell(*quib_, map_));
+    QVERIFY(quib_->Save());
+    QFile after(path_);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), before);
+}
+
+void TestFrameMainGrid::everyTypedCharacterIsSaved() {
+    writeThree();
+    int saves = 0;
+    QStringList seen;
+    connect(grid_.get(), &TframeMainGrid::editTextChanged, this, [&] {
+        QVERIFY(grid_->storeCurrentCell(*quib_, map_));
+        QVERIFY(quib_->Save());
+        ++saves;
+        seen << gridfixture::StoredValue(path_, 1, cs::Home_Town);
+    });
+    show();
+    grid_->selectCell(1, cs::Home_Town);
+    QTest::keyClick(grid_->grid(), Qt::Key_A);
+    QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_B);
+    QCOMPARE(saves, 2);
+    QCOMPARE(seen, (QStringList{"a", "ab"}));
+    QCOMPARE(grid_->cellText(1, cs::Home_Town), QStringLiteral("ab"));
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(saves, 3);
+    QCOMPARE(gridfixture::StoredValue(path_, 1, cs::Home_Town), QStringLiteral("a"));
+    // The other records are untouched.
+    QCOMPARE(gridfixture::StoredValue(path_, 0, cs::Home_Town), QString());
+    QCOMPARE(gridfixture::StoredValue(path_, 2, cs::Home_Town), QString());
+}
+
+void TestFrameMainGrid::openingAnEditorSavesNothing() {
+    writeThree();
+    QSignalSpy spy(grid_.get(), &TframeMainGrid::editTextChanged);
+    show();
+    grid_->selectCell(0, cs::SurName);
+    grid_->grid()->edit(grid_->grid()->currentIndex());
+    QVERIFY(grid_->grid()->findChild<QLineEdit*>());
+    QCOMPARE(spy.count(), 0);
+}
+
+void TestFrameMainGrid::editingAMultiLineCellKeepsItsLineBreaks() {
+    writeThree();
+    show();
+    grid_->selectCell(2, cs::Notes);
+    grid_->grid()->edit(grid_->grid()->currentIndex());
+    QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClick(editor, Qt::Key_X);
+    QCOMPARE(grid_->cellText(2, cs::Notes), QStringLiteral("line 1\r\nline 2x"));
+}
+
+void TestFrameMainGrid::rowNumberNotPositionNamesTheRecord() {
+    writeThree();
+    // After a delete of the first row the numbers stay 1, 2 but the record
+    // of a row is found by its number.
+    grid_->selectCell(0, cs::SurName);
+    QVERIFY(quib_->DeleteRow(grid_->currentRecord()));
+    grid_->removeCurrentRow();
+    grid_->selectCell(1, cs::Home_Town);
+    QCOMPARE(grid_->currentRecord(), 1);
+    grid_->grid()->model()->setData(grid_->grid()->currentIndex(), QStringLiteral("Brno"));
+    QVERIFY(grid_->storeCurrentCell(*quib_, map_));
+    QCOMPARE(quib_->GetData(1, map_[cs::Home_Town].toInt()), QStringLiteral("Brno"));
+    QCOMPARE(quib_->GetData(1, map_[cs::SurName].toInt()), QString::fromUtf8("Černá"));
+}
+
+void TestFrameMainGrid::deleteRowNumberedTwoOfThree() {
+    writeThree();
+    grid_->selectCell(1, cs::FirstName);
+    QCOMPARE(grid_->currentRecord(), 1);
+    QVERIFY(quib_->DeleteRow(grid_->currentRecord()));
+    grid_->removeCurrentRow();
+    QCOMPARE(grid_->rowCount(), 2);
+    QCOMPARE(grid_->rowNumber(0), QStringLiteral("1"));
+    QCOMPARE(grid_->rowNumber(1), QStringLiteral("2"));
+    QCOMPARE(grid_->cellText(0, cs::SurName), QString::fromUtf8("Novák"));
+    QCOMPARE(grid_->cellText(1, cs::SurName), QString::fromUtf8("Černá"));
+    QCOMPARE(grid_->cellText(1, cs::Notes), QStringLiteral("line 1\r\nline 2"));
+    QCOMPARE(grid_->cellText(1, cs::Home_Nick), QString());
+    QCOMPARE(quib_->RowsCount(), 2);
+}
+
+void TestFrameMainGrid::deleteLastRow() {
+    writeThree();
+    grid_->selectCell(2, cs::SurName);
+    grid_->removeCurrentRow();
+    QCOMPARE(grid_->rowCount(), 2);
+    QCOMPARE(grid_->currentRow(), 1);
+    QCOMPARE(grid_->cellText(1, cs::SurName), QString::fromUtf8("Dvořák"));
+}
+
+void TestFrameMainGrid::newRecordRowIsNumberedAndCurrent() {
+    writeThree();
+    grid_->selectCell(0, cs::Work_Company);
+    grid_->appendRecordRow();
+    QCOMPARE(grid_->rowCount(), 4);
+    QCOMPARE(grid_->rowNumber(3), QStringLiteral("4"));
+    QCOMPARE(grid_->currentRow(), 3);
+    QCOMPARE(grid_->currentField(), static_cast<int>(cs::Work_Company));
+    QCOMPARE(grid_->currentRecord(), 3);
+    for (int i = 0; i < 32; ++i)
+        QCOMPARE(grid_->cellText(3, i), QString());
+}
+
+void TestFrameMainGrid::noCurrentCellStoresNothing() {
+    writeThree();
+    quib_->MoveTo(2);
+    grid_->grid()->setCurrentIndex({});
+    QCOMPARE(grid_->currentRecord(), -1);
+    QVERIFY(!grid_->storeCurrentCell(*quib_, map_));
+    QCOMPARE(quib_->GetData(-1, 0), QString::fromUtf8("Černá"));
+}
+
+void TestFrameMainGrid::refillReplacesEverything() {
+    writeThree();
+    grid_->selectCell(0, 0);
+    grid_->appendRecordRow();
+    grid_->selectCell(3, cs::Notes);
+    grid_->GridFill(*quib_, cs::ColumnTitlesFull(), map_);
+    QCOMPARE(grid_->rowCount(), 3);
+    QCOMPARE(grid_->rowNumber(2), QStringLiteral("3"));
+    // The current cell stays, moved inside the smaller grid.
+    QCOMPARE(grid_->currentRow(), 2);
+    QCOMPARE(grid_->currentField(), static_cast<int>(cs::Notes));
+    grid_->GridClear();
+    grid_->GridFill(*quib_, cs::ColumnTitlesFull(), map_);
+    QCOMPARE(grid_->currentRow(), -1);
+}
+
+QTEST_MAIN(TestFrameMainGrid)
+#include "test_frameMainGrid.moc"

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// The search behind Find and Find Next, free of any window: it walks the
+// cells of the open database field by field and record by record from a
+// starting position and reports the first cell that contains the text.
+namespace BasicFind {
+
+inline constexpr int FieldCount = 32;
+
+enum class Direction { Down, Up };
+
+// Text of the cell of record row and program field field.
+using CellReader = std::function<QString(int row, int field)>;
+
+struct Request {
+    QString pattern;
+    Direction direction = Direction::Down;
+    bool matchCase = false;
+};
+
+// Where a search starts: the field there is never examined in that record.
+struct Position {
+    int record = 0;
+    int field = 0;
+};
+
+struct Hit {
+    int record = 0;
+    int field = 0;
+    int position = 0;  // 0-based character position of the found text
+};
+
+// The start used when the current view gives none (focus outside the card's
+// fields): record 0, and the first field (down) or the last one (up).
+Position DefaultStart(Direction direction);
+
+// The first cell after start (in direction) holding request.pattern. Never
+// wraps past the first or last record; an empty pattern is never found.
+std::optional<Hit> Find(const CellReader& cell, int rowsCount, Position start,
+                        const Request& request);
+
+}  // namespace BasicFind

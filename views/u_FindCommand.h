@@ -1,0 +1,36 @@
+#pragma once
+
+#include "views/u_BasicFind.h"
+
+#include <functional>
+
+class QWidget;
+class TQuib;
+class TframeMainGrid;
+class TframeMainIDE;
+
+// Find and Find Next as the main window runs them: the starting point taken
+// from the view in front, the search, and the hit shown in that view.
+namespace FindCommand {
+
+enum class View { Card, Table, Other };
+
+struct Context {
+    TQuib& quib;
+    TframeMainIDE& card;  // also carries the column map
+    TframeMainGrid& grid;
+    View view = View::Card;
+    // Asked before the card is refreshed onto the hit, which would replace
+    // unsaved edits; false (Cancel) stops the search where it is.
+    std::function<bool()> confirmSaveChanges;
+    QWidget* parent = nullptr;  // owner of the message boxes
+};
+
+// Where the search starts in the view in front; shows the error about a view
+// that cannot be searched and falls back to the default start.
+BasicFind::Position StartingPoint(const Context& context, BasicFind::Direction direction);
+
+// Runs one search and shows its hit, or "String not found.".
+void Run(const Context& context, const BasicFind::Request& request);
+
+}  // namespace FindCommand
