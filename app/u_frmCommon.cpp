@@ -4,6 +4,7 @@
 
 #include "app/QUIBLib_TLB.h"
 #include "app/u_Application.h"
+#include "app/u_ContactsDB.h"
 #include "app/u_HelpRouter.h"
 #include "app/u_RecentFiles.h"
 #include "app/u_Settings.h"
@@ -13,6 +14,7 @@
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
 #include "support/u_MessageBox.h"
+#include "support/u_ProductInfo.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_FindCommand.h"
 #include "views/u_dlgFind.h"
@@ -277,7 +279,7 @@ void TfrmCommon::UpdateRecentFiles() {
 }
 
 void TfrmCommon::OpenRecentFile(const QAction* entry) {
-    if (entry == nullptr || entry->statusTip().isEmpty()) {
+    if (entry == nullptr || entry->statusTip().isEmpty() || !ConfirmSaveChanges()) {
         return;
     }
     main_.Quib1->SetDatabaseName(entry->statusTip());
@@ -332,19 +334,62 @@ QString TfrmCommon::ExecuteSaveDialog(const QString& title) {
 // --- Database commands ---------------------------------------------------------
 
 void TfrmCommon::actDBCreateExecute() {
-    // Creating a database comes with the database commands.
+    if (!ConfirmSaveChanges()) {
+        return;
+    }
+    const QString path = ExecuteSaveDialog(LoadResString(res::CreateDatabaseTitle));
+    if (path.isEmpty()) {
+        return;
+    }
+    TQuib& quib = *main_.Quib1;
+    TframeMainIDE& card = *main_.frameMainIDE;
+    quib.SetDatabaseName(path);
+    quib.Create();
+    WriteContactsHeaders(quib, product::MinDatabaseVersion, main_.ProgramVersion,
+                         card.lstDBColsName);
+    // A new database holds every column in program order.
+    card.lstDBColsIndexFromDB.clear();
+    for (int k = 0; k < card.lstDBColsName.size(); ++k) {
+        card.lstDBColsIndexFromDB << QString::number(k);
+    }
+    card.lstDBColsIndexFromProgram = card.lstDBColsIndexFromDB;
+    quib.NewRow(0);
+    quib.Save();
+    quib.MoveFirst();
+    quib.RefreshData();
 }
 
 void TfrmCommon::actDBOpenExecute() {
-    // Choosing and opening a database comes with the database commands.
+    if (!ConfirmSaveChanges()) {
+        return;
+    }
+    const QString path = ExecuteOpenDialog(LoadResString(res::OpenDatabaseTitle));
+    if (path.isEmpty()) {
+        return;
+    }
+    main_.Quib1->SetDatabaseName(path);
+    ui->actDBReload->setEnabled(true);
+    ui->actDBReload->trigger();
 }
 
 void TfrmCommon::actDBSaveExecute() {
-    // Saving comes with the database commands.
+    ui->actDBSaveRow->trigger();
 }
 
 void TfrmCommon::actDBSaveAsExecute() {
-    // Saving under a new name comes with the database commands.
+    const QString path = ExecuteSaveDialog(LoadResString(res::SaveDatabaseAsTitle));
+    if (path.isEmpty()) {
+        return;
+    }
+    TQuib& quib = *main_.Quib1;
+    // The user chose to save: pending card edits go into the new file, and
+    // the old file stays as it was.
+    if (main_.RecordChanged && main_.CurrentView == main_.frameMainIDE && quib.RowsCount() > 0) {
+        main_.StoreCardFields();
+    }
+    quib.SetDatabaseName(path);
+    quib.Save();
+    quib.RefreshData();
 }
 
 void TfrmCommon::actDBReloadExecute() {
@@ -415,7 +460,15 @@ void TfrmCommon::actDBNewRowExecute() {
         gridNewRow();
         return;
     }
-    // Adding a record comes with the database commands.
+    // Moving to the new record refills the card: edits of the record being
+    // left need the user's word first.
+    if (!ConfirmSaveChanges()) {
+        return;
+    }
+    TQuib& quib = *main_.Quib1;
+    quib.NewRow(quib.RowsCount());
+    quib.MoveLast();
+    quib.RefreshData();
 }
 
 void TfrmCommon::actDBSaveRowExecute() {
@@ -427,12 +480,22 @@ void TfrmCommon::actDBDeleteRowExecute() {
         gridDeleteRow();
         return;
     }
-    // Deleting a record comes with the database commands.
+    TQuib& quib = *main_.Quib1;
+    quib.DeleteRow(-1);
+    if (quib.RowIndex() > quib.RowsCount() - 1) {
+        quib.MoveLast();
+    }
+    quib.RefreshData();
 }
 
 // --- Views -----------------------------------------------------------------------
 
 void TfrmCommon::actShowAsTableExecute() {
+    // The table is filled from the file's records: card edits not yet
+    // stored would be lost on the way.
+    if (!main_.IsTableShown() && !ConfirmSaveChanges()) {
+        return;
+    }
     if (main_.IsTableShown()) {
         main_.ShowView(main_.frameMainIDE);
         ui->actShowAsTable->setChecked(false);

@@ -3,6 +3,7 @@
 #include "ui_u_frmMain.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "app/u_ContactsDB.h"
 #include "app/u_MenuStyle.h"
 #include "app/u_RecentFiles.h"
 #include "app/u_frmCommon.h"
@@ -12,6 +13,7 @@
 #include "print/u_frameMainPrintTemplate.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
+#include "support/u_MessageBox.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 #include "views/u_frameMainGrid.h"
@@ -380,7 +382,11 @@ void TfrmMain::FormShow() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    // Closing asks nothing and saves nothing; unsaved card edits are lost.
+    // Unsaved card edits are never dropped without the user's word.
+    if (Common != nullptr && !Common->ConfirmSaveChanges()) {
+        event->ignore();
+        return;
+    }
     if (Common != nullptr) {
         Common->CloseDialogs();
     }
@@ -459,7 +465,19 @@ void TfrmMain::Quib1SaveRow() {
         Quib1->Save();
         return;
     }
-    // Writing the card back and saving the file come with the database commands.
+    StoreCardFields();
+    Quib1->Save();
+    Quib1->RefreshData();
+}
+
+void TfrmMain::StoreCardFields() {
+    // A field whose column the database lacks maps to column -1, which the
+    // control refuses quietly: its edits are not stored.
+    const QStringList& map = frameMainIDE->lstDBColsIndexFromProgram;
+    for (int i = 0; i < FieldEditsCount; ++i) {
+        const int column = i < map.size() ? map[i].toInt() : -1;
+        Quib1->SetData(-1, column, frameMainIDE->fieldText(i));
+    }
 }
 
 void TfrmMain::Quib1AfterMove() {
@@ -476,6 +494,16 @@ void TfrmMain::Quib1AfterMove() {
 }
 
 void TfrmMain::Quib1CheckCompatibility(int16_t& Cancel) {
-    // The check of the opened file comes with the database commands.
-    Q_UNUSED(Cancel);
+    const CompatibilityCheck check = CheckContactsDatabase(
+        *Quib1, ProgramVersion, frameMainIDE->lstDBColsName, frameMainIDE->lstDBColsTitleFull);
+    if (!check.accepted) {
+        ShowMessage(MsgType::Error, check.error, MsgButtons::Ok, this);
+        Cancel = 1;
+        return;
+    }
+    frameMainIDE->lstDBColsIndexFromProgram = check.indexFromProgram;
+    frameMainIDE->lstDBColsIndexFromDB = check.indexFromDB;
+    if (!check.warning.isEmpty()) {
+        ShowMessage(MsgType::Warning, check.warning, MsgButtons::Ok, this);
+    }
 }

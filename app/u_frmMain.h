@@ -91,6 +91,9 @@ class TfrmMain : public QMainWindow {
     // The splash window, freed at the end of the first show.
     void SetSplash(std::unique_ptr<TfrmSplash> splash);
 
+    // Writes the card's fields into the current record (the file is not saved).
+    void StoreCardFields();
+
     // Handlers of Quib1's events.
     void Quib1RefreshData();
     void Quib1SaveRow();

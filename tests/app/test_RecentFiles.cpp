@@ -108,10 +108,19 @@ class TestRecentFiles : public QObject {
         }
         // Five distinct files: the oldest dropped.
         QCOMPARE(RecentFiles::Read(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
-        // Choosing entry 3 opens that file and moves it to the top, without
-        // asking about unsaved edits.
+        // With unsaved edits the entry asks first: Cancel keeps the open
+        // database, No opens the chosen one.
         main.RecordChanged = true;
+        messages.queueAnswer(MsgResult::Cancel);
         main.RecentFileEntry(2)->trigger();
+        QCOMPARE(main.Quib1->DatabaseName(), paths[4]);
+        QVERIFY(main.RecordChanged);
+        messages.queueAnswer(MsgResult::No);
+        main.RecentFileEntry(2)->trigger();
+        QCOMPARE(
+            messages.texts(),
+            QStringList(2, QStringLiteral("Current record was changed. Save it before continue?")));
+        messages.clear();
         QCOMPARE(main.Quib1->DatabaseName(), paths[2]);
         QCOMPARE(RecentFiles::Read(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
         const QStringList captions{"&1. db3.tbr", "&2. db5.tbr", "&3. db4.tbr", "&4. db2.tbr"};
