@@ -10,6 +10,9 @@
 #include "app/u_Settings.h"
 #include "app/u_frmHelp.h"
 #include "app/u_frmMain.h"
+#include "exchange/u_frmDBImportExport.h"
+#include "exchange/u_frmExportToCSV.h"
+#include "exchange/u_frmImportFromCSV.h"
 #include "print/u_frameMainPrintRows.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
@@ -37,6 +40,7 @@ TfrmCommon::TfrmCommon(TfrmMain& main, const QStringList& commandLineDatabases, 
       helpRouter_(std::make_unique<THelpRouter>()) {
     ui->setupUi(this);
     RunFileDialog = [](QFileDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+    RunDialog = [](QDialog& dialog) { dialog.exec(); };
     connectActions();
     assignImages();
     main_.AttachCommands(*this);
@@ -420,9 +424,42 @@ void TfrmCommon::runReload() {
     }
 }
 
-void TfrmCommon::actDBImportExportTBRExecute() {}
-void TfrmCommon::actDBImportFromCSVExecute() {}
-void TfrmCommon::actDBExportToCSVExecute() {}
+void TfrmCommon::actDBImportExportTBRExecute() {
+    // A conversion that involves the open database reloads it, as Reload
+    // does: pending card edits would be lost without the user's word.
+    if (!ConfirmSaveChanges()) {
+        return;
+    }
+    TfrmDBImportExport dialog(
+        *main_.Quib1, main_.ProgramVersion, [this] { ui->actDBReload->trigger(); }, &main_);
+    RunDialog(dialog);
+}
+
+void TfrmCommon::actDBImportFromCSVExecute() {
+    TQuib& quib = *main_.Quib1;
+    if (quib.DatabaseName().isEmpty()) {
+        return;
+    }
+    const TframeMainIDE& card = *main_.frameMainIDE;
+    const int rowsBefore = quib.RowsCount();
+    TfrmImportFromCSV dialog(quib, card.lstDBColsTitleFull, card.lstDBColsIndexFromProgram, &main_);
+    RunDialog(dialog);
+    // The table shows the appended records only after a refill.
+    if (quib.RowsCount() != rowsBefore && main_.IsTableShown()) {
+        quib.RefreshData();
+    }
+}
+
+void TfrmCommon::actDBExportToCSVExecute() {
+    const TQuib& quib = *main_.Quib1;
+    if (quib.DatabaseName().isEmpty()) {
+        return;
+    }
+    const TframeMainIDE& card = *main_.frameMainIDE;
+    TfrmExportToCSV dialog(quib, card.lstDBColsName, card.lstDBColsTitleFull,
+                           card.lstDBColsIndexFromProgram, &main_);
+    RunDialog(dialog);
+}
 
 void TfrmCommon::actDBPrintExecute() {
     main_.ShowView(main_.frameMainPrintRows);

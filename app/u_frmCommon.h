@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAction;
+class QDialog;
 class QFileDialog;
 class TfrmMain;
 class THelpRouter;
@@ -73,6 +74,9 @@ class TfrmCommon : public QWidget {
     // Runs a prepared file dialog; true when the user accepted it. Tests
     // replace it to answer without a window.
     std::function<bool(QFileDialog&)> RunFileDialog;
+    // Shows a command's dialog modally until it closes. Tests replace it to
+    // drive the dialog without a window loop.
+    std::function<void(QDialog&)> RunDialog;
 
     // The view that was current when the query view was opened.
     QWidget* ViewBeforeQuery = nullptr;
