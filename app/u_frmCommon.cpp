@@ -346,8 +346,24 @@ void TfrmCommon::actDBCreateExecute() {
         return;
     }
     TQuib& quib = *main_.Quib1;
-    TframeMainIDE& card = *main_.frameMainIDE;
     quib.SetDatabaseName(path);
+    try {
+        createContactsDatabase();
+    } catch (...) {
+        // A database that could not be written is not open: the program
+        // goes to the no-database state, as after a failed open.
+        quib.SetDatabaseName(QString());
+        quib.MoveFirst();
+        quib.RefreshData();
+        throw;
+    }
+    quib.MoveFirst();
+    quib.RefreshData();
+}
+
+void TfrmCommon::createContactsDatabase() {
+    TQuib& quib = *main_.Quib1;
+    TframeMainIDE& card = *main_.frameMainIDE;
     quib.Create();
     WriteContactsHeaders(quib, product::MinDatabaseVersion, main_.ProgramVersion,
                          card.lstDBColsName);
@@ -359,8 +375,6 @@ void TfrmCommon::actDBCreateExecute() {
     card.lstDBColsIndexFromProgram = card.lstDBColsIndexFromDB;
     quib.NewRow(0);
     quib.Save();
-    quib.MoveFirst();
-    quib.RefreshData();
 }
 
 void TfrmCommon::actDBOpenExecute() {
@@ -391,8 +405,15 @@ void TfrmCommon::actDBSaveAsExecute() {
     if (main_.RecordChanged && main_.CurrentView == main_.frameMainIDE && quib.RowsCount() > 0) {
         main_.StoreCardFields();
     }
+    const QString previous = quib.DatabaseName();
     quib.SetDatabaseName(path);
-    quib.Save();
+    try {
+        quib.Save();
+    } catch (...) {
+        // Nothing was written under the new name: go on editing the old file.
+        quib.SetDatabaseName(previous);
+        throw;
+    }
     quib.RefreshData();
 }
 

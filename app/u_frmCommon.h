@@ -155,6 +155,7 @@ class TfrmCommon : public QWidget {
     void applyNormalStates();
     void openStartUpDatabase();
     void runReload();
+    void createContactsDatabase();
     void moveAndRefresh(bool (TQuib::*move)());
     // The table view's variants of record New and record Delete.
     void gridNewRow();

@@ -484,6 +484,42 @@ class TestDatabaseCommands : public QObject {
         QVERIFY(main().RecordChanged);
     }
 
+    void failedCreateLeavesNoDatabaseOpen() {
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 2);
+        start({file});
+        answerFileDialogs(path(QStringLiteral("no-such-folder/new.tbr")));
+        bool raised = false;
+        try {
+            act("actDBCreate")->trigger();
+        } catch (const EQuibError&) {
+            raised = true;
+        }
+        QVERIFY(raised);
+        QCOMPARE(main().Quib1->DatabaseName(), QString());
+        QVERIFY(!card().fieldEdit(0)->isEnabled());
+        QVERIFY(!act("actDBSave")->isEnabled());
+        QCOMPARE(ReadFile(file).rows.size(), 2);
+    }
+
+    void failedSaveAsKeepsTheOldName() {
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 2);
+        start({file});
+        answerFileDialogs(path(QStringLiteral("no-such-folder/copy.tbr")));
+        bool raised = false;
+        try {
+            act("actDBSaveAs")->trigger();
+        } catch (const EQuibError&) {
+            raised = true;
+        }
+        QVERIFY(raised);
+        QCOMPARE(main().Quib1->DatabaseName(), file);
+        card().setFieldText(0, QStringLiteral("Later"));
+        act("actDBSave")->trigger();
+        QCOMPARE(ReadFile(file).rows[0][0], QStringLiteral("Later"));
+    }
+
     void switchingToTableAsksAboutEdits() {
         const QString file = path(QStringLiteral("db.tbr"));
         apptest::MakeDatabase(file, 2);
