@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -25,6 +26,7 @@ QStringList splitLine(const QString& line, qsizetype fieldLimit, int lineNumber)
         throw EExchangeError(tr("Line %1 of the source CSV file is too long.").arg(lineNumber));
     }
     QStringList fields;
+    fields.reserve(std::min<qsizetype>(fieldLimit, 64));
     const int len = static_cast<int>(line.size());
     int pos = 1;
     QString field;

@@ -26,7 +26,10 @@ bool TCsvLineReader::ReadLine(QString& line) {
         end = text_.size();
     }
     const QStringView raw = text_.sliced(pos_, end - pos_);
-    if (raw.contains(kCR)) {
+    // The usual CR LF ending is cut off in one piece; only lines with other
+    // CRs go character by character.
+    const QStringView body = raw.endsWith(kCR) ? raw.chopped(1) : raw;
+    if (body.contains(kCR)) {
         line.clear();
         line.reserve(raw.size());
         for (const QChar ch : raw) {
@@ -35,7 +38,7 @@ bool TCsvLineReader::ReadLine(QString& line) {
             }
         }
     } else {
-        line = raw.toString();
+        line = body.toString();
     }
     pos_ = next;
     ++lineNumber_;
