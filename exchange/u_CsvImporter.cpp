@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <limits>
@@ -54,6 +55,11 @@ TCsvImporter::TCsvImporter(TQuib& quib) : quib_(quib) {}
 QString TCsvImporter::ReadFileText(const QString& fileName) {
     if (fileName.isEmpty()) {
         throw EExchangeError(tr("No source CSV file has been chosen."));
+    }
+    // A device or pipe has no end to read up to.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile()) {
+        throw EExchangeError(tr("\"%1\" is not a file that can be imported.").arg(fileName));
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {

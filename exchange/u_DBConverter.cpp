@@ -6,8 +6,13 @@
 #include "exchange/u_ExchangeError.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace {
 
@@ -49,6 +54,22 @@ class CloseGuard {
 }  // namespace
 
 TDBConverter::TDBConverter(TQuib& source, TQuib& dest) : source_(source), dest_(dest) {}
+
+bool TDBConverter::SameFile(const QString& a, const QString& b) {
+    if (a == b) {
+        return true;
+    }
+    if (a.isEmpty() || b.isEmpty()) {
+        return false;
+    }
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    if (first.absoluteFilePath() == second.absoluteFilePath()) {
+        return true;
+    }
+    return first.exists() && second.exists() &&
+           first.canonicalFilePath() == second.canonicalFilePath();
+}
 
 QStringList TDBConverter::BuildColumnMap(const QStringList& sourceColumns,
                                          const QStringList& destColumns) {
@@ -145,28 +166,70 @@ void TDBConverter::copyRows() {
     }
 }
 
+namespace {
+
+// The file a destination name finally stands for: a link's target is
+// replaced, not the link.
+QString replacedFile(const QString& destFile) {
+    const QFileInfo info(destFile);
+    return info.isSymLink() && info.exists() ? info.canonicalFilePath() : destFile;
+}
+
+// Reserves a fresh name beside target for building the new file.
+QString reserveTemporaryName(const QString& target) {
+    const QFileInfo info(target);
+    QTemporaryFile reserved(info.absoluteDir().filePath(QStringLiteral(".") + info.fileName() +
+                                                        QStringLiteral(".convert-XXXXXX")));
+    reserved.setAutoRemove(false);
+    if (!reserved.open()) {
+        throw EExchangeError(tr("The destination database \"%1\" could not be written: %2")
+                                 .arg(target, reserved.errorString()));
+    }
+    return reserved.fileName();
+}
+
+}  // namespace
+
 void TDBConverter::writeDestination(const QString& destFile, const TDBLayout& layout) {
-    dest_.SetDatabaseName(destFile);
+    const QString target = replacedFile(destFile);
+    const QString building = reserveTemporaryName(target);
+    dest_.SetDatabaseName(building);
     try {
         CreateDatabase(dest_, layout);
         copyRows();
         require(dest_.Save(), QStringLiteral("Save"));
+        if (QFile::exists(target)) {
+            QFile::setPermissions(building, QFile::permissions(target));
+        }
+        // rename replaces an existing file in one step.
+        if (std::rename(QFile::encodeName(building).constData(),
+                        QFile::encodeName(target).constData()) != 0) {
+            throw EExchangeError(
+                tr("The destination database \"%1\" could not be replaced.").arg(destFile));
+        }
     } catch (const EQuibError& e) {
+        QFile::remove(building);
         throw EExchangeError(tr("The destination database \"%1\" could not be written: %2")
                                  .arg(destFile, QString::fromStdString(e.what())));
+    } catch (...) {
+        QFile::remove(building);
+        throw;
     }
+    dest_.SetDatabaseName(destFile);
 }
 
 TDBConverter::Result TDBConverter::Convert(const QString& sourceFile, const QString& destFile,
                                            const TDBLayout& layout,
                                            const std::function<bool()>& confirmOverwrite) {
     lstDBColsIndexFromSourceDB_.clear();
+    backupMade_ = false;
     if (destFile.isEmpty()) {
         throw EExchangeError(tr("No destination database has been chosen."));
     }
     CloseGuard guard(source_, dest_);
-    if (sourceFile == destFile) {
+    if (SameFile(sourceFile, destFile)) {
         MakeBackup(sourceFile);
+        backupMade_ = true;
     }
     openSource(sourceFile);
     lstDBColsIndexFromSourceDB_ = BuildColumnMap(DatabaseColumns(source_), layout.columns);

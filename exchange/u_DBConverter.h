@@ -22,13 +22,15 @@ class TDBConverter {
     TDBConverter(const TDBConverter&) = delete;
     TDBConverter& operator=(const TDBConverter&) = delete;
 
-    // 1. When sourceFile and destFile are the same text, copies the source to
+    // 1. When sourceFile and destFile name the same file, copies the source to
     //    BackupFileName first (the backup stays whatever happens later).
     // 2. Opens the source, maps its columns onto layout by name.
     // 3. When destFile exists, asks confirmOverwrite; false gives Declined
     //    and writes nothing.
     // 4. Writes destFile: the identification headers, layout's columns and
-    //    every source row.
+    //    every source row. The file is built under a temporary name beside it
+    //    and replaces destFile only when complete, so a failure leaves an
+    //    existing destination as it was.
     Result Convert(const QString& sourceFile, const QString& destFile, const TDBLayout& layout,
                    const std::function<bool()>& confirmOverwrite);
 
@@ -38,6 +40,13 @@ class TDBConverter {
                                       const QStringList& destColumns);
     // The column map of the last Convert.
     const QStringList& ColumnMap() const noexcept { return lstDBColsIndexFromSourceDB_; }
+    // Whether the last Convert made the backup copy (also when it failed later).
+    bool BackupMade() const noexcept { return backupMade_; }
+
+    // Whether the two names stand for the same file: equal texts, or the same
+    // absolute path (a relative name is taken from the working folder), or
+    // the same file once links are followed.
+    static bool SameFile(const QString& a, const QString& b);
 
     static QString BackupFileName(const QString& file) { return file + QStringLiteral(".bak"); }
     // Copies file to BackupFileName(file), replacing an earlier backup only
@@ -59,4 +68,5 @@ class TDBConverter {
     TQuib& source_;
     TQuib& dest_;
     QStringList lstDBColsIndexFromSourceDB_;
+    bool backupMade_ = false;
 };

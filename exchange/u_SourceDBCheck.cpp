@@ -12,6 +12,8 @@ TSourceDBCheck CheckSourceDatabase(const TQuib& quib, const QString& programVers
         check.error = LoadResString(res::NotDatabaseForProgram);
         return check;
     }
+    // The product name shows even when the version is refused.
+    check.versionText = name;
     const QString minVersion = HeaderValue(quib, QStringLiteral("ProgramMinVersion"));
     if (quib.CompareVersion(minVersion, programVersion) > 0) {
         check.error = ReplaceFirst(LoadResString(res::RequiresNewerProgram),

@@ -7,8 +7,10 @@ class TQuib;
 // What the converter's check of a source database decided.
 struct TSourceDBCheck {
     bool accepted = false;
-    QString error;        // why it was refused (an error message)
-    QString versionText;  // product name, a space and the minimum version
+    QString error;  // why it was refused (an error message)
+    // Product name, a space and the minimum version; only the product name
+    // when the version was refused, empty for a file of another product.
+    QString versionText;
 };
 
 // Checks the header records of a database being opened as a conversion

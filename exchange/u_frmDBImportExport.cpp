@@ -71,7 +71,7 @@ void TfrmDBImportExport::FormShow() {
 void TfrmDBImportExport::QuibSourceCheckCompatibility(int16_t& Cancel) {
     const TSourceDBCheck check = CheckSourceDatabase(*QuibSource, programVersion_);
     if (!check.accepted) {
-        ui->lblSourceDBVersion->clear();
+        ui->lblSourceDBVersion->setText(check.versionText);
         ShowMessage(MsgType::Error, check.error, MsgButtons::Ok, this);
         Cancel = 1;
         return;
@@ -158,7 +158,7 @@ void TfrmDBImportExport::cmdSaveClick() {
         });
     } catch (const EExchangeError& e) {
         QString text = e.message();
-        if (source == dest && QFile::exists(TDBConverter::BackupFileName(source))) {
+        if (converter.BackupMade()) {
             text += QLatin1Char('\n') + tr("The original database is kept in \"%1\".")
                                             .arg(TDBConverter::BackupFileName(source));
         }
@@ -169,10 +169,12 @@ void TfrmDBImportExport::cmdSaveClick() {
         return;
     }
     const QString mainName = mainQuib_.DatabaseName();
-    if (!mainName.isEmpty() && (dest == mainName || source == mainName) && reloadMainDatabase_) {
+    if (!mainName.isEmpty() &&
+        (TDBConverter::SameFile(dest, mainName) || TDBConverter::SameFile(source, mainName)) &&
+        reloadMainDatabase_) {
         reloadMainDatabase_();
     }
-    if (source == dest) {
+    if (TDBConverter::SameFile(source, dest)) {
         // Shows the rewritten file's version.
         QuibSource->SetDatabaseName(source);
         checkSource();

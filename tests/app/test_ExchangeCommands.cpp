@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -177,6 +178,45 @@ class TestExchangeCommands : public QObject {
         QCOMPARE(main().frameMainIDE->lstDBColsIndexFromProgram[2], QStringLiteral("-1"));
         QCOMPARE(main().frameMainIDE->fieldText(0), QStringLiteral("Row 1"));
         QCOMPARE(main().frameMainIDE->fieldText(1), QStringLiteral("Unsaved"));
+    }
+
+    void convertingARelativelyNamedDatabaseReloadsIt() {
+        // The start-up database is often named relative to the working folder;
+        // the dialog's choosers answer with absolute paths.
+        const QString absolute = QDir::current().absoluteFilePath(QStringLiteral("relative.tbr"));
+        apptest::MakeDatabase(absolute, 2);
+        start({QStringLiteral("relative.tbr")});
+        QCOMPARE(main().Quib1->DatabaseName(), QStringLiteral("relative.tbr"));
+        driveDialogs([&](QDialog& dialog) {
+            control<QLineEdit>(dialog, "txtSourceFile")->setText(absolute);
+            control<QLineEdit>(dialog, "txtDestFile")->setText(absolute);
+            control<QComboBox>(dialog, "lstDestDBVersion")->setCurrentIndex(1);  // 2.5.1
+            control<QPushButton>(dialog, "cmdSave")->click();
+        });
+        act("actDBImportExportTBR")->trigger();
+        QVERIFY(QFile::exists(absolute + QStringLiteral(".bak")));
+        QCOMPARE(main().Quib1->ColsCount(), 28);
+        QFile::remove(absolute);
+        QFile::remove(absolute + QStringLiteral(".bak"));
+    }
+
+    void hintsOfTheCommands_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("conversion") << "actDBImportExportTBR"
+                                    << "Import or export Orvane Contact's database";
+        QTest::newRow("import") << "actDBImportFromCSV"
+                                << "Import from CSV (separate Comma)...";
+        QTest::newRow("export") << "actDBExportToCSV"
+                                << "Export to CSV (separate comma) file format";
+    }
+
+    void hintsOfTheCommands() {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        start({});
+        QCOMPARE(common().action(name)->statusTip(), hint);
+        QCOMPARE(common().action(name)->toolTip(), hint);
     }
 };
 

@@ -150,6 +150,10 @@ class TestCsvImport : public QObject {
                                  TCsvImporter(*db).Import(QString(), false, allColumns()));
         QVERIFY_THROWS_EXCEPTION(EExchangeError,
                                  TCsvImporter(*db).Import(dir_.path(), false, allColumns()));
+        // A device never ends: refused before reading.
+        QVERIFY_THROWS_EXCEPTION(
+            EExchangeError,
+            TCsvImporter(*db).Import(QStringLiteral("/dev/zero"), false, allColumns()));
         QCOMPARE(db->RowsCount(), 0);
         QCOMPARE(saveRows_, 0);
     }

@@ -6,7 +6,9 @@
 #include "exchange/u_DBLayouts.h"
 #include "exchange/u_ExchangeError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -183,6 +185,82 @@ class TestDBConvert : public QObject {
         auto db = OpenDatabase(file);
         QCOMPARE(TDBConverter::DatabaseColumns(*db), layout270().columns);
         QCOMPARE(ValueByName(*db, 0, "Notes"), QStringLiteral("Notes:p"));
+    }
+
+    void sameFile_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("same");
+        const QString abs = QDir::current().absoluteFilePath("x.tbr");
+        QTest::newRow("equal texts") << "x.tbr"
+                                     << "x.tbr" << true;
+        QTest::newRow("relative and absolute") << "x.tbr" << abs << true;
+        QTest::newRow("dot segment") << "./x.tbr" << abs << true;
+        QTest::newRow("other file") << "x.tbr"
+                                    << "y.tbr" << false;
+        QTest::newRow("case differs") << "x.tbr"
+                                      << "X.tbr" << false;
+        QTest::newRow("one empty") << ""
+                                   << "x.tbr" << false;
+        QTest::newRow("both empty") << ""
+                                    << "" << true;
+    }
+
+    void sameFile() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, same);
+        QCOMPARE(TDBConverter::SameFile(a, b), same);
+    }
+
+    void inPlaceUnderTwoSpellingsMakesTheBackup() {
+        const QString file = path("spelled.tbr");
+        WriteDatabase(file, layout250(), {namedRow(layout250(), "s")});
+        const QByteArray original = ReadFile(file);
+        const QString otherSpelling = dir_.path() + "/./spelled.tbr";
+        Converter c;
+        QCOMPARE(c.converter.Convert(file, otherSpelling, layout270(), yes),
+                 TDBConverter::Result::Written);
+        QVERIFY(c.converter.BackupMade());
+        QCOMPARE(ReadFile(file + ".bak"), original);
+        auto db = OpenDatabase(file);
+        QCOMPARE(ValueByName(*db, 0, "Notes"), QStringLiteral("Notes:s"));
+    }
+
+    void failedWriteLeavesTheDestinationAndNoTemporaryFile() {
+        QTemporaryDir folder;
+        const QString source = folder.filePath("source.tbr");
+        WriteDatabase(source, layout270(), {namedRow(layout270(), "f")});
+        // A folder in the destination's place cannot be replaced by a file.
+        const QString dest = folder.filePath("dest.tbr");
+        QVERIFY(QDir().mkdir(dest));
+        Converter c;
+        QVERIFY_THROWS_EXCEPTION(EExchangeError,
+                                 c.converter.Convert(source, dest, layout251(), yes));
+        QVERIFY(!c.converter.BackupMade());
+        QVERIFY(QFileInfo(dest).isDir());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"source.tbr"});
+    }
+
+    void replacingKeepsPermissionsAndLinks() {
+        QTemporaryDir folder;
+        const QString source = folder.filePath("source.tbr");
+        const QString dest = folder.filePath("dest.tbr");
+        const QString link = folder.filePath("link.tbr");
+        WriteDatabase(source, layout270(), {namedRow(layout270(), "k")});
+        WriteDatabase(dest, layout250(), {});
+        const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(dest, permissions));
+        QVERIFY(QFile::link(dest, link));
+        Converter c;
+        QCOMPARE(c.converter.Convert(source, link, layout251(), yes),
+                 TDBConverter::Result::Written);
+        QVERIFY(QFileInfo(link).isSymLink());
+        // Owner, group and others (the user bits mirror the owner's).
+        QCOMPARE(QFile::permissions(dest) & 0xF0FF, permissions);
+        auto db = OpenDatabase(dest);
+        QCOMPARE(TDBConverter::DatabaseColumns(*db), layout251().columns);
     }
 
     void declinedOverwriteWritesNothingButKeepsTheBackup() {

@@ -190,7 +190,8 @@ class TestFrmDBImportExport : public QObject {
         QCOMPARE(messages.texts(),
                  QStringList{"The database require newer version of this program (3.0.0)."});
         QVERIFY(child<QLineEdit>(*d, "txtSourceFile")->text().isEmpty());
-        QVERIFY(child<QLabel>(*d, "lblSourceDBVersion")->text().isEmpty());
+        QCOMPARE(child<QLabel>(*d, "lblSourceDBVersion")->text(),
+                 QStringLiteral("Orvane Contacts"));
     }
 
     void sourceRemovedBeforeSavingIsAFailure() {
