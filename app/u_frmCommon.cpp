@@ -259,6 +259,12 @@ void TfrmCommon::applyNormalStates() {
 
 // --- Save prompt and recent files ------------------------------------------------
 
+bool TfrmCommon::confirmLeavingCard() {
+    // The card is refilled from the record when it comes back: edits not yet
+    // stored would be lost on the way.
+    return main_.CurrentView != main_.frameMainIDE || ConfirmSaveChanges();
+}
+
 bool TfrmCommon::ConfirmSaveChanges() {
     if (!main_.RecordChanged) {
         return true;
@@ -483,6 +489,9 @@ void TfrmCommon::actDBExportToCSVExecute() {
 }
 
 void TfrmCommon::actDBPrintExecute() {
+    if (!confirmLeavingCard()) {
+        return;
+    }
     main_.ShowView(main_.frameMainPrintRows);
     main_.SetNavigationText(u'[' + main_.Quib1->DatabaseName() + u']');
     UpdateCommandStates(QStringLiteral("print"));
@@ -552,6 +561,8 @@ void TfrmCommon::actShowAsTableExecute() {
     // The table is filled from the file's records: card edits not yet
     // stored would be lost on the way.
     if (!main_.IsTableShown() && !ConfirmSaveChanges()) {
+        // The action checked itself when triggered; the card stays.
+        ui->actShowAsTable->setChecked(false);
         return;
     }
     if (main_.IsTableShown()) {
@@ -567,12 +578,23 @@ void TfrmCommon::actShowAsTableExecute() {
 
 void TfrmCommon::actDBSortShowExecute() {
     const bool sortShown = main_.CurrentView == main_.frameMainDBSort;
+    if (!sortShown && !confirmLeavingCard()) {
+        return;
+    }
+    const bool fromTable = main_.IsTableShown();
     if (sortShown) {
         main_.ShowView(main_.frameMainIDE);
     } else {
         main_.ShowView(main_.frameMainDBSort);
         ui->actDBSortCancel->setEnabled(true);
     }
+    if (fromTable) {
+        ui->actDBGridClear->trigger();
+    }
+    // The record commands stay available beside the sort builder and write
+    // the card's fields: the card must show the current record, also after
+    // cell edits in the table or moves made meanwhile.
+    main_.Quib1->RefreshData();
 }
 
 void TfrmCommon::actOptionsExecute() {}
@@ -640,6 +662,9 @@ void TfrmCommon::runBasicFind() {
 }
 
 void TfrmCommon::actEditFindQueryExecute() {
+    if (!confirmLeavingCard()) {
+        return;
+    }
     ViewBeforeQuery = main_.CurrentView;
     main_.ShowView(main_.frameMainDBQuery);
     UpdateCommandStates(QStringLiteral("DBQuery"));
@@ -701,6 +726,11 @@ void TfrmCommon::gridDeleteRow() {
     }
     if (main_.Quib1->DeleteRow(record)) {
         grid.removeCurrentRow();
+        // The cursor must stay on a record, as after Delete on the card; the
+        // grid row is gone by now, so the move selects a row that exists.
+        if (main_.Quib1->RowIndex() > main_.Quib1->RowsCount() - 1) {
+            main_.Quib1->MoveLast();
+        }
     }
     // The last remaining record cannot be deleted: recompute the states now,
     // not only at the next refresh.

@@ -156,6 +156,8 @@ class TfrmCommon : public QWidget {
     void openStartUpDatabase();
     void runReload();
     void createContactsDatabase();
+    // Asks about unsaved card edits when the card is the view being left.
+    bool confirmLeavingCard();
     void moveAndRefresh(bool (TQuib::*move)());
     // The table view's variants of record New and record Delete.
     void gridNewRow();

@@ -436,27 +436,32 @@ void TfrmMain::Quib1RefreshData() {
     if (IsTableShown()) {
         Common->action(QStringLiteral("actDBGridFill"))->trigger();
         SetNavigationText(u'[' + database + u']');
-    } else if (CurrentView == frameMainIDE) {
-        if (!database.isEmpty()) {
-            const QStringList& map = frameMainIDE->lstDBColsIndexFromProgram;
-            for (int i = 0; i < FieldEditsCount; ++i) {
-                const int column = i < map.size() ? map[i].toInt() : -1;
-                frameMainIDE->setFieldText(i, Quib1->GetData(-1, column));
-            }
-            SetNavigationText(QStringLiteral("%1 / %2 [%3]")
-                                  .arg(Quib1->RowIndex() + 1)
-                                  .arg(Quib1->RowsCount())
-                                  .arg(database));
-        } else {
-            for (int i = 0; i < FieldEditsCount; ++i) {
-                frameMainIDE->setFieldText(i, QString());
-            }
-        }
+    } else {
+        // The card is also filled while another view covers it: record Save
+        // writes the card's fields into the current record, so they must
+        // always be that record's.
+        fillCard(database);
     }
     if (Common != nullptr) {
         Common->UpdateCommandStates(QStringLiteral("RefreshData"));
     }
     RecordChanged = false;
+}
+
+void TfrmMain::fillCard(const QString& database) {
+    const QStringList& map = frameMainIDE->lstDBColsIndexFromProgram;
+    for (int i = 0; i < FieldEditsCount; ++i) {
+        const int column = i < map.size() ? map[i].toInt() : -1;
+        frameMainIDE->setFieldText(i, database.isEmpty() ? QString() : Quib1->GetData(-1, column));
+    }
+    // The print steps and the query view show texts of their own there.
+    const bool navigationShown = CurrentView == frameMainIDE || CurrentView == frameMainDBSort;
+    if (!database.isEmpty() && navigationShown) {
+        SetNavigationText(QStringLiteral("%1 / %2 [%3]")
+                              .arg(Quib1->RowIndex() + 1)
+                              .arg(Quib1->RowsCount())
+                              .arg(database));
+    }
 }
 
 void TfrmMain::Quib1SaveRow() {

@@ -108,6 +108,8 @@ class TfrmMain : public QMainWindow {
 
   private:
     void FormShow();
+    // Shows the current record on the card (empty fields without a database).
+    void fillCard(const QString& database);
     void createViews();
     void createStatusPanels();
     void buildMenus(TfrmCommon& common);

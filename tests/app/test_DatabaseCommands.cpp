@@ -520,6 +520,29 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(ReadFile(file).rows[0][0], QStringLiteral("Later"));
     }
 
+    void leavingTheCardForOtherViewsAsksAboutEdits_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("print") << "actDBPrint";
+        QTest::newRow("sort builder") << "actDBSortShow";
+        QTest::newRow("query") << "actEditFindQuery";
+    }
+
+    void leavingTheCardForOtherViewsAsksAboutEdits() {
+        QFETCH(QString, command);
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 2);
+        start({file});
+        card().setFieldText(0, QStringLiteral("Edited"));
+        messages_->queueAnswer(MsgResult::Cancel);
+        common().action(command)->trigger();
+        QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+        QCOMPARE(card().fieldText(0), QStringLiteral("Edited"));
+        common().action(command)->trigger();  // Yes
+        QVERIFY(main().CurrentView != static_cast<QWidget*>(main().frameMainIDE));
+        QCOMPARE(ReadFile(file).rows[0][0], QStringLiteral("Edited"));
+        QCOMPARE(messages_->texts(), QStringList(2, kSavePrompt));
+    }
+
     void switchingToTableAsksAboutEdits() {
         const QString file = path(QStringLiteral("db.tbr"));
         apptest::MakeDatabase(file, 2);
@@ -528,6 +551,7 @@ class TestDatabaseCommands : public QObject {
         messages_->queueAnswer(MsgResult::Cancel);
         act("actShowAsTable")->trigger();
         QVERIFY(!main().IsTableShown());
+        QVERIFY(!act("actShowAsTable")->isChecked());
         QCOMPARE(card().fieldText(0), QStringLiteral("Edited"));
         act("actShowAsTable")->trigger();  // Yes
         QVERIFY(main().IsTableShown());

@@ -3,6 +3,7 @@
 #include "app/QUIBLib_TLB.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "query/u_frameMainDBSort.h"
 #include "support/u_ResourceStrings.h"
 #include "testsupport/TestSupport.h"
 #include "views/u_ContactSchema.h"
@@ -41,6 +42,9 @@ class TestTableAndFindInMain : public QObject {
     void findNextInTheTable();
     void findAsksBeforeReplacingCardEdits();
     void findInAnotherView();
+    void deleteInTheTableKeepsTheCursorOnARecord();
+    void sortBuilderKeepsTheCardOnTheCurrentRecord();
+    void tableEditsSurviveTheWayThroughTheSortBuilder();
 
   private:
     TfrmMain& main() { return *program_->frmMain; }
@@ -248,6 +252,48 @@ void TestTableAndFindInMain::findInAnotherView() {
     QCOMPARE(messages_->texts(),
              (QStringList{LoadResString(res::FindNoFrame), LoadResString(res::FindNoResultFrame)}));
     QCOMPARE(main().Quib1->RowIndex(), 0);
+}
+
+void TestTableAndFindInMain::deleteInTheTableKeepsTheCursorOnARecord() {
+    trigger("actDBMoveLast");
+    trigger("actShowAsTable");
+    grid().selectCell(0, cs::SurName);
+    trigger("actDBDeleteRow");
+    QCOMPARE(main().Quib1->RowsCount(), 2);
+    QVERIFY(main().Quib1->RowIndex() <= 1);
+    QCOMPARE(grid().rowCount(), 2);
+    trigger("actShowAsTable");
+    QVERIFY(main().NavigationLabel()->text().startsWith(QStringLiteral("2 / 2")));
+    QCOMPARE(main().frameMainIDE->fieldText(cs::SurName), QStringLiteral("Row 3"));
+}
+
+void TestTableAndFindInMain::sortBuilderKeepsTheCardOnTheCurrentRecord() {
+    trigger("actDBSortShow");
+    QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainDBSort));
+    // The record commands stay available beside the sort builder.
+    trigger("actDBMoveNext");
+    trigger("actDBSaveRow");
+    QCOMPARE(stored(0, cs::SurName), QStringLiteral("Row 1"));
+    QCOMPARE(stored(1, cs::SurName), QStringLiteral("Row 2"));
+    QVERIFY(main().NavigationLabel()->text().startsWith(QStringLiteral("2 / 3")));
+    trigger("actDBSortShow");
+    QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+    QCOMPARE(main().frameMainIDE->fieldText(cs::SurName), QStringLiteral("Row 2"));
+}
+
+void TestTableAndFindInMain::tableEditsSurviveTheWayThroughTheSortBuilder() {
+    trigger("actShowAsTable");
+    grid().selectCell(0, cs::Home_Town);
+    grid().grid()->setFocus();
+    QTest::keyClick(grid().grid(), Qt::Key_T);
+    QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("t"));
+    trigger("actDBSortShow");
+    trigger("actDBSaveRow");
+    QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("t"));
+    trigger("actDBSortShow");
+    QVERIFY(!action("actShowAsTable")->isChecked());
+    QCOMPARE(main().frameMainIDE->fieldText(cs::Home_Town), QStringLiteral("t"));
+    QVERIFY(action("actDBMoveNext")->isEnabled());
 }
 
 QTEST_MAIN(TestTableAndFindInMain)
