@@ -4,6 +4,7 @@
 #include "exchange/u_CsvText.h"
 #include "exchange/u_TextEncoding.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 class TestCsvText : public QObject {
@@ -202,6 +203,56 @@ class TestCsvText : public QObject {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, utf8);
         QCOMPARE(DetectTextEncoding(bytes) == TextEncoding::Utf8, utf8);
+    }
+
+    // Random values made of the characters that matter to the format: quoted
+    // and joined as the export writes them, they read back unchanged.
+    void quotedValuesReadBackUnchanged() {
+        QRandomGenerator random(20261208);
+        const QString alphabet = QStringLiteral("\",a ř");
+        for (int round = 0; round < 5000; ++round) {
+            QStringList values;
+            const int count = 1 + random.bounded(6);
+            for (int v = 0; v < count; ++v) {
+                QString value;
+                const int length = random.bounded(6);
+                for (int c = 0; c < length; ++c) {
+                    value += alphabet[random.bounded(alphabet.size())];
+                }
+                values << value;
+            }
+            QStringList quoted;
+            for (const QString& value : values) {
+                quoted << QuoteCsvValue(value);
+            }
+            QCOMPARE(splitAll(quoted.join(u',')), values);
+        }
+    }
+
+    // Any line either reads to its end, every field moving forward, or is
+    // reported as malformed; nothing reads outside it.
+    void arbitraryLinesEndOrAreReported() {
+        QRandomGenerator random(8122026);
+        const QString alphabet = QStringLiteral("\",a\r");
+        for (int round = 0; round < 20000; ++round) {
+            QString line;
+            const int length = random.bounded(12);
+            for (int c = 0; c < length; ++c) {
+                line += alphabet[random.bounded(alphabet.size())];
+            }
+            int pos = 1;
+            QString field;
+            try {
+                while (pos <= line.size()) {
+                    const int before = pos;
+                    ReadCsvField(line, pos, field);
+                    QVERIFY(pos > before);
+                    QVERIFY(field.size() <= line.size());
+                }
+            } catch (const ECsvNotWellformed& e) {
+                QVERIFY(e.position() >= 1 && e.position() < line.size());
+            }
+        }
     }
 
     void decodeDetectedDropsTheMark() {
