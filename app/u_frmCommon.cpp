@@ -19,6 +19,7 @@
 #include "support/u_MessageBox.h"
 #include "support/u_ProductInfo.h"
 #include "support/u_ResourceStrings.h"
+#include "views/u_ContactSchema.h"
 #include "views/u_FindCommand.h"
 #include "views/u_dlgFind.h"
 #include "views/u_frameMainGrid.h"
@@ -374,10 +375,7 @@ void TfrmCommon::createContactsDatabase() {
     WriteContactsHeaders(quib, product::MinDatabaseVersion, main_.ProgramVersion,
                          card.lstDBColsName);
     // A new database holds every column in program order.
-    card.lstDBColsIndexFromDB.clear();
-    for (int k = 0; k < card.lstDBColsName.size(); ++k) {
-        card.lstDBColsIndexFromDB << QString::number(k);
-    }
+    card.lstDBColsIndexFromDB = ContactSchema::IdentityColumnMap();
     card.lstDBColsIndexFromProgram = card.lstDBColsIndexFromDB;
     quib.NewRow(0);
     quib.Save();
@@ -560,7 +558,7 @@ void TfrmCommon::actDBDeleteRowExecute() {
 void TfrmCommon::actShowAsTableExecute() {
     // The table is filled from the file's records: card edits not yet
     // stored would be lost on the way.
-    if (!main_.IsTableShown() && !ConfirmSaveChanges()) {
+    if (!main_.IsTableShown() && !confirmLeavingCard()) {
         // The action checked itself when triggered; the card stays.
         ui->actShowAsTable->setChecked(false);
         return;

@@ -449,10 +449,9 @@ void TfrmMain::Quib1RefreshData() {
 }
 
 void TfrmMain::fillCard(const QString& database) {
-    const QStringList& map = frameMainIDE->lstDBColsIndexFromProgram;
     for (int i = 0; i < FieldEditsCount; ++i) {
-        const int column = i < map.size() ? map[i].toInt() : -1;
-        frameMainIDE->setFieldText(i, database.isEmpty() ? QString() : Quib1->GetData(-1, column));
+        frameMainIDE->setFieldText(
+            i, database.isEmpty() ? QString() : Quib1->GetData(-1, columnOfField(i)));
     }
     // The print steps and the query view show texts of their own there.
     const bool navigationShown = CurrentView == frameMainIDE || CurrentView == frameMainDBSort;
@@ -476,13 +475,16 @@ void TfrmMain::Quib1SaveRow() {
 }
 
 void TfrmMain::StoreCardFields() {
-    // A field whose column the database lacks maps to column -1, which the
-    // control refuses quietly: its edits are not stored.
-    const QStringList& map = frameMainIDE->lstDBColsIndexFromProgram;
     for (int i = 0; i < FieldEditsCount; ++i) {
-        const int column = i < map.size() ? map[i].toInt() : -1;
-        Quib1->SetData(-1, column, frameMainIDE->fieldText(i));
+        Quib1->SetData(-1, columnOfField(i), frameMainIDE->fieldText(i));
     }
+}
+
+int TfrmMain::columnOfField(int i) const {
+    // A field whose column the database lacks maps to column -1: the control
+    // reads it as empty and refuses its edits quietly.
+    const QStringList& map = frameMainIDE->lstDBColsIndexFromProgram;
+    return i < map.size() ? map[i].toInt() : -1;
 }
 
 void TfrmMain::Quib1AfterMove() {

@@ -110,6 +110,8 @@ class TfrmMain : public QMainWindow {
     void FormShow();
     // Shows the current record on the card (empty fields without a database).
     void fillCard(const QString& database);
+    // The database column that holds card field i (-1 when there is none).
+    int columnOfField(int i) const;
     void createViews();
     void createStatusPanels();
     void buildMenus(TfrmCommon& common);
