@@ -416,6 +416,9 @@ bool CQuibCtrl::Save() {
 }
 
 QuibSnapshot CQuibCtrl::TakeSnapshot() const {
+    if (impl_->loading) {
+        return QuibSnapshot();  // the rows are still being read
+    }
     try {
         return QuibSnapshot(std::make_shared<const TableImage>(impl_->table.Image()));
     } catch (const std::bad_alloc&) {

@@ -71,6 +71,8 @@ class Row : public RowRef {
     // An owned copy of any block.
     static Row CopyOf(RowRef source);
 
+    // Reads the block's first byte: a borrowed block's buffer must outlive
+    // the row.
     bool Owned() const { return block_ != nullptr && (block_[0] & 1) != 0; }
 
     // Replaces text i by one of the same length in place; false (and

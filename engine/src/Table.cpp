@@ -36,8 +36,11 @@ void Table::retire(std::vector<Row>& rows) {
 }
 
 void Table::setText(Row& slot, int32_t i, std::string_view text) {
-    if (!shared() && slot.Overwrite(i, text)) {
-        return;
+    if (!shared()) {
+        storage_->retired.clear();  // no image shows them any more
+        if (slot.Overwrite(i, text)) {
+            return;
+        }
     }
     replace(slot, slot.Replaced(i, text));
 }

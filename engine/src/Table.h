@@ -109,11 +109,12 @@ class Table {
     void retire(std::vector<Row>& rows);
     void setText(Row& slot, int32_t i, std::string_view text);
 
+    // Declared first so that it goes last: the rows may borrow its buffer.
+    std::shared_ptr<TableStorage> storage_;
     int32_t cols_ = 0;
     int32_t bareRows_ = 0;  // the row count while there are no columns
     std::vector<Row> rows_;
     std::vector<Row> headers_;
-    std::shared_ptr<TableStorage> storage_;
 };
 
 }  // namespace quib

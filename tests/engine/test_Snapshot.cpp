@@ -165,6 +165,25 @@ TEST(Snapshot, WrittenOnAnotherThreadWhileTheTableChanges) {
     }
 }
 
+TEST(Snapshot, DuringTheCompatibilityCheckIsEmpty) {
+    TempDir dir;
+    WriteBytes(dir.file("a.tbr"), Concat({FileStart(1, 2, 1), HeaderRecord("ver", {"1"}),
+                                          RowRecord({"a"}), RowRecord({"b"})}));
+    CQuibCtrl q;
+    struct Taker : quib::QuibEvents {
+        CQuibCtrl* q = nullptr;
+        QuibSnapshot taken;
+        void CheckCompatibility(int16_t&) override { taken = q->TakeSnapshot(); }
+    } l;
+    l.q = &q;
+    q.SetListener(&l);
+    q.SetDatabaseName(dir.file("a.tbr"));
+    ASSERT_TRUE(q.Open());
+    EXPECT_EQ(l.taken.RowsCountTotal(), 0);
+    EXPECT_EQ(l.taken.HeadersCount(), 0);
+    EXPECT_EQ(q.TakeSnapshot().RowsCountTotal(), 2);
+}
+
 TEST(Snapshot, WriteErrorsAreTheSaveErrors) {
     TempDir dir;
     CQuibCtrl q;

@@ -118,7 +118,8 @@ class CQuibCtrl {
     // An unchangeable picture of the table as it stands, cheap to take
     // (a handle per row, no text copied), to be written with
     // QuibSnapshot::SaveTo on any thread while this engine goes on.
-    // Fires no event. See QuibSnapshot.h.
+    // Fires no event. Called from CheckCompatibility, while Open has not
+    // read the rows yet, it gives an empty snapshot. See QuibSnapshot.h.
     QuibSnapshot TakeSnapshot() const;
 
     // Compares two dotted (or comma-separated) version texts component by
