@@ -171,7 +171,7 @@ int Dump(const std::string& path, const std::vector<std::string>& args) {
         }
     }
     for (int32_t r = 0; r < q.RowsCount(); ++r) {
-        line = "R";
+        line.assign(1, 'R');  // GCC 12 at -O3 misreads = "R" as overlapping
         for (int32_t c = 0; c < q.ColsCount(); ++c) {
             line += '\t';
             line += Escape(q.GetData(r, c));
