@@ -153,7 +153,7 @@ constexpr std::size_t kMinHeader = 1 + 1 + kMinText;
 // Every text loses at least its length byte on the way, so the block fits
 // where the record was: the texts move down one by one, each ending before
 // the next one's length begins, and the header is written last over bytes
-// already read. A header longer than two bytes (16384 texts or more) would
+// already read. A header longer than two bytes (8192 texts or more) would
 // not fit before the first texts, so such a record gets a block of its own,
 // filled in a second pass.
 Row readBlock(Parser& in, char* record, int32_t count) {

@@ -41,6 +41,8 @@ class RowRef {
         }
     }
     const char* Block() const { return block_; }
+    // Where text 0 starts.
+    const char* FirstText() const { return first(); }
 
     // Bytes the header of a block of count texts takes.
     static std::size_t HeaderSize(int32_t count);

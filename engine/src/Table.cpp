@@ -1,6 +1,7 @@
 #include "Table.h"
 
 #include <atomic>
+#include <cstring>
 #include <iterator>
 
 namespace quib {
@@ -15,6 +16,26 @@ bool Table::shared() const {
     // everything it did before it let go of the storage.
     std::atomic_thread_fence(std::memory_order_acquire);
     return false;
+}
+
+std::string_view Table::Cell(int32_t row, int32_t col) const {
+    if (cols_ == 0) {
+        return {};
+    }
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    if (col >= r.Count()) {
+        return {};
+    }
+    if (last_.block != r.Block() || last_.col > col) {
+        last_ = {r.Block(), 0, r.FirstText()};
+    }
+    const char* p = last_.text;
+    for (int32_t c = last_.col; c < col; ++c) {
+        p += std::strlen(p) + 1;
+    }
+    last_.col = col;
+    last_.text = p;
+    return std::string_view(p);
 }
 
 void Table::replace(Row& slot, Row fresh) {
@@ -46,6 +67,7 @@ void Table::setText(Row& slot, int32_t i, std::string_view text) {
 }
 
 void Table::Clear() {
+    forget();
     cols_ = 0;
     bareRows_ = 0;
     if (shared()) {
@@ -64,10 +86,12 @@ void Table::Clear() {
 }
 
 void Table::SetCell(int32_t row, int32_t col, std::string_view text) {
+    forget();
     setText(rows_[static_cast<std::size_t>(row)], col, text);
 }
 
 void Table::InsertCol(int32_t col) {
+    forget();
     std::vector<Row> rebuilt;
     if (cols_ == 0) {
         rebuilt.reserve(static_cast<std::size_t>(bareRows_));
@@ -86,6 +110,7 @@ void Table::InsertCol(int32_t col) {
 }
 
 void Table::RemoveCol(int32_t col) {
+    forget();
     if (cols_ == 1) {
         // Rows without cells are only counted.
         bareRows_ = static_cast<int32_t>(rows_.size());
@@ -105,6 +130,7 @@ void Table::RemoveCol(int32_t col) {
 }
 
 void Table::InsertRow(int32_t before) {
+    forget();
     if (cols_ == 0) {
         ++bareRows_;
         return;
@@ -113,6 +139,7 @@ void Table::InsertRow(int32_t before) {
 }
 
 void Table::RemoveRow(int32_t row) {
+    forget();
     if (cols_ == 0) {
         --bareRows_;
         return;

@@ -51,13 +51,7 @@ class Table {
     void Clear();
 
     // A row that is not loaded yet (while a file is being read) reads as empty.
-    std::string_view Cell(int32_t row, int32_t col) const {
-        if (cols_ == 0) {
-            return {};
-        }
-        const Row& r = rows_[static_cast<std::size_t>(row)];
-        return col < r.Count() ? r.Text(col) : std::string_view();
-    }
+    std::string_view Cell(int32_t row, int32_t col) const;
     bool IsLoaded(int32_t row) const {
         return cols_ == 0 || rows_[static_cast<std::size_t>(row)].Count() == cols_;
     }
@@ -95,6 +89,7 @@ class Table {
     void BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_ptr<char[]> buffer);
     void AppendHeader(Row header) { headers_.push_back(std::move(header)); }
     void SetLoadedRow(int32_t row, Row cells) {
+        forget();
         rows_[static_cast<std::size_t>(row)] = std::move(cells);
     }
 
@@ -108,6 +103,17 @@ class Table {
     void replace(Row& slot, Row fresh);
     void retire(std::vector<Row>& rows);
     void setText(Row& slot, int32_t i, std::string_view text);
+    void forget() const { last_ = {}; }
+
+    // Where the last cell read was found: reading the cells of a row from
+    // left to right steps over each text once instead of from the start.
+    // Forgotten on every change to the rows.
+    struct LastCell {
+        const char* block = nullptr;
+        int32_t col = 0;
+        const char* text = nullptr;
+    };
+    mutable LastCell last_;
 
     // Declared first so that it goes last: the rows may borrow its buffer.
     std::shared_ptr<TableStorage> storage_;
