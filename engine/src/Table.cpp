@@ -9,13 +9,7 @@ namespace quib {
 Table::Table() : storage_(std::make_shared<TableStorage>()) {}
 
 bool Table::shared() const {
-    if (storage_.use_count() > 1) {
-        return true;
-    }
-    // The last image may have been dropped on another thread just now: see
-    // everything it did before it let go of the storage.
-    std::atomic_thread_fence(std::memory_order_acquire);
-    return false;
+    return storage_->images.load(std::memory_order_acquire) > 0;
 }
 
 std::string_view Table::Cell(int32_t row, int32_t col) const {
@@ -184,12 +178,9 @@ void Table::BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_p
 }
 
 TableImage Table::Image() const {
-    TableImage image;
-    image.cols = cols_;
-    image.rows = Rows();
+    TableImage image{cols_, Rows(), {}, {}, StoragePin(storage_)};
     image.headers.assign(headers_.begin(), headers_.end());
     image.rowBlocks.assign(rows_.begin(), rows_.end());
-    image.storage = storage_;
     return image;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -15,6 +16,31 @@ namespace quib {
 struct TableStorage {
     std::unique_ptr<char[]> fileBuffer;
     std::vector<Row> retired;
+    // How many images show blocks of this storage. An image lets go with
+    // release and the table looks with acquire, so an edit after the last
+    // image went sees everything that image's reader did.
+    std::atomic<int> images{0};
+};
+
+// Counts one image in its storage while it lives.
+class StoragePin {
+  public:
+    StoragePin() = default;
+    explicit StoragePin(std::shared_ptr<TableStorage> storage) : storage_(std::move(storage)) {
+        storage_->images.fetch_add(1, std::memory_order_relaxed);
+    }
+    ~StoragePin() {
+        if (storage_) {
+            storage_->images.fetch_sub(1, std::memory_order_release);
+        }
+    }
+    StoragePin(StoragePin&&) noexcept = default;
+    StoragePin& operator=(StoragePin&&) = delete;
+    StoragePin(const StoragePin&) = delete;
+    StoragePin& operator=(const StoragePin&) = delete;
+
+  private:
+    std::shared_ptr<TableStorage> storage_;
 };
 
 // A frozen picture of a table: its counts and the blocks of its header
@@ -26,7 +52,7 @@ struct TableImage {
     int32_t rows = 0;
     std::vector<RowRef> headers;
     std::vector<RowRef> rowBlocks;  // empty when there are no columns
-    std::shared_ptr<const TableStorage> storage;
+    StoragePin storage;
 
     RowRef RowAt(int32_t r) const {
         return rowBlocks.empty() ? RowRef() : rowBlocks[static_cast<std::size_t>(r)];
