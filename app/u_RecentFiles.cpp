@@ -1,6 +1,6 @@
 #include "app/u_RecentFiles.h"
 
-#include "app/u_Settings.h"
+#include "support/u_Settings.h"
 #include "support/u_OrvFileLib.h"
 
 namespace RecentFiles {

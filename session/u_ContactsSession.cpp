@@ -31,7 +31,7 @@ void TContactsSession::subscribe() {
         SetRecordChanged(false);
     };
     quib_->OnAfterMove = [this] { emit afterMove(); };
-    quib_->OnSaveRow = [this] { emit saveRow(); };
+    quib_->OnSaveRow = [this] { saveRow(); };
     quib_->OnCheckCompatibility = [this](int16_t& Cancel) { checkCompatibility(Cancel); };
 }
 
@@ -72,6 +72,15 @@ void TContactsSession::SetRecordChanged(bool changed) {
     }
     recordChanged_ = changed;
     emit recordChangedChanged(changed);
+}
+
+void TContactsSession::saveRow() {
+    const bool refresh = recordWriter_ ? recordWriter_() : true;
+    // Every record save also writes the whole database file.
+    quib_->Save();
+    if (refresh) {
+        quib_->RefreshData();
+    }
 }
 
 // --- Checking a database being opened -------------------------------------------

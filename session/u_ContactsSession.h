@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -64,6 +65,12 @@ class TContactsSession : public QObject {
     bool RecordChanged() const { return recordChanged_; }
     void SetRecordChanged(bool changed);
 
+    // Writes the edits of the view in front into the database (OnSaveRow,
+    // before the file is saved); returns whether the views are refreshed
+    // after the save. It must not save the file itself.
+    using TRecordWriter = std::function<bool()>;
+    void SetRecordWriter(TRecordWriter writer) { recordWriter_ = std::move(writer); }
+
     // Owner of the messages of the open check.
     void SetMessageParent(QWidget* parent) { messageParent_ = parent; }
 
@@ -79,7 +86,8 @@ class TContactsSession : public QObject {
     // Saves the open database under path; on failure DatabaseName stays the
     // old one and the error travels on.
     void SaveAs(const QString& path);
-    // The current record through OnSaveRow (which also saves the file).
+    // The current record through OnSaveRow: the record writer stores the
+    // edits, then the whole file is saved.
     bool SaveRow();
     void RefreshData();
 
@@ -87,9 +95,6 @@ class TContactsSession : public QObject {
     // The engine's OnRefreshData: the views show the current record. The
     // record-changed state is cleared after the signal's slots ran.
     void refreshData();
-    // The engine's OnSaveRow: the view in front writes its edits, then the
-    // file is saved by the slot (see Quib1SaveRow of the main window).
-    void saveRow();
     // The engine's AfterMove.
     void afterMove();
     void recordChangedChanged(bool changed);
@@ -99,6 +104,7 @@ class TContactsSession : public QObject {
   private:
     void subscribe();
     void checkCompatibility(int16_t& Cancel);
+    void saveRow();
     void writeNewDatabase();
     void setNoDatabase();
 
@@ -107,4 +113,5 @@ class TContactsSession : public QObject {
     TColumnCatalogue columns_;
     bool recordChanged_ = false;
     QWidget* messageParent_ = nullptr;
+    TRecordWriter recordWriter_;
 };

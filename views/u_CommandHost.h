@@ -44,8 +44,17 @@ class ICommandHost {
     // Shows a command's dialog modally until it closes (tests drive it instead).
     virtual void RunDialog(QDialog& dialog) = 0;
 
+    // After a successful open: moves the database to the top of the recent
+    // files and rebuilds their menu entries.
+    virtual void UpdateRecentFiles() = 0;
+    // Opens the file an entry of the recent-file menu stands for.
+    virtual void OpenRecentFile(const QAction* entry) = 0;
+    virtual void ShowHelpContext(int context) = 0;
+
     // Closes a non-modal window of the unit when the main window closes.
     virtual void AddCloseStep(std::function<void()> step) = 0;
+    // Closes the non-modal windows of every unit.
+    virtual void CloseDialogs() = 0;
     // A settings step of the unit, run by ApplySettings after the card's.
     virtual void AddSettingsStep(std::function<void(TSettingsOccasion)> step) = 0;
 
@@ -54,6 +63,10 @@ class ICommandHost {
     ICommandHost(const ICommandHost&) = default;
     ICommandHost& operator=(const ICommandHost&) = default;
 };
+
+// Asks about unsaved card edits when the card is the view being left (it is
+// refilled from the record when it comes back); false means the user cancelled.
+bool ConfirmLeavingCard(ICommandHost& host);
 
 // The base of the command units the holder owns.
 class TCommandUnit {

@@ -7,6 +7,7 @@
 
 class QMenu;
 class QWidget;
+class ICommandHost;
 class TframeMainGrid;
 class TframeMainIDE;
 
@@ -17,6 +18,10 @@ class TframeMainIDE;
 class IMainWindow {
   public:
     virtual ~IMainWindow() = default;
+
+    // Places the holder's commands in the menus, the tool bars and the
+    // navigation bar, and routes the window's requests to them.
+    virtual void AttachCommands(ICommandHost& commands) = 0;
 
     // Owner of the commands' dialogs and message boxes.
     virtual QWidget* Widget() = 0;

@@ -4,7 +4,7 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 
 #include <benchmark/benchmark.h>
 

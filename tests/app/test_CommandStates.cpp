@@ -1,6 +1,6 @@
 #include "app/Pellum.h"
 #include "app/QUIBLib_TLB.h"
-#include "app/u_Settings.h"
+#include "support/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "views/u_frameMainGrid.h"

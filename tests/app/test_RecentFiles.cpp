@@ -1,7 +1,7 @@
 #include "app/Pellum.h"
 #include "app/QUIBLib_TLB.h"
 #include "app/u_RecentFiles.h"
-#include "app/u_Settings.h"
+#include "support/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 

@@ -1,4 +1,4 @@
-#include "app/u_Settings.h"
+#include "support/u_Settings.h"
 
 #include "AppTestSupport.h"
 

@@ -4,7 +4,7 @@
 #include "app/u_HelpRouter.h"
 #include "app/u_MenuStyle.h"
 #include "app/u_RecentFiles.h"
-#include "app/u_Settings.h"
+#include "support/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmHelp.h"
 #include "app/u_frmMain.h"

@@ -1,7 +1,7 @@
 #include "ExchangeFixtures.h"
 
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 
 #include <QFile>
 #include <QTest>

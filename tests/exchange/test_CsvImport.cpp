@@ -5,7 +5,7 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvText.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 #include "exchange/u_ExchangeError.h"
 
 #include <QTemporaryDir>

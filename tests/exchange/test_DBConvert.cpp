@@ -3,7 +3,7 @@
 #include "ExchangeFixtures.h"
 
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 #include "exchange/u_ExchangeError.h"
 
 #include <QDir>

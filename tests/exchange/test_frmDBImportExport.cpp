@@ -4,7 +4,7 @@
 #include "testsupport/TestSupport.h"
 
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 #include "exchange/u_frmDBImportExport.h"
 
 #include <QComboBox>

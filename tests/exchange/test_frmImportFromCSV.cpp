@@ -3,7 +3,7 @@
 #include "ExchangeFixtures.h"
 #include "testsupport/TestSupport.h"
 
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 #include "exchange/u_frmImportFromCSV.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 
 #include <QTest>
 

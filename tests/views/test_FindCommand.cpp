@@ -2,7 +2,7 @@
 
 #include "support/u_ResourceStrings.h"
 #include "testsupport/TestSupport.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 #include "views/u_FindCommand.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"

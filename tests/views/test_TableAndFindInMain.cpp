@@ -6,7 +6,7 @@
 #include "query/u_frameMainDBSort.h"
 #include "support/u_ResourceStrings.h"
 #include "testsupport/TestSupport.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 #include "views/u_dlgFind.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"

@@ -1,6 +1,6 @@
 #include "GridFixture.h"
 
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 #include "views/u_frameMainGrid.h"
 
 #include <QApplication>

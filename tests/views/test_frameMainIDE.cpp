@@ -1,5 +1,5 @@
 #include "views/u_CardMemo.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 #include "views/u_frameMainIDE.h"
 
 #include <QApplication>
