@@ -27,7 +27,7 @@ struct Fixture {
     QString path = dir.filePath(QStringLiteral("contacts.tbr"));
     TQuib quib;
     QStringList titles = ContactSchema::ColumnTitlesFull();
-    QStringList map = ContactSchema::IdentityColumnMap();
+    TColumnMap map = TColumnMap::Identity(ContactSchema::ColumnCount);
 
     Fixture() {
         quib.SetDatabaseName(path);

@@ -12,6 +12,10 @@ QStringList ProgramColumns() {
     return DBLayouts().back().columns;
 }
 
+TColumnMap IdentityColumnMap(int count) {
+    return TColumnMap::Identity(count);
+}
+
 QStringList IdentityMap(int count) {
     QStringList map;
     for (int i = 0; i < count; ++i) {
