@@ -49,9 +49,8 @@ TFileChoice databaseChoice(TFileChoice::Mode mode, const QString& title, const Q
 }  // namespace
 
 QString TDatabaseCommands::ExecuteOpenDialog(const QString& title) {
-    const QString path =
-        ChooseFile(databaseChoice(TFileChoice::Mode::Open, title, dlgOpenFileName),
-                   host().Main().Widget());
+    const QString path = ChooseFile(databaseChoice(TFileChoice::Mode::Open, title, dlgOpenFileName),
+                                    host().Main().Widget());
     if (!path.isEmpty()) {
         dlgOpenFileName = path;
     }
@@ -59,9 +58,8 @@ QString TDatabaseCommands::ExecuteOpenDialog(const QString& title) {
 }
 
 QString TDatabaseCommands::ExecuteSaveDialog(const QString& title) {
-    const QString path =
-        ChooseFile(databaseChoice(TFileChoice::Mode::Save, title, dlgSaveFileName),
-                   host().Main().Widget());
+    const QString path = ChooseFile(databaseChoice(TFileChoice::Mode::Save, title, dlgSaveFileName),
+                                    host().Main().Widget());
     if (!path.isEmpty()) {
         dlgSaveFileName = path;
     }

@@ -1,7 +1,7 @@
 #include "app/u_RecentFiles.h"
 
-#include "support/u_Settings.h"
 #include "support/u_OrvFileLib.h"
+#include "support/u_Settings.h"
 
 namespace RecentFiles {
 

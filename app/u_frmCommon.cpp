@@ -111,9 +111,8 @@ void TfrmCommon::ApplySettings(TSettingsOccasion occasion) {
     // that is not a number) is reported and the remaining steps still run, so
     // that a damaged setting never keeps the program from starting.
     ApplyMainSettings(occasion);
-    RunGuarded([&] {
-        main_.Card().ApplyCardSettings(occasion, SettingInteger(TSetting::ActiveTab));
-    });
+    RunGuarded(
+        [&] { main_.Card().ApplyCardSettings(occasion, SettingInteger(TSetting::ActiveTab)); });
     for (const auto& step : settingsSteps_) {
         RunGuarded([&] { step(occasion); });
     }

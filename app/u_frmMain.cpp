@@ -114,13 +114,20 @@ void TfrmMain::RegisterFields() {
 
 QWidget* TfrmMain::ViewFrame(TView view) const {
     switch (view) {
-        case TView::Card: return frameMainIDE_;
-        case TView::Table: return frameMainGrid_;
-        case TView::Sort: return frameMainDBSort_;
-        case TView::Query: return frameMainDBQuery_;
-        case TView::PrintRows: return frameMainPrintRows_;
-        case TView::PrintTemplate: return frameMainPrintTemplate_;
-        case TView::PrintPreview: return frameMainPrintPreview_;
+        case TView::Card:
+            return frameMainIDE_;
+        case TView::Table:
+            return frameMainGrid_;
+        case TView::Sort:
+            return frameMainDBSort_;
+        case TView::Query:
+            return frameMainDBQuery_;
+        case TView::PrintRows:
+            return frameMainPrintRows_;
+        case TView::PrintTemplate:
+            return frameMainPrintTemplate_;
+        case TView::PrintPreview:
+            return frameMainPrintPreview_;
     }
     return frameMainIDE_;
 }
@@ -175,8 +182,9 @@ void TfrmMain::AttachCommands(ICommandHost& commands) {
         menu->installEventFilter(this);
     }
     // Shortcuts work whichever menu style hides the menu bar.
-    addActions(commands.action(QStringLiteral("actDBCreate"))->parent()->findChildren<QAction*>(
-        QString(), Qt::FindDirectChildrenOnly));
+    addActions(commands.action(QStringLiteral("actDBCreate"))
+                   ->parent()
+                   ->findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));
     for (int i = 0; i < RecentFiles::Count; ++i) {
         QAction* entry = RecentFileEntry(i);
         connect(entry, &QAction::triggered, this,

@@ -1,9 +1,9 @@
 #include "exchange/u_DBConverter.h"
 
 #include "app/QUIBLib_TLB.h"
-#include "session/u_ContactsDB.h"
-#include "session/u_ContactSchema.h"
 #include "exchange/u_ExchangeError.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 
 #include <QCoreApplication>
 #include <QDir>

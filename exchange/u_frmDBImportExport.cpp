@@ -4,13 +4,13 @@
 
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_DBConverter.h"
-#include "session/u_ContactSchema.h"
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_SourceDBCheck.h"
+#include "session/u_ContactSchema.h"
 #include "support/u_MessageBox.h"
 
-#include "support/u_FileChooser.h"
 #include <QShowEvent>
+#include "support/u_FileChooser.h"
 
 TfrmDBImportExport::TfrmDBImportExport(const TQuib& mainQuib, const QString& programVersion,
                                        std::function<void()> reloadMainDatabase, QWidget* parent)

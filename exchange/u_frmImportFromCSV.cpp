@@ -7,8 +7,8 @@
 #include "exchange/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
-#include "support/u_FileChooser.h"
 #include <QShowEvent>
+#include "support/u_FileChooser.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "views/u_frameMainIDE.h"
 
+#include "session/u_ContactSchema.h"
 #include "ui_u_frameMainIDE.h"
 #include "views/u_CardLinks.h"
 #include "views/u_CardMemo.h"
-#include "session/u_ContactSchema.h"
 
 #include <QDesktopServices>
 #include <QEvent>

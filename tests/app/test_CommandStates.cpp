@@ -1,10 +1,10 @@
 #include "app/Pellum.h"
 #include "app/QUIBLib_TLB.h"
-#include "support/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "query/u_QueryCommands.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_Settings.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
@@ -189,7 +189,8 @@ class TestCommandStates : public QObject {
                 {"actShowAsTable", true},
                 {"actDBNewRow", true}});
         QVERIFY(common().action("actShowAsTable")->isChecked());
-        QCOMPARE(main().NavigationLabel()->text(), u'[' + main().Session().Quib1().DatabaseName() + u']');
+        QCOMPARE(main().NavigationLabel()->text(),
+                 u'[' + main().Session().Quib1().DatabaseName() + u']');
         // Back to the card.
         common().action("actShowAsTable")->trigger();
         QVERIFY(!main().IsTableShown());
@@ -212,8 +213,10 @@ class TestCommandStates : public QObject {
     void printMode() {
         start(3);
         common().action("actDBPrint")->trigger();
-        QCOMPARE(main().ViewFrame(main().CurrentView())->objectName(), QStringLiteral("frameMainPrintRows"));
-        QCOMPARE(main().NavigationLabel()->text(), u'[' + main().Session().Quib1().DatabaseName() + u']');
+        QCOMPARE(main().ViewFrame(main().CurrentView())->objectName(),
+                 QStringLiteral("frameMainPrintRows"));
+        QCOMPARE(main().NavigationLabel()->text(),
+                 u'[' + main().Session().Quib1().DatabaseName() + u']');
         expect({{"actDBPrintCancel", true},
                 {"actDBMoveFirst", false},
                 {"actDBMoveNext", false},
@@ -248,7 +251,8 @@ class TestCommandStates : public QObject {
         start(3);
         common().action("actShowAsTable")->trigger();
         common().action("actEditFindQuery")->trigger();
-        QCOMPARE(main().ViewFrame(main().CurrentView())->objectName(), QStringLiteral("frameMainDBQuery"));
+        QCOMPARE(main().ViewFrame(main().CurrentView())->objectName(),
+                 QStringLiteral("frameMainDBQuery"));
         QCOMPARE(common().QueryCommands().ViewBeforeQuery, TView::Table);
         expect({{"actDBPrintCancel", false},
                 {"actDBOpen", false},
@@ -270,7 +274,8 @@ class TestCommandStates : public QObject {
         start(3);
         QVERIFY(!enabled("actDBSortCancel"));
         common().action("actDBSortShow")->trigger();
-        QCOMPARE(main().ViewFrame(main().CurrentView())->objectName(), QStringLiteral("frameMainDBSort"));
+        QCOMPARE(main().ViewFrame(main().CurrentView())->objectName(),
+                 QStringLiteral("frameMainDBSort"));
         QVERIFY(enabled("actDBSortCancel"));
         QVERIFY(enabled("actDBOpen"));  // other commands stay available
         common().action("actDBSortCancel")->trigger();

@@ -152,8 +152,9 @@ class TestDatabaseCommands : public QObject {
                  (QStringList{"DBColsName", "ProgramName", "ProgramAktVersion", "ProgramMinVersion",
                               "ProgramCopyright", "ProgramWWW", "ProgramEmail"}));
         QCOMPARE(contents.headerTexts[0], ContactSchema::ColumnNames());
-        const QStringList values{product::Name,      main().Session().ProgramVersion(), QStringLiteral("2.5.1"),
-                                 product::Copyright, product::WebAddress,   product::SupportEmail};
+        const QStringList values{product::Name,           main().Session().ProgramVersion(),
+                                 QStringLiteral("2.5.1"), product::Copyright,
+                                 product::WebAddress,     product::SupportEmail};
         for (int h = 1; h < 7; ++h) {
             QCOMPARE(contents.headerTexts[h], QStringList{values[h - 1]});
         }

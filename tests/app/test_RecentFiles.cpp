@@ -1,9 +1,9 @@
 #include "app/Pellum.h"
 #include "app/QUIBLib_TLB.h"
 #include "app/u_RecentFiles.h"
-#include "support/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "support/u_Settings.h"
 
 #include "AppTestSupport.h"
 #include "testsupport/TestSupport.h"
@@ -137,7 +137,8 @@ class TestRecentFiles : public QObject {
         const QString good = dir.filePath(QStringLiteral("good.tbr"));
         apptest::MakeDatabase(good, 1);
         auto program = StartProgram({good}, false);
-        program->frmMain->Session().Quib1().SetDatabaseName(dir.filePath(QStringLiteral("missing.tbr")));
+        program->frmMain->Session().Quib1().SetDatabaseName(
+            dir.filePath(QStringLiteral("missing.tbr")));
         program->frmCommon->action(QStringLiteral("actDBReload"))->trigger();
         // The engine's error went to the error report.
         QCOMPARE(messages.messages().size(), std::size_t(1));

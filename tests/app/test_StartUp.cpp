@@ -6,18 +6,17 @@
 #include "app/u_HelpRouter.h"
 #include "app/u_MenuStyle.h"
 #include "app/u_RecentFiles.h"
-#include "support/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmHelp.h"
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
+#include "support/u_Settings.h"
 #include "views/u_frameMainIDE.h"
 
 #include "AppTestSupport.h"
 #include "testsupport/TestSupport.h"
 
 #include <QDir>
-#include "support/u_FileChooser.h"
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
+#include "support/u_FileChooser.h"
 
 #include <set>
 #include <stdexcept>
@@ -87,7 +87,8 @@ class TestStartUp : public QObject {
         QCOMPARE(main.frameMainIDE()->currentPage(), 0);
         QCOMPARE(main.frameMainIDE()->fieldText(0), QStringLiteral("Novák"));
         QCOMPARE(RecentFiles::Read().first(), QStringLiteral("Pellum.tbr"));
-        QCOMPARE(program->frmCommon->DatabaseCommands().dlgOpenFileName, QStringLiteral("Pellum.tbr"));
+        QCOMPARE(program->frmCommon->DatabaseCommands().dlgOpenFileName,
+                 QStringLiteral("Pellum.tbr"));
         QVERIFY(messages_->messages().empty());
         QCOMPARE(main.windowTitle(), QStringLiteral("Orvane Contacts"));
     }
@@ -353,14 +354,17 @@ class TestStartUp : public QObject {
         TfrmCommon& common = *program->frmCommon;
         common.action(QStringLiteral("actHelpContents"))->trigger();
         QVERIFY(common.HelpCommands().HelpRouter().window() != nullptr);
-        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/index.html"));
+        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
+                 QUrl("qrc:/help/index.html"));
         common.action(QStringLiteral("actHelpWhatIsNew"))->trigger();
-        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/what_is_new.html"));
+        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
+                 QUrl("qrc:/help/what_is_new.html"));
         common.action(QStringLiteral("actHelpHowToUse"))->trigger();
         QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
                  QUrl("qrc:/help/how_to_use_help.html"));
         common.action(QStringLiteral("actHelpTopicSearch"))->trigger();
-        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/search.html"));
+        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
+                 QUrl("qrc:/help/search.html"));
         for (int context : {11, 12, 13, 14, 15, 16, 22, 31, 32, 33, 34, 41}) {
             const QString page = THelpRouter::PageOfContext(context);
             QVERIFY2(page != QLatin1String("index.html"), qPrintable(QString::number(context)));
@@ -372,7 +376,8 @@ class TestStartUp : public QObject {
         QCOMPARE(edit->property("helpContext").toInt(), 12);
         QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
         QApplication::sendEvent(edit, &f1);
-        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/edit_menu.html"));
+        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
+                 QUrl("qrc:/help/edit_menu.html"));
         QCOMPARE(common.action(QStringLiteral("actDBPrint"))->property("helpContext").toInt(), 31);
     }
 

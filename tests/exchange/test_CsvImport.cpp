@@ -5,8 +5,8 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvText.h"
-#include "session/u_ContactSchema.h"
 #include "exchange/u_ExchangeError.h"
+#include "session/u_ContactSchema.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -3,8 +3,8 @@
 #include "ExchangeFixtures.h"
 
 #include "exchange/u_DBConverter.h"
-#include "session/u_ContactSchema.h"
 #include "exchange/u_ExchangeError.h"
+#include "session/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>

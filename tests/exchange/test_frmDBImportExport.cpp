@@ -5,8 +5,8 @@
 #include "testsupport/TestSupport.h"
 
 #include "exchange/u_DBConverter.h"
-#include "session/u_ContactSchema.h"
 #include "exchange/u_frmDBImportExport.h"
+#include "session/u_ContactSchema.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -4,8 +4,8 @@
 #include "support/u_FileChooser.h"
 #include "testsupport/TestSupport.h"
 
-#include "session/u_ContactSchema.h"
 #include "exchange/u_frmExportToCSV.h"
+#include "session/u_ContactSchema.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -36,7 +36,8 @@ class TestFrmExportToCSV : public QObject {
     std::unique_ptr<TQuib> db_;
 
     std::unique_ptr<TfrmExportToCSV> dialog() {
-        auto d = std::make_unique<TfrmExportToCSV>(*db_, ProgramColumns(), titles(), IdentityColumnMap());
+        auto d = std::make_unique<TfrmExportToCSV>(*db_, ProgramColumns(), titles(),
+                                                   IdentityColumnMap());
         d->show();
         return d;
     }

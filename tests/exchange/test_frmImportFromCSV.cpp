@@ -4,8 +4,8 @@
 #include "support/u_FileChooser.h"
 #include "testsupport/TestSupport.h"
 
-#include "session/u_ContactSchema.h"
 #include "exchange/u_frmImportFromCSV.h"
+#include "session/u_ContactSchema.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -29,9 +29,9 @@ class TestColumnMap : public QObject {
         QTest::addColumn<QList<int>>("fromDB");
         QTest::addColumn<QStringList>("unsupported");
         QTest::addColumn<QList<int>>("missing");
-        QTest::newRow("same order") << QStringList{"a", "b"} << QStringList{"a", "b"}
-                                    << QList<int>{0, 1} << QList<int>{0, 1} << QStringList{}
-                                    << QList<int>{};
+        QTest::newRow("same order")
+            << QStringList{"a", "b"} << QStringList{"a", "b"} << QList<int>{0, 1}
+            << QList<int>{0, 1} << QStringList{} << QList<int>{};
         QTest::newRow("reversed") << QStringList{"b", "a"} << QStringList{"a", "b"}
                                   << QList<int>{1, 0} << QList<int>{1, 0} << QStringList{}
                                   << QList<int>{};

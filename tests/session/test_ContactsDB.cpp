@@ -1,6 +1,6 @@
 #include "app/QUIBLib_TLB.h"
-#include "session/u_ContactsDB.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 
 #include <QTemporaryDir>
 #include <QTest>

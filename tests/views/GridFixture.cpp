@@ -1,7 +1,7 @@
 #include "GridFixture.h"
 
-#include "session/u_ContactsDB.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #include "GridFixture.h"
 
-#include "views/u_BasicFind.h"
 #include "session/u_ContactSchema.h"
+#include "views/u_BasicFind.h"
 
 #include <QLocale>
 #include <QTemporaryDir>

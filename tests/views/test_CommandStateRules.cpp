@@ -12,11 +12,11 @@ using C = TCommand;
 
 // The commands the normal rules set, in the order of the expectation strings.
 constexpr TCommand kNormal[] = {
-    C::MoveFirst, C::MovePrevious, C::MoveNext,      C::MoveLast,  C::NewRow,
-    C::SaveRow,   C::DeleteRow,    C::DBCreate,      C::DBOpen,    C::RecentFiles,
-    C::ImportExportTBR, C::ImportFromCSV, C::ExportToCSV, C::DBSave, C::DBSaveAs,
-    C::DBReload,  C::DBPrint,      C::FindBasic,     C::FindBasicNext, C::FindQuery,
-    C::ShowAsTable, C::CardFields,
+    C::MoveFirst,       C::MovePrevious,  C::MoveNext,    C::MoveLast,      C::NewRow,
+    C::SaveRow,         C::DeleteRow,     C::DBCreate,    C::DBOpen,        C::RecentFiles,
+    C::ImportExportTBR, C::ImportFromCSV, C::ExportToCSV, C::DBSave,        C::DBSaveAs,
+    C::DBReload,        C::DBPrint,       C::FindBasic,   C::FindBasicNext, C::FindQuery,
+    C::ShowAsTable,     C::CardFields,
 };
 
 // "1" enabled, "0" disabled, "-" unchanged, one character per command of kNormal.
@@ -71,8 +71,8 @@ class TestCommandStateRules : public QObject {
         QFETCH(bool, noDatabaseText);
         QFETCH(bool, leaveTable);
         QFETCH(bool, checked);
-        for (TCommandMode mode : {TCommandMode::RefreshData, TCommandMode::DBQueryResult,
-                                  TCommandMode::DBQueryClose}) {
+        for (TCommandMode mode :
+             {TCommandMode::RefreshData, TCommandMode::DBQueryResult, TCommandMode::DBQueryClose}) {
             const TCommandStates states =
                 CommandStates({open, rows, rowIndex}, static_cast<TView>(view), mode);
             QCOMPARE(statesText(states), expected);
@@ -109,10 +109,10 @@ class TestCommandStateRules : public QObject {
     void cancelModesTouchOnlyTheirCommand_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("command");
-        QTest::newRow("print_cancel") << static_cast<int>(TCommandMode::print_cancel)
-                                      << static_cast<int>(C::PrintCancel);
-        QTest::newRow("sort_cancel") << static_cast<int>(TCommandMode::sort_cancel)
-                                     << static_cast<int>(C::SortCancel);
+        QTest::newRow("print_cancel")
+            << static_cast<int>(TCommandMode::print_cancel) << static_cast<int>(C::PrintCancel);
+        QTest::newRow("sort_cancel")
+            << static_cast<int>(TCommandMode::sort_cancel) << static_cast<int>(C::SortCancel);
     }
 
     void cancelModesTouchOnlyTheirCommand() {
@@ -131,13 +131,18 @@ class TestCommandStateRules : public QObject {
     void modeWords_data() {
         QTest::addColumn<QString>("word");
         QTest::addColumn<int>("mode");
-        QTest::newRow("RefreshData") << "RefreshData" << static_cast<int>(TCommandMode::RefreshData);
+        QTest::newRow("RefreshData")
+            << "RefreshData" << static_cast<int>(TCommandMode::RefreshData);
         QTest::newRow("print") << "print" << static_cast<int>(TCommandMode::print);
-        QTest::newRow("print_cancel") << "print_cancel" << static_cast<int>(TCommandMode::print_cancel);
+        QTest::newRow("print_cancel")
+            << "print_cancel" << static_cast<int>(TCommandMode::print_cancel);
         QTest::newRow("DBQuery") << "DBQuery" << static_cast<int>(TCommandMode::DBQuery);
-        QTest::newRow("DBQueryResult") << "DBQueryResult" << static_cast<int>(TCommandMode::DBQueryResult);
-        QTest::newRow("DBQueryClose") << "DBQueryClose" << static_cast<int>(TCommandMode::DBQueryClose);
-        QTest::newRow("sort_cancel") << "sort_cancel" << static_cast<int>(TCommandMode::sort_cancel);
+        QTest::newRow("DBQueryResult")
+            << "DBQueryResult" << static_cast<int>(TCommandMode::DBQueryResult);
+        QTest::newRow("DBQueryClose")
+            << "DBQueryClose" << static_cast<int>(TCommandMode::DBQueryClose);
+        QTest::newRow("sort_cancel")
+            << "sort_cancel" << static_cast<int>(TCommandMode::sort_cancel);
         QTest::newRow("empty") << "" << -1;
         QTest::newRow("wrong case") << "refreshdata" << -1;
         QTest::newRow("other") << "Refresh" << -1;

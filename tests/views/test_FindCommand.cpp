@@ -1,8 +1,8 @@
 #include "GridFixture.h"
 
+#include "session/u_ContactSchema.h"
 #include "support/u_ResourceStrings.h"
 #include "testsupport/TestSupport.h"
-#include "session/u_ContactSchema.h"
 #include "views/u_FindCommand.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"

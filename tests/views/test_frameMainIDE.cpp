@@ -1,6 +1,6 @@
-#include "views/u_CardMemo.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
+#include "views/u_CardMemo.h"
 #include "views/u_frameMainIDE.h"
 
 #include <QApplication>
