@@ -174,6 +174,10 @@ void TfrmMain::SetSplash(std::unique_ptr<TfrmSplash> splash) {
 
 void TfrmMain::AttachCommands(ICommandHost& commands) {
     commands_ = &commands;
+    // The holder goes first when the program ends: forget it then.
+    if (const auto* holder = dynamic_cast<const QObject*>(&commands)) {
+        connect(holder, &QObject::destroyed, this, [this] { commands_ = nullptr; });
+    }
     MainWindowBars::BuildMenus(*ui, commands);
     recentPopup_ = MainWindowBars::BuildToolBars(*ui, commands, *this);
     MainWindowBars::BuildNavigationBar(*ui, commands);
@@ -193,8 +197,11 @@ void TfrmMain::AttachCommands(ICommandHost& commands) {
     connect(ui->mnuFileExit, &QAction::triggered, this, &QWidget::close);
     // F1 anywhere in the window opens the help contents (over a menu: its topic).
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this,
-            [this] { commands_->action(QStringLiteral("actHelpContents"))->trigger(); });
+    connect(help, &QShortcut::activated, this, [this] {
+        if (commands_ != nullptr) {
+            commands_->action(QStringLiteral("actHelpContents"))->trigger();
+        }
+    });
     updateBarEdges();
 }
 
@@ -324,7 +331,7 @@ bool TfrmMain::helpOverMenu(QObject* watched, QEvent* event) {
 
 void TfrmMain::Quib1RefreshData() {
     const QString database = session_.DatabaseName();
-    if (IsTableShown()) {
+    if (IsTableShown() && commands_ != nullptr) {
         commands_->action(QStringLiteral("actDBGridFill"))->trigger();
         SetNavigationText(u'[' + database + u']');
     } else {
