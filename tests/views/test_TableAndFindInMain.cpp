@@ -169,7 +169,7 @@ void TestTableAndFindInMain::lastRecordCannotBeDeletedInTheTable() {
 
 void TestTableAndFindInMain::refreshWithoutRecordsGoesBackToTheCard() {
     trigger("actShowAsTable");
-    TQuib& quib = *main().Quib1;
+    TQuib& quib = main().Session().Quib1();
     while (quib.RowsCount() > 0)
         quib.DeleteRow(0);
     quib.RefreshData();
