@@ -1,11 +1,14 @@
 #include "views/u_GridModel.h"
 
+#include <algorithm>
 #include <utility>
 
-TGridModel::TGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+TGridModel::TGridModel(QObject* parent) : QAbstractTableModel(parent) {
+    clear();
+}
 
 int TGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rowNumbers_.size());
+    return parent.isValid() ? 0 : rows_;
 }
 
 int TGridModel::columnCount(const QModelIndex& parent) const {
@@ -19,15 +22,13 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
 }
 
 bool TGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::EditRole || index.row() >= cells_.size())
-        return false;
-    QStringList& row = cells_[index.row()];
-    if (index.column() >= row.size())
+    if (!index.isValid() || role != Qt::EditRole || index.row() >= rows_ ||
+        index.column() >= columnCount())
         return false;
     const QString text = value.toString();
-    if (row[index.column()] == text)
+    if (cell(index.row(), index.column()) == text)
         return true;
-    row[index.column()] = text;
+    edits_.insert(key(index.row(), index.column()), text);
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -35,8 +36,9 @@ bool TGridModel::setData(const QModelIndex& index, const QVariant& value, int ro
 QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole || section < 0)
         return {};
-    const QStringList& texts = orientation == Qt::Horizontal ? headings_ : rowNumbers_;
-    return section < texts.size() ? QVariant(texts[section]) : QVariant();
+    if (orientation == Qt::Horizontal)
+        return section < headings_.size() ? QVariant(headings_[section]) : QVariant();
+    return section < rows_ ? QVariant(rowNumber(section)) : QVariant();
 }
 
 Qt::ItemFlags TGridModel::flags(const QModelIndex& index) const {
@@ -45,45 +47,59 @@ Qt::ItemFlags TGridModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-void TGridModel::reset(QStringList headings, QStringList rowNumbers, QVector<QStringList> cells) {
+void TGridModel::clear() {
+    beginResetModel();
+    headings_ = QStringList{QString()};
+    rows_ = 1;
+    reader_ = nullptr;
+    edits_.clear();
+    endResetModel();
+}
+
+void TGridModel::reset(QStringList headings, int rows, TCellReader reader) {
     beginResetModel();
     headings_ = std::move(headings);
-    rowNumbers_ = std::move(rowNumbers);
-    cells_ = std::move(cells);
+    rows_ = std::max(0, rows);
+    reader_ = std::move(reader);
+    edits_.clear();
     endResetModel();
 }
 
 QString TGridModel::cell(int row, int column) const {
-    if (row < 0 || row >= cells_.size() || column < 0 || column >= cells_[row].size())
+    if (row < 0 || row >= rows_ || column < 0 || column >= headings_.size())
         return {};
-    return cells_[row][column];
+    const auto edit = edits_.constFind(key(row, column));
+    if (edit != edits_.constEnd())
+        return *edit;
+    return reader_ ? reader_(row, column) : QString();
 }
 
 QString TGridModel::rowNumber(int row) const {
-    return row >= 0 && row < rowNumbers_.size() ? rowNumbers_[row] : QString();
+    // The empty grid's one row carries no number.
+    if (!reader_ || row < 0 || row >= rows_)
+        return {};
+    return QString::number(row + 1);
 }
 
-void TGridModel::appendRow(const QString& number) {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    rowNumbers_.append(number);
-    QStringList empty;
-    empty.reserve(headings_.size());
-    for (qsizetype c = 0; c < headings_.size(); ++c)
-        empty.append(QString());
-    cells_.append(empty);
+void TGridModel::appendRow() {
+    beginInsertRows({}, rows_, rows_);
+    ++rows_;
     endInsertRows();
 }
 
 void TGridModel::removeRowKeepingNumbers(int row) {
-    if (row < 0 || row >= cells_.size())
+    if (row < 0 || row >= rows_)
         return;
-    const int last = rowCount() - 1;
-    // The cells move up by one; the numbers stay, so the last number goes.
+    // Texts typed below the row would now sit on the wrong record.
+    edits_.clear();
+    const int last = rows_ - 1;
     beginRemoveRows({}, last, last);
-    cells_.removeAt(row);
-    rowNumbers_.removeLast();
+    --rows_;
     endRemoveRows();
-    if (row < rowCount())
-        emit dataChanged(index(row, 0), index(rowCount() - 1, columnCount() - 1));
+    if (row < rows_)
+        emit dataChanged(index(row, 0), index(rows_ - 1, columnCount() - 1));
+}
+
+void TGridModel::forgetEdit(int row, int column) {
+    edits_.remove(key(row, column));
 }

@@ -7,7 +7,6 @@
 #include "ui_u_frameMainGrid.h"
 
 #include <QHeaderView>
-#include <QVector>
 
 TframeMainGrid::TframeMainGrid(QWidget* parent)
     : QFrame(parent), ui(std::make_unique<Ui::TframeMainGrid>()) {
@@ -43,7 +42,7 @@ QTableView* TframeMainGrid::grid() const {
 }
 
 void TframeMainGrid::GridClear() {
-    model_->reset({QString()}, {QString()}, {QStringList{QString()}});
+    model_->clear();
 }
 
 void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
@@ -52,28 +51,20 @@ void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
     // cell where it was.
     const int previousRow = currentRow();
     const int previousField = currentField();
-    GridClear();
     const int rows = std::max(0, quib.RowsCount());
     const int fields = indexFromProgram.size();
     QStringList headings;
     headings.reserve(fields);
     for (int i = 0; i < fields; ++i)
         headings.append(i < titlesFull.size() ? titlesFull[i] : QString());
-
-    QStringList numbers;
-    numbers.reserve(rows);
-    QVector<QStringList> cells;
-    cells.reserve(rows);
-    for (int r = 0; r < rows; ++r) {
-        numbers.append(QString::number(r + 1));
-        QStringList row;
-        row.reserve(fields);
-        for (int i = 0; i < fields; ++i)
-            row.append(indexFromProgram.isMissing(i) ? QString()
-                                                     : quib.GetData(r, indexFromProgram[i]));
-        cells.append(std::move(row));
-    }
-    model_->reset(std::move(headings), std::move(numbers), std::move(cells));
+    // The cells stay in the database; the view reads the ones it shows. The
+    // engine outlives the grid's use of it: the session owns it, and a
+    // clear or the next fill drops this reader.
+    auto reader = [&quib, indexFromProgram](int record, int field) {
+        return indexFromProgram.isMissing(field) ? QString()
+                                                 : quib.GetData(record, indexFromProgram[field]);
+    };
+    model_->reset(std::move(headings), rows, std::move(reader));
     if (previousRow >= 0 && rows > 0 && fields > 0)
         selectCell(std::min(previousRow, rows - 1), std::min(previousField, fields - 1));
 }
@@ -99,19 +90,12 @@ QString TframeMainGrid::headingText(int field) const {
 }
 
 int TframeMainGrid::rowOfRecord(int record) const {
-    const QString number = QString::number(record + 1);
-    // Numbers usually equal positions; look there first.
-    if (model_->rowNumber(record) == number)
-        return record;
-    for (int row = 0; row < model_->rowCount(); ++row) {
-        if (model_->rowNumber(row) == number)
-            return row;
-    }
+    // Row r carries the number r + 1.
     return record;
 }
 
 void TframeMainGrid::appendRecordRow() {
-    model_->appendRow(QString::number(model_->rowCount() + 1));
+    model_->appendRow();
     selectRow(model_->rowCount() - 1);
 }
 
@@ -166,5 +150,8 @@ bool TframeMainGrid::storeCurrentCell(TQuib& quib, const TColumnMap& indexFromPr
     const int column = indexFromProgram[field];
     if (column < 0)
         return false;
-    return quib.SetData(record, column, currentCellText());
+    if (!quib.SetData(record, column, currentCellText()))
+        return false;
+    model_->forgetEdit(currentRow(), field);
+    return true;
 }
