@@ -16,10 +16,12 @@
 #include "app/QUIBLib_TLB.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "session/u_BackgroundWriter.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_MessageBox.h"
+#include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 #include "views/u_frameMainGrid.h"
 

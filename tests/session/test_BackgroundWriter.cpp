@@ -5,6 +5,7 @@
 #include "session/u_BackgroundWriter.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 #include "testsupport/TestSupport.h"
 

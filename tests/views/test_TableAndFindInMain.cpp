@@ -336,7 +336,8 @@ void TestTableAndFindInMain::navigationTextKeepsTheRecordNumbersWhole() {
     QCOMPARE(label->toolTip(), whole);
     const QString shown = label->shownText();
     QVERIFY2(shown.startsWith(QStringLiteral("1 / 36 [")), qPrintable(shown));
-    QVERIFY2(shown.endsWith(QStringLiteral("contacts.tbr]")), qPrintable(shown));
+    QVERIFY2(shown.endsWith(QStringLiteral(".tbr]")), qPrintable(shown));
+    qInfo("shown at width %d: %s", label->contentsRect().width(), qPrintable(shown));
     QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));
     QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
     // A short text is shown as it is.
