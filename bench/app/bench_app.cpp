@@ -104,7 +104,7 @@ struct Program {
     Program() {
         program->frmMain->resize(1000, 700);
         program->frmMain->show();
-        QTest::qWaitForWindowExposed(program->frmMain.get());
+        (void)QTest::qWaitForWindowExposed(program->frmMain.get());
     }
     ~Program() { program->session->FinishSaves(); }
     QAction* action(const char* name) const {
@@ -171,7 +171,7 @@ int MeasureMemory(const QString& path) {
     auto program = StartProgram({path}, false);
     program->frmMain->resize(1000, 700);
     program->frmMain->show();
-    QTest::qWaitForWindowExposed(program->frmMain.get());
+    (void)QTest::qWaitForWindowExposed(program->frmMain.get());
     program->frmCommon->action(QStringLiteral("actShowAsTable"))->trigger();
     QApplication::processEvents();
     std::printf("%ld\n", PeakKilobytes());
