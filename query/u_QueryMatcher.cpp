@@ -11,9 +11,8 @@ TQueryMatcher::TQueryMatcher(const TQuery& query, const QStringList& indexFromPr
         const int column = entry.toInt(&ok);
         columns_.append(ok && column >= 0 ? column : -1);
     }
-    raw_.resize(slotCount);
-    folded_.resize(slotCount);
-    state_.resize(slotCount);
+    cells_.resize(slotCount);
+    read_.resize(slotCount);
 
     const int defined = query.DefinedCount();
     conditions_.reserve(defined);
@@ -29,7 +28,7 @@ TQueryMatcher::TQueryMatcher(const TQuery& query, const QStringList& indexFromPr
         else
             c.slot = row.item - TQuery::ItemFirstColumn;
         c.compar = row.compar;
-        c.caseSensitive = row.caseSensitive;
+        c.sensitivity = row.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
         c.needle = row.caseSensitive ? row.text : Fold(row.text);
         conditions_.push_back(std::move(c));
     }
@@ -40,7 +39,7 @@ bool TQueryMatcher::Matches(const TQuib& quib, int row) const {
         return true;
     // Cells are kept only while one row is tested: the table may change
     // between two calls.
-    state_.fill(0);
+    read_.fill(false);
     bool outcome = true;
     for (const Condition& c : conditions_) {
         outcome = ConditionHolds(c, quib, row);
@@ -83,35 +82,28 @@ bool TQueryMatcher::ConditionHolds(const Condition& c, const TQuib& quib, int ro
 }
 
 bool TQueryMatcher::Passes(const Condition& c, const TQuib& quib, int row, int slot) const {
-    const QString& value = Cell(quib, row, slot, !c.caseSensitive);
+    const QString& value = Cell(quib, row, slot);
     switch (c.compar) {
         case TQuery::DoesNotContain:
-            return c.needle.isEmpty() || !value.contains(c.needle);
+            return c.needle.isEmpty() || !value.contains(c.needle, c.sensitivity);
         case TQuery::Is:
-            return value == c.needle;
+            return value.compare(c.needle, c.sensitivity) == 0;
         case TQuery::IsNot:
-            return value != c.needle;
+            return value.compare(c.needle, c.sensitivity) != 0;
         default:
             // An empty needle occurs in no value.
-            return !c.needle.isEmpty() && value.contains(c.needle);
+            return !c.needle.isEmpty() && value.contains(c.needle, c.sensitivity);
     }
 }
 
-const QString& TQueryMatcher::Cell(const TQuib& quib, int row, int slot, bool folded) const {
+const QString& TQueryMatcher::Cell(const TQuib& quib, int row, int slot) const {
     static const QString none;
     // A column outside the catalogue, or one the database lacks, reads empty.
-    if (slot < 0 || slot >= columns_.size())
+    if (slot < 0 || slot >= columns_.size() || columns_[slot] < 0)
         return none;
-    char& state = state_[slot];
-    if ((state & 1) == 0) {
-        raw_[slot] = columns_[slot] < 0 ? QString() : quib.GetData(row, columns_[slot]);
-        state |= 1;
+    if (!read_[slot]) {
+        cells_[slot] = quib.GetData(row, columns_[slot]);
+        read_[slot] = true;
     }
-    if (!folded)
-        return raw_[slot];
-    if ((state & 2) == 0) {
-        folded_[slot] = Fold(raw_[slot]);
-        state |= 2;
-    }
-    return folded_[slot];
+    return cells_[slot];
 }

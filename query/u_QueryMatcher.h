@@ -26,7 +26,9 @@ class TQueryMatcher {
     // The rows of quib (0 .. RowsCount - 1) that match, in order.
     QVector<int> MatchingRows(const TQuib& quib) const;
 
-    // Lower-casing of texts and cells when a condition ignores case.
+    // The lower-casing of a needle that ignores case. Cells are compared
+    // with it character by character without regard to case, so no cell is
+    // copied to be lower-cased.
     static QString Fold(const QString& text) { return text.toLower(); }
 
   private:
@@ -35,14 +37,14 @@ class TQueryMatcher {
         Scope scope = Scope::One;
         int slot = -1;  // catalogue column for Scope::One, -1 when none
         int compar = TQuery::Contain;
-        bool caseSensitive = false;
+        Qt::CaseSensitivity sensitivity = Qt::CaseInsensitive;
         QString needle;
     };
 
     bool ConditionHolds(const Condition& c, const TQuib& quib, int row) const;
     bool Passes(const Condition& c, const TQuib& quib, int row, int slot) const;
-    // The cell of catalogue column slot in the current row, read once per row.
-    const QString& Cell(const TQuib& quib, int row, int slot, bool folded) const;
+    // The cell of catalogue column slot in the row, read once per row.
+    const QString& Cell(const TQuib& quib, int row, int slot) const;
 
     int op_ = TQuery::And;
     std::vector<Condition> conditions_;
@@ -50,7 +52,6 @@ class TQueryMatcher {
 
     // Cells of the row being tested, so that conditions on the same column do
     // not read it twice.
-    mutable QVector<QString> raw_;
-    mutable QVector<QString> folded_;
-    mutable QVector<char> state_;  // bit 1 raw read, bit 2 folded made
+    mutable QVector<QString> cells_;
+    mutable QVector<bool> read_;
 };
