@@ -45,6 +45,7 @@ TframeMainDBSort::TframeMainDBSort(QWidget* parent) : QFrame(parent) {
     hdrSort_->setSectionResizeMode(QHeaderView::Fixed);
     hdrSort_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     hdrSort_->setStretchLastSection(false);
+    hdrSort_->setFixedHeight(hdrSort_->fontMetrics().height() + 10);
     pnlSortRows_ = new QWidget(this);
     pnlSortRows_->setObjectName(QStringLiteral("pnlSortRows"));
     pnlSortRows_->installEventFilter(this);
@@ -171,9 +172,11 @@ void TframeMainDBSort::FrameResize() {
     }
     for (int j = 1; j <= static_cast<int>(rows_.size()); ++j)
         PlaceWidgetRow(rows_[j - 1], j);
-    const int itemWidth = rows_.front().item->width();
-    hdrSort_->resizeSection(0, itemWidth + 11);
-    hdrSort_->resizeSection(1, std::max(0, sbSort_->x() - itemWidth - 11));
+    // "Item" reaches over the numbers and the item lists to the order lists,
+    // "Order" from there to the scroll bar.
+    const int orderLeft = rows_.front().order->x();
+    hdrSort_->resizeSection(0, orderLeft);
+    hdrSort_->resizeSection(1, std::max(0, sbSort_->x() - orderLeft));
     sbSortChange();
 }
 

@@ -112,6 +112,7 @@ void TframeMainQuery::CreateHeader() {
     hdrQuery_->setSectionResizeMode(QHeaderView::Fixed);
     hdrQuery_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     hdrQuery_->setStretchLastSection(false);
+    hdrQuery_->setFixedHeight(hdrQuery_->fontMetrics().height() + 10);
     hdrQuery_->resizeSection(0, kItemLeft);
     hdrQuery_->resizeSection(1, kComparLeft - kItemLeft);
     hdrQuery_->resizeSection(2, kCaseLeft - kComparLeft);
