@@ -33,12 +33,6 @@ int FocusedField(const TframeMainIDE& card) {
     return -1;
 }
 
-int ColumnOf(const TframeMainIDE& card, int field) {
-    bool ok = false;
-    const int column = card.lstDBColsIndexFromProgram.value(field).toInt(&ok);
-    return ok ? column : -1;
-}
-
 // Selects the found text in the field. The field may show the cell's text a
 // little differently (CR LF breaks become LF), so the text is looked up again
 // in what the field shows; q, the place in the cell, is the fallback.
@@ -109,7 +103,7 @@ void Run(const Context& context, const BasicFind::Request& request) {
     // In the table a position is a grid row, which names its record.
     const auto cell = [&context, table](int row, int field) {
         const int record = table ? context.grid.recordOfRow(row) : row;
-        return record < 0 ? QString() : context.quib.GetData(record, ColumnOf(context.card, field));
+        return record < 0 ? QString() : context.quib.GetData(record, context.indexFromProgram[field]);
     };
     const int rows = table ? context.grid.rowCount() : context.quib.RowsCount();
     const auto hit = BasicFind::Find(cell, rows, start, request);

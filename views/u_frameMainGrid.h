@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFrame>
+#include "session/u_ColumnMap.h"
+
 #include <QStringList>
 #include <QVector>
 
@@ -37,7 +39,7 @@ class TframeMainGrid : public QFrame {
     // named by entry i of indexFromProgram; headings from titlesFull. The
     // current cell stays where it was (within the new size).
     void GridFill(const TQuib& quib, const QStringList& titlesFull,
-                  const QStringList& indexFromProgram);
+                  const TColumnMap& indexFromProgram);
 
     // Shows only the given records of quib (database rows, in this order),
     // each numbered with its record number + 1. The cells are read from quib
@@ -87,7 +89,7 @@ class TframeMainGrid : public QFrame {
     // Writes the current cell into its record of quib (the column named by
     // indexFromProgram); false when there is no current cell or the database
     // lacks the column. Never touches the engine's current row.
-    bool storeCurrentCell(TQuib& quib, const QStringList& indexFromProgram) const;
+    bool storeCurrentCell(TQuib& quib, const TColumnMap& indexFromProgram) const;
 
   signals:
     // The text being edited in the current cell changed; it is in the cell.
