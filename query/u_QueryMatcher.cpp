@@ -2,15 +2,12 @@
 
 #include "app/QUIBLib_TLB.h"
 
-TQueryMatcher::TQueryMatcher(const TQuery& query, const QStringList& indexFromProgram)
+TQueryMatcher::TQueryMatcher(const TQuery& query, const TColumnMap& indexFromProgram)
     : op_(query.op()) {
-    const int slotCount = static_cast<int>(indexFromProgram.size());
+    const int slotCount = indexFromProgram.size();
     columns_.reserve(slotCount);
-    for (const QString& entry : indexFromProgram) {
-        bool ok = false;
-        const int column = entry.toInt(&ok);
-        columns_.append(ok && column >= 0 ? column : -1);
-    }
+    for (int column : indexFromProgram.entries())
+        columns_.append(column >= 0 ? column : kMissingColumn);
     cells_.resize(slotCount);
     read_.resize(slotCount);
 

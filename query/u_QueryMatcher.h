@@ -1,9 +1,9 @@
 #pragma once
 
 #include "query/u_Query.h"
+#include "session/u_ColumnMap.h"
 
 #include <QString>
-#include <QStringList>
 #include <QVector>
 
 #include <vector>
@@ -15,9 +15,9 @@ class TQuib;
 // testing a row only reads and compares cells.
 class TQueryMatcher {
   public:
-    // indexFromProgram: catalogue column k -> database column (decimal text,
-    // "-1" when the database lacks it).
-    TQueryMatcher(const TQuery& query, const QStringList& indexFromProgram);
+    // indexFromProgram: catalogue column k -> database column
+    // (kMissingColumn when the database lacks it).
+    TQueryMatcher(const TQuery& query, const TColumnMap& indexFromProgram);
 
     // Whether table row row of quib satisfies the query. A query without
     // conditions matches every row.

@@ -27,7 +27,7 @@ int TSortList::DefinedCount() const {
     return RowCount;
 }
 
-void TSortList::ApplyTo(TQuib& quib, const QStringList& indexFromProgram) const {
+void TSortList::ApplyTo(TQuib& quib, const TColumnMap& indexFromProgram) const {
     // Bounded by the count at the start, should a deletion ever be refused.
     for (int n = quib.SortsCount(); n > 0; --n) {
         if (!quib.DeleteSort(quib.SortsCount() - 1))
@@ -38,8 +38,7 @@ void TSortList::ApplyTo(TQuib& quib, const QStringList& indexFromProgram) const 
         const Row& key = rows_[i];
         quib.NewSort(i);
         // A column the database lacks is "-1", which the control skips.
-        quib.SetSortData(i, QStringLiteral("column"),
-                         indexFromProgram.value(key.item, QStringLiteral("-1")));
+        quib.SetSortData(i, QStringLiteral("column"), QString::number(indexFromProgram[key.item]));
         quib.SetSortData(i, QStringLiteral("order"),
                          key.order == Asc ? QStringLiteral("asc") : QStringLiteral("desc"));
     }

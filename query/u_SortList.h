@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include "session/u_ColumnMap.h"
 
 #include <array>
 #include <cstdint>
@@ -36,7 +36,7 @@ class TSortList {
     // re-sorts by a prefix of the old keys and moves no row; each key then
     // gets its column (the database column of its catalogue column, from
     // indexFromProgram) and its order, and the rows are sorted once more.
-    void ApplyTo(TQuib& quib, const QStringList& indexFromProgram) const;
+    void ApplyTo(TQuib& quib, const TColumnMap& indexFromProgram) const;
 
   private:
     std::array<Row, RowCount> rows_{};

@@ -31,7 +31,7 @@ void TframeMainDBQuery::SetCommands(QAction* process, QAction* close) {
 }
 
 int TframeMainDBQuery::ProcessQuery(TframeMainGrid& grid, const QStringList& titlesFull,
-                                    const QStringList& indexFromProgram) const {
+                                    const TColumnMap& indexFromProgram) const {
     QVector<int> hits = frameMainQuery_->MatchingRows();
     const int count = static_cast<int>(hits.size());
     grid.GridClear();

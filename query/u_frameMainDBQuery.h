@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
+
 #include <QFrame>
 #include <QStringList>
 
@@ -30,7 +32,7 @@ class TframeMainDBQuery : public QFrame {
     // matches (with none the grid is left empty). The database's rows, order
     // and cursor are not touched.
     int ProcessQuery(TframeMainGrid& grid, const QStringList& titlesFull,
-                     const QStringList& indexFromProgram) const;
+                     const TColumnMap& indexFromProgram) const;
 
   private:
     QToolBar* tbDBQuery_ = nullptr;

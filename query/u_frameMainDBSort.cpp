@@ -1,6 +1,7 @@
 #include "query/u_frameMainDBSort.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "session/u_ContactsSession.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -102,8 +103,8 @@ void TframeMainDBSort::FillItemList(QComboBox* item) const {
     const int current = std::max(0, item->currentIndex());
     const QSignalBlocker block(item);
     item->clear();
-    if (titlesFull_)
-        item->addItems(*titlesFull_);
+    if (catalogue_)
+        item->addItems(catalogue_->lstDBColsTitleFull);
     item->setCurrentIndex(std::min(current, item->count() - 1));
 }
 
@@ -115,10 +116,8 @@ void TframeMainDBSort::FillOrderList(QComboBox* order) const {
         order->setCurrentIndex(0);
 }
 
-void TframeMainDBSort::SetColumns(const QStringList* titlesFull,
-                                  const QStringList* indexFromProgram) {
-    titlesFull_ = titlesFull;
-    indexFromProgram_ = indexFromProgram;
+void TframeMainDBSort::SetColumns(const TColumnCatalogue* catalogue) {
+    catalogue_ = catalogue;
     ColumnTitlesChanged();
 }
 
@@ -135,7 +134,8 @@ void TframeMainDBSort::SetSortList(const TSortList& list) {
 
 void TframeMainDBSort::ApplySort() {
     if (quib_)
-        sortList_.ApplyTo(*quib_, indexFromProgram_ ? *indexFromProgram_ : QStringList());
+        sortList_.ApplyTo(*quib_,
+                          catalogue_ ? catalogue_->lstDBColsIndexFromProgram : TColumnMap());
 }
 
 int TframeMainDBSort::ScrollPosition() const {

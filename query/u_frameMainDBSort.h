@@ -15,6 +15,7 @@ class QScrollBar;
 class QStandardItemModel;
 class QToolBar;
 class TQuib;
+struct TColumnCatalogue;
 
 // The sort builder: up to 50 sort keys of a catalogue column and an order,
 // shown a window of rows at a time and paged by a scroll bar, that "&Sort"
@@ -33,9 +34,9 @@ class TframeMainDBSort : public QFrame {
 
     // The database "&Sort" orders (nullptr: none).
     void SetDatabase(TQuib* quib) { quib_ = quib; }
-    // The catalogue's full titles (item lists) and program -> database column
-    // map, read where they live; they must outlive the frame.
-    void SetColumns(const QStringList* titlesFull, const QStringList* indexFromProgram);
+    // The column catalogue: full titles (item lists) and the program ->
+    // database column map, read where they live; it must outlive the frame.
+    void SetColumns(const TColumnCatalogue* catalogue);
     // Fills the item lists again from the catalogue's titles (a new language).
     void ColumnTitlesChanged();
     // The toolbar's commands ("&Sort", "&Cancel"), which the command holder owns.
@@ -74,8 +75,7 @@ class TframeMainDBSort : public QFrame {
 
     TSortList sortList_;
     TQuib* quib_ = nullptr;
-    const QStringList* titlesFull_ = nullptr;
-    const QStringList* indexFromProgram_ = nullptr;
+    const TColumnCatalogue* catalogue_ = nullptr;
 
     QToolBar* tbSort_ = nullptr;
     QHeaderView* hdrSort_ = nullptr;

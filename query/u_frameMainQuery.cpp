@@ -2,6 +2,8 @@
 
 #include "query/u_QueryFile.h"
 #include "query/u_QueryMatcher.h"
+#include "session/u_ContactsSession.h"
+#include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 
 #include <QAction>
@@ -9,7 +11,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,7 +44,6 @@ constexpr int kMinTextWidth = 40;
 
 TframeMainQuery::TframeMainQuery(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("frameMainQuery"));
-    RunFileDialog = [](QFileDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -159,8 +159,8 @@ void TframeMainQuery::FillItemList(QComboBox* item) const {
     const QSignalBlocker block(item);
     item->clear();
     item->addItems({tr("--any--"), tr("--every--"), tr("--at least one--")});
-    if (titlesFull_)
-        item->addItems(*titlesFull_);
+    if (catalogue_)
+        item->addItems(catalogue_->lstDBColsTitleFull);
     item->setCurrentIndex(std::min(current, item->count() - 1));
 }
 
@@ -172,11 +172,8 @@ void TframeMainQuery::FillComparList(QComboBox* compar) const {
     compar->setCurrentIndex(current);
 }
 
-void TframeMainQuery::SetColumns(const QStringList* names, const QStringList* titlesFull,
-                                 const QStringList* indexFromProgram) {
-    names_ = names;
-    titlesFull_ = titlesFull;
-    indexFromProgram_ = indexFromProgram;
+void TframeMainQuery::SetColumns(const TColumnCatalogue* catalogue) {
+    catalogue_ = catalogue;
     matcher_.reset();
     ColumnTitlesChanged();
 }
@@ -364,7 +361,7 @@ void TframeMainQuery::QueryChanged() {
 }
 
 const TQueryMatcher& TframeMainQuery::Matcher() const {
-    const QStringList map = indexFromProgram_ ? *indexFromProgram_ : QStringList();
+    const TColumnMap map = catalogue_ ? catalogue_->lstDBColsIndexFromProgram : TColumnMap();
     // A new database brings a new column map.
     if (!matcher_ || map != matcherMap_) {
         matcher_ = std::make_unique<TQueryMatcher>(query_, map);
@@ -387,19 +384,19 @@ QVector<int> TframeMainQuery::MatchingRows() const {
 
 // --- Query files ------------------------------------------------------------
 
-QString TframeMainQuery::ChooseFile(bool save) {
-    QFileDialog dialog(this);
-    dialog.setObjectName(save ? QStringLiteral("dlgQuerySave") : QStringLiteral("dlgQueryOpen"));
-    dialog.setWindowTitle(save ? tr("Save Query") : tr("Open Query"));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("tbq"));
-    dialog.setNameFilters({tr("Orvane Query Definition (*.tbq)"), tr("All files (*)")});
-    if (!fileName_.isEmpty())
-        dialog.selectFile(fileName_);
-    if (!RunFileDialog(dialog) || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+QString TframeMainQuery::ChooseQueryFile(bool save) {
+    TFileChoice choice;
+    choice.mode = save ? TFileChoice::Mode::Save : TFileChoice::Mode::Open;
+    choice.objectName = save ? QStringLiteral("dlgQuerySave") : QStringLiteral("dlgQueryOpen");
+    choice.title = save ? tr("Save Query") : tr("Open Query");
+    choice.nameFilters = {tr("Orvane Query Definition (*.tbq)"), tr("All files (*)")};
+    choice.defaultSuffix = QStringLiteral("tbq");
+    choice.preset = fileName_;
+    return ChooseFile(choice, this);
+}
+
+QStringList TframeMainQuery::ColumnNames() const {
+    return catalogue_ ? catalogue_->lstDBColsName : QStringList();
 }
 
 void TframeMainQuery::actQueryNewExecute() {
@@ -409,13 +406,13 @@ void TframeMainQuery::actQueryNewExecute() {
 }
 
 void TframeMainQuery::actQueryOpenExecute() {
-    const QString path = ChooseFile(false);
+    const QString path = ChooseQueryFile(false);
     if (path.isEmpty())
         return;
     TQuery read;
     QString error;
     // The query on screen is replaced only by a file read whole.
-    if (!QueryFile::Read(path, names_ ? *names_ : QStringList(), read, error)) {
+    if (!QueryFile::Read(path, ColumnNames(), read, error)) {
         ShowMessage(MsgType::Error, error, MsgButtons::Ok, this);
         return;
     }
@@ -430,12 +427,12 @@ void TframeMainQuery::actQuerySaveExecute() {
         return;
     }
     QString error;
-    if (!QueryFile::Write(fileName_, query_, names_ ? *names_ : QStringList(), error))
+    if (!QueryFile::Write(fileName_, query_, ColumnNames(), error))
         ShowMessage(MsgType::Error, error, MsgButtons::Ok, this);
 }
 
 void TframeMainQuery::actQuerySaveAsExecute() {
-    const QString path = ChooseFile(true);
+    const QString path = ChooseQueryFile(true);
     if (path.isEmpty())
         return;
     fileName_ = path;

@@ -1,20 +1,19 @@
 #pragma once
 
 #include "query/u_Query.h"
+#include "session/u_ColumnMap.h"
 
 #include <QFrame>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
 class QAction;
 class QCheckBox;
 class QComboBox;
-class QFileDialog;
 class QHeaderView;
 class QLabel;
 class QLineEdit;
@@ -22,6 +21,7 @@ class QScrollBar;
 class QStandardItemModel;
 class QToolBar;
 class TQuib;
+struct TColumnCatalogue;
 class TQueryMatcher;
 
 // The query builder: edits one query of up to 50 conditions joined by "and"
@@ -47,10 +47,10 @@ class TframeMainQuery : public QFrame {
     // The database whose rows RowMatchesQuery reads (nullptr: none).
     void SetDatabase(const TQuib* quib) { quib_ = quib; }
     const TQuib* Database() const { return quib_; }
-    // The catalogue: column names (query files), full titles (item lists) and
-    // the program -> database column map. The lists must outlive the frame.
-    void SetColumns(const QStringList* names, const QStringList* titlesFull,
-                    const QStringList* indexFromProgram);
+    // The column catalogue: column names (query files), full titles (item
+    // lists) and the program -> database column map. It must outlive the
+    // frame.
+    void SetColumns(const TColumnCatalogue* catalogue);
     // Fills the item lists again from the catalogue's titles (a new language).
     void ColumnTitlesChanged();
 
@@ -79,10 +79,6 @@ class TframeMainQuery : public QFrame {
     QAction* actQueryOpen = nullptr;
     QAction* actQuerySave = nullptr;
     QAction* actQuerySaveAs = nullptr;
-
-    // Runs a prepared file dialog; true when the user accepted it. Tests
-    // replace it to answer without a window.
-    std::function<bool(QFileDialog&)> RunFileDialog;
 
     // The number of widget rows shown and the scroll position (from 1).
     int VisibleRows() const { return static_cast<int>(rows_.size()); }
@@ -115,16 +111,15 @@ class TframeMainQuery : public QFrame {
     // Query rows changed: the prepared matcher no longer fits.
     void QueryChanged();
     const TQueryMatcher& Matcher() const;
-    QString ChooseFile(bool save);
+    QString ChooseQueryFile(bool save);
+    QStringList ColumnNames() const;
 
     TQuery query_;
     QString fileName_;
     const TQuib* quib_ = nullptr;
-    const QStringList* names_ = nullptr;
-    const QStringList* titlesFull_ = nullptr;
-    const QStringList* indexFromProgram_ = nullptr;
+    const TColumnCatalogue* catalogue_ = nullptr;
     mutable std::unique_ptr<TQueryMatcher> matcher_;
-    mutable QStringList matcherMap_;  // the map matcher_ was made with
+    mutable TColumnMap matcherMap_;  // the map matcher_ was made with
 
     QToolBar* tbQuery_ = nullptr;
     QComboBox* txtQueryOperator_ = nullptr;

@@ -103,7 +103,8 @@ void Run(const Context& context, const BasicFind::Request& request) {
     // In the table a position is a grid row, which names its record.
     const auto cell = [&context, table](int row, int field) {
         const int record = table ? context.grid.recordOfRow(row) : row;
-        return record < 0 ? QString() : context.quib.GetData(record, context.indexFromProgram[field]);
+        return record < 0 ? QString()
+                          : context.quib.GetData(record, context.indexFromProgram[field]);
     };
     const int rows = table ? context.grid.rowCount() : context.quib.RowsCount();
     const auto hit = BasicFind::Find(cell, rows, start, request);

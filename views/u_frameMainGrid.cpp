@@ -82,15 +82,13 @@ void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
 }
 
 void TframeMainGrid::ShowRecords(const TQuib& quib, const QStringList& titlesFull,
-                                 const QStringList& indexFromProgram, QVector<int> records) {
-    const int fields = static_cast<int>(indexFromProgram.size());
+                                 const TColumnMap& indexFromProgram, QVector<int> records) {
+    const int fields = indexFromProgram.size();
     QVector<int> columns(fields);
     QStringList headings;
     headings.reserve(fields);
     for (int i = 0; i < fields; ++i) {
-        bool ok = false;
-        const int col = indexFromProgram[i].toInt(&ok);
-        columns[i] = ok ? col : -1;
+        columns[i] = indexFromProgram[i];
         headings.append(i < titlesFull.size() ? titlesFull[i] : QString());
     }
     if (records.isEmpty()) {

@@ -46,7 +46,7 @@ class TframeMainGrid : public QFrame {
     // as they are shown, so many records cost little; quib must stay alive
     // while they are shown.
     void ShowRecords(const TQuib& quib, const QStringList& titlesFull,
-                     const QStringList& indexFromProgram, QVector<int> records);
+                     const TColumnMap& indexFromProgram, QVector<int> records);
     // Whether the grid shows chosen records rather than the whole table.
     bool showsRecords() const;
 

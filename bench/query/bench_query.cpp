@@ -11,11 +11,12 @@
 #include "ContactData.h"
 
 #include "app/QUIBLib_TLB.h"
-#include "app/u_ContactsDB.h"
 #include "query/u_SortList.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainQuery.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
+#include "session/u_ContactsSession.h"
 #include "views/u_frameMainGrid.h"
 
 #include <QApplication>
@@ -42,14 +43,15 @@ struct Fixture {
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("contacts.tbr"));
     TQuib quib;
-    QStringList names = cs::ColumnNames();
-    QStringList titles = cs::ColumnTitlesFull();
-    QStringList map = cs::IdentityColumnMap();
+    TColumnCatalogue catalogue{cs::ColumnNames(), cs::ColumnTitles(), cs::ColumnTitlesFull(),
+                               TColumnMap::Identity(cs::ColumnCount),
+                               TColumnMap::Identity(cs::ColumnCount)};
 
     Fixture() {
         quib.SetDatabaseName(path);
         quib.Create();
-        WriteContactsHeaders(quib, QStringLiteral("2.5.1"), QStringLiteral("2.7.0.0"), names);
+        WriteContactsHeaders(quib, QStringLiteral("2.5.1"), QStringLiteral("2.7.0.0"),
+                             catalogue.lstDBColsName);
         const auto contacts = quibbench::MakeContacts(kContacts);
         for (int r = 0; r < kContacts; ++r) {
             quib.NewRow(r);
@@ -94,7 +96,7 @@ TQuery FiveConditions() {
 void BM_RowMatchesQuery(benchmark::State& state) {
     Fixture& f = Shared();
     TframeMainQuery builder;
-    builder.SetColumns(&f.names, &f.titles, &f.map);
+    builder.SetColumns(&f.catalogue);
     builder.SetDatabase(&f.quib);
     builder.SetQuery(FiveConditions());
     int matches = 0;
@@ -125,7 +127,7 @@ BENCHMARK(BM_ReadEveryCell)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void BM_FindQueryProcess(benchmark::State& state) {
     Fixture& f = Shared();
     TframeMainDBQuery view;
-    view.QueryBuilder().SetColumns(&f.names, &f.titles, &f.map);
+    view.QueryBuilder().SetColumns(&f.catalogue);
     view.QueryBuilder().SetDatabase(&f.quib);
     view.QueryBuilder().SetQuery(FiveConditions());
     double extra = 0;
@@ -138,7 +140,8 @@ void BM_FindQueryProcess(benchmark::State& state) {
         QApplication::processEvents();
         const double before = HeapInUse();
         state.ResumeTiming();
-        hits = view.ProcessQuery(*grid, f.titles, f.map);
+        hits = view.ProcessQuery(*grid, f.catalogue.lstDBColsTitleFull,
+                                 f.catalogue.lstDBColsIndexFromProgram);
         QApplication::processEvents();  // lay out and paint what is visible
         state.PauseTiming();
         extra = std::max(extra, HeapInUse() - before);
@@ -163,7 +166,7 @@ void BM_SortBuilderSort(benchmark::State& state) {
         f.quib.Open();
         f.quib.MoveFirst();
         state.ResumeTiming();
-        keys.ApplyTo(f.quib, f.map);
+        keys.ApplyTo(f.quib, f.catalogue.lstDBColsIndexFromProgram);
         f.quib.RefreshData();
     }
     state.counters["sorts"] = f.quib.SortsCount();

@@ -3,7 +3,7 @@
 
 #include "exchange/u_TextEncoding.h"
 #include "query/u_QueryFile.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 
 #include "query/u_Query.h"
 #include "query/u_QueryMatcher.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,9 +83,9 @@ class TestQueryMatcher : public QObject {
   private:
     QTemporaryDir dir_;
     std::unique_ptr<TQuib> full_;
-    QStringList fullMap_;
+    TColumnMap fullMap_;
     std::unique_ptr<TQuib> lacking_;
-    QStringList lackingMap_;
+    TColumnMap lackingMap_;
 };
 
 void TestQueryMatcher::initTestCase() {
@@ -98,7 +98,7 @@ void TestQueryMatcher::initTestCase() {
     const QString lacking = dir_.filePath(QStringLiteral("lacking.tbr"));
     gridfixture::WriteContacts(lacking, withoutNotes, Contacts());
     lacking_ = gridfixture::OpenContacts(lacking, &lackingMap_);
-    QCOMPARE(lackingMap_.value(cs::Notes), QStringLiteral("-1"));
+    QVERIFY(lackingMap_.isMissing(cs::Notes));
 }
 
 void TestQueryMatcher::definedCountStopsAtFirstEmptyAny() {
@@ -277,7 +277,7 @@ void TestQueryMatcher::itemBeyondCatalogueReadsEmpty() {
              (QList<int>{0, 1, 2, 3, 4}));
     // A matcher without any column map reads nothing and fails on nothing.
     const TQuery every = Make({Cond(TQuery::ItemEvery, TQuery::Contain, QStringLiteral("a"))});
-    QVERIFY(TQueryMatcher(every, {}).Matches(*full_, 0));
+    QVERIFY(TQueryMatcher(every, TColumnMap()).Matches(*full_, 0));
 }
 
 QTEST_GUILESS_MAIN(TestQueryMatcher)

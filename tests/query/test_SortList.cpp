@@ -5,7 +5,7 @@
 #include "GridFixture.h"
 
 #include "query/u_SortList.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -116,7 +116,7 @@ class TestSortList : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     QString path_;
     std::unique_ptr<TQuib> quib_;
-    QStringList map_;
+    TColumnMap map_;
 };
 
 void TestSortList::init() {
@@ -129,7 +129,7 @@ void TestSortList::init() {
 QStringList TestSortList::order(TQuib& quib) const {
     QStringList ids;
     for (int r = 0; r < quib.RowsCount(); ++r)
-        ids.append(quib.GetData(r, map_[cs::Home_Nick].toInt()));
+        ids.append(quib.GetData(r, map_[cs::Home_Nick]));
     return ids;
 }
 
@@ -146,9 +146,9 @@ void TestSortList::definedCountEndsAtFirstDash() {
 void TestSortList::twoKeysMakeTwoDefinitions() {
     Keys({{cs::SurName, TSortList::Asc}, {cs::Home_Town, TSortList::Desc}}).ApplyTo(*quib_, map_);
     QCOMPARE(quib_->SortsCount(), 2);
-    QCOMPARE(quib_->GetSortData(0, QStringLiteral("column")), map_[cs::SurName]);
+    QCOMPARE(quib_->GetSortData(0, QStringLiteral("column")), QString::number(map_[cs::SurName]));
     QCOMPARE(quib_->GetSortData(0, QStringLiteral("order")), QStringLiteral("asc"));
-    QCOMPARE(quib_->GetSortData(1, QStringLiteral("column")), map_[cs::Home_Town]);
+    QCOMPARE(quib_->GetSortData(1, QStringLiteral("column")), QString::number(map_[cs::Home_Town]));
     QCOMPARE(quib_->GetSortData(1, QStringLiteral("order")), QStringLiteral("desc"));
 }
 
@@ -157,7 +157,7 @@ void TestSortList::fileOrderEqualsLiteralSort() {
     for (const QStringList& r : Contacts())
         ref.rows.push_back(r);
     ref.cols = cs::ColumnCount;
-    const auto col = [this](int field) { return map_[field]; };
+    const auto col = [this](int field) { return QString::number(map_[field]); };
 
     // First keys, then other keys over them: the old definitions matter.
     Keys({{cs::Home_Town, TSortList::Desc}, {cs::SurName, TSortList::Asc}}).ApplyTo(*quib_, map_);
@@ -184,7 +184,7 @@ void TestSortList::sortingTwiceKeepsOnlySecondKeys() {
     Keys({{cs::SurName, TSortList::Asc}, {cs::Home_Town, TSortList::Desc}}).ApplyTo(*quib_, map_);
     Keys({{cs::Home_Nick, TSortList::Desc}}).ApplyTo(*quib_, map_);
     QCOMPARE(quib_->SortsCount(), 1);
-    QCOMPARE(quib_->GetSortData(0, QStringLiteral("column")), map_[cs::Home_Nick]);
+    QCOMPARE(quib_->GetSortData(0, QStringLiteral("column")), QString::number(map_[cs::Home_Nick]));
     QCOMPARE(quib_->GetSortData(0, QStringLiteral("order")), QStringLiteral("desc"));
     QCOMPARE(order(*quib_), (QStringList{"j", "i", "h", "g", "f", "e", "d", "c", "b", "a"}));
 }
@@ -198,8 +198,8 @@ void TestSortList::noKeysLeaveTheOrder() {
 }
 
 void TestSortList::missingColumnIsSkipped() {
-    QStringList map = map_;
-    map[cs::SurName] = QStringLiteral("-1");
+    TColumnMap map = map_;
+    map.set(cs::SurName, kMissingColumn);
     const QStringList before = order(*quib_);
     Keys({{cs::SurName, TSortList::Asc}}).ApplyTo(*quib_, map);
     QCOMPARE(quib_->GetSortData(0, QStringLiteral("column")), QStringLiteral("-1"));

@@ -7,7 +7,8 @@
 
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainQuery.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
 #include "views/u_FindCommand.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
@@ -67,9 +68,9 @@ class TestFrameMainDBQuery : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     QString path_;
     std::unique_ptr<TQuib> quib_;
-    QStringList names_ = cs::ColumnNames();
     QStringList titles_ = cs::ColumnTitlesFull();
-    QStringList map_;
+    TColumnMap map_;
+    TColumnCatalogue catalogue_;
     std::unique_ptr<TframeMainDBQuery> view_;
     std::unique_ptr<TframeMainGrid> grid_;
 };
@@ -87,7 +88,10 @@ void TestFrameMainDBQuery::init() {
     gridfixture::WriteContacts(path_, cs::ColumnNames(), rows);
     quib_ = gridfixture::OpenContacts(path_, &map_);
     view_ = std::make_unique<TframeMainDBQuery>();
-    view_->QueryBuilder().SetColumns(&names_, &titles_, &map_);
+    catalogue_.lstDBColsName = cs::ColumnNames();
+    catalogue_.lstDBColsTitleFull = titles_;
+    catalogue_.lstDBColsIndexFromProgram = map_;
+    view_->QueryBuilder().SetColumns(&catalogue_);
     view_->QueryBuilder().SetDatabase(quib_.get());
     view_->resize(800, 500);
     grid_ = std::make_unique<TframeMainGrid>();
@@ -218,8 +222,7 @@ void TestFrameMainDBQuery::findLandsOnTheHitsRecord() {
     queryTwoAndFive();
     process();
     TframeMainIDE card;
-    card.lstDBColsIndexFromProgram = map_;
-    FindCommand::Context context{*quib_, card, *grid_, FindCommand::View::Table, {}, nullptr};
+    FindCommand::Context context{*quib_, card, *grid_, map_, FindCommand::View::Table, {}, nullptr};
     grid_->selectCell(0, cs::Notes);
     FindCommand::Run(context, {QStringLiteral("note"), BasicFind::Direction::Down, false});
     QVERIFY(messages.texts().isEmpty());
@@ -239,7 +242,7 @@ void TestFrameMainDBQuery::databaseIsLeftAsItWas() {
     QCOMPARE(quib_->RowIndex(), 3);
     QCOMPARE(quib_->RowsCount(), 6);
     QCOMPARE(quib_->FiltersCount(), 0);
-    QCOMPARE(quib_->GetData(0, map_[cs::SurName].toInt()), QStringLiteral("Adams"));
+    QCOMPARE(quib_->GetData(0, map_[cs::SurName]), QStringLiteral("Adams"));
 }
 
 QTEST_MAIN(TestFrameMainDBQuery)

@@ -4,7 +4,8 @@
 #include "GridFixture.h"
 
 #include "query/u_frameMainDBSort.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -42,14 +43,16 @@ class TestFrameMainDBSort : public QObject {
     QComboBox* item(int n) { return child<QComboBox>(QStringLiteral("txtSortItem%1").arg(n)); }
     QComboBox* order(int n) { return child<QComboBox>(QStringLiteral("txtSortOrder%1").arg(n)); }
 
-    QStringList titles_ = cs::ColumnTitlesFull();
-    QStringList map_ = cs::IdentityColumnMap();
+    TColumnCatalogue catalogue_;
     std::unique_ptr<TframeMainDBSort> frame_;
 };
 
 void TestFrameMainDBSort::init() {
+    catalogue_.lstDBColsName = cs::ColumnNames();
+    catalogue_.lstDBColsTitleFull = cs::ColumnTitlesFull();
+    catalogue_.lstDBColsIndexFromProgram = TColumnMap::Identity(cs::ColumnCount);
     frame_ = std::make_unique<TframeMainDBSort>();
-    frame_->SetColumns(&titles_, &map_);
+    frame_->SetColumns(&catalogue_);
     frame_->resize(700, 400);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
@@ -138,9 +141,9 @@ void TestFrameMainDBSort::sortHandsKeysToTheControl() {
         {Record({{cs::SurName, QStringLiteral("B")}, {cs::Home_Town, QStringLiteral("x")}}),
          Record({{cs::SurName, QStringLiteral("A")}, {cs::Home_Town, QStringLiteral("x")}}),
          Record({{cs::SurName, QStringLiteral("B")}, {cs::Home_Town, QStringLiteral("y")}})});
-    QStringList map;
+    TColumnMap map;
     auto quib = gridfixture::OpenContacts(path, &map);
-    map_ = map;
+    catalogue_.lstDBColsIndexFromProgram = map;
     frame_->SetDatabase(quib.get());
     item(1)->setCurrentIndex(cs::SurName);
     order(1)->setCurrentIndex(TSortList::Asc);
@@ -148,9 +151,9 @@ void TestFrameMainDBSort::sortHandsKeysToTheControl() {
     order(2)->setCurrentIndex(TSortList::Desc);
     frame_->ApplySort();
     QCOMPARE(quib->SortsCount(), 2);
-    QCOMPARE(quib->GetSortData(0, QStringLiteral("column")), map[cs::SurName]);
+    QCOMPARE(quib->GetSortData(0, QStringLiteral("column")), QString::number(map[cs::SurName]));
     QCOMPARE(quib->GetSortData(1, QStringLiteral("order")), QStringLiteral("desc"));
-    const int town = map[cs::Home_Town].toInt();
+    const int town = map[cs::Home_Town];
     QCOMPARE(quib->GetData(0, 0) + quib->GetData(0, town), QStringLiteral("Ax"));
     QCOMPARE(quib->GetData(1, 0) + quib->GetData(1, town), QStringLiteral("By"));
     QCOMPARE(quib->GetData(2, 0) + quib->GetData(2, town), QStringLiteral("Bx"));

@@ -6,13 +6,14 @@
 #include "testsupport/TestSupport.h"
 
 #include "query/u_frameMainQuery.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
+#include "support/u_FileChooser.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,37 +78,41 @@ class TestFrameMainQuery : public QObject {
         return frame_->findChild<T*>(name);
     }
     void answerFileDialog(const QString& path);
+    QString lastDialogTitle() const;
 
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<TframeMainQuery> frame_;
-    QStringList names_ = cs::ColumnNames();
-    QStringList titles_ = cs::ColumnTitlesFull();
-    QStringList map_ = cs::IdentityColumnMap();
-    QString dialogTitle_;
+    TColumnCatalogue catalogue_;
+    QStringList& titles_ = catalogue_.lstDBColsTitleFull;
 };
 
 void TestFrameMainQuery::init() {
     dir_ = std::make_unique<QTemporaryDir>();
+    catalogue_.lstDBColsName = cs::ColumnNames();
+    catalogue_.lstDBColsTitleFull = cs::ColumnTitlesFull();
+    catalogue_.lstDBColsIndexFromProgram = TColumnMap::Identity(cs::ColumnCount);
+    FileChooserTest::Reset();
     frame_ = std::make_unique<TframeMainQuery>();
-    frame_->SetColumns(&names_, &titles_, &map_);
+    frame_->SetColumns(&catalogue_);
     frame_->resize(800, 400);
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
 }
 
 void TestFrameMainQuery::cleanup() {
+    FileChooserTest::Reset();
     frame_.reset();
     dir_.reset();
 }
 
 void TestFrameMainQuery::answerFileDialog(const QString& path) {
-    frame_->RunFileDialog = [this, path](QFileDialog& dialog) {
-        dialogTitle_ = dialog.windowTitle();
-        if (path.isEmpty())
-            return false;
-        dialog.selectFile(path);
-        return true;
-    };
+    // The empty text stands for Cancel.
+    FileChooserTest::QueueAnswer(path);
+}
+
+QString TestFrameMainQuery::lastDialogTitle() const {
+    const auto& asked = FileChooserTest::Asked();
+    return asked.empty() ? QString() : asked.back().title;
 }
 
 void TestFrameMainQuery::startsEmptyWithNamedRowOne() {
@@ -248,7 +253,10 @@ void TestFrameMainQuery::saveAsWritesFileAndRemembersName() {
     const QString path = dir_->filePath(QStringLiteral("mine.tbq"));
     answerFileDialog(QString());
     frame().actQuerySaveAs->trigger();
-    QCOMPARE(dialogTitle_, QStringLiteral("Save Query"));
+    QCOMPARE(lastDialogTitle(), QStringLiteral("Save Query"));
+    QCOMPARE(FileChooserTest::Asked().back().defaultSuffix, QStringLiteral("tbq"));
+    QCOMPARE(FileChooserTest::Asked().back().nameFilters.first(),
+             QStringLiteral("Orvane Query Definition (*.tbq)"));
     QVERIFY(frame().FileName().isEmpty());
     QVERIFY(!QFile::exists(path));
 
@@ -259,10 +267,9 @@ void TestFrameMainQuery::saveAsWritesFileAndRemembersName() {
                                        "Compar1=contain\r\nCaseSensitive1=false\r\nText1=smi\r\n"));
     // Save writes to the remembered file without asking.
     child<QLineEdit>(QStringLiteral("txtQueryText1"))->setText(QStringLiteral("nov"));
-    answerFileDialog(QStringLiteral("/nowhere/else.tbq"));
-    dialogTitle_.clear();
+    const std::size_t asked = FileChooserTest::Asked().size();
     frame().actQuerySave->trigger();
-    QVERIFY(dialogTitle_.isEmpty());
+    QCOMPARE(FileChooserTest::Asked().size(), asked);
     QVERIFY(ReadAll(path).contains("Text1=nov\r\n"));
 }
 
@@ -287,7 +294,7 @@ void TestFrameMainQuery::openReplacesQuery() {
     }
     answerFileDialog(path);
     frame().actQueryOpen->trigger();
-    QCOMPARE(dialogTitle_, QStringLiteral("Open Query"));
+    QCOMPARE(lastDialogTitle(), QStringLiteral("Open Query"));
     QCOMPARE(frame().FileName(), path);
     QCOMPARE(frame().Query().op(), TQuery::Or);
     QCOMPARE(frame().Query().DefinedCount(), 2);
@@ -371,9 +378,9 @@ void TestFrameMainQuery::matchesRowsOfTheDatabase() {
                                {Record({{cs::SurName, QStringLiteral("Novák")}}),
                                 Record({{cs::SurName, QStringLiteral("Smith")}}),
                                 Record({{cs::SurName, QStringLiteral("Nováková")}})});
-    QStringList map;
+    TColumnMap map;
     auto quib = gridfixture::OpenContacts(path, &map);
-    map_ = map;
+    catalogue_.lstDBColsIndexFromProgram = map;
     QVERIFY(!frame().RowMatchesQuery(0));  // no database yet
     frame().SetDatabase(quib.get());
     QVERIFY(frame().RowMatchesQuery(1));  // empty query
@@ -382,13 +389,13 @@ void TestFrameMainQuery::matchesRowsOfTheDatabase() {
     QCOMPARE(QList<int>(frame().MatchingRows()), (QList<int>{0, 2}));
     QVERIFY(!frame().RowMatchesQuery(1));
     // A new column map (another database) is seen at once.
-    map_[cs::SurName] = QStringLiteral("-1");
+    catalogue_.lstDBColsIndexFromProgram.set(cs::SurName, kMissingColumn);
     QCOMPARE(QList<int>(frame().MatchingRows()), QList<int>{});
 }
 
 void TestFrameMainQuery::twoBuildersAreIndependent() {
     TframeMainQuery other;
-    other.SetColumns(&names_, &titles_, &map_);
+    other.SetColumns(&catalogue_);
     other.resize(600, 300);
     other.show();
     child<QComboBox>(QStringLiteral("txtQueryItem1"))->setCurrentIndex(TQuery::ItemEvery);
