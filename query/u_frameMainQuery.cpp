@@ -40,6 +40,31 @@ constexpr int kTextLeft = 350;
 constexpr int kGap = 7;  // between the text fields and the scroll bar
 constexpr int kMinTextWidth = 40;
 
+// Left edges and widths of a row's lists, check box and text field when the
+// text field ends at right. Below the designed width the lists narrow so
+// that the text field keeps room.
+struct RowColumns {
+    int item = kItemWidth;
+    int comparLeft = kComparLeft;
+    int compar = kComparWidth;
+    int caseLeft = kCaseLeft;
+    int textLeft = kTextLeft;
+};
+
+RowColumns ColumnsFor(int right) {
+    RowColumns c;
+    const int designed = kTextLeft + 200;
+    if (right >= designed)
+        return c;
+    const int room = right - kItemLeft;
+    c.item = std::clamp(room * 3 / 10, 90, kItemWidth);
+    c.compar = std::clamp(room * 22 / 100, 80, kComparWidth);
+    c.comparLeft = kItemLeft + c.item + (kComparLeft - kItemLeft - kItemWidth);
+    c.caseLeft = c.comparLeft + c.compar + (kCaseLeft - kComparLeft - kComparWidth);
+    c.textLeft = c.caseLeft + (kTextLeft - kCaseLeft);
+    return c;
+}
+
 }  // namespace
 
 TframeMainQuery::TframeMainQuery(QWidget* parent) : QFrame(parent) {
@@ -113,10 +138,6 @@ void TframeMainQuery::CreateHeader() {
     hdrQuery_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     hdrQuery_->setStretchLastSection(false);
     hdrQuery_->setFixedHeight(hdrQuery_->fontMetrics().height() + 10);
-    hdrQuery_->resizeSection(0, kItemLeft);
-    hdrQuery_->resizeSection(1, kComparLeft - kItemLeft);
-    hdrQuery_->resizeSection(2, kCaseLeft - kComparLeft);
-    hdrQuery_->resizeSection(3, kTextLeft - kCaseLeft);
 }
 
 TframeMainQuery::WidgetRow TframeMainQuery::CreateWidgetRow(int n) {
@@ -236,8 +257,14 @@ void TframeMainQuery::FrameResize() {
     }
     for (int j = 1; j <= static_cast<int>(rows_.size()); ++j)
         PlaceWidgetRow(rows_[j - 1], j);
-    const int textWidth = rows_.front().text->width();
-    hdrQuery_->resizeSection(4, textWidth + 11);
+    // The header's sections stand over the rows' parts; "Text" is 11 pixels
+    // wider than the text fields.
+    const WidgetRow& first = rows_.front();
+    hdrQuery_->resizeSection(0, kItemLeft);
+    hdrQuery_->resizeSection(1, first.compar->x() - kItemLeft);
+    hdrQuery_->resizeSection(2, first.caseSensitive->x() - first.compar->x());
+    hdrQuery_->resizeSection(3, first.text->x() - first.caseSensitive->x());
+    hdrQuery_->resizeSection(4, first.text->width() + 11);
     sbQueryChange();
 }
 
@@ -245,10 +272,11 @@ void TframeMainQuery::PlaceWidgetRow(const WidgetRow& row, int j) const {
     const int y = kTop + (j - 1) * RowHeight;
     const int textRight = sbQuery_->x() - kGap;
     row.number->setGeometry(kNumberLeft, y, kNumberWidth, kHeight);
-    row.item->setGeometry(kItemLeft, y, kItemWidth, kHeight);
-    row.compar->setGeometry(kComparLeft, y, kComparWidth, kHeight);
-    row.caseSensitive->setGeometry(kCaseLeft, y, kCaseWidth, kHeight);
-    row.text->setGeometry(kTextLeft, y, std::max(kMinTextWidth, textRight - kTextLeft), kHeight);
+    const RowColumns c = ColumnsFor(textRight);
+    row.item->setGeometry(kItemLeft, y, c.item, kHeight);
+    row.compar->setGeometry(c.comparLeft, y, c.compar, kHeight);
+    row.caseSensitive->setGeometry(c.caseLeft, y, kCaseWidth, kHeight);
+    row.text->setGeometry(c.textLeft, y, std::max(kMinTextWidth, textRight - c.textLeft), kHeight);
 }
 
 void TframeMainQuery::sbQueryChange() {
