@@ -3,22 +3,23 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QStringList>
+#include <QVector>
 
-#include <functional>
+class TQuib;
 
-// The cells of the table view, read from the database when the view asks
-// for them: the model holds only the headings, the row count and the texts
-// being edited, so that showing many thousand contacts costs neither a copy
-// of the table nor a pass over it. Row r shows record r and carries the
-// number r + 1; removing a row moves the later records up under the same
-// numbers, as the database does.
+// The cells of the table view: a heading per column, a row number per row
+// and a text per cell, all held as plain strings so that a fill of many
+// thousand contacts stays quick. Row numbers are data, not positions: they
+// stay with the row when rows above it are removed.
+//
+// For a chosen set of records (the hits of a query) the model holds only
+// their record numbers and reads each shown cell from the database when it
+// is asked for it, so that a hundred thousand rows cost no more than their
+// numbers.
 class TGridModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    // The text of program field field of database row record.
-    using TCellReader = std::function<QString(int record, int field)>;
-
     explicit TGridModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -28,28 +29,43 @@ class TGridModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // One empty cell without headings or numbers.
-    void clear();
-    // rows numbered rows under headings, their cells read through reader.
-    void reset(QStringList headings, int rows, TCellReader reader);
+    // Replaces everything at once: headings, row numbers and rows of cells
+    // (each row as long as headings).
+    void reset(QStringList headings, QStringList rowNumbers, QVector<QStringList> cells);
+
+    // Shows the given records of quib (database rows, in this order); the
+    // cell of field i is read from the database column columns[i] (-1: the
+    // database lacks it, the cell is empty). quib must outlive the model or
+    // the next reset.
+    void resetToRecords(const TQuib& quib, QStringList headings, QVector<int> columns,
+                        QVector<int> records);
+    bool readsRecords() const { return source_ != nullptr; }
 
     QString cell(int row, int column) const;
     QString rowNumber(int row) const;
-    // Appends a row numbered with its 1-based position.
-    void appendRow();
-    // The record of row is gone: the later rows show the records that moved
-    // up, the numbers stay where they are and the last row goes.
+    // Appends an empty row carrying number.
+    void appendRow(const QString& number);
+    // Removes the cells of row and moves every later row's cells up by one;
+    // the row numbers stay where they are and the last row goes.
     void removeRowKeepingNumbers(int row);
-    // The text typed into the cell is in the database now: read it there.
-    void forgetEdit(int row, int column);
+    // The record database row record was deleted: its row goes and every
+    // later record's number drops by one, as the database's rows did.
+    void removeRecord(int record);
+    // The grid row numbered record + 1, -1 when there is none.
+    int rowOfRecord(int record) const;
 
   private:
-    static qint64 key(int row, int column) { return (qint64(row) << 32) | quint32(column); }
-
     QStringList headings_;
-    int rows_ = 0;
-    TCellReader reader_;
-    // Texts typed into cells and not (or not yet) stored in the database,
-    // such as those of a column the database lacks.
-    QHash<qint64, QString> edits_;
+    QStringList rowNumbers_;
+    QVector<QStringList> cells_;
+
+    // Records mode: row r shows database row records_[r] of source_.
+    const TQuib* source_ = nullptr;
+    QVector<int> columns_;
+    QVector<int> records_;
+    // Texts typed into cells, by record and field, until the next reset: a
+    // cell of a column the database lacks keeps what was typed, as in a
+    // filled grid.
+    QHash<qint64, QString> typed_;
+    static qint64 TypedKey(int record, int column) { return qint64(record) * 65536 + column; }
 };
