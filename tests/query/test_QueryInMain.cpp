@@ -66,7 +66,12 @@ class TestQueryInMain : public QObject {
     void processBrown();
     void typeIntoCell(int row, int field, const QString& text);
     QStringList surnames();
-    QString stored(int record, int field) { return gridfixture::StoredValue(path_, record, field); }
+    // The file once the saves asked for so far are written in the background.
+    QString stored(int record, int field) {
+        if (program_)
+            program_->session->FinishSaves();
+        return gridfixture::StoredValue(path_, record, field);
+    }
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString path_;
