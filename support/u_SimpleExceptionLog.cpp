@@ -41,6 +41,20 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+// Created readable by the user only; appended, so two programs writing at
+// once each add whole entries.
+int openForAppend(const QString& fileName) {
+    const QByteArray path = QFile::encodeName(fileName);
+    return ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+}
+
+void makeStateFolder(const QString& logFile) {
+    const QString dir = QFileInfo(logFile).absolutePath();
+    if (!QFileInfo(dir).isDir() && QDir().mkpath(dir)) {
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
 }  // namespace
 
 int LogWidth(int Width) {
@@ -49,6 +63,8 @@ int LogWidth(int Width) {
     }
     return std::max(Width, 20);
 }
+
+TSimpleExceptionLog::TSimpleExceptionLog() : fileName_(ErrorLogFileName()), mayFallBack_(true) {}
 
 TSimpleExceptionLog::TSimpleExceptionLog(QString FileName) : fileName_(std::move(FileName)) {}
 
@@ -75,8 +91,12 @@ QByteArray TSimpleExceptionLog::Entry(const QString& Report, bool FileWasEmpty,
 }
 
 bool TSimpleExceptionLog::Write(const QString& Report, int Width) {
-    const QByteArray path = QFile::encodeName(fileName_);
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    int fd = openForAppend(fileName_);
+    if (fd < 0 && mayFallBack_ && fileName_ != StateLogFileName()) {
+        fileName_ = StateLogFileName();
+        makeStateFolder(fileName_);
+        fd = openForAppend(fileName_);
+    }
     if (fd < 0) {
         return false;
     }
@@ -109,10 +129,7 @@ QString TSimpleExceptionLog::ErrorLogFileName() {
         return beside;
     }
     const QString state = StateLogFileName();
-    const QString dir = QFileInfo(state).absolutePath();
-    if (QDir().mkpath(dir)) {
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    makeStateFolder(state);
     return state;
 }
 

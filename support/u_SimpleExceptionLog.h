@@ -9,7 +9,11 @@
 // other's entries.
 class TSimpleExceptionLog {
   public:
-    explicit TSimpleExceptionLog(QString FileName = ErrorLogFileName());
+    // The program's log (ErrorLogFileName); when the file beside the program
+    // cannot be opened after all, the one in the state folder is used.
+    TSimpleExceptionLog();
+    // Exactly this file.
+    explicit TSimpleExceptionLog(QString FileName);
 
     const QString& FileName() const { return fileName_; }
     // Whether the file was empty when the last entry was written.
@@ -38,6 +42,7 @@ class TSimpleExceptionLog {
   private:
     QString fileName_;
     bool fileWasEmpty_ = false;
+    bool mayFallBack_ = false;
 };
 
 // The width of stamp lines: 100 for 0, never less than 20.
