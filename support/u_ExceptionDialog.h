@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/u_ErrorReport.h"
+#include "support/u_ReportText.h"
 #include "support/u_StackTrace.h"
 
 #include <QDialog>

@@ -96,6 +96,9 @@ void TfrmAbout::fillVersions() {
     QTableWidget* grid = ui->gridVersions;
     grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int widths[] = {77, 64, 301};
     for (int c = 0; c < 3; ++c) {
         grid->setColumnWidth(c, widths[c]);

@@ -1,7 +1,7 @@
 #include "testsupport/TestSupport.h"
 
 #include "support/u_CrashHandler.h"
-#include "support/u_ErrorReport.h"
+#include "support/u_ReportText.h"
 #include "support/u_ExceptionDialog.h"
 #include "support/u_LinkLabel.h"
 #include "support/u_OrvFileLib.h"

@@ -1,4 +1,4 @@
-#include "support/u_ErrorReport.h"
+#include "support/u_ReportText.h"
 
 #include "support/u_OrvFileLib.h"
 #include "support/u_StackTrace.h"
