@@ -1,10 +1,10 @@
 #include "testsupport/TestSupport.h"
 
 #include "support/u_CrashHandler.h"
-#include "support/u_ReportText.h"
 #include "support/u_ExceptionDialog.h"
 #include "support/u_LinkLabel.h"
 #include "support/u_OrvFileLib.h"
+#include "support/u_ReportText.h"
 #include "support/u_SimpleExceptionLog.h"
 #include "support/u_StackTrace.h"
 #include "support/u_SystemInfo.h"
@@ -23,6 +23,7 @@
 #include <QtTest>
 
 #include <stdexcept>
+#include <thread>
 
 // Functions the tests look for by name in stacks; kept out of line.
 [[gnu::noinline]] void throwFromNamedFunction(const char* message) {
@@ -94,6 +95,7 @@ class TestExceptionDialog : public QObject {
     void handle_showsReportAndWritesLog();
     void handle_secondErrorGetsPlainBox();
     void handle_terminate();
+    void handle_threadErrorShownOnUserInterfaceThread();
 
     void crash_leavesLogEntry();
     void terminate_leavesLogEntry();
@@ -400,6 +402,30 @@ void TestExceptionDialog::handle_terminate() {
     });
     HandleAppException(thrown("Fatal"));
     QVERIFY(ended);
+}
+
+void TestExceptionDialog::handle_threadErrorShownOnUserInterfaceThread() {
+    std::thread worker([] {
+        try {
+            throwFromNamedFunction("On a thread");
+        } catch (...) {
+            HandleThreadException(std::current_exception(), QStringLiteral("printer thread"));
+        }
+    });
+    worker.join();
+    QString details;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (TExceptionDialog* d = openDialog(); d != nullptr && d->DetailsBuilt()) {
+            details = d->findChild<QPlainTextEdit*>(QStringLiteral("DetailsMemo"))->toPlainText();
+            d->accept();
+        }
+    });
+    poll.start(20);
+    QTRY_VERIFY(!details.isEmpty());
+    QVERIFY(details.contains(QStringLiteral("Thread: printer thread")));
+    QVERIFY(details.contains(QStringLiteral("Error description: On a thread.")));
+    QVERIFY(details.contains(QStringLiteral("throwFromNamedFunction")));
 }
 
 void TestExceptionDialog::crash_leavesLogEntry() {
