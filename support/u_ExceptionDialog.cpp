@@ -22,6 +22,11 @@ namespace {
 bool reportShowing = false;
 bool loggingOn = true;
 
+TReportRunner& reportRunner() {
+    static TReportRunner runner;
+    return runner;
+}
+
 std::function<void()>& terminateRoutine() {
     static std::function<void()> routine = [] { QCoreApplication::exit(1); };
     return routine;
@@ -49,7 +54,8 @@ bool showReport(const TErrorFacts& facts, const TStackTrace& stack) {
     QWidget* focused = QApplication::focusWidget();
     TExceptionDialog dialog(QApplication::activeWindow());
     dialog.SetError(facts, stack, focused);
-    return dialog.exec() == TExceptionDialog::TerminateResult;
+    const int result = reportRunner() ? reportRunner()(dialog) : dialog.exec();
+    return result == TExceptionDialog::TerminateResult;
 }
 
 void dispatch(const TErrorFacts& facts, const TStackTrace& stack) {
@@ -99,7 +105,10 @@ bool ReportShowing() {
     return reportShowing;
 }
 void SetTerminateRoutine(std::function<void()> Routine) {
-    terminateRoutine() = std::move(Routine);
+    terminateRoutine() = Routine ? std::move(Routine) : [] { QCoreApplication::exit(1); };
+}
+void SetReportRunner(TReportRunner Runner) {
+    reportRunner() = std::move(Runner);
 }
 
 // --- Dialog -------------------------------------------------------------------------
@@ -160,6 +169,7 @@ void TExceptionDialog::SetError(const TErrorFacts& Facts, const TStackTrace& Sta
                                 QWidget* Focused) {
     FocusedControl = Focused;
     stack_ = Stack;
+    message_ = Facts.Message;
     ui->TextLabel->setPlainText(Facts.Message);
     ui->DetailsMemo->setPlainText(ReportHeaderLines(Facts).join(u'\n'));
 }

@@ -34,6 +34,12 @@ bool ReportShowing();
 // Ends the program after the user chose Terminate; tests replace it.
 void SetTerminateRoutine(std::function<void()> Routine);
 
+class TExceptionDialog;
+// Shows the report dialog modally and returns its result; tests replace it
+// to read the report without a modal loop. An empty runner restores exec().
+using TReportRunner = std::function<int(TExceptionDialog&)>;
+void SetReportRunner(TReportRunner Runner);
+
 // The error report dialog: the message, a request to send the report, and
 // the details (stack, system, modules, active controls) built after the
 // dialog is shown, appended to the error log, copied or mailed on request.
@@ -51,6 +57,8 @@ class TExceptionDialog : public QDialog {
     // Fills the message and the header lines of the report.
     void SetError(const TErrorFacts& Facts, const TStackTrace& Stack, QWidget* Focused);
 
+    // The message as the dialog shows it.
+    const QString& Message() const { return message_; }
     bool DetailsShown() const { return detailsShown_; }
     int CollapsedHeight() const { return collapsedHeight_; }
     void SetDetailsShown(bool Shown);
@@ -83,6 +91,7 @@ class TExceptionDialog : public QDialog {
     std::unique_ptr<TSimpleExceptionLog> ReportLog;
     QPointer<QWidget> FocusedControl;
     TStackTrace stack_;
+    QString message_;
     bool detailsShown_ = true;
     bool detailsBuilt_ = false;
     bool shownOnce_ = false;

@@ -1,6 +1,7 @@
 #include "testsupport/TestSupport.h"
 
 #include "support/u_CrashHandler.h"
+#include "support/u_ErrorReport.h"
 #include "support/u_ExceptionDialog.h"
 #include "support/u_LinkLabel.h"
 #include "support/u_OrvFileLib.h"
@@ -21,6 +22,8 @@
 #include <QTimer>
 #include <QUrlQuery>
 #include <QtTest>
+
+#include <dlfcn.h>
 
 #include <stdexcept>
 #include <thread>
@@ -97,6 +100,8 @@ class TestExceptionDialog : public QObject {
     void handle_terminate();
     void handle_threadErrorShownOnUserInterfaceThread();
 
+    void recorder_readsReportsWithoutModalLoop();
+    void reportException_endsInTheReport();
     void crash_leavesLogEntry();
     void terminate_leavesLogEntry();
 
@@ -208,6 +213,8 @@ void TestExceptionDialog::systemAndModules() {
                  .match(system[2])
                  .hasMatch(),
              qPrintable(system[2]));
+    // The engine library, as the program has it loaded.
+    QVERIFY(dlopen("libquib.so.1", RTLD_NOW) != nullptr);
     const QStringList modules = ModuleLines();
     QCOMPARE(modules.first(), QStringLiteral("List of loaded modules:"));
     const QString all = modules.join(u'\n');
@@ -380,15 +387,23 @@ void TestExceptionDialog::handle_showsReportAndWritesLog() {
 }
 
 void TestExceptionDialog::handle_secondErrorGetsPlainBox() {
-    MessageRecorder messages;
+    // Only plain boxes are answered here; the report itself is shown.
+    QStringList boxes;
+    MsgType boxType = MsgType::Information;
+    SetMessageAnswerer([&](MsgType type, const QString& text, MsgButtons) {
+        boxes << text;
+        boxType = type;
+        return MsgResult::Ok;
+    });
     QTimer::singleShot(0, this, [&] {
         QTRY_VERIFY(openDialog() != nullptr && openDialog()->DetailsBuilt());
         HandleAppException(thrown("Second"));
         openDialog()->accept();
     });
     HandleAppException(thrown("First"));
-    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Second.")});
-    QCOMPARE(messages.messages().front().type, MsgType::Error);
+    SetMessageAnswerer({});
+    QCOMPARE(boxes, QStringList{QStringLiteral("Second.")});
+    QCOMPARE(boxType, MsgType::Error);
     QCOMPARE(readAll(log_).count(QStringLiteral("[ASC Time Order :o)]")), 1);
 }
 
@@ -426,6 +441,24 @@ void TestExceptionDialog::handle_threadErrorShownOnUserInterfaceThread() {
     QVERIFY(details.contains(QStringLiteral("Thread: printer thread")));
     QVERIFY(details.contains(QStringLiteral("Error description: On a thread.")));
     QVERIFY(details.contains(QStringLiteral("throwFromNamedFunction")));
+}
+
+void TestExceptionDialog::recorder_readsReportsWithoutModalLoop() {
+    MessageRecorder messages;
+    HandleAppException(thrown("Recorded"));
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Recorded.")});
+    QCOMPARE(messages.messages().front().type, MsgType::Error);
+    QVERIFY(!QFile::exists(log_));  // the details were never built
+}
+
+void TestExceptionDialog::reportException_endsInTheReport() {
+    MessageRecorder messages;
+    try {
+        throwFromNamedFunction("Through the entry point");
+    } catch (const std::exception& e) {
+        ReportException(e);
+    }
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Through the entry point.")});
 }
 
 void TestExceptionDialog::crash_leavesLogEntry() {
