@@ -8,6 +8,7 @@
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_CrashHandler.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 
@@ -103,6 +104,8 @@ int RunPellum(int argc, char** argv) {
     // The application object has taken its own options (-platform, ...) away.
     const TCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1));
     FillAppInfo(QCoreApplication::applicationFilePath());
+    // From here on a crash leaves its entry in the error log.
+    InstallCrashHandler();
     QCoreApplication::setOrganizationName(QStringLiteral("Orvane"));
     QCoreApplication::setApplicationName(product::Name);
     QGuiApplication::setDesktopFileName(QStringLiteral("pellum"));
