@@ -169,6 +169,9 @@ bool TQuib::Create() {
 bool TQuib::Save() {
     return guarded([&] { return ctrl_->Save(); });
 }
+quib::QuibSnapshot TQuib::TakeSnapshot() const {
+    return guarded([&] { return ctrl_->TakeSnapshot(); });
+}
 bool TQuib::NewCol(int Col) {
     return guarded([&] { return ctrl_->NewCol(Col); });
 }

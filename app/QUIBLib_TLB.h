@@ -10,7 +10,8 @@
 
 namespace quib {
 class CQuibCtrl;
-}
+class QuibSnapshot;
+}  // namespace quib
 
 // An engine error as the program sees it: the message is the engine's text.
 class EQuibError : public std::runtime_error {
@@ -65,6 +66,9 @@ class TQuib : public QObject {
     bool Close();
     bool Create();
     bool Save();
+    // A picture of the table as it stands, cheap to take, to be written with
+    // QuibSnapshot::SaveTo on another thread (quib/QuibSnapshot.h).
+    quib::QuibSnapshot TakeSnapshot() const;
     bool NewCol(int Col);
     bool DeleteCol(int Col);
     bool NewRow(int Row);

@@ -2,6 +2,7 @@
 
 #include "app/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_BusyCursor.h"
 #include "support/u_FileChooser.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_MainWindowInterface.h"
@@ -108,6 +109,7 @@ void TDatabaseCommands::saveAs() {
 }
 
 void TDatabaseCommands::reload() {
+    const TBusyCursor busy;
     if (host().Session().Reload()) {
         host().UpdateRecentFiles();
     }

@@ -6,6 +6,7 @@
 #include "views/u_frameMainGrid.h"
 
 #include <QAction>
+#include <QTableView>
 
 #include <algorithm>
 
@@ -35,6 +36,10 @@ void TViewCommands::ShowAsTable() {
         showAsTable->setChecked(true);
     }
     host().Session().RefreshData();
+    if (!tableShown) {
+        // Typing goes on in the table, on the current record's row.
+        main.Grid().grid()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TViewCommands::gridFill() {

@@ -143,7 +143,9 @@ QLabel* TfrmMain::NavigationLabel() const {
 }
 
 void TfrmMain::SetNavigationText(const QString& text) {
+    // The label shortens a long path; the tooltip keeps the whole text.
     ui->lblDBNavBar_Text->setText(text);
+    ui->lblDBNavBar_Text->setToolTip(text);
 }
 
 QMenu* TfrmMain::RecentFilesMenu() const {
@@ -282,6 +284,9 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     if (commands_ != nullptr) {
         commands_->CloseDialogs();
     }
+    // The program ends with every saved character in the file; a failed
+    // background write is reported while the window is still there.
+    RunGuarded([this] { session_.FinishSaves(); });
     QMainWindow::closeEvent(event);
 }
 

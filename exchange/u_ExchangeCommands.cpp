@@ -22,6 +22,8 @@ void TExchangeCommands::importExportTBR() {
         return;
     }
     TContactsSession& session = host().Session();
+    // A conversion may read or replace the open file: its saves come first.
+    session.FinishSaves();
     TfrmDBImportExport dialog(
         session.Quib1(), session.ProgramVersion(),
         [this] { host().action(QStringLiteral("actDBReload"))->trigger(); },
@@ -34,6 +36,7 @@ void TExchangeCommands::importFromCSV() {
     if (!session.IsOpen()) {
         return;
     }
+    session.FinishSaves();
     const int rowsBefore = session.Quib1().RowsCount();
     TfrmImportFromCSV dialog(session.Quib1(), session.Columns().lstDBColsTitleFull,
                              session.Columns().lstDBColsIndexFromProgram, host().Main().Widget());

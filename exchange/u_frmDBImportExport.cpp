@@ -7,6 +7,7 @@
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_SourceDBCheck.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_BusyCursor.h"
 #include "support/u_MessageBox.h"
 
 #include <QShowEvent>
@@ -136,6 +137,7 @@ void TfrmDBImportExport::cmdSaveClick() {
     const QString source = ui->txtSourceFile->text();
     const QString dest = ui->txtDestFile->text();
     const int layoutIndex = qMax(0, ui->lstDestDBVersion->currentIndex());
+    const TBusyCursor busy;
     TDBConverter converter(*QuibSource, *QuibDest);
     TDBConverter::Result result = TDBConverter::Result::Declined;
     try {

@@ -1,22 +1,33 @@
 #include "session/u_ContactsSession.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "session/u_BackgroundWriter.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ProductInfo.h"
+#include "support/u_ResourceStrings.h"
+
+#include <quib/QuibSnapshot.h>
 
 TContactsSession::TContactsSession(const QString& programVersion, QObject* parent)
-    : QObject(parent), quib_(std::make_unique<TQuib>()), programVersion_(programVersion) {
+    : QObject(parent),
+      quib_(std::make_unique<TQuib>()),
+      programVersion_(programVersion),
+      writer_(std::make_unique<TBackgroundWriter>()) {
     quib_->setObjectName(QStringLiteral("Quib1"));
     columns_.lstDBColsName = ContactSchema::ColumnNames();
     columns_.lstDBColsIndexFromProgram = TColumnMap::Identity(ContactSchema::ColumnCount);
     columns_.lstDBColsIndexFromDB = TColumnMap::Identity(ContactSchema::ColumnCount);
     RetranslateTitles();
     subscribe();
+    connect(writer_.get(), &TBackgroundWriter::writeFailed, this,
+            &TContactsSession::reportFailedSave);
 }
 
 TContactsSession::~TContactsSession() {
+    // The writes asked for are finished before the program goes.
+    writer_.reset();
     // The handlers point into this session; nothing may reach them any more.
     quib_->OnRefreshData = nullptr;
     quib_->OnAfterMove = nullptr;
@@ -77,10 +88,27 @@ void TContactsSession::SetRecordChanged(bool changed) {
 void TContactsSession::saveRow() {
     const bool refresh = recordWriter_ ? recordWriter_() : true;
     // Every record save also writes the whole database file.
-    quib_->Save();
+    requestSave();
     if (refresh) {
         quib_->RefreshData();
     }
+}
+
+void TContactsSession::requestSave() {
+    writer_->Request(quib_->TakeSnapshot(), quib_->DatabaseName());
+}
+
+void TContactsSession::FinishSaves() {
+    writer_->WaitUntilIdle();
+}
+
+void TContactsSession::reportFailedSave(const QString& path, const QString& message) {
+    // The edits are still in memory: the next save writes them again.
+    QString text = tr("The database could not be saved: %1\n\rDatabase File Name: %%DB_FILENAME%%"
+                      "\n\r\n\rYour changes are kept; the next save of a record tries again.")
+                       .arg(message);
+    text = ReplaceFirst(text, QStringLiteral("%%DB_FILENAME%%"), path);
+    ShowMessage(MsgType::Error, text, MsgButtons::Ok, messageParent_);
 }
 
 // --- Checking a database being opened -------------------------------------------
@@ -110,6 +138,8 @@ void TContactsSession::setNoDatabase() {
 }
 
 bool TContactsSession::Reload() {
+    // The file being replaced may still be written in the background.
+    FinishSaves();
     bool ok = false;
     // The clean-up runs in every case, also when Open raises; the error then
     // travels on to the caller.
@@ -136,6 +166,7 @@ bool TContactsSession::OpenFile(const QString& path) {
 }
 
 void TContactsSession::Create(const QString& path) {
+    FinishSaves();
     quib_->SetDatabaseName(path);
     try {
         writeNewDatabase();
@@ -162,6 +193,8 @@ void TContactsSession::writeNewDatabase() {
 }
 
 void TContactsSession::SaveAs(const QString& path) {
+    // Save As writes at once, so that a failure keeps the old name.
+    FinishSaves();
     const QString previous = quib_->DatabaseName();
     quib_->SetDatabaseName(path);
     try {

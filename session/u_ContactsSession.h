@@ -11,6 +11,7 @@
 #include <memory>
 
 class QWidget;
+class TBackgroundWriter;
 class TQuib;
 
 // The column catalogue: the program's columns with their names and titles and
@@ -87,8 +88,14 @@ class TContactsSession : public QObject {
     // old one and the error travels on.
     void SaveAs(const QString& path);
     // The current record through OnSaveRow: the record writer stores the
-    // edits, then the whole file is saved.
+    // edits, then the whole file is saved in the background (a picture of
+    // the table is taken now and written off this thread).
     bool SaveRow();
+    // Waits for the background saves asked for so far; a failed one has
+    // been reported when it returns. Closing or replacing the database,
+    // Save As, conversions, imports and quitting call it first.
+    void FinishSaves();
+    TBackgroundWriter& Writer() const { return *writer_; }
     void RefreshData();
 
   signals:
@@ -107,6 +114,8 @@ class TContactsSession : public QObject {
     void saveRow();
     void writeNewDatabase();
     void setNoDatabase();
+    void requestSave();
+    void reportFailedSave(const QString& path, const QString& message);
 
     std::unique_ptr<TQuib> quib_;
     QString programVersion_;
@@ -114,4 +123,5 @@ class TContactsSession : public QObject {
     bool recordChanged_ = false;
     QWidget* messageParent_ = nullptr;
     TRecordWriter recordWriter_;
+    std::unique_ptr<TBackgroundWriter> writer_;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QMessageBox>
 
 namespace {
@@ -83,7 +84,16 @@ MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons, QWi
     if (buttons != MsgButtons::Ok) {
         box.setDefaultButton(QMessageBox::Yes);
     }
-    return resultOf(box.exec(), buttons);
+    // A box shown during busy work takes the normal cursor.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) {
+        QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    const int answer = box.exec();
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+    }
+    return resultOf(answer, buttons);
 }
 
 void SetMessageAnswerer(MessageAnswerer a) {

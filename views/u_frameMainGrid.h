@@ -37,7 +37,9 @@ class TframeMainGrid : public QFrame {
     void GridClear();
     // Every record of quib, field i of a record read from the database column
     // named by entry i of indexFromProgram; headings from titlesFull. The
-    // current cell stays where it was (within the new size).
+    // current cell stays where it was (within the new size). The grid reads
+    // the cells it shows from quib when it shows them, until the next fill
+    // or clear: quib must live that long.
     void GridFill(const TQuib& quib, const QStringList& titlesFull,
                   const TColumnMap& indexFromProgram);
 
@@ -99,4 +101,5 @@ class TframeMainGrid : public QFrame {
     std::unique_ptr<Ui::TframeMainGrid> ui;
     TGridModel* model_ = nullptr;
     TGridCellDelegate* delegate_ = nullptr;
+    bool wholeTable_ = false;  // the model reads every record of the table
 };

@@ -7,6 +7,7 @@
 #include "views/u_frameMainIDE.h"
 
 #include "AppTestSupport.h"
+#include "session/u_BackgroundWriter.h"
 #include "testsupport/TestSupport.h"
 
 #include <QAction>
@@ -15,6 +16,11 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <quib/QuibSnapshot.h>
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -88,6 +94,14 @@ class TestDatabaseCommands : public QObject {
     QAction* act(const char* name) { return common().action(QLatin1String(name)); }
     QString path(const QString& name) { return dir_->filePath(name); }
 
+    // The file as it is once the saves asked for so far are written.
+    FileContents readFile(const QString& file) {
+        if (program_) {
+            program_->session->FinishSaves();
+        }
+        return ReadFile(file);
+    }
+
     void start(const QStringList& databases) {
         program_ = StartProgram(databases, false);
         main().show();
@@ -147,7 +161,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(navigation(), QStringLiteral("1 / 1 [%1]").arg(file));
         QVERIFY(card().fieldEdit(0)->isEnabled());
 
-        const FileContents contents = ReadFile(file);
+        const FileContents contents = readFile(file);
         QCOMPARE(contents.headerNames,
                  (QStringList{"DBColsName", "ProgramName", "ProgramAktVersion", "ProgramMinVersion",
                               "ProgramCopyright", "ProgramWWW", "ProgramEmail"}));
@@ -195,7 +209,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(card().fieldText(31), QStringLiteral("met in Brno"));
 
         // The file holds both without any further save.
-        const FileContents contents = ReadFile(file);
+        const FileContents contents = readFile(file);
         QCOMPARE(contents.rows.size(), 2);
         QCOMPARE(contents.rows[0][1], QStringLiteral("Jan"));
         QCOMPARE(contents.rows[1][0], QStringLiteral("Dvořák"));
@@ -217,8 +231,46 @@ class TestDatabaseCommands : public QObject {
         card().setFieldText(4, QStringLiteral("Olomouc"));
         act("actDBSave")->trigger();
         QVERIFY(!main().Session().RecordChanged());
-        QCOMPARE(ReadFile(file).rows[0][4], QStringLiteral("Olomouc"));
+        QCOMPARE(readFile(file).rows[0][4], QStringLiteral("Olomouc"));
         QVERIFY(messages_->messages().empty());
+    }
+
+    void closingTheProgramWaitsForAPendingSave() {
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 2);
+        start({file});
+        // A slow disk: the write is still running when the window closes.
+        main().Session().Writer().SetWriteFunction(
+            [](const quib::QuibSnapshot& snapshot, const std::string& target) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                snapshot.SaveTo(target);
+            });
+        card().setFieldText(4, QStringLiteral("Zlin"));
+        act("actDBSave")->trigger();
+        QVERIFY(main().close());
+        QVERIFY(main().Session().Writer().Idle());
+        QCOMPARE(ReadFile(file).rows[0][4], QStringLiteral("Zlin"));
+        QVERIFY(messages_->messages().empty());
+    }
+
+    void failedBackgroundSaveIsReportedAtOnce() {
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 2);
+        start({file});
+        // The file was replaced by a folder: the engine refuses to write it.
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkdir(file));
+        card().setFieldText(4, QStringLiteral("Zlin"));
+        act("actDBSave")->trigger();
+        QTRY_COMPARE(messages_->messages().size(), size_t(1));
+        QCOMPARE(messages_->messages().front().type, MsgType::Error);
+        QVERIFY(messages_->texts().front().contains(
+            QStringLiteral("Error when opening database file to write.")));
+        // The record is still there; the next save writes it.
+        QVERIFY(QDir().rmdir(file));
+        act("actDBSave")->trigger();
+        QCOMPARE(readFile(file).rows[0][4], QStringLiteral("Zlin"));
+        QCOMPARE(messages_->messages().size(), size_t(1));
     }
 
     void openAsksAndOpensTheChosenFile() {
@@ -238,7 +290,7 @@ class TestDatabaseCommands : public QObject {
         act("actDBOpen")->trigger();
         QCOMPARE(main().Session().Quib1().DatabaseName(), second);
         QCOMPARE(navigation(), QStringLiteral("1 / 3 [%1]").arg(second));
-        QCOMPARE(ReadFile(first).rows[0][0], QStringLiteral("Changed"));
+        QCOMPARE(readFile(first).rows[0][0], QStringLiteral("Changed"));
         QCOMPARE(main().RecentFileEntry(0)->statusTip(), second);
 
         answerFileDialogs(QString());
@@ -258,8 +310,8 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(main().Session().Quib1().DatabaseName(), copy);
         QCOMPARE(card().fieldText(0), QStringLiteral("Unsaved"));
         QVERIFY(!main().Session().RecordChanged());
-        QCOMPARE(ReadFile(copy).rows[0][0], QStringLiteral("Unsaved"));
-        QCOMPARE(ReadFile(file).rows[0][0], QStringLiteral("Row 1"));
+        QCOMPARE(readFile(copy).rows[0][0], QStringLiteral("Unsaved"));
+        QCOMPARE(readFile(file).rows[0][0], QStringLiteral("Row 1"));
     }
 
     void promptAnswers_data() {
@@ -285,7 +337,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(messages_->texts(), QStringList{kSavePrompt});
         QCOMPARE(messages_->messages().front().buttons, MsgButtons::YesNoCancel);
         QCOMPARE(main().Session().Quib1().RowIndex(), rowAfter);
-        QCOMPARE(ReadFile(file).rows[0][0], storedFirst);
+        QCOMPARE(readFile(file).rows[0][0], storedFirst);
         if (rowAfter == 0) {
             QCOMPARE(card().fieldText(0), QStringLiteral("Edited"));
             QVERIFY(main().Session().RecordChanged());
@@ -313,7 +365,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(main().close(), closed);
         QCOMPARE(main().isVisible(), !closed);
         QCOMPARE(messages_->texts(), QStringList{kSavePrompt});
-        QCOMPARE(ReadFile(file).rows[0][0], stored);
+        QCOMPARE(readFile(file).rows[0][0], stored);
     }
 
     void closingWithoutEditsAsksNothing() {
@@ -332,7 +384,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(main().Session().Quib1().RowsCount(), 3);
         QCOMPARE(main().Session().Quib1().RowIndex(), 2);
         QCOMPARE(card().fieldText(0), QString());
-        QCOMPARE(ReadFile(file).rows.size(), 2);  // record New saves nothing
+        QCOMPARE(readFile(file).rows.size(), 2);  // record New saves nothing
 
         // Deleting the last record moves to the new last one.
         act("actDBDeleteRow")->trigger();
@@ -359,7 +411,7 @@ class TestDatabaseCommands : public QObject {
         QVERIFY(!act("actDBSaveRow")->isEnabled());
         card().setFieldText(0, QStringLiteral("Typed"));
         act("actDBSaveRow")->trigger();
-        QCOMPARE(ReadFile(file).rows.size(), 0);
+        QCOMPARE(readFile(file).rows.size(), 0);
     }
 
     void noDatabaseLeavesFieldsEmptyAndDisabled() {
@@ -422,7 +474,7 @@ class TestDatabaseCommands : public QObject {
         // An edit lands in the database's own column for that field.
         card().setFieldText(1, QStringLiteral("Eva"));
         act("actDBSave")->trigger();
-        QCOMPARE(ReadFile(file).rows[0][30], QStringLiteral("Eva"));
+        QCOMPARE(readFile(file).rows[0][30], QStringLiteral("Eva"));
     }
 
     void mismatchedColumnsWarnAndOpen() {
@@ -453,7 +505,7 @@ class TestDatabaseCommands : public QObject {
         card().setFieldText(3, QStringLiteral("Street 1"));
         act("actDBSave")->trigger();
         QCOMPARE(card().fieldText(2), QString());
-        const FileContents contents = ReadFile(file);
+        const FileContents contents = readFile(file);
         QCOMPARE(contents.rows[0][2], QStringLiteral("Street 1"));
         QCOMPARE(contents.rows[0][28], QStringLiteral("Birthday value"));
         QVERIFY(!contents.rows[0].contains(QStringLiteral("Nick typed")));
@@ -495,7 +547,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(main().Session().Quib1().DatabaseName(), QString());
         QVERIFY(!card().fieldEdit(0)->isEnabled());
         QVERIFY(!act("actDBSave")->isEnabled());
-        QCOMPARE(ReadFile(file).rows.size(), 2);
+        QCOMPARE(readFile(file).rows.size(), 2);
     }
 
     void failedSaveAsKeepsTheOldName() {
@@ -510,7 +562,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(main().Session().Quib1().DatabaseName(), file);
         card().setFieldText(0, QStringLiteral("Later"));
         act("actDBSave")->trigger();
-        QCOMPARE(ReadFile(file).rows[0][0], QStringLiteral("Later"));
+        QCOMPARE(readFile(file).rows[0][0], QStringLiteral("Later"));
     }
 
     void leavingTheCardForOtherViewsAsksAboutEdits_data() {
@@ -532,7 +584,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(card().fieldText(0), QStringLiteral("Edited"));
         common().action(command)->trigger();  // Yes
         QVERIFY(main().CurrentView() != TView::Card);
-        QCOMPARE(ReadFile(file).rows[0][0], QStringLiteral("Edited"));
+        QCOMPARE(readFile(file).rows[0][0], QStringLiteral("Edited"));
         QCOMPARE(messages_->texts(), QStringList(2, kSavePrompt));
     }
 
@@ -548,7 +600,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(card().fieldText(0), QStringLiteral("Edited"));
         act("actShowAsTable")->trigger();  // Yes
         QVERIFY(main().IsTableShown());
-        QCOMPARE(ReadFile(file).rows[0][0], QStringLiteral("Edited"));
+        QCOMPARE(readFile(file).rows[0][0], QStringLiteral("Edited"));
     }
 };
 

@@ -5,13 +5,17 @@
 #include "app/u_frmMain.h"
 #include "query/u_frameMainDBSort.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
 #include "support/u_ResourceStrings.h"
 #include "testsupport/TestSupport.h"
+#include "views/u_NavigationLabel.h"
 #include "views/u_dlgFind.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,6 +49,8 @@ class TestTableAndFindInMain : public QObject {
     void deleteInTheTableKeepsTheCursorOnARecord();
     void sortBuilderKeepsTheCardOnTheCurrentRecord();
     void tableEditsSurviveTheWayThroughTheSortBuilder();
+    void showGridThenTypingStoresInTheCurrentRecord();
+    void navigationTextKeepsTheRecordNumbersWhole();
 
   private:
     TfrmMain& main() { return *program_->frmMain; }
@@ -79,6 +85,8 @@ void TestTableAndFindInMain::cleanup() {
 }
 
 QString TestTableAndFindInMain::stored(int r, int field) {
+    // The saves asked for so far are written in the background.
+    main().Session().FinishSaves();
     TQuib quib;
     quib.SetDatabaseName(path_);
     if (!quib.Open())
@@ -294,6 +302,50 @@ void TestTableAndFindInMain::tableEditsSurviveTheWayThroughTheSortBuilder() {
     QVERIFY(!action("actShowAsTable")->isChecked());
     QCOMPARE(main().frameMainIDE()->fieldText(cs::Home_Town), QStringLiteral("t"));
     QVERIFY(action("actDBMoveNext")->isEnabled());
+}
+
+void TestTableAndFindInMain::showGridThenTypingStoresInTheCurrentRecord() {
+    trigger("actDBMoveNext");
+    QCOMPARE(main().Session().Quib1().RowIndex(), 1);
+    main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main()));
+    trigger("actShowAsTable");
+    // The grid has the keyboard: a key typed now goes into record 2's first column.
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid().grid()));
+    QCOMPARE(grid().currentRow(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_K);
+    QCOMPARE(stored(1, cs::SurName), QStringLiteral("k"));
+    QCOMPARE(stored(0, cs::SurName), QStringLiteral("Row 1"));
+}
+
+void TestTableAndFindInMain::navigationTextKeepsTheRecordNumbersWhole() {
+    // A path much longer than the window is wide.
+    QString folder = dir_->path();
+    for (int i = 0; i < 12; ++i)
+        folder += QStringLiteral("/a-rather-long-folder-name-%1").arg(i);
+    QVERIFY(QDir().mkpath(folder));
+    const QString deep = folder + QStringLiteral("/contacts.tbr");
+    apptest::MakeDatabase(deep, 36);
+    QVERIFY(main().Session().OpenFile(deep));
+    QApplication::processEvents();
+
+    auto* label = qobject_cast<TNavigationLabel*>(main().NavigationLabel());
+    QVERIFY(label);
+    const QString whole = QStringLiteral("1 / 36 [") + deep + u']';
+    QCOMPARE(label->text(), whole);
+    QCOMPARE(label->toolTip(), whole);
+    const QString shown = label->shownText();
+    QVERIFY2(shown.startsWith(QStringLiteral("1 / 36 [")), qPrintable(shown));
+    QVERIFY2(shown.endsWith(QStringLiteral(".tbr]")), qPrintable(shown));
+    qInfo("shown at width %d: %s", label->contentsRect().width(), qPrintable(shown));
+    QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));
+    QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
+    // A short text is shown as it is.
+    QCOMPARE(ElideNavigationText(QStringLiteral("2 / 3 [a.tbr]"), label->fontMetrics(), 1000),
+             QStringLiteral("2 / 3 [a.tbr]"));
+    // Too narrow even for the path's ends: the numbers still stay whole.
+    QCOMPARE(ElideNavigationText(whole, label->fontMetrics(), 10),
+             QStringLiteral("1 / 36 [\u2026]"));
 }
 
 QTEST_MAIN(TestTableAndFindInMain)

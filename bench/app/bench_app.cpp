@@ -1,0 +1,214 @@
+// The program on a generated database of 100,000 contacts:
+// - the program's open path to the first contact shown (the session opens
+//   the file and the 32 fields of the first record are read) beside a plain
+//   read of the same bytes; goal at most 3 times the read;
+// - one character typed into a cell of the table until the key handler
+//   returns (the file is written in the background); goal under 5 ms;
+// - switching from the card to the table; goal under 100 ms;
+// - the peak memory of a fresh program after opening the database and
+//   showing the table, against the file's size; goal at most 3 times.
+
+#include <benchmark/benchmark.h>
+
+#include "ContactData.h"
+
+#include "app/Pellum.h"
+#include "app/QUIBLib_TLB.h"
+#include "app/u_frmCommon.h"
+#include "app/u_frmMain.h"
+#include "session/u_BackgroundWriter.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
+#include "session/u_ContactsSession.h"
+#include "support/u_MessageBox.h"
+#include "support/u_OrvFileLib.h"
+#include "support/u_ProductInfo.h"
+#include "views/u_frameMainGrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+constexpr int kContacts = 100000;
+
+// One generated database on disk for the whole run.
+struct Database {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("contacts.tbr"));
+
+    Database() {
+        TQuib quib;
+        quib.SetDatabaseName(path);
+        quib.Create();
+        WriteContactsHeaders(quib, product::MinDatabaseVersion, RunningVersionText(),
+                             ContactSchema::ColumnNames());
+        const auto contacts = quibbench::MakeContacts(kContacts);
+        for (int r = 0; r < kContacts; ++r) {
+            quib.NewRow(r);
+            for (int c = 0; c < quibbench::kContactColumns; ++c)
+                quib.SetData(r, c, QString::fromStdString(contacts[r][c]));
+        }
+        quib.Save();
+    }
+};
+
+Database& Shared() {
+    static Database database;
+    return database;
+}
+
+double FileMegabytes() {
+    return QFileInfo(Shared().path).size() / 1e6;
+}
+
+void BM_PlainRead(benchmark::State& state) {
+    const QString& path = Shared().path;
+    for (auto _ : state) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(file.readAll().size());
+    }
+    state.counters["file_MB"] = FileMegabytes();
+}
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+void BM_OpenToFirstContact(benchmark::State& state) {
+    const QString& path = Shared().path;
+    for (auto _ : state) {
+        TContactsSession session(RunningVersionText());
+        session.OpenFile(path);
+        QString shown;
+        for (int i = 0; i < ContactSchema::ColumnCount; ++i)
+            shown += session.FieldText(i);
+        benchmark::DoNotOptimize(shown.size());
+    }
+}
+BENCHMARK(BM_OpenToFirstContact)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The whole program, offscreen, on the shared database.
+struct Program {
+    std::unique_ptr<TProgram> program = StartProgram({Shared().path}, false);
+
+    Program() {
+        program->frmMain->resize(1000, 700);
+        program->frmMain->show();
+        (void)QTest::qWaitForWindowExposed(program->frmMain.get());
+    }
+    ~Program() { program->session->FinishSaves(); }
+    QAction* action(const char* name) const {
+        return program->frmCommon->action(QString::fromLatin1(name));
+    }
+    TframeMainGrid& grid() const { return *program->frmMain->frameMainGrid(); }
+};
+
+void BM_TypedCharacterInTable(benchmark::State& state) {
+    Program p;
+    p.action("actShowAsTable")->trigger();
+    p.grid().selectCell(kContacts / 2, ContactSchema::Home_Town);
+    QTableView* sg = p.grid().grid();
+    sg->edit(sg->currentIndex());
+    auto* editor = sg->findChild<QLineEdit*>();
+    if (editor == nullptr) {
+        state.SkipWithError("no cell editor");
+        return;
+    }
+    editor->end(false);
+    bool add = true;
+    for (auto _ : state) {
+        QTest::keyClick(editor, add ? Qt::Key_X : Qt::Key_Backspace);
+        add = !add;
+    }
+    // The file holds the last state once the writer is done.
+    p.program->session->FinishSaves();
+    TQuib check;
+    check.SetDatabaseName(Shared().path);
+    check.Open();
+    state.counters["stored_ok"] =
+        check.GetData(kContacts / 2, ContactSchema::Home_Town) == editor->text() ? 1 : 0;
+    state.counters["writes"] = p.program->session->Writer().WritesDone();
+}
+BENCHMARK(BM_TypedCharacterInTable)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_SwitchToTable(benchmark::State& state) {
+    Program p;
+    QAction* showAsTable = p.action("actShowAsTable");
+    for (auto _ : state) {
+        showAsTable->trigger();
+        QApplication::processEvents();  // lay out and paint what is visible
+        state.PauseTiming();
+        showAsTable->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SwitchToTable)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Peak memory (kB) of this process so far.
+long PeakKilobytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+// In a fresh process: open the database, show the table, print the peak.
+int MeasureMemory(const QString& path) {
+    auto program = StartProgram({path}, false);
+    program->frmMain->resize(1000, 700);
+    program->frmMain->show();
+    (void)QTest::qWaitForWindowExposed(program->frmMain.get());
+    program->frmCommon->action(QStringLiteral("actShowAsTable"))->trigger();
+    QApplication::processEvents();
+    std::printf("%ld\n", PeakKilobytes());
+    return 0;
+}
+
+void BM_PeakMemoryOpenAndTable(benchmark::State& state) {
+    double peakMB = 0;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--measure-memory", Shared().path});
+        child.waitForFinished(-1);
+        peakMB = child.readAllStandardOutput().trimmed().toLong() / 1024.0;
+    }
+    state.counters["peak_MB"] = peakMB;
+    state.counters["file_MB"] = FileMegabytes();
+    state.counters["ratio"] = peakMB / FileMegabytes();
+}
+BENCHMARK(BM_PeakMemoryOpenAndTable)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings of a throw-away home, never the user's.
+    QTemporaryDir home;
+    if (qEnvironmentVariableIsEmpty("PELLUM_BENCH_HOME")) {
+        qputenv("PELLUM_BENCH_HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    }
+    QApplication app(argc, argv);
+    // Any message box is answered at once.
+    SetMessageAnswerer([](MsgType, const QString&, MsgButtons) { return MsgResult::Ok; });
+    if (argc == 3 && std::strcmp(argv[1], "--measure-memory") == 0)
+        return MeasureMemory(QString::fromLocal8Bit(argv[2]));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,228 @@
+// Saving in the background: the session takes a picture of the table on each
+// record save and a thread of its own writes it, on real files.
+
+#include "app/QUIBLib_TLB.h"
+#include "session/u_BackgroundWriter.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
+#include "support/u_OrvFileLib.h"
+#include "support/u_ProductInfo.h"
+#include "testsupport/TestSupport.h"
+
+#include <quib/QuibSnapshot.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
+
+namespace {
+
+// The surname of the first record of the file at path, read by another engine.
+QString StoredSurname(const QString& path) {
+    TQuib quib;
+    quib.SetDatabaseName(path);
+    if (!quib.Open() || quib.RowsCount() < 1) {
+        return QStringLiteral("<no record>");
+    }
+    return quib.GetData(0, 0);
+}
+
+// Limits the size of every file this process writes, for as long as it lives.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit{bytes, old_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+};
+
+}  // namespace
+
+class TestBackgroundWriter : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<MessageRecorder> messages_;
+    std::unique_ptr<TContactsSession> session_;
+    QString surname_;  // what the record writer stores on each save
+    QString path_;
+
+    // Stores text as the first record's surname and saves, as the card does.
+    void edit(const QString& text) {
+        surname_ = text;
+        QVERIFY(session_->SaveRow());
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        messages_ = std::make_unique<MessageRecorder>();
+        session_ = std::make_unique<TContactsSession>(RunningVersionText());
+        session_->SetRecordWriter([this] {
+            session_->SetFieldText(ContactSchema::SurName, surname_);
+            return false;
+        });
+        path_ = dir_->filePath(QStringLiteral("contacts.tbr"));
+        session_->Create(path_);
+        QVERIFY(session_->IsOpen());
+    }
+
+    void cleanup() {
+        session_.reset();
+        messages_.reset();
+        dir_.reset();
+    }
+
+    void burstOfEditsEndsInOneFileWithTheLastState() {
+        for (int i = 1; i <= 100; ++i) {
+            edit(QStringLiteral("Edit %1").arg(i));
+        }
+        session_->FinishSaves();
+        QCOMPARE(StoredSurname(path_), QStringLiteral("Edit 100"));
+        QVERIFY(session_->Writer().WritesDone() >= 1);
+        QVERIFY(session_->Writer().WritesDone() <= 100);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"contacts.tbr"});
+        QVERIFY(messages_->messages().empty());
+    }
+
+    void savesDuringAWriteMergeIntoOneMore() {
+        // The first write waits until the burst is over.
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        session_->Writer().SetWriteFunction(
+            [released](const quib::QuibSnapshot& snapshot, const std::string& path) {
+                released.wait();
+                snapshot.SaveTo(path);
+            });
+        edit(QStringLiteral("first"));
+        QTRY_VERIFY(!session_->Writer().Idle());
+        for (int i = 1; i <= 100; ++i) {
+            edit(QStringLiteral("Edit %1").arg(i));
+        }
+        release.set_value();
+        session_->FinishSaves();
+        QVERIFY(session_->Writer().WritesDone() <= 2);
+        QCOMPARE(StoredSurname(path_), QStringLiteral("Edit 100"));
+    }
+
+    void saveReturnsBeforeTheFileIsWritten() {
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        session_->Writer().SetWriteFunction(
+            [released](const quib::QuibSnapshot& snapshot, const std::string& path) {
+                released.wait();
+                snapshot.SaveTo(path);
+            });
+        edit(QStringLiteral("typed"));
+        // The keystroke is done; the file still holds the old state.
+        QCOMPARE(StoredSurname(path_), QString());
+        QCOMPARE(session_->FieldText(ContactSchema::SurName), QStringLiteral("typed"));
+        release.set_value();
+        session_->FinishSaves();
+        QCOMPARE(StoredSurname(path_), QStringLiteral("typed"));
+    }
+
+    void failedWritesAreReportedAndTheNextSaveRetries_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("engineMessage");
+        QTest::newRow("file replaced by a folder") << "folder"
+                                                   << "Error when opening database file to write.";
+        QTest::newRow("disk full after some bytes")
+            << "size limit"
+            << "Error when writing database file. The database file was not changed.";
+    }
+
+    void failedWritesAreReportedAndTheNextSaveRetries() {
+        QFETCH(QString, fault);
+        QFETCH(QString, engineMessage);
+        edit(QStringLiteral("kept"));
+        session_->FinishSaves();
+        const qint64 size = QFileInfo(path_).size();
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (fault == QLatin1String("folder")) {
+                QVERIFY(QFile::remove(path_));
+                QVERIFY(QDir().mkdir(path_));
+            } else {
+                limit = std::make_unique<FileSizeLimit>(static_cast<rlim_t>(size / 2));
+            }
+            edit(QStringLiteral("lost for now"));
+            // Reported at once, through the message routine, without waiting.
+            QTRY_COMPARE(messages_->messages().size(), size_t(1));
+        }
+        const MessageRecorder::Message& message = messages_->messages().front();
+        QCOMPARE(message.type, MsgType::Error);
+        QVERIFY2(message.text.contains(engineMessage), qPrintable(message.text));
+        QVERIFY2(message.text.contains(path_), qPrintable(message.text));
+        if (fault == QLatin1String("folder")) {
+            QVERIFY(QDir().rmdir(path_));
+        } else {
+            QCOMPARE(StoredSurname(path_), QStringLiteral("kept"));  // the old file is whole
+        }
+        // The next save writes the newest state.
+        edit(QStringLiteral("saved again"));
+        session_->FinishSaves();
+        QCOMPARE(StoredSurname(path_), QStringLiteral("saved again"));
+        QCOMPARE(messages_->messages().size(), size_t(1));
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"contacts.tbr"});
+    }
+
+    void failureDuringAWaitIsReportedByTheWait() {
+        QVERIFY(QFile::remove(path_));
+        QVERIFY(QDir().mkdir(path_));
+        edit(QStringLiteral("x"));
+        session_->FinishSaves();
+        // No event loop ran: the wait itself told the user.
+        QCOMPARE(messages_->messages().size(), size_t(1));
+        QCoreApplication::processEvents();
+        QCOMPARE(messages_->messages().size(), size_t(1));
+    }
+
+    void endingTheSessionWaitsForThePendingWrite() {
+        session_->Writer().SetWriteFunction(
+            [](const quib::QuibSnapshot& snapshot, const std::string& path) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                snapshot.SaveTo(path);
+            });
+        edit(QStringLiteral("one"));
+        edit(QStringLiteral("two"));
+        session_.reset();
+        QCOMPARE(StoredSurname(path_), QStringLiteral("two"));
+    }
+
+    void fileCommandsWaitForTheWriter() {
+        session_->Writer().SetWriteFunction(
+            [](const quib::QuibSnapshot& snapshot, const std::string& path) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                snapshot.SaveTo(path);
+            });
+        edit(QStringLiteral("before reload"));
+        QVERIFY(session_->Reload());
+        QCOMPARE(session_->FieldText(ContactSchema::SurName), QStringLiteral("before reload"));
+        edit(QStringLiteral("before save as"));
+        const QString other = dir_->filePath(QStringLiteral("other.tbr"));
+        session_->SaveAs(other);
+        QCOMPARE(StoredSurname(path_), QStringLiteral("before save as"));
+        QCOMPARE(StoredSurname(other), QStringLiteral("before save as"));
+    }
+};
+
+QTEST_MAIN(TestBackgroundWriter)
+#include "test_BackgroundWriter.moc"
