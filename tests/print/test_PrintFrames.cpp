@@ -1,17 +1,23 @@
 #include "PrintFixture.h"
 
+#include "print/u_ReportPrintJob.h"
 #include "print/u_ReportPrinter.h"
 #include "print/u_frameMainPrintPreview.h"
 #include "print/u_frameMainPrintRows.h"
 #include "print/u_frameMainPrintTemplate.h"
+#include "testsupport/TestSupport.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -33,6 +39,8 @@ class TestPrintFrames : public QObject {
     void printToPdfKeepsCzechNames();
     void printToUnwritableFileFails();
     void printTwiceFromTheSamePreview();
+    void printJobSharesOnePrinterAndReportsFailure();
+    void cancelledPrintDialogPrintsNothing();
 
   private:
     static QString PrintedText(const QTextDocument& report, const QString& folder);
@@ -208,6 +216,53 @@ void TestPrintFrames::printTwiceFromTheSamePreview() {
     QCOMPARE(first, second);
     QVERIFY(first.contains(u"Dvořák"));
     QCOMPARE(preview.report()->toPlainText(), before);
+}
+
+void TestPrintFrames::printJobSharesOnePrinterAndReportsFailure() {
+    PrintDatabase db(CzechContacts());
+    TframeMainPrintPreview preview;
+    preview.rtbTemplate()->setPlainText(QStringLiteral("[FIELD:SurName]"));
+    preview.PrepareReport(*db.quib, db.names, db.indexFromProgram, {true, true, true});
+    MessageRecorder messages;
+    TReportPrintJob job;
+    const QString pdf = db.dir.filePath(QStringLiteral("job.pdf"));
+    QStringList shown;
+    // The setup chooses the PDF file; the print dialog sees the same printer.
+    job.RunDialog = [&](QDialog& dialog) {
+        shown << QString::fromLatin1(dialog.metaObject()->className());
+        if (auto* setup = qobject_cast<QPageSetupDialog*>(&dialog)) {
+            setup->printer()->setOutputFormat(QPrinter::PdfFormat);
+            setup->printer()->setOutputFileName(pdf);
+        } else if (auto* print = qobject_cast<QPrintDialog*>(&dialog)) {
+            return print->printer() == &job.printer();
+        }
+        return true;
+    };
+    job.Setup(nullptr);
+    QVERIFY(job.Print(*preview.report(), db.quib->DatabaseName(), nullptr));
+    QCOMPARE(shown, (QStringList{"QPageSetupDialog", "QPrintDialog"}));
+    QCOMPARE(job.printer().docName(),
+             QStringLiteral("Orvane Contacts [") + db.quib->DatabaseName() + u']');
+    QVERIFY(PdfText(pdf).contains(u"Šťastná"));
+    QVERIFY(messages.messages().empty());
+
+    job.printer().setOutputFileName(QStringLiteral("/nonexistent-folder/for/sure/job.pdf"));
+    QVERIFY(!job.Print(*preview.report(), db.quib->DatabaseName(), nullptr));
+    QCOMPARE(messages.messages().size(), std::size_t{1});
+    QCOMPARE(messages.messages().front().type, MsgType::Error);
+}
+
+void TestPrintFrames::cancelledPrintDialogPrintsNothing() {
+    QTemporaryDir dir;
+    QTextDocument report;
+    report.setPlainText(QStringLiteral("x"));
+    TReportPrintJob job;
+    const QString pdf = dir.filePath(QStringLiteral("never.pdf"));
+    job.printer().setOutputFormat(QPrinter::PdfFormat);
+    job.printer().setOutputFileName(pdf);
+    job.RunDialog = [](QDialog&) { return false; };
+    QVERIFY(!job.Print(report, QStringLiteral("db"), nullptr));
+    QVERIFY(!QFile::exists(pdf));
 }
 
 QTEST_MAIN(TestPrintFrames)
