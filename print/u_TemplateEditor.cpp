@@ -86,13 +86,14 @@ QAction* TTemplateEditor::addAction_(const char* name, const QString& text, cons
 
 void TTemplateEditor::createActions() {
     addAction_("actFileNew", tr("&New"), tr("New Template"), QKeySequence(Qt::CTRL | Qt::Key_N),
-               [this] { FileNew(); });
+               [this] { onStep("actDBCreate", [this] { FileNew(); }); });
     addAction_("actFileOpen", tr("&Open..."), tr("Open Template"),
-               QKeySequence(Qt::CTRL | Qt::Key_O), [this] { FileOpen(); });
+               QKeySequence(Qt::CTRL | Qt::Key_O),
+               [this] { onStep("actDBOpen", [this] { FileOpen(); }); });
     addAction_("actFileSave", tr("&Save"), tr("Save Template"), QKeySequence(Qt::CTRL | Qt::Key_S),
-               [this] { FileSave(); });
+               [this] { onStep("actDBSave", [this] { FileSave(); }); });
     addAction_("actFileSaveAs", tr("Save &As..."), tr("Save As Template"), {},
-               [this] { FileSaveAs(); });
+               [this] { onStep("actDBSaveAs", [this] { FileSaveAs(); }); });
     addAction_("actEditUndo", tr("&Undo"), tr("Undo the last action"),
                QKeySequence(Qt::ALT | Qt::Key_Backspace), [] { onFocusedEdit("undo"); });
     addAction_("actEditCut", tr("Cu&t"), tr("Delete selected item"),
@@ -104,13 +105,14 @@ void TTemplateEditor::createActions() {
     addAction_("actEditSelectAll1", tr("Select &All"), tr("Select all"),
                QKeySequence(Qt::CTRL | Qt::Key_A), [] { onFocusedEdit("selectAll"); });
     addAction_("actEditFind", tr("&Find..."), tr("Find..."), QKeySequence(Qt::CTRL | Qt::Key_F),
-               [this] { EditFind(); });
+               [this] { onStep("actEditFindBasic", [this] { EditFind(); }); });
     addAction_("actEditFindNext", tr("Find &Next"), tr("Find Next"), QKeySequence(Qt::Key_F3),
-               [this] { EditFindNext(); });
+               [this] { onStep("actEditFindBasicNext", [this] { EditFindNext(); }); });
     addAction_("actEditReplace", tr("&Replace..."), tr("Replace..."),
-               QKeySequence(Qt::CTRL | Qt::Key_R), [this] { EditReplace(); });
+               QKeySequence(Qt::CTRL | Qt::Key_R),
+               [this] { onStep(nullptr, [this] { EditReplace(); }); });
     addAction_("actEditReplaceNext", tr("R&eplace Next"), tr("Replace Next"), {},
-               [this] { EditReplaceNext(); });
+               [this] { onStep(nullptr, [this] { EditReplaceNext(); }); });
     addAction_("actFontBold", tr("&Bold"), tr("Bold"), QKeySequence(Qt::CTRL | Qt::Key_B),
                [this] { FontBold(); });
     addAction_("actFontItalic", tr("&Italic"), tr("Italic"), QKeySequence(Qt::CTRL | Qt::Key_I),
@@ -122,6 +124,14 @@ void TTemplateEditor::createActions() {
         QAction* a = action(QString::fromLatin1(own));
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(a);
+    }
+}
+
+void TTemplateEditor::onStep(const char* databaseAction, const std::function<void()>& run) {
+    if (stepCurrent_) {
+        run();
+    } else if (databaseAction != nullptr && HandOver) {
+        HandOver(QString::fromLatin1(databaseAction));
     }
 }
 

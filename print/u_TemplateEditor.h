@@ -53,9 +53,13 @@ class TTemplateEditor : public QWidget {
     QString fileName() const { return fileName_; }
     int lastSizeAmount() const { return lastSizeAmount_; }
 
-    // The template step is the main window's view: the format commands act
-    // only then.
+    // The template step is the main window's view. Only then do the
+    // editor's commands act on the template; otherwise its file and find
+    // commands hand over to the database commands of the same name (through
+    // HandOver, with the database action's objectName) and the rest do nothing.
     void SetStepCurrent(bool current) { stepCurrent_ = current; }
+    bool IsStepCurrent() const { return stepCurrent_; }
+    std::function<void(const QString& databaseAction)> HandOver;
     // The context menu exists only while the template step is shown.
     void SetContextMenuPresent(bool present);
 
@@ -90,6 +94,7 @@ class TTemplateEditor : public QWidget {
 
   private:
     void createActions();
+    void onStep(const char* databaseAction, const std::function<void()>& run);
     QAction* addAction_(const char* name, const QString& text, const QString& hint,
                         const QKeySequence& key, std::function<void()> run);
     void buildToolBar();

@@ -63,6 +63,7 @@ class TestTemplateEditor : public QObject {
     void startUpWithoutDefaultTemplateIsNoError();
     void startUpWithUnreadableTemplateShowsError();
     void newEmptiesAndForgetsTheName();
+    void outsideTheStepFileAndFindCommandsHandOver();
 
   private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -363,6 +364,22 @@ void TestTemplateEditor::newEmptiesAndForgetsTheName() {
     editor_->action(QStringLiteral("actFileNew"))->trigger();
     QVERIFY(text_->toPlainText().isEmpty());
     QVERIFY(editor_->fileName().isEmpty());
+}
+
+void TestTemplateEditor::outsideTheStepFileAndFindCommandsHandOver() {
+    QStringList handed;
+    editor_->HandOver = [&](const QString& name) { handed << name; };
+    editor_->SetStepCurrent(false);
+    text_->setPlainText(QStringLiteral("x"));
+    for (const char* name :
+         {"actFileNew", "actFileOpen", "actFileSave", "actFileSaveAs", "actEditFind",
+          "actEditFindNext", "actEditReplace", "actEditReplaceNext", "actFontBold"}) {
+        editor_->action(QString::fromLatin1(name))->trigger();
+    }
+    QCOMPARE(handed, (QStringList{"actDBCreate", "actDBOpen", "actDBSave", "actDBSaveAs",
+                                  "actEditFindBasic", "actEditFindBasicNext"}));
+    QCOMPARE(text_->toPlainText(), QStringLiteral("x"));
+    QVERIFY(editor_->findDialog() == nullptr && editor_->replaceDialog() == nullptr);
 }
 
 QTEST_MAIN(TestTemplateEditor)
