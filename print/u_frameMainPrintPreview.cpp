@@ -25,6 +25,7 @@ constexpr qint64 kRepaintMs = 50;
 
 TframeMainPrintPreview::TframeMainPrintPreview(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("frameMainPrintPreview"));
+    setProperty("helpContext", 33);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     tbPrintPreview_ = new QToolBar(this);

@@ -23,6 +23,7 @@ int DatabaseColumn(const QStringList& indexFromProgram, int field) {
 
 TframeMainPrintRows::TframeMainPrintRows(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("frameMainPrintRows"));
+    setProperty("helpContext", 31);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     tbPrintRows_ = new QToolBar(this);

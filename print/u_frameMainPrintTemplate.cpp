@@ -14,6 +14,7 @@
 
 TframeMainPrintTemplate::TframeMainPrintTemplate(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("frameMainPrintTemplate"));
+    setProperty("helpContext", 32);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     tbPrintTemplate_ = new QToolBar(this);
@@ -26,6 +27,7 @@ TframeMainPrintTemplate::TframeMainPrintTemplate(QWidget* parent) : QFrame(paren
     buildBasicPage();
     tsUser_ = new QWidget(tabTemplate_);
     tsUser_->setObjectName(QStringLiteral("tsUser"));
+    tsUser_->setProperty("helpContext", 34);
     auto* userLayout = new QVBoxLayout(tsUser_);
     editor_ = new TTemplateEditor(tsUser_);
     userLayout->addWidget(editor_);
