@@ -57,7 +57,7 @@ void TfrmCommon::createUnits() {
     edit_ = add(std::make_unique<TEditCommands>(*this));
     help_ = add(std::make_unique<THelpCommands>(*this));
     query_ = add(std::make_unique<TQueryCommands>(*this));
-    add(std::make_unique<TPrintCommands>(*this));
+    print_ = add(std::make_unique<TPrintCommands>(*this));
     add(std::make_unique<TExchangeCommands>(*this));
 }
 

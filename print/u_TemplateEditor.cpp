@@ -4,12 +4,13 @@
 #include "print/u_TemplateEditing.h"
 #include "print/u_TemplateFile.h"
 #include "print/u_dlgTemplateFind.h"
+#include "support/u_CommandBoundary.h"
+#include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -23,8 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kTemplateFilter = QStringLiteral("Template (*.txt);;All files (*)");
 
 QString FullName(const QString& fileName) {
     return QFileInfo(fileName).absoluteFilePath();
@@ -55,13 +54,6 @@ TTemplateEditor::TTemplateEditor(QWidget* parent) : QWidget(parent) {
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
     layout->addWidget(splitter, 1);
-
-    OpenDialog = [this](const QString& title) {
-        return QFileDialog::getOpenFileName(this, title, QString(), kTemplateFilter);
-    };
-    SaveDialog = [this](const QString& title) {
-        return QFileDialog::getSaveFileName(this, title, QString(), kTemplateFilter);
-    };
     createActions();
     buildFontSizeMenu();
     buildToolBar();
@@ -79,7 +71,7 @@ QAction* TTemplateEditor::addAction_(const char* name, const QString& text, cons
     // The shortcut is shown in menus; the key itself is dispatched once by
     // the main window to the view in front, so it never fires twice.
     a->setShortcutContext(Qt::WidgetShortcut);
-    connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    connect(a, &QAction::triggered, this, [run = std::move(run)] { RunGuarded(run); });
     actions_by_name_[a->objectName()] = a;
     return a;
 }
@@ -269,7 +261,7 @@ void TTemplateEditor::FileNew() {
 }
 
 void TTemplateEditor::FileOpen() {
-    const QString chosen = OpenDialog ? OpenDialog(tr("Open Template")) : QString();
+    const QString chosen = chooseTemplate(false, tr("Open Template"));
     if (!chosen.isEmpty()) {
         FileReload(chosen);
     }
@@ -319,10 +311,22 @@ void TTemplateEditor::FileSave() {
 }
 
 void TTemplateEditor::FileSaveAs() {
-    const QString chosen = SaveDialog ? SaveDialog(tr("Save Template As")) : QString();
+    const QString chosen = chooseTemplate(true, tr("Save Template As"));
     if (!chosen.isEmpty() && writeTo(chosen)) {
         fileName_ = chosen;
     }
+}
+
+QString TTemplateEditor::chooseTemplate(bool save, const QString& title) {
+    TFileChoice choice;
+    choice.mode = save ? TFileChoice::Mode::Save : TFileChoice::Mode::Open;
+    choice.objectName =
+        save ? QStringLiteral("dlgSaveTemplate") : QStringLiteral("dlgOpenTemplate");
+    choice.title = title;
+    choice.nameFilters = {tr("Template (*.txt)"), tr("All files (*)")};
+    // No extension is added: a name without one is written as it stands.
+    choice.confirmOverwrite = true;
+    return ChooseFile(choice, this);
 }
 
 // --- Find and replace ------------------------------------------------------------

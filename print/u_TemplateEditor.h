@@ -63,11 +63,6 @@ class TTemplateEditor : public QWidget {
     // The context menu exists only while the template step is shown.
     void SetContextMenuPresent(bool present);
 
-    // File dialogs; they return the chosen name or the empty text. Tests
-    // replace them to answer without a window.
-    std::function<QString(const QString& title)> OpenDialog;
-    std::function<QString(const QString& title)> SaveDialog;
-
     // Commands.
     void FileNew();
     void FileOpen();
@@ -95,6 +90,8 @@ class TTemplateEditor : public QWidget {
   private:
     void createActions();
     void onStep(const char* databaseAction, const std::function<void()>& run);
+    // The open or save dialog for template files; the empty text on Cancel.
+    QString chooseTemplate(bool save, const QString& title);
     QAction* addAction_(const char* name, const QString& text, const QString& hint,
                         const QKeySequence& key, std::function<void()> run);
     void buildToolBar();

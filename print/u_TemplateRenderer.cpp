@@ -28,15 +28,13 @@ bool IsDigit(QChar c) {
 
 }  // namespace
 
-TTemplateRenderer::TTemplateRenderer(const QStringList& names, const QStringList& indexFromProgram,
+TTemplateRenderer::TTemplateRenderer(const QStringList& names, const TColumnMap& fromProgram,
                                      CellReader cell)
     : cell_(std::move(cell)) {
     for (qsizetype k = 0; k < names.size(); ++k) {
         // The first column of a name wins.
         if (!columnOfName_.contains(names[k])) {
-            bool ok = false;
-            const int column = k < indexFromProgram.size() ? indexFromProgram[k].toInt(&ok) : -1;
-            columnOfName_.insert(names[k], ok ? column : -1);
+            columnOfName_.insert(names[k], fromProgram.at(static_cast<int>(k)));
         }
     }
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "print/u_FormatMarks.h"
-
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include "print/u_FormatMarks.h"
+#include "session/u_ColumnMap.h"
 
 #include <functional>
 
@@ -21,10 +21,9 @@ class TTemplateRenderer {
     // The value of a database column in a table row.
     using CellReader = std::function<QString(int row, int column)>;
 
-    // names: the catalogue's column names in program order;
-    // indexFromProgram: the database column of each ("-1" when missing).
-    TTemplateRenderer(const QStringList& names, const QStringList& indexFromProgram,
-                      CellReader cell);
+    // names: the catalogue's column names in program order; fromProgram:
+    // the database column of each (kMissingColumn when the database lacks it).
+    TTemplateRenderer(const QStringList& names, const TColumnMap& fromProgram, CellReader cell);
 
     // Empties the text and the marks.
     void Reset();

@@ -82,8 +82,7 @@ void TframeMainPrintPreview::showProgress(int value, int maximum) {
 }
 
 void TframeMainPrintPreview::PrepareReport(const TQuib& quib, const QStringList& names,
-                                           const QStringList& indexFromProgram,
-                                           const QList<bool>& rows) {
+                                           const TColumnMap& fromProgram, const QList<bool>& rows) {
     stack_->setCurrentWidget(pnlWait_);
     pb1_->setValue(0);
     pb1_->show();
@@ -95,7 +94,7 @@ void TframeMainPrintPreview::PrepareReport(const TQuib& quib, const QStringList&
     auto* document = new QTextDocument(this);
     document->setUndoRedoEnabled(false);
     document->setDefaultFont(rtb1_->font());
-    TTemplateRenderer renderer(names, indexFromProgram,
+    TTemplateRenderer renderer(names, fromProgram,
                                [&quib](int row, int column) { return quib.GetData(row, column); });
     const TReportContent content{product::Name, quib.DatabaseName(), rtbTemplate_->toPlainText(),
                                  rows, ReportClosingLines()};

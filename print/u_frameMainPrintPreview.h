@@ -10,8 +10,8 @@ class QStackedLayout;
 class QTextDocument;
 class QTextEdit;
 class QToolBar;
+class TColumnMap;
 class TQuib;
-
 // Print wizard, step 3: the finished report, read-only, ready to print. While
 // the report is built the document is hidden behind the "Wait please..."
 // panel and the progress bar moves.
@@ -30,10 +30,10 @@ class TframeMainPrintPreview : public QFrame {
 
     // Builds the report into rtb1 from rtbTemplate's text: the heading with
     // the database's name, one block per ticked entry of rows (entry i is
-    // table row i), and the closing block. names and indexFromProgram are
-    // the catalogue's column names and their database columns.
-    void PrepareReport(const TQuib& quib, const QStringList& names,
-                       const QStringList& indexFromProgram, const QList<bool>& rows);
+    // table row i), and the closing block. names and fromProgram are the
+    // catalogue's column names and their database columns.
+    void PrepareReport(const TQuib& quib, const QStringList& names, const TColumnMap& fromProgram,
+                       const QList<bool>& rows);
 
     // The report as shown.
     QTextDocument* report() const;

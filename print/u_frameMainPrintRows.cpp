@@ -1,6 +1,7 @@
 #include "print/u_frameMainPrintRows.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "session/u_ColumnMap.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -10,16 +11,6 @@
 #include <QVBoxLayout>
 
 #include <memory>
-
-namespace {
-
-int DatabaseColumn(const QStringList& indexFromProgram, int field) {
-    bool ok = false;
-    const int column = field < indexFromProgram.size() ? indexFromProgram[field].toInt(&ok) : -1;
-    return ok ? column : -1;
-}
-
-}  // namespace
 
 TframeMainPrintRows::TframeMainPrintRows(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("frameMainPrintRows"));
@@ -90,9 +81,9 @@ void TframeMainPrintRows::setQueryWidget(QWidget* query) {
     }
 }
 
-void TframeMainPrintRows::FillRows(const TQuib& quib, const QStringList& indexFromProgram) {
-    const int surname = DatabaseColumn(indexFromProgram, 0);
-    const int firstName = DatabaseColumn(indexFromProgram, 1);
+void TframeMainPrintRows::FillRows(const TQuib& quib, const TColumnMap& fromProgram) {
+    const int surname = fromProgram.at(0);
+    const int firstName = fromProgram.at(1);
     lstRows_->setUpdatesEnabled(false);
     lstRows_->clear();
     const int rows = quib.RowsCount();

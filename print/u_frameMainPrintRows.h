@@ -4,6 +4,7 @@
 #include <QList>
 #include <QStringList>
 
+class TColumnMap;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
@@ -38,7 +39,7 @@ class TframeMainPrintRows : public QFrame {
     // One ticked entry per table row: the values of the first two catalogue
     // columns (surname and first name) joined by one space. The first entry
     // is selected.
-    void FillRows(const TQuib& quib, const QStringList& indexFromProgram);
+    void FillRows(const TQuib& quib, const TColumnMap& fromProgram);
 
     // Ticks or unticks every entry ("&Select All", "&Unselect All").
     void SetAllRows(bool ticked);

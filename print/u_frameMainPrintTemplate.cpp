@@ -111,10 +111,10 @@ QString TframeMainPrintTemplate::ChosenTemplate() const {
                           : editor_->templateText();
 }
 
-void TframeMainPrintTemplate::ApplyTemplateSettings(const QString& occasion,
+void TframeMainPrintTemplate::ApplyTemplateSettings(TSettingsOccasion occasion,
                                                     const QString& defaultTemplate,
                                                     int printStyle) {
-    if (occasion != QLatin1String("StartUp")) {
+    if (occasion != TSettingsOccasion::StartUp) {
         return;
     }
     editor_->rtbTemplateUser()->clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/u_Settings.h"
+
 #include <QFrame>
 #include <QList>
 #include <QStringList>
@@ -47,10 +49,10 @@ class TframeMainPrintTemplate : public QFrame {
     // ticked columns while "&Basic" is shown, else the editor's text.
     QString ChosenTemplate() const;
 
-    // The settings step: with "StartUp" loads the default template and shows
+    // The settings step: at start-up loads the default template and shows
     // the page printStyle names (0 "&Basic", 1 "Us&er"); a missing default
     // template is no error. Other occasions change nothing.
-    void ApplyTemplateSettings(const QString& occasion, const QString& defaultTemplate,
+    void ApplyTemplateSettings(TSettingsOccasion occasion, const QString& defaultTemplate,
                                int printStyle);
 
   private:

@@ -8,12 +8,12 @@
 #include "ContactData.h"
 
 #include "app/QUIBLib_TLB.h"
-#include "app/u_ContactsDB.h"
 #include "print/u_ReportBuilder.h"
 #include "print/u_ReportPrinter.h"
 #include "print/u_TemplateRenderer.h"
 #include "print/u_frameMainPrintPreview.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -33,7 +33,7 @@ struct Fixture {
     TQuib quib;
     QStringList names = ContactSchema::ColumnNames();
     QStringList titles = ContactSchema::ColumnTitlesFull();
-    QStringList map = ContactSchema::IdentityColumnMap();
+    TColumnMap map = TColumnMap::Identity(ContactSchema::ColumnCount);
     QString basic = BasicTemplate(titles, names, QList<bool>(ContactSchema::ColumnCount, true));
     QList<bool> rows;
 

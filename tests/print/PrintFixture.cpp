@@ -1,7 +1,7 @@
 #include "PrintFixture.h"
 
-#include "app/u_ContactsDB.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 
 #include <QDir>
 #include <QProcess>

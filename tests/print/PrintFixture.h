@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/QUIBLib_TLB.h"
+#include "session/u_ColumnMap.h"
 
 #include <QList>
 #include <QString>
@@ -20,10 +21,10 @@ struct PrintDatabase {
     QTemporaryDir dir;
     QString path;
     std::unique_ptr<TQuib> quib;
-    QStringList names;             // catalogue names in program order
-    QStringList titlesFull;        // full titles in program order
-    QStringList names_2_5_2;       // the older layout
-    QStringList indexFromProgram;  // program field -> database column
+    QStringList names;            // catalogue names in program order
+    QStringList titlesFull;       // full titles in program order
+    QStringList names_2_5_2;      // the older layout
+    TColumnMap indexFromProgram;  // program field -> database column
 };
 
 // A contact with the given surname, first name and town (home).

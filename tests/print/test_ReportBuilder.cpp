@@ -62,8 +62,7 @@ class TestReportBuilder : public QObject {
     std::map<std::pair<int, int>, QString> cells_;
     TTemplateRenderer renderer() {
         return TTemplateRenderer({QStringLiteral("SurName"), QStringLiteral("FirstName")},
-                                 {QStringLiteral("0"), QStringLiteral("1")},
-                                 [this](int row, int column) {
+                                 TColumnMap({0, 1}), [this](int row, int column) {
                                      const auto it = cells_.find({row, column});
                                      return it == cells_.end() ? QString() : it->second;
                                  });

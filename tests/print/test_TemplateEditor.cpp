@@ -4,6 +4,7 @@
 #include "print/u_TemplateEditor.h"
 #include "print/u_dlgTemplateFind.h"
 #include "print/u_frameMainPrintTemplate.h"
+#include "support/u_FileChooser.h"
 #include "testsupport/TestSupport.h"
 
 #include <QAction>
@@ -91,6 +92,7 @@ void TestTemplateEditor::init() {
 }
 
 void TestTemplateEditor::cleanup() {
+    FileChooserTest::Reset();
     step_.reset();
     messages_.reset();
     dir_.reset();
@@ -200,16 +202,14 @@ void TestTemplateEditor::fontSizeClosesWithTheSizeInForce() {
 }
 
 void TestTemplateEditor::saveAfterStartUpAsksForAName() {
-    step_->ApplyTemplateSettings(QStringLiteral("StartUp"),
+    step_->ApplyTemplateSettings(TSettingsOccasion::StartUp,
                                  dir_->filePath(QStringLiteral("none.txt")), 1);
-    int asked = 0;
-    editor_->SaveDialog = [&](const QString& title) {
-        ++asked;
-        [&] { QCOMPARE(title, QStringLiteral("Save Template As")); }();
-        return QString();
-    };
+    FileChooserTest::QueueAnswer(QString());
     editor_->action(QStringLiteral("actFileSave"))->trigger();
-    QCOMPARE(asked, 1);
+    QCOMPARE(FileChooserTest::Asked().size(), std::size_t{1});
+    QCOMPARE(FileChooserTest::Asked().front().title, QStringLiteral("Save Template As"));
+    QCOMPARE(FileChooserTest::Asked().front().mode, TFileChoice::Mode::Save);
+    QVERIFY(FileChooserTest::Asked().front().defaultSuffix.isEmpty());
 }
 
 void TestTemplateEditor::saveAndReopen() {
@@ -217,28 +217,25 @@ void TestTemplateEditor::saveAndReopen() {
     Select(text_, 0, 6);
     editor_->FontBold();
     const QString path = dir_->filePath(QStringLiteral("mine"));
-    editor_->SaveDialog = [&](const QString&) { return path; };
+    FileChooserTest::QueueAnswer(path);
     editor_->FileSave();
     QCOMPARE(editor_->fileName(), path);
     QVERIFY(QFile::exists(path));
     const QString saved = text_->toPlainText();
     editor_->FileNew();
     QVERIFY(text_->toPlainText().isEmpty());
-    editor_->OpenDialog = [&](const QString& title) {
-        [&] { QCOMPARE(title, QStringLiteral("Open Template")); }();
-        return path;
-    };
+    FileChooserTest::QueueAnswer(path);
     editor_->action(QStringLiteral("actFileOpen"))->trigger();
+    QCOMPARE(FileChooserTest::Asked().back().title, QStringLiteral("Open Template"));
+    QCOMPARE(FileChooserTest::Asked().back().nameFilters,
+             (QStringList{QStringLiteral("Template (*.txt)"), QStringLiteral("All files (*)")}));
     QCOMPARE(text_->toPlainText(), saved);
     QCOMPARE(editor_->fileName(), path);
     QCOMPARE(text_->textCursor().position(), 0);
     // Save writes to the current name without asking.
-    editor_->SaveDialog = [](const QString&) -> QString {
-        QTest::qFail("asked for a name", __FILE__, __LINE__);
-        return {};
-    };
     text_->setPlainText(QStringLiteral("changed"));
     editor_->FileSave();
+    QCOMPARE(FileChooserTest::Asked().size(), std::size_t{2});
     editor_->FileReload(path);
     QCOMPARE(text_->toPlainText(), QStringLiteral("changed"));
     QVERIFY(messages_->messages().empty());
@@ -246,10 +243,10 @@ void TestTemplateEditor::saveAndReopen() {
 
 void TestTemplateEditor::saveFailureKeepsTheFileName() {
     const QString good = dir_->filePath(QStringLiteral("good.txt"));
-    editor_->SaveDialog = [&](const QString&) { return good; };
+    FileChooserTest::QueueAnswer(good);
     editor_->FileSaveAs();
     const QString bad = dir_->filePath(QStringLiteral("no/such/folder/t.txt"));
-    editor_->SaveDialog = [&](const QString&) { return bad; };
+    FileChooserTest::QueueAnswer(bad);
     editor_->FileSaveAs();
     QCOMPARE(editor_->fileName(), good);
     QCOMPARE(messages_->messages().size(), std::size_t{1});
@@ -262,9 +259,7 @@ void TestTemplateEditor::openFailureKeepsTextAndFileName() {
     const QString good = dir_->filePath(QStringLiteral("good.txt"));
     WriteBytes(good, "kept");
     editor_->FileReload(good);
-    editor_->OpenDialog = [&](const QString&) {
-        return dir_->filePath(QStringLiteral("missing.txt"));
-    };
+    FileChooserTest::QueueAnswer(dir_->filePath(QStringLiteral("missing.txt")));
     editor_->FileOpen();
     QCOMPARE(text_->toPlainText(), QStringLiteral("kept"));
     QCOMPARE(editor_->fileName(), good);
@@ -325,22 +320,22 @@ void TestTemplateEditor::contextMenuOnlyWhilePresent() {
 void TestTemplateEditor::startUpLoadsDefaultTemplateAndPage() {
     const QString path = dir_->filePath(QStringLiteral("Pellum_DefaultTemplate.txt"));
     WriteBytes(path, "[B][0][/B]");
-    step_->ApplyTemplateSettings(QStringLiteral("StartUp"), path, 0);
+    step_->ApplyTemplateSettings(TSettingsOccasion::StartUp, path, 0);
     QCOMPARE(text_->toPlainText(), QStringLiteral("[B][FIELD:SurName][/B]"));
     QVERIFY(editor_->fileName().isEmpty());
     QVERIFY(step_->IsBasicShown());
-    step_->ApplyTemplateSettings(QStringLiteral("StartUp"), path, 1);
+    step_->ApplyTemplateSettings(TSettingsOccasion::StartUp, path, 1);
     QVERIFY(!step_->IsBasicShown());
     // Other occasions change nothing.
     text_->setPlainText(QStringLiteral("mine"));
-    step_->ApplyTemplateSettings(QStringLiteral("Manual"), path, 0);
+    step_->ApplyTemplateSettings(TSettingsOccasion::Manual, path, 0);
     QCOMPARE(text_->toPlainText(), QStringLiteral("mine"));
     QVERIFY(!step_->IsBasicShown());
     QVERIFY(messages_->messages().empty());
 }
 
 void TestTemplateEditor::startUpWithoutDefaultTemplateIsNoError() {
-    step_->ApplyTemplateSettings(QStringLiteral("StartUp"),
+    step_->ApplyTemplateSettings(TSettingsOccasion::StartUp,
                                  dir_->filePath(QStringLiteral("absent.txt")), 0);
     QVERIFY(messages_->messages().empty());
     QVERIFY(text_->toPlainText().isEmpty());
@@ -350,7 +345,7 @@ void TestTemplateEditor::startUpWithoutDefaultTemplateIsNoError() {
 void TestTemplateEditor::startUpWithUnreadableTemplateShowsError() {
     const QString path = dir_->filePath(QStringLiteral("deep.txt"));
     WriteBytes(path, "{\\rtf1 " + QByteArray(1000, '{'));
-    step_->ApplyTemplateSettings(QStringLiteral("StartUp"), path, 0);
+    step_->ApplyTemplateSettings(TSettingsOccasion::StartUp, path, 0);
     QCOMPARE(messages_->messages().size(), std::size_t{1});
     QVERIFY(messages_->texts().first().contains(u"deeper"));
     QVERIFY(text_->toPlainText().isEmpty());

@@ -1,6 +1,6 @@
 #include "print/u_NumberedTags.h"
 #include "print/u_TemplateFile.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>

@@ -32,8 +32,7 @@ class TestTemplateRenderer : public QObject {
     TTemplateRenderer renderer() {
         return TTemplateRenderer(
             {QStringLiteral("SurName"), QStringLiteral("FirstName"), QStringLiteral("Notes")},
-            {QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("-1")},
-            [this](int row, int column) {
+            TColumnMap({0, 5, kMissingColumn}), [this](int row, int column) {
                 const auto it = cells_.find({row, column});
                 return it == cells_.end() ? QString() : it->second;
             });
