@@ -83,9 +83,13 @@ void TestPrintWizard::cleanup() {
 
 void TestPrintWizard::start() {
     program_ = StartProgram({db_->path}, false);
+    main().move(0, 0);
     main().resize(900, 650);
     main().show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
+    // Shortcuts reach only the active window.
+    main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main()));
     messages_->clear();
 }
 
