@@ -9,6 +9,8 @@
 #include "print/u_frameMainPrintPreview.h"
 #include "print/u_frameMainPrintRows.h"
 #include "print/u_frameMainPrintTemplate.h"
+#include "query/u_Query.h"
+#include "query/u_frameMainQuery.h"
 #include "support/u_FileChooser.h"
 #include "support/u_Settings.h"
 #include "testsupport/TestSupport.h"
@@ -44,6 +46,7 @@ class TestPrintWizard : public QObject {
     void stepsOutOfOrderStartAgain();
     void cancelReturnsToTheCard();
     void processQueryOnlyOnTheQueryPage();
+    void processQueryTicksTheMatchingRows();
     void sharedKeysGoToTheViewInFront();
     void defaultTemplateAtStartUp();
     void missingDefaultTemplateIsNoError();
@@ -261,6 +264,34 @@ void TestPrintWizard::processQueryOnlyOnTheQueryPage() {
     QVERIFY(!enabled("actDBPrintRowsQuery"));
     rows.ShowQueryPage();
     shot(QStringLiteral("step1-query"));
+}
+
+void TestPrintWizard::processQueryTicksTheMatchingRows() {
+    start();
+    run("actDBPrint");
+    TframeMainPrintRows& rows = print().Rows();
+    auto* builder = qobject_cast<TframeMainQuery*>(rows.queryWidget());
+    QVERIFY(builder != nullptr);
+    QCOMPARE(builder->parentWidget(), rows.tsRowsQuery());
+    // The query of the find-by-query view is another one.
+    QVERIFY(main().ViewFrame(TView::Query)->findChild<TframeMainQuery*>() != builder);
+    TQuery query;
+    query.setRow(0, TQueryRow{static_cast<uint8_t>(TQuery::ItemFirstColumn + 4), TQuery::Contain,
+                              false, QStringLiteral("á")});  // Home_Town holds "á": Čáslav only
+    builder->SetQuery(query);
+    rows.ShowQueryPage();
+    run("actDBPrintRowsQuery");
+    QCOMPARE(rows.TickedRows(), (QList<bool>{false, true, false}));
+    QVERIFY(!rows.IsQueryPageShown());
+    run("actDBPrintShowStepTemplate");
+    print().Template().ShowBasicPage();
+    run("actDBPrintShowStepPreview");
+    const QString text = print().Preview().report()->toPlainText();
+    QVERIFY(text.contains(u"Šťastná") && !text.contains(u"Dvořák") && !text.contains(u"Smith"));
+    // The wizard keeps its query for the next run.
+    run("actDBPrintCancel");
+    run("actDBPrint");
+    QCOMPARE(builder->Query(), query);
 }
 
 void TestPrintWizard::sharedKeysGoToTheViewInFront() {
