@@ -1,0 +1,99 @@
+#include "exchange/u_VCardExchange.h"
+
+#include "app/QUIBLib_TLB.h"
+#include "exchange/u_ExchangeError.h"
+#include "exchange/u_VCardReader.h"
+#include "views/u_ContactSchema.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("TVCardExchange", text);
+}
+
+// Writes cards in pieces of a few hundred kilobytes.
+constexpr qsizetype kPieceBytes = 256 * 1024;
+
+}  // namespace
+
+TVCardExchange::TVCardExchange(TQuib& quib, const QStringList& colsIndexFromProgram) : quib_(quib) {
+    for (int j = 0; j < ContactSchema::ColumnCount; ++j) {
+        bool ok = false;
+        const int c = colsIndexFromProgram.value(j).toInt(&ok);
+        dbColumns_ << (ok ? c : -1);
+    }
+}
+
+QStringList TVCardExchange::rowCells(int row) const {
+    QStringList cells;
+    cells.reserve(dbColumns_.size());
+    for (const int c : dbColumns_) {
+        cells << (c < 0 ? QString() : quib_.GetData(row, c));
+    }
+    return cells;
+}
+
+QByteArray TVCardExchange::BuildVCards(TVCardVersion version, const QList<int>& rows) const {
+    const TVCardWriter writer(version);
+    QByteArray out;
+    if (rows.isEmpty()) {
+        for (int r = 0; r < quib_.RowsCount(); ++r) {
+            writer.AppendCard(out, rowCells(r));
+        }
+    }
+    for (const int r : rows) {
+        writer.AppendCard(out, rowCells(r));
+    }
+    return out;
+}
+
+int TVCardExchange::ExportToFile(const QString& fileName, TVCardVersion version,
+                                 const QList<int>& rows) const {
+    QList<int> chosen = rows;
+    if (chosen.isEmpty()) {
+        for (int r = 0; r < quib_.RowsCount(); ++r) {
+            chosen << r;
+        }
+    }
+    TSafeFileWriter file(fileName, faults_);
+    const TVCardWriter writer(version);
+    QByteArray piece;
+    for (const int r : chosen) {
+        writer.AppendCard(piece, rowCells(r));
+        if (piece.size() >= kPieceBytes) {
+            file.Write(piece);
+            piece.clear();
+        }
+    }
+    file.Write(piece);
+    file.Commit();
+    return static_cast<int>(chosen.size());
+}
+
+void TVCardExchange::appendRow(const QStringList& cells) {
+    const int row = quib_.RowsCount();
+    // The new row must be the view's last one, or its fields would land in
+    // another contact.
+    if (!quib_.NewRow(row) || quib_.RowsCount() != row + 1) {
+        throw EExchangeError(tr("A new row could not be appended to the database."));
+    }
+    for (int j = 0; j < cells.size() && j < dbColumns_.size(); ++j) {
+        if (dbColumns_[j] >= 0 && !cells[j].isEmpty()) {
+            quib_.SetData(row, dbColumns_[j], cells[j]);
+        }
+    }
+}
+
+int TVCardExchange::Import(const QString& fileName) {
+    const QByteArray bytes = TVCardReader::ReadFile(fileName);
+    // The first pass checks the whole file, so that a bad one appends nothing.
+    const int cards = TVCardReader::Read(bytes, [](const QStringList&) {});
+    if (cards == 0) {
+        throw EExchangeError(tr("The file \"%1\" holds no vCard.").arg(fileName));
+    }
+    TVCardReader::Read(bytes, [this](const QStringList& cells) { appendRow(cells); });
+    quib_.SaveRow();
+    return cards;
+}
