@@ -29,6 +29,11 @@ bool isMultiLine(int field) {
     }
 }
 
+// Most values hold no backslash and are kept as they are, without a copy.
+QString unescaped(const QString& value) {
+    return value.contains(u'\\') ? VCardText::Unescape(value) : value;
+}
+
 QString title(int field) {
     return ColumnTitlesFull().value(field);
 }
@@ -60,7 +65,7 @@ void TVCardContactBuilder::add(int slot, const TVCardProperty& property, QString
 }
 
 void TVCardContactBuilder::addTel(const TVCardProperty& property, const QString& value) {
-    QString number = VCardText::Unescape(value);
+    QString number = unescaped(value);
     if (property.Param("VALUE").toLower() == "uri" &&
         number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive)) {
         number.remove(0, 4);
@@ -71,7 +76,7 @@ void TVCardContactBuilder::addTel(const TVCardProperty& property, const QString&
 }
 
 void TVCardContactBuilder::addImpp(const TVCardProperty& property, const QString& value) {
-    const QString address = VCardText::Unescape(value);
+    const QString address = unescaped(value);
     if (address.startsWith(QLatin1String("icq:"), Qt::CaseInsensitive)) {
         add(property.HasType("work") ? Work_ICQ : Home_ICQ, property, {address.mid(4)});
     } else {
@@ -88,25 +93,25 @@ void TVCardContactBuilder::Add(const TVCardProperty& property, const QString& va
         }
     } else if (name == "FN") {
         if (formattedName_.isEmpty()) {
-            formattedName_ = VCardText::Unescape(value);
+            formattedName_ = unescaped(value);
         }
     } else if (name == "TEL") {
         addTel(property, value);
     } else if (name == "EMAIL") {
-        add(work ? Work_Email : Home_Email, property, {VCardText::Unescape(value)});
+        add(work ? Work_Email : Home_Email, property, {unescaped(value)});
     } else if (name == "URL") {
-        add(work ? Work_WWW : Home_WWW, property, {VCardText::Unescape(value)});
+        add(work ? Work_WWW : Home_WWW, property, {unescaped(value)});
     } else if (name == "IMPP") {
         addImpp(property, value);
     } else if (name == "X-ICQ") {
-        add(work ? Work_ICQ : Home_ICQ, property, {VCardText::Unescape(value)});
+        add(work ? Work_ICQ : Home_ICQ, property, {unescaped(value)});
     } else if (name == "ADR") {
         add(work ? WorkAddressSlot : HomeAddressSlot, property,
             padded(VCardText::SplitUnescape(value, u';'), 7));
     } else if (name == "ORG") {
         add(OrganisationSlot, property, VCardText::SplitUnescape(value, u';'));
     } else if (name == "NOTE") {
-        notes_ << VCardText::Unescape(value);
+        notes_ << unescaped(value);
     } else {
         static const QList<QPair<QByteArray, int>> single{
             {"NICKNAME", Home_Nick},           {"TITLE", Work_Position},
@@ -116,13 +121,16 @@ void TVCardContactBuilder::Add(const TVCardProperty& property, const QString& va
         };
         for (const auto& [propertyName, field] : single) {
             if (name == propertyName) {
-                add(field, property, {VCardText::Unescape(value)});
+                add(field, property, {unescaped(value)});
             }
         }
     }
 }
 
 QList<TVCardContactBuilder::Candidate> TVCardContactBuilder::sorted(QList<Candidate> candidates) {
+    if (candidates.size() < 2) {
+        return candidates;
+    }
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const Candidate& a, const Candidate& b) { return a.rank < b.rank; });
     return candidates;
@@ -217,6 +225,13 @@ QStringList TVCardContactBuilder::Finish() {
     QStringList notes = notes_;
     notes << extras_;
     cells[Notes] = notes.join(u'\n');
-    *this = TVCardContactBuilder();
+    for (QList<Candidate>& slot : slots_) {
+        slot.clear();
+    }
+    name_.clear();
+    formattedName_.clear();
+    notes_.clear();
+    extras_.clear();
+    order_ = 0;
     return cells;
 }

@@ -72,28 +72,43 @@ int TVCardExchange::ExportToFile(const QString& fileName, TVCardVersion version,
     return static_cast<int>(chosen.size());
 }
 
-void TVCardExchange::appendRow(const QStringList& cells) {
+void TVCardExchange::appendRow(const TFilledCells& cells) {
     const int row = quib_.RowsCount();
     // The new row must be the view's last one, or its fields would land in
     // another contact.
     if (!quib_.NewRow(row) || quib_.RowsCount() != row + 1) {
         throw EExchangeError(tr("A new row could not be appended to the database."));
     }
-    for (int j = 0; j < cells.size() && j < dbColumns_.size(); ++j) {
-        if (dbColumns_[j] >= 0 && !cells[j].isEmpty()) {
-            quib_.SetData(row, dbColumns_[j], cells[j]);
+    for (const auto& [field, value] : cells) {
+        if (dbColumns_[field] >= 0) {
+            quib_.SetData(row, dbColumns_[field], value);
         }
     }
 }
 
 int TVCardExchange::Import(const QString& fileName) {
-    const QByteArray bytes = TVCardReader::ReadFile(fileName);
-    // The first pass checks the whole file, so that a bad one appends nothing.
-    const int cards = TVCardReader::Read(bytes, [](const QStringList&) {});
-    if (cards == 0) {
+    // The whole file is read before the first row is appended, so that a bad
+    // one appends nothing. Cards keep only their filled cells: a file of
+    // many near-empty cards takes little memory.
+    QList<TFilledCells> cards;
+    {
+        const QByteArray bytes = TVCardReader::ReadFile(fileName);
+        TVCardReader::Read(bytes, [&cards](const QStringList& cells) {
+            TFilledCells filled;
+            for (int j = 0; j < cells.size(); ++j) {
+                if (!cells[j].isEmpty()) {
+                    filled.append({j, cells[j]});
+                }
+            }
+            cards.append(std::move(filled));
+        });
+    }
+    if (cards.isEmpty()) {
         throw EExchangeError(tr("The file \"%1\" holds no vCard.").arg(fileName));
     }
-    TVCardReader::Read(bytes, [this](const QStringList& cells) { appendRow(cells); });
+    for (const TFilledCells& cells : cards) {
+        appendRow(cells);
+    }
     quib_.SaveRow();
-    return cards;
+    return static_cast<int>(cards.size());
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 class TQuib;
 
 // Moves contacts between a database and vCard files. colsIndexFromProgram
@@ -33,8 +35,11 @@ class TVCardExchange {
     int Import(const QString& fileName);
 
   private:
+    // The filled cells of a contact: program column and value.
+    using TFilledCells = QList<std::pair<int, QString>>;
+
     QStringList rowCells(int row) const;
-    void appendRow(const QStringList& cells);
+    void appendRow(const TFilledCells& cells);
 
     TQuib& quib_;
     QList<int> dbColumns_;

@@ -45,6 +45,8 @@ bool readParamValue(QByteArrayView line, qsizetype& pos, QByteArray& value) {
 
 bool TVCardProperty::Parse(QByteArrayView line) {
     params.clear();
+    types_.clear();
+    value = QByteArrayView();
     qsizetype pos = 0;
     QByteArrayView token = nameAt(line, pos);
     if (pos < line.size() && line[pos] == '.' && !token.isEmpty()) {
@@ -54,7 +56,12 @@ bool TVCardProperty::Parse(QByteArrayView line) {
     if (token.isEmpty()) {
         return false;
     }
-    name = token.toByteArray().toUpper();
+    // The buffer is reused from line to line.
+    name.resize(token.size());
+    for (qsizetype i = 0; i < token.size(); ++i) {
+        const char c = token[i];
+        name[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
     while (pos < line.size() && line[pos] == ';') {
         ++pos;
         const QByteArray paramName = nameAt(line, pos).toByteArray().toUpper();
@@ -75,7 +82,8 @@ bool TVCardProperty::Parse(QByteArrayView line) {
     if (pos >= line.size() || line[pos] != ':') {
         return false;
     }
-    value = line.sliced(pos + 1).toByteArray();
+    value = line.sliced(pos + 1);
+    collectTypes();
     return true;
 }
 
@@ -88,8 +96,8 @@ QByteArray TVCardProperty::Param(QByteArrayView paramName) const {
     return {};
 }
 
-QByteArrayList TVCardProperty::Types() const {
-    QByteArrayList types;
+void TVCardProperty::collectTypes() {
+    QByteArrayList& types = types_;
     for (const auto& [n, v] : params) {
         if (n.isEmpty()) {
             types << v.toLower();
@@ -100,7 +108,6 @@ QByteArrayList TVCardProperty::Types() const {
             }
         }
     }
-    return types;
 }
 
 bool TVCardProperty::HasType(QByteArrayView type) const {
@@ -122,10 +129,16 @@ int TVCardProperty::PrefRank() const {
 }
 
 bool TVCardProperty::IsQuotedPrintable() const {
+    if (params.isEmpty()) {
+        return false;
+    }
     return Param("ENCODING").toUpper() == "QUOTED-PRINTABLE" || HasType("quoted-printable");
 }
 
 bool TVCardProperty::IsBinary() const {
+    if (params.isEmpty()) {
+        return false;
+    }
     const QByteArray encoding = Param("ENCODING").toUpper();
     return encoding == "B" || encoding == "BASE64" || HasType("base64");
 }

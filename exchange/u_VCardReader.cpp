@@ -23,12 +23,12 @@ class TLineSource {
     explicit TLineSource(QByteArrayView bytes) : bytes_(bytes) {}
 
     // The next logical line and the number of the physical line it began
-    // on; false at the end.
-    bool Next(QByteArray& line, int& lineNumber);
+    // on; false at the end. The line stays valid until the next call.
+    bool Next(QByteArrayView& line, int& lineNumber);
 
   private:
     bool fetch();
-    bool quotedPrintable(const QByteArray& line);
+    bool quotedPrintable(QByteArrayView line);
     void append(QByteArray& line, QByteArrayView piece, int lineNumber) const;
 
     QByteArrayView bytes_;
@@ -41,6 +41,7 @@ class TLineSource {
     qsizetype colon_ = -1;
     qsizetype scanned_ = 0;
     bool quoted_ = false;
+    QByteArray joined_;  // a line made of several physical lines
 };
 
 bool TLineSource::fetch() {
@@ -64,7 +65,7 @@ bool TLineSource::fetch() {
     return true;
 }
 
-bool TLineSource::quotedPrintable(const QByteArray& line) {
+bool TLineSource::quotedPrintable(QByteArrayView line) {
     if (colon_ < 0) {
         colon_ = line.indexOf(':', scanned_);
         scanned_ = line.size();
@@ -85,26 +86,42 @@ void TLineSource::append(QByteArray& line, QByteArrayView piece, int lineNumber)
     line.append(piece);
 }
 
-bool TLineSource::Next(QByteArray& line, int& lineNumber) {
+bool TLineSource::Next(QByteArrayView& line, int& lineNumber) {
     if (!havePending_ && !fetch()) {
         return false;
     }
-    line.clear();
-    append(line, pending_, pendingNumber_);
+    // Most lines stand alone: they are handed out where they lie.
+    const QByteArrayView first = pending_;
     lineNumber = pendingNumber_;
     havePending_ = false;
     colon_ = -1;
     scanned_ = 0;
+    bool joined = false;
     while (fetch()) {
-        if (pending_.startsWith(' ') || pending_.startsWith('\t')) {
-            append(line, pending_.sliced(1), lineNumber);
-        } else if (line.endsWith('=') && quotedPrintable(line)) {
-            line.chop(1);  // a soft line break of quoted-printable text
-            append(line, pending_, lineNumber);
+        const bool folded = pending_.startsWith(' ') || pending_.startsWith('\t');
+        if (!folded) {
+            const QByteArrayView current = joined ? QByteArrayView(joined_) : first;
+            if (!current.endsWith('=') || !quotedPrintable(current)) {
+                break;
+            }
+        }
+        if (!joined) {
+            joined_.clear();
+            append(joined_, first, lineNumber);
+            joined = true;
+        }
+        if (folded) {
+            append(joined_, pending_.sliced(1), lineNumber);
         } else {
-            return true;
+            joined_.chop(1);  // a soft line break of quoted-printable text
+            append(joined_, pending_, lineNumber);
         }
         havePending_ = false;
+    }
+    line = joined ? QByteArrayView(joined_) : first;
+    if (line.size() > TVCardReader::kMaxLineBytes) {
+        throw EVCardError(lineNumber,
+                          tr("Line %1 of the vCard file is longer than 16 MiB.").arg(lineNumber));
     }
     return true;
 }
@@ -126,12 +143,17 @@ bool isUtf8(QByteArrayView bytes) {
 
 // The property's value as text, still escaped.
 QString decodeValue(const TVCardProperty& property, bool fileIsUtf8) {
-    QByteArray bytes = property.value;
+    if (property.params.isEmpty()) {
+        return fileIsUtf8 ? QString::fromUtf8(property.value) : DecodeWindows1250(property.value);
+    }
+    QByteArrayView bytes = property.value;
+    QByteArray decoded;
     const bool quoted = property.IsQuotedPrintable();
     if (quoted) {
         // Line breaks of quoted-printable text come as CR LF; the program
         // keeps them as LF.
-        bytes = VCardText::DecodeQuotedPrintable(bytes).replace("\r\n", "\n");
+        decoded = VCardText::DecodeQuotedPrintable(bytes).replace("\r\n", "\n");
+        bytes = decoded;
     }
     const QByteArray charset = property.Param("CHARSET").toLower();
     if (charset == "utf-8" || charset == "utf8") {
@@ -154,7 +176,8 @@ QString decodeValue(const TVCardProperty& property, bool fileIsUtf8) {
 }
 
 bool isVCardMarker(const TVCardProperty& property, QByteArrayView name) {
-    return property.name == name && property.value.trimmed().toUpper() == "VCARD";
+    return property.name == name &&
+           property.value.trimmed().compare("VCARD", Qt::CaseInsensitive) == 0;
 }
 
 // The state of one pass over the file's lines.
@@ -163,13 +186,13 @@ class TCardParser {
     TCardParser(bool fileIsUtf8, const TVCardReader::CardSink& take)
         : fileIsUtf8_(fileIsUtf8), take_(take) {}
 
-    void Line(const QByteArray& line, int number);
+    void Line(QByteArrayView line, int number);
     int Finish() const;
 
   private:
     void begin(int number);
     void end(int number);
-    void countLine(const QByteArray& line);
+    void countLine(QByteArrayView line);
 
     bool fileIsUtf8_;
     const TVCardReader::CardSink& take_;
@@ -214,7 +237,7 @@ void TCardParser::end(int number) {
     ++cards_;
 }
 
-void TCardParser::countLine(const QByteArray& line) {
+void TCardParser::countLine(QByteArrayView line) {
     ++cardLines_;
     cardBytes_ += line.size();
     if (cardLines_ > TVCardReader::kMaxCardLines || cardBytes_ > TVCardReader::kMaxCardBytes) {
@@ -224,7 +247,7 @@ void TCardParser::countLine(const QByteArray& line) {
     }
 }
 
-void TCardParser::Line(const QByteArray& line, int number) {
+void TCardParser::Line(QByteArrayView line, int number) {
     if (isBlank(line)) {
         return;
     }
@@ -275,7 +298,7 @@ int TVCardReader::Read(QByteArrayView bytes, const CardSink& take) {
     const bool fileIsUtf8 = mark > 0 || isUtf8(bytes);
     TLineSource lines(bytes);
     TCardParser parser(fileIsUtf8, take);
-    QByteArray line;
+    QByteArrayView line;
     int number = 0;
     while (lines.Next(line, number)) {
         parser.Line(line, number);
@@ -303,7 +326,7 @@ QByteArray TVCardReader::ReadFile(const QString& fileName) {
         throw EExchangeError(tooLarge);
     }
     // The file may grow while it is read: never more than the limit.
-    QByteArray bytes = file.read(kMaxFileBytes + 1);
+    QByteArray bytes = file.read(qMin(file.size(), kMaxFileBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
         throw EExchangeError(
             tr("The file \"%1\" cannot be read: %2").arg(fileName, file.errorString()));

@@ -130,7 +130,7 @@ class TestVCardText : public QObject {
         }
         QCOMPARE(p.name, name);
         QCOMPARE(p.Types().join(' '), types);
-        QCOMPARE(p.value, value);
+        QCOMPARE(p.value.toByteArray(), value);
         QCOMPARE(p.PrefRank(), rank);
     }
 
