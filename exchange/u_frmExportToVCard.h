@@ -1,0 +1,55 @@
+#pragma once
+
+#include "exchange/u_VCardWriter.h"
+
+#include <QDialog>
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+
+class QLineEdit;
+class QRadioButton;
+class TQuib;
+
+// Writes contacts of the open database to a vCard file: all records, or the
+// records of the find-by-query result shown in the table view, as version
+// 4.0 or 3.0.
+class TfrmExportToVCard : public QDialog {
+    Q_OBJECT
+
+  public:
+    // quib: the main window's database; colsIndexFromProgram: its column map.
+    // queryRows: the database rows of the query result on show (none when no
+    // result is shown, which leaves only "All records").
+    TfrmExportToVCard(TQuib& quib, const QStringList& colsIndexFromProgram,
+                      const QList<int>& queryRows, QWidget* parent = nullptr);
+
+    // Asks for the destination, preset with the current name; returns the
+    // chosen name or the empty text when cancelled. The default runs the
+    // save chooser dlgDest; tests replace it.
+    std::function<QString(const QString& preset)> chooseDestination;
+
+    TVCardVersion Version() const;
+    // The rows to write; empty for every record.
+    QList<int> ChosenRows() const;
+
+    // The usual destination: the database's name with the extension ".vcf".
+    static QString DefaultFileName(const QString& databaseName);
+
+  public slots:
+    void cmdBrowseClick();
+    void cmdOKClick();
+
+  private:
+    QString runDestinationChooser(const QString& preset);
+
+    TQuib& quib_;
+    QStringList colsIndexFromProgram_;
+    QList<int> queryRows_;
+    QRadioButton* rbAllRecords_;
+    QRadioButton* rbQueryResult_;
+    QRadioButton* rbVersion40_;
+    QRadioButton* rbVersion30_;
+    QLineEdit* txtFileName_;
+};
