@@ -8,6 +8,7 @@
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
 #include "exchange/u_VCardCommandLine.h"
+#include "session/u_ContactsSession.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 
@@ -28,18 +29,26 @@ TProgram::TProgram() = default;
 TProgram::~TProgram() {
     frmCommon.reset();
     frmMain.reset();
+    session.reset();
+}
+
+QString ProgramVersionText() {
+    const QString version = FileVersionText(QCoreApplication::applicationFilePath());
+    return version.isEmpty() ? RunningVersionText() : version;
 }
 
 std::unique_ptr<TProgram> StartProgram(const QStringList& databases, bool showSplash) {
     InitProgramResources();
     auto program = std::make_unique<TProgram>();
-    program->frmMain = std::make_unique<TfrmMain>();
+    program->session = std::make_unique<TContactsSession>(ProgramVersionText());
+    program->frmMain = std::make_unique<TfrmMain>(*program->session);
     if (showSplash) {
-        auto splash = std::make_unique<TfrmSplash>(program->frmMain->ProgramVersion);
+        auto splash = std::make_unique<TfrmSplash>(program->session->ProgramVersion());
         splash->ShowAndPaint();
         program->frmMain->SetSplash(std::move(splash));
     }
-    program->frmCommon = std::make_unique<TfrmCommon>(*program->frmMain, databases);
+    program->frmCommon =
+        std::make_unique<TfrmCommon>(*program->frmMain, *program->session, databases);
     return program;
 }
 

@@ -11,7 +11,7 @@ constexpr char kLineEnd[] = "\r\n";
 }  // namespace
 
 TCsvExporter::TCsvExporter(const TQuib& quib, const QStringList& colsName,
-                           const QStringList& colsIndexFromProgram)
+                           const TColumnMap& colsIndexFromProgram)
     : quib_(quib), colsName_(colsName), colsIndexFromProgram_(colsIndexFromProgram) {}
 
 QList<int> TCsvExporter::tickedColumns(const QList<bool>& ticked) const {
@@ -54,9 +54,7 @@ void TCsvExporter::writeCsv(const QList<bool>& ticked,
     const QList<int> columns = tickedColumns(ticked);
     QList<int> dbColumns;
     for (const int j : columns) {
-        bool ok = false;
-        const int c = colsIndexFromProgram_.value(j).toInt(&ok);
-        dbColumns << (ok ? c : -1);
+        dbColumns << colsIndexFromProgram_[j];
     }
     QByteArray out;
     appendHeader(out, columns);

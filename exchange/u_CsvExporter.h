@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/u_SafeFileWriter.h"
+#include "session/u_ColumnMap.h"
 
 #include <QByteArray>
 #include <QList>
@@ -18,9 +19,9 @@ class TQuib;
 class TCsvExporter {
   public:
     // colsName: the program's column names; colsIndexFromProgram: database
-    // column of each program column ("-1" when the database lacks it).
+    // column of each program column (kMissingColumn when the database lacks it).
     TCsvExporter(const TQuib& quib, const QStringList& colsName,
-                 const QStringList& colsIndexFromProgram);
+                 const TColumnMap& colsIndexFromProgram);
 
     // ticked[j] says whether program column j is written; missing entries
     // count as unticked.
@@ -48,6 +49,6 @@ class TCsvExporter {
 
     const TQuib& quib_;
     QStringList colsName_;
-    QStringList colsIndexFromProgram_;
+    TColumnMap colsIndexFromProgram_;
     TWriteFaults faults_;
 };

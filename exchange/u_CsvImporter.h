@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -48,7 +50,7 @@ class TCsvImporter {
     // The database column of each mapping entry: entry i of mappingHidden is
     // a program column or "-1", translated through colsIndexFromProgram.
     static QList<int> MappingTargets(const QStringList& mappingHidden,
-                                     const QStringList& colsIndexFromProgram);
+                                     const TColumnMap& colsIndexFromProgram);
 
   private:
     void appendRecord(const QStringList& fields, const QList<int>& targets);

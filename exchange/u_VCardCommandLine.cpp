@@ -5,8 +5,9 @@
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_SourceDBCheck.h"
 #include "exchange/u_VCardExchange.h"
+#include "session/u_ColumnMap.h"
+#include "session/u_ContactSchema.h"
 #include "support/u_OrvFileLib.h"
-#include "views/u_ContactSchema.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -19,13 +20,9 @@ QString tr(const char* text) {
 
 // The database column of each program column, by the database's own
 // column names.
-QStringList columnMap(const TQuib& quib) {
-    const QStringList columns = TDBConverter::DatabaseColumns(quib);
-    QStringList map;
-    for (const QString& name : ContactSchema::ColumnNames()) {
-        map << QString::number(columns.indexOf(name));
-    }
-    return map;
+TColumnMap columnMap(const TQuib& quib) {
+    return MatchColumns(TDBConverter::DatabaseColumns(quib), ContactSchema::ColumnNames())
+        .fromProgram;
 }
 
 void openContacts(TQuib& quib, const QString& database) {

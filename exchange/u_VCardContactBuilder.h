@@ -1,7 +1,7 @@
 #pragma once
 
 #include "exchange/u_VCardProperty.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 
 #include <QList>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_VCardReader.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 
 #include <QCoreApplication>
 
@@ -18,19 +18,15 @@ constexpr qsizetype kPieceBytes = 256 * 1024;
 
 }  // namespace
 
-TVCardExchange::TVCardExchange(TQuib& quib, const QStringList& colsIndexFromProgram) : quib_(quib) {
-    for (int j = 0; j < ContactSchema::ColumnCount; ++j) {
-        bool ok = false;
-        const int c = colsIndexFromProgram.value(j).toInt(&ok);
-        dbColumns_ << (ok ? c : -1);
-    }
-}
+TVCardExchange::TVCardExchange(TQuib& quib, const TColumnMap& colsIndexFromProgram)
+    : quib_(quib), dbColumns_(colsIndexFromProgram) {}
 
 QStringList TVCardExchange::rowCells(int row) const {
     QStringList cells;
-    cells.reserve(dbColumns_.size());
-    for (const int c : dbColumns_) {
-        cells << (c < 0 ? QString() : quib_.GetData(row, c));
+    cells.reserve(ContactSchema::ColumnCount);
+    for (int j = 0; j < ContactSchema::ColumnCount; ++j) {
+        const int c = dbColumns_[j];
+        cells << (c == kMissingColumn ? QString() : quib_.GetData(row, c));
     }
     return cells;
 }
@@ -80,7 +76,7 @@ void TVCardExchange::appendRow(const TFilledCells& cells) {
         throw EExchangeError(tr("A new row could not be appended to the database."));
     }
     for (const auto& [field, value] : cells) {
-        if (dbColumns_[field] >= 0) {
+        if (!dbColumns_.isMissing(field)) {
             quib_.SetData(row, dbColumns_[field], value);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "exchange/u_SafeFileWriter.h"
 #include "exchange/u_VCardWriter.h"
+#include "session/u_ColumnMap.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,10 +14,11 @@
 class TQuib;
 
 // Moves contacts between a database and vCard files. colsIndexFromProgram
-// maps each program column to its database column ("-1" when missing).
+// maps each program column to its database column (kMissingColumn when
+// missing).
 class TVCardExchange {
   public:
-    TVCardExchange(TQuib& quib, const QStringList& colsIndexFromProgram);
+    TVCardExchange(TQuib& quib, const TColumnMap& colsIndexFromProgram);
 
     // The cards of rows (row indexes of the current view; every row of the
     // view when rows is empty).
@@ -42,6 +44,6 @@ class TVCardExchange {
     void appendRow(const TFilledCells& cells);
 
     TQuib& quib_;
-    QList<int> dbColumns_;
+    TColumnMap dbColumns_;
     TWriteFaults faults_;
 };

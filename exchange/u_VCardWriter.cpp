@@ -1,7 +1,7 @@
 #include "exchange/u_VCardWriter.h"
 
 #include "exchange/u_VCardText.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 
 using namespace ContactSchema;
 

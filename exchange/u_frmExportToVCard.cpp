@@ -3,10 +3,10 @@
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_VCardExchange.h"
+#include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,7 +32,7 @@ QPushButton* button(const QString& text, const char* name, QWidget* parent) {
 
 }  // namespace
 
-TfrmExportToVCard::TfrmExportToVCard(TQuib& quib, const QStringList& colsIndexFromProgram,
+TfrmExportToVCard::TfrmExportToVCard(TQuib& quib, const TColumnMap& colsIndexFromProgram,
                                      const QList<int>& queryRows, QWidget* parent)
     : QDialog(parent),
       quib_(quib),
@@ -83,7 +83,6 @@ TfrmExportToVCard::TfrmExportToVCard(TQuib& quib, const QStringList& colsIndexFr
     layout->addWidget(buttons);
     resize(460, sizeHint().height());
 
-    chooseDestination = [this](const QString& preset) { return runDestinationChooser(preset); };
     connect(cmdBrowse, &QPushButton::clicked, this, &TfrmExportToVCard::cmdBrowseClick);
     connect(cmdOK, &QPushButton::clicked, this, &TfrmExportToVCard::cmdOKClick);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -107,23 +106,18 @@ QList<int> TfrmExportToVCard::ChosenRows() const {
 }
 
 QString TfrmExportToVCard::runDestinationChooser(const QString& preset) {
-    QFileDialog dlgDest(this, tr("Destination file"), preset,
-                        tr("vCard files (*.vcf);;All files (*)"));
-    dlgDest.setObjectName(QStringLiteral("dlgDest"));
-    dlgDest.setAcceptMode(QFileDialog::AcceptSave);
-    dlgDest.setFileMode(QFileDialog::AnyFile);
-    dlgDest.setDefaultSuffix(QStringLiteral("vcf"));
-    if (!preset.isEmpty()) {
-        dlgDest.selectFile(preset);
-    }
-    if (dlgDest.exec() != QDialog::Accepted || dlgDest.selectedFiles().isEmpty()) {
-        return QString();
-    }
-    return dlgDest.selectedFiles().constFirst();
+    TFileChoice choice;
+    choice.mode = TFileChoice::Mode::Save;
+    choice.objectName = QStringLiteral("dlgDest");
+    choice.title = tr("Destination file");
+    choice.nameFilters = {tr("vCard files (*.vcf)"), tr("All files (*)")};
+    choice.defaultSuffix = QStringLiteral("vcf");
+    choice.preset = preset;
+    return ChooseFile(choice, this);
 }
 
 void TfrmExportToVCard::cmdBrowseClick() {
-    const QString chosen = chooseDestination(txtFileName_->text());
+    const QString chosen = runDestinationChooser(txtFileName_->text());
     if (!chosen.isEmpty()) {
         txtFileName_->setText(chosen);
     }

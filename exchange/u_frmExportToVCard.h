@@ -1,12 +1,11 @@
 #pragma once
 
 #include "exchange/u_VCardWriter.h"
+#include "session/u_ColumnMap.h"
 
 #include <QDialog>
 #include <QList>
 #include <QStringList>
-
-#include <functional>
 
 class QLineEdit;
 class QRadioButton;
@@ -22,13 +21,8 @@ class TfrmExportToVCard : public QDialog {
     // quib: the main window's database; colsIndexFromProgram: its column map.
     // queryRows: the database rows of the query result on show (none when no
     // result is shown, which leaves only "All records").
-    TfrmExportToVCard(TQuib& quib, const QStringList& colsIndexFromProgram,
+    TfrmExportToVCard(TQuib& quib, const TColumnMap& colsIndexFromProgram,
                       const QList<int>& queryRows, QWidget* parent = nullptr);
-
-    // Asks for the destination, preset with the current name; returns the
-    // chosen name or the empty text when cancelled. The default runs the
-    // save chooser dlgDest; tests replace it.
-    std::function<QString(const QString& preset)> chooseDestination;
 
     TVCardVersion Version() const;
     // The rows to write; empty for every record.
@@ -45,7 +39,7 @@ class TfrmExportToVCard : public QDialog {
     QString runDestinationChooser(const QString& preset);
 
     TQuib& quib_;
-    QStringList colsIndexFromProgram_;
+    TColumnMap colsIndexFromProgram_;
     QList<int> queryRows_;
     QRadioButton* rbAllRecords_;
     QRadioButton* rbQueryResult_;

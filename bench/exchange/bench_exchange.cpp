@@ -6,8 +6,8 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_VCardExchange.h"
+#include "session/u_ContactSchema.h"
 
 #include <benchmark/benchmark.h>
 
@@ -67,9 +67,10 @@ struct Fixture {
             }
         }
         db.Save();
-        TCsvExporter(db, columns(), identityMap())
+        TCsvExporter(db, columns(), TColumnMap::Identity(static_cast<int>(columns().size())))
             .ExportToFile(csv, QList<bool>(columns().size(), true));
-        TVCardExchange(db, identityMap()).ExportToFile(vcf, TVCardVersion::V4_0);
+        TVCardExchange(db, TColumnMap::Identity(static_cast<int>(columns().size())))
+            .ExportToFile(vcf, TVCardVersion::V4_0);
         TQuib empty;
         empty.SetDatabaseName(emptyDatabase);
         TDBConverter::CreateDatabase(empty, DBLayouts().back());
@@ -98,7 +99,8 @@ void BM_ExportCsv(benchmark::State& state) {
     TQuib db;
     db.SetDatabaseName(f.database);
     db.Open();
-    const TCsvExporter exporter(db, columns(), identityMap());
+    const TCsvExporter exporter(db, columns(),
+                                TColumnMap::Identity(static_cast<int>(columns().size())));
     const QString out = f.dir.filePath("export.csv");
     const QList<bool> ticked(columns().size(), true);
     for (auto _ : state) {
@@ -125,7 +127,8 @@ BENCHMARK(BM_Sqlite3ExportCsv)->Unit(benchmark::kMillisecond);
 // file, as the main window does.
 void BM_ImportCsv(benchmark::State& state) {
     Fixture& f = fixture();
-    const QList<int> targets = TCsvImporter::MappingTargets(identityMap(), identityMap());
+    const QList<int> targets = TCsvImporter::MappingTargets(
+        identityMap(), TColumnMap::Identity(static_cast<int>(columns().size())));
     const QString target = f.dir.filePath("import.tbr");
     for (auto _ : state) {
         state.PauseTiming();
@@ -164,7 +167,7 @@ void BM_ExportVCard(benchmark::State& state) {
     TQuib db;
     db.SetDatabaseName(f.database);
     db.Open();
-    const TVCardExchange exchange(db, identityMap());
+    const TVCardExchange exchange(db, TColumnMap::Identity(static_cast<int>(columns().size())));
     const QString out = f.dir.filePath("export.vcf");
     for (auto _ : state) {
         exchange.ExportToFile(out, TVCardVersion::V4_0);
@@ -187,7 +190,7 @@ void BM_ImportVCard(benchmark::State& state) {
         TQuib* raw = db.get();
         db->OnSaveRow = [raw] { raw->Save(); };
         state.ResumeTiming();
-        TVCardExchange(*db, identityMap()).Import(f.vcf);
+        TVCardExchange(*db, TColumnMap::Identity(static_cast<int>(columns().size()))).Import(f.vcf);
     }
     state.SetItemsProcessed(state.iterations() * kContacts);
 }

@@ -1,7 +1,7 @@
 #include "ExchangeFixtures.h"
 
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -11,6 +11,10 @@ namespace fixtures {
 
 QStringList ProgramColumns() {
     return DBLayouts().back().columns;
+}
+
+TColumnMap IdentityColumnMap(int count) {
+    return TColumnMap::Identity(count);
 }
 
 QStringList IdentityMap(int count) {

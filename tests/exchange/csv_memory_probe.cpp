@@ -8,7 +8,7 @@
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,8 +3,8 @@
 #include "ExchangeFixtures.h"
 
 #include "exchange/u_CsvExporter.h"
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_ExchangeError.h"
+#include "session/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,7 +57,7 @@ class TestCsvExport : public QObject {
             row[c] = QStringLiteral("v%1").arg(c);
         }
         auto db = database({row, row});
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         const QStringList got = lines(exporter.BuildCsv(allTicked()));
         QCOMPARE(got.size(), 3);
         QCOMPARE(got[0], quotedList(ProgramColumns()));
@@ -73,14 +73,14 @@ class TestCsvExport : public QObject {
         auto db = database({row});
         QList<bool> ticked(32, false);
         ticked[0] = ticked[31] = true;
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         const QByteArray csv = exporter.BuildCsv(ticked);
         QCOMPARE(csv, QByteArray("\"SurName\",\"Notes\"\r\n\"Dvo\xF8\xE1k\",\"note\"\r\n"));
     }
 
     void allColumnsUntickedGiveEmptyLines() {
         auto db = database({QStringList{"a"}, QStringList{"b"}});
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         QCOMPARE(exporter.BuildCsv(QList<bool>(32, false)), QByteArray("\r\n\r\n\r\n"));
     }
 
@@ -92,7 +92,7 @@ class TestCsvExport : public QObject {
         auto db = database({row});
         QList<bool> ticked(32, false);
         ticked[0] = ticked[1] = ticked[31] = true;
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         const QByteArray csv = exporter.BuildCsv(ticked);
         QCOMPARE(csv, QByteArray("\"SurName\",\"FirstName\",\"Notes\"\r\n"
                                  "\"a\"\"b\",\"\",\"first line\r\nsecond, line\"\r\n"));
@@ -100,7 +100,7 @@ class TestCsvExport : public QObject {
 
     void databaseWithoutRowsGivesHeaderOnly() {
         auto db = database({});
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         const QByteArray csv = exporter.BuildCsv(allTicked());
         QCOMPARE(lines(csv), QStringList{quotedList(ProgramColumns())});
         QVERIFY(csv.endsWith("\"Notes\"\r\n"));
@@ -113,9 +113,9 @@ class TestCsvExport : public QObject {
         row[0] = QStringLiteral("Smith");
         row[1] = QStringLiteral("John");
         auto db = database({row}, old);
-        QStringList map;
+        TColumnMap map;
         for (const QString& name : ProgramColumns()) {
-            map << QString::number(old.columns.indexOf(name));
+            map.append(static_cast<int>(old.columns.indexOf(name)));
         }
         QList<bool> ticked(32, false);
         ticked[0] = ticked[1] = ticked[2] = true;
@@ -134,7 +134,7 @@ class TestCsvExport : public QObject {
         db->SetFilterActive(true);
         QList<bool> ticked(32, false);
         ticked[1] = true;
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         QCOMPARE(exporter.BuildCsv(ticked), QByteArray("\"FirstName\"\r\n\"1\"\r\n\"3\"\r\n"));
     }
 
@@ -147,14 +147,14 @@ class TestCsvExport : public QObject {
         ticked[0] = ticked[1] = true;
         const QString file = path(QStringLiteral("out.csv"));
         WriteFile(file, QByteArray(5000, 'x'));  // replaced, not appended to
-        TCsvExporter(*db, ProgramColumns(), IdentityMap()).ExportToFile(file, ticked);
+        TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).ExportToFile(file, ticked);
         QCOMPARE(ReadFile(file), QByteArray("\"SurName\",\"FirstName\"\r\n"
                                             "\"Nov\xE1kov\xE1\",\"V\xECra\"\r\n"));
     }
 
     void unwritableDestinationIsAnError() {
         auto db = database({QStringList{"a"}});
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         QVERIFY_THROWS_EXCEPTION(
             EExchangeError,
             exporter.ExportToFile(path(QStringLiteral("no/such/folder/out.csv")), allTicked()));
@@ -176,7 +176,7 @@ class TestCsvExport : public QObject {
         const QByteArray old("\"old\"\r\n");
         WriteFile(file, old);
         const qint64 size =
-            TCsvExporter(*db, ProgramColumns(), IdentityMap()).BuildCsv(allTicked()).size();
+            TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).BuildCsv(allTicked()).size();
         QVERIFY(size > 3 * 256 * 1024);  // several pieces are written
         QList<TWriteFaults> faults;
         for (qint64 n = 0; n < size; n += 40'009) {
@@ -185,7 +185,7 @@ class TestCsvExport : public QObject {
         faults << TWriteFaults{size - 1, false} << TWriteFaults{256 * 1024, false}
                << TWriteFaults{-1, true};
         for (const TWriteFaults& fault : faults) {
-            TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+            TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
             exporter.SetWriteFaults(fault);
             try {
                 exporter.ExportToFile(file, allTicked());
@@ -199,7 +199,7 @@ class TestCsvExport : public QObject {
             QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
         }
         // Without a fault the same export goes through.
-        TCsvExporter(*db, ProgramColumns(), IdentityMap()).ExportToFile(file, allTicked());
+        TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).ExportToFile(file, allTicked());
         QCOMPARE(QFileInfo(file).size(), size);
         QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
     }

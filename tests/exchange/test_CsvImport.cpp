@@ -6,8 +6,8 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvText.h"
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_ExchangeError.h"
+#include "session/u_ContactSchema.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -274,7 +274,7 @@ class TestCsvImport : public QObject {
         contacts += GeneratedContacts(1000);
         auto source = database(contacts);
         const QString file = path(QStringLiteral("roundtrip.csv"));
-        TCsvExporter(*source, ProgramColumns(), IdentityMap())
+        TCsvExporter(*source, ProgramColumns(), IdentityColumnMap())
             .ExportToFile(file, QList<bool>(32, true));
         auto dest = database();
         QCOMPARE(TCsvImporter(*dest).Import(file, true, allColumns()), contacts.size());
@@ -284,7 +284,7 @@ class TestCsvImport : public QObject {
 
     void mappingTargetsGoThroughTheColumnMap() {
         // Program column 2 is missing from the database, 3 lives in column 2.
-        const QStringList map{"0", "1", "-1", "2"};
+        const TColumnMap map({0, 1, kMissingColumn, 2});
         QCOMPARE(TCsvImporter::MappingTargets({"3", "-1", "2", "0", "31", "x"}, map),
                  columns({2, -1, -1, 0, -1, -1}));
     }

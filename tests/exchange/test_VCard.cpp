@@ -4,7 +4,7 @@
 #include "ExchangeFixtures.h"
 
 #include "app/u_SampleDatabase.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_VCardReader.h"
@@ -71,10 +71,10 @@ class TestVCard : public QObject {
         contacts += GeneratedContacts(1000);
         auto source = database(contacts);
         const QString vcf = path(QStringLiteral("roundtrip.vcf"));
-        QCOMPARE(TVCardExchange(*source, IdentityMap()).ExportToFile(vcf, version),
+        QCOMPARE(TVCardExchange(*source, IdentityColumnMap()).ExportToFile(vcf, version),
                  contacts.size());
         auto dest = database();
-        QCOMPARE(TVCardExchange(*dest, IdentityMap()).Import(vcf), contacts.size());
+        QCOMPARE(TVCardExchange(*dest, IdentityColumnMap()).Import(vcf), contacts.size());
         QCOMPARE(saveRows_, 1);
         const QList<QStringList> back = ReadRows(*dest);
         QCOMPARE(back.size(), contacts.size());
@@ -103,7 +103,7 @@ class TestVCard : public QObject {
                                  {16, "Hudba"},
                                  {31, "Řádek, druhý\\"}})});
         const QByteArray cards =
-            TVCardExchange(*db, IdentityMap()).BuildVCards(TVCardVersion::V4_0);
+            TVCardExchange(*db, IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0);
         QCOMPARE(cards, QString("BEGIN:VCARD\r\n"
                                 "VERSION:4.0\r\n"
                                 "N:Dvořák;Antonín;;;\r\n"
@@ -116,7 +116,7 @@ class TestVCard : public QObject {
                                 "NOTE:Řádek\\, druhý\\\\\r\n"
                                 "END:VCARD\r\n")
                             .toUtf8());
-        QVERIFY(TVCardExchange(*db, IdentityMap())
+        QVERIFY(TVCardExchange(*db, IdentityColumnMap())
                     .BuildVCards(TVCardVersion::V3_0)
                     .startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\n"));
     }
@@ -124,7 +124,7 @@ class TestVCard : public QObject {
     void companyOnlyGivesTheFormattedName() {
         auto db = database({row({{15, "Hanácká pekárna"}})});
         const QByteArray cards =
-            TVCardExchange(*db, IdentityMap()).BuildVCards(TVCardVersion::V4_0);
+            TVCardExchange(*db, IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0);
         QVERIFY(cards.contains(QString("\r\nFN:Hanácká pekárna\r\n").toUtf8()));
         QCOMPARE(readCards(cards), QList<QStringList>{row({{15, "Hanácká pekárna"}})});
     }
@@ -246,7 +246,7 @@ class TestVCard : public QObject {
         QFETCH(QList<QStringList>, contacts);
         QCOMPARE(readCards(bytes), contacts);
         auto db = database({row({{0, "Existing"}})});
-        QCOMPARE(TVCardExchange(*db, IdentityMap()).Import(file(bytes)), contacts.size());
+        QCOMPARE(TVCardExchange(*db, IdentityColumnMap()).Import(file(bytes)), contacts.size());
         QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})} + contacts);
         QCOMPARE(saveRows_, 1);
     }
@@ -288,7 +288,7 @@ class TestVCard : public QObject {
         QFETCH(QString, message);
         auto db = database({row({{0, "Existing"}})});
         try {
-            TVCardExchange(*db, IdentityMap()).Import(file(bytes));
+            TVCardExchange(*db, IdentityColumnMap()).Import(file(bytes));
             QFAIL("no error raised");
         } catch (const EVCardError& e) {
             QCOMPARE(e.line(), line);
@@ -303,7 +303,7 @@ class TestVCard : public QObject {
 
     void filesThatCannotBeRead() {
         auto db = database();
-        TVCardExchange exchange(*db, IdentityMap());
+        TVCardExchange exchange(*db, IdentityColumnMap());
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(path("missing.vcf")));
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(QString()));
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(dir_.path()));
@@ -326,7 +326,7 @@ class TestVCard : public QObject {
     void mutatedFilesAreReadOrRefused() {
         auto source = database(GeneratedContacts(20));
         const QByteArray good =
-            TVCardExchange(*source, IdentityMap()).BuildVCards(TVCardVersion::V3_0);
+            TVCardExchange(*source, IdentityColumnMap()).BuildVCards(TVCardVersion::V3_0);
         QRandomGenerator random(17);
         const QByteArray specials(":;=\\,\r\n \t\"\x80\xC5.");
         for (int round = 0; round < 3000; ++round) {
@@ -362,14 +362,14 @@ class TestVCard : public QObject {
         const QByteArray old("BEGIN:VCARD\r\nEND:VCARD\r\n");
         WriteFile(vcf, old);
         const qint64 size =
-            TVCardExchange(*db, IdentityMap()).BuildVCards(TVCardVersion::V4_0).size();
+            TVCardExchange(*db, IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0).size();
         QList<TWriteFaults> faults;
         for (qint64 n = 0; n < size; n += 97'003) {
             faults << TWriteFaults{n, false};
         }
         faults << TWriteFaults{size - 1, false} << TWriteFaults{-1, true};
         for (const TWriteFaults& fault : faults) {
-            TVCardExchange exchange(*db, IdentityMap());
+            TVCardExchange exchange(*db, IdentityColumnMap());
             exchange.SetWriteFaults(fault);
             QVERIFY_THROWS_EXCEPTION(EExchangeError,
                                      exchange.ExportToFile(vcf, TVCardVersion::V4_0));
@@ -381,7 +381,7 @@ class TestVCard : public QObject {
     void exportChosenRows() {
         auto db = database({row({{0, "A"}}), row({{0, "B"}}), row({{0, "C"}})});
         const QString vcf = path("chosen.vcf");
-        QCOMPARE(TVCardExchange(*db, IdentityMap()).ExportToFile(vcf, TVCardVersion::V4_0, {2, 0}),
+        QCOMPARE(TVCardExchange(*db, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0, {2, 0}),
                  2);
         QCOMPARE(readCards(ReadFile(vcf)), (QList<QStringList>{row({{0, "C"}}), row({{0, "A"}})}));
     }

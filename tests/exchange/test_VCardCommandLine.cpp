@@ -3,7 +3,7 @@
 #include "ExchangeFixtures.h"
 
 #include "app/u_SampleDatabase.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 #include "exchange/u_VCardCommandLine.h"
 
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 #include "ExchangeFixtures.h"
 
 #include "app/u_SampleDatabase.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 #include "exchange/u_VCardExchange.h"
 
 #include <QJsonArray>
@@ -72,7 +72,7 @@ class TestVCardOtherReader : public QObject {
         WriteDatabase(db, DBLayouts().back(), contacts);
         auto quib = OpenDatabase(db);
         const QString vcf = dir.filePath(QStringLiteral("contacts.vcf"));
-        TVCardExchange(*quib, IdentityMap()).ExportToFile(vcf, static_cast<TVCardVersion>(version));
+        TVCardExchange(*quib, IdentityColumnMap()).ExportToFile(vcf, static_cast<TVCardVersion>(version));
         const QString json = dir.filePath(QStringLiteral("expected.json"));
         WriteFile(json, QJsonDocument(expectedFacts(contacts)).toJson());
 

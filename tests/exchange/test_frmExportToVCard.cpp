@@ -3,9 +3,10 @@
 #include "ExchangeFixtures.h"
 #include "testsupport/TestSupport.h"
 
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_VCardReader.h"
 #include "exchange/u_frmExportToVCard.h"
+#include "session/u_ContactSchema.h"
+#include "support/u_FileChooser.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,7 +47,7 @@ class TestFrmExportToVCard : public QObject {
     }
 
     void defaults() {
-        TfrmExportToVCard d(*db_, IdentityMap(), {});
+        TfrmExportToVCard d(*db_, IdentityColumnMap(), {});
         d.show();
         QCOMPARE(d.windowTitle(), QStringLiteral("Export to vCard"));
         QCOMPARE(child<QLineEdit>(d, "txtFileName")->text(), dir_.filePath("Pellum.vcf"));
@@ -61,16 +62,16 @@ class TestFrmExportToVCard : public QObject {
     void writesAllRecordsAndAsks() {
         MessageRecorder messages;
         messages.queueAnswer(MsgResult::No);
-        TfrmExportToVCard d(*db_, IdentityMap(), {1});
+        TfrmExportToVCard d(*db_, IdentityColumnMap(), {1});
         d.show();
         const QString out = dir_.filePath(QStringLiteral("all.vcf"));
-        QString preset;
-        d.chooseDestination = [&](const QString& p) {
-            preset = p;
-            return out;
-        };
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(out);
         child<QPushButton>(d, "cmdBrowse")->click();
-        QCOMPARE(preset, dir_.filePath("Pellum.vcf"));
+        QCOMPARE(FileChooserTest::Asked().size(), std::size_t(1));
+        QCOMPARE(FileChooserTest::Asked().front().preset, dir_.filePath("Pellum.vcf"));
+        QCOMPARE(FileChooserTest::Asked().front().objectName, QStringLiteral("dlgDest"));
+        QCOMPARE(child<QLineEdit>(d, "txtFileName")->text(), out);
         child<QPushButton>(d, "cmdOK")->click();
         QCOMPARE(messages.texts(),
                  QStringList{"Export has been successful. Would you like to close the window?"});
@@ -81,7 +82,7 @@ class TestFrmExportToVCard : public QObject {
 
     void writesTheQueryResultAsVersion3() {
         MessageRecorder messages;
-        TfrmExportToVCard d(*db_, IdentityMap(), {2, 0});
+        TfrmExportToVCard d(*db_, IdentityColumnMap(), {2, 0});
         d.show();
         const QString out = dir_.filePath(QStringLiteral("query.vcf"));
         child<QLineEdit>(d, "txtFileName")->setText(out);
@@ -95,7 +96,7 @@ class TestFrmExportToVCard : public QObject {
 
     void failureIsShownAndTheDialogStays() {
         MessageRecorder messages;
-        TfrmExportToVCard d(*db_, IdentityMap(), {});
+        TfrmExportToVCard d(*db_, IdentityColumnMap(), {});
         d.show();
         child<QLineEdit>(d, "txtFileName")->setText(dir_.filePath("no/such/folder/x.vcf"));
         child<QPushButton>(d, "cmdOK")->click();
