@@ -207,14 +207,14 @@ class TestFrmImportFromCSV : public QObject {
         MessageRecorder messages;
         auto d = dialog();
         const QString file = csvFile(QByteArray(5000, ',') + "x\r\n");
-        d->chooseSource = [&](const QString&) { return file; };
+        FileChooserTest::QueueAnswer(file);
         click(*d, "cmdBrowse");
         QCOMPARE(child<QListWidget>(*d, "lstCSVColumns")->count(), 1000);
         auto* more = child<QLabel>(*d, "lblCSVColumnsMore");
         QVERIFY(more->isVisible());
         QCOMPARE(more->text(),
                  QStringLiteral("The first line has more fields; only the first 1000 are shown."));
-        d->chooseSource = [&](const QString&) { return csvFile("a,b\r\n"); };
+        FileChooserTest::QueueAnswer(csvFile("a,b\r\n"));
         click(*d, "cmdBrowse");
         QCOMPARE(child<QListWidget>(*d, "lstCSVColumns")->count(), 2);
         QVERIFY(!more->isVisible());
