@@ -7,6 +7,7 @@
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
+#include "exchange/u_VCardCommandLine.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_CrashHandler.h"
 #include "support/u_OrvFileLib.h"
@@ -58,7 +59,8 @@ void print(FILE* stream, const QString& text) {
     QTextStream(stream) << text;
 }
 
-// Commands that need no window: help, version and the sample database.
+// Commands that need no window: help, version, the sample database and the
+// vCard export and import.
 int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
     QCoreApplication app(argc, argv);
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
@@ -73,6 +75,11 @@ int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
     if (line.ShowVersion) {
         print(stdout, CommandLineVersionText(program));
         return 0;
+    }
+    if (line.ExportVCard || line.ImportVCard) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return RunVCardCommand(line.ExportVCard, line.VCardDatabase, line.VCardFile, out, err);
     }
     try {
         MakeSampleDatabase(line.SampleFile);
@@ -96,7 +103,8 @@ int RunPellum(int argc, char** argv) {
         raw << QString::fromLocal8Bit(argv[i]);
     }
     const TCommandLine early = ParseCommandLine(raw);
-    if (early.ShowHelp || early.ShowVersion || early.MakeSample || !early.Error.isEmpty()) {
+    if (early.ShowHelp || early.ShowVersion || early.MakeSample || early.ExportVCard ||
+        early.ImportVCard || !early.Error.isEmpty()) {
         return runWithoutWindows(argc, argv, early);
     }
 
