@@ -12,10 +12,6 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("TCsvExporter", text);
-}
-
 }  // namespace
 
 TCsvExporter::TCsvExporter(const TQuib& quib, const QStringList& colsName,

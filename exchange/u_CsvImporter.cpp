@@ -15,16 +15,13 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("TCsvImporter", text);
-}
-
 // Positions within a line are int; a longer line cannot be read field by field.
 constexpr qsizetype kMaxLineLength = std::numeric_limits<int>::max() - 2;
 
 QStringList splitLine(const QString& line, qsizetype fieldLimit, int lineNumber) {
     if (line.size() > kMaxLineLength) {
-        throw EExchangeError(tr("Line %1 of the source CSV file is too long.").arg(lineNumber));
+        throw EExchangeError(
+            TCsvImporter::tr("Line %1 of the source CSV file is too long.").arg(lineNumber));
     }
     QStringList fields;
     fields.reserve(std::min<qsizetype>(fieldLimit, 64));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,8 @@ class TQuib;
 // A file that starts with the UTF-8 byte-order mark, or whose bytes are valid
 // UTF-8 and not plain ASCII, is read as UTF-8; any other as Windows-1250.
 class TCsvImporter {
+    Q_DECLARE_TR_FUNCTIONS(TCsvImporter)
+
   public:
     explicit TCsvImporter(TQuib& quib);
 

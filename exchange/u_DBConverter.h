@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,8 @@ struct TDBLayout;
 // instances of its own (not the main window's). A failed step raises
 // EExchangeError; nothing is reported as done that was not.
 class TDBConverter {
+    Q_DECLARE_TR_FUNCTIONS(TDBConverter)
+
   public:
     enum class Result { Written, Declined };
 

@@ -9,6 +9,7 @@
 #include "exchange/u_SourceDBCheck.h"
 #include "support/u_MessageBox.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QShowEvent>
 
@@ -23,7 +24,8 @@ TfrmDBImportExport::TfrmDBImportExport(const TQuib& mainQuib, const QString& pro
       QuibDest(std::make_unique<TQuib>()) {
     ui->setupUi(this);
     for (const TDBLayout& layout : DBLayouts()) {
-        ui->lstDestDBVersion->addItem(layout.text);
+        ui->lstDestDBVersion->addItem(
+            QCoreApplication::translate("TDBLayouts", layout.text.toUtf8().constData()));
     }
     QuibSource->OnCheckCompatibility = [this](int16_t& Cancel) {
         QuibSourceCheckCompatibility(Cancel);
