@@ -6,12 +6,14 @@
 
 class TfrmMain;
 class TfrmCommon;
+class TLanguageSwitch;
 
 // The running program's two long-lived windows. The command holder goes
 // before the main window whose menus carry its commands.
 struct TProgram {
     std::unique_ptr<TfrmMain> frmMain;
     std::unique_ptr<TfrmCommon> frmCommon;
+    std::unique_ptr<TLanguageSwitch> language;  // the Language menu
 
     TProgram();
     ~TProgram();
