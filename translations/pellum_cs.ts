@@ -1360,7 +1360,7 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
     <message>
         <source>Ready</source>
-        <translation>Připraven</translation>
+        <translation>Hotovo</translation>
     </message>
 </context>
 <context>
