@@ -6,6 +6,7 @@
 #include "app/u_Application.h"
 #include "app/u_ContactsDB.h"
 #include "app/u_HelpRouter.h"
+#include "app/u_OptionsCommand.h"
 #include "app/u_RecentFiles.h"
 #include "app/u_Settings.h"
 #include "app/u_frmHelp.h"
@@ -595,7 +596,9 @@ void TfrmCommon::actDBSortShowExecute() {
     main_.Quib1->RefreshData();
 }
 
-void TfrmCommon::actOptionsExecute() {}
+void TfrmCommon::actOptionsExecute() {
+    RunOptionsDialog(*this);
+}
 
 // --- Edit ------------------------------------------------------------------------
 

@@ -1364,6 +1364,85 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TfrmOptions</name>
+    <message>
+        <source>Options</source>
+        <translation>Možnosti</translation>
+    </message>
+    <message>
+        <source>&amp;General</source>
+        <translation>Obe&amp;cné</translation>
+    </message>
+    <message>
+        <source>Load &amp;Database At StartUp</source>
+        <translation>&amp;Databáze otevíraná při spuštění</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>P&amp;rocházet…</translation>
+    </message>
+    <message>
+        <source>Active &amp;Tab At StartUp</source>
+        <translation>&amp;Karta zobrazená při spuštění</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Domácí</translation>
+    </message>
+    <message>
+        <source>Work</source>
+        <translation>Pracovní</translation>
+    </message>
+    <message>
+        <source>&amp;Menu style</source>
+        <translation>Styl &amp;nabídek</translation>
+    </message>
+    <message>
+        <source>New style</source>
+        <translation>Nový styl</translation>
+    </message>
+    <message>
+        <source>Classic style</source>
+        <translation>Klasický styl</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Tisk</translation>
+    </message>
+    <message>
+        <source>Default User &amp;Template</source>
+        <translation>Výchozí uživatelská ša&amp;blona</translation>
+    </message>
+    <message>
+        <source>Default Print &amp;Style</source>
+        <translation>&amp;Výchozí styl tisku</translation>
+    </message>
+    <message>
+        <source>Basic</source>
+        <translation>Základní</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Uživatelský</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Storno</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Použít</translation>
+    </message>
+    <message>
+        <source>Template (*.txt)</source>
+        <translation>Šablona (*.txt)</translation>
+    </message>
+</context>
+<context>
     <name>TfrmSplash</name>
     <message>
         <source>Orvane Contacts</source>
