@@ -24,6 +24,8 @@ QString THelpRouter::PageOfContext(int context) {
         {33, QStringLiteral("print_preview.html")},
         {34, QStringLiteral("print_user_template.html")},
         {41, QStringLiteral("options.html")},
+        {42, QStringLiteral("options.html")},
+        {43, QStringLiteral("options.html")},
     };
     const auto it = pages.find(context);
     return it != pages.end() ? it->second : QStringLiteral("index.html");
