@@ -58,7 +58,10 @@ class TestLanguageMenus : public QObject {
         TfrmMain& main = *program->frmMain;
         std::map<QAction*, QString> english;
         std::multimap<QString, QAction*> entries;
-        collect(QStringLiteral("menu bar"), main.menuBar()->actions(), entries);
+        // The main menu and the menu bars of the views (the template editor's).
+        for (QMenuBar* bar : main.findChildren<QMenuBar*>()) {
+            collect(bar->objectName(), bar->actions(), entries);
+        }
         for (const auto& [menu, action] : entries) {
             english[action] = action->text();
         }
