@@ -29,6 +29,9 @@ left out.
    real menus (test_LanguageMenus). The English texts are not checked: they
    are the program's fixed built-in texts.
 
+4. Help pages (with --help-pages DIR): every page in DIR has its Czech page in
+   DIR/cs with the same name.
+
 Exit status 0 when everything holds, 1 with a list of problems otherwise.
 """
 
@@ -188,6 +191,7 @@ def main():
     parser.add_argument("--lupdate", required=True)
     parser.add_argument("--root", required=True)
     parser.add_argument("--ts", required=True)
+    parser.add_argument("--help-pages", help="folder of the English help pages")
     parser.add_argument("sources", nargs="+")
     args = parser.parse_args()
     sources = [os.path.join(args.root, s) for s in args.sources
@@ -207,6 +211,12 @@ def main():
         problems += check_form(context, source, translation)
     for form in sorted(s for s in sources if s.endswith(".ui")):
         problems += check_form_accelerators(form, translations)
+
+    if args.help_pages:
+        for name in sorted(os.listdir(args.help_pages)):
+            czech = os.path.join(args.help_pages, "cs", name)
+            if name.endswith(".html") and not os.path.isfile(czech):
+                problems.append(f"help page {name}: no Czech page {czech}")
 
     for problem in problems:
         print(problem)

@@ -1,9 +1,11 @@
 #include "app/Pellum.h"
+#include "app/u_HelpRouter.h"
 #include "app/u_Language.h"
 #include "app/u_LanguageChoice.h"
 #include "app/u_LanguageModule.h"
 #include "app/u_LanguageSwitch.h"
 #include "app/u_frmCommon.h"
+#include "app/u_frmHelp.h"
 #include "app/u_frmMain.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_frameMainIDE.h"
@@ -163,6 +165,20 @@ class TestLanguage : public QObject {
         UnloadLanguageModule();
         QCOMPARE(LoadResString(res::NoDatabase), QStringLiteral("No database"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    }
+
+    void helpPagesFollowTheLanguage() {
+        InitProgramResources();
+        THelpRouter router;
+        router.ShowContext(41);
+        QCOMPARE(router.window()->CurrentPage(), QUrl(QStringLiteral("qrc:/help/options.html")));
+        placeModule(QStringLiteral("CSY"), QStringLiteral(".CSY"));
+        QVERIFY(LoadLanguageModule(LocaleId::Czech));
+        router.ShowContext(41);
+        QCOMPARE(router.window()->CurrentPage(), QUrl(QStringLiteral("qrc:/help/cs/options.html")));
+        QCOMPARE(THelpRouter::LocalPage(QStringLiteral("no_such_page.html")),
+                 QStringLiteral("no_such_page.html"));
+        router.window()->close();
     }
 
     void decoysAreNotLoaded() {
