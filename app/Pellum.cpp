@@ -10,6 +10,7 @@
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
+#include "session/u_ContactsSession.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 
@@ -33,6 +34,12 @@ TProgram::~TProgram() {
     language.reset();
     frmCommon.reset();
     frmMain.reset();
+    session.reset();
+}
+
+QString ProgramVersionText() {
+    const QString version = FileVersionText(QCoreApplication::applicationFilePath());
+    return version.isEmpty() ? RunningVersionText() : version;
 }
 
 namespace {
@@ -58,14 +65,16 @@ void attachLanguageMenu(TProgram& program) {
 std::unique_ptr<TProgram> StartProgram(const QStringList& databases, bool showSplash) {
     InitProgramResources();
     auto program = std::make_unique<TProgram>();
-    program->frmMain = std::make_unique<TfrmMain>();
+    program->session = std::make_unique<TContactsSession>(ProgramVersionText());
+    program->frmMain = std::make_unique<TfrmMain>(*program->session);
     attachLanguageMenu(*program);
     if (showSplash) {
-        auto splash = std::make_unique<TfrmSplash>(program->frmMain->ProgramVersion);
+        auto splash = std::make_unique<TfrmSplash>(program->session->ProgramVersion());
         splash->ShowAndPaint();
         program->frmMain->SetSplash(std::move(splash));
     }
-    program->frmCommon = std::make_unique<TfrmCommon>(*program->frmMain, databases);
+    program->frmCommon =
+        std::make_unique<TfrmCommon>(*program->frmMain, *program->session, databases);
     return program;
 }
 

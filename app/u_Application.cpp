@@ -1,8 +1,9 @@
 #include "app/u_Application.h"
 
-#include "support/u_MessageBox.h"
+#include "support/u_ErrorReport.h"
 
 #include <exception>
+#include <stdexcept>
 
 TPellumApplication::TPellumApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -16,13 +17,12 @@ bool TPellumApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void TPellumApplication::HandleException(const std::exception_ptr& error) {
-    QString text;
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
-        text = QString::fromUtf8(e.what());
+        ReportException(e);
     } catch (...) {
-        text = QCoreApplication::translate("TPellumApplication", "Unknown error.");
+        ReportException(std::runtime_error(
+            QCoreApplication::translate("TPellumApplication", "Unknown error.").toStdString()));
     }
-    ShowMessage(MsgType::Error, text, MsgButtons::Ok);
 }

@@ -2,8 +2,9 @@
 
 #include <QApplication>
 
-// The program's application object. An exception that escapes an event
-// handler is shown to the user as an error and the program goes on.
+// The program's application object. Commands run inside the command boundary;
+// an exception that still escapes an event handler goes to the error report
+// as well and the program goes on.
 class TPellumApplication : public QApplication {
     Q_OBJECT
 

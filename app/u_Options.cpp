@@ -1,15 +1,14 @@
 #include "app/u_Options.h"
 
-#include "app/u_Settings.h"
-#include "support/u_ResourceStrings.h"
+#include "support/u_Settings.h"
 
 #include <stdexcept>
 
 namespace {
 
-int readNumber(const char* name, int def) {
+int readNumber(TSetting setting, int def) {
     try {
-        return ReadSettingInteger(QLatin1String(name), def);
+        return SettingInteger(setting);
     } catch (const std::runtime_error&) {
         return def;
     }
@@ -18,21 +17,20 @@ int readNumber(const char* name, int def) {
 }  // namespace
 
 TOptionsValues TOptionsValues::Read() {
+    const TOptionsValues defaults;
     TOptionsValues values;
-    values.StartUpDatabase = ReadSettingString(QStringLiteral("StartUpDatabase"),
-                                               LoadResString(res::DefaultStartUpDatabase));
-    values.ActiveTab = readNumber("ActiveTab", 0);
-    values.MenuStyle = readNumber("MenuStyle", 1);
-    values.DefaultUserTemplate = ReadSettingString(QStringLiteral("DefaultUserTemplate"),
-                                                   LoadResString(res::DefaultUserTemplate));
-    values.DefaultPrintStyle = readNumber("DefaultPrintStyle", 0);
+    values.StartUpDatabase = SettingText(TSetting::StartUpDatabase);
+    values.ActiveTab = readNumber(TSetting::ActiveTab, defaults.ActiveTab);
+    values.MenuStyle = readNumber(TSetting::MenuStyle, defaults.MenuStyle);
+    values.DefaultUserTemplate = SettingText(TSetting::DefaultUserTemplate);
+    values.DefaultPrintStyle = readNumber(TSetting::DefaultPrintStyle, defaults.DefaultPrintStyle);
     return values;
 }
 
 void TOptionsValues::Write() const {
-    WriteSettingString(QStringLiteral("StartUpDatabase"), StartUpDatabase);
-    WriteSettingString(QStringLiteral("ActiveTab"), QString::number(ActiveTab));
-    WriteSettingString(QStringLiteral("MenuStyle"), QString::number(MenuStyle));
-    WriteSettingString(QStringLiteral("DefaultUserTemplate"), DefaultUserTemplate);
-    WriteSettingString(QStringLiteral("DefaultPrintStyle"), QString::number(DefaultPrintStyle));
+    WriteSetting(TSetting::StartUpDatabase, StartUpDatabase);
+    WriteSetting(TSetting::ActiveTab, ActiveTab);
+    WriteSetting(TSetting::MenuStyle, MenuStyle);
+    WriteSetting(TSetting::DefaultUserTemplate, DefaultUserTemplate);
+    WriteSetting(TSetting::DefaultPrintStyle, DefaultPrintStyle);
 }

@@ -1,14 +1,16 @@
 #include "app/u_RecentFiles.h"
 
-#include "app/u_Settings.h"
 #include "support/u_OrvFileLib.h"
+#include "support/u_Settings.h"
 
 namespace RecentFiles {
 
 namespace {
 
-QString valueName(int index) {
-    return QStringLiteral("RecentFile%1").arg(index + 1);
+TSetting setting(int index) {
+    constexpr TSetting entries[Count] = {TSetting::RecentFile1, TSetting::RecentFile2,
+                                         TSetting::RecentFile3, TSetting::RecentFile4};
+    return entries[index];
 }
 
 QStringList normalised(QStringList entries) {
@@ -50,7 +52,7 @@ QString EmptyCaption(int index) {
 QStringList Read() {
     QStringList entries;
     for (int i = 0; i < Count; ++i) {
-        entries << ReadSettingString(valueName(i), QString());
+        entries << SettingText(setting(i));
     }
     return entries;
 }
@@ -58,7 +60,7 @@ QStringList Read() {
 void Write(const QStringList& entries) {
     const QStringList list = normalised(entries);
     for (int i = 0; i < Count; ++i) {
-        WriteSettingString(valueName(i), list[i]);
+        WriteSetting(setting(i), list[i]);
     }
 }
 

@@ -1,10 +1,10 @@
 #include "app/u_SampleDatabase.h"
 
 #include "app/QUIBLib_TLB.h"
-#include "app/u_ContactsDB.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
-#include "views/u_ContactSchema.h"
 
 #include <QFile>
 

@@ -3,54 +3,41 @@
 #include "ui_u_frmMain.h"
 
 #include "app/QUIBLib_TLB.h"
-#include "app/u_ContactsDB.h"
+#include "app/u_MainWindowBars.h"
 #include "app/u_MenuStyle.h"
 #include "app/u_RecentFiles.h"
-#include "app/u_frmCommon.h"
 #include "app/u_frmSplash.h"
 #include "print/u_frameMainPrintPreview.h"
 #include "print/u_frameMainPrintRows.h"
 #include "print/u_frameMainPrintTemplate.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
-#include "support/u_MessageBox.h"
-#include "support/u_OrvFileLib.h"
+#include "session/u_ContactsSession.h"
+#include "support/u_CommandBoundary.h"
 #include "support/u_ProductInfo.h"
+#include "views/u_CommandHost.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
-#include <QToolButton>
 
-TfrmMain::TfrmMain(QWidget* parent)
+TfrmMain::TfrmMain(TContactsSession& session, QWidget* parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::TfrmMain>()),
+      session_(session),
       newStyle_(std::make_unique<TNewStyleMenuStyle>()) {
-    StartingUp = true;
     ui->setupUi(this);
-    ProgramVersion = FileVersionText(QCoreApplication::applicationFilePath());
-    if (ProgramVersion.isEmpty()) {
-        // Tests and other hosts of the program library run the same build.
-        ProgramVersion = RunningVersionText();
-    }
-    Quib1 = new TQuib(this);
-    Quib1->setObjectName(QStringLiteral("Quib1"));
-    Quib1->OnRefreshData = [this] { Quib1RefreshData(); };
-    Quib1->OnAfterMove = [this] { Quib1AfterMove(); };
-    Quib1->OnSaveRow = [this] { Quib1SaveRow(); };
-    Quib1->OnCheckCompatibility = [this](int16_t& Cancel) { Quib1CheckCompatibility(Cancel); };
-
+    session_.SetMessageParent(this);
     createViews();
+    connectSession();
     createStatusPanels();
     RegisterFields();
     setWindowTitle(product::Name);
-    CurrentView = frameMainIDE;
     connectViewToggles();
     ui->lblDBNavBar_Text->installEventFilter(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -59,32 +46,37 @@ TfrmMain::TfrmMain(QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-    // The handlers point into this window; the control may outlive it briefly.
-    Quib1->OnRefreshData = nullptr;
-    Quib1->OnAfterMove = nullptr;
-    Quib1->OnSaveRow = nullptr;
-    Quib1->OnCheckCompatibility = nullptr;
+    // The session may outlive the window briefly: no more messages or signals here.
+    session_.SetMessageParent(nullptr);
+    session_.SetRecordWriter(nullptr);
+    session_.disconnect(this);
 }
 
 void TfrmMain::createViews() {
     QLayout* client = ui->pnlClient->layout();
-    frameMainIDE = new TframeMainIDE(ui->pnlClient);
-    frameMainGrid = new TframeMainGrid(ui->pnlClient);
-    frameMainDBSort = new TframeMainDBSort(ui->pnlClient);
-    frameMainDBQuery = new TframeMainDBQuery(ui->pnlClient);
-    frameMainPrintRows = new TframeMainPrintRows(ui->pnlClient);
-    frameMainPrintTemplate = new TframeMainPrintTemplate(ui->pnlClient);
-    frameMainPrintPreview = new TframeMainPrintPreview(ui->pnlClient);
-    const QList<QWidget*> views{frameMainIDE,         frameMainGrid,      frameMainDBSort,
-                                frameMainDBQuery,     frameMainPrintRows, frameMainPrintTemplate,
-                                frameMainPrintPreview};
-    for (QWidget* view : views) {
-        client->addWidget(view);
-        view->setVisible(view == frameMainIDE);
+    frameMainIDE_ = new TframeMainIDE(ui->pnlClient);
+    frameMainGrid_ = new TframeMainGrid(ui->pnlClient);
+    frameMainDBSort_ = new TframeMainDBSort(ui->pnlClient);
+    frameMainDBQuery_ = new TframeMainDBQuery(ui->pnlClient);
+    frameMainPrintRows_ = new TframeMainPrintRows(ui->pnlClient);
+    frameMainPrintTemplate_ = new TframeMainPrintTemplate(ui->pnlClient);
+    frameMainPrintPreview_ = new TframeMainPrintPreview(ui->pnlClient);
+    for (TView view : {TView::Card, TView::Table, TView::Sort, TView::Query, TView::PrintRows,
+                       TView::PrintTemplate, TView::PrintPreview}) {
+        client->addWidget(ViewFrame(view));
+        ViewFrame(view)->setVisible(view == TView::Card);
     }
-    connect(frameMainIDE, &TframeMainIDE::fieldTextChanged, this, [this] { RecordChanged = true; });
+}
+
+void TfrmMain::connectSession() {
+    connect(frameMainIDE_, &TframeMainIDE::fieldTextChanged, this,
+            [this] { session_.SetRecordChanged(true); });
     // Every change of a cell's text is stored and the file saved at once.
-    connect(frameMainGrid, &TframeMainGrid::editTextChanged, this, [this] { Quib1->SaveRow(); });
+    connect(frameMainGrid_, &TframeMainGrid::editTextChanged, this,
+            [this] { RunGuarded([this] { session_.SaveRow(); }); });
+    connect(&session_, &TContactsSession::refreshData, this, &TfrmMain::Quib1RefreshData);
+    session_.SetRecordWriter([this] { return Quib1SaveRow(); });
+    connect(&session_, &TContactsSession::afterMove, this, &TfrmMain::Quib1AfterMove);
 }
 
 void TfrmMain::createStatusPanels() {
@@ -109,30 +101,41 @@ void TfrmMain::retranslate() {
 }
 
 void TfrmMain::RegisterFields() {
-    FieldEditsCount = 0;
-    FieldLabelsCount = 0;
     const int count = std::min<int>(TframeMainIDE::FieldCount, MaxFields);
     for (int i = 0; i < count; ++i) {
-        FieldEdits[i] = frameMainIDE->fieldEdit(i);
-        FieldLabels[i] = frameMainIDE->fieldLabel(i);
+        FieldEdits[i] = frameMainIDE_->fieldEdit(i);
+        FieldLabels[i] = frameMainIDE_->fieldLabel(i);
     }
-    FieldEditsCount = count;
-    FieldLabelsCount = count;
+    fieldEditsCount_ = count;
+    fieldLabelsCount_ = count;
 }
 
-void TfrmMain::ShowView(QWidget* view) {
-    if (view == nullptr) {
-        return;
+// --- Views and bars ------------------------------------------------------------
+
+QWidget* TfrmMain::ViewFrame(TView view) const {
+    switch (view) {
+        case TView::Card:
+            return frameMainIDE_;
+        case TView::Table:
+            return frameMainGrid_;
+        case TView::Sort:
+            return frameMainDBSort_;
+        case TView::Query:
+            return frameMainDBQuery_;
+        case TView::PrintRows:
+            return frameMainPrintRows_;
+        case TView::PrintTemplate:
+            return frameMainPrintTemplate_;
+        case TView::PrintPreview:
+            return frameMainPrintPreview_;
     }
-    if (CurrentView != nullptr) {
-        CurrentView->hide();
-    }
-    CurrentView = view;
-    CurrentView->show();
+    return frameMainIDE_;
 }
 
-bool TfrmMain::IsTableShown() const {
-    return CurrentView == frameMainGrid;
+void TfrmMain::ShowView(TView view) {
+    ViewFrame(currentView_)->hide();
+    currentView_ = view;
+    ViewFrame(currentView_)->show();
 }
 
 QLabel* TfrmMain::NavigationLabel() const {
@@ -169,152 +172,38 @@ void TfrmMain::SetSplash(std::unique_ptr<TfrmSplash> splash) {
     splash_ = std::move(splash);
 }
 
-// --- Commands in menus and bars ----------------------------------------------
-
-void TfrmMain::AttachCommands(TfrmCommon& common) {
-    Common = &common;
-    buildMenus(common);
-    buildToolBars(common);
-    buildNavigationBar(common);
-    // Shortcuts work whichever menu style hides the menu bar.
-    addActions(common.findChildren<QAction*>());
-    for (int i = 0; i < RecentFiles::Count; ++i) {
-        QAction* entry = RecentFileEntry(i);
-        connect(entry, &QAction::triggered, &common,
-                [&common, entry] { common.OpenRecentFile(entry); });
+void TfrmMain::AttachCommands(ICommandHost& commands) {
+    commands_ = &commands;
+    // The holder goes first when the program ends: forget it then.
+    if (const auto* holder = dynamic_cast<const QObject*>(&commands)) {
+        connect(holder, &QObject::destroyed, this, [this] { commands_ = nullptr; });
     }
-    connect(ui->mnuFileExit, &QAction::triggered, this, &QWidget::close);
-    // F1 anywhere in the window opens the help contents (over a menu: its topic).
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, &common,
-            [&common] { common.action(QStringLiteral("actHelpContents"))->trigger(); });
-    updateBarEdges();
-}
-
-void TfrmMain::buildMenus(TfrmCommon& common) {
-    auto act = [&common](const char* name) { return common.action(QLatin1String(name)); };
-    QMenu* file = ui->mnuFile;
-    file->addActions({act("actDBCreate"), act("actDBOpen"), act("actDBSave"), act("actDBSaveAs")});
-    file->addSeparator();
-    ui->mnuFileImportExport->addActions(
-        {act("actDBImportExportTBR"), act("actDBImportFromCSV"), act("actDBExportToCSV")});
-    file->addMenu(ui->mnuFileImportExport);
-    file->addSeparator();
-    file->addActions({act("actDBPrint"), act("actDBPrintSetup")});
-    file->addSeparator();
-    ui->mnuFileRecentFiles->addActions({ui->mnuFileRecentFile1, ui->mnuFileRecentFile2,
-                                        ui->mnuFileRecentFile3, ui->mnuFileRecentFile4});
-    file->addMenu(ui->mnuFileRecentFiles);
-    file->addSeparator();
-    file->addAction(ui->mnuFileExit);
-
-    QMenu* edit = ui->mnuEdit;
-    edit->addAction(act("actEditUndo"));
-    edit->addSeparator();
-    edit->addActions({act("actEditCut"), act("actEditCopy"), act("actEditPaste")});
-    edit->addSeparator();
-    edit->addActions({act("actEditFindBasic"), act("actEditFindBasicNext")});
-    edit->addSeparator();
-    edit->addAction(act("actEditFindQuery"));
-
-    ui->mnuView->addActions({ui->mnuViewToolbar, ui->mnuViewNavBar});
-    ui->mnuView->addSeparator();
-    ui->mnuView->addAction(ui->mnuViewStatusBar);
-
-    QMenu* record = ui->mnuRecord;
-    record->addActions({act("actDBMoveFirst"), act("actDBMovePrevious"), act("actDBMoveNext"),
-                        act("actDBMoveLast")});
-    record->addSeparator();
-    record->addActions({act("actDBNewRow"), act("actDBSaveRow"), act("actDBDeleteRow")});
-
-    QMenu* tools = ui->mnuTools;
-    tools->addAction(act("actShowAsTable"));
-    tools->addSeparator();
-    tools->addAction(act("actDBSortShow"));
-    tools->addSeparator();
-    ui->mnuToolsLanguage->addActions({ui->mnuToolsLanguageCzech, ui->mnuToolsLanguageEnglish});
-    tools->addMenu(ui->mnuToolsLanguage);
-    tools->addSeparator();
-    tools->addAction(act("actOptions"));
-
-    QMenu* help = ui->mnuHelp;
-    help->addActions({act("actHelpContents"), act("actHelpTopicSearch"), act("actHelpWhatIsNew")});
-    help->addSeparator();
-    help->addActions({act("actHelpUpdate"), act("actHelpVisitWWW")});
-    help->addSeparator();
-    help->addAction(act("actAbout"));
-
+    MainWindowBars::BuildMenus(*ui, commands);
+    recentPopup_ = MainWindowBars::BuildToolBars(*ui, commands, *this);
+    MainWindowBars::BuildNavigationBar(*ui, commands);
     // F1 over an open menu shows the help of that menu.
     for (QMenu* menu : ui->mnuMain->findChildren<QMenu*>()) {
         menu->installEventFilter(this);
     }
-}
-
-void TfrmMain::buildToolBars(TfrmCommon& common) {
-    auto act = [&common](const char* name) { return common.action(QLatin1String(name)); };
-    QToolBar* bar = ui->tbMain;
-    bar->addActions({act("actDBCreate"), act("actDBOpen"), act("actDBSave")});
-    bar->addSeparator();
-    bar->addActions({act("actDBPrint"), act("actEditFindBasic")});
-    bar->addSeparator();
-    bar->addAction(act("actEditFindQuery"));
-    bar->addSeparator();
-    bar->addAction(act("actDBSortShow"));
-    bar->addSeparator();
-    bar->addActions({act("actEditCut"), act("actEditCopy"), act("actEditPaste")});
-    bar->addSeparator();
-    bar->addAction(act("actEditUndo"));
-    bar->addSeparator();
-    bar->addAction(act("actOptions"));
-
-    // The Open button's drop-down lists the recent files.
-    recentPopup_ = new QMenu(this);
-    recentPopup_->setObjectName(QStringLiteral("mnuRecentFilesPopup"));
-    connect(recentPopup_, &QMenu::aboutToShow, this, &TfrmMain::fillRecentPopup);
-    if (auto* open = qobject_cast<QToolButton*>(bar->widgetForAction(act("actDBOpen")))) {
-        open->setMenu(recentPopup_);
-        open->setPopupMode(QToolButton::MenuButtonPopup);
-    }
-
-    // The menu tool bar of the "New style": one flat caption button per menu.
-    ui->tbMainMenu->setStyleSheet(
-        QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
-    for (QAction* top : ui->mnuMain->actions()) {
-        ui->tbMainMenu->addAction(top);
-        if (auto* button = qobject_cast<QToolButton*>(ui->tbMainMenu->widgetForAction(top))) {
-            button->setPopupMode(QToolButton::InstantPopup);
-            button->setAutoRaise(true);
-        }
-    }
-}
-
-void TfrmMain::fillRecentPopup() {
-    // A fresh copy each time: hint, caption, visibility and click of the menu entries.
-    recentPopup_->clear();
+    // Shortcuts work whichever menu style hides the menu bar.
+    addActions(commands.action(QStringLiteral("actDBCreate"))
+                   ->parent()
+                   ->findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));
     for (int i = 0; i < RecentFiles::Count; ++i) {
         QAction* entry = RecentFileEntry(i);
-        QAction* copy = recentPopup_->addAction(entry->text());
-        copy->setStatusTip(entry->statusTip());
-        copy->setToolTip(entry->toolTip());
-        copy->setVisible(entry->isVisible());
-        copy->setEnabled(entry->isEnabled());
-        connect(copy, &QAction::triggered, entry, &QAction::trigger);
+        connect(entry, &QAction::triggered, this,
+                [this, entry] { RunGuarded([this, entry] { commands_->OpenRecentFile(entry); }); });
     }
+    connect(ui->mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    // F1 anywhere in the window opens the help contents (over a menu: its topic).
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (commands_ != nullptr) {
+            commands_->action(QStringLiteral("actHelpContents"))->trigger();
+        }
+    });
+    updateBarEdges();
 }
-
-void TfrmMain::buildNavigationBar(TfrmCommon& common) {
-    const std::pair<QToolButton*, const char*> buttons[] = {
-        {ui->tbutDBNavFirst, "actDBMoveFirst"},     {ui->tbutDBNavPrevious, "actDBMovePrevious"},
-        {ui->tbutDBNavNewRow, "actDBNewRow"},       {ui->tbutDBNavSaveRow, "actDBSaveRow"},
-        {ui->tbutDBNavDeleteRow, "actDBDeleteRow"}, {ui->tbutDBNavNext, "actDBMoveNext"},
-        {ui->tbutDBNavLast, "actDBMoveLast"},       {ui->tbutDBNavShowAsTable, "actShowAsTable"},
-    };
-    for (const auto& [button, name] : buttons) {
-        button->setDefaultAction(common.action(QLatin1String(name)));
-    }
-}
-
-// --- Bars and menu style -------------------------------------------------------
 
 void TfrmMain::connectViewToggles() {
     connect(ui->mnuViewToolbar, &QAction::toggled, ui->tbMain, &QWidget::setVisible);
@@ -362,33 +251,36 @@ void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!firstShowDone_) {
         firstShowDone_ = true;
-        FormShow();
+        RunGuarded([this] { FormShow(); });
     }
 }
 
 void TfrmMain::FormShow() {
-    for (int i = 0; i < FieldEditsCount; ++i) {
-        frameMainIDE->setFieldText(i, QString());
+    for (int i = 0; i < fieldEditsCount_; ++i) {
+        frameMainIDE_->setFieldText(i, QString());
     }
-    for (int i = 0; i < FieldLabelsCount && i < frameMainIDE->lstDBColsTitle.size(); ++i) {
-        FieldLabels[i]->setText(frameMainIDE->lstDBColsTitle[i] + u':');
+    const QStringList& titles = session_.Columns().lstDBColsTitle;
+    for (int i = 0; i < fieldLabelsCount_ && i < titles.size(); ++i) {
+        FieldLabels[i]->setText(titles[i] + u':');
     }
-    Quib1->RefreshData();
+    session_.RefreshData();
     if (splash_) {
         splash_->close();
         splash_.reset();
     }
-    StartingUp = false;
+    startingUp_ = false;
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     // Unsaved card edits are never dropped without the user's word.
-    if (Common != nullptr && !Common->ConfirmSaveChanges()) {
+    bool confirmed = true;
+    RunGuarded([&] { confirmed = commands_ == nullptr || commands_->ConfirmSaveChanges(); });
+    if (!confirmed) {
         event->ignore();
         return;
     }
-    if (Common != nullptr) {
-        Common->CloseDialogs();
+    if (commands_ != nullptr) {
+        commands_->CloseDialogs();
     }
     QMainWindow::closeEvent(event);
 }
@@ -399,6 +291,7 @@ void TfrmMain::changeEvent(QEvent* event) {
         const QString navigation = ui->lblDBNavBar_Text->text();
         ui->retranslateUi(this);
         retranslate();
+        session_.RetranslateTitles();
         ui->lblDBNavBar_Text->setText(navigation);
         if (recentFilesShown_) {
             ShowRecentFiles(RecentFiles::Read());
@@ -412,29 +305,34 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         if (ui->lblDBNavBar_Text->toolTip() != ui->lblDBNavBar_Text->text()) {
             ui->lblDBNavBar_Text->setToolTip(ui->lblDBNavBar_Text->text());
         }
-    } else if (event->type() == QEvent::KeyPress && Common != nullptr) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        auto* menu = qobject_cast<QMenu*>(watched);
-        if (menu != nullptr && key->key() == Qt::Key_F1) {
-            menu->close();
-            // The highlighted command's own topic, else the menu's.
-            const QAction* active = menu->activeAction();
-            const QVariant context = active != nullptr && active->property("helpContext").isValid()
-                                         ? active->property("helpContext")
-                                         : menu->property("helpContext");
-            Common->ShowHelpContext(context.toInt());
-            return true;
-        }
+    } else if (helpOverMenu(watched, event)) {
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfrmMain::helpOverMenu(QObject* watched, QEvent* event) {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (commands_ == nullptr || menu == nullptr || event->type() != QEvent::KeyPress ||
+        static_cast<const QKeyEvent*>(event)->key() != Qt::Key_F1) {
+        return false;
+    }
+    menu->close();
+    // The highlighted command's own topic, else the menu's.
+    const QAction* active = menu->activeAction();
+    const QVariant context = active != nullptr && active->property("helpContext").isValid()
+                                 ? active->property("helpContext")
+                                 : menu->property("helpContext");
+    RunGuarded([&] { commands_->ShowHelpContext(context.toInt()); });
+    return true;
 }
 
 // --- Quib1 events ----------------------------------------------------------------
 
 void TfrmMain::Quib1RefreshData() {
-    const QString database = Quib1->DatabaseName();
-    if (IsTableShown()) {
-        Common->action(QStringLiteral("actDBGridFill"))->trigger();
+    const QString database = session_.DatabaseName();
+    if (IsTableShown() && commands_ != nullptr) {
+        commands_->action(QStringLiteral("actDBGridFill"))->trigger();
         SetNavigationText(u'[' + database + u']');
     } else {
         // The card is also filled while another view covers it: record Save
@@ -442,75 +340,52 @@ void TfrmMain::Quib1RefreshData() {
         // always be that record's.
         fillCard(database);
     }
-    if (Common != nullptr) {
-        Common->UpdateCommandStates(QStringLiteral("RefreshData"));
+    if (commands_ != nullptr) {
+        commands_->UpdateCommandStates(TCommandMode::RefreshData);
     }
-    RecordChanged = false;
 }
 
 void TfrmMain::fillCard(const QString& database) {
-    for (int i = 0; i < FieldEditsCount; ++i) {
-        frameMainIDE->setFieldText(
-            i, database.isEmpty() ? QString() : Quib1->GetData(-1, columnOfField(i)));
+    for (int i = 0; i < fieldEditsCount_; ++i) {
+        frameMainIDE_->setFieldText(i, database.isEmpty() ? QString() : session_.FieldText(i));
     }
     // The print steps and the query view show texts of their own there.
-    const bool navigationShown = CurrentView == frameMainIDE || CurrentView == frameMainDBSort;
+    const bool navigationShown = currentView_ == TView::Card || currentView_ == TView::Sort;
     if (!database.isEmpty() && navigationShown) {
+        const TQuib& quib = session_.Quib1();
         SetNavigationText(QStringLiteral("%1 / %2 [%3]")
-                              .arg(Quib1->RowIndex() + 1)
-                              .arg(Quib1->RowsCount())
+                              .arg(quib.RowIndex() + 1)
+                              .arg(quib.RowsCount())
                               .arg(database));
     }
 }
 
-void TfrmMain::Quib1SaveRow() {
+bool TfrmMain::Quib1SaveRow() {
     if (IsTableShown()) {
-        frameMainGrid->storeCurrentCell(*Quib1, frameMainIDE->lstDBColsIndexFromProgram);
-        Quib1->Save();
-        return;
+        // The cell of the table; the table keeps showing it, no refresh.
+        frameMainGrid_->storeCurrentCell(session_.Quib1(),
+                                         session_.Columns().lstDBColsIndexFromProgram);
+        return false;
     }
     StoreCardFields();
-    Quib1->Save();
-    Quib1->RefreshData();
+    return true;
 }
 
 void TfrmMain::StoreCardFields() {
-    for (int i = 0; i < FieldEditsCount; ++i) {
-        Quib1->SetData(-1, columnOfField(i), frameMainIDE->fieldText(i));
+    for (int i = 0; i < fieldEditsCount_; ++i) {
+        session_.SetFieldText(i, frameMainIDE_->fieldText(i));
     }
 }
 
-int TfrmMain::columnOfField(int i) const {
-    // A field whose column the database lacks maps to column -1: the control
-    // reads it as empty and refuses its edits quietly.
-    const QStringList& map = frameMainIDE->lstDBColsIndexFromProgram;
-    return i < map.size() ? map[i].toInt() : -1;
-}
-
 void TfrmMain::Quib1AfterMove() {
-    if (CurrentView == frameMainIDE) {
-        if (FieldEditsCount > 0) {
+    if (currentView_ == TView::Card) {
+        if (fieldEditsCount_ > 0) {
             FieldEdits[0]->setEnabled(true);
-            if (!StartingUp) {
+            if (!startingUp_) {
                 FieldEdits[0]->setFocus();
             }
         }
     } else if (IsTableShown()) {
-        frameMainGrid->selectRow(frameMainGrid->rowOfRecord(Quib1->RowIndex()));
-    }
-}
-
-void TfrmMain::Quib1CheckCompatibility(int16_t& Cancel) {
-    const CompatibilityCheck check = CheckContactsDatabase(
-        *Quib1, ProgramVersion, frameMainIDE->lstDBColsName, frameMainIDE->lstDBColsTitleFull);
-    if (!check.accepted) {
-        ShowMessage(MsgType::Error, check.error, MsgButtons::Ok, this);
-        Cancel = 1;
-        return;
-    }
-    frameMainIDE->lstDBColsIndexFromProgram = check.indexFromProgram;
-    frameMainIDE->lstDBColsIndexFromDB = check.indexFromDB;
-    if (!check.warning.isEmpty()) {
-        ShowMessage(MsgType::Warning, check.warning, MsgButtons::Ok, this);
+        frameMainGrid_->selectRow(frameMainGrid_->rowOfRecord(session_.Quib1().RowIndex()));
     }
 }

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "views/u_MainWindowInterface.h"
+
 #include <QMainWindow>
 
 #include <array>
-#include <cstdint>
 #include <memory>
 
 class QLabel;
 class QMenu;
-class TQuib;
-class TfrmCommon;
+class TContactsSession;
 class TfrmSplash;
 class TNewStyleMenuStyle;
 class TframeMainIDE;
@@ -25,80 +25,68 @@ class TfrmMain;
 }
 
 // The main window: menus, tool bars, navigation bar and status bar around a
-// client panel that shows one view at a time. It holds the database control
-// Quib1 of the open database and handles its events.
-class TfrmMain : public QMainWindow {
+// client panel that shows one view at a time. It shows the session's open
+// database: it reacts to the session's signals (the engine's OnRefreshData,
+// OnSaveRow and AfterMove) and offers the commands the small IMainWindow
+// interface.
+class TfrmMain : public QMainWindow, public IMainWindow {
     Q_OBJECT
 
   public:
     static constexpr int MaxFields = 32;
 
-    explicit TfrmMain(QWidget* parent = nullptr);
+    explicit TfrmMain(TContactsSession& session, QWidget* parent = nullptr);
     ~TfrmMain() override;
     TfrmMain(const TfrmMain&) = delete;
     TfrmMain& operator=(const TfrmMain&) = delete;
 
     Ui::TfrmMain& form() const { return *ui; }
+    TContactsSession& Session() const { return session_; }
 
-    // The database control; DatabaseName() is empty while no database is open.
-    TQuib* Quib1 = nullptr;
+    // IMainWindow
+    void AttachCommands(ICommandHost& commands) override;
+    QWidget* Widget() override { return this; }
+    TView CurrentView() const override { return currentView_; }
+    void ShowView(TView view) override;
+    QWidget* ViewFrame(TView view) const override;
+    TframeMainIDE& Card() const override { return *frameMainIDE_; }
+    TframeMainGrid& Grid() const override { return *frameMainGrid_; }
+    void SetNavigationText(const QString& text) override;
+    QMenu* RecentFilesMenu() const override;
+    void ShowRecentFiles(const QStringList& paths) override;
+    bool MenuOwnerDraw() const override { return menuOwnerDraw_; }
+    void SetMenuOwnerDraw(bool ownerDraw) override;
+    void StoreCardFields() override;
 
-    // The card's edit fields and their labels in column order.
-    std::array<QWidget*, MaxFields> FieldEdits{};
-    int FieldEditsCount = 0;
-    std::array<QLabel*, MaxFields> FieldLabels{};
-    int FieldLabelsCount = 0;
-
-    bool RecordChanged = false;  // unsaved edits of the card's fields
-    bool StartingUp = true;      // until the end of the first show
-    QWidget* CurrentView = nullptr;
-    QString ProgramVersion;
+    bool IsTableShown() const { return currentView_ == TView::Table; }
+    bool StartingUp() const { return startingUp_; }
 
     // The views of the client panel.
-    TframeMainIDE* frameMainIDE = nullptr;
-    TframeMainGrid* frameMainGrid = nullptr;
-    TframeMainDBSort* frameMainDBSort = nullptr;
-    TframeMainDBQuery* frameMainDBQuery = nullptr;
-    TframeMainPrintRows* frameMainPrintRows = nullptr;
-    TframeMainPrintTemplate* frameMainPrintTemplate = nullptr;
-    TframeMainPrintPreview* frameMainPrintPreview = nullptr;
+    TframeMainIDE* frameMainIDE() const { return frameMainIDE_; }
+    TframeMainGrid* frameMainGrid() const { return frameMainGrid_; }
+    TframeMainDBSort* frameMainDBSort() const { return frameMainDBSort_; }
+    TframeMainDBQuery* frameMainDBQuery() const { return frameMainDBQuery_; }
+    TframeMainPrintRows* frameMainPrintRows() const { return frameMainPrintRows_; }
 
-    // The command holder once it has attached its commands.
-    TfrmCommon* Common = nullptr;
-
-    // Hides CurrentView, makes view current and shows it.
-    void ShowView(QWidget* view);
-    bool IsTableShown() const;
-
+    // The card's edit fields and their labels in column order.
+    int FieldEditsCount() const { return fieldEditsCount_; }
+    QWidget* FieldEdit(int i) const { return FieldEdits[i]; }
+    int FieldLabelsCount() const { return fieldLabelsCount_; }
+    QLabel* FieldLabel(int i) const { return FieldLabels[i]; }
     // Fills FieldEdits and FieldLabels from the card.
     void RegisterFields();
 
-    // Places the commands of the holder in the menus, the tool bars and the
-    // navigation bar.
-    void AttachCommands(TfrmCommon& common);
-
-    // "New style" (owner-drawn menus in the menu tool bar) or "Classic style".
-    bool MenuOwnerDraw() const { return menuOwnerDraw_; }
-    void SetMenuOwnerDraw(bool ownerDraw);
-
     QLabel* NavigationLabel() const;
-    void SetNavigationText(const QString& text);
-    QMenu* RecentFilesMenu() const;
     QAction* RecentFileEntry(int index) const;
-    // Rebuilds the four recent-file entries from the paths (most recent first).
-    void ShowRecentFiles(const QStringList& paths);
 
     // The splash window, freed at the end of the first show.
     void SetSplash(std::unique_ptr<TfrmSplash> splash);
 
-    // Writes the card's fields into the current record (the file is not saved).
-    void StoreCardFields();
-
-    // Handlers of Quib1's events.
+    // Handlers of Quib1's events, reached through the session: its signals,
+    // and its record writer for OnSaveRow (true: refresh after the save).
     void Quib1RefreshData();
-    void Quib1SaveRow();
+    bool Quib1SaveRow();
     void Quib1AfterMove();
-    void Quib1CheckCompatibility(int16_t& Cancel);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -110,21 +98,32 @@ class TfrmMain : public QMainWindow {
     void FormShow();
     // Shows the current record on the card (empty fields without a database).
     void fillCard(const QString& database);
-    // The database column that holds card field i (-1 when there is none).
-    int columnOfField(int i) const;
     void createViews();
+    void connectSession();
     void createStatusPanels();
-    void buildMenus(TfrmCommon& common);
-    void buildToolBars(TfrmCommon& common);
-    void buildNavigationBar(TfrmCommon& common);
     void connectViewToggles();
     void updateBarEdges();
-    void fillRecentPopup();
     void retranslate();
+    bool helpOverMenu(QObject* watched, QEvent* event);
 
     std::unique_ptr<Ui::TfrmMain> ui;
+    TContactsSession& session_;
+    ICommandHost* commands_ = nullptr;
     std::unique_ptr<TNewStyleMenuStyle> newStyle_;
     std::unique_ptr<TfrmSplash> splash_;
+    std::array<QWidget*, MaxFields> FieldEdits{};
+    int fieldEditsCount_ = 0;
+    std::array<QLabel*, MaxFields> FieldLabels{};
+    int fieldLabelsCount_ = 0;
+    bool startingUp_ = true;  // until the end of the first show
+    TView currentView_ = TView::Card;
+    TframeMainIDE* frameMainIDE_ = nullptr;
+    TframeMainGrid* frameMainGrid_ = nullptr;
+    TframeMainDBSort* frameMainDBSort_ = nullptr;
+    TframeMainDBQuery* frameMainDBQuery_ = nullptr;
+    TframeMainPrintRows* frameMainPrintRows_ = nullptr;
+    TframeMainPrintTemplate* frameMainPrintTemplate_ = nullptr;
+    TframeMainPrintPreview* frameMainPrintPreview_ = nullptr;
     QMenu* recentPopup_ = nullptr;
     QLabel* lblStatusReady_ = nullptr;
     QLabel* lblStatusWWW_ = nullptr;

@@ -15,7 +15,7 @@ constexpr char kLineEnd[] = "\r\n";
 }  // namespace
 
 TCsvExporter::TCsvExporter(const TQuib& quib, const QStringList& colsName,
-                           const QStringList& colsIndexFromProgram)
+                           const TColumnMap& colsIndexFromProgram)
     : quib_(quib), colsName_(colsName), colsIndexFromProgram_(colsIndexFromProgram) {}
 
 QList<int> TCsvExporter::tickedColumns(const QList<bool>& ticked) const {
@@ -57,9 +57,7 @@ QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const {
     const QList<int> columns = tickedColumns(ticked);
     QList<int> dbColumns;
     for (const int j : columns) {
-        bool ok = false;
-        const int c = colsIndexFromProgram_.value(j).toInt(&ok);
-        dbColumns << (ok ? c : -1);
+        dbColumns << colsIndexFromProgram_[j];
     }
     QByteArray out;
     appendHeader(out, columns);

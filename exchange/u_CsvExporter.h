@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QList>
@@ -17,9 +19,9 @@ class TCsvExporter {
 
   public:
     // colsName: the program's column names; colsIndexFromProgram: database
-    // column of each program column ("-1" when the database lacks it).
+    // column of each program column (kMissingColumn when the database lacks it).
     TCsvExporter(const TQuib& quib, const QStringList& colsName,
-                 const QStringList& colsIndexFromProgram);
+                 const TColumnMap& colsIndexFromProgram);
 
     // ticked[j] says whether program column j is written; missing entries
     // count as unticked.
@@ -40,5 +42,5 @@ class TCsvExporter {
 
     const TQuib& quib_;
     QStringList colsName_;
-    QStringList colsIndexFromProgram_;
+    TColumnMap colsIndexFromProgram_;
 };

@@ -99,16 +99,12 @@ QStringList TCsvImporter::ReadFirstLineFields(const QString& fileName) {
 }
 
 QList<int> TCsvImporter::MappingTargets(const QStringList& mappingHidden,
-                                        const QStringList& colsIndexFromProgram) {
+                                        const TColumnMap& colsIndexFromProgram) {
     QList<int> targets;
     targets.reserve(mappingHidden.size());
     for (const QString& entry : mappingHidden) {
         const int programColumn = toInt(entry, -1);
-        if (programColumn < 0 || programColumn >= colsIndexFromProgram.size()) {
-            targets << -1;
-        } else {
-            targets << toInt(colsIndexFromProgram[programColumn], -1);
-        }
+        targets << colsIndexFromProgram[programColumn];
     }
     return targets;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QList>
@@ -45,7 +47,7 @@ class TCsvImporter {
     // The database column of each mapping entry: entry i of mappingHidden is
     // a program column or "-1", translated through colsIndexFromProgram.
     static QList<int> MappingTargets(const QStringList& mappingHidden,
-                                     const QStringList& colsIndexFromProgram);
+                                     const TColumnMap& colsIndexFromProgram);
 
   private:
     void appendRecords(const QList<QStringList>& records, const QList<int>& targets);

@@ -1,9 +1,9 @@
 #include "exchange/u_DBConverter.h"
 
 #include "app/QUIBLib_TLB.h"
-#include "app/u_ContactsDB.h"
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_ExchangeError.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -67,24 +67,14 @@ bool TDBConverter::SameFile(const QString& a, const QString& b) {
            first.canonicalFilePath() == second.canonicalFilePath();
 }
 
-QStringList TDBConverter::BuildColumnMap(const QStringList& sourceColumns,
-                                         const QStringList& destColumns) {
-    QStringList map;
-    map.reserve(sourceColumns.size());
-    for (const QString& name : sourceColumns) {
-        map << QString::number(destColumns.indexOf(name));
-    }
-    return map;
+TColumnMap TDBConverter::BuildColumnMap(const QStringList& sourceColumns,
+                                        const QStringList& destColumns) {
+    // The destination layout plays the program's part in the matching.
+    return MatchColumns(sourceColumns, destColumns).fromDB;
 }
 
 QStringList TDBConverter::DatabaseColumns(const TQuib& db) {
-    const int header = db.GetHeaderIndexFromName(QStringLiteral("DBColsName"));
-    QStringList columns;
-    const int count = header < 0 ? 0 : db.HeaderTextsCount(header);
-    for (int k = 0; k < count; ++k) {
-        columns << db.GetHeaderText(header, k);
-    }
-    return columns;
+    return ::DatabaseColumns(db);
 }
 
 void TDBConverter::MakeBackup(const QString& file) {
@@ -145,12 +135,7 @@ void TDBConverter::openSource(const QString& sourceFile) {
 void TDBConverter::copyRows() {
     const int rows = source_.RowsCount();
     const int cols = source_.ColsCount();
-    QList<int> target(cols, -1);
-    for (int c = 0; c < cols; ++c) {
-        bool ok = false;
-        const int t = lstDBColsIndexFromSourceDB_.value(c).toInt(&ok);
-        target[c] = ok ? t : -1;
-    }
+    const TColumnMap& target = lstDBColsIndexFromSourceDB_;
     for (int r = 0; r < rows; ++r) {
         require(dest_.NewRow(r), QStringLiteral("NewRow"));
         for (int c = 0; c < cols; ++c) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -37,12 +39,12 @@ class TDBConverter {
     Result Convert(const QString& sourceFile, const QString& destFile, const TDBLayout& layout,
                    const std::function<bool()>& confirmOverwrite);
 
-    // For each source column, its position in destColumns (first equal name)
-    // as decimal text, or "-1" when the destination has no such column.
-    static QStringList BuildColumnMap(const QStringList& sourceColumns,
-                                      const QStringList& destColumns);
+    // For each source column, its position in destColumns (first equal name),
+    // or kMissingColumn when the destination has no such column.
+    static TColumnMap BuildColumnMap(const QStringList& sourceColumns,
+                                     const QStringList& destColumns);
     // The column map of the last Convert.
-    const QStringList& ColumnMap() const noexcept { return lstDBColsIndexFromSourceDB_; }
+    const TColumnMap& ColumnMap() const noexcept { return lstDBColsIndexFromSourceDB_; }
     // Whether the last Convert made the backup copy (also when it failed later).
     bool BackupMade() const noexcept { return backupMade_; }
 
@@ -70,6 +72,6 @@ class TDBConverter {
 
     TQuib& source_;
     TQuib& dest_;
-    QStringList lstDBColsIndexFromSourceDB_;
+    TColumnMap lstDBColsIndexFromSourceDB_;
     bool backupMade_ = false;
 };

@@ -7,8 +7,7 @@
 
 // The single-byte code page of the program's files (Windows-1250, Central
 // European) and the choice between it and UTF-8 for files that come from
-// other programs. The tables are built in so that no conversion library is
-// needed.
+// other programs. The code page table is the engine's (quib/CodePage.h).
 
 // Appends text as Windows-1250 bytes to out; a character without a
 // Windows-1250 form becomes "?".

@@ -4,14 +4,14 @@
 
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_SourceDBCheck.h"
+#include "session/u_ContactSchema.h"
 #include "support/u_MessageBox.h"
 
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QShowEvent>
+#include "support/u_FileChooser.h"
 
 TfrmDBImportExport::TfrmDBImportExport(const TQuib& mainQuib, const QString& programVersion,
                                        std::function<void()> reloadMainDatabase, QWidget* parent)
@@ -30,8 +30,6 @@ TfrmDBImportExport::TfrmDBImportExport(const TQuib& mainQuib, const QString& pro
     QuibSource->OnCheckCompatibility = [this](int16_t& Cancel) {
         QuibSourceCheckCompatibility(Cancel);
     };
-    chooseSource = [this](const QString& preset) { return runChooser(preset, false); };
-    chooseDestination = [this](const QString& preset) { return runChooser(preset, true); };
     connect(ui->cmdSourceBrowse, &QPushButton::clicked, this,
             &TfrmDBImportExport::cmdSourceBrowseClick);
     connect(ui->cmdDestBrowse, &QPushButton::clicked, this,
@@ -98,31 +96,21 @@ void TfrmDBImportExport::updateSaveEnabled() {
                             !ui->txtDestFile->text().isEmpty());
 }
 
-QString TfrmDBImportExport::runChooser(const QString& preset, bool save) {
-    QFileDialog dlg(this, save ? tr("Destination Database") : tr("Source Database"), preset,
-                    tr("Database (*.tbr);;All files (*)"));
-    dlg.setObjectName(save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen"));
-    dlg.setDefaultSuffix(QStringLiteral("tbr"));
-    if (save) {
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setFileMode(QFileDialog::AnyFile);
-        // The overwrite question comes when saving, after the backup.
-        dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    } else {
-        dlg.setAcceptMode(QFileDialog::AcceptOpen);
-        dlg.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (!preset.isEmpty()) {
-        dlg.selectFile(preset);
-    }
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) {
-        return QString();
-    }
-    return dlg.selectedFiles().constFirst();
+QString TfrmDBImportExport::runChooser(bool save, const QString& preset) {
+    TFileChoice choice;
+    choice.mode = save ? TFileChoice::Mode::Save : TFileChoice::Mode::Open;
+    choice.objectName = save ? QStringLiteral("dlgSave") : QStringLiteral("dlgOpen");
+    choice.title = save ? tr("Destination Database") : tr("Source Database");
+    choice.nameFilters = {tr("Database (*.tbr)"), tr("All files (*)")};
+    choice.defaultSuffix = QStringLiteral("tbr");
+    choice.preset = preset;
+    // The overwrite question comes when saving, after the backup.
+    choice.confirmOverwrite = false;
+    return ChooseFile(choice, this);
 }
 
 void TfrmDBImportExport::cmdSourceBrowseClick() {
-    const QString chosen = chooseSource(sourcePreset_);
+    const QString chosen = runChooser(false, sourcePreset_);
     if (chosen.isEmpty()) {
         return;
     }
@@ -137,7 +125,7 @@ void TfrmDBImportExport::cmdSourceBrowseClick() {
 }
 
 void TfrmDBImportExport::cmdDestBrowseClick() {
-    const QString chosen = chooseDestination(destPreset_);
+    const QString chosen = runChooser(true, destPreset_);
     if (chosen.isEmpty()) {
         return;
     }

@@ -27,12 +27,6 @@ class TfrmDBImportExport : public QDialog {
                        std::function<void()> reloadMainDatabase, QWidget* parent = nullptr);
     ~TfrmDBImportExport() override;
 
-    // The file choosers, preset with the last name; they return the chosen
-    // name or the empty text when cancelled. The defaults run dlgOpen and
-    // dlgSave; tests replace them.
-    std::function<QString(const QString& preset)> chooseSource;
-    std::function<QString(const QString& preset)> chooseDestination;
-
   public slots:
     void cmdSourceBrowseClick();
     void cmdDestBrowseClick();
@@ -48,7 +42,9 @@ class TfrmDBImportExport : public QDialog {
     // true when it opened. A file error is shown as an error message.
     bool checkSource();
     void updateSaveEnabled();
-    QString runChooser(const QString& preset, bool save);
+    // The source (dlgOpen) or destination (dlgSave) chooser, preset with the
+    // last name; the chosen name or the empty text when cancelled.
+    QString runChooser(bool save, const QString& preset);
 
     std::unique_ptr<Ui::TfrmDBImportExport> ui;
     const TQuib& mainQuib_;

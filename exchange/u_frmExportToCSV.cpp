@@ -7,12 +7,12 @@
 #include "exchange/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
-#include <QFileDialog>
 #include <QShowEvent>
+#include "support/u_FileChooser.h"
 
 TfrmExportToCSV::TfrmExportToCSV(const TQuib& quib, const QStringList& colsName,
                                  const QStringList& colsTitleFull,
-                                 const QStringList& colsIndexFromProgram, QWidget* parent)
+                                 const TColumnMap& colsIndexFromProgram, QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::TfrmExportToCSV>()),
       quib_(quib),
@@ -20,7 +20,6 @@ TfrmExportToCSV::TfrmExportToCSV(const TQuib& quib, const QStringList& colsName,
       colsTitleFull_(colsTitleFull),
       colsIndexFromProgram_(colsIndexFromProgram) {
     ui->setupUi(this);
-    chooseDestination = [this](const QString& preset) { return runDestinationChooser(preset); };
     connect(ui->cmdBrowse, &QPushButton::clicked, this, &TfrmExportToCSV::cmdBrowseClick);
     connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmExportToCSV::cmdOKClick);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -57,24 +56,18 @@ QList<bool> TfrmExportToCSV::TickedColumns() const {
 }
 
 QString TfrmExportToCSV::runDestinationChooser(const QString& preset) {
-    QFileDialog dlgDest(this, tr("Destination file"), preset,
-                        tr("CSV files (*.csv);;All files (*)"));
-    dlgDest.setObjectName(QStringLiteral("dlgDest"));
-    dlgDest.setAcceptMode(QFileDialog::AcceptSave);
-    dlgDest.setFileMode(QFileDialog::AnyFile);
-    dlgDest.setDefaultSuffix(QStringLiteral("csv"));
-    dlgDest.setOption(QFileDialog::ReadOnly, false);
-    if (!preset.isEmpty()) {
-        dlgDest.selectFile(preset);
-    }
-    if (dlgDest.exec() != QDialog::Accepted || dlgDest.selectedFiles().isEmpty()) {
-        return QString();
-    }
-    return dlgDest.selectedFiles().constFirst();
+    TFileChoice choice;
+    choice.mode = TFileChoice::Mode::Save;
+    choice.objectName = QStringLiteral("dlgDest");
+    choice.title = tr("Destination file");
+    choice.nameFilters = {tr("CSV files (*.csv)"), tr("All files (*)")};
+    choice.defaultSuffix = QStringLiteral("csv");
+    choice.preset = preset;
+    return ChooseFile(choice, this);
 }
 
 void TfrmExportToCSV::cmdBrowseClick() {
-    const QString chosen = chooseDestination(ui->txtFileName->text());
+    const QString chosen = runDestinationChooser(ui->txtFileName->text());
     if (!chosen.isEmpty()) {
         ui->txtFileName->setText(chosen);
     }

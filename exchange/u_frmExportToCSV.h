@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
+
 #include <QDialog>
 #include <QList>
 #include <QStringList>
@@ -22,14 +24,9 @@ class TfrmExportToCSV : public QDialog {
     // quib: the main window's database; the lists are the card's column
     // catalogue (names, full titles, program column -> database column).
     TfrmExportToCSV(const TQuib& quib, const QStringList& colsName,
-                    const QStringList& colsTitleFull, const QStringList& colsIndexFromProgram,
+                    const QStringList& colsTitleFull, const TColumnMap& colsIndexFromProgram,
                     QWidget* parent = nullptr);
     ~TfrmExportToCSV() override;
-
-    // Asks for the destination, preset with the current name; returns the
-    // chosen name or the empty text when cancelled. The default runs the
-    // save chooser dlgDest; tests replace it.
-    std::function<QString(const QString& preset)> chooseDestination;
 
     QList<bool> TickedColumns() const;
 
@@ -48,5 +45,5 @@ class TfrmExportToCSV : public QDialog {
     const TQuib& quib_;
     QStringList colsName_;
     QStringList colsTitleFull_;
-    QStringList colsIndexFromProgram_;
+    TColumnMap colsIndexFromProgram_;
 };

@@ -7,8 +7,8 @@
 #include "exchange/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
-#include <QFileDialog>
 #include <QShowEvent>
+#include "support/u_FileChooser.h"
 
 namespace {
 
@@ -19,14 +19,13 @@ const char* const kDoNotImport =
 }  // namespace
 
 TfrmImportFromCSV::TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFull,
-                                     const QStringList& colsIndexFromProgram, QWidget* parent)
+                                     const TColumnMap& colsIndexFromProgram, QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::TfrmImportFromCSV>()),
       quib_(quib),
       colsTitleFull_(colsTitleFull),
       colsIndexFromProgram_(colsIndexFromProgram) {
     ui->setupUi(this);
-    chooseSource = [this](const QString& preset) { return runSourceChooser(preset); };
     const std::pair<QPushButton*, void (TfrmImportFromCSV::*)()> handlers[] = {
         {ui->cmdBrowse, &TfrmImportFromCSV::cmdBrowseClick},
         {ui->cmdAdd, &TfrmImportFromCSV::cmdAddClick},
@@ -67,22 +66,16 @@ void TfrmImportFromCSV::FormShow() {
 }
 
 QString TfrmImportFromCSV::runSourceChooser(const QString& preset) {
-    QFileDialog dlgOpen(this, QString(), preset, tr("CSV Files (*.csv);;All files (*)"));
-    dlgOpen.setObjectName(QStringLiteral("dlgOpen"));
-    dlgOpen.setAcceptMode(QFileDialog::AcceptOpen);
-    dlgOpen.setFileMode(QFileDialog::ExistingFile);
-    dlgOpen.setDefaultSuffix(QStringLiteral("csv"));
-    if (!preset.isEmpty()) {
-        dlgOpen.selectFile(preset);
-    }
-    if (dlgOpen.exec() != QDialog::Accepted || dlgOpen.selectedFiles().isEmpty()) {
-        return QString();
-    }
-    return dlgOpen.selectedFiles().constFirst();
+    TFileChoice choice;
+    choice.objectName = QStringLiteral("dlgOpen");
+    choice.nameFilters = {tr("CSV Files (*.csv)"), tr("All files (*)")};
+    choice.defaultSuffix = QStringLiteral("csv");
+    choice.preset = preset;
+    return ChooseFile(choice, this);
 }
 
 void TfrmImportFromCSV::cmdBrowseClick() {
-    const QString chosen = chooseSource(ui->txtFileName->text());
+    const QString chosen = runSourceChooser(ui->txtFileName->text());
     if (chosen.isEmpty()) {
         return;
     }

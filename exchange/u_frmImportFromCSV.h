@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
+
 #include "exchange/u_ImportMapping.h"
 
 #include <QDialog>
@@ -23,13 +25,8 @@ class TfrmImportFromCSV : public QDialog {
     // quib: the main window's database; the lists are the card's full column
     // titles and its map program column -> database column.
     TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFull,
-                      const QStringList& colsIndexFromProgram, QWidget* parent = nullptr);
+                      const TColumnMap& colsIndexFromProgram, QWidget* parent = nullptr);
     ~TfrmImportFromCSV() override;
-
-    // Asks for the source file, preset with the current name; returns the
-    // chosen name or the empty text when cancelled. The default runs the
-    // open chooser dlgOpen; tests replace it.
-    std::function<QString(const QString& preset)> chooseSource;
 
     // The mapping's target program columns ("-1": not imported), in step
     // with the entries of lstDBColumns.
@@ -60,6 +57,6 @@ class TfrmImportFromCSV : public QDialog {
     std::unique_ptr<Ui::TfrmImportFromCSV> ui;
     TQuib& quib_;
     QStringList colsTitleFull_;
-    QStringList colsIndexFromProgram_;
+    TColumnMap colsIndexFromProgram_;
     TImportMapping mapping_;
 };

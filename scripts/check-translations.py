@@ -3,9 +3,9 @@
 
     check-translations.py --lupdate PATH --root SRC --ts translations/pellum_cs.ts SOURCE...
 
-SOURCEs are the program's source files (the build passes the program
-library's); C++ files and .ui forms count, other files and generated ones are
-left out.
+SOURCEs are the program's source files (the build passes those of the
+program's libraries); C++ files and .ui forms count, other files and
+generated ones are left out.
 
 1. Completeness. The sources (C++ and .ui forms) are scanned again
    by lupdate into a copy of the .ts file, so a text added to the sources but

@@ -394,6 +394,13 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>Settings</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>„%1“ není platné celé číslo</translation>
+    </message>
+</context>
+<context>
     <name>TCsvExporter</name>
     <message>
         <source>No destination file has been given.</source>
@@ -1103,10 +1110,6 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
         <translation>Zdrojová databáze</translation>
     </message>
     <message>
-        <source>Database (*.tbr);;All files (*)</source>
-        <translation>Databáze (*.tbr);;Všechny soubory (*)</translation>
-    </message>
-    <message>
         <source>Destination file already exists. Are you sure to overwrite it?</source>
         <translation>Cílový soubor již existuje. Opravdu jej chcete přepsat?</translation>
     </message>
@@ -1117,6 +1120,14 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>Import / Export was successful.</source>
         <translation>Import / export proběhl úspěšně.</translation>
+    </message>
+    <message>
+        <source>Database (*.tbr)</source>
+        <translation>Databáze (*.tbr)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
     </message>
 </context>
 <context>
@@ -1150,12 +1161,16 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
         <translation>Cílový soubor</translation>
     </message>
     <message>
-        <source>CSV files (*.csv);;All files (*)</source>
-        <translation>Soubory CSV (*.csv);;Všechny soubory (*)</translation>
-    </message>
-    <message>
         <source>Export has been successful. Would you like to close the window?</source>
         <translation>Export proběhl úspěšně. Chcete zavřít okno?</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Soubory CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
     </message>
 </context>
 <context>
@@ -1256,12 +1271,16 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
         <translation>-- neimportovat sloupec --</translation>
     </message>
     <message>
-        <source>CSV Files (*.csv);;All files (*)</source>
-        <translation>Soubory CSV (*.csv);;Všechny soubory (*)</translation>
-    </message>
-    <message>
         <source>Import has been successful. Would you like to close the window?</source>
         <translation>Import proběhl úspěšně. Chcete zavřít okno?</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>Soubory CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
     </message>
 </context>
 <context>

@@ -33,12 +33,6 @@ int FocusedField(const TframeMainIDE& card) {
     return -1;
 }
 
-int ColumnOf(const TframeMainIDE& card, int field) {
-    bool ok = false;
-    const int column = card.lstDBColsIndexFromProgram.value(field).toInt(&ok);
-    return ok ? column : -1;
-}
-
 // Selects the found text in the field. The field may show the cell's text a
 // little differently (CR LF breaks become LF), so the text is looked up again
 // in what the field shows; q, the place in the cell, is the fallback.
@@ -104,7 +98,7 @@ BasicFind::Position StartingPoint(const Context& context, BasicFind::Direction d
 void Run(const Context& context, const BasicFind::Request& request) {
     const BasicFind::Position start = StartingPoint(context, request.direction);
     const auto cell = [&context](int row, int field) {
-        return context.quib.GetData(row, ColumnOf(context.card, field));
+        return context.quib.GetData(row, context.indexFromProgram[field]);
     };
     const auto hit = BasicFind::Find(cell, context.quib.RowsCount(), start, request);
     if (!hit) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
 #include "views/u_BasicFind.h"
 
 #include <functional>
@@ -17,8 +18,9 @@ enum class View { Card, Table, Other };
 
 struct Context {
     TQuib& quib;
-    TframeMainIDE& card;  // also carries the column map
+    TframeMainIDE& card;
     TframeMainGrid& grid;
+    const TColumnMap& indexFromProgram;  // program field -> database column
     View view = View::Card;
     // Asked before the card is refreshed onto the hit, which would replace
     // unsaved edits; false (Cancel) stops the search where it is.

@@ -47,20 +47,14 @@ void TframeMainGrid::GridClear() {
 }
 
 void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
-                              const QStringList& indexFromProgram) {
+                              const TColumnMap& indexFromProgram) {
     // A refill (every refresh while the table is shown) keeps the current
     // cell where it was.
     const int previousRow = currentRow();
     const int previousField = currentField();
     GridClear();
     const int rows = std::max(0, quib.RowsCount());
-    const int fields = static_cast<int>(indexFromProgram.size());
-    QVector<int> columns(fields);
-    for (int i = 0; i < fields; ++i) {
-        bool ok = false;
-        const int col = indexFromProgram[i].toInt(&ok);
-        columns[i] = ok ? col : -1;
-    }
+    const int fields = indexFromProgram.size();
     QStringList headings;
     headings.reserve(fields);
     for (int i = 0; i < fields; ++i)
@@ -75,7 +69,8 @@ void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
         QStringList row;
         row.reserve(fields);
         for (int i = 0; i < fields; ++i)
-            row.append(columns[i] < 0 ? QString() : quib.GetData(r, columns[i]));
+            row.append(indexFromProgram.isMissing(i) ? QString()
+                                                     : quib.GetData(r, indexFromProgram[i]));
         cells.append(std::move(row));
     }
     model_->reset(std::move(headings), std::move(numbers), std::move(cells));
@@ -162,15 +157,14 @@ QString TframeMainGrid::currentCellText() const {
     return model_->cell(currentRow(), currentField());
 }
 
-bool TframeMainGrid::storeCurrentCell(TQuib& quib, const QStringList& indexFromProgram) const {
+bool TframeMainGrid::storeCurrentCell(TQuib& quib, const TColumnMap& indexFromProgram) const {
     const int record = currentRecord();
     const int field = currentField();
     // Row -1 would mean the engine's current row, which is not this cell's.
     if (record < 0 || field < 0 || field >= indexFromProgram.size())
         return false;
-    bool ok = false;
-    const int column = indexFromProgram[field].toInt(&ok);
-    if (!ok || column < 0)
+    const int column = indexFromProgram[field];
+    if (column < 0)
         return false;
     return quib.SetData(record, column, currentCellText());
 }

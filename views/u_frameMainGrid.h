@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFrame>
+#include "session/u_ColumnMap.h"
+
 #include <QStringList>
 
 #include <memory>
@@ -36,7 +38,7 @@ class TframeMainGrid : public QFrame {
     // named by entry i of indexFromProgram; headings from titlesFull. The
     // current cell stays where it was (within the new size).
     void GridFill(const TQuib& quib, const QStringList& titlesFull,
-                  const QStringList& indexFromProgram);
+                  const TColumnMap& indexFromProgram);
 
     int rowCount() const;
     int columnCount() const;
@@ -69,7 +71,7 @@ class TframeMainGrid : public QFrame {
     // Writes the current cell into its record of quib (the column named by
     // indexFromProgram); false when there is no current cell or the database
     // lacks the column. Never touches the engine's current row.
-    bool storeCurrentCell(TQuib& quib, const QStringList& indexFromProgram) const;
+    bool storeCurrentCell(TQuib& quib, const TColumnMap& indexFromProgram) const;
 
   signals:
     // The text being edited in the current cell changed; it is in the cell.

@@ -1,9 +1,9 @@
 #include "views/u_frameMainIDE.h"
 
+#include "session/u_ContactSchema.h"
 #include "ui_u_frameMainIDE.h"
 #include "views/u_CardLinks.h"
 #include "views/u_CardMemo.h"
-#include "views/u_ContactSchema.h"
 
 #include <QDesktopServices>
 #include <QEvent>
@@ -26,11 +26,6 @@ constexpr const char* ShortFieldSample = "0000000";
 TframeMainIDE::TframeMainIDE(QWidget* parent)
     : QFrame(parent), ui(std::make_unique<Ui::TframeMainIDE>()) {
     ui->setupUi(this);
-
-    lstDBColsName = ContactSchema::ColumnNames();
-    lstDBColsIndexFromProgram = ContactSchema::IdentityColumnMap();
-    lstDBColsIndexFromDB = ContactSchema::IdentityColumnMap();
-    lstDBColsName_2_5_2 = ContactSchema::ColumnNames_2_5_2();
 
     collectFields();
     connectFields();
@@ -108,10 +103,9 @@ void TframeMainIDE::connectFields() {
 
 // Titles follow the language; the labels show the short titles.
 void TframeMainIDE::applyTitles() {
-    lstDBColsTitle = ContactSchema::ColumnTitles();
-    lstDBColsTitleFull = ContactSchema::ColumnTitlesFull();
+    const QStringList titles = ContactSchema::ColumnTitles();
     for (int i = 0; i < FieldCount; ++i)
-        fieldLabels_[i]->setText(lstDBColsTitle.at(i) + QLatin1Char(':'));
+        fieldLabels_[i]->setText(titles.at(i) + QLatin1Char(':'));
     alignLabelColumns();
 }
 
@@ -213,8 +207,8 @@ void TframeMainIDE::ShowField(int i) {
         edit->setFocus(Qt::OtherFocusReason);
 }
 
-void TframeMainIDE::ApplyCardSettings(const QString& occasion, int activeTab) {
-    if (occasion != QLatin1String("StartUp"))
+void TframeMainIDE::ApplyCardSettings(TSettingsOccasion occasion, int activeTab) {
+    if (occasion != TSettingsOccasion::StartUp)
         return;
     // A stored page number out of range falls back to the Home page.
     const bool valid = activeTab >= 0 && activeTab < ui->tabMain->count();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/u_Settings.h"
+
 #include <QFrame>
 #include <QStringList>
 
@@ -15,10 +17,9 @@ class TframeMainIDE;
 }
 
 // The contact card: the current record as 32 labelled text fields on a name
-// strip, a Home and a Work page and a notes area. It also carries the column
-// catalogue (names, titles and the two column maps) that every view reads.
-// The card never talks to the database: the main window fills and reads its
-// fields.
+// strip, a Home and a Work page and a notes area, labelled with the short
+// column titles of the contact schema. The card never talks to the database:
+// the main window fills and reads its fields through the session.
 class TframeMainIDE : public QFrame {
     Q_OBJECT
 
@@ -27,14 +28,6 @@ class TframeMainIDE : public QFrame {
 
     explicit TframeMainIDE(QWidget* parent = nullptr);
     ~TframeMainIDE() override;
-
-    // Column catalogue. Names never change; titles follow the language.
-    QStringList lstDBColsName;              // 32 column names in program order
-    QStringList lstDBColsTitle;             // 32 short titles (card labels)
-    QStringList lstDBColsTitleFull;         // 32 full titles (headings, pickers)
-    QStringList lstDBColsIndexFromProgram;  // field i -> database column, "-1" when missing
-    QStringList lstDBColsIndexFromDB;       // database column k -> field, "-1" when unsupported
-    QStringList lstDBColsName_2_5_2;        // the older 28-column layout
 
     // Field i's editor (a QLineEdit or QPlainTextEdit) and its label.
     QWidget* fieldEdit(int i) const;
@@ -46,8 +39,8 @@ class TframeMainIDE : public QFrame {
 
     // Brings the page holding field i to the front and focuses the field.
     void ShowField(int i);
-    // For the occasion "StartUp" selects page activeTab (0 Home, 1 Work).
-    void ApplyCardSettings(const QString& occasion, int activeTab);
+    // For the occasion StartUp selects page activeTab (0 Home, 1 Work).
+    void ApplyCardSettings(TSettingsOccasion occasion, int activeTab);
 
     // Enables or disables every field and its "Go" button (no database open).
     void setFieldsEnabled(bool enabled);

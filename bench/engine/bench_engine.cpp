@@ -6,8 +6,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <malloc.h>
 #include <chrono>
+
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -173,6 +177,101 @@ void BM_SetDataThenSave(benchmark::State& state) {
     r.Report(state, f.bytes);
 }
 BENCHMARK(BM_SetDataThenSave)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Bytes the allocator has handed out and not got back.
+double HeapInUse() {
+    const struct mallinfo2 m = ::mallinfo2();
+    return static_cast<double>(m.uordblks + m.hblkhd);
+}
+
+// What the loaded rows hold in memory (everything the engine allocated for
+// the open and kept) as a multiple of the file's size.
+void BM_OpenMemory(benchmark::State& state) {
+    Fixture& f = Data();
+    for (auto _ : state) {
+        quib::CQuibCtrl q;
+        q.SetDatabaseName(f.db);
+        const double before = HeapInUse();
+        q.Open();
+        const double after = HeapInUse();
+        state.counters["rows_x_file"] = (after - before) / static_cast<double>(f.bytes);
+        state.counters["file_MB"] = static_cast<double>(f.bytes) / 1e6;
+        state.counters["rows"] = q.RowsCountTotal();
+    }
+}
+BENCHMARK(BM_OpenMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Taking a snapshot of 100,000 rows for a background save.
+void BM_TakeSnapshot(benchmark::State& state) {
+    quib::CQuibCtrl& q = *Data().loaded;
+    for (auto _ : state) {
+        quib::QuibSnapshot s = q.TakeSnapshot();
+        benchmark::DoNotOptimize(s.RowsCountTotal());
+    }
+}
+BENCHMARK(BM_TakeSnapshot)->Unit(benchmark::kMicrosecond);
+
+// A keystroke with a background save pending: the edit of a cell right after
+// a snapshot (the edited row gets a block of its own), then the snapshot
+// dropped as the writer would after writing.
+void BM_SetDataWhileSnapshotLives(benchmark::State& state) {
+    quib::CQuibCtrl& q = *Data().loaded;
+    int i = 0;
+    for (auto _ : state) {
+        quib::QuibSnapshot s = q.TakeSnapshot();
+        q.SetData(i % kRows, 31, (i & 1) ? "Volat večer." : "Volat ráno.");
+        ++i;
+    }
+}
+BENCHMARK(BM_SetDataWhileSnapshotLives)->Unit(benchmark::kMicrosecond);
+
+// Writing a snapshot, beside the engine's own Save of the same table.
+void BM_SnapshotSaveTo(benchmark::State& state) {
+    Fixture& f = Data();
+    const std::string path = (f.dir / "snapshot.tbr").string();
+    const quib::QuibSnapshot s = f.loaded->TakeSnapshot();
+    for (auto _ : state) {
+        s.SaveTo(path);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(f.bytes));
+}
+BENCHMARK(BM_SnapshotSaveTo)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// 1,000 rows appended (each with a cell set) to 100,000 rows; the argument
+// is the number of active filter records.
+void BM_ThousandAppends(benchmark::State& state) {
+    const int filters = static_cast<int>(state.range(0));
+    quib::CQuibCtrl q;
+    q.SetDatabaseName(Data().db);
+    q.Open();
+    if (filters > 0) {
+        q.NewFilter(0);
+        q.SetFilterData(0, "column", std::to_string(quibbench::kColTown));
+        q.SetFilterData(0, "compar", "isnot");
+        q.SetFilterData(0, "text", "Brno");
+    }
+    if (filters > 1) {
+        q.NewFilter(1);
+        q.SetFilterData(1, "column", std::to_string(quibbench::kColSurName));
+        q.SetFilterData(1, "compar", "doesnotcontain");
+        q.SetFilterData(1, "text", "Q");
+    }
+    q.SetFilterActive(filters > 0);
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            q.NewRow(q.RowsCount());
+            q.SetData(q.RowsCount() - 1, quibbench::kColSurName, "Nový");
+        }
+        state.PauseTiming();
+        for (int i = 0; i < 1000; ++i) {
+            q.DeleteRow(q.RowsCount() - 1);
+        }
+        state.ResumeTiming();
+    }
+    state.counters["rows_in_view"] = q.RowsCount();
+}
+BENCHMARK(BM_ThousandAppends)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Every cell of the table once per iteration; the rate is cells per second.
 void BM_GetDataEveryCell(benchmark::State& state) {

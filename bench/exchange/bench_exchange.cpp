@@ -4,7 +4,7 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 
 #include <benchmark/benchmark.h>
 
@@ -63,7 +63,7 @@ struct Fixture {
             }
         }
         db.Save();
-        TCsvExporter(db, columns(), identityMap())
+        TCsvExporter(db, columns(), TColumnMap::Identity(static_cast<int>(columns().size())))
             .ExportToFile(csv, QList<bool>(columns().size(), true));
         TQuib empty;
         empty.SetDatabaseName(emptyDatabase);
@@ -93,7 +93,8 @@ void BM_ExportCsv(benchmark::State& state) {
     TQuib db;
     db.SetDatabaseName(f.database);
     db.Open();
-    const TCsvExporter exporter(db, columns(), identityMap());
+    const TCsvExporter exporter(db, columns(),
+                                TColumnMap::Identity(static_cast<int>(columns().size())));
     const QString out = f.dir.filePath("export.csv");
     const QList<bool> ticked(columns().size(), true);
     for (auto _ : state) {
@@ -120,7 +121,8 @@ BENCHMARK(BM_Sqlite3ExportCsv)->Unit(benchmark::kMillisecond);
 // file, as the main window does.
 void BM_ImportCsv(benchmark::State& state) {
     Fixture& f = fixture();
-    const QList<int> targets = TCsvImporter::MappingTargets(identityMap(), identityMap());
+    const QList<int> targets = TCsvImporter::MappingTargets(
+        identityMap(), TColumnMap::Identity(static_cast<int>(columns().size())));
     const QString target = f.dir.filePath("import.tbr");
     for (auto _ : state) {
         state.PauseTiming();

@@ -7,8 +7,8 @@
 #include "ContactData.h"
 
 #include "app/QUIBLib_TLB.h"
-#include "app/u_ContactsDB.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 #include "views/u_frameMainGrid.h"
 
 #include <QApplication>
@@ -27,7 +27,7 @@ struct Fixture {
     QString path = dir.filePath(QStringLiteral("contacts.tbr"));
     TQuib quib;
     QStringList titles = ContactSchema::ColumnTitlesFull();
-    QStringList map = ContactSchema::IdentityColumnMap();
+    TColumnMap map = TColumnMap::Identity(ContactSchema::ColumnCount);
 
     Fixture() {
         quib.SetDatabaseName(path);

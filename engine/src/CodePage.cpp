@@ -28,18 +28,6 @@ constexpr std::array<char16_t, 128> kHigh = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-char toCp1250(char32_t cp) {
-    if (cp < 0x80) {
-        return static_cast<char>(cp);
-    }
-    for (std::size_t i = 0; i < kHigh.size(); ++i) {
-        if (kHigh[i] == cp) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
-
 // Decodes one UTF-8 sequence at s[i]; advances i. Malformed input gives
 // U+FFFD, which has no Windows-1250 form.
 char32_t decodeUtf8(std::string_view s, std::size_t& i) {
@@ -107,7 +95,7 @@ std::string Utf8ToCp1250(std::string_view utf8) {
         if (cp == 0) {
             break;
         }
-        out.push_back(toCp1250(cp));
+        out.push_back(UnicodeToCp1250(cp));
     }
     return out;
 }
@@ -129,6 +117,18 @@ std::string Cp1250ToUtf8(std::string_view cp1250) {
 
 char32_t Cp1250ToUnicode(unsigned char byte) {
     return byte < 0x80 ? byte : kHigh[byte - 0x80];
+}
+
+char UnicodeToCp1250(char32_t cp) {
+    if (cp < 0x80) {
+        return static_cast<char>(cp);
+    }
+    for (std::size_t i = 0; i < kHigh.size(); ++i) {
+        if (kHigh[i] == cp) {
+            return static_cast<char>(0x80 + i);
+        }
+    }
+    return '?';
 }
 
 }  // namespace quib

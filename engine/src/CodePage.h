@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quib/CodePage.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,8 +15,5 @@ namespace quib {
 std::string Utf8ToCp1250(std::string_view utf8);
 
 std::string Cp1250ToUtf8(std::string_view cp1250);
-
-// The Unicode code point of one Windows-1250 byte.
-char32_t Cp1250ToUnicode(unsigned char byte);
 
 }  // namespace quib

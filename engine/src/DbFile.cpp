@@ -1,8 +1,15 @@
 #include "DbFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <mutex>
 
 #include <cerrno>
 #include <climits>
@@ -42,20 +49,27 @@ class Fd {
     int fd_;
 };
 
-std::vector<char> readWholeFile(const std::string& path) {
+// The whole file in one buffer of its size plus one byte, read in one pass:
+// the borrowed row blocks are built inside it afterwards.
+std::unique_ptr<char[]> readWholeFile(const std::string& path, std::size_t& size) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st {};
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
         RaiseError(errors::kOpenRead);
     }
-    std::vector<char> data;
-    data.reserve(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 4096);
+    std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
     std::size_t used = 0;
     for (;;) {
-        if (used == data.size()) {
-            data.resize(data.size() < 4096 ? 4096 : data.size() + data.size() / 2);
+        if (used == capacity) {
+            // The file grew (or is no regular file): grow by half again.
+            const std::size_t bigger = capacity + capacity / 2;
+            auto grown = std::make_unique_for_overwrite<char[]>(bigger);
+            std::memcpy(grown.get(), data.get(), used);
+            data = std::move(grown);
+            capacity = bigger;
         }
-        const ssize_t n = ::read(fd.get(), data.data() + used, data.size() - used);
+        const ssize_t n = ::read(fd.get(), data.get() + used, capacity - used);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -67,16 +81,18 @@ std::vector<char> readWholeFile(const std::string& path) {
         }
         used += static_cast<std::size_t>(n);
     }
-    data.resize(used);
+    size = used;
     return data;
 }
 
 // Reads the primitive encodings of the file, never past its end.
 class Parser {
   public:
-    Parser(const char* begin, const char* end) : p_(begin), end_(end) {}
+    Parser(char* begin, const char* end) : p_(begin), end_(end) {}
 
     std::size_t Remaining() const { return static_cast<std::size_t>(end_ - p_); }
+    char* Position() const { return p_; }
+    void Seek(char* p) { p_ = p; }
 
     std::string_view Raw(std::size_t n) {
         need(n);
@@ -123,7 +139,7 @@ class Parser {
         }
     }
 
-    const char* p_;
+    char* p_;
     const char* end_;
 };
 
@@ -131,35 +147,65 @@ class Parser {
 constexpr std::size_t kMinText = 2;
 constexpr std::size_t kMinHeader = 1 + 1 + kMinText;
 
+// Reads count texts and turns the record they belong to, which starts at
+// record and has at least two bytes before its first text, into a block.
+//
+// Every text loses at least its length byte on the way, so the block fits
+// where the record was: the texts move down one by one, each ending before
+// the next one's length begins, and the header is written last over bytes
+// already read. A header longer than two bytes (8192 texts or more) would
+// not fit before the first texts, so such a record gets a block of its own,
+// filled in a second pass.
+Row readBlock(Parser& in, char* record, int32_t count) {
+    const std::size_t header = RowRef::HeaderSize(count);
+    if (header <= 2) {
+        char* out = record + header;
+        for (int32_t i = 0; i < count; ++i) {
+            const std::string_view t = in.Text();
+            std::memmove(out, t.data(), t.size());
+            out += t.size();
+            *out++ = '\0';
+        }
+        RowRef::WriteHeader(record, count, false);
+        return Row::Borrowed(record);
+    }
+    char* texts = in.Position();
+    uint64_t bytes = header;
+    for (int32_t i = 0; i < count; ++i) {
+        bytes += in.Text().size() + 1;
+    }
+    auto block = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(bytes));
+    RowRef::WriteHeader(block.get(), count, true);
+    char* out = block.get() + header;
+    in.Seek(texts);
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string_view t = in.Text();
+        std::memcpy(out, t.data(), t.size());
+        out += t.size();
+        *out++ = '\0';
+    }
+    return Row::Borrowed(block.release());  // owned, as its header says
+}
+
 void readHeaders(Parser& in, Table& table, int32_t count) {
-    std::vector<std::string_view> texts;
     for (int32_t h = 0; h < count; ++h) {
+        char* record = in.Position();
         in.Integer();  // stored length: the record is sized by its texts instead
         const int32_t textCount = in.Count(kMinText);
         if (textCount == INT32_MAX) {
             RaiseError(errors::kUnexpectedEof);
         }
-        texts.resize(static_cast<std::size_t>(textCount) + 1);
-        for (auto& t : texts) {
-            t = in.Text();
-        }
-        table.AppendHeader(Row::FromTexts(texts.data(), textCount + 1));
+        table.AppendHeader(readBlock(in, record, textCount + 1));
     }
 }
 
 void readRows(Parser& in, Table& table, int32_t rows, int32_t cols) {
-    // Without rows the column count is bounded by nothing in the file, so
-    // nothing may be sized by it.
-    if (rows == 0) {
-        return;
-    }
-    std::vector<std::string_view> cells(static_cast<std::size_t>(cols));
     for (int32_t r = 0; r < rows; ++r) {
+        char* record = in.Position();
         in.Integer();  // stored length
-        for (auto& c : cells) {
-            c = in.Text();
+        if (cols > 0) {
+            table.SetLoadedRow(r, readBlock(in, record, cols));
         }
-        table.SetLoadedRow(r, Row::FromTexts(cells.data(), cols));
     }
 }
 
@@ -168,8 +214,9 @@ void readRows(Parser& in, Table& table, int32_t rows, int32_t cols) {
 bool ReadDatabaseFile(const std::string& path, Table& table, const std::function<bool()>& proceed) {
     table.Clear();
     try {
-        const std::vector<char> data = readWholeFile(path);
-        Parser in(data.data(), data.data() + data.size());
+        std::size_t size = 0;
+        std::unique_ptr<char[]> data = readWholeFile(path, size);
+        Parser in(data.get(), data.get() + size);
         if (in.Raw(kSignature.size()) != kSignature) {
             RaiseError(errors::kBadFormat);
         }
@@ -191,7 +238,7 @@ bool ReadDatabaseFile(const std::string& path, Table& table, const std::function
             in.Remaining()) {
             RaiseError(errors::kUnexpectedEof);
         }
-        table.BeginLoad(cols, rows);
+        table.BeginLoad(cols, rows, headers, std::move(data));
         readHeaders(in, table, headers);
         if (!proceed()) {
             table.Clear();
@@ -287,79 +334,138 @@ std::string decimal(int32_t n) {
     return std::to_string(n);
 }
 
-void writeTable(Writer& w, const Table& table) {
+void writeTable(Writer& w, const TableImage& table) {
     std::string& out = w.Buffer();
     out.append(kSignature);
     appendText(out, kEngineFileVersion);
     appendText(out, kEngineFileVersion);
-    appendInteger(out, static_cast<uint32_t>(table.Headers()));
-    appendInteger(out, static_cast<uint32_t>(table.Rows()));
-    appendInteger(out, static_cast<uint32_t>(table.Cols()));
-    for (int32_t h = 0; h < table.Headers(); ++h) {
-        const Row& header = table.Header(h);
+    appendInteger(out, static_cast<uint32_t>(table.headers.size()));
+    appendInteger(out, static_cast<uint32_t>(table.rows));
+    appendInteger(out, static_cast<uint32_t>(table.cols));
+    const auto appendAll = [&](RowRef record) {
+        record.ForEachText([&](std::string_view t) { appendText(out, t); });
+    };
+    for (const RowRef header : table.headers) {
         const int32_t texts = header.Count() - 1;
         const std::string count = decimal(texts);
         appendInteger(out, static_cast<uint32_t>(count.size() + header.TextBytes()));
         appendInteger(out, static_cast<uint32_t>(texts));
-        for (int32_t t = 0; t < header.Count(); ++t) {
-            appendText(out, header.Text(t));
-        }
+        appendAll(header);
         w.MaybeFlush();
     }
-    for (int32_t r = 0; r < table.Rows(); ++r) {
-        const Row& row = table.RowAt(r);
+    for (int32_t r = 0; r < table.rows; ++r) {
+        const RowRef row = table.RowAt(r);
         appendInteger(out, static_cast<uint32_t>(row.TextBytes()));
-        for (int32_t c = 0; c < row.Count(); ++c) {
-            appendText(out, row.Text(c));
-        }
+        appendAll(row);
         w.MaybeFlush();
     }
     w.Flush();
 }
 
 // The file a save replaces: through symbolic links, the file they point to.
-std::filesystem::path targetOf(const std::string& path) {
+// False for a chain of links that does not end (a loop).
+bool targetOf(const std::string& path, std::filesystem::path& target) {
     std::error_code ec;
-    std::filesystem::path target(path);
-    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(target, ec); ++hops) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        if (!std::filesystem::is_symlink(target, ec)) {
+            return true;
+        }
         const std::filesystem::path link = std::filesystem::read_symlink(target, ec);
         if (ec) {
-            break;
+            return false;
         }
         target = link.is_absolute() ? link : target.parent_path() / link;
     }
-    return target;
+    return false;
 }
 
+// The mode a new file gets: 0666 less the process's file mode mask. The mask
+// is read from /proc where it can be, since setting it to read it would
+// change it for a moment under every other thread.
 mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    static const mode_t mode = [] {
+        FILE* status = std::fopen("/proc/self/status", "re");
+        unsigned mask = 0;
+        bool found = false;
+        if (status != nullptr) {
+            char line[256];
+            while (!found && std::fgets(line, sizeof line, status) != nullptr) {
+                found = std::sscanf(line, "Umask: %o", &mask) == 1;
+            }
+            std::fclose(status);
+        }
+        if (!found) {
+            const mode_t old = ::umask(022);
+            ::umask(old);
+            mask = old;
+        }
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    return mode;
+}
+
+// A file too big for the process's size limit must fail its write (and the
+// save report 10004) instead of ending the process. A handler the host set
+// is left alone.
+void ignoreFileSizeSignal() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct sigaction old {};
+        if (::sigaction(SIGXFSZ, nullptr, &old) == 0 && old.sa_handler == SIG_DFL &&
+            (old.sa_flags & SA_SIGINFO) == 0) {
+            ::signal(SIGXFSZ, SIG_IGN);
+        }
+    });
+}
+
+constexpr std::string_view kTempMarker = ".tmp-";
+constexpr std::size_t kTempRandom = 6;
+
+std::string tempPrefix(const std::filesystem::path& target) {
+    // Built step by step: GCC 12 at -O3 misreads "." + string as overlapping.
+    std::string name = ".";
+    name += target.filename().string();
+    name += kTempMarker;
+    return name;
+}
+
+// Whether the old file may be replaced: a file nobody may write (or this
+// user may not) was protected by its owner.
+bool mayReplace(const std::filesystem::path& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        return errno == ENOENT;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        return false;
+    }
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+           ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 }  // namespace
 
-void WriteDatabaseFile(const std::string& path, const Table& table) {
-    const std::filesystem::path target = targetOf(path);
+void WriteDatabaseFile(const std::string& path, const TableImage& table) {
+    std::filesystem::path target;
+    if (!targetOf(path, target) || target.filename().empty() || !mayReplace(target)) {
+        RaiseError(errors::kOpenWrite);
+    }
+    ignoreFileSizeSignal();
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) {
         dir = ".";
     }
-    // Built step by step: GCC 12 at -O3 misreads "." + string as overlapping.
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".tmp-XXXXXX";
-    std::string tmpl = (dir / name).string();
+    std::string tmpl = (dir / (tempPrefix(target) + "XXXXXX")).string();
     Fd fd(::mkostemp(tmpl.data(), O_CLOEXEC));
-    if (fd.get() < 0 || target.filename().empty()) {
+    if (fd.get() < 0) {
         RaiseError(errors::kOpenWrite);
     }
+    // Held until the file is renamed or removed: a reader cleaning up the
+    // leftovers of killed saves leaves a locked file alone.
+    ::flock(fd.get(), LOCK_EX | LOCK_NB);
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) {
-        if (S_ISDIR(old.st_mode)) {
-            ::unlink(tmpl.c_str());
-            RaiseError(errors::kOpenWrite);
-        }
         ::fchmod(fd.get(), old.st_mode & 07777);
         [[maybe_unused]] const int owned = ::fchown(fd.get(), old.st_uid, old.st_gid);
     } else {
@@ -370,21 +476,53 @@ void WriteDatabaseFile(const std::string& path, const Table& table) {
     try {
         Writer w(fd.get());
         writeTable(w, table);
-        ok = w.Ok() && ::fsync(fd.get()) == 0;
+        ok = w.Ok() && g_failAfterBytes != -2 && ::fsync(fd.get()) == 0;
     } catch (...) {
         ::unlink(tmpl.c_str());
         throw;
     }
-    const int raw = fd.release();
-    ok = (::close(raw) == 0) && ok;
     if (!ok || ::rename(tmpl.c_str(), target.c_str()) != 0) {
         ::unlink(tmpl.c_str());
         RaiseError(errors::kWriteFailed);
     }
+    const int raw = fd.release();
+    ::close(raw);  // the data reached the disk with fsync already
     // Make the rename itself durable; a failure here cannot undo the save.
     Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dirFd.get() >= 0) {
         ::fsync(dirFd.get());
+    }
+}
+
+void RemoveStaleTempFiles(const std::string& path, int64_t olderThanSeconds) {
+    std::filesystem::path target;
+    if (!targetOf(path, target) || target.filename().empty()) {
+        return;
+    }
+    std::filesystem::path dir = target.parent_path();
+    if (dir.empty()) {
+        dir = ".";
+    }
+    const std::string prefix = tempPrefix(target);
+    std::error_code ec;
+    std::filesystem::directory_iterator it(dir, ec);
+    const std::time_t now = std::time(nullptr);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + kTempRandom ||
+            name.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        Fd fd(::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+        struct stat st {};
+        if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            now - st.st_mtime < olderThanSeconds) {
+            continue;
+        }
+        // A save still running holds the lock on its file.
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(it->path().c_str());
+        }
     }
 }
 

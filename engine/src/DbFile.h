@@ -7,6 +7,7 @@
 namespace quib {
 
 class Table;
+struct TableImage;
 
 // Reads the database file at path into table, which is emptied first.
 // proceed() is asked once, after the header records are loaded and before
@@ -16,15 +17,25 @@ class Table;
 // the bytes that remain before anything is allocated for it.
 bool ReadDatabaseFile(const std::string& path, Table& table, const std::function<bool()>& proceed);
 
-// Writes table to path: into a temporary file in the same folder, flushed to
-// disk, then renamed over path (through a symbolic link, over its target),
-// keeping the old file's permissions. Raises QuibError 10000 when the file
-// cannot be created and 10004 when writing fails; the old file is then left
-// as it was.
-void WriteDatabaseFile(const std::string& path, const Table& table);
+// Writes a table image to path: into a temporary file in the same folder
+// (".NAME.tmp-XXXXXX", locked while it is written), flushed to disk, then
+// renamed over path (through a symbolic link, over its target), keeping the
+// old file's permissions. Raises QuibError 10000, before anything is
+// created, when the name has no file part, names a folder or a loop of
+// links, or the existing file may not be written (or nobody may); 10000 also
+// when the temporary file cannot be created; and 10004 when writing fails.
+// The old file is then left as it was. Safe to call on any thread for an
+// image no other thread changes (images never change).
+void WriteDatabaseFile(const std::string& path, const TableImage& table);
+
+// Removes the temporary files killed saves of the database at path left
+// beside it: only names of the writer's own pattern, older than the given
+// age and not locked by a save that is still running. Errors are ignored.
+void RemoveStaleTempFiles(const std::string& path, int64_t olderThanSeconds = 60);
 
 // Testing seam: makes every following write fail once failAfterBytes bytes
-// have been written to the temporary file (-1 turns it off).
+// have been written to the temporary file (-1 turns it off; -2 fails the
+// final flush after every byte was written).
 void SetWriteFaultForTesting(int64_t failAfterBytes);
 
 // The engine version written into files and compared with a file's

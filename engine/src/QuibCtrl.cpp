@@ -71,6 +71,14 @@ class CQuibCtrl::Impl {
     bool validHeader(int32_t h) const { return h >= 0 && h < table.Headers(); }
     int32_t textsOf(int32_t h) const { return table.Header(h).Count() - 1; }
 
+    void save() {
+        try {
+            WriteDatabaseFile(databaseName, table.Image());
+        } catch (const std::bad_alloc&) {
+            RaiseError(errors::kOutOfMemory);
+        }
+    }
+
     void rebuildView() { view.Rebuild(table, filters, filterActive); }
 
     void empty() {
@@ -221,7 +229,7 @@ bool CQuibCtrl::NewRow(int32_t Row) {
         const int32_t before =
             row == impl_->rowsCount() ? impl_->table.Rows() : impl_->view.Physical(row);
         impl_->table.InsertRow(before);
-        impl_->rebuildView();
+        impl_->view.RowInserted(impl_->table, impl_->filters, impl_->filterActive, before);
         return true;
     });
 }
@@ -235,8 +243,9 @@ bool CQuibCtrl::DeleteRow(int32_t Row) {
         if (!impl_->validRow(row)) {
             return false;
         }
-        impl_->table.RemoveRow(impl_->view.Physical(row));
-        impl_->rebuildView();
+        const int32_t physical = impl_->view.Physical(row);
+        impl_->table.RemoveRow(physical);
+        impl_->view.RowRemoved(impl_->table, impl_->filters, impl_->filterActive, physical);
         return true;
     });
 }
@@ -275,7 +284,7 @@ bool CQuibCtrl::SetHeaderName(int32_t HeaderIndex, const std::string& Data) {
         if (!impl_->validHeader(HeaderIndex)) {
             return false;
         }
-        impl_->table.Header(HeaderIndex).SetText(0, Utf8ToCp1250(Data));
+        impl_->table.SetHeaderText(HeaderIndex, 0, Utf8ToCp1250(Data));
         return true;
     });
 }
@@ -286,7 +295,7 @@ bool CQuibCtrl::NewHeaderText(int32_t HeaderIndex, int32_t TextIndex) {
             TextIndex > impl_->textsOf(HeaderIndex)) {
             return false;
         }
-        impl_->table.Header(HeaderIndex).InsertText(TextIndex + 1, {});
+        impl_->table.InsertHeaderText(HeaderIndex, TextIndex + 1);
         return true;
     });
 }
@@ -298,7 +307,7 @@ bool CQuibCtrl::DeleteHeaderText(int32_t HeaderIndex, int32_t TextIndex) {
                                   TextIndex >= impl_->textsOf(HeaderIndex)) {
                                   return false;
                               }
-                              impl_->table.Header(HeaderIndex).RemoveText(TextIndex + 1);
+                              impl_->table.RemoveHeaderText(HeaderIndex, TextIndex + 1);
                               return true;
                           });
 }
@@ -317,7 +326,7 @@ bool CQuibCtrl::SetHeaderText(int32_t HeaderIndex, int32_t TextIndex, const std:
             TextIndex >= impl_->textsOf(HeaderIndex)) {
             return false;
         }
-        impl_->table.Header(HeaderIndex).SetText(TextIndex + 1, Utf8ToCp1250(Data));
+        impl_->table.SetHeaderText(HeaderIndex, TextIndex + 1, Utf8ToCp1250(Data));
         return true;
     });
 }
@@ -343,6 +352,7 @@ bool CQuibCtrl::Open() {
         return false;
     }
     impl_->empty();
+    RemoveStaleTempFiles(impl_->databaseName);
     bool loaded = false;
     impl_->loading = true;
     try {
@@ -387,7 +397,7 @@ bool CQuibCtrl::Create() {
         return false;
     }
     impl_->empty();
-    WriteDatabaseFile(impl_->databaseName, impl_->table);
+    impl_->save();
     impl_->fire(&QuibEvents::AfterCreate);
     return true;
 }
@@ -400,9 +410,20 @@ bool CQuibCtrl::Save() {
         impl_->fire(&QuibEvents::AfterSave);
         return false;
     }
-    WriteDatabaseFile(impl_->databaseName, impl_->table);
+    impl_->save();
     impl_->fire(&QuibEvents::AfterSave);
     return true;
+}
+
+QuibSnapshot CQuibCtrl::TakeSnapshot() const {
+    if (impl_->loading) {
+        return QuibSnapshot();  // the rows are still being read
+    }
+    try {
+        return QuibSnapshot(std::make_shared<const TableImage>(impl_->table.Image()));
+    } catch (const std::bad_alloc&) {
+        RaiseError(errors::kOutOfMemory);
+    }
 }
 
 int32_t CQuibCtrl::CompareVersion(const std::string& First, const std::string& Second) const {

@@ -1,54 +1,92 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <cstring>
 #include <string_view>
 
 namespace quib {
 
-// An ordered list of texts kept in one allocation: the text count, the
-// offsets of the texts and the texts themselves, each followed by a NUL.
-// Rows of the table and header records are both kept this way, so a table of
-// n rows costs n allocations whatever its width.
+// An ordered list of texts kept in one block: a short header holding the
+// text count, then the texts back to back, each followed by a NUL. Rows of
+// the table and header records are both kept this way, so a table of n rows
+// costs at most n allocations whatever its width.
 //
-// Texts hold no NUL bytes. Replacing a text by one of the same length
-// overwrites it in place; every other change builds a new block.
-class Row {
+// A block is either owned (allocated for this row and freed with it) or
+// borrowed: built in place inside the buffer a file was read into, which the
+// table keeps alive. Texts hold no NUL bytes; text i is found by stepping
+// over the i texts before it.
+//
+// The header is LEB128-like: byte 0 holds the owned flag (bit 0), the low 6
+// bits of the count (bits 1-6) and a continuation flag (bit 7); each further
+// byte holds 7 more bits of the count and its own continuation flag.
+class RowRef {
   public:
-    Row() = default;
-    // A row of count empty texts.
-    static Row Empty(int32_t count);
-    // A row holding the given texts in order.
-    static Row FromTexts(const std::string_view* texts, int32_t count);
+    RowRef() = default;
+    explicit RowRef(const char* block) : block_(block) {}
 
-    int32_t Count() const { return block_ ? static_cast<int32_t>(block_[0]) : 0; }
+    int32_t Count() const;
     // Precondition: 0 <= i < Count().
-    std::string_view Text(int32_t i) const {
-        const uint32_t begin = block_[1 + i];
-        const uint32_t end = block_[2 + i];
-        return std::string_view(chars() + begin, end - begin - 1);
-    }
+    std::string_view Text(int32_t i) const;
     // Sum of the byte lengths of the texts, terminators not counted.
     uint64_t TextBytes() const;
+    // Calls f(text) for every text in order.
+    template <typename F>
+    void ForEachText(F f) const {
+        const int32_t count = Count();
+        const char* p = first();
+        for (int32_t i = 0; i < count; ++i) {
+            const std::size_t n = std::strlen(p);
+            f(std::string_view(p, n));
+            p += n + 1;
+        }
+    }
+    const char* Block() const { return block_; }
+    // Where text 0 starts.
+    const char* FirstText() const { return first(); }
 
-    // Precondition: 0 <= i < Count().
-    void SetText(int32_t i, std::string_view text);
+    // Bytes the header of a block of count texts takes.
+    static std::size_t HeaderSize(int32_t count);
+    // Writes that header at the start of a block.
+    static void WriteHeader(char* block, int32_t count, bool owned);
+
+  protected:
+    const char* first() const;
+    const char* block_ = nullptr;
+};
+
+class Row : public RowRef {
+  public:
+    Row() = default;
+    ~Row();
+    Row(Row&& other) noexcept : RowRef(other.block_) { other.block_ = nullptr; }
+    Row& operator=(Row&& other) noexcept;
+    Row(const Row&) = delete;
+    Row& operator=(const Row&) = delete;
+
+    // A row of count empty texts.
+    static Row Empty(int32_t count);
+    // A row holding the given texts in order (each ends at its first NUL).
+    static Row FromTexts(const std::string_view* texts, int32_t count);
+    // A row over a block built in place by the caller (see WriteHeader),
+    // which must outlive the row.
+    static Row Borrowed(const char* block);
+    // An owned copy of any block.
+    static Row CopyOf(RowRef source);
+
+    // Reads the block's first byte: a borrowed block's buffer must outlive
+    // the row.
+    bool Owned() const { return block_ != nullptr && (block_[0] & 1) != 0; }
+
+    // Replaces text i by one of the same length in place; false (and
+    // nothing changed) when the lengths differ.
+    bool Overwrite(int32_t i, std::string_view text);
+    // New rows with a text replaced, inserted or removed; this row is left
+    // unchanged.
+    Row Replaced(int32_t i, std::string_view text) const;
     // Precondition: 0 <= i <= Count().
-    void InsertText(int32_t i, std::string_view text) { *this = Inserted(i, text); }
-    // Precondition: 0 <= i < Count().
-    void RemoveText(int32_t i) { *this = Removed(i); }
-    // New rows with a text inserted or removed; this row is left unchanged.
     Row Inserted(int32_t i, std::string_view text) const;
+    // Precondition: 0 <= i < Count().
     Row Removed(int32_t i) const;
-
-  private:
-    static std::size_t wordsFor(int32_t count, uint64_t bytes);
-    char* chars() const { return reinterpret_cast<char*>(block_.get() + Count() + 2); }
-
-    // block_[0] = count, block_[1 .. count + 1] = offsets into the chars
-    // (offset i + 1 minus offset i is the length of text i plus its NUL),
-    // then the chars.
-    std::unique_ptr<uint32_t[]> block_;
 };
 
 }  // namespace quib

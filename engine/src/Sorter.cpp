@@ -15,6 +15,8 @@
 namespace quib {
 namespace {
 
+bool g_literalOnly = false;
+
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
@@ -102,6 +104,13 @@ class Criteria {
                                     : equalsIgnoringAsciiCase(order, "desc") ? Order::Desc
                                                                              : Order::Other});
         }
+        // A trailing record whose order is neither asc nor desc only ever
+        // answers "does not precede", exactly as running out of records does:
+        // dropping it keeps the result and keeps the order a strict weak one
+        // (the host leaves the last order empty while it builds its records).
+        while (!criteria_.empty() && criteria_.back().order == Order::Other && !g_literalOnly) {
+            criteria_.pop_back();
+        }
         if (criteria_.empty()) {
             return;
         }
@@ -113,6 +122,9 @@ class Criteria {
 
     bool Empty() const { return criteria_.empty(); }
     bool StrictWeakOrder() const {
+        if (g_literalOnly) {
+            return false;
+        }
         for (const Criterion& c : criteria_) {
             if (c.order == Order::Other) {
                 return false;
@@ -261,8 +273,22 @@ std::vector<int32_t> combinedRanks(int32_t n, const Criteria& criteria) {
     return rank;
 }
 
+// Whether no row precedes the one before it; for a strict weak order the
+// selection sort then moves nothing.
+bool alreadyInOrder(int32_t n, const Criteria& criteria) {
+    for (int32_t r = 1; r < n; ++r) {
+        if (criteria.Precedes(r, r - 1)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void treeSelectionSort(Positions& pos, const Criteria& criteria) {
     const int32_t n = pos.Size();
+    if (alreadyInOrder(n, criteria)) {
+        return;
+    }
     const std::vector<int32_t> rank = combinedRanks(n, criteria);
     FirstMinimumTree tree(pos, rank);
     for (int32_t i = 0; i + 1 < n; ++i) {
@@ -291,6 +317,10 @@ void SortRows(Table& table, const SortList& sorts) {
     } else {
         literalSelectionSort(pos, criteria);
     }
+}
+
+void SetLiteralSortForTesting(bool literalOnly) {
+    g_literalOnly = literalOnly;
 }
 
 }  // namespace quib

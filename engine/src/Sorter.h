@@ -13,10 +13,15 @@ class Table;
 // cells collate differently: A's is smaller under "asc", greater under
 // "desc"; any other order, or no such record, means it does not.
 //
-// When every such record is "asc" or "desc" this runs in O(n log n)
-// comparisons; otherwise it is the literal O(n^2) selection sort. Either way
+// Trailing records whose order is neither asc nor desc are dropped (they
+// cannot change the result). When every remaining record is "asc" or "desc"
+// this runs in O(n log n) comparisons, and rows already in order are left
+// after one O(n) check; otherwise it is the literal O(n^2) selection sort. Either way
 // the cells are collated by sort keys computed once per sort, and swaps move
 // row storage, never cells.
 void SortRows(Table& table, const SortList& sorts);
+
+// Testing seam: always take the literal selection sort over every record.
+void SetLiteralSortForTesting(bool literalOnly);
 
 }  // namespace quib

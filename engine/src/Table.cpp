@@ -1,44 +1,159 @@
 #include "Table.h"
 
+#include <atomic>
+#include <cstring>
+#include <iterator>
+
 namespace quib {
 
+Table::Table() : storage_(std::make_shared<TableStorage>()) {}
+
+bool Table::shared() const {
+    return storage_->images.load(std::memory_order_acquire) > 0;
+}
+
+std::string_view Table::Cell(int32_t row, int32_t col) const {
+    if (cols_ == 0) {
+        return {};
+    }
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    if (col >= r.Count()) {
+        return {};
+    }
+    if (last_.block != r.Block() || last_.col > col) {
+        last_ = {r.Block(), 0, r.FirstText()};
+    }
+    const char* p = last_.text;
+    for (int32_t c = last_.col; c < col; ++c) {
+        p += std::strlen(p) + 1;
+    }
+    last_.col = col;
+    last_.text = p;
+    return std::string_view(p);
+}
+
+void Table::replace(Row& slot, Row fresh) {
+    if (shared()) {
+        storage_->retired.push_back(std::move(slot));
+    } else if (!storage_->retired.empty()) {
+        storage_->retired.clear();
+    }
+    slot = std::move(fresh);
+}
+
+void Table::retire(std::vector<Row>& rows) {
+    if (shared()) {
+        auto& retired = storage_->retired;
+        retired.insert(retired.end(), std::make_move_iterator(rows.begin()),
+                       std::make_move_iterator(rows.end()));
+    }
+    rows.clear();
+}
+
+void Table::setText(Row& slot, int32_t i, std::string_view text) {
+    if (!shared()) {
+        storage_->retired.clear();  // no image shows them any more
+        if (slot.Overwrite(i, text)) {
+            return;
+        }
+    }
+    replace(slot, slot.Replaced(i, text));
+}
+
 void Table::Clear() {
+    forget();
     cols_ = 0;
-    rows_.clear();
+    bareRows_ = 0;
+    if (shared()) {
+        // The images keep the old storage with everything in it.
+        retire(rows_);
+        retire(headers_);
+        storage_ = std::make_shared<TableStorage>();
+    } else {
+        rows_.clear();
+        headers_.clear();
+        storage_->retired.clear();
+        storage_->fileBuffer.reset();
+    }
     rows_.shrink_to_fit();
-    headers_.clear();
+    headers_.shrink_to_fit();
 }
 
 void Table::SetCell(int32_t row, int32_t col, std::string_view text) {
-    rows_[static_cast<std::size_t>(row)].SetText(col, text);
+    forget();
+    setText(rows_[static_cast<std::size_t>(row)], col, text);
 }
 
 void Table::InsertCol(int32_t col) {
+    forget();
     std::vector<Row> rebuilt;
-    rebuilt.reserve(rows_.size());
-    for (const Row& row : rows_) {
-        rebuilt.push_back(row.Inserted(col, {}));
+    if (cols_ == 0) {
+        rebuilt.reserve(static_cast<std::size_t>(bareRows_));
+        for (int32_t r = 0; r < bareRows_; ++r) {
+            rebuilt.push_back(Row::Empty(1));
+        }
+    } else {
+        rebuilt.reserve(rows_.size());
+        for (const Row& row : rows_) {
+            rebuilt.push_back(row.Inserted(col, {}));
+        }
     }
+    retire(rows_);
     rows_.swap(rebuilt);
     ++cols_;
 }
 
 void Table::RemoveCol(int32_t col) {
+    forget();
+    if (cols_ == 1) {
+        // Rows without cells are only counted.
+        bareRows_ = static_cast<int32_t>(rows_.size());
+        retire(rows_);
+        rows_.shrink_to_fit();
+        --cols_;
+        return;
+    }
     std::vector<Row> rebuilt;
     rebuilt.reserve(rows_.size());
     for (const Row& row : rows_) {
         rebuilt.push_back(row.Removed(col));
     }
+    retire(rows_);
     rows_.swap(rebuilt);
     --cols_;
 }
 
 void Table::InsertRow(int32_t before) {
+    forget();
+    if (cols_ == 0) {
+        ++bareRows_;
+        return;
+    }
     rows_.insert(rows_.begin() + before, Row::Empty(cols_));
 }
 
 void Table::RemoveRow(int32_t row) {
+    forget();
+    if (cols_ == 0) {
+        --bareRows_;
+        return;
+    }
+    replace(rows_[static_cast<std::size_t>(row)], Row());
     rows_.erase(rows_.begin() + row);
+}
+
+void Table::SetHeaderText(int32_t h, int32_t i, std::string_view text) {
+    setText(headers_[static_cast<std::size_t>(h)], i, text);
+}
+
+void Table::InsertHeaderText(int32_t h, int32_t i) {
+    Row& slot = headers_[static_cast<std::size_t>(h)];
+    replace(slot, slot.Inserted(i, {}));
+}
+
+void Table::RemoveHeaderText(int32_t h, int32_t i) {
+    Row& slot = headers_[static_cast<std::size_t>(h)];
+    replace(slot, slot.Removed(i));
 }
 
 void Table::InsertHeader(int32_t before) {
@@ -46,13 +161,27 @@ void Table::InsertHeader(int32_t before) {
 }
 
 void Table::RemoveHeader(int32_t h) {
+    replace(headers_[static_cast<std::size_t>(h)], Row());
     headers_.erase(headers_.begin() + h);
 }
 
-void Table::BeginLoad(int32_t cols, int32_t rows) {
+void Table::BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_ptr<char[]> buffer) {
     Clear();
     cols_ = cols;
-    rows_.resize(static_cast<std::size_t>(rows));
+    storage_->fileBuffer = std::move(buffer);
+    headers_.reserve(static_cast<std::size_t>(headers));
+    if (cols == 0) {
+        bareRows_ = rows;
+    } else {
+        rows_.resize(static_cast<std::size_t>(rows));
+    }
+}
+
+TableImage Table::Image() const {
+    TableImage image{cols_, Rows(), {}, {}, StoragePin(storage_)};
+    image.headers.assign(headers_.begin(), headers_.end());
+    image.rowBlocks.assign(rows_.begin(), rows_.end());
+    return image;
 }
 
 }  // namespace quib

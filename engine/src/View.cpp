@@ -106,25 +106,59 @@ void View::Rebuild(const Table& table, const FilterList& filters, bool active) {
     }
 }
 
+bool View::passes(const Table& table, const FilterList& filters, int32_t physical) const {
+    for (const auto& record : filters.All()) {
+        if (!Condition(record).Passes(table, physical)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void View::RowChanged(const Table& table, const FilterList& filters, bool active,
                       int32_t physical) {
     if (!active || filters.Count() == 0 || identity_) {
         Rebuild(table, filters, active);
         return;
     }
-    bool passes = true;
-    for (const auto& record : filters.All()) {
-        if (!Condition(record).Passes(table, physical)) {
-            passes = false;
-            break;
-        }
-    }
+    const bool pass = passes(table, filters, physical);
     const auto it = std::lower_bound(rows_.begin(), rows_.end(), physical);
     const bool shown = it != rows_.end() && *it == physical;
-    if (passes && !shown) {
+    if (pass && !shown) {
         rows_.insert(it, physical);
-    } else if (!passes && shown) {
+    } else if (!pass && shown) {
         rows_.erase(it);
+    }
+}
+
+void View::RowInserted(const Table& table, const FilterList& filters, bool active,
+                       int32_t physical) {
+    if (!active || filters.Count() == 0 || identity_) {
+        Rebuild(table, filters, active);
+        return;
+    }
+    // Rows from the insertion point on moved up by one.
+    auto it = std::lower_bound(rows_.begin(), rows_.end(), physical);
+    for (auto later = it; later != rows_.end(); ++later) {
+        ++*later;
+    }
+    if (passes(table, filters, physical)) {
+        rows_.insert(it, physical);
+    }
+}
+
+void View::RowRemoved(const Table& table, const FilterList& filters, bool active,
+                      int32_t physical) {
+    if (!active || filters.Count() == 0 || identity_) {
+        Rebuild(table, filters, active);
+        return;
+    }
+    auto it = std::lower_bound(rows_.begin(), rows_.end(), physical);
+    if (it != rows_.end() && *it == physical) {
+        it = rows_.erase(it);
+    }
+    for (; it != rows_.end(); ++it) {
+        --*it;
     }
 }
 

@@ -19,6 +19,11 @@ class View {
     // The view after a change to the cells of one physical row only: the
     // same result as Rebuild, found by testing that row alone.
     void RowChanged(const Table& table, const FilterList& filters, bool active, int32_t physical);
+    // The view after a row was inserted at (or removed from) physical
+    // position physical, nothing else having changed: the same result as
+    // Rebuild, found by testing the new row alone.
+    void RowInserted(const Table& table, const FilterList& filters, bool active, int32_t physical);
+    void RowRemoved(const Table& table, const FilterList& filters, bool active, int32_t physical);
     void Clear();
 
     int32_t Size() const { return identity_ ? identitySize_ : static_cast<int32_t>(rows_.size()); }
@@ -27,6 +32,8 @@ class View {
     }
 
   private:
+    bool passes(const Table& table, const FilterList& filters, int32_t physical) const;
+
     bool identity_ = true;
     int32_t identitySize_ = 0;
     std::vector<int32_t> rows_;

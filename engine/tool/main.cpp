@@ -3,7 +3,10 @@
 
 #include <quib/QuibCtrl.h>
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -32,15 +35,29 @@ Commands:
                    engine's error code in hexadecimal and its message, exit 1.
   create FILE      Write an empty database (replacing FILE).
   sort FILE [-o OUT] COLUMN:ORDER...
-                   Add one sort record per argument (ORDER asc or desc),
-                   sort the rows and save them to OUT, or to FILE when no OUT
-                   is given. Cells collate by the language named in LC_ALL,
+                   Add one sort record per argument (COLUMN a decimal column
+                   number below the column count, ORDER asc or desc in any
+                   letter case), sort the rows and save them to OUT, or to
+                   FILE when no OUT is given. A malformed record writes
+                   nothing. Cells collate by the language named in LC_ALL,
                    LC_COLLATE or LANG, ignoring letter case but not accents.
   --help           Show this text.
 
 Exit codes: 0 success, 1 the engine reported an error (code and message are
-printed), 2 wrong command line.
+printed) or the output could not be written, 2 wrong command line.
 )";
+
+// Whether everything written to standard output so far reached it; checked
+// (with a final flush) before a command reports success.
+int Finish() {
+    std::cout.flush();
+    if (!std::cout || std::ferror(stdout) != 0 || std::fflush(stdout) != 0) {
+        std::cerr << "quib: cannot write the output: " << std::strerror(errno != 0 ? errno : EIO)
+                  << "\n";
+        return kExitEngineError;
+    }
+    return kExitOk;
+}
 
 int Usage(const std::string& problem) {
     std::cerr << "quib: " << problem << "\n"
@@ -118,7 +135,7 @@ int Info(const std::string& path) {
             std::cout << "  " << t << ": " << Escape(q.GetHeaderText(h, t)) << "\n";
         }
     }
-    return kExitOk;
+    return Finish();
 }
 
 int Dump(const std::string& path, const std::vector<std::string>& args) {
@@ -149,18 +166,22 @@ int Dump(const std::string& path, const std::vector<std::string>& args) {
             line += Escape(q.GetHeaderText(h, t));
         }
         line += '\n';
-        std::fwrite(line.data(), 1, line.size(), stdout);
+        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) {
+            return Finish();
+        }
     }
     for (int32_t r = 0; r < q.RowsCount(); ++r) {
-        line = "R";
+        line.assign(1, 'R');  // GCC 12 at -O3 misreads = "R" as overlapping
         for (int32_t c = 0; c < q.ColsCount(); ++c) {
             line += '\t';
             line += Escape(q.GetData(r, c));
         }
         line += '\n';
-        std::fwrite(line.data(), 1, line.size(), stdout);
+        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) {
+            return Finish();
+        }
     }
-    return kExitOk;
+    return Finish();
 }
 
 int Check(const std::string& path) {
@@ -169,11 +190,12 @@ int Check(const std::string& path) {
         Open(q, path);
     } catch (const quib::QuibError& e) {
         PrintError(e, std::cout);
+        Finish();
         return kExitEngineError;
     }
     std::cout << "OK: " << q.RowsCountTotal() << " rows, " << q.ColsCount() << " columns, "
               << q.HeadersCount() << " header records\n";
-    return kExitOk;
+    return Finish();
 }
 
 int Create(const std::string& path) {
@@ -183,20 +205,53 @@ int Create(const std::string& path) {
     return kExitOk;
 }
 
+bool EqualsIgnoringCase(const std::string& a, const char* b) {
+    const std::size_t n = std::strlen(b);
+    if (a.size() != n) {
+        return false;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// COLUMN:ORDER with COLUMN decimal digits only and ORDER asc or desc in any
+// letter case; the column's range is checked once the file is open.
+bool ParseSortRecord(const std::string& text, long long& column, std::string& order) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || colon > 10) {
+        return false;
+    }
+    column = 0;
+    for (std::size_t i = 0; i < colon; ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return false;
+        }
+        column = column * 10 + (text[i] - '0');
+    }
+    order = text.substr(colon + 1);
+    return EqualsIgnoringCase(order, "asc") || EqualsIgnoringCase(order, "desc");
+}
+
 int SortFile(const std::string& path, const std::vector<std::string>& args) {
     std::string out = path;
-    std::vector<std::vector<std::string>> records;
-    std::vector<std::string> fields;
+    std::vector<std::pair<long long, std::string>> records;
+    long long column = 0;
+    std::string order;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "-o") {
             if (i + 1 >= args.size()) {
                 return Usage("-o needs a file name");
             }
             out = args[++i];
-        } else if (SplitFields(args[i], 2, fields)) {
-            records.push_back(fields);
+        } else if (ParseSortRecord(args[i], column, order)) {
+            records.emplace_back(column, order);
         } else {
-            return Usage("sort record '" + args[i] + "' is not COLUMN:ORDER");
+            return Usage("sort record '" + args[i] +
+                         "' is not COLUMN:ORDER (a column number, asc or desc)");
         }
     }
     if (records.empty()) {
@@ -205,10 +260,16 @@ int SortFile(const std::string& path, const std::vector<std::string>& args) {
     quib::CQuibCtrl q;
     Open(q, path);
     for (const auto& record : records) {
+        if (record.first >= q.ColsCount()) {
+            return Usage("sort column " + std::to_string(record.first) + " is not below the " +
+                         std::to_string(q.ColsCount()) + " columns of the table");
+        }
+    }
+    for (const auto& [col, ord] : records) {
         const int32_t s = q.SortsCount();
         q.NewSort(s);
-        q.SetSortData(s, "column", record[0]);
-        q.SetSortData(s, "order", record[1]);
+        q.SetSortData(s, "column", std::to_string(col));
+        q.SetSortData(s, "order", ord);
     }
     q.Sort();
     q.SetDatabaseName(out);
@@ -223,7 +284,7 @@ int Run(const std::vector<std::string>& argv) {
     const std::string& command = argv[0];
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kHelp;
-        return kExitOk;
+        return Finish();
     }
     if (argv.size() < 2) {
         return Usage(command == "info" || command == "dump" || command == "check" ||

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/QUIBLib_TLB.h"
-#include "app/u_ContactsDB.h"
 #include "app/u_SampleDatabase.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
-#include "views/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>

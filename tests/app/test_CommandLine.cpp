@@ -3,7 +3,7 @@
 #include "app/u_SampleDatabase.h"
 #include "support/u_OrvFileLib.h"
 
-#include "views/u_frameMainIDE.h"
+#include "session/u_ContactSchema.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -79,10 +79,10 @@ class TestCommandLine : public QObject {
         QCOMPARE(header("ProgramName"), QStringLiteral("Orvane Contacts"));
         QCOMPARE(header("ProgramMinVersion"), QStringLiteral("2.5.1"));
         QCOMPARE(header("ProgramAktVersion"), RunningVersionText());
-        const TframeMainIDE card;
+        const QStringList names = ContactSchema::ColumnNames();
         QCOMPARE(quib.HeaderTextsCount(0), 32);
         for (int k = 0; k < 32; ++k) {
-            QCOMPARE(quib.GetHeaderText(0, k), card.lstDBColsName[k]);
+            QCOMPARE(quib.GetHeaderText(0, k), names[k]);
         }
         QCOMPARE(quib.ColsCount(), 32);
         QCOMPARE(quib.RowsCount(), SampleContactCount());

@@ -1,8 +1,10 @@
 #include "app/Pellum.h"
 #include "app/QUIBLib_TLB.h"
-#include "app/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "query/u_QueryCommands.h"
+#include "session/u_ContactsSession.h"
+#include "support/u_Settings.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
@@ -46,12 +48,12 @@ class TestCommandStates : public QObject {
         const QString path = dir_.filePath(QStringLiteral("db%1.tbr").arg(rows));
         apptest::MakeDatabase(path, rows);
         program_ = StartProgram({path}, false);
-        QCOMPARE(main().Quib1->RowsCount(), rows);
+        QCOMPARE(main().Session().Quib1().RowsCount(), rows);
     }
 
     void startWithoutDatabase() {
         program_ = StartProgram({dir_.filePath(QStringLiteral("missing.tbr"))}, false);
-        QCOMPARE(main().Quib1->DatabaseName(), QString());
+        QCOMPARE(main().Session().Quib1().DatabaseName(), QString());
     }
 
     std::map<QString, bool> snapshot() {
@@ -110,8 +112,8 @@ class TestCommandStates : public QObject {
                 {"actEditFindQuery", false},
                 {"actShowAsTable", false}});
         QCOMPARE(main().NavigationLabel()->text(), QStringLiteral("No database"));
-        for (int i = 0; i < main().FieldEditsCount; ++i) {
-            QVERIFY(!main().FieldEdits[i]->isEnabled());
+        for (int i = 0; i < main().FieldEditsCount(); ++i) {
+            QVERIFY(!main().FieldEdit(i)->isEnabled());
         }
         QCOMPARE(main().NavigationLabel()->objectName(), QStringLiteral("lblDBNavBar_Text"));
     }
@@ -133,11 +135,11 @@ class TestCommandStates : public QObject {
                 {"actEditFindBasic", true},
                 {"actEditFindQuery", true},
                 {"actShowAsTable", true}});
-        for (int i = 0; i < main().FieldEditsCount; ++i) {
-            QVERIFY(main().FieldEdits[i]->isEnabled());
+        for (int i = 0; i < main().FieldEditsCount(); ++i) {
+            QVERIFY(main().FieldEdit(i)->isEnabled());
         }
         QCOMPARE(main().NavigationLabel()->text(),
-                 QStringLiteral("1 / 1 [%1]").arg(main().Quib1->DatabaseName()));
+                 QStringLiteral("1 / 1 [%1]").arg(main().Session().Quib1().DatabaseName()));
     }
 
     void severalRecords() {
@@ -148,19 +150,19 @@ class TestCommandStates : public QObject {
                 {"actDBMoveLast", true},
                 {"actDBDeleteRow", true}});
         common().action("actDBMoveNext")->trigger();
-        QCOMPARE(main().Quib1->RowIndex(), 1);
+        QCOMPARE(main().Session().Quib1().RowIndex(), 1);
         expect({{"actDBMoveFirst", true},
                 {"actDBMovePrevious", true},
                 {"actDBMoveNext", true},
                 {"actDBMoveLast", true}});
-        QCOMPARE(main().frameMainIDE->fieldText(0), QStringLiteral("Row 2"));
+        QCOMPARE(main().frameMainIDE()->fieldText(0), QStringLiteral("Row 2"));
         common().action("actDBMoveLast")->trigger();
         expect({{"actDBMoveFirst", true},
                 {"actDBMovePrevious", true},
                 {"actDBMoveNext", false},
                 {"actDBMoveLast", false}});
         QCOMPARE(main().NavigationLabel()->text(),
-                 QStringLiteral("3 / 3 [%1]").arg(main().Quib1->DatabaseName()));
+                 QStringLiteral("3 / 3 [%1]").arg(main().Session().Quib1().DatabaseName()));
     }
 
     void emptyDatabase() {
@@ -171,15 +173,15 @@ class TestCommandStates : public QObject {
                 {"actShowAsTable", false},
                 {"actDBSave", true}});
         QCOMPARE(main().NavigationLabel()->text(),
-                 QStringLiteral("0 / 0 [%1]").arg(main().Quib1->DatabaseName()));
+                 QStringLiteral("0 / 0 [%1]").arg(main().Session().Quib1().DatabaseName()));
     }
 
     void tableVisible() {
         start(3);
         common().action("actShowAsTable")->trigger();
         QVERIFY(main().IsTableShown());
-        QVERIFY(main().frameMainGrid->isVisibleTo(&main()));
-        QVERIFY(!main().frameMainIDE->isVisibleTo(&main()));
+        QVERIFY(main().frameMainGrid()->isVisibleTo(&main()));
+        QVERIFY(!main().frameMainIDE()->isVisibleTo(&main()));
         expect({{"actDBMoveFirst", false},
                 {"actDBMovePrevious", false},
                 {"actDBMoveNext", false},
@@ -187,7 +189,8 @@ class TestCommandStates : public QObject {
                 {"actShowAsTable", true},
                 {"actDBNewRow", true}});
         QVERIFY(common().action("actShowAsTable")->isChecked());
-        QCOMPARE(main().NavigationLabel()->text(), u'[' + main().Quib1->DatabaseName() + u']');
+        QCOMPARE(main().NavigationLabel()->text(),
+                 u'[' + main().Session().Quib1().DatabaseName() + u']');
         // Back to the card.
         common().action("actShowAsTable")->trigger();
         QVERIFY(!main().IsTableShown());
@@ -199,10 +202,10 @@ class TestCommandStates : public QObject {
         start(1);
         common().action("actShowAsTable")->trigger();
         QVERIFY(main().IsTableShown());
-        main().Quib1->DeleteRow(0);
-        common().UpdateCommandStates(QStringLiteral("RefreshData"));
+        main().Session().Quib1().DeleteRow(0);
+        common().UpdateCommandStates(TCommandMode::RefreshData);
         QVERIFY(!main().IsTableShown());
-        QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+        QCOMPARE(main().CurrentView(), TView::Card);
         QVERIFY(!enabled("actShowAsTable"));
         QVERIFY(!common().action("actShowAsTable")->isChecked());
     }
@@ -210,8 +213,10 @@ class TestCommandStates : public QObject {
     void printMode() {
         start(3);
         common().action("actDBPrint")->trigger();
-        QCOMPARE(main().CurrentView->objectName(), QStringLiteral("frameMainPrintRows"));
-        QCOMPARE(main().NavigationLabel()->text(), u'[' + main().Quib1->DatabaseName() + u']');
+        QCOMPARE(main().ViewFrame(main().CurrentView())->objectName(),
+                 QStringLiteral("frameMainPrintRows"));
+        QCOMPARE(main().NavigationLabel()->text(),
+                 u'[' + main().Session().Quib1().DatabaseName() + u']');
         expect({{"actDBPrintCancel", true},
                 {"actDBMoveFirst", false},
                 {"actDBMoveNext", false},
@@ -234,7 +239,7 @@ class TestCommandStates : public QObject {
                 {"actEditFindQuery", false},
                 {"actShowAsTable", false}});
         common().action("actDBPrintCancel")->trigger();
-        QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+        QCOMPARE(main().CurrentView(), TView::Card);
         expect({{"actDBPrintCancel", false},
                 {"actDBOpen", true},
                 {"recent", true},
@@ -246,8 +251,9 @@ class TestCommandStates : public QObject {
         start(3);
         common().action("actShowAsTable")->trigger();
         common().action("actEditFindQuery")->trigger();
-        QCOMPARE(main().CurrentView->objectName(), QStringLiteral("frameMainDBQuery"));
-        QCOMPARE(common().ViewBeforeQuery, static_cast<QWidget*>(main().frameMainGrid));
+        QCOMPARE(main().ViewFrame(main().CurrentView())->objectName(),
+                 QStringLiteral("frameMainDBQuery"));
+        QCOMPARE(common().QueryCommands().ViewBeforeQuery, TView::Table);
         expect({{"actDBPrintCancel", false},
                 {"actDBOpen", false},
                 {"actShowAsTable", false},
@@ -259,8 +265,8 @@ class TestCommandStates : public QObject {
                 {"actShowAsTable", true},
                 {"actEditFindQuery", true},
                 {"recent", true}});
-        common().UpdateCommandStates(QStringLiteral("DBQuery"));
-        common().UpdateCommandStates(QStringLiteral("DBQueryResult"));
+        common().UpdateCommandStates(TCommandMode::DBQuery);
+        common().UpdateCommandStates(TCommandMode::DBQueryResult);
         expect({{"actDBOpen", true}, {"actDBMoveNext", false}});
     }
 
@@ -268,15 +274,16 @@ class TestCommandStates : public QObject {
         start(3);
         QVERIFY(!enabled("actDBSortCancel"));
         common().action("actDBSortShow")->trigger();
-        QCOMPARE(main().CurrentView->objectName(), QStringLiteral("frameMainDBSort"));
+        QCOMPARE(main().ViewFrame(main().CurrentView())->objectName(),
+                 QStringLiteral("frameMainDBSort"));
         QVERIFY(enabled("actDBSortCancel"));
         QVERIFY(enabled("actDBOpen"));  // other commands stay available
         common().action("actDBSortCancel")->trigger();
-        QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+        QCOMPARE(main().CurrentView(), TView::Card);
         QVERIFY(!enabled("actDBSortCancel"));
         common().action("actDBSortShow")->trigger();
         common().action("actDBSortShow")->trigger();
-        QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+        QCOMPARE(main().CurrentView(), TView::Card);
     }
 
     void otherModesChangeNothing_data() {
@@ -289,27 +296,31 @@ class TestCommandStates : public QObject {
     void otherModesChangeNothing() {
         QFETCH(QString, mode);
         start(3);
-        common().UpdateCommandStates(QStringLiteral("print"));
+        common().UpdateCommandStates(TCommandMode::print);
         const auto before = snapshot();
-        common().UpdateCommandStates(mode);
+        const std::optional<TCommandMode> parsed = CommandModeFromWord(mode);
+        QVERIFY(!parsed);
+        if (parsed) {
+            common().UpdateCommandStates(*parsed);
+        }
         QVERIFY(before == snapshot());
     }
 
     void cancelAtSavePromptKeepsRecord() {
         start(3);
-        main().frameMainIDE->setFieldText(0, QStringLiteral("Edited"));
-        QVERIFY(main().RecordChanged);
+        main().frameMainIDE()->setFieldText(0, QStringLiteral("Edited"));
+        QVERIFY(main().Session().RecordChanged());
         messages_->queueAnswer(MsgResult::Cancel);
         common().action("actDBMoveNext")->trigger();
-        QCOMPARE(main().Quib1->RowIndex(), 0);
-        QCOMPARE(main().frameMainIDE->fieldText(0), QStringLiteral("Edited"));
+        QCOMPARE(main().Session().Quib1().RowIndex(), 0);
+        QCOMPARE(main().frameMainIDE()->fieldText(0), QStringLiteral("Edited"));
         QCOMPARE(
             messages_->texts(),
             QStringList{QStringLiteral("Current record was changed. Save it before continue?")});
         messages_->queueAnswer(MsgResult::No);
         common().action("actDBMoveNext")->trigger();
-        QCOMPARE(main().Quib1->RowIndex(), 1);
-        QVERIFY(!main().RecordChanged);
+        QCOMPARE(main().Session().Quib1().RowIndex(), 1);
+        QVERIFY(!main().Session().RecordChanged());
     }
 
     void everyCommandExistsWithItsTexts_data() {

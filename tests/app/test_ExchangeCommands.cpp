@@ -43,7 +43,7 @@ class TestExchangeCommands : public QObject {
 
     // Runs the command's dialog through drive instead of a window loop.
     void driveDialogs(std::function<void(QDialog&)> drive) {
-        common().RunDialog = [this, drive](QDialog& dialog) {
+        common().DialogRunner = [this, drive](QDialog& dialog) {
             dialogsRun_ << dialog.objectName();
             dialog.show();
             drive(dialog);
@@ -85,10 +85,12 @@ class TestExchangeCommands : public QObject {
         QVERIFY(act("actDBImportExportTBR")->isEnabled());
         // Run directly, the CSV commands still do nothing without a database.
         driveDialogs([](QDialog&) {});
-        common().actDBExportToCSVExecute();
-        common().actDBImportFromCSVExecute();
+        for (const char* name : {"actDBExportToCSV", "actDBImportFromCSV"}) {
+            act(name)->setEnabled(true);
+            act(name)->trigger();
+        }
         QVERIFY(dialogsRun_.isEmpty());
-        common().actDBImportExportTBRExecute();
+        act("actDBImportExportTBR")->trigger();
         QCOMPARE(dialogsRun_, QStringList{QStringLiteral("TfrmDBImportExport")});
 
         const QString file = path(QStringLiteral("db.tbr"));
@@ -97,7 +99,7 @@ class TestExchangeCommands : public QObject {
         start({file});
         QVERIFY(act("actDBExportToCSV")->isEnabled());
         QVERIFY(act("actDBImportFromCSV")->isEnabled());
-        common().UpdateCommandStates(QStringLiteral("print"));
+        common().UpdateCommandStates(TCommandMode::print);
         QVERIFY(!act("actDBExportToCSV")->isEnabled());
         QVERIFY(!act("actDBImportFromCSV")->isEnabled());
         QVERIFY(!act("actDBImportExportTBR")->isEnabled());
@@ -146,8 +148,8 @@ class TestExchangeCommands : public QObject {
         });
         act("actDBImportFromCSV")->trigger();
         QVERIFY2(messages_->messages().size() == 1, qPrintable(messages_->texts().join('|')));
-        QCOMPARE(main().Quib1->RowsCount(), 4);
-        QCOMPARE(main().frameMainGrid->rowCount(), 4);
+        QCOMPARE(main().Session().Quib1().RowsCount(), 4);
+        QCOMPARE(main().frameMainGrid()->rowCount(), 4);
         TQuib check;
         check.SetDatabaseName(file);
         QVERIFY(check.Open());
@@ -160,7 +162,7 @@ class TestExchangeCommands : public QObject {
         const QString file = path(QStringLiteral("db.tbr"));
         apptest::MakeDatabase(file, 3);
         start({file});
-        main().frameMainIDE->setFieldText(1, QStringLiteral("Unsaved"));
+        main().frameMainIDE()->setFieldText(1, QStringLiteral("Unsaved"));
         messages_->queueAnswer(MsgResult::Yes);  // save the edit first
         driveDialogs([&](QDialog& dialog) {
             control<QLineEdit>(dialog, "txtSourceFile")->setText(file);
@@ -173,11 +175,11 @@ class TestExchangeCommands : public QObject {
         QVERIFY(messages_->texts().contains(QStringLiteral("Import / Export was successful.")));
         // The main window now shows the rewritten file: the 2.5.0 layout
         // lacks Nick, so the reopening warned about the missing columns.
-        QCOMPARE(main().Quib1->DatabaseName(), file);
-        QCOMPARE(main().Quib1->ColsCount(), 26);
-        QCOMPARE(main().frameMainIDE->lstDBColsIndexFromProgram[2], QStringLiteral("-1"));
-        QCOMPARE(main().frameMainIDE->fieldText(0), QStringLiteral("Row 1"));
-        QCOMPARE(main().frameMainIDE->fieldText(1), QStringLiteral("Unsaved"));
+        QCOMPARE(main().Session().Quib1().DatabaseName(), file);
+        QCOMPARE(main().Session().Quib1().ColsCount(), 26);
+        QCOMPARE(main().Session().Columns().lstDBColsIndexFromProgram[2], kMissingColumn);
+        QCOMPARE(main().frameMainIDE()->fieldText(0), QStringLiteral("Row 1"));
+        QCOMPARE(main().frameMainIDE()->fieldText(1), QStringLiteral("Unsaved"));
     }
 
     void convertingARelativelyNamedDatabaseReloadsIt() {
@@ -186,7 +188,7 @@ class TestExchangeCommands : public QObject {
         const QString absolute = QDir::current().absoluteFilePath(QStringLiteral("relative.tbr"));
         apptest::MakeDatabase(absolute, 2);
         start({QStringLiteral("relative.tbr")});
-        QCOMPARE(main().Quib1->DatabaseName(), QStringLiteral("relative.tbr"));
+        QCOMPARE(main().Session().Quib1().DatabaseName(), QStringLiteral("relative.tbr"));
         driveDialogs([&](QDialog& dialog) {
             control<QLineEdit>(dialog, "txtSourceFile")->setText(absolute);
             control<QLineEdit>(dialog, "txtDestFile")->setText(absolute);
@@ -195,7 +197,7 @@ class TestExchangeCommands : public QObject {
         });
         act("actDBImportExportTBR")->trigger();
         QVERIFY(QFile::exists(absolute + QStringLiteral(".bak")));
-        QCOMPARE(main().Quib1->ColsCount(), 28);
+        QCOMPARE(main().Session().Quib1().ColsCount(), 28);
         QFile::remove(absolute);
         QFile::remove(absolute + QStringLiteral(".bak"));
     }

@@ -383,8 +383,8 @@ class TestLanguage : public QObject {
         messages_->clear();
         Recorded rec;
         recordSwitch(*program->language, rec);
-        program->frmMain->frameMainIDE->setFieldText(0, QStringLiteral("Changed"));
-        QVERIFY(program->frmMain->RecordChanged);
+        program->frmMain->frameMainIDE()->setFieldText(0, QStringLiteral("Changed"));
+        QVERIFY(program->session->RecordChanged());
         messages_->queueAnswer(MsgResult::Yes);
         messages_->queueAnswer(MsgResult::Yes);
         messages_->queueAnswer(MsgResult::Cancel);
@@ -393,7 +393,7 @@ class TestLanguage : public QObject {
         QCOMPARE(messages_->messages().back().text, LoadResString(res::RecordChangedSave));
         QVERIFY(rec.started.isEmpty());
         QCOMPARE(rec.quits, 0);
-        QCOMPARE(program->frmMain->frameMainIDE->fieldText(0), QStringLiteral("Changed"));
+        QCOMPARE(program->frmMain->frameMainIDE()->fieldText(0), QStringLiteral("Changed"));
     }
 
     void unrecordedChoiceIsReported() {
@@ -425,7 +425,7 @@ class TestLanguage : public QObject {
         messages_->clear();
         Recorded rec;
         recordSwitch(*program->language, rec);
-        const QString surname = main.frameMainIDE->fieldText(0);
+        const QString surname = main.frameMainIDE()->fieldText(0);
         QVERIFY(!surname.isEmpty());
         const auto before = main.findChildren<QObject*>().size();
         const auto commonBefore = program->frmCommon->findChildren<QObject*>().size();
@@ -433,14 +433,14 @@ class TestLanguage : public QObject {
         messages_->queueAnswer(MsgResult::No);
         main.findChild<QAction*>("mnuToolsLanguageCzech")->trigger();
         ReloadFormTexts();
-        QCOMPARE(main.frameMainIDE->fieldText(0), surname);
-        QVERIFY(!main.RecordChanged);
+        QCOMPARE(main.frameMainIDE()->fieldText(0), surname);
+        QVERIFY(!program->session->RecordChanged());
         QCOMPARE(main.findChildren<QObject*>().size(), before);
         QCOMPARE(program->frmCommon->findChildren<QObject*>().size(), commonBefore);
         QCOMPARE(main.menuBar()->actions().first()->text(), QStringLiteral("&Soubor"));
-        QCOMPARE(main.frameMainIDE->findChild<QTabWidget*>()->tabText(0),
+        QCOMPARE(main.frameMainIDE()->findChild<QTabWidget*>()->tabText(0),
                  QStringLiteral("&Domácí"));
-        QCOMPARE(main.frameMainIDE->fieldLabel(0)->text(), QStringLiteral("Příjmení:"));
+        QCOMPARE(main.frameMainIDE()->fieldLabel(0)->text(), QStringLiteral("Příjmení:"));
         QCOMPARE(program->frmCommon->action(QStringLiteral("actDBOpen"))->text(),
                  QStringLiteral("&Otevřít…"));
         // And back to English.
@@ -449,8 +449,8 @@ class TestLanguage : public QObject {
         main.findChild<QAction*>("mnuToolsLanguageEnglish")->trigger();
         ReloadFormTexts();
         QCOMPARE(main.menuBar()->actions().first()->text(), QStringLiteral("&File"));
-        QCOMPARE(main.frameMainIDE->fieldLabel(0)->text(), QStringLiteral("Surname:"));
-        QCOMPARE(main.frameMainIDE->fieldText(0), surname);
+        QCOMPARE(main.frameMainIDE()->fieldLabel(0)->text(), QStringLiteral("Surname:"));
+        QCOMPARE(main.frameMainIDE()->fieldText(0), surname);
         QCOMPARE(ReadLanguageChoice(exe()), QStringLiteral("ENG"));
         QVERIFY(main.findChild<QAction*>("mnuToolsLanguageEnglish")->isChecked());
     }

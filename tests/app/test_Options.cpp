@@ -1,10 +1,12 @@
 #include "app/Pellum.h"
+#include "app/u_DatabaseCommands.h"
 #include "app/u_Options.h"
-#include "app/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "app/u_frmOptions.h"
+#include "support/u_FileChooser.h"
 #include "support/u_ResourceStrings.h"
+#include "support/u_Settings.h"
 
 #include "AppTestSupport.h"
 #include "testsupport/TestSupport.h"
@@ -261,7 +263,7 @@ class TestOptions : public QObject {
         TfrmCommon& common = *program->frmCommon;
         QVERIFY(!main.MenuOwnerDraw());
         bool ran = false;
-        common.RunDialog = [&](QDialog& shown) {
+        common.DialogRunner = [&](QDialog& shown) {
             auto& dialog = dynamic_cast<TfrmOptions&>(shown);
             ran = true;
             QCOMPARE(dialog.parentWidget(), &main);
@@ -284,14 +286,10 @@ class TestOptions : public QObject {
         QTemporaryDir dir;
         const QString chosen = dir.filePath(QStringLiteral("Chosen.tbr"));
         apptest::MakeDatabase(chosen, 1);
-        QStringList seen;
-        common.RunFileDialog = [&seen, &chosen](QFileDialog& fileDialog) {
-            seen << fileDialog.objectName() << fileDialog.windowTitle();
-            fileDialog.selectFile(chosen);
-            return true;
-        };
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(chosen);
         QString shownText;
-        common.RunDialog = [&](QDialog& shown) {
+        common.DialogRunner = [&](QDialog& shown) {
             auto& dialog = dynamic_cast<TfrmOptions&>(shown);
             dialog.show();
             Controls(dialog).cmdGeneralStartupDatabaseBrowse->click();
@@ -299,9 +297,12 @@ class TestOptions : public QObject {
             Controls(dialog).cmdCancel->click();
         };
         common.action(QStringLiteral("actOptions"))->trigger();
-        QCOMPARE(seen, (QStringList{"dlgOpen", "Select StartUp Database"}));
+        QCOMPARE(FileChooserTest::Asked().size(), size_t(1));
+        QCOMPARE(FileChooserTest::Asked().front().objectName, QStringLiteral("dlgOpen"));
+        QCOMPARE(FileChooserTest::Asked().front().title, QStringLiteral("Select StartUp Database"));
         QCOMPARE(shownText, chosen);
-        QCOMPARE(common.dlgOpenFileName, chosen);
+        QCOMPARE(common.DatabaseCommands().dlgOpenFileName, chosen);
+        FileChooserTest::Reset();
     }
 };
 

@@ -1,9 +1,9 @@
 #include "app/Pellum.h"
 #include "app/QUIBLib_TLB.h"
 #include "app/u_RecentFiles.h"
-#include "app/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "support/u_Settings.h"
 
 #include "AppTestSupport.h"
 #include "testsupport/TestSupport.h"
@@ -78,7 +78,7 @@ class TestRecentFiles : public QObject {
                            dir.filePath(QStringLiteral("none.tbr")));
         auto program = StartProgram({}, false);
         TfrmMain& main = *program->frmMain;
-        QCOMPARE(main.Quib1->DatabaseName(), QString());
+        QCOMPARE(main.Session().Quib1().DatabaseName(), QString());
         for (int i = 0; i < RecentFiles::Count; ++i) {
             QCOMPARE(main.RecentFileEntry(i)->text(), QStringLiteral("&%1. ---").arg(i + 1));
         }
@@ -103,25 +103,25 @@ class TestRecentFiles : public QObject {
         QVERIFY(!main.RecentFileEntry(1)->isVisible());
 
         for (int i = 1; i < 5; ++i) {
-            main.Quib1->SetDatabaseName(paths[i]);
+            main.Session().Quib1().SetDatabaseName(paths[i]);
             common.action(QStringLiteral("actDBReload"))->trigger();
         }
         // Five distinct files: the oldest dropped.
         QCOMPARE(RecentFiles::Read(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
         // With unsaved edits the entry asks first: Cancel keeps the open
         // database, No opens the chosen one.
-        main.RecordChanged = true;
+        main.Session().SetRecordChanged(true);
         messages.queueAnswer(MsgResult::Cancel);
         main.RecentFileEntry(2)->trigger();
-        QCOMPARE(main.Quib1->DatabaseName(), paths[4]);
-        QVERIFY(main.RecordChanged);
+        QCOMPARE(main.Session().Quib1().DatabaseName(), paths[4]);
+        QVERIFY(main.Session().RecordChanged());
         messages.queueAnswer(MsgResult::No);
         main.RecentFileEntry(2)->trigger();
         QCOMPARE(
             messages.texts(),
             QStringList(2, QStringLiteral("Current record was changed. Save it before continue?")));
         messages.clear();
-        QCOMPARE(main.Quib1->DatabaseName(), paths[2]);
+        QCOMPARE(main.Session().Quib1().DatabaseName(), paths[2]);
         QCOMPARE(RecentFiles::Read(), (QStringList{paths[2], paths[4], paths[3], paths[1]}));
         const QStringList captions{"&1. db3.tbr", "&2. db5.tbr", "&3. db4.tbr", "&4. db2.tbr"};
         for (int i = 0; i < 4; ++i) {
@@ -137,10 +137,13 @@ class TestRecentFiles : public QObject {
         const QString good = dir.filePath(QStringLiteral("good.tbr"));
         apptest::MakeDatabase(good, 1);
         auto program = StartProgram({good}, false);
-        program->frmMain->Quib1->SetDatabaseName(dir.filePath(QStringLiteral("missing.tbr")));
-        QVERIFY_THROWS_EXCEPTION(
-            std::exception, program->frmCommon->action(QStringLiteral("actDBReload"))->trigger());
-        QCOMPARE(program->frmMain->Quib1->DatabaseName(), QString());
+        program->frmMain->Session().Quib1().SetDatabaseName(
+            dir.filePath(QStringLiteral("missing.tbr")));
+        program->frmCommon->action(QStringLiteral("actDBReload"))->trigger();
+        // The engine's error went to the error report.
+        QCOMPARE(messages.messages().size(), std::size_t(1));
+        QCOMPARE(messages.messages().front().type, MsgType::Error);
+        QCOMPARE(program->frmMain->Session().Quib1().DatabaseName(), QString());
         QCOMPARE(RecentFiles::Read(), (QStringList{good, "", "", ""}));
     }
 
@@ -153,7 +156,7 @@ class TestRecentFiles : public QObject {
         apptest::MakeDatabase(b, 1);
         auto program = StartProgram({a}, false);
         TfrmMain& main = *program->frmMain;
-        main.Quib1->SetDatabaseName(b);
+        main.Session().Quib1().SetDatabaseName(b);
         program->frmCommon->action(QStringLiteral("actDBReload"))->trigger();
         auto* popup = main.findChild<QMenu*>(QStringLiteral("mnuRecentFilesPopup"));
         QVERIFY(popup != nullptr);
@@ -163,7 +166,7 @@ class TestRecentFiles : public QObject {
         QCOMPARE(popup->actions()[1]->statusTip(), a);
         QVERIFY(!popup->actions()[2]->isVisible());
         popup->actions()[1]->trigger();
-        QCOMPARE(main.Quib1->DatabaseName(), a);
+        QCOMPARE(main.Session().Quib1().DatabaseName(), a);
     }
 };
 

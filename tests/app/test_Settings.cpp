@@ -1,4 +1,4 @@
-#include "app/u_Settings.h"
+#include "support/u_Settings.h"
 
 #include "AppTestSupport.h"
 
@@ -13,6 +13,53 @@ class TestSettings : public QObject {
 
   private slots:
     void init() { apptest::ClearSettings(); }
+
+    void typedSettingsTable_data() {
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("integer");
+        QTest::addColumn<QString>("fallback");
+        const auto row = [](TSetting s, const char* name, bool integer, const char* fallback) {
+            QTest::newRow(name) << static_cast<int>(s) << QString(name) << integer
+                                << QString(fallback);
+        };
+        row(TSetting::StartUpDatabase, "StartUpDatabase", false, "Pellum.tbr");
+        row(TSetting::MenuStyle, "MenuStyle", true, "1");
+        row(TSetting::ActiveTab, "ActiveTab", true, "0");
+        row(TSetting::DefaultUserTemplate, "DefaultUserTemplate", false,
+            "Pellum_DefaultTemplate.txt");
+        row(TSetting::DefaultPrintStyle, "DefaultPrintStyle", true, "0");
+        row(TSetting::RecentFile1, "RecentFile1", false, "");
+        row(TSetting::RecentFile4, "RecentFile4", false, "");
+    }
+
+    void typedSettingsTable() {
+        QFETCH(int, setting);
+        QFETCH(QString, name);
+        QFETCH(bool, integer);
+        QFETCH(QString, fallback);
+        const auto s = static_cast<TSetting>(setting);
+        QCOMPARE(SettingName(s), name);
+        QCOMPARE(SettingIsInteger(s), integer);
+        QCOMPARE(SettingText(s), fallback);
+        if (integer) {
+            QCOMPARE(SettingInteger(s), fallback.toInt());
+        }
+        QList<TSetting> changed;
+        const auto connection = QObject::connect(&SettingsNotifier(), &TSettingsNotifier::changed,
+                                                 [&](TSetting c) { changed << c; });
+        WriteSetting(s, integer ? QStringLiteral("3") : QStringLiteral("x.tbr"));
+        QObject::disconnect(connection);
+        QCOMPARE(changed, QList<TSetting>{s});
+        // Stored by its value name, as text.
+        QCOMPARE(ReadSettingString(name, QString()),
+                 integer ? QStringLiteral("3") : QStringLiteral("x.tbr"));
+        if (integer) {
+            QCOMPARE(SettingInteger(s), 3);
+            WriteSetting(s, QStringLiteral("three"));
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error, SettingInteger(s));
+        }
+    }
 
     void defaultsWithoutStoredValues() {
         QCOMPARE(ReadSettingString(QStringLiteral("StartUpDatabase"), QStringLiteral("Pellum.tbr")),

@@ -1,21 +1,22 @@
 #include "app/Pellum.h"
 #include "app/QUIBLib_TLB.h"
 #include "app/u_Application.h"
+#include "app/u_DatabaseCommands.h"
+#include "app/u_HelpCommands.h"
 #include "app/u_HelpRouter.h"
 #include "app/u_MenuStyle.h"
 #include "app/u_RecentFiles.h"
-#include "app/u_Settings.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmHelp.h"
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
+#include "support/u_Settings.h"
 #include "views/u_frameMainIDE.h"
 
 #include "AppTestSupport.h"
 #include "testsupport/TestSupport.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
+#include "support/u_FileChooser.h"
 
 #include <set>
 #include <stdexcept>
@@ -72,20 +74,21 @@ class TestStartUp : public QObject {
         MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
         auto program = StartProgram({}, false);
         TfrmMain& main = *program->frmMain;
-        QCOMPARE(main.Quib1->DatabaseName(), QStringLiteral("Pellum.tbr"));
-        QCOMPARE(main.Quib1->RowsCount(), SampleContactCount());
-        QCOMPARE(main.Quib1->RowIndex(), 0);
-        QCOMPARE(main.Quib1->objectName(), QStringLiteral("Quib1"));
+        QCOMPARE(main.Session().Quib1().DatabaseName(), QStringLiteral("Pellum.tbr"));
+        QCOMPARE(main.Session().Quib1().RowsCount(), SampleContactCount());
+        QCOMPARE(main.Session().Quib1().RowIndex(), 0);
+        QCOMPARE(main.Session().Quib1().objectName(), QStringLiteral("Quib1"));
         // Classic menu, Home page.
         QVERIFY(!main.MenuOwnerDraw());
         QVERIFY(main.menuBar()->isVisibleTo(&main));
         QVERIFY(!main.findChild<QToolBar*>(QStringLiteral("tbMainMenu"))->isVisibleTo(&main));
         QCOMPARE(main.menuBar()->actions().size(), 6);
         QCOMPARE(main.menuBar()->actions().first()->text(), QStringLiteral("&File"));
-        QCOMPARE(main.frameMainIDE->currentPage(), 0);
-        QCOMPARE(main.frameMainIDE->fieldText(0), QStringLiteral("Novák"));
+        QCOMPARE(main.frameMainIDE()->currentPage(), 0);
+        QCOMPARE(main.frameMainIDE()->fieldText(0), QStringLiteral("Novák"));
         QCOMPARE(RecentFiles::Read().first(), QStringLiteral("Pellum.tbr"));
-        QCOMPARE(program->frmCommon->dlgOpenFileName, QStringLiteral("Pellum.tbr"));
+        QCOMPARE(program->frmCommon->DatabaseCommands().dlgOpenFileName,
+                 QStringLiteral("Pellum.tbr"));
         QVERIFY(messages_->messages().empty());
         QCOMPARE(main.windowTitle(), QStringLiteral("Orvane Contacts"));
     }
@@ -96,8 +99,8 @@ class TestStartUp : public QObject {
         const QString other = dir.filePath(QStringLiteral("Other.tbr"));
         apptest::MakeDatabase(other, 2);
         auto program = StartProgram({other}, false);
-        QCOMPARE(program->frmMain->Quib1->DatabaseName(), other);
-        QCOMPARE(program->frmMain->Quib1->RowsCount(), 2);
+        QCOMPARE(program->frmMain->Session().Quib1().DatabaseName(), other);
+        QCOMPARE(program->frmMain->Session().Quib1().RowsCount(), 2);
     }
 
     void startUpDatabaseSettingIsUsed() {
@@ -106,46 +109,46 @@ class TestStartUp : public QObject {
         apptest::MakeDatabase(stored, 4);
         WriteSettingString(QStringLiteral("StartUpDatabase"), stored);
         auto program = StartProgram({}, false);
-        QCOMPARE(program->frmMain->Quib1->RowsCount(), 4);
+        QCOMPARE(program->frmMain->Session().Quib1().RowsCount(), 4);
     }
 
     void missingStartUpDatabaseLeavesProgramRunning() {
         auto program = StartProgram({}, false);
         TfrmMain& main = *program->frmMain;
-        QCOMPARE(main.Quib1->DatabaseName(), QString());
+        QCOMPARE(main.Session().Quib1().DatabaseName(), QString());
         QCOMPARE(messages_->messages().size(), size_t(1));
         QCOMPARE(messages_->messages().front().type, MsgType::Error);
         QCOMPARE(main.NavigationLabel()->text(), QStringLiteral("No database"));
-        QCOMPARE(program->frmCommon->dlgOpenFileName, QString());
+        QCOMPARE(program->frmCommon->DatabaseCommands().dlgOpenFileName, QString());
         QVERIFY(!program->frmCommon->action(QStringLiteral("actDBSave"))->isEnabled());
     }
 
     void fileDialogsOfferDatabases() {
         MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
         auto program = StartProgram({}, false);
-        TfrmCommon& common = *program->frmCommon;
+        TDatabaseCommands& common = program->frmCommon->DatabaseCommands();
         QTemporaryDir dir;
         const QString chosen = dir.filePath(QStringLiteral("Chosen.tbr"));
         apptest::MakeDatabase(chosen, 1);
-        QStringList seen;
-        common.RunFileDialog = [&](QFileDialog& dialog) {
-            seen << dialog.objectName() << dialog.windowTitle() << dialog.defaultSuffix()
-                 << dialog.nameFilters().join(u';');
-            seen << QString::number(dialog.acceptMode());
-            dialog.selectFile(chosen);
-            return true;
-        };
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(chosen);
+        FileChooserTest::QueueAnswer(chosen);
+        FileChooserTest::QueueAnswer(QString());
         QCOMPARE(common.ExecuteOpenDialog(QStringLiteral("Open Database")), chosen);
-        QCOMPARE(seen.mid(0, 5),
+        const TFileChoice open = FileChooserTest::Asked().at(0);
+        QCOMPARE((QStringList{open.objectName, open.title, open.defaultSuffix,
+                              open.nameFilters.join(u';'), open.preset}),
                  (QStringList{"dlgOpen", "Open Database", "tbr", "Database (*.tbr);All files (*)",
-                              QString::number(QFileDialog::AcceptOpen)}));
+                              "Pellum.tbr"}));
+        QVERIFY(open.mode == TFileChoice::Mode::Open);
         QCOMPARE(common.dlgOpenFileName, chosen);
-        seen.clear();
         QCOMPARE(common.ExecuteSaveDialog(QStringLiteral("Save Database As")), chosen);
-        QCOMPARE(seen.first(), QStringLiteral("dlgSave"));
-        QCOMPARE(seen.last(), QString::number(QFileDialog::AcceptSave));
-        common.RunFileDialog = [](QFileDialog&) { return false; };
+        QCOMPARE(FileChooserTest::Asked().at(1).objectName, QStringLiteral("dlgSave"));
+        QVERIFY(FileChooserTest::Asked().at(1).mode == TFileChoice::Mode::Save);
+        QVERIFY(FileChooserTest::Asked().at(1).confirmOverwrite);
         QCOMPARE(common.ExecuteOpenDialog(QStringLiteral("Open Database")), QString());
+        QCOMPARE(common.dlgOpenFileName, chosen);
+        FileChooserTest::Reset();
     }
 
     void languageChangeKeepsProgramTexts() {
@@ -169,8 +172,8 @@ class TestStartUp : public QObject {
         TfrmMain& main = *program->frmMain;
         QCOMPARE(messages_->messages().size(), size_t(1));
         QCOMPARE(messages_->messages().front().type, MsgType::Error);
-        QCOMPARE(main.Quib1->DatabaseName(), QString());
-        QCOMPARE(main.Quib1->RowsCount(), 0);
+        QCOMPARE(main.Session().Quib1().DatabaseName(), QString());
+        QCOMPARE(main.Session().Quib1().RowsCount(), 0);
         QCOMPARE(main.NavigationLabel()->text(), QStringLiteral("No database"));
         QVERIFY(!program->frmCommon->action(QStringLiteral("actDBNewRow"))->isEnabled());
         QCOMPARE(RecentFiles::Read(), (QStringList{"", "", "", ""}));
@@ -186,7 +189,7 @@ class TestStartUp : public QObject {
         QVERIFY(messages_->texts()[0].contains(QStringLiteral("new")));
         QVERIFY(messages_->texts()[1].contains(QStringLiteral("x")));
         QVERIFY(!program->frmMain->MenuOwnerDraw());
-        QCOMPARE(program->frmMain->Quib1->DatabaseName(), QStringLiteral("Pellum.tbr"));
+        QCOMPARE(program->frmMain->Session().Quib1().DatabaseName(), QStringLiteral("Pellum.tbr"));
     }
 
     void closingMainWindowClosesHelp() {
@@ -194,9 +197,9 @@ class TestStartUp : public QObject {
         auto program = StartProgram({}, false);
         program->frmMain->show();
         program->frmCommon->action(QStringLiteral("actHelpContents"))->trigger();
-        QVERIFY(program->frmCommon->HelpRouter().window()->isVisible());
+        QVERIFY(program->frmCommon->HelpCommands().HelpRouter().window()->isVisible());
         program->frmMain->close();
-        QVERIFY(!program->frmCommon->HelpRouter().window()->isVisible());
+        QVERIFY(!program->frmCommon->HelpCommands().HelpRouter().window()->isVisible());
     }
 
     void newStyleMenu() {
@@ -229,24 +232,24 @@ class TestStartUp : public QObject {
 
         // Back to classic through the options' "Manual" occasion; no reopen.
         WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("1"));
-        main.Quib1->MoveLast();
-        program->frmCommon->ApplySettings(QStringLiteral("Manual"));
+        main.Session().Quib1().MoveLast();
+        program->frmCommon->ApplySettings(TSettingsOccasion::Manual);
         QVERIFY(!main.MenuOwnerDraw());
         QVERIFY(main.menuBar()->isVisibleTo(&main));
         QVERIFY(!menuBar->isVisibleTo(&main));
         QVERIFY(qobject_cast<TNewStyleMenuStyle*>(file->style()) == nullptr);
-        QCOMPARE(main.Quib1->RowIndex(), SampleContactCount() - 1);
+        QCOMPARE(main.Session().Quib1().RowIndex(), SampleContactCount() - 1);
     }
 
     void activeTabSelectsStartUpPage() {
         MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
         WriteSettingString(QStringLiteral("ActiveTab"), QStringLiteral("1"));
         auto program = StartProgram({}, false);
-        QCOMPARE(program->frmMain->frameMainIDE->currentPage(), 1);
+        QCOMPARE(program->frmMain->frameMainIDE()->currentPage(), 1);
         // Only at start-up: a manual apply leaves the page alone.
         WriteSettingString(QStringLiteral("ActiveTab"), QStringLiteral("0"));
-        program->frmCommon->ApplySettings(QStringLiteral("Manual"));
-        QCOMPARE(program->frmMain->frameMainIDE->currentPage(), 1);
+        program->frmCommon->ApplySettings(TSettingsOccasion::Manual);
+        QCOMPARE(program->frmMain->frameMainIDE()->currentPage(), 1);
     }
 
     void sameMenuStyleDoesNotTouchMenu() {
@@ -254,7 +257,7 @@ class TestStartUp : public QObject {
         auto program = StartProgram({}, false);
         auto* file = program->frmMain->findChild<QMenu*>(QStringLiteral("mnuFile"));
         file->setProperty("menuTag", 7);
-        program->frmCommon->ApplySettings(QStringLiteral("Manual"));
+        program->frmCommon->ApplySettings(TSettingsOccasion::Manual);
         QCOMPARE(file->property("menuTag").toInt(), 7);
     }
 
@@ -269,14 +272,14 @@ class TestStartUp : public QObject {
         MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
         auto program = StartProgram({}, true);
         TfrmMain& main = *program->frmMain;
-        QVERIFY(main.StartingUp);
+        QVERIFY(main.StartingUp());
         QVERIFY(main.findChild<TfrmSplash*>() == nullptr);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QVERIFY(!main.StartingUp);
-        QCOMPARE(main.FieldLabels[0]->text(), QStringLiteral("Surname:"));
-        QCOMPARE(main.FieldLabels[31]->text(), QStringLiteral("Notes:"));
-        QCOMPARE(main.frameMainIDE->fieldText(0), QStringLiteral("Novák"));
+        QVERIFY(!main.StartingUp());
+        QCOMPARE(main.FieldLabel(0)->text(), QStringLiteral("Surname:"));
+        QCOMPARE(main.FieldLabel(31)->text(), QStringLiteral("Notes:"));
+        QCOMPARE(main.frameMainIDE()->fieldText(0), QStringLiteral("Novák"));
         QCOMPARE(main.NavigationLabel()->text(),
                  QStringLiteral("1 / %1 [Pellum.tbr]").arg(SampleContactCount()));
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -350,15 +353,18 @@ class TestStartUp : public QObject {
         auto program = StartProgram({}, false);
         TfrmCommon& common = *program->frmCommon;
         common.action(QStringLiteral("actHelpContents"))->trigger();
-        QVERIFY(common.HelpRouter().window() != nullptr);
-        QCOMPARE(common.HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/index.html"));
+        QVERIFY(common.HelpCommands().HelpRouter().window() != nullptr);
+        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
+                 QUrl("qrc:/help/index.html"));
         common.action(QStringLiteral("actHelpWhatIsNew"))->trigger();
-        QCOMPARE(common.HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/what_is_new.html"));
+        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
+                 QUrl("qrc:/help/what_is_new.html"));
         common.action(QStringLiteral("actHelpHowToUse"))->trigger();
-        QCOMPARE(common.HelpRouter().window()->CurrentPage(),
+        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
                  QUrl("qrc:/help/how_to_use_help.html"));
         common.action(QStringLiteral("actHelpTopicSearch"))->trigger();
-        QCOMPARE(common.HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/search.html"));
+        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
+                 QUrl("qrc:/help/search.html"));
         for (int context : {11, 12, 13, 14, 15, 16, 22, 31, 32, 33, 34, 41}) {
             const QString page = THelpRouter::PageOfContext(context);
             QVERIFY2(page != QLatin1String("index.html"), qPrintable(QString::number(context)));
@@ -370,7 +376,8 @@ class TestStartUp : public QObject {
         QCOMPARE(edit->property("helpContext").toInt(), 12);
         QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
         QApplication::sendEvent(edit, &f1);
-        QCOMPARE(common.HelpRouter().window()->CurrentPage(), QUrl("qrc:/help/edit_menu.html"));
+        QCOMPARE(common.HelpCommands().HelpRouter().window()->CurrentPage(),
+                 QUrl("qrc:/help/edit_menu.html"));
         QCOMPARE(common.action(QStringLiteral("actDBPrint"))->property("helpContext").toInt(), 31);
     }
 
@@ -388,15 +395,15 @@ class TestStartUp : public QObject {
         TfrmMain& main = *program->frmMain;
         main.show();
         QVERIFY(QTest::qWaitForWindowActive(&main));
-        auto* field = main.FieldEdits[0];
+        auto* field = main.FieldEdit(0);
         field->setFocus();
         QMetaObject::invokeMethod(field, "selectAll");
         program->frmCommon->action(QStringLiteral("actEditCut"))->trigger();
-        QCOMPARE(main.frameMainIDE->fieldText(0), QString());
+        QCOMPARE(main.frameMainIDE()->fieldText(0), QString());
         program->frmCommon->action(QStringLiteral("actEditPaste"))->trigger();
-        QCOMPARE(main.frameMainIDE->fieldText(0), QStringLiteral("Novák"));
+        QCOMPARE(main.frameMainIDE()->fieldText(0), QStringLiteral("Novák"));
         program->frmCommon->action(QStringLiteral("actEditUndo"))->trigger();
-        QCOMPARE(main.frameMainIDE->fieldText(0), QString());
+        QCOMPARE(main.frameMainIDE()->fieldText(0), QString());
     }
 };
 

@@ -96,6 +96,52 @@ expect "sorted in place" 0 "$(printf 'R\tČerný\tPraha\nR\tAdam\tOstrava\nR\tno
     "$quib" dump "$work/people.tbr"
 expect "sort without records" 2 "" "$quib" sort "$work/people.tbr"
 
+# Malformed sort records exit 2 and leave the file as it was.
+cp "$work/people.tbr" "$work/people-before.tbr"
+for record in abc:asc :asc " 1:desc" 0:up 0: 99:asc 2:asc -1:asc 0x1:asc "0:asc " 0:ascending \
+    1:de; do
+    expect "sort record [$record]" 2 "" "$quib" sort "$work/people.tbr" "$record"
+    cmp -s "$work/people.tbr" "$work/people-before.tbr" || fail "sort [$record] changed the file"
+done
+expect "sort mixed case orders" 0 "" "$quib" sort "$work/people.tbr" -o "$work/mixed.tbr" 1:DeSc 0:aSC
+expect "sort decimal column with zeros" 0 "" "$quib" sort "$work/people.tbr" -o "$work/zeros.tbr" 01:desc
+
+# Output that cannot be written is an error, also when only the final flush fails.
+if [ -w /dev/full ]; then
+    for command in "dump $work/people.tbr" "info $work/people.tbr" "check $work/people.tbr" --help; do
+        # shellcheck disable=SC2086
+        "$quib" $command >/dev/full 2>"$work/stderr"
+        status=$?
+        [ "$status" = 1 ] || fail "$command > /dev/full: exit $status, wanted 1"
+        grep -q "cannot write the output" "$work/stderr" || fail "$command > /dev/full: no message"
+    done
+fi
+
+# Names that cannot be a database file leave no temporary file behind.
+mkdir "$work/names"
+expect "create empty name" 1 "" "$quib" create ""
+expect "create folder name" 1 "" "$quib" create "$work/names/"
+expect "create over a folder" 1 "" "$quib" create "$work/names"
+[ -z "$(ls -A "$work/names")" ] || fail "temporary files left: $(ls -A "$work/names")"
+ls -a . | grep -q '\.tmp-' && fail "temporary file left in the working folder"
+
+# A file nobody may write is not replaced; a loop of links is refused.
+"$quib" create "$work/names/locked.tbr"
+cp "$work/people.tbr" "$work/names/locked.tbr"
+chmod 444 "$work/names/locked.tbr"
+expect "create over a protected file" 1 "" "$quib" create "$work/names/locked.tbr"
+grep -q "0x800A004B Error when opening database file to write." "$work/stderr" ||
+    fail "protected file: stderr [$(cat "$work/stderr")]"
+cmp -s "$work/names/locked.tbr" "$work/people.tbr" || fail "protected file was changed"
+expect "sort into a protected file" 1 "" "$quib" sort "$work/people.tbr" -o "$work/names/locked.tbr" 0:asc
+cmp -s "$work/names/locked.tbr" "$work/people.tbr" || fail "protected file was changed by sort"
+ln -s loop-b "$work/names/loop-a"
+ln -s loop-a "$work/names/loop-b"
+expect "create through a loop of links" 1 "" "$quib" create "$work/names/loop-a"
+[ -L "$work/names/loop-a" ] && [ -L "$work/names/loop-b" ] || fail "a link of the loop was replaced"
+[ "$(ls -A "$work/names" | sort | tr '\n' ' ')" = "locked.tbr loop-a loop-b " ] ||
+    fail "files left: $(ls -A "$work/names")"
+
 expect "help" 0 "$("$quib" --help)" "$quib" --help
 "$quib" --help | grep -q "check FILE" || fail "help does not describe check"
 expect "no command" 2 "" "$quib"

@@ -302,14 +302,27 @@ TEST_F(Filters, ViewAfterEditsEqualsFreshPass) {
     a.SetFilterData(1, "casesensitive", "true");
     a.SetFilterData(1, "text", "b");
     const std::vector<std::string> values = {"x", "X", "b", "B", "xb", "", "y"};
-    for (int step = 0; step < 2000; ++step) {
-        if (a.RowsCount() > 0 && rng() % 2 == 0) {
+    for (int step = 0; step < 3000; ++step) {
+        const unsigned op = rng() % 6;
+        if (op == 2) {
+            // A new row updates the view for that row only, too.
+            a.NewRow(static_cast<int32_t>(rng() % (a.RowsCount() + 1)));
+        } else if (op == 3 && a.RowsCount() > 0) {
+            a.DeleteRow(static_cast<int32_t>(rng() % a.RowsCount()));
+        } else if (op == 4) {
+            // A new row that passes the filters, put anywhere physically.
+            a.SetFilterActive(false);
+            const auto at = static_cast<int32_t>(rng() % (a.RowsCountTotal() + 1));
+            a.NewRow(at);
+            a.SetData(at, 0, "X");
+            a.SetFilterActive(true);
+        } else if (a.RowsCount() > 0 && op < 2) {
             a.SetData(static_cast<int32_t>(rng() % a.RowsCount()), static_cast<int32_t>(rng() % 2),
                       values[rng() % values.size()]);
-        } else {
+        } else if (a.RowsCountTotal() > 0) {
             a.SetFilterActive(false);
-            a.SetData(static_cast<int32_t>(rng() % 300), static_cast<int32_t>(rng() % 2),
-                      values[rng() % values.size()]);
+            a.SetData(static_cast<int32_t>(rng() % a.RowsCountTotal()),
+                      static_cast<int32_t>(rng() % 2), values[rng() % values.size()]);
             a.SetFilterActive(true);
         }
         const auto incremental = Cells(a);

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "EngineTestSupport.h"
+#include "Sorter.h"
 
 using quib::CQuibCtrl;
 using namespace quibtest;
@@ -320,6 +321,15 @@ TEST(Sorts, LanguageFromLcCollateThenLang) {
 
 // --- The fast sort against the literal selection sort --------------------
 
+// Makes the engine take the literal selection sort over every record while
+// it lives.
+struct LiteralSort {
+    LiteralSort() { quib::SetLiteralSortForTesting(true); }
+    ~LiteralSort() { quib::SetLiteralSortForTesting(false); }
+    LiteralSort(const LiteralSort&) = delete;
+    LiteralSort& operator=(const LiteralSort&) = delete;
+};
+
 // Rows of small random texts with many equal keys and mixed letter case.
 std::vector<std::vector<std::string>> RandomTable(std::mt19937& rng, int rows, int cols) {
     static const std::vector<std::string> texts = {"",   "a", "A", "b", "B",  "ab", "aB", "Ab",
@@ -359,16 +369,31 @@ TEST(SortProperty, FastSortEqualsLiteralSelectionSort) {
             AddSort(fast, c, o);
             AddSort(literal, c, o);
         }
-        // A last record whose order is neither asc nor desc changes no result
-        // (it only ever says "does not precede", as running out of records
-        // does) but makes the engine take the literal selection sort.
-        AddSort(literal, "0", "literal");
+        // Often a last record whose order is neither asc nor desc: the engine
+        // drops it, the literal sort consults it.
+        const char* lastOrders[] = {"", "x", "ascending", " asc"};
+        if (rng() % 2 == 0) {
+            const std::string c = std::to_string(rng() % (cols + 1));
+            const char* o = lastOrders[rng() % 4];
+            AddSort(fast, c, o);
+            AddSort(literal, c, o);
+        }
         Load(fast, table);
         Load(literal, table);
         const auto original = Cells(fast);
         fast.Sort();
-        literal.Sort();
+        {
+            LiteralSort only;
+            literal.Sort();
+        }
         ASSERT_EQ(Cells(fast), Cells(literal)) << "round " << round;
+        // Sorting rows already in order moves nothing, as the literal sort.
+        fast.Sort();
+        {
+            LiteralSort only;
+            literal.Sort();
+        }
+        ASSERT_EQ(Cells(fast), Cells(literal)) << "again, round " << round;
         if (rows > 1 && Cells(fast) != original) {
             ++moved;
         }
@@ -444,9 +469,11 @@ TEST(SortProperty, MatchesReferenceSelectionSortOnLetters) {
         for (const auto& [col, asc] : records) {
             AddSort(l, std::to_string(col), asc ? "asc" : "desc");
         }
-        AddSort(l, "0", "x");
         Load(l, table);
-        l.Sort();
+        {
+            LiteralSort only;
+            l.Sort();
+        }
         ASSERT_EQ(Cells(l), expected) << "literal, round " << round;
     }
 }
@@ -461,12 +488,58 @@ TEST(SortProperty, LargeTableFastAndLiteralAgree) {
         AddSort(*q, "1", "asc");
         AddSort(*q, "0", "desc");
     }
+    AddSort(fast, "2", "?");
     AddSort(literal, "2", "?");
     Load(fast, table);
     Load(literal, table);
     fast.Sort();
-    literal.Sort();
+    {
+        LiteralSort only;
+        literal.Sort();
+    }
     EXPECT_EQ(Cells(fast), Cells(literal));
+}
+
+// The calls a host makes while it builds its records on a loaded table:
+// NewSort, then the column (the order still empty, each call sorting), then
+// the order. After every call the rows stand as the literal sort puts them.
+TEST(SortProperty, BuildingRecordsCallByCallEqualsLiteralSort) {
+    Locale locale("cs_CZ.UTF-8");
+    std::mt19937 rng(19);
+    for (int round = 0; round < 150; ++round) {
+        const int rows = static_cast<int>(rng() % 50);
+        const int cols = 1 + static_cast<int>(rng() % 3);
+        const auto table = RandomTable(rng, rows, cols);
+        CQuibCtrl fast;
+        CQuibCtrl literal;
+        Load(fast, table);
+        Load(literal, table);
+        const int records = 1 + static_cast<int>(rng() % 3);
+        for (int k = 0; k < records; ++k) {
+            const std::string column = std::to_string(rng() % (cols + 1));
+            const char* orders[] = {"asc", "desc", "DESC", "", "up"};
+            const std::string order = orders[rng() % 5];
+            const auto step = [&](CQuibCtrl& q, int call) {
+                switch (call) {
+                    case 0:
+                        return q.NewSort(k);
+                    case 1:
+                        return q.SetSortData(k, "column", column);
+                    default:
+                        return q.SetSortData(k, "order", order);
+                }
+            };
+            for (int call = 0; call < 3; ++call) {
+                ASSERT_TRUE(step(fast, call));
+                {
+                    LiteralSort only;
+                    ASSERT_TRUE(step(literal, call));
+                }
+                ASSERT_EQ(Cells(fast), Cells(literal))
+                    << "round " << round << ", record " << k << ", call " << call;
+            }
+        }
+    }
 }
 
 }  // namespace

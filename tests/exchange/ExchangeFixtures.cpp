@@ -1,7 +1,7 @@
 #include "ExchangeFixtures.h"
 
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
+#include "session/u_ContactSchema.h"
 
 #include <QFile>
 #include <QTest>
@@ -10,6 +10,10 @@ namespace fixtures {
 
 QStringList ProgramColumns() {
     return DBLayouts().back().columns;
+}
+
+TColumnMap IdentityColumnMap(int count) {
+    return TColumnMap::Identity(count);
 }
 
 QStringList IdentityMap(int count) {

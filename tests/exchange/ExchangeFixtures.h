@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
+
 #include "app/QUIBLib_TLB.h"
 
 #include <QList>
@@ -18,6 +20,8 @@ namespace fixtures {
 // current layout ("0" .. "31").
 QStringList ProgramColumns();
 QStringList IdentityMap(int count = 32);
+// The column map of a database in program order.
+TColumnMap IdentityColumnMap(int count = 32);
 
 // Writes a contacts database in layout to path; each row lists its values in
 // the layout's column order (missing values stay empty).

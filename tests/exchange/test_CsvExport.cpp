@@ -3,8 +3,8 @@
 #include "ExchangeFixtures.h"
 
 #include "exchange/u_CsvExporter.h"
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_ExchangeError.h"
+#include "session/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,7 +56,7 @@ class TestCsvExport : public QObject {
             row[c] = QStringLiteral("v%1").arg(c);
         }
         auto db = database({row, row});
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         const QStringList got = lines(exporter.BuildCsv(allTicked()));
         QCOMPARE(got.size(), 3);
         QCOMPARE(got[0], quotedList(ProgramColumns()));
@@ -72,14 +72,14 @@ class TestCsvExport : public QObject {
         auto db = database({row});
         QList<bool> ticked(32, false);
         ticked[0] = ticked[31] = true;
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         const QByteArray csv = exporter.BuildCsv(ticked);
         QCOMPARE(csv, QByteArray("\"SurName\",\"Notes\"\r\n\"Dvo\xF8\xE1k\",\"note\"\r\n"));
     }
 
     void allColumnsUntickedGiveEmptyLines() {
         auto db = database({QStringList{"a"}, QStringList{"b"}});
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         QCOMPARE(exporter.BuildCsv(QList<bool>(32, false)), QByteArray("\r\n\r\n\r\n"));
     }
 
@@ -91,7 +91,7 @@ class TestCsvExport : public QObject {
         auto db = database({row});
         QList<bool> ticked(32, false);
         ticked[0] = ticked[1] = ticked[31] = true;
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         const QByteArray csv = exporter.BuildCsv(ticked);
         QCOMPARE(csv, QByteArray("\"SurName\",\"FirstName\",\"Notes\"\r\n"
                                  "\"a\"\"b\",\"\",\"first line\r\nsecond, line\"\r\n"));
@@ -99,7 +99,7 @@ class TestCsvExport : public QObject {
 
     void databaseWithoutRowsGivesHeaderOnly() {
         auto db = database({});
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         const QByteArray csv = exporter.BuildCsv(allTicked());
         QCOMPARE(lines(csv), QStringList{quotedList(ProgramColumns())});
         QVERIFY(csv.endsWith("\"Notes\"\r\n"));
@@ -112,9 +112,9 @@ class TestCsvExport : public QObject {
         row[0] = QStringLiteral("Smith");
         row[1] = QStringLiteral("John");
         auto db = database({row}, old);
-        QStringList map;
+        TColumnMap map;
         for (const QString& name : ProgramColumns()) {
-            map << QString::number(old.columns.indexOf(name));
+            map.append(static_cast<int>(old.columns.indexOf(name)));
         }
         QList<bool> ticked(32, false);
         ticked[0] = ticked[1] = ticked[2] = true;
@@ -133,7 +133,7 @@ class TestCsvExport : public QObject {
         db->SetFilterActive(true);
         QList<bool> ticked(32, false);
         ticked[1] = true;
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         QCOMPARE(exporter.BuildCsv(ticked), QByteArray("\"FirstName\"\r\n\"1\"\r\n\"3\"\r\n"));
     }
 
@@ -146,14 +146,14 @@ class TestCsvExport : public QObject {
         ticked[0] = ticked[1] = true;
         const QString file = path(QStringLiteral("out.csv"));
         WriteFile(file, QByteArray(5000, 'x'));  // replaced, not appended to
-        TCsvExporter(*db, ProgramColumns(), IdentityMap()).ExportToFile(file, ticked);
+        TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).ExportToFile(file, ticked);
         QCOMPARE(ReadFile(file), QByteArray("\"SurName\",\"FirstName\"\r\n"
                                             "\"Nov\xE1kov\xE1\",\"V\xECra\"\r\n"));
     }
 
     void unwritableDestinationIsAnError() {
         auto db = database({QStringList{"a"}});
-        const TCsvExporter exporter(*db, ProgramColumns(), IdentityMap());
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         QVERIFY_THROWS_EXCEPTION(
             EExchangeError,
             exporter.ExportToFile(path(QStringLiteral("no/such/folder/out.csv")), allTicked()));

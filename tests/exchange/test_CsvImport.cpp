@@ -5,8 +5,8 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvText.h"
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_ExchangeError.h"
+#include "session/u_ContactSchema.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -191,7 +191,7 @@ class TestCsvImport : public QObject {
         const QList<QStringList> contacts = SampleContacts();
         auto source = database(contacts);
         const QString file = path(QStringLiteral("roundtrip.csv"));
-        TCsvExporter(*source, ProgramColumns(), IdentityMap())
+        TCsvExporter(*source, ProgramColumns(), IdentityColumnMap())
             .ExportToFile(file, QList<bool>(32, true));
         auto dest = database();
         QCOMPARE(TCsvImporter(*dest).Import(file, true, allColumns()), contacts.size());
@@ -200,7 +200,7 @@ class TestCsvImport : public QObject {
 
     void mappingTargetsGoThroughTheColumnMap() {
         // Program column 2 is missing from the database, 3 lives in column 2.
-        const QStringList map{"0", "1", "-1", "2"};
+        const TColumnMap map({0, 1, kMissingColumn, 2});
         QCOMPARE(TCsvImporter::MappingTargets({"3", "-1", "2", "0", "31", "x"}, map),
                  columns({2, -1, -1, 0, -1, -1}));
     }

@@ -3,8 +3,8 @@
 #include "ExchangeFixtures.h"
 
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_ExchangeError.h"
+#include "session/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,8 +81,8 @@ class TestDBConvert : public QObject {
 
     void buildColumnMap() {
         QCOMPARE(TDBConverter::BuildColumnMap({"b", "x", "a", "b"}, {"a", "b", "b"}),
-                 (QStringList{"1", "-1", "0", "1"}));
-        QCOMPARE(TDBConverter::BuildColumnMap({}, {"a"}), QStringList{});
+                 TColumnMap({1, -1, 0, 1}));
+        QCOMPARE(TDBConverter::BuildColumnMap({}, {"a"}), TColumnMap());
     }
 
     void destinationHasTheHeadersOfANewDatabase() {
@@ -147,7 +147,7 @@ class TestDBConvert : public QObject {
             QCOMPARE(ValueByName(*db, 0, name), name + QStringLiteral(":x"));
         }
         QCOMPARE(c.converter.ColumnMap().size(), 26);
-        QCOMPARE(c.converter.ColumnMap()[2], QStringLiteral("3"));  // Home_Address
+        QCOMPARE(c.converter.ColumnMap()[2], 3);  // Home_Address
     }
 
     void unknownSourceColumnIsNotCopied() {
@@ -158,7 +158,7 @@ class TestDBConvert : public QObject {
         WriteDatabase(src, odd, {{"Smith", "trout", "a note"}});
         Converter c;
         c.converter.Convert(src, dst, layout270(), yes);
-        QCOMPARE(c.converter.ColumnMap(), (QStringList{"0", "-1", "31"}));
+        QCOMPARE(c.converter.ColumnMap(), TColumnMap({0, kMissingColumn, 31}));
         auto db = OpenDatabase(dst);
         QStringList expected(32);
         expected[0] = QStringLiteral("Smith");

@@ -1,11 +1,12 @@
 // The database import/export dialog offscreen: start-up state, the check of
 // the source, converting the open database in place, and failures.
 #include "ExchangeFixtures.h"
+#include "support/u_FileChooser.h"
 #include "testsupport/TestSupport.h"
 
 #include "exchange/u_DBConverter.h"
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_frmDBImportExport.h"
+#include "session/u_ContactSchema.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -59,6 +60,7 @@ class TestFrmDBImportExport : public QObject {
 
   private slots:
     void init() {
+        FileChooserTest::Reset();
         QVERIFY(dir_.isValid());
         reloads_ = 0;
         main_.SetDatabaseName(QString());
@@ -92,7 +94,7 @@ class TestFrmDBImportExport : public QObject {
         auto d = dialog();
         QVERIFY(child<QLineEdit>(*d, "txtSourceFile")->text().isEmpty());
         QVERIFY(!child<QPushButton>(*d, "cmdSave")->isEnabled());
-        d->chooseDestination = [&](const QString&) { return path("dest-only.tbr"); };
+        FileChooserTest::QueueAnswer(path("dest-only.tbr"));
         click(*d, "cmdDestBrowse");
         QVERIFY(!child<QPushButton>(*d, "cmdSave")->isEnabled());
         QVERIFY(messages.texts().isEmpty());
@@ -143,8 +145,8 @@ class TestFrmDBImportExport : public QObject {
         const QString src = path("other270.tbr");
         WriteDatabase(src, DBLayouts().back(), {ProgramColumns()});
         auto d = dialog();
-        d->chooseSource = [&](const QString&) { return src; };
-        d->chooseDestination = [&](const QString&) { return path("other251.tbr"); };
+        FileChooserTest::QueueAnswer(src);
+        FileChooserTest::QueueAnswer(path("other251.tbr"));
         click(*d, "cmdSourceBrowse");
         click(*d, "cmdDestBrowse");
         QCOMPARE(child<QLabel>(*d, "lblSourceDBVersion")->text(),
@@ -173,7 +175,7 @@ class TestFrmDBImportExport : public QObject {
         main_.SetDatabaseName(path("missing-main.tbr"));
         auto d = dialog();
         messages.clear();
-        d->chooseSource = [&](const QString&) { return src; };
+        FileChooserTest::QueueAnswer(src);
         click(*d, "cmdSourceBrowse");
         QCOMPARE(messages.texts(), QStringList{"The file isn't database for this program."});
         QVERIFY(child<QLineEdit>(*d, "txtSourceFile")->text().isEmpty());
@@ -185,7 +187,7 @@ class TestFrmDBImportExport : public QObject {
         const QString src = path("newer.tbr");
         writeNeedingVersion(src, "3.0.0");
         auto d = dialog();
-        d->chooseSource = [&](const QString&) { return src; };
+        FileChooserTest::QueueAnswer(src);
         click(*d, "cmdSourceBrowse");
         QCOMPARE(messages.texts(),
                  QStringList{"The database require newer version of this program (3.0.0)."});
@@ -200,7 +202,7 @@ class TestFrmDBImportExport : public QObject {
         WriteDatabase(src, DBLayouts().back(), {});
         main_.SetDatabaseName(src);
         auto d = dialog();
-        d->chooseDestination = [&](const QString&) { return path("vanished-copy.tbr"); };
+        FileChooserTest::QueueAnswer(path("vanished-copy.tbr"));
         click(*d, "cmdDestBrowse");
         QVERIFY(QFile::remove(src));
         click(*d, "cmdSave");

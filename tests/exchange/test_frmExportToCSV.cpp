@@ -1,10 +1,11 @@
 // The CSV export dialog offscreen: its defaults, the chooser, writing and the
 // closing question.
 #include "ExchangeFixtures.h"
+#include "support/u_FileChooser.h"
 #include "testsupport/TestSupport.h"
 
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_frmExportToCSV.h"
+#include "session/u_ContactSchema.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -35,7 +36,8 @@ class TestFrmExportToCSV : public QObject {
     std::unique_ptr<TQuib> db_;
 
     std::unique_ptr<TfrmExportToCSV> dialog() {
-        auto d = std::make_unique<TfrmExportToCSV>(*db_, ProgramColumns(), titles(), IdentityMap());
+        auto d = std::make_unique<TfrmExportToCSV>(*db_, ProgramColumns(), titles(),
+                                                   IdentityColumnMap());
         d->show();
         return d;
     }
@@ -72,15 +74,12 @@ class TestFrmExportToCSV : public QObject {
 
     void browsePresetsAndTakesTheChoice() {
         auto d = dialog();
-        QString preset;
-        d->chooseDestination = [&](const QString& p) {
-            preset = p;
-            return QStringLiteral("/tmp/chosen.csv");
-        };
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(QStringLiteral("/tmp/chosen.csv"));
         child<QPushButton>(*d, "cmdBrowse")->click();
-        QCOMPARE(preset, dir_.filePath("Pellum.csv"));
+        QCOMPARE(FileChooserTest::Asked().back().preset, dir_.filePath("Pellum.csv"));
         QCOMPARE(child<QLineEdit>(*d, "txtFileName")->text(), QStringLiteral("/tmp/chosen.csv"));
-        d->chooseDestination = [](const QString&) { return QString(); };
+        FileChooserTest::QueueAnswer(QString());
         child<QPushButton>(*d, "cmdBrowse")->click();
         QCOMPARE(child<QLineEdit>(*d, "txtFileName")->text(), QStringLiteral("/tmp/chosen.csv"));
     }

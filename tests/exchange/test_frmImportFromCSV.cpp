@@ -1,10 +1,11 @@
 // The CSV import dialog offscreen: reset on show, the mapping buttons kept in
 // step with the hidden targets, choosing a file and running the import.
 #include "ExchangeFixtures.h"
+#include "support/u_FileChooser.h"
 #include "testsupport/TestSupport.h"
 
-#include "exchange/u_DBLayouts.h"
 #include "exchange/u_frmImportFromCSV.h"
+#include "session/u_ContactSchema.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,7 +46,7 @@ class TestFrmImportFromCSV : public QObject {
     std::unique_ptr<TQuib> db_;
 
     std::unique_ptr<TfrmImportFromCSV> dialog() {
-        auto d = std::make_unique<TfrmImportFromCSV>(*db_, titles(), IdentityMap());
+        auto d = std::make_unique<TfrmImportFromCSV>(*db_, titles(), IdentityColumnMap());
         d->show();
         return d;
     }
@@ -88,6 +89,7 @@ class TestFrmImportFromCSV : public QObject {
 
   private slots:
     void init() {
+        FileChooserTest::Reset();
         QVERIFY(dir_.isValid());
         static int n = 0;
         const QString file = dir_.filePath(QStringLiteral("db%1.tbr").arg(++n));
@@ -187,17 +189,14 @@ class TestFrmImportFromCSV : public QObject {
         MessageRecorder messages;
         auto d = dialog();
         const QString file = csvFile("\"SurName\",Notes\r\n1,2\r\n");
-        QString preset = QStringLiteral("unset");
-        d->chooseSource = [&](const QString& p) {
-            preset = p;
-            return file;
-        };
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(file);
         click(*d, "cmdBrowse");
-        QCOMPARE(preset, QString());
+        QCOMPARE(FileChooserTest::Asked().back().preset, QString());
         QCOMPARE(child<QLineEdit>(*d, "txtFileName")->text(), file);
         QCOMPARE(listTexts(child<QListWidget>(*d, "lstCSVColumns")),
                  (QStringList{"SurName", "Notes"}));
-        d->chooseSource = [](const QString&) { return QString(); };
+        FileChooserTest::QueueAnswer(QString());
         click(*d, "cmdBrowse");
         QCOMPARE(child<QLineEdit>(*d, "txtFileName")->text(), file);
         QVERIFY(messages.texts().isEmpty());
@@ -221,7 +220,7 @@ class TestFrmImportFromCSV : public QObject {
         auto d = dialog();
         const QString file =
             csvFile("\"SurName\",\"FirstName\"\r\nDvořák,Antonín\r\nSmith,John\r\n");
-        d->chooseSource = [&](const QString&) { return file; };
+        FileChooserTest::QueueAnswer(file);
         click(*d, "cmdBrowse");
         setMapping(*d, {1, 0});
         click(*d, "cmdOK");
@@ -243,7 +242,7 @@ class TestFrmImportFromCSV : public QObject {
         MessageRecorder messages;
         auto d = dialog();
         const QString file = csvFile("h\r\na,b\r\n\"c\"d\r\n");
-        d->chooseSource = [&](const QString&) { return file; };
+        FileChooserTest::QueueAnswer(file);
         click(*d, "cmdBrowse");
         click(*d, "cmdOK");
         QCOMPARE(messages.texts(),

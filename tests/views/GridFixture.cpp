@@ -1,7 +1,7 @@
 #include "GridFixture.h"
 
-#include "app/u_ContactsDB.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 
 #include <stdexcept>
 
@@ -26,7 +26,7 @@ void WriteContacts(const QString& path, const QStringList& columnNames,
         throw std::runtime_error("test database could not be saved");
 }
 
-std::unique_ptr<TQuib> OpenContacts(const QString& path, QStringList* map) {
+std::unique_ptr<TQuib> OpenContacts(const QString& path, TColumnMap* map) {
     auto quib = std::make_unique<TQuib>();
     TQuib* q = quib.get();
     quib->OnCheckCompatibility = [q, map](int16_t& Cancel) {
@@ -54,9 +54,9 @@ QStringList Record(std::initializer_list<std::pair<int, QString>> fields) {
 }
 
 QString StoredValue(const QString& path, int r, int field) {
-    QStringList map;
+    TColumnMap map;
     auto quib = OpenContacts(path, &map);
-    return quib->GetData(r, map.value(field, QStringLiteral("-1")).toInt());
+    return quib->GetData(r, map[field]);
 }
 
 }  // namespace gridfixture

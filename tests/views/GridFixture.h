@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/QUIBLib_TLB.h"
+#include "session/u_ColumnMap.h"
 
 #include <QList>
 #include <QString>
@@ -20,7 +21,7 @@ void WriteContacts(const QString& path, const QStringList& columnNames,
 
 // path opened on a new engine; map receives the program -> database column
 // map the open computed.
-std::unique_ptr<TQuib> OpenContacts(const QString& path, QStringList* map = nullptr);
+std::unique_ptr<TQuib> OpenContacts(const QString& path, TColumnMap* map = nullptr);
 
 // A record whose program fields are all empty except the given ones.
 QStringList Record(std::initializer_list<std::pair<int, QString>> fields);

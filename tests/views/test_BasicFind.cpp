@@ -1,7 +1,7 @@
 #include "GridFixture.h"
 
+#include "session/u_ContactSchema.h"
 #include "views/u_BasicFind.h"
-#include "views/u_ContactSchema.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
@@ -161,9 +161,9 @@ void TestBasicFind::throughTheEngineAndItsColumnMap() {
     QStringList columns = cs::ColumnNames();
     std::reverse(columns.begin(), columns.end());
     gridfixture::WriteContacts(path, columns, records_);
-    QStringList map;
+    TColumnMap map;
     auto quib = gridfixture::OpenContacts(path, &map);
-    const auto cell = [&](int r, int i) { return quib->GetData(r, map[i].toInt()); };
+    const auto cell = [&](int r, int i) { return quib->GetData(r, map[i]); };
     const auto hit = BasicFind::Find(cell, quib->RowsCount(), {0, 0},
                                      {QStringLiteral("zero"), Direction::Down, false});
     QVERIFY(hit);

@@ -1,8 +1,8 @@
 #include "GridFixture.h"
 
+#include "session/u_ContactSchema.h"
 #include "support/u_ResourceStrings.h"
 #include "testsupport/TestSupport.h"
-#include "views/u_ContactSchema.h"
 #include "views/u_FindCommand.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
@@ -55,6 +55,7 @@ class TestFindCommand : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<QWidget> window_;
     TframeMainIDE* card_ = nullptr;
+    TColumnMap map_;
     TframeMainGrid* grid_ = nullptr;
     QLineEdit* outside_ = nullptr;
     std::unique_ptr<TQuib> quib_;
@@ -81,8 +82,7 @@ void TestFindCommand::init() {
                  {cs::Notes, "first line\r\nsecond line with KOČKA"}}),
          Record(
              {{cs::SurName, "Cherry"}, {cs::Work_Tel, "+420 555"}, {cs::Notes, "Brno office"}})});
-    QStringList map;
-    quib_ = gridfixture::OpenContacts(path_, &map);
+    quib_ = gridfixture::OpenContacts(path_, &map_);
 
     window_ = std::make_unique<QWidget>();
     auto* layout = new QVBoxLayout(window_.get());
@@ -92,10 +92,9 @@ void TestFindCommand::init() {
     layout->addWidget(outside_);
     layout->addWidget(card_);
     layout->addWidget(grid_);
-    card_->lstDBColsIndexFromProgram = map;
     quib_->OnRefreshData = [this] {
         for (int i = 0; i < cs::ColumnCount; ++i)
-            card_->setFieldText(i, quib_->GetData(-1, card_->lstDBColsIndexFromProgram[i].toInt()));
+            card_->setFieldText(i, quib_->GetData(-1, map_[i]));
         recordChanged_ = false;
     };
     connect(card_, &TframeMainIDE::fieldTextChanged, this, [this] { recordChanged_ = true; });
@@ -118,7 +117,7 @@ void TestFindCommand::cleanup() {
 }
 
 FindCommand::Context TestFindCommand::context(FindCommand::View view) {
-    FindCommand::Context c{*quib_, *card_, *grid_, view, nullptr, window_.get()};
+    FindCommand::Context c{*quib_, *card_, *grid_, map_, view, nullptr, window_.get()};
     c.confirmSaveChanges = [this] {
         if (!recordChanged_)
             return true;
@@ -254,7 +253,7 @@ void TestFindCommand::unsavedEditsSavedOnYes() {
 
 void TestFindCommand::tableSearchStartsAfterTheSelectedCell() {
     card_->hide();
-    grid_->GridFill(*quib_, cs::ColumnTitlesFull(), card_->lstDBColsIndexFromProgram);
+    grid_->GridFill(*quib_, cs::ColumnTitlesFull(), map_);
     grid_->selectCell(0, cs::FirstName);
     const auto start =
         FindCommand::StartingPoint(context(FindCommand::View::Table), Direction::Down);
@@ -268,7 +267,7 @@ void TestFindCommand::tableSearchStartsAfterTheSelectedCell() {
 
 void TestFindCommand::tableSearchContinuesInLaterRows() {
     card_->hide();
-    grid_->GridFill(*quib_, cs::ColumnTitlesFull(), card_->lstDBColsIndexFromProgram);
+    grid_->GridFill(*quib_, cs::ColumnTitlesFull(), map_);
     grid_->selectCell(0, cs::Home_Town);
     run(QStringLiteral("brno"), Direction::Down, false, FindCommand::View::Table);
     QCOMPARE(grid_->currentRow(), 2);

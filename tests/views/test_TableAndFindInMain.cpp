@@ -4,9 +4,9 @@
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "query/u_frameMainDBSort.h"
+#include "session/u_ContactSchema.h"
 #include "support/u_ResourceStrings.h"
 #include "testsupport/TestSupport.h"
-#include "views/u_ContactSchema.h"
 #include "views/u_dlgFind.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
@@ -51,7 +51,7 @@ class TestTableAndFindInMain : public QObject {
     TfrmCommon& common() { return *program_->frmCommon; }
     void trigger(const char* name) { common().action(QString::fromLatin1(name))->trigger(); }
     QAction* action(const char* name) { return common().action(QString::fromLatin1(name)); }
-    TframeMainGrid& grid() { return *main().frameMainGrid; }
+    TframeMainGrid& grid() { return *main().frameMainGrid(); }
     QString stored(int r, int field);
 
     std::unique_ptr<QTemporaryDir> dir_;
@@ -69,7 +69,7 @@ void TestTableAndFindInMain::init() {
     program_ = StartProgram({path_}, false);
     main().show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
-    QCOMPARE(main().Quib1->RowsCount(), 3);
+    QCOMPARE(main().Session().Quib1().RowsCount(), 3);
 }
 
 void TestTableAndFindInMain::cleanup() {
@@ -89,7 +89,7 @@ QString TestTableAndFindInMain::stored(int r, int field) {
 void TestTableAndFindInMain::showGridBothWays() {
     QVERIFY(action("actShowAsTable")->isEnabled());
     trigger("actShowAsTable");
-    QCOMPARE(main().CurrentView, static_cast<QWidget*>(&grid()));
+    QCOMPARE(main().CurrentView(), TView::Table);
     QVERIFY(grid().isVisible());
     QVERIFY(action("actShowAsTable")->isChecked());
     QCOMPARE(grid().rowCount(), 3);
@@ -102,7 +102,7 @@ void TestTableAndFindInMain::showGridBothWays() {
         QVERIFY2(!action(move)->isEnabled(), move);
 
     trigger("actShowAsTable");
-    QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+    QCOMPARE(main().CurrentView(), TView::Card);
     QVERIFY(!action("actShowAsTable")->isChecked());
     QCOMPARE(grid().rowCount(), 1);  // cleared
     QCOMPARE(grid().cellText(0, 0), QString());
@@ -123,15 +123,15 @@ void TestTableAndFindInMain::cellEditsAreSavedAndShownOnTheCard() {
 
     trigger("actShowAsTable");
     trigger("actDBMoveNext");
-    QCOMPARE(main().Quib1->RowIndex(), 1);
-    QCOMPARE(main().frameMainIDE->fieldText(cs::Home_Town), QStringLiteral("pz"));
+    QCOMPARE(main().Session().Quib1().RowIndex(), 1);
+    QCOMPARE(main().frameMainIDE()->fieldText(cs::Home_Town), QStringLiteral("pz"));
 }
 
 void TestTableAndFindInMain::newRecordInTheTable() {
     trigger("actShowAsTable");
     grid().selectCell(0, cs::FirstName);
     trigger("actDBNewRow");
-    QCOMPARE(main().Quib1->RowsCount(), 4);
+    QCOMPARE(main().Session().Quib1().RowsCount(), 4);
     QCOMPARE(grid().rowCount(), 4);
     QCOMPARE(grid().rowNumber(3), QStringLiteral("4"));
     QCOMPARE(grid().currentRow(), 3);
@@ -145,12 +145,12 @@ void TestTableAndFindInMain::deleteRecordInTheTable() {
     trigger("actShowAsTable");
     grid().selectCell(1, cs::SurName);
     trigger("actDBDeleteRow");
-    QCOMPARE(main().Quib1->RowsCount(), 2);
+    QCOMPARE(main().Session().Quib1().RowsCount(), 2);
     QCOMPARE(grid().rowCount(), 2);
     QCOMPARE(grid().rowNumber(0), QStringLiteral("1"));
     QCOMPARE(grid().rowNumber(1), QStringLiteral("2"));
     QCOMPARE(grid().cellText(1, cs::SurName), QStringLiteral("Row 3"));
-    QCOMPARE(main().Quib1->GetData(1, 0), QStringLiteral("Row 3"));
+    QCOMPARE(main().Session().Quib1().GetData(1, 0), QStringLiteral("Row 3"));
 }
 
 void TestTableAndFindInMain::lastRecordCannotBeDeletedInTheTable() {
@@ -159,21 +159,21 @@ void TestTableAndFindInMain::lastRecordCannotBeDeletedInTheTable() {
     trigger("actDBDeleteRow");
     QVERIFY(action("actDBDeleteRow")->isEnabled());
     trigger("actDBDeleteRow");
-    QCOMPARE(main().Quib1->RowsCount(), 1);
+    QCOMPARE(main().Session().Quib1().RowsCount(), 1);
     QVERIFY(!action("actDBDeleteRow")->isEnabled());
     trigger("actDBDeleteRow");
-    QCOMPARE(main().Quib1->RowsCount(), 1);
+    QCOMPARE(main().Session().Quib1().RowsCount(), 1);
     QCOMPARE(grid().rowCount(), 1);
     QCOMPARE(grid().cellText(0, cs::SurName), QStringLiteral("Row 3"));
 }
 
 void TestTableAndFindInMain::refreshWithoutRecordsGoesBackToTheCard() {
     trigger("actShowAsTable");
-    TQuib& quib = *main().Quib1;
+    TQuib& quib = main().Session().Quib1();
     while (quib.RowsCount() > 0)
         quib.DeleteRow(0);
     quib.RefreshData();
-    QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
+    QCOMPARE(main().CurrentView(), TView::Card);
     QVERIFY(!action("actShowAsTable")->isChecked());
     QVERIFY(!action("actShowAsTable")->isEnabled());
 }
@@ -182,9 +182,9 @@ void TestTableAndFindInMain::moveSelectsTheGridRow() {
     trigger("actDBMoveNext");
     trigger("actShowAsTable");
     QCOMPARE(grid().currentRow(), 1);  // the record the card showed
-    main().Quib1->MoveTo(2);
+    main().Session().Quib1().MoveTo(2);
     QCOMPARE(grid().currentRow(), 2);
-    main().Quib1->MoveFirst();
+    main().Session().Quib1().MoveFirst();
     QCOMPARE(grid().currentRow(), 0);
 }
 
@@ -199,17 +199,17 @@ void TestTableAndFindInMain::findDialogIsNonModalAndFindsOnTheCard() {
     dlg->setFindText(QStringLiteral("row 3"));
     dlg->findChild<QPushButton*>(QStringLiteral("cmdFindNext"))->click();
     QVERIFY(messages_->texts().isEmpty());
-    QCOMPARE(main().Quib1->RowIndex(), 2);
-    auto* surname = qobject_cast<QLineEdit*>(main().frameMainIDE->fieldEdit(cs::SurName));
+    QCOMPARE(main().Session().Quib1().RowIndex(), 2);
+    auto* surname = qobject_cast<QLineEdit*>(main().frameMainIDE()->fieldEdit(cs::SurName));
     QCOMPARE(surname->selectedText(), QStringLiteral("Row 3"));
     // F3 repeats it: nothing after Surname of the last record.
     trigger("actEditFindBasicNext");
     QCOMPARE(messages_->texts(), QStringList{LoadResString(res::StringNotFound)});
-    QCOMPARE(main().Quib1->RowIndex(), 2);
+    QCOMPARE(main().Session().Quib1().RowIndex(), 2);
     dlg->setDirection(BasicFind::Direction::Up);
     dlg->setFindText(QStringLiteral("Row"));
     trigger("actEditFindBasicNext");
-    QCOMPARE(main().Quib1->RowIndex(), 1);
+    QCOMPARE(main().Session().Quib1().RowIndex(), 1);
 }
 
 void TestTableAndFindInMain::findNextInTheTable() {
@@ -228,30 +228,30 @@ void TestTableAndFindInMain::findNextInTheTable() {
 }
 
 void TestTableAndFindInMain::findAsksBeforeReplacingCardEdits() {
-    main().frameMainIDE->fieldEdit(cs::Notes)->setFocus();
-    auto* notes = qobject_cast<QPlainTextEdit*>(main().frameMainIDE->fieldEdit(cs::Notes));
+    main().frameMainIDE()->fieldEdit(cs::Notes)->setFocus();
+    auto* notes = qobject_cast<QPlainTextEdit*>(main().frameMainIDE()->fieldEdit(cs::Notes));
     QTest::keyClicks(notes, QStringLiteral("typed"));
-    QVERIFY(main().RecordChanged);
+    QVERIFY(main().Session().RecordChanged());
     trigger("actEditFindBasic");
     main().findChild<TdlgFind*>(QStringLiteral("dlgFind"))->setFindText(QStringLiteral("Row 2"));
     messages_->queueAnswer(MsgResult::Cancel);
     trigger("actEditFindBasicNext");
     QCOMPARE(messages_->texts(), QStringList{LoadResString(res::RecordChangedSave)});
-    QCOMPARE(main().Quib1->RowIndex(), 0);
+    QCOMPARE(main().Session().Quib1().RowIndex(), 0);
     QCOMPARE(notes->toPlainText(), QStringLiteral("typed"));
-    QVERIFY(main().RecordChanged);
+    QVERIFY(main().Session().RecordChanged());
 }
 
 void TestTableAndFindInMain::findInAnotherView() {
     trigger("actDBSortShow");
-    QVERIFY(main().CurrentView != main().frameMainIDE);
+    QVERIFY(main().CurrentView() != TView::Card);
     QVERIFY(!main().IsTableShown());
     trigger("actEditFindBasic");
     main().findChild<TdlgFind*>(QStringLiteral("dlgFind"))->setFindText(QStringLiteral("Row 2"));
     trigger("actEditFindBasicNext");
     QCOMPARE(messages_->texts(),
              (QStringList{LoadResString(res::FindNoFrame), LoadResString(res::FindNoResultFrame)}));
-    QCOMPARE(main().Quib1->RowIndex(), 0);
+    QCOMPARE(main().Session().Quib1().RowIndex(), 0);
 }
 
 void TestTableAndFindInMain::deleteInTheTableKeepsTheCursorOnARecord() {
@@ -259,17 +259,17 @@ void TestTableAndFindInMain::deleteInTheTableKeepsTheCursorOnARecord() {
     trigger("actShowAsTable");
     grid().selectCell(0, cs::SurName);
     trigger("actDBDeleteRow");
-    QCOMPARE(main().Quib1->RowsCount(), 2);
-    QVERIFY(main().Quib1->RowIndex() <= 1);
+    QCOMPARE(main().Session().Quib1().RowsCount(), 2);
+    QVERIFY(main().Session().Quib1().RowIndex() <= 1);
     QCOMPARE(grid().rowCount(), 2);
     trigger("actShowAsTable");
     QVERIFY(main().NavigationLabel()->text().startsWith(QStringLiteral("2 / 2")));
-    QCOMPARE(main().frameMainIDE->fieldText(cs::SurName), QStringLiteral("Row 3"));
+    QCOMPARE(main().frameMainIDE()->fieldText(cs::SurName), QStringLiteral("Row 3"));
 }
 
 void TestTableAndFindInMain::sortBuilderKeepsTheCardOnTheCurrentRecord() {
     trigger("actDBSortShow");
-    QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainDBSort));
+    QCOMPARE(main().CurrentView(), TView::Sort);
     // The record commands stay available beside the sort builder.
     trigger("actDBMoveNext");
     trigger("actDBSaveRow");
@@ -277,8 +277,8 @@ void TestTableAndFindInMain::sortBuilderKeepsTheCardOnTheCurrentRecord() {
     QCOMPARE(stored(1, cs::SurName), QStringLiteral("Row 2"));
     QVERIFY(main().NavigationLabel()->text().startsWith(QStringLiteral("2 / 3")));
     trigger("actDBSortShow");
-    QCOMPARE(main().CurrentView, static_cast<QWidget*>(main().frameMainIDE));
-    QCOMPARE(main().frameMainIDE->fieldText(cs::SurName), QStringLiteral("Row 2"));
+    QCOMPARE(main().CurrentView(), TView::Card);
+    QCOMPARE(main().frameMainIDE()->fieldText(cs::SurName), QStringLiteral("Row 2"));
 }
 
 void TestTableAndFindInMain::tableEditsSurviveTheWayThroughTheSortBuilder() {
@@ -292,7 +292,7 @@ void TestTableAndFindInMain::tableEditsSurviveTheWayThroughTheSortBuilder() {
     QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("t"));
     trigger("actDBSortShow");
     QVERIFY(!action("actShowAsTable")->isChecked());
-    QCOMPARE(main().frameMainIDE->fieldText(cs::Home_Town), QStringLiteral("t"));
+    QCOMPARE(main().frameMainIDE()->fieldText(cs::Home_Town), QStringLiteral("t"));
     QVERIFY(action("actDBMoveNext")->isEnabled());
 }
 

@@ -1,6 +1,6 @@
 #include "GridFixture.h"
 
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
 #include "views/u_frameMainGrid.h"
 
 #include <QApplication>
@@ -46,7 +46,7 @@ class TestFrameMainGrid : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<TframeMainGrid> grid_;
     std::unique_ptr<TQuib> quib_;
-    QStringList map_;
+    TColumnMap map_;
     QString path_;
 };
 
@@ -150,7 +150,7 @@ void TestFrameMainGrid::missingColumnShowsHeadingAndEmptyCells() {
     QStringList columns = cs::ColumnNames();
     columns.removeAll(QStringLiteral("Home_Nick"));
     writeThree(columns);
-    QCOMPARE(map_[cs::Home_Nick], QStringLiteral("-1"));
+    QCOMPARE(map_[cs::Home_Nick], kMissingColumn);
     QCOMPARE(grid_->columnCount(), 32);
     QCOMPARE(grid_->headingText(cs::Home_Nick), QStringLiteral("Nick (home)"));
     for (int r = 0; r < 3; ++r)
@@ -237,8 +237,8 @@ void TestFrameMainGrid::rowNumberNotPositionNamesTheRecord() {
     QCOMPARE(grid_->currentRecord(), 1);
     grid_->grid()->model()->setData(grid_->grid()->currentIndex(), QStringLiteral("Brno"));
     QVERIFY(grid_->storeCurrentCell(*quib_, map_));
-    QCOMPARE(quib_->GetData(1, map_[cs::Home_Town].toInt()), QStringLiteral("Brno"));
-    QCOMPARE(quib_->GetData(1, map_[cs::SurName].toInt()), QString::fromUtf8("Černá"));
+    QCOMPARE(quib_->GetData(1, map_[cs::Home_Town]), QStringLiteral("Brno"));
+    QCOMPARE(quib_->GetData(1, map_[cs::SurName]), QString::fromUtf8("Černá"));
 }
 
 void TestFrameMainGrid::deleteRowNumberedTwoOfThree() {

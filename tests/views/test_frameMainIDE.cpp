@@ -1,5 +1,6 @@
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
 #include "views/u_CardMemo.h"
-#include "views/u_ContactSchema.h"
 #include "views/u_frameMainIDE.h"
 
 #include <QApplication>
@@ -109,23 +110,26 @@ void TestFrameMainIDE::showActive() {
 }
 
 void TestFrameMainIDE::catalogueLists() {
-    QCOMPARE(frame->lstDBColsName, ContactSchema::ColumnNames());
-    QCOMPARE(frame->lstDBColsTitle, ContactSchema::ColumnTitles());
-    QCOMPARE(frame->lstDBColsTitleFull, ContactSchema::ColumnTitlesFull());
-    QCOMPARE(frame->lstDBColsName_2_5_2, ContactSchema::ColumnNames_2_5_2());
-    QCOMPARE(frame->lstDBColsName.size(), 32);
-    QCOMPARE(frame->lstDBColsTitle.size(), 32);
-    QCOMPARE(frame->lstDBColsTitleFull.size(), 32);
-    QCOMPARE(frame->lstDBColsName_2_5_2.size(), 28);
-    QCOMPARE(frame->lstDBColsIndexFromProgram.size(), 32);
-    QCOMPARE(frame->lstDBColsIndexFromDB.size(), 32);
+    // The catalogue lives in the session; the card shows its short titles.
+    const TContactsSession session(QStringLiteral("2.7.1.0"));
+    const TColumnCatalogue& c = session.Columns();
+    QCOMPARE(c.lstDBColsName, ContactSchema::ColumnNames());
+    QCOMPARE(c.lstDBColsTitle, ContactSchema::ColumnTitles());
+    QCOMPARE(c.lstDBColsTitleFull, ContactSchema::ColumnTitlesFull());
+    QCOMPARE(ContactSchema::ColumnNames_2_5_2().size(), 28);
+    QCOMPARE(c.lstDBColsName.size(), 32);
+    QCOMPARE(c.lstDBColsTitle.size(), 32);
+    QCOMPARE(c.lstDBColsTitleFull.size(), 32);
+    QCOMPARE(c.lstDBColsIndexFromProgram.size(), 32);
+    QCOMPARE(c.lstDBColsIndexFromDB.size(), 32);
     for (int i = 0; i < 32; ++i) {
-        QCOMPARE(frame->lstDBColsIndexFromProgram.at(i), QString::number(i));
-        QCOMPARE(frame->lstDBColsIndexFromDB.at(i), QString::number(i));
+        QCOMPARE(c.lstDBColsIndexFromProgram.at(i), i);
+        QCOMPARE(c.lstDBColsIndexFromDB.at(i), i);
+        QCOMPARE(frame->fieldLabel(i)->text(), c.lstDBColsTitle.at(i) + u':');
     }
-    QCOMPARE(frame->lstDBColsName.first(), QString("SurName"));
-    QCOMPARE(frame->lstDBColsName.last(), QString("Notes"));
-    QCOMPARE(frame->lstDBColsTitleFull.at(25), QString("Phone (work)"));
+    QCOMPARE(c.lstDBColsName.first(), QString("SurName"));
+    QCOMPARE(c.lstDBColsName.last(), QString("Notes"));
+    QCOMPARE(c.lstDBColsTitleFull.at(25), QString("Phone (work)"));
 }
 
 void TestFrameMainIDE::fieldsAndLabels_data() {
@@ -428,15 +432,15 @@ void TestFrameMainIDE::applyCardSettingsOnlyAtStartUp() {
     QCOMPARE(tabs()->widget(1)->objectName(), QString("tsWork"));
     QCOMPARE(tabs()->tabText(0), QString("&Home"));
     QCOMPARE(tabs()->tabText(1), QString("&Work"));
-    frame->ApplyCardSettings("StartUp", 1);
+    frame->ApplyCardSettings(TSettingsOccasion::StartUp, 1);
     QCOMPARE(tabs()->currentIndex(), 1);
-    frame->ApplyCardSettings("Options", 0);
+    frame->ApplyCardSettings(TSettingsOccasion::Manual, 0);
     QCOMPARE(tabs()->currentIndex(), 1);
-    frame->ApplyCardSettings("StartUp", 0);
+    frame->ApplyCardSettings(TSettingsOccasion::StartUp, 0);
     QCOMPARE(tabs()->currentIndex(), 0);
-    frame->ApplyCardSettings("StartUp", 7);
+    frame->ApplyCardSettings(TSettingsOccasion::StartUp, 7);
     QCOMPARE(tabs()->currentIndex(), 0);
-    frame->ApplyCardSettings("StartUp", -1);
+    frame->ApplyCardSettings(TSettingsOccasion::StartUp, -1);
     QCOMPARE(tabs()->currentIndex(), 0);
 }
 
@@ -555,15 +559,19 @@ void TestFrameMainIDE::titlesFollowTheLanguage() {
     CzechTitles czech;
     QCoreApplication::installTranslator(&czech);
     QCoreApplication::processEvents();
-    QCOMPARE(frame->lstDBColsTitle.at(0), QString::fromUtf8("Příjmení"));
-    QCOMPARE(frame->lstDBColsTitleFull.at(0), QString::fromUtf8("Příjmení"));
-    QCOMPARE(frame->lstDBColsTitleFull.at(25), QString::fromUtf8("Telefon (práce)"));
+    // The main window has the session re-read its titles on a language change.
+    TContactsSession session(QStringLiteral("2.7.1.0"));
+    session.RetranslateTitles();
+    QCOMPARE(session.Columns().lstDBColsTitle.at(0), QString::fromUtf8("Příjmení"));
+    QCOMPARE(session.Columns().lstDBColsTitleFull.at(0), QString::fromUtf8("Příjmení"));
+    QCOMPARE(session.Columns().lstDBColsTitleFull.at(25), QString::fromUtf8("Telefon (práce)"));
     QCOMPARE(frame->fieldLabel(0)->text(), QString::fromUtf8("Příjmení:"));
-    QCOMPARE(frame->lstDBColsName.at(0), QString("SurName"));
+    QCOMPARE(session.Columns().lstDBColsName.at(0), QString("SurName"));
     QCoreApplication::removeTranslator(&czech);
     QCoreApplication::processEvents();
+    session.RetranslateTitles();
     QCOMPARE(frame->fieldLabel(0)->text(), QString("Surname:"));
-    QCOMPARE(frame->lstDBColsTitleFull.at(25), QString("Phone (work)"));
+    QCOMPARE(session.Columns().lstDBColsTitleFull.at(25), QString("Phone (work)"));
 }
 
 QTEST_MAIN(TestFrameMainIDE)

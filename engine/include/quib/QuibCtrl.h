@@ -19,7 +19,8 @@
 // also fires when the arguments were out of range; see QuibEvents.
 //
 // Not thread-safe: an instance is created, called and fires its events on one
-// thread.
+// thread. The one way to use its table on another thread is a QuibSnapshot
+// taken on the engine's thread (see QuibSnapshot.h for the rules).
 
 #include <cstdint>
 #include <memory>
@@ -28,6 +29,7 @@
 
 #include "quib/QuibError.h"
 #include "quib/QuibEvents.h"
+#include "quib/QuibSnapshot.h"
 
 namespace quib {
 
@@ -94,7 +96,9 @@ class CQuibCtrl {
     int32_t GetHeaderIndexFromName(const std::string& HeaderName) const;
 
     // --- Database file ---------------------------------------------------
-    // Empties the table and reads DatabaseName(). Fires CheckCompatibility
+    // Empties the table and reads DatabaseName(). Temporary files that
+    // killed saves of this database left beside it (older than a minute,
+    // not locked by a running save) are removed first. Fires CheckCompatibility
     // after the header records are loaded; a Cancel there empties the table
     // and returns false. Raises QuibError for unreadable or corrupt files,
     // leaving the table empty.
@@ -105,8 +109,18 @@ class CQuibCtrl {
     bool Create();
     // Writes the table to DatabaseName() under a temporary name in the same
     // folder and renames it into place: a failed save raises QuibError and
-    // leaves the old file whole.
+    // leaves the old file whole. A file nobody may write (or this user may
+    // not), a folder, a name without a file part and a loop of symbolic
+    // links are refused with 10000 before anything is created; a failed
+    // write (a full disk, the file size limit) raises 10004.
     bool Save();
+
+    // An unchangeable picture of the table as it stands, cheap to take
+    // (a handle per row, no text copied), to be written with
+    // QuibSnapshot::SaveTo on any thread while this engine goes on.
+    // Fires no event. Called from CheckCompatibility, while Open has not
+    // read the rows yet, it gives an empty snapshot. See QuibSnapshot.h.
+    QuibSnapshot TakeSnapshot() const;
 
     // Compares two dotted (or comma-separated) version texts component by
     // component: 1, 0 or -1. See doc/format.md.

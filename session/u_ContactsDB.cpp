@@ -1,4 +1,4 @@
-#include "app/u_ContactsDB.h"
+#include "session/u_ContactsDB.h"
 
 #include "app/QUIBLib_TLB.h"
 #include "support/u_ProductInfo.h"
@@ -36,34 +36,41 @@ QString HeaderValue(const TQuib& quib, const QString& headerName) {
     return quib.GetHeaderText(quib.GetHeaderIndexFromName(headerName), 0);
 }
 
+QStringList DatabaseColumns(const TQuib& quib) {
+    const int header = quib.GetHeaderIndexFromName(QStringLiteral("DBColsName"));
+    QStringList columns;
+    const int count = header < 0 ? 0 : quib.HeaderTextsCount(header);
+    for (int k = 0; k < count; ++k) {
+        columns << quib.GetHeaderText(header, k);
+    }
+    return columns;
+}
+
+QString IdentificationError(const TQuib& quib, const QString& programVersion) {
+    if (HeaderValue(quib, QStringLiteral("ProgramName")) != product::Name) {
+        return LoadResString(res::NotDatabaseForProgram);
+    }
+    const QString minVersion = HeaderValue(quib, QStringLiteral("ProgramMinVersion"));
+    if (quib.CompareVersion(minVersion, programVersion) > 0) {
+        return ReplaceFirst(LoadResString(res::RequiresNewerProgram),
+                            QStringLiteral("%%REQUIRED_VERSION%%"), minVersion);
+    }
+    return QString();
+}
+
 namespace {
 
-// Matches the database's column names against the program's and reports
-// the columns on either side that have no partner.
-void synchroniseColumns(const TQuib& quib, const QStringList& columnNames,
-                        const QStringList& columnTitlesFull, CompatibilityCheck& check,
-                        QString& unsupported, QString& missing) {
-    check.indexFromProgram = QStringList(columnNames.size(), QStringLiteral("-1"));
-    check.indexFromDB.clear();
-    const int header = quib.GetHeaderIndexFromName(QStringLiteral("DBColsName"));
-    const int count = quib.HeaderTextsCount(header);
-    for (int k = 0; k < count; ++k) {
-        const QString name = quib.GetHeaderText(header, k);
-        const int i = columnNames.indexOf(name);
-        if (i >= 0) {
-            check.indexFromDB << QString::number(i);
-            check.indexFromProgram[i] = QString::number(k);
-        } else {
-            check.indexFromDB << QStringLiteral("-1");
-            unsupported += name + kMessageLineBreak;
-        }
+QString columnLines(const TColumnMatch& match, const QStringList& columnNames,
+                    const QStringList& columnTitlesFull, QString& missing) {
+    QString unsupported;
+    for (const QString& name : match.unsupported) {
+        unsupported += name + kMessageLineBreak;
     }
-    for (int i = 0; i < columnNames.size(); ++i) {
-        if (check.indexFromProgram[i] == QLatin1String("-1")) {
-            missing += columnTitlesFull.value(i) + QStringLiteral(" [") + columnNames[i] +
-                       QStringLiteral("]") + kMessageLineBreak;
-        }
+    for (const int i : match.missing) {
+        missing += columnTitlesFull.value(i) + QStringLiteral(" [") + columnNames.value(i) +
+                   QStringLiteral("]") + kMessageLineBreak;
     }
+    return unsupported;
 }
 
 QString columnWarning(const TQuib& quib, const QString& programVersion, const QString& unsupported,
@@ -92,21 +99,16 @@ CompatibilityCheck CheckContactsDatabase(const TQuib& quib, const QString& progr
                                          const QStringList& columnNames,
                                          const QStringList& columnTitlesFull) {
     CompatibilityCheck check;
-    if (HeaderValue(quib, QStringLiteral("ProgramName")) != product::Name) {
+    check.error = IdentificationError(quib, programVersion);
+    if (!check.error.isEmpty()) {
         check.accepted = false;
-        check.error = LoadResString(res::NotDatabaseForProgram);
         return check;
     }
-    const QString minVersion = HeaderValue(quib, QStringLiteral("ProgramMinVersion"));
-    if (quib.CompareVersion(minVersion, programVersion) > 0) {
-        check.accepted = false;
-        check.error = ReplaceFirst(LoadResString(res::RequiresNewerProgram),
-                                   QStringLiteral("%%REQUIRED_VERSION%%"), minVersion);
-        return check;
-    }
-    QString unsupported;
+    const TColumnMatch match = MatchColumns(DatabaseColumns(quib), columnNames);
+    check.indexFromProgram = match.fromProgram;
+    check.indexFromDB = match.fromDB;
     QString missing;
-    synchroniseColumns(quib, columnNames, columnTitlesFull, check, unsupported, missing);
+    const QString unsupported = columnLines(match, columnNames, columnTitlesFull, missing);
     check.warning = columnWarning(quib, programVersion, unsupported, missing);
     return check;
 }

@@ -1,4 +1,5 @@
-#include "views/u_ContactSchema.h"
+#include "session/u_ColumnMap.h"
+#include "session/u_ContactSchema.h"
 
 #include <QTest>
 
@@ -12,6 +13,7 @@ class TestContactSchema : public QObject {
     void fieldPositionsMatchNames();
     void olderLayoutIsTheOldOrderWithoutTheFourNewColumns();
     void identityMapCountsFromZero();
+    void layoutsComeFromTheSchema();
 };
 
 void TestContactSchema::columnsInProgramOrder_data() {
@@ -112,11 +114,27 @@ void TestContactSchema::olderLayoutIsTheOldOrderWithoutTheFourNewColumns() {
 }
 
 void TestContactSchema::identityMapCountsFromZero() {
-    const QStringList map = ContactSchema::IdentityColumnMap();
+    const TColumnMap map = TColumnMap::Identity(ContactSchema::ColumnCount);
     QCOMPARE(map.size(), 32);
-    QCOMPARE(map.first(), QString("0"));
-    QCOMPARE(map.at(17), QString("17"));
-    QCOMPARE(map.last(), QString("31"));
+    QCOMPARE(map[0], 0);
+    QCOMPARE(map[17], 17);
+    QCOMPARE(map[31], 31);
+    QCOMPARE(map[32], kMissingColumn);
+}
+
+void TestContactSchema::layoutsComeFromTheSchema() {
+    const std::vector<TDBLayout>& layouts = DBLayouts();
+    QCOMPARE(layouts.size(), std::size_t(3));
+    QCOMPARE(layouts[2].version, QStringLiteral("2.7.0"));
+    QCOMPARE(layouts[2].columns, ContactSchema::ColumnNames());
+    QCOMPARE(layouts[1].version, QStringLiteral("2.5.1"));
+    QCOMPARE(layouts[1].columns, ContactSchema::ColumnNames_2_5_2());
+    // 2.5.1 added an ICQ number on both pages.
+    QStringList older = layouts[1].columns;
+    QVERIFY(older.removeOne(QStringLiteral("Home_ICQ")));
+    QVERIFY(older.removeOne(QStringLiteral("Work_ICQ")));
+    QCOMPARE(layouts[0].columns, older);
+    QCOMPARE(layouts[0].columns.size(), 26);
 }
 
 QTEST_GUILESS_MAIN(TestContactSchema)

@@ -3,9 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // The contact schema: the 32 text columns the program supports, in program
-// order. This is the one place that holds their names and titles; the card
-// frame copies them into its column catalogue and every view reads them there.
+// order, and the column layouts databases have had over the program's
+// versions. This is the one place that holds column names, titles and
+// layouts; the session, the views, the exchange and print code read them here.
 namespace ContactSchema {
 
 inline constexpr int ColumnCount = 32;
@@ -89,9 +92,20 @@ QStringList ColumnNames();
 // column pickers) in program order, in the current language.
 QStringList ColumnTitles();
 QStringList ColumnTitlesFull();
-// The 28 column names of the older layout, in their old order.
+// The 28 column names of the 2.5.1 layout, in their old order.
 QStringList ColumnNames_2_5_2();
-// The column map of a database laid out in program order: "0" ... "31".
-QStringList IdentityColumnMap();
 
 }  // namespace ContactSchema
+
+// A column layout that contacts databases have had. A database file names its
+// columns in its "DBColsName" header, so any of them can be read; the
+// converter writes any of them.
+struct TDBLayout {
+    QString text;         // as offered to the user, in English (context "TDBLayouts")
+    QString version;      // written as the file's minimum and creating version
+    QStringList columns;  // internal column names, in column order
+};
+
+// The layouts 2.5.0, 2.5.1 and 2.7.0, oldest first; the last is the current
+// one (ContactSchema::ColumnNames()).
+const std::vector<TDBLayout>& DBLayouts();

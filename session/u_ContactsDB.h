@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_ColumnMap.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,15 +25,23 @@ void WriteContactsHeaders(TQuib& quib, const QString& minVersion, const QString&
 // Text 0 of the named header, or the empty text when there is no such header.
 QString HeaderValue(const TQuib& quib, const QString& headerName);
 
+// The texts of the "DBColsName" header: the database's column names in column
+// order; empty when it has none.
+QStringList DatabaseColumns(const TQuib& quib);
+
+// Why a database is no database of this product or needs a newer program than
+// programVersion (the error message), or the empty text when it may be opened.
+QString IdentificationError(const TQuib& quib, const QString& programVersion);
+
 // What the check of a database being opened decided.
 struct CompatibilityCheck {
     bool accepted = true;
     QString error;    // why the file was refused (shown as an error)
     QString warning;  // column mismatches (shown as a warning); empty when none
     // The column maps: program field -> database column, database column ->
-    // program field, "-1" where there is none. Only filled when accepted.
-    QStringList indexFromProgram;
-    QStringList indexFromDB;
+    // program field, kMissingColumn where there is none. Only filled when accepted.
+    TColumnMap indexFromProgram;
+    TColumnMap indexFromDB;
 };
 
 // Checks the header records of the database quib is opening: it must be a

@@ -1,6 +1,6 @@
 #include "app/QUIBLib_TLB.h"
-#include "app/u_ContactsDB.h"
-#include "views/u_ContactSchema.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -113,9 +113,9 @@ class TestContactsDB : public QObject {
         QCOMPARE(c.indexFromProgram.size(), 32);
         QCOMPARE(c.indexFromDB.size(), 32);
         for (int i = 0; i < 32; ++i) {
-            const int k = c.indexFromProgram[i].toInt();
+            const int k = c.indexFromProgram[i];
             QCOMPARE(columns[k], ContactSchema::ColumnNames()[i]);
-            QCOMPARE(c.indexFromDB[k].toInt(), i);
+            QCOMPARE(c.indexFromDB[k], i);
         }
     }
 
@@ -141,9 +141,9 @@ class TestContactsDB : public QObject {
             "Changes in this fields will not be saved:\n\r" +
             lines + "\n\r";
         QCOMPARE(c.warning, expected);
-        QCOMPARE(c.indexFromProgram[ContactSchema::Home_Nick], QStringLiteral("-1"));
-        QCOMPARE(c.indexFromProgram[ContactSchema::FirstName], QStringLiteral("1"));
-        QCOMPARE(c.indexFromProgram[ContactSchema::Home_Address], QStringLiteral("2"));
+        QCOMPARE(c.indexFromProgram[ContactSchema::Home_Nick], kMissingColumn);
+        QCOMPARE(c.indexFromProgram[ContactSchema::FirstName], 1);
+        QCOMPARE(c.indexFromProgram[ContactSchema::Home_Address], 2);
     }
 
     void unknownColumnIsUnsupported() {
@@ -152,8 +152,8 @@ class TestContactsDB : public QObject {
         writeDatabase(path("extra.tbr"), "Orvane Contacts", "2.5.1", columns);
         const CompatibilityCheck c = check(path("extra.tbr"));
         QVERIFY(c.accepted);
-        QCOMPARE(c.indexFromDB[5], QStringLiteral("-1"));
-        QCOMPARE(c.indexFromProgram[ContactSchema::Home_City], QStringLiteral("6"));
+        QCOMPARE(c.indexFromDB[5], kMissingColumn);
+        QCOMPARE(c.indexFromProgram[ContactSchema::Home_City], 6);
         QVERIFY(c.warning.contains(
             "This fields will not be displayed and you will not be able to change them:\n\r"
             "Home_Birthday\n\r\n\r"));

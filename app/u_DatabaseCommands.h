@@ -1,0 +1,39 @@
+#pragma once
+
+#include "views/u_CommandHost.h"
+
+#include <QString>
+
+class TQuib;
+
+// The database and record commands: New, Open, Save, Save As, Reload, the
+// four moves and record New, Save and Delete.
+class TDatabaseCommands : public TCommandUnit {
+  public:
+    explicit TDatabaseCommands(ICommandHost& host);
+
+    // The open and save dialogs ("tbr" files). They return the chosen path, or
+    // the empty text when the user cancelled; each starts at the last path it
+    // gave (preset by the start-up open).
+    QString ExecuteOpenDialog(const QString& title);
+    QString ExecuteSaveDialog(const QString& title);
+    QString dlgOpenFileName;
+    QString dlgSaveFileName;
+
+    // Record Save as the save-changes prompt runs it: an error travels on to
+    // the command that asked, which then stops.
+    void SaveRow();
+
+  private:
+    void create();
+    void open();
+    void saveAs();
+    void reload();
+    void moveAndRefresh(bool (TQuib::*move)());
+    void newRow();
+    void deleteRow();
+    // The table view's variants of record New and record Delete.
+    void gridNewRow();
+    void gridDeleteRow();
+    bool tableShown() const;
+};

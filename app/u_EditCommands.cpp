@@ -1,0 +1,66 @@
+#include "app/u_EditCommands.h"
+
+#include "app/QUIBLib_TLB.h"
+#include "session/u_ContactsSession.h"
+#include "support/u_CommandBoundary.h"
+#include "views/u_FindCommand.h"
+#include "views/u_MainWindowInterface.h"
+#include "views/u_dlgFind.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+
+// Runs a standard edit slot (undo, cut, copy, paste) of the focused text control.
+void runOnFocusedEditor(const char* slot) {
+    if (QWidget* focused = QApplication::focusWidget()) {
+        QMetaObject::invokeMethod(focused, slot);
+    }
+}
+
+}  // namespace
+
+TEditCommands::TEditCommands(ICommandHost& host) : TCommandUnit(host) {
+    host.Register("actEditUndo", [] { runOnFocusedEditor("undo"); });
+    host.Register("actEditCut", [] { runOnFocusedEditor("cut"); });
+    host.Register("actEditCopy", [] { runOnFocusedEditor("copy"); });
+    host.Register("actEditPaste", [] { runOnFocusedEditor("paste"); });
+    host.Register("actEditFindBasic", [this] {
+        TdlgFind& dialog = FindDialog();
+        dialog.show();
+        dialog.raise();
+        dialog.activateWindow();
+    });
+    host.Register("actEditFindBasicNext", [this] { runBasicFind(); });
+}
+
+TdlgFind& TEditCommands::FindDialog() {
+    if (dlgFind_ == nullptr) {
+        dlgFind_ = new TdlgFind(host().Main().Widget());
+        // The dialog's Find Next runs outside any action: through the boundary.
+        QObject::connect(dlgFind_, &TdlgFind::findNext, dlgFind_,
+                         [this] { RunGuarded([this] { runBasicFind(); }); });
+        host().AddCloseStep([this] { dlgFind_->close(); });
+    }
+    return *dlgFind_;
+}
+
+void TEditCommands::runBasicFind() {
+    IMainWindow& main = host().Main();
+    FindCommand::View view = FindCommand::View::Other;
+    if (main.CurrentView() == TView::Card) {
+        view = FindCommand::View::Card;
+    } else if (main.CurrentView() == TView::Table) {
+        view = FindCommand::View::Table;
+    }
+    TContactsSession& session = host().Session();
+    FindCommand::Context context{session.Quib1(),
+                                 main.Card(),
+                                 main.Grid(),
+                                 session.Columns().lstDBColsIndexFromProgram,
+                                 view,
+                                 [this] { return host().ConfirmSaveChanges(); },
+                                 main.Widget()};
+    FindCommand::Run(context, FindDialog().request());
+}

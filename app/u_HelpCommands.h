@@ -1,0 +1,21 @@
+#pragma once
+
+#include "views/u_CommandHost.h"
+
+#include <memory>
+
+class THelpRouter;
+
+// The Help menu's help commands: Help Topics, Topic Search, How To Use Help,
+// What Is New, and help by context (F1 over a menu).
+class THelpCommands : public TCommandUnit {
+  public:
+    explicit THelpCommands(ICommandHost& host);
+    ~THelpCommands() override;
+
+    THelpRouter& HelpRouter() const { return *helpRouter_; }
+    void ShowHelpContext(int context);
+
+  private:
+    std::unique_ptr<THelpRouter> helpRouter_;
+};

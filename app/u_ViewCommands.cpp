@@ -1,0 +1,49 @@
+#include "app/u_ViewCommands.h"
+
+#include "app/QUIBLib_TLB.h"
+#include "session/u_ContactsSession.h"
+#include "views/u_MainWindowInterface.h"
+#include "views/u_frameMainGrid.h"
+
+#include <QAction>
+
+#include <algorithm>
+
+TViewCommands::TViewCommands(ICommandHost& host) : TCommandUnit(host) {
+    host.Register("actShowAsTable", [this] { ShowAsTable(); });
+    host.Register("actDBGridFill", [this] { gridFill(); });
+    host.Register("actDBGridClear", [this] { this->host().Main().Grid().GridClear(); });
+}
+
+void TViewCommands::ShowAsTable() {
+    IMainWindow& main = host().Main();
+    QAction* showAsTable = host().action(QStringLiteral("actShowAsTable"));
+    const bool tableShown = main.CurrentView() == TView::Table;
+    // The table is filled from the file's records: card edits not yet
+    // stored would be lost on the way.
+    if (!tableShown && !ConfirmLeavingCard(host())) {
+        // The action checked itself when triggered; the card stays.
+        showAsTable->setChecked(false);
+        return;
+    }
+    if (tableShown) {
+        main.ShowView(TView::Card);
+        showAsTable->setChecked(false);
+        main.Grid().GridClear();
+    } else {
+        main.ShowView(TView::Table);
+        showAsTable->setChecked(true);
+    }
+    host().Session().RefreshData();
+}
+
+void TViewCommands::gridFill() {
+    const TContactsSession& session = host().Session();
+    TframeMainGrid& grid = host().Main().Grid();
+    grid.GridFill(session.Quib1(), session.Columns().lstDBColsTitleFull,
+                  session.Columns().lstDBColsIndexFromProgram);
+    // Entering the table starts at the record the card showed.
+    if (grid.currentRow() < 0 && session.Quib1().RowsCount() > 0) {
+        grid.selectCell(grid.rowOfRecord(std::max(0, session.Quib1().RowIndex())), 0);
+    }
+}

@@ -1,0 +1,120 @@
+// Rows and header records kept in the buffer the file was read into, and in
+// blocks of their own: every width reads back, edits and writes as it was.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "EngineTestSupport.h"
+
+using quib::CQuibCtrl;
+using namespace quibtest;
+
+namespace {
+
+// A cell text that tells rows and columns apart, sometimes empty, sometimes
+// with a 00 inside (which ends it).
+std::string CellText(int row, int col) {
+    switch ((row + col) % 4) {
+        case 0:
+            return "";
+        case 1:
+            return "r" + std::to_string(row) + "c" + std::to_string(col);
+        case 2:
+            return std::string(static_cast<std::size_t>(col % 300), 'x');
+        default:
+            return "ab";
+    }
+}
+
+// Widths around the sizes of the block header: 1 byte up to 63 texts,
+// 2 bytes up to 8191, and a block of its own from 8192.
+class RowWidths : public ::testing::TestWithParam<int> {};
+
+TEST_P(RowWidths, ReadEditAndWriteBack) {
+    const int cols = GetParam();
+    const int rows = 3;
+    TempDir dir;
+    std::vector<Bytes> parts = {FileStart(1, rows, static_cast<uint32_t>(cols))};
+    std::vector<std::string> headerTexts;
+    for (int t = 0; t < cols; ++t) {
+        headerTexts.push_back(CellText(7, t));
+    }
+    parts.push_back(HeaderRecord("wide", headerTexts));
+    for (int r = 0; r < rows; ++r) {
+        std::vector<std::string> cells;
+        for (int c = 0; c < cols; ++c) {
+            cells.push_back(CellText(r, c));
+        }
+        parts.push_back(RowRecord(cells));
+    }
+    Bytes file;
+    for (const auto& p : parts) {
+        file.insert(file.end(), p.begin(), p.end());
+    }
+    WriteBytes(dir.file("in.tbr"), file);
+
+    CQuibCtrl q;
+    q.SetDatabaseName(dir.file("in.tbr"));
+    ASSERT_TRUE(q.Open());
+    ASSERT_EQ(q.ColsCount(), cols);
+    ASSERT_EQ(q.HeaderTextsCount(0), cols);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; c += 1 + cols / 97) {
+            ASSERT_EQ(q.GetData(r, c), CellText(r, c)) << r << "," << c;
+        }
+    }
+    EXPECT_EQ(q.GetData(rows - 1, cols - 1), CellText(rows - 1, cols - 1));
+    EXPECT_EQ(q.GetHeaderText(0, cols - 1), CellText(7, cols - 1));
+    q.SetDatabaseName(dir.file("out.tbr"));
+    ASSERT_TRUE(q.Save());
+    EXPECT_EQ(ReadBytes(dir.file("out.tbr")), file);
+
+    // Same length (in place), longer, shorter; the other cells stay.
+    q.SetData(0, cols - 1, std::string(CellText(0, cols - 1).size(), 'Z'));
+    q.SetData(1, 0, "longer than any cell before");
+    q.SetData(2, cols / 2, "");
+    q.SetHeaderText(0, 0, "h");
+    EXPECT_EQ(q.GetData(0, cols - 1), std::string(CellText(0, cols - 1).size(), 'Z'));
+    EXPECT_EQ(q.GetData(1, 0), "longer than any cell before");
+    EXPECT_EQ(q.GetData(2, cols / 2), "");
+    EXPECT_EQ(q.GetHeaderText(0, 0), "h");
+    if (cols > 1) {
+        EXPECT_EQ(q.GetData(0, cols - 2), CellText(0, cols - 2));
+        EXPECT_EQ(q.GetData(1, 1), CellText(1, 1));
+    }
+    ASSERT_TRUE(q.Save());
+    CQuibCtrl again;
+    again.SetDatabaseName(dir.file("out.tbr"));
+    ASSERT_TRUE(again.Open());
+    EXPECT_EQ(Cells(again), Cells(q));
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, RowWidths,
+                         ::testing::Values(1, 2, 63, 64, 65, 127, 128, 8191, 8192, 8193, 20000));
+
+TEST(RowStorage, TableWithoutColumnsCountsItsRows) {
+    TempDir dir;
+    WriteBytes(dir.file("a.tbr"), Concat({FileStart(0, 3, 0), {0x00, 0x01, 0x05, 0x00}}));
+    CQuibCtrl q;
+    q.SetDatabaseName(dir.file("a.tbr"));
+    ASSERT_TRUE(q.Open());
+    EXPECT_EQ(q.RowsCountTotal(), 3);
+    EXPECT_EQ(q.ColsCount(), 0);
+    EXPECT_EQ(q.GetData(0, 0), "");
+    EXPECT_FALSE(q.SetData(0, 0, "x"));
+    ASSERT_TRUE(q.NewRow(1));
+    ASSERT_TRUE(q.DeleteRow(0));
+    ASSERT_TRUE(q.NewCol(0));
+    EXPECT_EQ(q.RowsCountTotal(), 3);
+    ASSERT_TRUE(q.SetData(2, 0, "last"));
+    ASSERT_TRUE(q.DeleteCol(0));
+    EXPECT_EQ(q.RowsCountTotal(), 3);
+    EXPECT_EQ(q.ColsCount(), 0);
+    q.SetDatabaseName(dir.file("b.tbr"));
+    ASSERT_TRUE(q.Save());
+    EXPECT_EQ(ReadBytes(dir.file("b.tbr")),
+              Concat({FileStart(0, 3, 0), {0x01, 0x00, 0x01, 0x00, 0x01, 0x00}}));
+}
+
+}  // namespace

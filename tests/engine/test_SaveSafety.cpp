@@ -1,0 +1,270 @@
+// What a save must never do: replace a file its owner protected, follow a
+// loop of links, leave temporary files behind, or end the process when the
+// file size limit is reached; and a save killed at any moment leaves the old
+// or the new file whole.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <thread>
+
+#include "EngineTestSupport.h"
+
+using quib::CQuibCtrl;
+using namespace quibtest;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> Listing(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        names.push_back(e.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int SaveError(CQuibCtrl& q) {
+    try {
+        q.Save();
+    } catch (const quib::QuibError& e) {
+        return e.id();
+    }
+    return 0;
+}
+
+TEST(SaveSafety, ProtectedFileIsNotReplaced) {
+    TempDir dir;
+    const std::string path = dir.file("db.tbr");
+    CQuibCtrl q;
+    FillTable(q, 3, 2);
+    q.SetDatabaseName(path);
+    ASSERT_TRUE(q.Save());
+    const Bytes old = ReadBytes(path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    q.SetData(0, 0, "changed");
+    RecordingListener l;
+    q.SetListener(&l);
+    EXPECT_EQ(SaveError(q), 10000);
+    EXPECT_EQ(l.events, std::vector<std::string>{"BeforeSave"});
+    try {
+        q.Create();
+        ADD_FAILURE() << "Create replaced a protected file";
+    } catch (const quib::QuibError& e) {
+        EXPECT_EQ(e.code(), 0x800A004Bu);
+        EXPECT_STREQ(e.what(), "Error when opening database file to write.");
+    }
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"db.tbr"});
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(SaveError(q), 0);
+}
+
+TEST(SaveSafety, LoopOfLinksIsRefused) {
+    TempDir dir;
+    fs::create_symlink("b.tbr", dir.path() / "a.tbr");
+    fs::create_symlink("a.tbr", dir.path() / "b.tbr");
+    CQuibCtrl q;
+    FillTable(q, 1, 1);
+    q.SetDatabaseName(dir.file("a.tbr"));
+    EXPECT_EQ(SaveError(q), 10000);
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "a.tbr"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "b.tbr"));
+    EXPECT_EQ(Listing(dir.path()), (std::vector<std::string>{"a.tbr", "b.tbr"}));
+}
+
+TEST(SaveSafety, NamesWithoutAFileLeaveNothing) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "sub");
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path());
+    for (const std::string& name :
+         std::vector<std::string>{"", dir.file("sub") + "/", dir.file("sub"), "sub/"}) {
+        SCOPED_TRACE("name [" + name + "]");
+        CQuibCtrl q;
+        q.SetDatabaseName(name);
+        try {
+            q.Create();
+            ADD_FAILURE() << "created";
+        } catch (const quib::QuibError& e) {
+            EXPECT_EQ(e.id(), 10000);
+        }
+    }
+    fs::current_path(before);
+    EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"sub"});
+    EXPECT_TRUE(Listing(dir.path() / "sub").empty());
+}
+
+// Ages a file by the given number of seconds.
+void Age(const fs::path& file, int seconds) {
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    timespec times[2] = {{st.st_mtime - seconds, 0}, {st.st_mtime - seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+}
+
+TEST(SaveSafety, OpenRemovesOnlyStaleUnlockedTemporaryFiles) {
+    TempDir dir;
+    const std::string path = dir.file("db.tbr");
+    CQuibCtrl q;
+    FillTable(q, 2, 2);
+    q.SetDatabaseName(path);
+    ASSERT_TRUE(q.Save());
+    const std::vector<std::string> names = {
+        ".db.tbr.tmp-aB3xY9",     // stale: removed
+        ".db.tbr.tmp-fresh1",     // too young
+        ".db.tbr.tmp-locked",     // a save still holds it
+        ".db.tbr.tmp-toolong1",   // not our pattern
+        ".other.tbr.tmp-aB3xY9",  // another database's
+        "db.tbr.tmp-aB3xY9",      // not hidden: not ours
+    };
+    for (const auto& n : names) {
+        WriteBytes(dir.file(n), Raw("partial"));
+        if (n != ".db.tbr.tmp-fresh1") {
+            Age(dir.path() / n, 120);
+        }
+    }
+    const int locked = ::open(dir.file(".db.tbr.tmp-locked").c_str(), O_RDONLY);
+    ASSERT_GE(locked, 0);
+    ASSERT_EQ(::flock(locked, LOCK_EX), 0);
+    fs::create_directory(dir.path() / ".db.tbr.tmp-folder");
+    Age(dir.path() / ".db.tbr.tmp-folder", 120);
+
+    ASSERT_TRUE(q.Open());
+    ::close(locked);
+    std::vector<std::string> expected = {".db.tbr.tmp-fresh1",    ".db.tbr.tmp-folder",
+                                         ".db.tbr.tmp-locked",    ".db.tbr.tmp-toolong1",
+                                         ".other.tbr.tmp-aB3xY9", "db.tbr",
+                                         "db.tbr.tmp-aB3xY9"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Listing(dir.path()), expected);
+    EXPECT_EQ(q.RowsCountTotal(), 2);
+}
+
+// A child process that runs body and exits with its result; the parent
+// gets the wait status.
+template <typename Body>
+int InChild(Body body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        int code = 99;
+        try {
+            code = body();
+        } catch (...) {
+            code = 98;
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return status;
+}
+
+TEST(SaveSafety, FileSizeLimitFailsTheWriteInsteadOfKilling) {
+    TempDir dir;
+    const std::string path = dir.file("db.tbr");
+    CQuibCtrl q;
+    FillTable(q, 2, 2);
+    q.SetDatabaseName(path);
+    ASSERT_TRUE(q.Save());
+    const Bytes old = ReadBytes(path);
+    FillTable(q, 20000, 10);  // about 1.3 MB
+    const int status = InChild([&] {
+        rlimit limit{256 * 1024, 256 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        return SaveError(q) == 10004 ? 0 : 1;
+    });
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"db.tbr"});
+}
+
+// A table of about 5 MB whose first cell tells the versions apart.
+void FiveMegabytes(CQuibCtrl& q, const std::string& mark) {
+    FillTable(q, 40000, 12);
+    q.SetData(0, 0, mark);
+    for (int32_t r = 0; r < q.RowsCount(); r += 3) {
+        q.SetData(r, 5, std::string(60, static_cast<char>('a' + r % 26)));
+    }
+}
+
+TEST(SaveSafety, KilledSaveLeavesOldOrNewFileWhole) {
+    TempDir dir;
+    const std::string path = dir.file("db.tbr");
+    CQuibCtrl q;
+    FiveMegabytes(q, "old");
+    q.SetDatabaseName(path);
+    ASSERT_TRUE(q.Save());
+    const Bytes oldBytes = ReadBytes(path);
+    q.SetData(0, 0, "new");
+    q.SetDatabaseName(dir.file("new.tbr"));
+    ASSERT_TRUE(q.Save());
+    const Bytes newBytes = ReadBytes(dir.file("new.tbr"));
+    fs::remove(dir.file("new.tbr"));
+    ASSERT_GT(newBytes.size(), 4u << 20);
+    q.SetDatabaseName(path);
+
+    // How long one save takes here, to spread the kills over it.
+    const auto t0 = std::chrono::steady_clock::now();
+    ASSERT_TRUE(q.Save());
+    const auto saveMicros =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0)
+            .count();
+    WriteBytes(path, oldBytes);
+
+    const unsigned seed = std::random_device{}();
+    std::mt19937 rng(seed);
+    int oldSeen = 0;
+    int newSeen = 0;
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", round " + std::to_string(round));
+        const auto delay = std::chrono::microseconds(rng() % (2 * saveMicros + 1000));
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            try {
+                q.Save();
+            } catch (...) {
+                ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        std::this_thread::sleep_for(delay);
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        const Bytes now = ReadBytes(path);
+        ASSERT_TRUE(now == oldBytes || now == newBytes) << "file of " << now.size() << " bytes";
+        (now == oldBytes ? oldSeen : newSeen)++;
+        // A killed save may leave its temporary file; once it is old, Open
+        // removes it.
+        for (const auto& name : Listing(dir.path())) {
+            if (name != "db.tbr") {
+                Age(dir.path() / name, 120);
+            }
+        }
+        CQuibCtrl reader;
+        reader.SetDatabaseName(path);
+        ASSERT_TRUE(reader.Open());
+        EXPECT_EQ(reader.GetData(0, 0), now == oldBytes ? "old" : "new");
+        ASSERT_EQ(Listing(dir.path()), std::vector<std::string>{"db.tbr"});
+        WriteBytes(path, oldBytes);
+    }
+    RecordProperty("old_seen", oldSeen);
+    RecordProperty("new_seen", newSeen);
+    std::printf("killed saves: %d left the old file, %d the new one (seed %u, save %lld us)\n",
+                oldSeen, newSeen, seed, static_cast<long long>(saveMicros));
+}
+
+}  // namespace
