@@ -2,11 +2,11 @@
 
 #include "ui_u_frmOptions.h"
 
+#include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
 
 #include <QButtonGroup>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QShowEvent>
 
@@ -30,18 +30,14 @@ void check(QButtonGroup& group, int value, int fallback) {
 }
 
 QString chooseTemplateFile(QWidget* parent, const QString& title, const QString& current) {
-    QFileDialog dialog(parent, title, QString(),
-                       QCoreApplication::translate("TfrmOptions", "Template (*.txt)"));
-    dialog.setObjectName(QStringLiteral("dlgTemplateOpen"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (!current.isEmpty()) {
-        dialog.selectFile(current);
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().constFirst();
+    TFileChoice choice;
+    choice.mode = TFileChoice::Mode::Open;
+    choice.objectName = QStringLiteral("dlgTemplateOpen");
+    choice.title = title;
+    choice.nameFilters = {QCoreApplication::translate("TfrmOptions", "Template (*.txt)")};
+    choice.defaultSuffix = QStringLiteral("txt");
+    choice.preset = current;
+    return ChooseFile(choice, parent);
 }
 
 }  // namespace

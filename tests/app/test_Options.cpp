@@ -256,6 +256,23 @@ class TestOptions : public QObject {
                  QStringLiteral("Pellum_DefaultTemplate.txt"));
     }
 
+    void templateBrowseOffersTemplates() {
+        TfrmOptions dialog({});
+        dialog.show();
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(QStringLiteral("/data/Letter.txt"));
+        Controls(dialog).cmdPrintDefaultUserTemplateBrowse->click();
+        QCOMPARE(Controls(dialog).txtPrintDefaultUserTemplate->text(),
+                 QStringLiteral("/data/Letter.txt"));
+        QCOMPARE(FileChooserTest::Asked().size(), size_t(1));
+        const TFileChoice& asked = FileChooserTest::Asked().front();
+        QCOMPARE(asked.title, QStringLiteral("Select Default User Template"));
+        QCOMPARE(asked.nameFilters, QStringList{QStringLiteral("Template (*.txt)")});
+        QCOMPARE(asked.preset, QStringLiteral("Pellum_DefaultTemplate.txt"));
+        QVERIFY(asked.mode == TFileChoice::Mode::Open);
+        FileChooserTest::Reset();
+    }
+
     void newStyleChangesTheMenuAtOnceAndCancelKeepsIt() {
         auto program = StartProgram({}, false);
         messages_->clear();
