@@ -163,7 +163,9 @@ void TDatabaseCommands::deleteRow() {
 void TDatabaseCommands::gridNewRow() {
     TQuib& quib = host().Session().Quib1();
     quib.NewRow(quib.RowsCount());
-    host().Main().Grid().appendRecordRow();
+    // The grid may show only the hits of a query: the new row carries the
+    // number of the record just appended, not its position.
+    host().Main().Grid().appendRecordRow(quib.RowsCount() - 1);
     // Record Delete may have become possible.
     host().UpdateCommandStates(TCommandMode::RefreshData);
 }
@@ -178,7 +180,9 @@ void TDatabaseCommands::gridDeleteRow() {
         return;
     }
     if (quib.DeleteRow(record)) {
-        grid.removeCurrentRow();
+        // The record named by the row's number goes from the grid, and the
+        // numbers of later records drop with the database's rows.
+        grid.removeRecordRow(record);
         // The cursor must stay on a record, as after Delete on the card; the
         // grid row is gone by now, so the move selects a row that exists.
         if (quib.RowIndex() > quib.RowsCount() - 1) {

@@ -1,17 +1,51 @@
 #include "query/u_QueryCommands.h"
 
+#include "app/QUIBLib_TLB.h"
+#include "query/u_RowsQuery.h"
+#include "query/u_frameMainDBQuery.h"
+#include "query/u_frameMainDBSort.h"
+#include "query/u_frameMainQuery.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_MessageBox.h"
 #include "views/u_MainWindowInterface.h"
 #include "views/u_frameMainGrid.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 TQueryCommands::TQueryCommands(ICommandHost& host) : TCommandUnit(host) {
     host.Register("actEditFindQuery", [this] { showQuery(); });
+    host.Register("actDBFindQueryProcess", [this] { processQuery(); });
     host.Register("actDBFindQueryClose", [this] { closeQuery(); });
+    host.Register("actDBPrintRowsQuery", [this] { printRowsQuery(); });
     host.Register("actDBSortShow", [this] { showSort(); });
+    host.Register("actDBSortProcess", [this] { processSort(); });
     host.Register("actDBSortCancel", [this] { cancelSort(); });
+    bindViews();
 }
+
+TframeMainDBQuery& TQueryCommands::queryView() const {
+    return *static_cast<TframeMainDBQuery*>(host().Main().ViewFrame(TView::Query));
+}
+
+TframeMainDBSort& TQueryCommands::sortView() const {
+    return *static_cast<TframeMainDBSort*>(host().Main().ViewFrame(TView::Sort));
+}
+
+void TQueryCommands::bindViews() {
+    TContactsSession& session = host().Session();
+    TframeMainQuery& builder = queryView().QueryBuilder();
+    builder.SetDatabase(&session.Quib1());
+    builder.SetColumns(&session.Columns());
+    queryView().SetCommands(host().action(QStringLiteral("actDBFindQueryProcess")),
+                            host().action(QStringLiteral("actDBFindQueryClose")));
+    sortView().SetDatabase(&session.Quib1());
+    sortView().SetColumns(&session.Columns());
+    sortView().SetCommands(host().action(QStringLiteral("actDBSortProcess")),
+                           host().action(QStringLiteral("actDBSortCancel")));
+}
+
+// --- Find by query -----------------------------------------------------------
 
 void TQueryCommands::showQuery() {
     if (!ConfirmLeavingCard(host())) {
@@ -22,10 +56,31 @@ void TQueryCommands::showQuery() {
     host().UpdateCommandStates(TCommandMode::DBQuery);
 }
 
+void TQueryCommands::processQuery() {
+    const TContactsSession& session = host().Session();
+    IMainWindow& main = host().Main();
+    const int hits = queryView().ProcessQuery(main.Grid(), session.Columns().lstDBColsTitleFull,
+                                              session.Columns().lstDBColsIndexFromProgram);
+    if (hits == 0) {
+        ShowMessage(MsgType::Information,
+                    QCoreApplication::translate("TQueryCommands", "No records found."),
+                    MsgButtons::Ok, main.Widget());
+        return;
+    }
+    main.ShowView(TView::Table);
+    host().UpdateCommandStates(TCommandMode::DBQueryResult);
+}
+
 void TQueryCommands::closeQuery() {
     host().Main().ShowView(ViewBeforeQuery);
     host().UpdateCommandStates(TCommandMode::DBQueryClose);
 }
+
+void TQueryCommands::printRowsQuery() {
+    TickRowsByQuery(host().Main().ViewFrame(TView::PrintRows));
+}
+
+// --- Sort builder ------------------------------------------------------------
 
 void TQueryCommands::showSort() {
     IMainWindow& main = host().Main();
@@ -47,6 +102,18 @@ void TQueryCommands::showSort() {
     // the card's fields: the card must show the current record, also after
     // cell edits in the table or moves made meanwhile.
     host().Session().RefreshData();
+}
+
+void TQueryCommands::processSort() {
+    // The rows move under the card: its unsaved edits are saved or given up
+    // first, and Cancel sorts nothing.
+    if (!host().ConfirmSaveChanges()) {
+        return;
+    }
+    sortView().ApplySort();
+    host().Main().ShowView(TView::Card);
+    host().Session().Quib1().RefreshData();
+    host().UpdateCommandStates(TCommandMode::RefreshData);
 }
 
 void TQueryCommands::cancelSort() {

@@ -2,9 +2,14 @@
 
 #include "views/u_CommandHost.h"
 
-// The query view and the sort builder as views of the main window: Query
-// (actEditFindQuery) and closing it, Sort database and its Cancel. The query
-// processing and the sort itself register here as well.
+class TframeMainDBQuery;
+class TframeMainDBSort;
+
+// Find by query and the sort builder as commands of the main window: the
+// query view (actEditFindQuery), processing and closing it, ticking the rows
+// of the print wizard by its query, and the sort builder with "&Sort" and
+// "&Cancel". The unit hands the builders the open database and its column
+// catalogue once; both stay live for the program's run.
 class TQueryCommands : public TCommandUnit {
   public:
     explicit TQueryCommands(ICommandHost& host);
@@ -13,8 +18,15 @@ class TQueryCommands : public TCommandUnit {
     TView ViewBeforeQuery = TView::Card;
 
   private:
+    TframeMainDBQuery& queryView() const;
+    TframeMainDBSort& sortView() const;
+    void bindViews();
+
     void showQuery();
+    void processQuery();
     void closeQuery();
+    void printRowsQuery();
     void showSort();
+    void processSort();
     void cancelSort();
 };

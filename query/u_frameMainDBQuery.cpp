@@ -1,5 +1,44 @@
 #include "query/u_frameMainDBQuery.h"
 
+#include "query/u_frameMainQuery.h"
+#include "views/u_frameMainGrid.h"
+
+#include <QAction>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <utility>
+
 TframeMainDBQuery::TframeMainDBQuery(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("frameMainDBQuery"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    tbDBQuery_ = new QToolBar(this);
+    tbDBQuery_->setObjectName(QStringLiteral("tbDBQuery"));
+    tbDBQuery_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    frameMainQuery_ = new TframeMainQuery(this);
+    layout->addWidget(tbDBQuery_);
+    layout->addWidget(frameMainQuery_, 1);
+}
+
+TframeMainDBQuery::~TframeMainDBQuery() = default;
+
+void TframeMainDBQuery::SetCommands(QAction* process, QAction* close) {
+    tbDBQuery_->clear();
+    tbDBQuery_->addAction(process);
+    tbDBQuery_->addAction(close);
+}
+
+int TframeMainDBQuery::ProcessQuery(TframeMainGrid& grid, const QStringList& titlesFull,
+                                    const TColumnMap& indexFromProgram) const {
+    QVector<int> hits = frameMainQuery_->MatchingRows();
+    const int count = static_cast<int>(hits.size());
+    grid.GridClear();
+    if (count == 0)
+        return 0;
+    // The grid reads the database the query builder reads.
+    grid.ShowRecords(*frameMainQuery_->Database(), titlesFull, indexFromProgram, std::move(hits));
+    grid.selectCell(0, 0);
+    return count;
 }

@@ -1,12 +1,40 @@
 #pragma once
 
-#include <QFrame>
+#include "session/u_ColumnMap.h"
 
-// The query view: finds contacts by a query of field conditions.
-// Its content is still to come; the main window already switches to it.
+#include <QFrame>
+#include <QStringList>
+
+class QAction;
+class QToolBar;
+class TframeMainGrid;
+class TframeMainQuery;
+
+// The find-by-query view: "&Process Query" and "&Close Query" above a query
+// builder. Processing lists the contacts that match the query in the table
+// view's grid; the query and its file name stay for the next visit.
 class TframeMainDBQuery : public QFrame {
     Q_OBJECT
 
   public:
     explicit TframeMainDBQuery(QWidget* parent = nullptr);
+    ~TframeMainDBQuery() override;
+    TframeMainDBQuery(const TframeMainDBQuery&) = delete;
+    TframeMainDBQuery& operator=(const TframeMainDBQuery&) = delete;
+
+    TframeMainQuery& QueryBuilder() const { return *frameMainQuery_; }
+
+    // The toolbar's commands, which the command holder owns.
+    void SetCommands(QAction* process, QAction* close);
+
+    // Shows every contact that matches the query in grid, numbered with its
+    // table row + 1, and makes the first cell current; returns the number of
+    // matches (with none the grid is left empty). The database's rows, order
+    // and cursor are not touched.
+    int ProcessQuery(TframeMainGrid& grid, const QStringList& titlesFull,
+                     const TColumnMap& indexFromProgram) const;
+
+  private:
+    QToolBar* tbDBQuery_ = nullptr;
+    TframeMainQuery* frameMainQuery_ = nullptr;
 };

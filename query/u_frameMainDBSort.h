@@ -1,12 +1,88 @@
 #pragma once
 
-#include <QFrame>
+#include "query/u_SortList.h"
 
-// The sort builder: the sort keys applied to the whole database.
-// Its content is still to come; the main window already switches to it.
+#include <QFrame>
+#include <QStringList>
+
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QHeaderView;
+class QLabel;
+class QScrollBar;
+class QStandardItemModel;
+class QToolBar;
+class TQuib;
+struct TColumnCatalogue;
+
+// The sort builder: up to 50 sort keys of a catalogue column and an order,
+// shown a window of rows at a time and paged by a scroll bar, that "&Sort"
+// hands to the database control. The keys live as long as the frame, so the
+// next visit shows the previous ones.
 class TframeMainDBSort : public QFrame {
     Q_OBJECT
 
   public:
+    static constexpr int RowHeight = 24;
+
     explicit TframeMainDBSort(QWidget* parent = nullptr);
+    ~TframeMainDBSort() override;
+    TframeMainDBSort(const TframeMainDBSort&) = delete;
+    TframeMainDBSort& operator=(const TframeMainDBSort&) = delete;
+
+    // The database "&Sort" orders (nullptr: none).
+    void SetDatabase(TQuib* quib) { quib_ = quib; }
+    // The column catalogue: full titles (item lists) and the program ->
+    // database column map, read where they live; it must outlive the frame.
+    void SetColumns(const TColumnCatalogue* catalogue);
+    // Fills the item lists again from the catalogue's titles (a new language).
+    void ColumnTitlesChanged();
+    // The toolbar's commands ("&Sort", "&Cancel"), which the command holder owns.
+    void SetCommands(QAction* sort, QAction* cancel);
+
+    const TSortList& SortList() const { return sortList_; }
+    void SetSortList(const TSortList& list);
+
+    // Replaces the control's sort definitions by the keys and sorts the rows.
+    void ApplySort();
+
+    void FrameResize();
+    void sbSortChange();
+
+    int VisibleRows() const { return static_cast<int>(rows_.size()); }
+    int ScrollPosition() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    struct WidgetRow {
+        QLabel* number = nullptr;
+        QComboBox* item = nullptr;
+        QComboBox* order = nullptr;
+    };
+
+    WidgetRow CreateWidgetRow(int n);
+    void FillItemList(QComboBox* item) const;
+    void FillOrderList(QComboBox* order) const;
+    void PlaceWidgetRow(const WidgetRow& row, int j) const;
+    void StoreWidgetRow(int j);
+    void ScrollHintChanged();
+    void Retranslate();
+
+    TSortList sortList_;
+    TQuib* quib_ = nullptr;
+    const TColumnCatalogue* catalogue_ = nullptr;
+
+    QToolBar* tbSort_ = nullptr;
+    QHeaderView* hdrSort_ = nullptr;
+    QStandardItemModel* headerModel_ = nullptr;
+    QWidget* pnlSortRows_ = nullptr;
+    QScrollBar* sbSort_ = nullptr;
+    std::vector<WidgetRow> rows_;
+    bool initialised_ = false;
+    bool refreshing_ = false;
 };

@@ -25,6 +25,7 @@ constexpr TCommand kLockedByPrintAndQuery[] = {
     TCommand::ExportToCSV,   TCommand::DBSave,          TCommand::DBSaveAs,
     TCommand::DBReload,      TCommand::DBPrint,         TCommand::FindBasic,
     TCommand::FindBasicNext, TCommand::FindQuery,       TCommand::ShowAsTable,
+    TCommand::SortShow,
 };
 
 // The commands that need an open database.
@@ -51,8 +52,8 @@ TCommandStates normalStates(const TSessionState& s, TView view) {
     set(states, TCommand::SaveRow, n > 0 && s.open);
     // The last remaining record cannot be deleted.
     set(states, TCommand::DeleteRow, n > 1);
-    for (TCommand always :
-         {TCommand::DBCreate, TCommand::DBOpen, TCommand::RecentFiles, TCommand::ImportExportTBR}) {
+    for (TCommand always : {TCommand::DBCreate, TCommand::DBOpen, TCommand::RecentFiles,
+                            TCommand::ImportExportTBR, TCommand::SortShow}) {
         set(states, always, true);
     }
     for (TCommand command : kNeedOpen) {
@@ -121,6 +122,8 @@ const char* CommandActionName(TCommand command) {
             return "actShowAsTable";
         case TCommand::PrintCancel:
             return "actDBPrintCancel";
+        case TCommand::SortShow:
+            return "actDBSortShow";
         case TCommand::SortCancel:
             return "actDBSortCancel";
         case TCommand::RecentFiles:

@@ -51,6 +51,7 @@ enum class TCommand {
     FindQuery,
     ShowAsTable,
     PrintCancel,
+    SortShow,
     SortCancel,
     CardFields,
 };

@@ -81,10 +81,12 @@ BasicFind::Position StartingPoint(const Context& context, BasicFind::Direction d
             break;
         }
         case View::Table:
-            // With no current cell the search starts from the default.
+            // The table is searched row by row as it is shown (it may show
+            // only the hits of a query); with no current cell the search
+            // starts from the default.
             if (context.grid.currentRecord() >= 0) {
                 start.field = context.grid.currentField();
-                start.record = context.grid.currentRecord();
+                start.record = context.grid.currentRow();
             }
             break;
         case View::Other:
@@ -97,10 +99,15 @@ BasicFind::Position StartingPoint(const Context& context, BasicFind::Direction d
 
 void Run(const Context& context, const BasicFind::Request& request) {
     const BasicFind::Position start = StartingPoint(context, request.direction);
-    const auto cell = [&context](int row, int field) {
-        return context.quib.GetData(row, context.indexFromProgram[field]);
+    const bool table = context.view == View::Table;
+    // In the table a position is a grid row, which names its record.
+    const auto cell = [&context, table](int row, int field) {
+        const int record = table ? context.grid.recordOfRow(row) : row;
+        return record < 0 ? QString()
+                          : context.quib.GetData(record, context.indexFromProgram[field]);
     };
-    const auto hit = BasicFind::Find(cell, context.quib.RowsCount(), start, request);
+    const int rows = table ? context.grid.rowCount() : context.quib.RowsCount();
+    const auto hit = BasicFind::Find(cell, rows, start, request);
     if (!hit) {
         ShowMessage(MsgType::Information, LoadResString(res::StringNotFound), MsgButtons::Ok,
                     context.parent);
@@ -111,7 +118,7 @@ void Run(const Context& context, const BasicFind::Request& request) {
             ShowOnCard(context, request, *hit);
             break;
         case View::Table:
-            context.grid.selectCell(context.grid.rowOfRecord(hit->record), hit->field);
+            context.grid.selectCell(hit->record, hit->field);
             context.grid.grid()->setFocus(Qt::OtherFocusReason);
             break;
         case View::Other:

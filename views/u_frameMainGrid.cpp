@@ -9,6 +9,9 @@
 #include <QHeaderView>
 #include <QVector>
 
+#include <algorithm>
+#include <utility>
+
 TframeMainGrid::TframeMainGrid(QWidget* parent)
     : QFrame(parent), ui(std::make_unique<Ui::TframeMainGrid>()) {
     ui->setupUi(this);
@@ -78,6 +81,28 @@ void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
         selectCell(std::min(previousRow, rows - 1), std::min(previousField, fields - 1));
 }
 
+void TframeMainGrid::ShowRecords(const TQuib& quib, const QStringList& titlesFull,
+                                 const TColumnMap& indexFromProgram, QVector<int> records) {
+    const int fields = indexFromProgram.size();
+    QVector<int> columns(fields);
+    QStringList headings;
+    headings.reserve(fields);
+    for (int i = 0; i < fields; ++i) {
+        columns[i] = indexFromProgram[i];
+        headings.append(i < titlesFull.size() ? titlesFull[i] : QString());
+    }
+    if (records.isEmpty()) {
+        // Nothing to show: the empty state of one empty row, as after a clear.
+        GridClear();
+        return;
+    }
+    model_->resetToRecords(quib, std::move(headings), std::move(columns), std::move(records));
+}
+
+bool TframeMainGrid::showsRecords() const {
+    return model_->readsRecords();
+}
+
 int TframeMainGrid::rowCount() const {
     return model_->rowCount();
 }
@@ -99,6 +124,8 @@ QString TframeMainGrid::headingText(int field) const {
 }
 
 int TframeMainGrid::rowOfRecord(int record) const {
+    if (model_->readsRecords())
+        return model_->rowOfRecord(record);
     const QString number = QString::number(record + 1);
     // Numbers usually equal positions; look there first.
     if (model_->rowNumber(record) == number)
@@ -113,6 +140,19 @@ int TframeMainGrid::rowOfRecord(int record) const {
 void TframeMainGrid::appendRecordRow() {
     model_->appendRow(QString::number(model_->rowCount() + 1));
     selectRow(model_->rowCount() - 1);
+}
+
+void TframeMainGrid::appendRecordRow(int record) {
+    model_->appendRow(QString::number(record + 1));
+    selectRow(model_->rowCount() - 1);
+}
+
+void TframeMainGrid::removeRecordRow(int record) {
+    const int row = currentRow();
+    const int field = std::max(0, currentField());
+    model_->removeRecord(record);
+    if (model_->rowCount() > 0)
+        selectCell(std::clamp(row, 0, model_->rowCount() - 1), field);
 }
 
 void TframeMainGrid::removeCurrentRow() {
@@ -148,9 +188,13 @@ int TframeMainGrid::currentField() const {
 }
 
 int TframeMainGrid::currentRecord() const {
+    return recordOfRow(currentRow());
+}
+
+int TframeMainGrid::recordOfRow(int row) const {
     bool ok = false;
-    const int number = model_->rowNumber(currentRow()).toInt(&ok);
-    return ok ? number - 1 : -1;
+    const int number = model_->rowNumber(row).toInt(&ok);
+    return ok && number > 0 ? number - 1 : -1;
 }
 
 QString TframeMainGrid::currentCellText() const {

@@ -4,6 +4,7 @@
 #include "session/u_ColumnMap.h"
 
 #include <QStringList>
+#include <QVector>
 
 #include <memory>
 
@@ -40,6 +41,15 @@ class TframeMainGrid : public QFrame {
     void GridFill(const TQuib& quib, const QStringList& titlesFull,
                   const TColumnMap& indexFromProgram);
 
+    // Shows only the given records of quib (database rows, in this order),
+    // each numbered with its record number + 1. The cells are read from quib
+    // as they are shown, so many records cost little; quib must stay alive
+    // while they are shown.
+    void ShowRecords(const TQuib& quib, const QStringList& titlesFull,
+                     const TColumnMap& indexFromProgram, QVector<int> records);
+    // Whether the grid shows chosen records rather than the whole table.
+    bool showsRecords() const;
+
     int rowCount() const;
     int columnCount() const;
     // The row heading of grid row row (the record number), and the cell text.
@@ -47,15 +57,23 @@ class TframeMainGrid : public QFrame {
     QString cellText(int row, int field) const;
     QString headingText(int field) const;
     // The grid row numbered record + 1 (its position when no row carries
-    // that number).
+    // that number; -1 when the grid shows chosen records without it).
     int rowOfRecord(int record) const;
+    // The database row grid row row shows (its number - 1), -1 when none.
+    int recordOfRow(int row) const;
 
     // Record New: adds an empty row numbered with its own 1-based position
     // and makes it current.
     void appendRecordRow();
+    // Record New for the record appended as database row record: adds a row
+    // numbered record + 1 and makes it current.
+    void appendRecordRow(int record);
     // Record Delete: removes the current row's cells, moves the cells of
     // later rows up (their numbers stay) and drops the last row.
     void removeCurrentRow();
+    // Database row record was deleted: its grid row goes, later records'
+    // numbers drop by one, and the current cell stays on the same position.
+    void removeRecordRow(int record);
     // Makes grid row row current (first data column when none is current).
     void selectRow(int row);
     // Makes the cell of grid row row and program field field current.
