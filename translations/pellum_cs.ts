@@ -260,6 +260,13 @@ databázi otevíranou při spuštění podle možností programu.
     </message>
 </context>
 <context>
+    <name>QueryFile</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>„%1“ není platné celé číslo</translation>
+    </message>
+</context>
+<context>
     <name>QuibError</name>
     <message>
         <source>Error when opening database file to write.</source>
@@ -493,6 +500,21 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TIniFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Do souboru %1 nelze zapisovat</translation>
+    </message>
+    <message>
+        <source>Unable to read %1</source>
+        <translation>Soubor %1 nelze přečíst</translation>
+    </message>
+    <message>
+        <source>The file %1 is too large.</source>
+        <translation>Soubor %1 je příliš velký.</translation>
+    </message>
+</context>
+<context>
     <name>TLanguageSwitch</name>
     <message>
         <source>The program could not be started again. It keeps running in the new language; start it again yourself to see every window in it.</source>
@@ -504,6 +526,13 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>Unknown error.</source>
         <translation>Neznámá chyba.</translation>
+    </message>
+</context>
+<context>
+    <name>TQueryCommands</name>
+    <message>
+        <source>No records found.</source>
+        <translation>Nebyly nalezeny žádné záznamy.</translation>
     </message>
 </context>
 <context>
@@ -543,6 +572,21 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>Cancel</source>
         <translation>Storno</translation>
+    </message>
+</context>
+<context>
+    <name>TframeMainDBSort</name>
+    <message>
+        <source>Sort Rows: %1 - %2</source>
+        <translation>Řazení – řádky: %1 – %2</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Položka</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>Pořadí</translation>
     </message>
 </context>
 <context>
@@ -646,6 +690,121 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>Notes:</source>
         <translation>Poznámky:</translation>
+    </message>
+</context>
+<context>
+    <name>TframeMainQuery</name>
+    <message>
+        <source>Case Sensitive</source>
+        <translation>Rozlišovat velikost písmen</translation>
+    </message>
+    <message>
+        <source>--any--</source>
+        <translation>--kterékoli--</translation>
+    </message>
+    <message>
+        <source>--every--</source>
+        <translation>--všechna--</translation>
+    </message>
+    <message>
+        <source>--at least one--</source>
+        <translation>--alespoň jedno--</translation>
+    </message>
+    <message>
+        <source>contain</source>
+        <translation>obsahuje</translation>
+    </message>
+    <message>
+        <source>doesn&apos;t contain</source>
+        <translation>neobsahuje</translation>
+    </message>
+    <message>
+        <source>is</source>
+        <translation>je</translation>
+    </message>
+    <message>
+        <source>isn&apos;t</source>
+        <translation>není</translation>
+    </message>
+    <message>
+        <source>Query Rows: %1 - %2</source>
+        <translation>Dotaz – řádky: %1 – %2</translation>
+    </message>
+    <message>
+        <source>Operator:</source>
+        <translation>Operátor:</translation>
+    </message>
+    <message>
+        <source>and</source>
+        <translation>a zároveň</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>nebo</translation>
+    </message>
+    <message>
+        <source>&amp;New query</source>
+        <translation>Nový &amp;dotaz</translation>
+    </message>
+    <message>
+        <source>Clear actual query</source>
+        <translation>Vyprázdní aktuální dotaz</translation>
+    </message>
+    <message>
+        <source>&amp;Open query...</source>
+        <translation>&amp;Otevřít dotaz…</translation>
+    </message>
+    <message>
+        <source>Open existing query from a file</source>
+        <translation>Otevře existující dotaz ze souboru</translation>
+    </message>
+    <message>
+        <source>&amp;Save query</source>
+        <translation>&amp;Uložit dotaz</translation>
+    </message>
+    <message>
+        <source>Save current query to a file</source>
+        <translation>Uloží aktuální dotaz do souboru</translation>
+    </message>
+    <message>
+        <source>Save &amp;as query...</source>
+        <translation>Uložit dotaz j&amp;ako…</translation>
+    </message>
+    <message>
+        <source>Save current query to a new file</source>
+        <translation>Uloží aktuální dotaz do nového souboru</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Položka</translation>
+    </message>
+    <message>
+        <source>Compar</source>
+        <translation>Porovnání</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Save Query</source>
+        <translation>Uložit dotaz</translation>
+    </message>
+    <message>
+        <source>Open Query</source>
+        <translation>Otevřít dotaz</translation>
+    </message>
+    <message>
+        <source>Orvane Query Definition (*.tbq)</source>
+        <translation>Definice dotazu Orvane (*.tbq)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
     </message>
 </context>
 <context>
@@ -885,10 +1044,6 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>&amp;Query...</source>
         <translation>Do&amp;taz…</translation>
-    </message>
-    <message>
-        <source>Find contacts by a query</source>
-        <translation>Vyhledá kontakty podle dotazu</translation>
     </message>
     <message>
         <source>Ctrl+Alt+F</source>
