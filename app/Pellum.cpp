@@ -3,6 +3,9 @@
 #include "app/QUIBLib_TLB.h"
 #include "app/u_Application.h"
 #include "app/u_CommandLine.h"
+#include "app/u_Language.h"
+#include "app/u_LanguageModule.h"
+#include "app/u_LanguageSwitch.h"
 #include "app/u_SampleDatabase.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
@@ -13,8 +16,10 @@
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTextStream>
 
 #include <cstdio>
@@ -28,6 +33,7 @@ void InitProgramResources() {
 
 TProgram::TProgram() = default;
 TProgram::~TProgram() {
+    language.reset();
     frmCommon.reset();
     frmMain.reset();
     session.reset();
@@ -38,11 +44,32 @@ QString ProgramVersionText() {
     return version.isEmpty() ? RunningVersionText() : version;
 }
 
+namespace {
+
+// The Language menu of the main window; at its creation the user's locale may
+// switch the language (a recorded choice wins).
+void attachLanguageMenu(TProgram& program) {
+    TfrmMain& main = *program.frmMain;
+    auto* czech = main.findChild<QAction*>(QStringLiteral("mnuToolsLanguageCzech"));
+    auto* english = main.findChild<QAction*>(QStringLiteral("mnuToolsLanguageEnglish"));
+    if (czech == nullptr || english == nullptr) {
+        return;
+    }
+    program.language = std::make_unique<TLanguageSwitch>(main, *czech, *english);
+    program.language->ConfirmSaveChanges = [&program] {
+        return !program.frmCommon || program.frmCommon->ConfirmSaveChanges();
+    };
+    program.language->ApplyStartUpLocale(LocaleIdOfLocale(QLocale::system()));
+}
+
+}  // namespace
+
 std::unique_ptr<TProgram> StartProgram(const QStringList& databases, bool showSplash) {
     InitProgramResources();
     auto program = std::make_unique<TProgram>();
     program->session = std::make_unique<TContactsSession>(ProgramVersionText());
     program->frmMain = std::make_unique<TfrmMain>(*program->session);
+    attachLanguageMenu(*program);
     if (showSplash) {
         auto splash = std::make_unique<TfrmSplash>(program->session->ProgramVersion());
         splash->ShowAndPaint();
@@ -63,6 +90,7 @@ void print(FILE* stream, const QString& text) {
 // vCard export and import.
 int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
     QCoreApplication app(argc, argv);
+    LoadStartUpLanguage();
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     if (!line.Error.isEmpty()) {
         print(stderr, line.Error + u'\n' + CommandLineHelpText(program));
@@ -118,6 +146,7 @@ int RunPellum(int argc, char** argv) {
     QCoreApplication::setApplicationName(product::Name);
     QGuiApplication::setDesktopFileName(QStringLiteral("pellum"));
     InitProgramResources();
+    LoadStartUpLanguage();
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pellum.svg")));
 
     std::unique_ptr<TProgram> program;

@@ -6,6 +6,7 @@
 #include "app/u_DatabaseCommands.h"
 #include "app/u_EditCommands.h"
 #include "app/u_HelpCommands.h"
+#include "app/u_OptionsCommands.h"
 #include "app/u_RecentFiles.h"
 #include "app/u_ViewCommands.h"
 #include "exchange/u_ExchangeCommands.h"
@@ -67,6 +68,9 @@ void TfrmCommon::createUnits() {
     rowsQuery->SetColumns(&session_.Columns());
     print_->SetRowsQueryBuilder(rowsQuery);
     add(std::make_unique<TExchangeCommands>(*this));
+    add(std::make_unique<TOptionsCommands>(
+        *this, [this] { ApplySettings(TSettingsOccasion::Manual); },
+        [this](const QString& title) { return database_->ExecuteOpenDialog(title); }));
 }
 
 QAction* TfrmCommon::action(const QString& name) const {

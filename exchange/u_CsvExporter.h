@@ -4,6 +4,7 @@
 #include "session/u_ColumnMap.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,8 @@ class TQuib;
 // line per row with their values. Every name and value is quoted; lines end
 // in CR LF; the bytes are Windows-1250 without a byte-order mark.
 class TCsvExporter {
+    Q_DECLARE_TR_FUNCTIONS(TCsvExporter)
+
   public:
     // colsName: the program's column names; colsIndexFromProgram: database
     // column of each program column (kMissingColumn when the database lacks it).

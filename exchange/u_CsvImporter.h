@@ -2,6 +2,8 @@
 
 #include "session/u_ColumnMap.h"
 
+#include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,6 +20,8 @@ class TQuib;
 // The file's encoding is chosen as TCsvTextSource describes (byte-order mark,
 // UTF-8, else Windows-1250); its records as TCsvRecordReader reads them.
 class TCsvImporter {
+    Q_DECLARE_TR_FUNCTIONS(TCsvImporter)
+
   public:
     explicit TCsvImporter(TQuib& quib);
 

@@ -12,7 +12,9 @@
 
 namespace {
 
-const char* const kDoNotImport = "-- neimportovat sloupec --";
+// The do-not-import choice keeps its Czech wording in every language.
+const char* const kDoNotImport =
+    QT_TRANSLATE_NOOP("TfrmImportFromCSV", "-- neimportovat sloupec --");
 constexpr qsizetype kPreviewTextLimit = 1000;
 
 }  // namespace
@@ -57,7 +59,7 @@ void TfrmImportFromCSV::FormShow() {
     ui->cbHasHeaderRow->setChecked(true);
     showFirstRecord({});
     ui->lstAdd->clear();
-    ui->lstAdd->addItem(QString::fromUtf8(kDoNotImport));
+    ui->lstAdd->addItem(tr(kDoNotImport));
     ui->lstAdd->addItems(colsTitleFull_);
     ui->lstAdd->setCurrentIndex(0);
     cmdDeleteAllClick();
