@@ -112,7 +112,8 @@ void TfrmAbout::fillVersions() {
             grid->setItem(r, c, new QTableWidgetItem(rows[r][c]));  // the grid owns its items
         }
     }
-    const int height = rowHeight * 4 + 2 * grid->frameWidth();
+    // Room for every row; the last grid line takes a pixel or two of its own.
+    const int height = rowHeight * 4 + 2 * grid->frameWidth() + 4;
     grid->setFixedHeight(height);
     grid->setMinimumWidth(77 + 64 + 301 + 2 * grid->frameWidth());
 }
