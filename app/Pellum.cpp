@@ -3,16 +3,23 @@
 #include "app/QUIBLib_TLB.h"
 #include "app/u_Application.h"
 #include "app/u_CommandLine.h"
+#include "app/u_Language.h"
+#include "app/u_LanguageModule.h"
+#include "app/u_LanguageSwitch.h"
 #include "app/u_SampleDatabase.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
+#include "exchange/u_VCardCommandLine.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_CrashHandler.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTextStream>
 
 #include <cstdio>
@@ -26,6 +33,7 @@ void InitProgramResources() {
 
 TProgram::TProgram() = default;
 TProgram::~TProgram() {
+    language.reset();
     frmCommon.reset();
     frmMain.reset();
     session.reset();
@@ -36,11 +44,32 @@ QString ProgramVersionText() {
     return version.isEmpty() ? RunningVersionText() : version;
 }
 
+namespace {
+
+// The Language menu of the main window; at its creation the user's locale may
+// switch the language (a recorded choice wins).
+void attachLanguageMenu(TProgram& program) {
+    TfrmMain& main = *program.frmMain;
+    auto* czech = main.findChild<QAction*>(QStringLiteral("mnuToolsLanguageCzech"));
+    auto* english = main.findChild<QAction*>(QStringLiteral("mnuToolsLanguageEnglish"));
+    if (czech == nullptr || english == nullptr) {
+        return;
+    }
+    program.language = std::make_unique<TLanguageSwitch>(main, *czech, *english);
+    program.language->ConfirmSaveChanges = [&program] {
+        return !program.frmCommon || program.frmCommon->ConfirmSaveChanges();
+    };
+    program.language->ApplyStartUpLocale(LocaleIdOfLocale(QLocale::system()));
+}
+
+}  // namespace
+
 std::unique_ptr<TProgram> StartProgram(const QStringList& databases, bool showSplash) {
     InitProgramResources();
     auto program = std::make_unique<TProgram>();
     program->session = std::make_unique<TContactsSession>(ProgramVersionText());
     program->frmMain = std::make_unique<TfrmMain>(*program->session);
+    attachLanguageMenu(*program);
     if (showSplash) {
         auto splash = std::make_unique<TfrmSplash>(program->session->ProgramVersion());
         splash->ShowAndPaint();
@@ -57,9 +86,11 @@ void print(FILE* stream, const QString& text) {
     QTextStream(stream) << text;
 }
 
-// Commands that need no window: help, version and the sample database.
+// Commands that need no window: help, version, the sample database and the
+// vCard export and import.
 int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
     QCoreApplication app(argc, argv);
+    LoadStartUpLanguage();
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     if (!line.Error.isEmpty()) {
         print(stderr, line.Error + u'\n' + CommandLineHelpText(program));
@@ -72,6 +103,11 @@ int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
     if (line.ShowVersion) {
         print(stdout, CommandLineVersionText(program));
         return 0;
+    }
+    if (line.ExportVCard || line.ImportVCard) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return RunVCardCommand(line.ExportVCard, line.VCardDatabase, line.VCardFile, out, err);
     }
     try {
         MakeSampleDatabase(line.SampleFile);
@@ -95,7 +131,8 @@ int RunPellum(int argc, char** argv) {
         raw << QString::fromLocal8Bit(argv[i]);
     }
     const TCommandLine early = ParseCommandLine(raw);
-    if (early.ShowHelp || early.ShowVersion || early.MakeSample || !early.Error.isEmpty()) {
+    if (early.ShowHelp || early.ShowVersion || early.MakeSample || early.ExportVCard ||
+        early.ImportVCard || !early.Error.isEmpty()) {
         return runWithoutWindows(argc, argv, early);
     }
 
@@ -103,10 +140,13 @@ int RunPellum(int argc, char** argv) {
     // The application object has taken its own options (-platform, ...) away.
     const TCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1));
     FillAppInfo(QCoreApplication::applicationFilePath());
+    // From here on a crash leaves its entry in the error log.
+    InstallCrashHandler();
     QCoreApplication::setOrganizationName(QStringLiteral("Orvane"));
     QCoreApplication::setApplicationName(product::Name);
     QGuiApplication::setDesktopFileName(QStringLiteral("pellum"));
     InitProgramResources();
+    LoadStartUpLanguage();
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pellum.svg")));
 
     std::unique_ptr<TProgram> program;

@@ -8,6 +8,7 @@
 class TContactsSession;
 class TfrmMain;
 class TfrmCommon;
+class TLanguageSwitch;
 
 // The running program: the database session and the two long-lived windows.
 // The command holder goes before the main window whose menus carry its
@@ -16,6 +17,7 @@ struct TProgram {
     std::unique_ptr<TContactsSession> session;
     std::unique_ptr<TfrmMain> frmMain;
     std::unique_ptr<TfrmCommon> frmCommon;
+    std::unique_ptr<TLanguageSwitch> language;  // the Language menu
 
     TProgram();
     ~TProgram();

@@ -2,6 +2,8 @@
 
 #include <quib/QuibCtrl.h>
 
+#include <QCoreApplication>
+
 namespace {
 
 std::string toEngine(const QString& text) {
@@ -12,13 +14,33 @@ QString fromEngine(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// Runs an engine call and turns an engine error into the program's exception.
+// The engine's fixed error messages, listed so that a language module can
+// carry them; the engine itself knows only the English texts.
+[[maybe_unused]] constexpr const char* kEngineMessages[] = {
+    QT_TRANSLATE_NOOP("QuibError", "Error when opening database file to write."),
+    QT_TRANSLATE_NOOP("QuibError", "Error when opening database file to read."),
+    QT_TRANSLATE_NOOP("QuibError", "Unexpected end of file. The database file is corrupted."),
+    QT_TRANSLATE_NOOP("QuibError",
+                      "Error when writing database file. The database file was not changed."),
+    QT_TRANSLATE_NOOP("QuibError",
+                      "File has bad format. File hasn't Orvane Datababase file format."),
+    QT_TRANSLATE_NOOP("QuibError",
+                      "File is newer than this program supports. File require newer "
+                      "database system."),
+    QT_TRANSLATE_NOOP("QuibError",
+                      "Out of memory.\n\nNote: This error may occurr if the database file is "
+                      "corrupted as well."),
+};
+
+// Runs an engine call and turns an engine error into the program's exception,
+// its message in the program's language.
 template <typename F>
 auto guarded(F&& call) -> decltype(call()) {
     try {
         return call();
     } catch (const quib::QuibError& e) {
-        throw EQuibError(e.code(), e.what());
+        throw EQuibError(e.code(),
+                         QCoreApplication::translate("QuibError", e.what()).toStdString());
     }
 }
 

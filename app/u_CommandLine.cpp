@@ -26,6 +26,18 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
                 result.Error = QCoreApplication::translate(
                     "CommandLine", "--make-sample needs the name of the file to write.");
             }
+        } else if (arg == QLatin1String("--export-vcard") ||
+                   arg == QLatin1String("--import-vcard")) {
+            (arg == QLatin1String("--export-vcard") ? result.ExportVCard : result.ImportVCard) =
+                true;
+            if (i + 2 < arguments.size()) {
+                result.VCardDatabase = arguments[++i];
+                result.VCardFile = arguments[++i];
+            } else {
+                result.Error = QCoreApplication::translate("CommandLine",
+                                                           "%1 needs a database and a vCard file.")
+                                   .arg(arg);
+            }
         } else {
             result.UnknownOptions << arg;
         }
@@ -41,6 +53,10 @@ QString CommandLineHelpText(const QString& programName) {
                "database of the options when none is given.\n"
                "\n"
                "  --make-sample FILE  write a sample contacts database to FILE and exit\n"
+               "  --export-vcard DATABASE FILE  write the contacts of DATABASE to the vCard\n"
+               "                      file FILE (version 4.0) and exit\n"
+               "  --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to\n"
+               "                      DATABASE and exit\n"
                "  -h, --help          show this help and exit\n"
                "  --version           show the program's version and exit\n")
         .arg(programName, product::Name);

@@ -10,6 +10,10 @@ struct TCommandLine {
     bool ShowVersion = false;  // --version
     bool MakeSample = false;   // --make-sample FILE
     QString SampleFile;
+    bool ExportVCard = false;  // --export-vcard DB FILE
+    bool ImportVCard = false;  // --import-vcard DB FILE
+    QString VCardDatabase;
+    QString VCardFile;
     QStringList UnknownOptions;  // options the program does not know (ignored)
     QString Error;               // a usage error, e.g. --make-sample without a file
 };

@@ -6,8 +6,9 @@
 
 class THelpRouter;
 
-// The Help menu's help commands: Help Topics, Topic Search, How To Use Help,
-// What Is New, and help by context (F1 over a menu).
+// The Help menu's commands: Help Topics, Topic Search, How To Use Help, What
+// Is New, help by context (F1 over a menu), Check for Updates, Product Web
+// Site and About, and the hidden command that raises a test error.
 class THelpCommands : public TCommandUnit {
   public:
     explicit THelpCommands(ICommandHost& host);

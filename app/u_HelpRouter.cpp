@@ -1,5 +1,7 @@
 #include "app/u_HelpRouter.h"
 
+#include "app/u_Language.h"
+#include "app/u_LanguageModule.h"
 #include "app/u_frmHelp.h"
 
 #include <QFile>
@@ -24,6 +26,8 @@ QString THelpRouter::PageOfContext(int context) {
         {33, QStringLiteral("print_preview.html")},
         {34, QStringLiteral("print_user_template.html")},
         {41, QStringLiteral("options.html")},
+        {42, QStringLiteral("options.html")},
+        {43, QStringLiteral("options.html")},
     };
     const auto it = pages.find(context);
     return it != pages.end() ? it->second : QStringLiteral("index.html");
@@ -33,13 +37,24 @@ QUrl THelpRouter::UrlOfPage(const QString& page) {
     return QUrl(QStringLiteral("qrc:/help/") + page);
 }
 
+QString THelpRouter::LocalPage(const QString& page) {
+    const TLanguageModule* module = CurrentLanguageModule();
+    if (module != nullptr && module->Language().startsWith(QLatin1String("cs"))) {
+        const QString czech = QStringLiteral("cs/") + page;
+        if (QFile::exists(QStringLiteral(":/help/") + czech)) {
+            return czech;
+        }
+    }
+    return page;
+}
+
 void THelpRouter::showPage(const QString& page) {
     const QString existing =
         QFile::exists(QStringLiteral(":/help/") + page) ? page : QStringLiteral("index.html");
     if (!window_) {
         window_ = std::make_unique<TfrmHelp>();
     }
-    window_->ShowPage(UrlOfPage(existing));
+    window_->ShowPage(UrlOfPage(LocalPage(existing)));
 }
 
 void THelpRouter::ShowContents() {

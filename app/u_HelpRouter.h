@@ -19,6 +19,9 @@ class THelpRouter : public QObject {
     // The page of a help context id ("index.html" for an unknown one).
     static QString PageOfContext(int context);
     static QUrl UrlOfPage(const QString& page);
+    // The page in the language in use: the Czech page (under "cs/") while the
+    // Czech module is loaded and the page exists in Czech, else page.
+    static QString LocalPage(const QString& page);
 
     void ShowContents();
     void ShowContext(int context);

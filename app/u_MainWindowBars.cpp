@@ -16,8 +16,9 @@ void BuildMenus(Ui::TfrmMain& ui, const ICommandHost& commands) {
     QMenu* file = ui.mnuFile;
     file->addActions({act("actDBCreate"), act("actDBOpen"), act("actDBSave"), act("actDBSaveAs")});
     file->addSeparator();
-    ui.mnuFileImportExport->addActions(
-        {act("actDBImportExportTBR"), act("actDBImportFromCSV"), act("actDBExportToCSV")});
+    ui.mnuFileImportExport->addActions({act("actDBImportExportTBR"), act("actDBImportFromCSV"),
+                                        act("actDBExportToCSV"), act("actDBImportFromVCard"),
+                                        act("actDBExportToVCard")});
     file->addMenu(ui.mnuFileImportExport);
     file->addSeparator();
     file->addActions({act("actDBPrint"), act("actDBPrintSetup")});

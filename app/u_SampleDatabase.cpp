@@ -18,7 +18,7 @@ const std::array<const char16_t*, 36> kContacts{
     u"Novák|Jan|Honza|Vinohradská 12|Praha|Praha 2|12000|ČR|+420 600 100 200|||jan.nov"
     u"ak@example.cz|100000000|Cyklistika||Stavby Novák s.r.o.|Stavební firma|Jednatel|"
     u"Průmyslová 10|Praha|Praha 2|12000|ČR|25000000|CZ25000000|+420 500 300 400||www.s"
-    u"tavby.cz|j.novak@stavby.cz|||Potkali jsme se na konferenci.",
+    u"tavby.cz|j.novak@stavby.cz|||Potkali jsme se na konferenci.\nOzvat se v září.",
     u"Svobodová|Petra|Péťa|Lidická 45|Brno|Brno-střed|60200|ČR|+420 617 113 229|||petr"
     u"a.svobodova@example.cz||Jóga, čtení||Jihomoravská energetika a.s.|Energetika|Úče"
     u"tní|Technická 17|Brno|Brno-střed|60200|ČR|25104729|CZ25104729|+420 531 311 417||"

@@ -6,11 +6,14 @@
 #include "app/u_DatabaseCommands.h"
 #include "app/u_EditCommands.h"
 #include "app/u_HelpCommands.h"
+#include "app/u_OptionsCommands.h"
 #include "app/u_RecentFiles.h"
 #include "app/u_ViewCommands.h"
 #include "exchange/u_ExchangeCommands.h"
 #include "print/u_PrintCommands.h"
+#include "print/u_frameMainPrintRows.h"
 #include "query/u_QueryCommands.h"
+#include "query/u_frameMainQuery.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_CommandBoundary.h"
 #include "support/u_MessageBox.h"
@@ -57,8 +60,17 @@ void TfrmCommon::createUnits() {
     edit_ = add(std::make_unique<TEditCommands>(*this));
     help_ = add(std::make_unique<THelpCommands>(*this));
     query_ = add(std::make_unique<TQueryCommands>(*this));
-    add(std::make_unique<TPrintCommands>(*this));
+    print_ = add(std::make_unique<TPrintCommands>(*this));
+    // The print wizard's rows step chooses rows with a query builder of its own.
+    auto* rowsQuery = new TframeMainQuery(print_->Rows().tsRowsQuery());
+    rowsQuery->setObjectName(QStringLiteral("frameMainPrintRowsQuery"));
+    rowsQuery->SetDatabase(&session_.Quib1());
+    rowsQuery->SetColumns(&session_.Columns());
+    print_->SetRowsQueryBuilder(rowsQuery);
     add(std::make_unique<TExchangeCommands>(*this));
+    add(std::make_unique<TOptionsCommands>(
+        *this, [this] { ApplySettings(TSettingsOccasion::Manual); },
+        [this](const QString& title) { return database_->ExecuteOpenDialog(title); }));
 }
 
 QAction* TfrmCommon::action(const QString& name) const {

@@ -15,6 +15,7 @@ class QDialog;
 class TDatabaseCommands;
 class TEditCommands;
 class THelpCommands;
+class TPrintCommands;
 class TQueryCommands;
 class TViewCommands;
 
@@ -72,6 +73,7 @@ class TfrmCommon : public QWidget, public ICommandHost {
     // The command units (tests and the main window reach their state here).
     TDatabaseCommands& DatabaseCommands() const { return *database_; }
     TQueryCommands& QueryCommands() const { return *query_; }
+    TPrintCommands& PrintCommands() const { return *print_; }
     TEditCommands& EditCommands() const { return *edit_; }
     THelpCommands& HelpCommands() const { return *help_; }
 
@@ -94,6 +96,7 @@ class TfrmCommon : public QWidget, public ICommandHost {
     TEditCommands* edit_ = nullptr;
     THelpCommands* help_ = nullptr;
     TQueryCommands* query_ = nullptr;
+    TPrintCommands* print_ = nullptr;
     std::vector<std::function<void()>> closeSteps_;
     std::vector<std::function<void(TSettingsOccasion)>> settingsSteps_;
 };

@@ -2,12 +2,14 @@
 
 #include "ui_u_frmHelp.h"
 
+#include "app/u_HelpRouter.h"
+
 TfrmHelp::TfrmHelp(QWidget* parent)
     : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TfrmHelp>()) {
     ui->setupUi(this);
     ui->txtHelp->setSearchPaths({QStringLiteral(":/help")});
     connect(ui->cmdContents, &QPushButton::clicked, this,
-            [this] { ShowPage(QUrl(QStringLiteral("qrc:/help/index.html"))); });
+            [this] { ShowPage(THelpRouter::UrlOfPage(THelpRouter::LocalPage("index.html"))); });
     connect(ui->cmdBack, &QPushButton::clicked, ui->txtHelp, &QTextBrowser::backward);
     connect(ui->cmdForward, &QPushButton::clicked, ui->txtHelp, &QTextBrowser::forward);
     connect(ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);

@@ -26,9 +26,9 @@ void TfrmSplash::fillTexts() {
     ui->lblLinkTime->setText(
         u'(' + FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn"), RunningLinkTime()) + u')');
     ui->lblCopyright->setText(product::Copyright);
-    ui->lblWWW->setText(QStringLiteral("<a href=\"https://%1\">%1</a>").arg(product::WebAddress));
-    ui->lblEmail->setText(
-        QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(product::SupportEmail));
+    ui->lblWWW->SetCaption(
+        QStringLiteral("<url={RedirTo:orvane}>%1</url>").arg(product::WebAddress));
+    ui->lblEmail->SetCaption(QStringLiteral("<mail>%1</mail>").arg(product::SupportEmail));
 }
 
 void TfrmSplash::ShowAndPaint() {

@@ -2,19 +2,11 @@
 
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvText.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_TextEncoding.h"
-
-#include <QCoreApplication>
-#include <QSaveFile>
 
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("TCsvExporter", text);
-}
 
 }  // namespace
 
@@ -57,7 +49,8 @@ void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& dbColum
     out += kLineEnd;
 }
 
-QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const {
+void TCsvExporter::writeCsv(const QList<bool>& ticked,
+                            const std::function<void(const QByteArray&)>& put) const {
     const QList<int> columns = tickedColumns(ticked);
     QList<int> dbColumns;
     for (const int j : columns) {
@@ -65,27 +58,25 @@ QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const {
     }
     QByteArray out;
     appendHeader(out, columns);
+    put(out);
     const int rows = quib_.RowsCount();
     for (int r = 0; r < rows; ++r) {
+        out.clear();
         appendRow(out, r, dbColumns);
+        put(out);
     }
-    return out;
+}
+
+QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const {
+    QByteArray all;
+    writeCsv(ticked, [&all](const QByteArray& piece) { all += piece; });
+    return all;
 }
 
 void TCsvExporter::ExportToFile(const QString& fileName, const QList<bool>& ticked) const {
-    if (fileName.trimmed().isEmpty()) {
-        throw EExchangeError(tr("No destination file has been given."));
-    }
-    const QByteArray data = BuildCsv(ticked);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw EExchangeError(
-            tr("The file \"%1\" cannot be created: %2").arg(fileName, file.errorString()));
-    }
-    if (file.write(data) != data.size() || !file.commit()) {
-        throw EExchangeError(
-            tr("The file \"%1\" cannot be written: %2").arg(fileName, file.errorString()));
-    }
+    TSafeFileWriter writer(fileName, faults_);
+    writeCsv(ticked, [&writer](const QByteArray& piece) { writer.Write(piece); });
+    writer.Commit();
 }
 
 QString TCsvExporter::DefaultFileName(const QString& databaseName) {

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "exchange/u_SafeFileWriter.h"
 #include "session/u_ColumnMap.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class TQuib;
 
@@ -14,6 +18,8 @@ class TQuib;
 // line per row with their values. Every name and value is quoted; lines end
 // in CR LF; the bytes are Windows-1250 without a byte-order mark.
 class TCsvExporter {
+    Q_DECLARE_TR_FUNCTIONS(TCsvExporter)
+
   public:
     // colsName: the program's column names; colsIndexFromProgram: database
     // column of each program column (kMissingColumn when the database lacks it).
@@ -24,15 +30,22 @@ class TCsvExporter {
     // count as unticked.
     QByteArray BuildCsv(const QList<bool>& ticked) const;
 
-    // Writes BuildCsv to fileName, replacing the file as a whole: a failure
-    // raises EExchangeError and leaves an earlier file of that name as it was.
+    // Writes the same text to fileName row by row, replacing the file as a
+    // whole: a failure raises EExchangeError, leaves an earlier file of that
+    // name as it was and no temporary file behind.
     void ExportToFile(const QString& fileName, const QList<bool>& ticked) const;
+
+    // Makes the file writes of ExportToFile fail as given (for tests).
+    void SetWriteFaults(const TWriteFaults& faults) { faults_ = faults; }
 
     // The usual destination for a database: its name with the extension
     // replaced by ".csv" (appended when it has none).
     static QString DefaultFileName(const QString& databaseName);
 
   private:
+    // Hands the text out in pieces of about one row.
+    void writeCsv(const QList<bool>& ticked,
+                  const std::function<void(const QByteArray&)>& put) const;
     QList<int> tickedColumns(const QList<bool>& ticked) const;
     void appendHeader(QByteArray& out, const QList<int>& columns) const;
     void appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const;
@@ -40,4 +53,5 @@ class TCsvExporter {
     const TQuib& quib_;
     QStringList colsName_;
     TColumnMap colsIndexFromProgram_;
+    TWriteFaults faults_;
 };

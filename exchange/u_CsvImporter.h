@@ -3,43 +3,53 @@
 #include "session/u_ColumnMap.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
+
+#include <functional>
 
 class TQuib;
 
-// Appends the records of a comma-separated file to a database. The whole file
-// is read and checked before the first row is appended, so a malformed file
-// changes nothing and can be imported again once corrected.
+// Appends the records of a comma-separated file to a database. The file is
+// read twice, piece by piece: once to check it whole, then to append, so a
+// malformed file changes nothing and a large one needs little memory beyond
+// the rows themselves.
 //
-// A file that starts with the UTF-8 byte-order mark, or whose bytes are valid
-// UTF-8 and not plain ASCII, is read as UTF-8; any other as Windows-1250.
+// The file's encoding is chosen as TCsvTextSource describes (byte-order mark,
+// UTF-8, else Windows-1250); its records as TCsvRecordReader reads them.
 class TCsvImporter {
+    Q_DECLARE_TR_FUNCTIONS(TCsvImporter)
+
   public:
     explicit TCsvImporter(TQuib& quib);
 
-    // Appends one row per non-empty line (the first line skipped when
-    // hasHeaderRow), storing field i of a line in database column targets[i]
-    // (-1 drops the field; fields beyond targets are ignored), then does the
-    // database's save-row step once. Returns the number of rows appended.
-    // Raises EExchangeError (ECsvNotWellformed for a malformed line, with its
-    // line number) before anything is appended.
+    // Appends one row per record that is not an empty line (the first record
+    // skipped when hasHeaderRow), storing field i in database column
+    // targets[i] (-1 drops the field; fields beyond targets are ignored),
+    // then does the database's save-row step once. Returns the number of rows
+    // appended. Raises EExchangeError (ECsvNotWellformed with the line, or
+    // ECsvUnterminated) and leaves the database as it was.
     int Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets);
 
-    // The records as the import stores them: per non-empty line, its first
-    // fieldLimit fields. Raises ECsvNotWellformed with the line number.
-    static QList<QStringList> ParseRecords(QStringView text, bool hasHeaderRow,
-                                           qsizetype fieldLimit);
+    // Calls take for each record of fileName as the import stores it: its
+    // first fieldLimit fields. Returns the number of records. Raises
+    // EExchangeError.
+    using RecordSink = std::function<void(const QStringList& fields)>;
+    static int ForEachRecord(const QString& fileName, bool hasHeaderRow, qsizetype fieldLimit,
+                             const RecordSink& take);
 
-    // The fields of the file's first line (none for an empty file), to show
-    // the user what the file holds. Raises EExchangeError.
-    static QStringList ReadFirstLineFields(const QString& fileName);
-
-    // The whole file's text, decoded as described above. Raises
-    // EExchangeError when it cannot be read.
-    static QString ReadFileText(const QString& fileName);
+    // The first fields of the file's first record (none for an empty file),
+    // to show the user what the file holds. More says whether the record has
+    // fields beyond the limit.
+    struct TFirstRecord {
+        QStringList fields;
+        bool more = false;
+    };
+    static constexpr qsizetype kPreviewFieldLimit = 1000;
+    static TFirstRecord ReadFirstRecord(const QString& fileName,
+                                        qsizetype fieldLimit = kPreviewFieldLimit);
 
     // The database column of each mapping entry: entry i of mappingHidden is
     // a program column or "-1", translated through colsIndexFromProgram.
@@ -47,7 +57,8 @@ class TCsvImporter {
                                      const TColumnMap& colsIndexFromProgram);
 
   private:
-    void appendRecords(const QList<QStringList>& records, const QList<int>& targets);
+    void appendRecord(const QStringList& fields, const QList<int>& targets);
+    void removeAppended(int count);
 
     TQuib& quib_;
 };

@@ -5,7 +5,6 @@
 namespace {
 
 constexpr QChar kQuote = u'"';
-constexpr QChar kComma = u',';
 
 QString notWellformedText(int position, QChar found, int line) {
     QString text = QCoreApplication::translate(
@@ -18,50 +17,6 @@ QString notWellformedText(int position, QChar found, int line) {
         text += QCoreApplication::translate("Csv", " (line %1)").arg(line);
     }
     return text;
-}
-
-// Pos is 1-based; these read the character at a 1-based position.
-QChar at(QStringView line, int pos) {
-    return line[pos - 1];
-}
-
-void readQuoted(QStringView Line, int& Pos, QString& Field) {
-    const int Len = static_cast<int>(Line.size());
-    ++Pos;  // the opening quote
-    while (Pos <= Len) {
-        if (at(Line, Pos) == kQuote) {
-            if (Pos + 1 <= Len && at(Line, Pos + 1) == kQuote) {
-                Field += kQuote;
-                Pos += 2;
-                continue;
-            }
-            if (Pos + 1 > Len || at(Line, Pos + 1) == kComma) {
-                Pos += 2;  // past the closing quote and its comma
-                return;
-            }
-            throw ECsvNotWellformed(Pos, at(Line, Pos + 1));
-        }
-        // Take the run up to the next quote in one piece.
-        qsizetype next = Line.indexOf(kQuote, Pos - 1);
-        if (next < 0) {
-            next = Len;
-        }
-        Field += Line.sliced(Pos - 1, next - (Pos - 1));
-        Pos = static_cast<int>(next) + 1;
-    }
-    // No closing quote on this line: the field is the rest of it.
-}
-
-void readUnquoted(QStringView Line, int& Pos, QString& Field) {
-    const int Len = static_cast<int>(Line.size());
-    const int start = Pos;
-    while (Pos <= Len && at(Line, Pos) != kComma) {
-        ++Pos;
-    }
-    Field = Line.mid(start - 1, Pos - start).toString();
-    if (Pos <= Len) {
-        ++Pos;  // the comma
-    }
 }
 
 }  // namespace
@@ -86,20 +41,10 @@ ECsvNotWellformed::ECsvNotWellformed(int Position, QChar Found, int Line)
       found_(Found),
       line_(Line) {}
 
-void ReadCsvField(QStringView Line, int& Pos, QString& Field) {
-    Field.clear();
-    if (Pos < 1 || Pos > Line.size()) {
-        // Nothing left to read; the caller's loop stops on this Pos.
-        Pos = static_cast<int>(Line.size()) + 1;
-        return;
-    }
-    if (at(Line, Pos) == kComma) {
-        ++Pos;
-        return;
-    }
-    if (at(Line, Pos) == kQuote) {
-        readQuoted(Line, Pos, Field);
-        return;
-    }
-    readUnquoted(Line, Pos, Field);
-}
+ECsvUnterminated::ECsvUnterminated(int Line)
+    : EExchangeError(QCoreApplication::translate("Csv",
+                                                 "Source CSV file is not wellformed: the quoted "
+                                                 "value that begins on line %1 has no closing "
+                                                 "quote.")
+                         .arg(Line)),
+      line_(Line) {}

@@ -26,12 +26,13 @@ class ECsvNotWellformed : public EExchangeError {
     int line_;
 };
 
-// Reads one field of Line starting at the 1-based position Pos and advances
-// Pos past it and its comma. Call with Pos = 1 and again while Pos is not
-// beyond Line's length: a trailing comma therefore yields no empty last field
-// and an empty line no field at all. A field in double quotes may hold commas
-// and doubled quotes; a quoted field without its closing quote takes the rest
-// of the line. Double quotes inside an unquoted field are ordinary
-// characters. Raises ECsvNotWellformed for a closing quote that is followed
-// by anything but a comma or the end of the line.
-void ReadCsvField(QStringView Line, int& Pos, QString& Field);
+// A quoted field still open at the end of the file; Line is the 1-based line
+// on which it began.
+class ECsvUnterminated : public EExchangeError {
+  public:
+    explicit ECsvUnterminated(int Line);
+    int line() const noexcept { return line_; }
+
+  private:
+    int line_;
+};

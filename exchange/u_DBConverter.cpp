@@ -16,15 +16,11 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("TDBConverter", text);
-}
-
 // Engine members answer refused arguments with false; in a fresh database
 // that means something is wrong, so building stops.
 void require(bool ok, const QString& step) {
     if (!ok) {
-        throw EExchangeError(tr("The database step \"%1\" failed.").arg(step));
+        throw EExchangeError(TDBConverter::tr("The database step \"%1\" failed.").arg(step));
     }
 }
 
@@ -167,8 +163,9 @@ QString reserveTemporaryName(const QString& target) {
                                                         QStringLiteral(".convert-XXXXXX")));
     reserved.setAutoRemove(false);
     if (!reserved.open()) {
-        throw EExchangeError(tr("The destination database \"%1\" could not be written: %2")
-                                 .arg(target, reserved.errorString()));
+        throw EExchangeError(
+            TDBConverter::tr("The destination database \"%1\" could not be written: %2")
+                .arg(target, reserved.errorString()));
     }
     return reserved.fileName();
 }

@@ -2,6 +2,7 @@
 
 #include "session/u_ColumnMap.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,8 @@ struct TDBLayout;
 // instances of its own (not the main window's). A failed step raises
 // EExchangeError; nothing is reported as done that was not.
 class TDBConverter {
+    Q_DECLARE_TR_FUNCTIONS(TDBConverter)
+
   public:
     enum class Result { Written, Declined };
 

@@ -1,18 +1,27 @@
 #include "exchange/u_ExchangeCommands.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "exchange/u_ExchangeError.h"
+#include "exchange/u_VCardExchange.h"
 #include "exchange/u_frmDBImportExport.h"
 #include "exchange/u_frmExportToCSV.h"
+#include "exchange/u_frmExportToVCard.h"
 #include "exchange/u_frmImportFromCSV.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_FileChooser.h"
+#include "support/u_MessageBox.h"
 #include "views/u_MainWindowInterface.h"
+#include "views/u_frameMainGrid.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 TExchangeCommands::TExchangeCommands(ICommandHost& host) : TCommandUnit(host) {
     host.Register("actDBImportExportTBR", [this] { importExportTBR(); });
     host.Register("actDBImportFromCSV", [this] { importFromCSV(); });
     host.Register("actDBExportToCSV", [this] { exportToCSV(); });
+    host.Register("actDBImportFromVCard", [this] { importFromVCard(); });
+    host.Register("actDBExportToVCard", [this] { exportToVCard(); });
 }
 
 void TExchangeCommands::importExportTBR() {
@@ -55,5 +64,70 @@ void TExchangeCommands::exportToCSV() {
     TfrmExportToCSV dialog(session.Quib1(), session.Columns().lstDBColsName,
                            session.Columns().lstDBColsTitleFull,
                            session.Columns().lstDBColsIndexFromProgram, host().Main().Widget());
+    host().RunDialog(dialog);
+}
+
+void TExchangeCommands::importFromVCard() {
+    TContactsSession& session = host().Session();
+    if (!session.IsOpen()) {
+        return;
+    }
+    TFileChoice choice;
+    choice.objectName = QStringLiteral("dlgOpen");
+    choice.title = QCoreApplication::translate("TExchangeCommands", "Import from vCard");
+    choice.nameFilters = {
+        QCoreApplication::translate("TExchangeCommands", "vCard files (*.vcf *.vcard)"),
+        QCoreApplication::translate("TExchangeCommands", "All files (*)")};
+    choice.defaultSuffix = QStringLiteral("vcf");
+    const QString file = ChooseFile(choice, host().Main().Widget());
+    if (file.isEmpty()) {
+        return;
+    }
+    int count = 0;
+    try {
+        count = TVCardExchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram)
+                    .Import(file);
+    } catch (const EExchangeError& e) {
+        ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, host().Main().Widget());
+        return;
+    }
+    // The views show the appended records only after a refill.
+    session.RefreshData();
+    host().UpdateCommandStates(TCommandMode::RefreshData);
+    ShowMessage(
+        MsgType::Information,
+        QCoreApplication::translate("TExchangeCommands", "Contacts imported: %1.").arg(count),
+        MsgButtons::Ok, host().Main().Widget());
+}
+
+QList<int> TExchangeCommands::queryResultRows() const {
+    const IMainWindow& main = host().Main();
+    if (main.CurrentView() != TView::Table) {
+        return {};
+    }
+    const TframeMainGrid& grid = main.Grid();
+    const int records = host().Session().Quib1().RowsCount();
+    QList<int> rows;
+    bool everyRecord = grid.rowCount() == records;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        bool ok = false;
+        const int record = grid.rowNumber(r).toInt(&ok) - 1;
+        if (!ok || record < 0 || record >= records) {
+            return {};
+        }
+        everyRecord = everyRecord && record == r;
+        rows << record;
+    }
+    // The whole table is no query result.
+    return everyRecord ? QList<int>() : rows;
+}
+
+void TExchangeCommands::exportToVCard() {
+    TContactsSession& session = host().Session();
+    if (!session.IsOpen()) {
+        return;
+    }
+    TfrmExportToVCard dialog(session.Quib1(), session.Columns().lstDBColsIndexFromProgram,
+                             queryResultRows(), host().Main().Widget());
     host().RunDialog(dialog);
 }

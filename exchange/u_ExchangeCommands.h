@@ -2,8 +2,10 @@
 
 #include "views/u_CommandHost.h"
 
+#include <QList>
+
 // The data exchange commands of the File menu: database import and export
-// between layouts, CSV import and CSV export.
+// between layouts, CSV import and export, vCard import and export.
 class TExchangeCommands : public TCommandUnit {
   public:
     explicit TExchangeCommands(ICommandHost& host);
@@ -12,4 +14,9 @@ class TExchangeCommands : public TCommandUnit {
     void importExportTBR();
     void importFromCSV();
     void exportToCSV();
+    void importFromVCard();
+    void exportToVCard();
+    // The database rows the table view lists when it shows a find-by-query
+    // result (a part of the records); none otherwise.
+    QList<int> queryResultRows() const;
 };

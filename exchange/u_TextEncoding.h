@@ -18,11 +18,34 @@ QByteArray EncodeWindows1250(QStringView text);
 // become the control characters of the same value.
 QString DecodeWindows1250(QByteArrayView bytes);
 
-enum class TextEncoding { Windows1250, Utf8 };
+enum class TextEncoding { Windows1250, Utf8, Utf16LE, Utf16BE };
 
-// UTF-8 when bytes start with the UTF-8 byte-order mark, or when they are
-// valid UTF-8 and hold at least one non-ASCII byte; Windows-1250 otherwise.
+// Checks piece by piece that bytes are valid UTF-8 and notes whether any byte
+// is not ASCII, so that a file can be judged without holding it whole.
+class TUtf8Validator {
+  public:
+    void Feed(QByteArrayView bytes);
+    // Valid so far and no sequence left open at the end.
+    bool Valid() const noexcept { return !broken_ && pending_ == 0; }
+    bool Broken() const noexcept { return broken_; }
+    bool SawNonAscii() const noexcept { return nonAscii_; }
+
+  private:
+    bool broken_ = false;
+    bool nonAscii_ = false;
+    int pending_ = 0;              // continuation bytes still expected
+    unsigned char lowest_ = 0x80;  // the range the next continuation byte must fall in
+    unsigned char highest_ = 0xBF;
+};
+
+// The encoding a byte-order mark at the start of bytes names, and the mark's
+// length; 0 when there is none.
+qsizetype ByteOrderMark(QByteArrayView bytes, TextEncoding& encoding);
+
+// The encoding of a byte-order mark at the start of bytes; else UTF-8 when
+// they are valid UTF-8 and hold at least one non-ASCII byte; Windows-1250
+// otherwise.
 TextEncoding DetectTextEncoding(QByteArrayView bytes);
 
-// Decodes bytes by DetectTextEncoding, dropping a UTF-8 byte-order mark.
+// Decodes bytes by DetectTextEncoding, dropping a byte-order mark.
 QString DecodeDetected(QByteArrayView bytes);

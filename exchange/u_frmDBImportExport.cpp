@@ -10,6 +10,7 @@
 #include "support/u_BusyCursor.h"
 #include "support/u_MessageBox.h"
 
+#include <QCoreApplication>
 #include <QShowEvent>
 #include "support/u_FileChooser.h"
 
@@ -24,7 +25,8 @@ TfrmDBImportExport::TfrmDBImportExport(const TQuib& mainQuib, const QString& pro
       QuibDest(std::make_unique<TQuib>()) {
     ui->setupUi(this);
     for (const TDBLayout& layout : DBLayouts()) {
-        ui->lstDestDBVersion->addItem(layout.text);
+        ui->lstDestDBVersion->addItem(
+            QCoreApplication::translate("TDBLayouts", layout.text.toUtf8().constData()));
     }
     QuibSource->OnCheckCompatibility = [this](int16_t& Cancel) {
         QuibSourceCheckCompatibility(Cancel);

@@ -12,7 +12,10 @@
 
 namespace {
 
-const char* const kDoNotImport = "-- neimportovat sloupec --";
+// The do-not-import choice keeps its Czech wording in every language.
+const char* const kDoNotImport =
+    QT_TRANSLATE_NOOP("TfrmImportFromCSV", "-- neimportovat sloupec --");
+constexpr qsizetype kPreviewTextLimit = 1000;
 
 }  // namespace
 
@@ -54,9 +57,9 @@ void TfrmImportFromCSV::showEvent(QShowEvent* event) {
 void TfrmImportFromCSV::FormShow() {
     ui->txtFileName->clear();
     ui->cbHasHeaderRow->setChecked(true);
-    ui->lstCSVColumns->clear();
+    showFirstRecord({});
     ui->lstAdd->clear();
-    ui->lstAdd->addItem(QString::fromUtf8(kDoNotImport));
+    ui->lstAdd->addItem(tr(kDoNotImport));
     ui->lstAdd->addItems(colsTitleFull_);
     ui->lstAdd->setCurrentIndex(0);
     cmdDeleteAllClick();
@@ -78,12 +81,28 @@ void TfrmImportFromCSV::cmdBrowseClick() {
         return;
     }
     ui->txtFileName->setText(chosen);
-    ui->lstCSVColumns->clear();
+    showFirstRecord({});
     try {
-        ui->lstCSVColumns->addItems(TCsvImporter::ReadFirstLineFields(chosen));
+        showFirstRecord(TCsvImporter::ReadFirstRecord(chosen));
     } catch (const EExchangeError& e) {
         ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, this);
     }
+}
+
+void TfrmImportFromCSV::showFirstRecord(const TCsvImporter::TFirstRecord& first) {
+    ui->lstCSVColumns->clear();
+    QStringList shown;
+    shown.reserve(first.fields.size());
+    for (const QString& field : first.fields) {
+        // A huge value would only slow the list down; the start tells enough.
+        shown << (field.size() > kPreviewTextLimit ? field.left(kPreviewTextLimit) + u'\u2026'
+                                                   : field);
+    }
+    ui->lstCSVColumns->addItems(shown);
+    ui->lblCSVColumnsMore->setText(
+        tr("The first line has more fields; only the first %1 are shown.")
+            .arg(first.fields.size()));
+    ui->lblCSVColumnsMore->setVisible(first.more);
 }
 
 int TfrmImportFromCSV::selectedEntry() const {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "session/u_ColumnMap.h"
-
+#include "exchange/u_CsvImporter.h"
 #include "exchange/u_ImportMapping.h"
+#include "session/u_ColumnMap.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -50,6 +50,8 @@ class TfrmImportFromCSV : public QDialog {
   private:
     void FormShow();
     QString runSourceChooser(const QString& preset);
+    // Lists the fields of the file's first record, noting when it has more.
+    void showFirstRecord(const TCsvImporter::TFirstRecord& first);
     int selectedEntry() const;
     // Shows the mapping in lstDBColumns with entry selection selected.
     void showMapping(int selection);

@@ -104,11 +104,16 @@ QStringList ColumnNames_2_5_2() {
 const std::vector<TDBLayout>& DBLayouts() {
     using namespace ContactSchema;
     static const std::vector<TDBLayout> layouts{
-        {QStringLiteral("Orvane Contacts 2.5.0 [2.5 (10.08.2001) BETA - 2.5 (07.10.2001) RC 1]"),
+        {QString::fromUtf8(QT_TRANSLATE_NOOP(
+             "TDBLayouts",
+             "Orvane Contacts 2.5.0 [2.5 (10.08.2001) BETA - 2.5 (07.10.2001) RC 1]")),
          QStringLiteral("2.5.0"), namesSince(V250)},
-        {QStringLiteral("Orvane Contacts 2.5.1 [2.5 (31.10.2001) RC 3 - 2.6.0.26 (09.03.2003)]"),
+        {QString::fromUtf8(QT_TRANSLATE_NOOP(
+             "TDBLayouts",
+             "Orvane Contacts 2.5.1 [2.5 (31.10.2001) RC 3 - 2.6.0.26 (09.03.2003)]")),
          QStringLiteral("2.5.1"), namesSince(V251)},
-        {QStringLiteral("Orvane Contacts 2.7.0 [2.7.0.27 (07.04.2004) - current version]"),
+        {QString::fromUtf8(QT_TRANSLATE_NOOP(
+             "TDBLayouts", "Orvane Contacts 2.7.0 [2.7.0.27 (07.04.2004) - current version]")),
          QStringLiteral("2.7.0"), namesSince(V270)},
     };
     return layouts;

@@ -101,7 +101,7 @@ QStringList ColumnNames_2_5_2();
 // columns in its "DBColsName" header, so any of them can be read; the
 // converter writes any of them.
 struct TDBLayout {
-    QString text;         // as offered to the user
+    QString text;         // as offered to the user, in English (context "TDBLayouts")
     QString version;      // written as the file's minimum and creating version
     QStringList columns;  // internal column names, in column order
 };

@@ -1,9 +1,13 @@
 #include "support/u_ErrorReport.h"
 
-#include "support/u_MessageBox.h"
+#include "support/u_ExceptionDialog.h"
 
-#include <QString>
+#include <stdexcept>
 
 void ReportException(const std::exception& error) {
-    ShowMessage(MsgType::Error, QString::fromUtf8(error.what()), MsgButtons::Ok);
+    // Called while the error is being handled, so the exception itself (with
+    // its type and the stack of its throw) is at hand; else a copy of its text.
+    const std::exception_ptr current = std::current_exception();
+    HandleAppException(current ? current
+                               : std::make_exception_ptr(std::runtime_error(error.what())));
 }

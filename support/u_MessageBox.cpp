@@ -79,6 +79,8 @@ MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons, QWi
         parent = QApplication::activeWindow();
     }
     QMessageBox box(iconOf(type), titleOf(type), text, buttonsOf(buttons), parent);
+    // Messages carry file names, server answers and error texts: never markup.
+    box.setTextFormat(Qt::PlainText);
     if (buttons != MsgButtons::Ok) {
         box.setDefaultButton(QMessageBox::Yes);
     }

@@ -2,6 +2,7 @@
 
 #include "support/u_ResourceStrings.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 #include <stdexcept>
@@ -34,7 +35,9 @@ int ReadSettingInteger(const QString& name, int def) {
     const int result = value.trimmed().toInt(&ok, 10);
     if (!ok) {
         throw std::runtime_error(
-            QStringLiteral("'%1' is not a valid integer value").arg(value).toStdString());
+            QCoreApplication::translate("Settings", "'%1' is not a valid integer value")
+                .arg(value)
+                .toStdString());
     }
     return result;
 }

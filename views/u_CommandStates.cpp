@@ -22,17 +22,18 @@ constexpr TCommand kLockedByPrintAndQuery[] = {
     TCommand::MoveLast,      TCommand::NewRow,          TCommand::SaveRow,
     TCommand::DeleteRow,     TCommand::DBCreate,        TCommand::DBOpen,
     TCommand::RecentFiles,   TCommand::ImportExportTBR, TCommand::ImportFromCSV,
-    TCommand::ExportToCSV,   TCommand::DBSave,          TCommand::DBSaveAs,
-    TCommand::DBReload,      TCommand::DBPrint,         TCommand::FindBasic,
-    TCommand::FindBasicNext, TCommand::FindQuery,       TCommand::ShowAsTable,
-    TCommand::SortShow,
+    TCommand::ExportToCSV,   TCommand::ImportFromVCard, TCommand::ExportToVCard,
+    TCommand::DBSave,        TCommand::DBSaveAs,        TCommand::DBReload,
+    TCommand::DBPrint,       TCommand::FindBasic,       TCommand::FindBasicNext,
+    TCommand::FindQuery,     TCommand::ShowAsTable,     TCommand::SortShow,
 };
 
 // The commands that need an open database.
 constexpr TCommand kNeedOpen[] = {
-    TCommand::ImportFromCSV, TCommand::ExportToCSV, TCommand::DBSave,    TCommand::DBSaveAs,
-    TCommand::DBReload,      TCommand::DBPrint,     TCommand::FindBasic, TCommand::FindBasicNext,
-    TCommand::FindQuery,     TCommand::CardFields,
+    TCommand::ImportFromCSV, TCommand::ExportToCSV, TCommand::ImportFromVCard,
+    TCommand::ExportToVCard, TCommand::DBSave,      TCommand::DBSaveAs,
+    TCommand::DBReload,      TCommand::DBPrint,     TCommand::FindBasic,
+    TCommand::FindBasicNext, TCommand::FindQuery,   TCommand::CardFields,
 };
 
 void set(TCommandStates& states, TCommand command, bool enabled) {
@@ -104,6 +105,10 @@ const char* CommandActionName(TCommand command) {
             return "actDBImportFromCSV";
         case TCommand::ExportToCSV:
             return "actDBExportToCSV";
+        case TCommand::ImportFromVCard:
+            return "actDBImportFromVCard";
+        case TCommand::ExportToVCard:
+            return "actDBExportToVCard";
         case TCommand::DBSave:
             return "actDBSave";
         case TCommand::DBSaveAs:

@@ -42,6 +42,8 @@ enum class TCommand {
     ImportExportTBR,
     ImportFromCSV,
     ExportToCSV,
+    ImportFromVCard,
+    ExportToVCard,
     DBSave,
     DBSaveAs,
     DBReload,

@@ -1,9 +1,12 @@
 // CSV export and import of 10,000 contacts, each beside the sqlite3 shell
-// exporting (.mode csv / .once) and importing (.import) the same data.
+// exporting (.mode csv / .once) and importing (.import) the same data, and
+// the vCard export and import of the same contacts (goal: within twice the
+// CSV figures).
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_DBConverter.h"
+#include "exchange/u_VCardExchange.h"
 #include "session/u_ContactSchema.h"
 
 #include <benchmark/benchmark.h>
@@ -49,6 +52,7 @@ struct Fixture {
     QString database = dir.filePath("contacts.tbr");
     QString emptyDatabase = dir.filePath("empty.tbr");
     QString csv = dir.filePath("contacts.csv");
+    QString vcf = dir.filePath("contacts.vcf");
     QString sqliteDb = dir.filePath("contacts.sqlite");
     QString sqliteEmpty = dir.filePath("empty.sqlite");
 
@@ -65,6 +69,8 @@ struct Fixture {
         db.Save();
         TCsvExporter(db, columns(), TColumnMap::Identity(static_cast<int>(columns().size())))
             .ExportToFile(csv, QList<bool>(columns().size(), true));
+        TVCardExchange(db, TColumnMap::Identity(static_cast<int>(columns().size())))
+            .ExportToFile(vcf, TVCardVersion::V4_0);
         TQuib empty;
         empty.SetDatabaseName(emptyDatabase);
         TDBConverter::CreateDatabase(empty, DBLayouts().back());
@@ -155,6 +161,40 @@ void BM_Sqlite3ImportCsv(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kContacts);
 }
 BENCHMARK(BM_Sqlite3ImportCsv)->Unit(benchmark::kMillisecond);
+
+void BM_ExportVCard(benchmark::State& state) {
+    Fixture& f = fixture();
+    TQuib db;
+    db.SetDatabaseName(f.database);
+    db.Open();
+    const TVCardExchange exchange(db, TColumnMap::Identity(static_cast<int>(columns().size())));
+    const QString out = f.dir.filePath("export.vcf");
+    for (auto _ : state) {
+        exchange.ExportToFile(out, TVCardVersion::V4_0);
+    }
+    state.SetItemsProcessed(state.iterations() * kContacts);
+}
+BENCHMARK(BM_ExportVCard)->Unit(benchmark::kMillisecond);
+
+// Like BM_ImportCsv: into an open empty database that saves on save-row.
+void BM_ImportVCard(benchmark::State& state) {
+    Fixture& f = fixture();
+    const QString target = f.dir.filePath("import-vcard.tbr");
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(target);
+        QFile::copy(f.emptyDatabase, target);
+        auto db = std::make_unique<TQuib>();
+        db->SetDatabaseName(target);
+        db->Open();
+        TQuib* raw = db.get();
+        db->OnSaveRow = [raw] { raw->Save(); };
+        state.ResumeTiming();
+        TVCardExchange(*db, TColumnMap::Identity(static_cast<int>(columns().size()))).Import(f.vcf);
+    }
+    state.SetItemsProcessed(state.iterations() * kContacts);
+}
+BENCHMARK(BM_ImportVCard)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -52,6 +52,19 @@ class TestCommandLine : public QObject {
         QVERIFY(line.Databases.isEmpty());
     }
 
+    void vCardCommandsNeedDatabaseAndFile() {
+        QVERIFY(!ParseCommandLine({"--export-vcard", "a.tbr"}).Error.isEmpty());
+        QVERIFY(!ParseCommandLine({"--import-vcard"}).Error.isEmpty());
+        TCommandLine line = ParseCommandLine({"--export-vcard", "a.tbr", "a.vcf"});
+        QVERIFY(line.ExportVCard && !line.ImportVCard && line.Error.isEmpty());
+        QCOMPARE(line.VCardDatabase, QStringLiteral("a.tbr"));
+        QCOMPARE(line.VCardFile, QStringLiteral("a.vcf"));
+        QVERIFY(line.Databases.isEmpty());
+        line = ParseCommandLine({"--import-vcard", "a.tbr", "-"});
+        QVERIFY(line.ImportVCard && !line.ExportVCard);
+        QCOMPARE(line.VCardFile, QStringLiteral("-"));
+    }
+
     void helpAndVersionTexts() {
         QVERIFY(CommandLineHelpText(QStringLiteral("pellum"))
                     .contains(QStringLiteral("--make-sample")));

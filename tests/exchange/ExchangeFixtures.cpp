@@ -4,6 +4,7 @@
 #include "session/u_ContactSchema.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace fixtures {
@@ -88,7 +89,7 @@ QList<QStringList> SampleContacts() {
     a[8] = QStringLiteral("+420 222 333 444");
     a[11] = QStringLiteral("antonin@example.cz");
     a[15] = QStringLiteral("Nakladatelství \"Šťastná kniha\", s.r.o.");
-    a[31] = QStringLiteral("Skladatel");
+    a[31] = QStringLiteral("Skladatel\nNovosvětská symfonie, \"Rusalka\"");
     rows << a;
     QStringList b(32);
     b[0] = QStringLiteral("Nováková");
@@ -104,6 +105,39 @@ QList<QStringList> SampleContacts() {
     c[10] = QStringLiteral("http://example.com/a,b");
     c[17] = QStringLiteral("\"Chief\"");
     rows << c;
+    return rows;
+}
+
+QList<QStringList> GeneratedContacts(int count) {
+    static const QList<int> multiLine{3, 8, 9, 12, 13, 18, 25, 26, 29, 31};
+    const QString alphabet = QStringLiteral("abcXYZ019 ěščřžýáíéúůďťňĚŠČŘŽÝÁÍÉÚŮĎŤŇ,;:\\\"'.-+@");
+    QRandomGenerator random(1000);
+    auto text = [&](int maxLength) {
+        QString value;
+        for (int n = 1 + random.bounded(maxLength); n > 0; --n) {
+            value += alphabet[random.bounded(alphabet.size())];
+        }
+        return value;
+    };
+    QList<QStringList> rows;
+    for (int r = 0; r < count; ++r) {
+        QStringList row(32);
+        for (int c = 0; c < 32; ++c) {
+            if (random.bounded(5) == 0) {
+                continue;
+            }
+            if (!multiLine.contains(c)) {
+                row[c] = text(20);
+                continue;
+            }
+            QStringList lines;
+            for (int n = 1 + random.bounded(3); n > 0; --n) {
+                lines << text(15);
+            }
+            row[c] = lines.join(u'\n');
+        }
+        rows << row;
+    }
     return rows;
 }
 

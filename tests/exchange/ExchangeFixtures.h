@@ -44,4 +44,10 @@ void WriteFile(const QString& path, const QByteArray& bytes);
 // quotes and a line break in the notes.
 QList<QStringList> SampleContacts();
 
+// count made-up contacts (the same ones each call) whose cells hold Czech
+// letters, commas, semicolons, colons, quotes and backslashes, about a fifth
+// of them empty; the multi-line fields of the card hold one to three
+// non-empty lines joined by LF. Every character has a Windows-1250 form.
+QList<QStringList> GeneratedContacts(int count);
+
 }  // namespace fixtures

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -162,6 +163,45 @@ class TestCsvExport : public QObject {
         QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("taken.csv")));
         QVERIFY_THROWS_EXCEPTION(
             EExchangeError, exporter.ExportToFile(path(QStringLiteral("taken.csv")), allTicked()));
+    }
+
+    // A write that fails after any number of bytes, or on the final flush and
+    // rename, keeps the old file byte for byte, leaves no temporary file and
+    // reports the failure.
+    void failedWritesKeepTheOldFile() {
+        auto db = database(GeneratedContacts(3000));
+        QDir folder(path(QStringLiteral("faults")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString file = folder.filePath(QStringLiteral("out.csv"));
+        const QByteArray old("\"old\"\r\n");
+        WriteFile(file, old);
+        const qint64 size =
+            TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).BuildCsv(allTicked()).size();
+        QVERIFY(size > 3 * 256 * 1024);  // several pieces are written
+        QList<TWriteFaults> faults;
+        for (qint64 n = 0; n < size; n += 40'009) {
+            faults << TWriteFaults{n, false};
+        }
+        faults << TWriteFaults{size - 1, false} << TWriteFaults{256 * 1024, false}
+               << TWriteFaults{-1, true};
+        for (const TWriteFaults& fault : faults) {
+            TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
+            exporter.SetWriteFaults(fault);
+            try {
+                exporter.ExportToFile(file, allTicked());
+                QFAIL(qPrintable(
+                    QStringLiteral("no error after %1 bytes").arg(fault.failAfterBytes)));
+            } catch (const EExchangeError& e) {
+                QVERIFY(e.message().startsWith(
+                    QStringLiteral("The file \"%1\" cannot be written: ").arg(file)));
+            }
+            QCOMPARE(ReadFile(file), old);
+            QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
+        }
+        // Without a fault the same export goes through.
+        TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).ExportToFile(file, allTicked());
+        QCOMPARE(QFileInfo(file).size(), size);
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
     }
 
     void defaultFileName_data() {

@@ -2,6 +2,7 @@
 // how fields meet the mapping, encodings, and that a bad file appends nothing.
 #include "ExchangeFixtures.h"
 
+#include "app/u_SampleDatabase.h"
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvText.h"
@@ -164,7 +165,83 @@ class TestCsvImport : public QObject {
             "a\rb,c\r\nd\n\x1A"
             "e,f\n");
         TCsvImporter(*db).Import(file, false, columns({0, 1}));
-        QCOMPARE(ReadRows(*db), (QList<QStringList>{row({{0, "ab"}, {1, "c"}}), row({{0, "d"}})}));
+        QCOMPARE(ReadRows(*db),
+                 (QList<QStringList>{row({{0, "a"}}), row({{0, "b"}, {1, "c"}}), row({{0, "d"}})}));
+    }
+
+    // Older Mac programs end lines with CR alone.
+    void crOnlyLineEnds() {
+        auto db = database();
+        const QString file = csvFile("\"SurName\",\"FirstName\"\r\"Smith\",\"John\"\rDoe,Jane\r");
+        QCOMPARE(TCsvImporter(*db).Import(file, true, columns({0, 1})), 2);
+        QCOMPARE(ReadRows(*db), (QList<QStringList>{row({{0, "Smith"}, {1, "John"}}),
+                                                    row({{0, "Doe"}, {1, "Jane"}})}));
+    }
+
+    void quotedValuesSpanLines() {
+        auto db = database();
+        const QString file = csvFile(
+            "\"SurName\",\"Notes\"\r\n"
+            "\"Smith\",\"first line\r\nsecond, \"\"quoted\"\"\"\r\n"
+            "\"Doe\",\"a\nb\"\r\n");
+        QCOMPARE(TCsvImporter(*db).Import(file, true, columns({0, 31})), 2);
+        QCOMPARE(ReadRows(*db),
+                 (QList<QStringList>{row({{0, "Smith"}, {31, "first line\r\nsecond, \"quoted\""}}),
+                                     row({{0, "Doe"}, {31, "a\nb"}})}));
+    }
+
+    void unterminatedQuoteAppendsNothing() {
+        auto db = database({row({{0, "Existing"}})});
+        const QString file = csvFile("a,b\r\nc,\"d\r\ne,f\r\n");
+        try {
+            TCsvImporter(*db).Import(file, false, columns({0, 1}));
+            QFAIL("no error raised");
+        } catch (const ECsvUnterminated& e) {
+            QCOMPARE(e.line(), 2);
+        }
+        QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})});
+        QCOMPARE(saveRows_, 0);
+    }
+
+    void utf16Files_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("\"Jméno\"\r\nDvořák,\"Žitná\r\n14\"\r\n");
+        QByteArray le("\xFF\xFE");
+        QByteArray be("\xFE\xFF");
+        for (const QChar ch : text) {
+            le += static_cast<char>(ch.unicode() & 0xFF);
+            le += static_cast<char>(ch.unicode() >> 8);
+            be += static_cast<char>(ch.unicode() >> 8);
+            be += static_cast<char>(ch.unicode() & 0xFF);
+        }
+        QTest::newRow("UTF-16 LE") << le;
+        QTest::newRow("UTF-16 BE") << be;
+    }
+    void utf16Files() {
+        QFETCH(QByteArray, bytes);
+        auto db = database();
+        QCOMPARE(TCsvImporter(*db).Import(csvFile(bytes), true, columns({0, 3})), 1);
+        QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Dvořák"}, {3, "Žitná\r\n14"}})});
+    }
+
+    void brokenUtf16IsRefused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("odd length") << QByteArray(
+            "\xFF\xFE"
+            "a\0b",
+            5);
+    }
+    void brokenUtf16IsRefused() {
+        QFETCH(QByteArray, bytes);
+        auto db = database();
+        try {
+            TCsvImporter(*db).Import(csvFile(bytes), false, columns({0}));
+            QFAIL("no error raised");
+        } catch (const EExchangeError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("not valid UTF-16")),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(db->RowsCount(), 0);
     }
 
     void encodingsGiveTheSameContacts_data() {
@@ -187,14 +264,21 @@ class TestCsvImport : public QObject {
                                      row({{0, "Šťastná"}, {1, "Věra"}, {3, "Ľubovoľná"}})}));
     }
 
+    // Sample contacts and generated ones with line breaks, commas and quotes
+    // in every multi-line field come back cell for cell.
     void exportThenImportRoundTrip() {
-        const QList<QStringList> contacts = SampleContacts();
+        QList<QStringList> contacts = SampleContacts();
+        const QString sample = path(QStringLiteral("sample.tbr"));
+        MakeSampleDatabase(sample);
+        contacts += ReadRows(*OpenDatabase(sample));
+        contacts += GeneratedContacts(1000);
         auto source = database(contacts);
         const QString file = path(QStringLiteral("roundtrip.csv"));
         TCsvExporter(*source, ProgramColumns(), IdentityColumnMap())
             .ExportToFile(file, QList<bool>(32, true));
         auto dest = database();
         QCOMPARE(TCsvImporter(*dest).Import(file, true, allColumns()), contacts.size());
+        QCOMPARE(dest->RowsCount(), contacts.size());
         QCOMPARE(ReadRows(*dest), contacts);
     }
 
@@ -205,12 +289,22 @@ class TestCsvImport : public QObject {
                  columns({2, -1, -1, 0, -1, -1}));
     }
 
-    void firstLineFields() {
-        const QString file = csvFile("\"SurName\",FirstName,\r\nx,y\r\n");
-        QCOMPARE(TCsvImporter::ReadFirstLineFields(file), (QStringList{"SurName", "FirstName"}));
-        QCOMPARE(TCsvImporter::ReadFirstLineFields(csvFile("")), QStringList{});
+    void firstRecord() {
+        const QString file = csvFile("\"SurName\",\"First\r\nName\",\r\nx,y\r\n");
+        const TCsvImporter::TFirstRecord first = TCsvImporter::ReadFirstRecord(file);
+        QCOMPARE(first.fields, (QStringList{"SurName", "First\r\nName"}));
+        QVERIFY(!first.more);
+        QCOMPARE(TCsvImporter::ReadFirstRecord(csvFile("")).fields, QStringList{});
         QVERIFY_THROWS_EXCEPTION(
-            EExchangeError, TCsvImporter::ReadFirstLineFields(path(QStringLiteral("missing.csv"))));
+            EExchangeError, TCsvImporter::ReadFirstRecord(path(QStringLiteral("missing.csv"))));
+    }
+
+    // A first line of millions of commas shows its first thousand fields.
+    void firstRecordIsCutToTheLimit() {
+        const QString file = csvFile(QByteArray(3'000'000, ',') + "\nx\n");
+        const TCsvImporter::TFirstRecord first = TCsvImporter::ReadFirstRecord(file);
+        QCOMPARE(first.fields.size(), TCsvImporter::kPreviewFieldLimit);
+        QVERIFY(first.more);
     }
 };
 

@@ -202,6 +202,25 @@ class TestFrmImportFromCSV : public QObject {
         QVERIFY(messages.texts().isEmpty());
     }
 
+    // A first line of thousands of fields shows the first thousand and says so.
+    void browseShowsAtMostAThousandFields() {
+        MessageRecorder messages;
+        auto d = dialog();
+        const QString file = csvFile(QByteArray(5000, ',') + "x\r\n");
+        FileChooserTest::QueueAnswer(file);
+        click(*d, "cmdBrowse");
+        QCOMPARE(child<QListWidget>(*d, "lstCSVColumns")->count(), 1000);
+        auto* more = child<QLabel>(*d, "lblCSVColumnsMore");
+        QVERIFY(more->isVisible());
+        QCOMPARE(more->text(),
+                 QStringLiteral("The first line has more fields; only the first 1000 are shown."));
+        FileChooserTest::QueueAnswer(csvFile("a,b\r\n"));
+        click(*d, "cmdBrowse");
+        QCOMPARE(child<QListWidget>(*d, "lstCSVColumns")->count(), 2);
+        QVERIFY(!more->isVisible());
+        QVERIFY(messages.texts().isEmpty());
+    }
+
     void okWithoutAFileAppendsNothing() {
         MessageRecorder messages;
         auto d = dialog();

@@ -9,7 +9,8 @@
 
 // Answers the program's message boxes during a test and records what they
 // said. Answers are taken in order; when none is queued, a box is answered
-// with its first button (Ok or Yes).
+// with its first button (Ok or Yes). An error report is recorded as an error
+// box with the report's message and closed with OK.
 class MessageRecorder {
   public:
     MessageRecorder();

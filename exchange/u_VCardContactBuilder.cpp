@@ -1,0 +1,237 @@
+#include "exchange/u_VCardContactBuilder.h"
+
+#include "exchange/u_VCardText.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+using namespace ContactSchema;
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("TVCardContactBuilder", text);
+}
+
+bool isMultiLine(int field) {
+    switch (field) {
+        case Home_Tel:
+        case Home_Fax:
+        case Home_ICQ:
+        case Home_Hobby:
+        case Work_Tel:
+        case Work_Fax:
+        case Work_ICQ:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Most values hold no backslash and are kept as they are, without a copy.
+QString unescaped(const QString& value) {
+    return value.contains(u'\\') ? VCardText::Unescape(value) : value;
+}
+
+QString title(int field) {
+    return ColumnTitlesFull().value(field);
+}
+
+QStringList padded(QStringList parts, qsizetype count) {
+    while (parts.size() < count) {
+        parts << QString();
+    }
+    return parts;
+}
+
+// The non-empty parts joined for a line of the notes.
+QString joinedLine(const QStringList& parts) {
+    QStringList kept;
+    for (const QString& part : parts) {
+        if (!part.isEmpty()) {
+            kept << QString(part).replace(u'\n', QStringLiteral(", "));
+        }
+    }
+    return kept.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+TVCardContactBuilder::TVCardContactBuilder() = default;
+
+void TVCardContactBuilder::add(int slot, const TVCardProperty& property, QStringList parts) {
+    slots_[slot].append({property.PrefRank(), order_++, std::move(parts)});
+}
+
+void TVCardContactBuilder::addTel(const TVCardProperty& property, const QString& value) {
+    QString number = unescaped(value);
+    if (property.Param("VALUE").toLower() == "uri" &&
+        number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive)) {
+        number.remove(0, 4);
+    }
+    const bool work = property.HasType("work");
+    const bool fax = property.HasType("fax");
+    add(work ? (fax ? Work_Fax : Work_Tel) : (fax ? Home_Fax : Home_Tel), property, {number});
+}
+
+void TVCardContactBuilder::addImpp(const TVCardProperty& property, const QString& value) {
+    const QString address = unescaped(value);
+    if (address.startsWith(QLatin1String("icq:"), Qt::CaseInsensitive)) {
+        add(property.HasType("work") ? Work_ICQ : Home_ICQ, property, {address.mid(4)});
+    } else {
+        extra(tr("Instant messaging"), address);
+    }
+}
+
+void TVCardContactBuilder::Add(const TVCardProperty& property, const QString& value) {
+    const QByteArray& name = property.name;
+    const bool work = property.HasType("work");
+    if (name == "N") {
+        if (name_.isEmpty()) {
+            name_ = padded(VCardText::SplitUnescape(value, u';'), 5);
+        }
+    } else if (name == "FN") {
+        if (formattedName_.isEmpty()) {
+            formattedName_ = unescaped(value);
+        }
+    } else if (name == "TEL") {
+        addTel(property, value);
+    } else if (name == "EMAIL") {
+        add(work ? Work_Email : Home_Email, property, {unescaped(value)});
+    } else if (name == "URL") {
+        add(work ? Work_WWW : Home_WWW, property, {unescaped(value)});
+    } else if (name == "IMPP") {
+        addImpp(property, value);
+    } else if (name == "X-ICQ") {
+        add(work ? Work_ICQ : Home_ICQ, property, {unescaped(value)});
+    } else if (name == "ADR") {
+        add(work ? WorkAddressSlot : HomeAddressSlot, property,
+            padded(VCardText::SplitUnescape(value, u';'), 7));
+    } else if (name == "ORG") {
+        add(OrganisationSlot, property, VCardText::SplitUnescape(value, u';'));
+    } else if (name == "NOTE") {
+        notes_ << unescaped(value);
+    } else {
+        static const QList<QPair<QByteArray, int>> single{
+            {"NICKNAME", Home_Nick},           {"TITLE", Work_Position},
+            {"X-ORVANE-HOBBY", Home_Hobby},    {"X-ORVANE-HOME-MISC", Home_Misc},
+            {"X-ORVANE-WORK-MISC", Work_Misc}, {"X-ORVANE-ICO", Work_ICO},
+            {"X-ORVANE-DIC", Work_DIC},
+        };
+        for (const auto& [propertyName, field] : single) {
+            if (name == propertyName) {
+                add(field, property, {unescaped(value)});
+            }
+        }
+    }
+}
+
+QList<TVCardContactBuilder::Candidate> TVCardContactBuilder::sorted(QList<Candidate> candidates) {
+    if (candidates.size() < 2) {
+        return candidates;
+    }
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.rank < b.rank; });
+    return candidates;
+}
+
+void TVCardContactBuilder::extra(const QString& title, const QString& value) {
+    if (!value.isEmpty()) {
+        extras_ << title + QStringLiteral(": ") + value;
+    }
+}
+
+void TVCardContactBuilder::fillNames(QStringList& cells) {
+    bool named = false;
+    if (!name_.isEmpty()) {
+        cells[SurName] = name_[0];
+        // Additional names follow the first name.
+        cells[FirstName] =
+            name_[2].isEmpty() ? name_[1] : QStringList{name_[1], name_[2]}.join(u' ').trimmed();
+        extra(tr("Title"), joinedLine({name_[3], name_[4]}));
+        named = !cells[SurName].isEmpty() || !cells[FirstName].isEmpty();
+    }
+    // Without a name, the formatted name stands for the surname unless it is
+    // just the company's name.
+    if (!named && !formattedName_.isEmpty() && formattedName_ != cells[Work_Company]) {
+        cells[SurName] = formattedName_;
+    }
+}
+
+void TVCardContactBuilder::fillAddress(QStringList& cells, Slot slot, int street) {
+    const QList<Candidate> list = sorted(slots_[slot]);
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        // PO box; extended address; street; locality; region; postal code; country
+        const QStringList& p = list[i].parts;
+        if (i > 0) {
+            extra(title(street), joinedLine({p[0], p[2], p[1], p[3], p[4], p[5], p[6]}));
+            continue;
+        }
+        cells[street] = p[2];
+        cells[street + 1] = p[3];  // town
+        cells[street + 2] = p[1];  // city part
+        cells[street + 3] = p[5];  // postal code
+        cells[street + 4] = p[6];  // country
+        // PO box and region have no field of their own.
+        const QString rest = joinedLine({p[0], p[4]});
+        if (!rest.isEmpty()) {
+            extra(title(street), rest);
+        }
+    }
+}
+
+void TVCardContactBuilder::fillOrganisation(QStringList& cells) {
+    const QList<Candidate> list = sorted(slots_[OrganisationSlot]);
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QStringList& p = list[i].parts;
+        if (i > 0) {
+            extra(title(Work_Company), joinedLine(p));
+            continue;
+        }
+        cells[Work_Company] = p.value(0);
+        cells[Work_CompanyDesc] = p.mid(1).join(QStringLiteral(", "));
+    }
+}
+
+void TVCardContactBuilder::fillField(QStringList& cells, int field) {
+    const QList<Candidate> list = sorted(slots_[field]);
+    QStringList values;
+    for (const Candidate& c : list) {
+        values << c.parts.value(0);
+    }
+    if (values.isEmpty()) {
+        return;
+    }
+    if (isMultiLine(field)) {
+        cells[field] = values.join(u'\n');
+        return;
+    }
+    cells[field] = values.takeFirst();
+    for (const QString& value : values) {
+        extra(title(field), value);
+    }
+}
+
+QStringList TVCardContactBuilder::Finish() {
+    QStringList cells(ColumnCount);
+    fillOrganisation(cells);
+    fillNames(cells);
+    fillAddress(cells, HomeAddressSlot, Home_Address);
+    fillAddress(cells, WorkAddressSlot, Work_Address);
+    for (int field = 0; field < ColumnCount; ++field) {
+        fillField(cells, field);
+    }
+    QStringList notes = notes_;
+    notes << extras_;
+    cells[Notes] = notes.join(u'\n');
+    for (QList<Candidate>& slot : slots_) {
+        slot.clear();
+    }
+    name_.clear();
+    formattedName_.clear();
+    notes_.clear();
+    extras_.clear();
+    order_ = 0;
+    return cells;
+}

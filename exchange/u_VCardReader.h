@@ -1,0 +1,49 @@
+#pragma once
+
+#include "exchange/u_ExchangeError.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// A vCard file that cannot be read; Line is the 1-based line it names.
+class EVCardError : public EExchangeError {
+  public:
+    EVCardError(int Line, const QString& message);
+    int line() const noexcept { return line_; }
+
+  private:
+    int line_;
+};
+
+// Reads the cards of a vCard file (versions 4.0, 3.0 and 2.1) into contacts.
+// Lines end in CR LF, LF or CR; continuation lines start with a space or tab;
+// vCard 2.1 quoted-printable values may continue after a "=" at a line's end.
+// A file with a UTF-8 byte-order mark, or whose bytes are valid UTF-8, is
+// UTF-8, any other Windows-1250; a CHARSET parameter decides for its value.
+// Unknown properties, binary values and cards nested in a card are passed
+// over. Everything is bounded: a logical line and a card may hold 16 MiB, a
+// card 10,000 lines, a file 1,000,000 cards.
+class TVCardReader {
+  public:
+    static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+    static constexpr qsizetype kMaxLineBytes = 16 * 1024 * 1024;
+    static constexpr qsizetype kMaxCardBytes = 16 * 1024 * 1024;
+    static constexpr int kMaxCardLines = 10'000;
+    static constexpr int kMaxCards = 1'000'000;
+
+    using CardSink = std::function<void(const QStringList& cells)>;
+
+    // Reads every card of bytes (a whole file), calling take with the 32
+    // cells of each in program column order. Returns the number of cards.
+    // Raises EVCardError for a line that is not a property, a card without
+    // its end, text outside a card or a limit passed.
+    static int Read(QByteArrayView bytes, const CardSink& take);
+
+    // The bytes of fileName. Raises EExchangeError when it cannot be read,
+    // is not a plain file or is larger than 64 MiB.
+    static QByteArray ReadFile(const QString& fileName);
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+enum class TVCardVersion { V3_0, V4_0 };
+
+// Writes one contact as a vCard: UTF-8, CR LF line ends, lines folded at 75
+// octets, values escaped. The 32 cells are in program column order; the
+// table of properties is in the README.
+class TVCardWriter {
+  public:
+    explicit TVCardWriter(TVCardVersion version) : version_(version) {}
+
+    // Appends the card BEGIN:VCARD ... END:VCARD of cells to out.
+    void AppendCard(QByteArray& out, const QStringList& cells) const;
+
+  private:
+    TVCardVersion version_;
+};

@@ -1,0 +1,138 @@
+#include "support/u_SimpleExceptionLog.h"
+
+#include "support/u_OrvFileLib.h"
+#include "support/u_StringRoutines.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cerrno>
+
+namespace {
+
+QString& fixedLogFileName() {
+    static QString name;
+    return name;
+}
+
+QString programLogName() {
+    const QString id = App.ID.isEmpty() ? QStringLiteral("pellum") : App.ID;
+    return id + QStringLiteral(".Error.log");
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+// Created readable by the user only; appended, so two programs writing at
+// once each add whole entries.
+int openForAppend(const QString& fileName) {
+    const QByteArray path = QFile::encodeName(fileName);
+    return ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+}
+
+void makeStateFolder(const QString& logFile) {
+    const QString dir = QFileInfo(logFile).absolutePath();
+    if (!QFileInfo(dir).isDir() && QDir().mkpath(dir)) {
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
+}  // namespace
+
+int LogWidth(int Width) {
+    if (Width == 0) {
+        return 100;
+    }
+    return std::max(Width, 20);
+}
+
+TSimpleExceptionLog::TSimpleExceptionLog() : fileName_(ErrorLogFileName()), mayFallBack_(true) {}
+
+TSimpleExceptionLog::TSimpleExceptionLog(QString FileName) : fileName_(std::move(FileName)) {}
+
+QString TSimpleExceptionLog::Stamp(const QDateTime& Time, int Width) {
+    const int w = LogWidth(Width);
+    const QString rule = QString(w, u'=') + QStringLiteral("\r\n");
+    return rule + QStringLiteral("= ") + DateTimeToStr(Time).leftJustified(w - 4) +
+           QStringLiteral(" [ASC Time Order :o)] =\r\n") + rule;
+}
+
+QByteArray TSimpleExceptionLog::Entry(const QString& Report, bool FileWasEmpty,
+                                      const QDateTime& Time, int Width) {
+    QString entry = FileWasEmpty ? QString() : QStringLiteral("\r\n");
+    entry += Stamp(Time, Width);
+    QString text = Report;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (QString line : text.split(u'\n')) {
+        while (!line.isEmpty() && line.back() == u' ') {
+            line.chop(1);
+        }
+        entry += line + QStringLiteral("\r\n");
+    }
+    return entry.toUtf8();
+}
+
+bool TSimpleExceptionLog::Write(const QString& Report, int Width) {
+    int fd = openForAppend(fileName_);
+    if (fd < 0 && mayFallBack_ && fileName_ != StateLogFileName()) {
+        fileName_ = StateLogFileName();
+        makeStateFolder(fileName_);
+        fd = openForAppend(fileName_);
+    }
+    if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    fileWasEmpty_ = ::fstat(fd, &st) == 0 && st.st_size == 0;
+    // One write, so that entries of two programs never interleave.
+    const bool written =
+        writeAll(fd, Entry(Report, fileWasEmpty_, QDateTime::currentDateTime(), Width));
+    ::close(fd);
+    return written;
+}
+
+QString TSimpleExceptionLog::StateLogFileName() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || QDir::isRelativePath(state)) {
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    }
+    return state + QStringLiteral("/Orvane/") + programLogName();
+}
+
+QString TSimpleExceptionLog::ErrorLogFileName() {
+    if (!fixedLogFileName().isEmpty()) {
+        return fixedLogFileName();
+    }
+    const QString beside = App.Path + u'/' + programLogName();
+    const QFileInfo folder(App.Path);
+    const QFileInfo file(beside);
+    if (!App.Path.isEmpty() && folder.isDir() && folder.isWritable() &&
+        (!file.exists() || file.isWritable())) {
+        return beside;
+    }
+    const QString state = StateLogFileName();
+    makeStateFolder(state);
+    return state;
+}
+
+void TSimpleExceptionLog::SetErrorLogFileName(const QString& FileName) {
+    fixedLogFileName() = FileName;
+}

@@ -1,0 +1,391 @@
+// vCard export and import against real files and databases: the round trip
+// of generated contacts, the shapes phones and mail programs write, and
+// hostile or broken files, which change nothing.
+#include "ExchangeFixtures.h"
+
+#include "app/u_SampleDatabase.h"
+#include "session/u_ContactSchema.h"
+#include "exchange/u_ExchangeError.h"
+#include "exchange/u_VCardExchange.h"
+#include "exchange/u_VCardReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace fixtures;
+
+namespace {
+
+using Cells = QList<std::pair<int, QString>>;
+
+QStringList row(const Cells& cells) {
+    QStringList r(32);
+    for (const auto& [c, v] : cells) {
+        r[c] = v;
+    }
+    return r;
+}
+
+QList<QStringList> readCards(const QByteArray& bytes) {
+    QList<QStringList> cards;
+    TVCardReader::Read(bytes, [&cards](const QStringList& cells) { cards << cells; });
+    return cards;
+}
+
+}  // namespace
+
+class TestVCard : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    int saveRows_ = 0;
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    std::unique_ptr<TQuib> database(const QList<QStringList>& rows = {}) {
+        static int n = 0;
+        const QString file = path(QStringLiteral("db%1.tbr").arg(++n));
+        WriteDatabase(file, DBLayouts().back(), rows);
+        auto db = OpenDatabase(file);
+        saveRows_ = 0;
+        db->OnSaveRow = [this] { ++saveRows_; };
+        return db;
+    }
+
+    QString file(const QByteArray& bytes) {
+        static int n = 0;
+        const QString name = path(QStringLiteral("in%1.vcf").arg(++n));
+        WriteFile(name, bytes);
+        return name;
+    }
+
+    void roundTrip(TVCardVersion version) {
+        QList<QStringList> contacts = SampleContacts();
+        const QString sample = path(QStringLiteral("sample%1.tbr").arg(int(version)));
+        MakeSampleDatabase(sample);
+        contacts += ReadRows(*OpenDatabase(sample));
+        contacts += GeneratedContacts(1000);
+        auto source = database(contacts);
+        const QString vcf = path(QStringLiteral("roundtrip.vcf"));
+        QCOMPARE(TVCardExchange(*source, IdentityColumnMap()).ExportToFile(vcf, version),
+                 contacts.size());
+        auto dest = database();
+        QCOMPARE(TVCardExchange(*dest, IdentityColumnMap()).Import(vcf), contacts.size());
+        QCOMPARE(saveRows_, 1);
+        const QList<QStringList> back = ReadRows(*dest);
+        QCOMPARE(back.size(), contacts.size());
+        for (int r = 0; r < contacts.size(); ++r) {
+            QCOMPARE(back[r], contacts[r]);
+        }
+    }
+
+  private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void roundTripVersion4() { roundTrip(TVCardVersion::V4_0); }
+    void roundTripVersion3() { roundTrip(TVCardVersion::V3_0); }
+
+    void exportedCardShape() {
+        auto db = database({row({{0, "Dvořák"},
+                                 {1, "Antonín"},
+                                 {3, "Žitná 14\nbyt 3"},
+                                 {4, "Praha"},
+                                 {5, "Praha 2"},
+                                 {6, "120 00"},
+                                 {7, "ČR"},
+                                 {8, "+420 1\n+420 2"},
+                                 {12, "123"},
+                                 {15, "Nakladatelství; s.r.o."},
+                                 {16, "Hudba"},
+                                 {31, "Řádek, druhý\\"}})});
+        const QByteArray cards =
+            TVCardExchange(*db, IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0);
+        QCOMPARE(cards, QString("BEGIN:VCARD\r\n"
+                                "VERSION:4.0\r\n"
+                                "N:Dvořák;Antonín;;;\r\n"
+                                "FN:Antonín Dvořák\r\n"
+                                "ORG:Nakladatelství\\; s.r.o.;Hudba\r\n"
+                                "ADR;TYPE=home:;Praha 2;Žitná 14\\nbyt 3;Praha;;120 00;ČR\r\n"
+                                "TEL;TYPE=home,voice:+420 1\r\n"
+                                "TEL;TYPE=home,voice:+420 2\r\n"
+                                "IMPP;TYPE=home:icq:123\r\n"
+                                "NOTE:Řádek\\, druhý\\\\\r\n"
+                                "END:VCARD\r\n")
+                            .toUtf8());
+        QVERIFY(TVCardExchange(*db, IdentityColumnMap())
+                    .BuildVCards(TVCardVersion::V3_0)
+                    .startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\n"));
+    }
+
+    void companyOnlyGivesTheFormattedName() {
+        auto db = database({row({{15, "Hanácká pekárna"}})});
+        const QByteArray cards =
+            TVCardExchange(*db, IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0);
+        QVERIFY(cards.contains(QString("\r\nFN:Hanácká pekárna\r\n").toUtf8()));
+        QCOMPARE(readCards(cards), QList<QStringList>{row({{15, "Hanácká pekárna"}})});
+    }
+
+    void realWorldShapes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<QStringList>>("contacts");
+        QTest::newRow("2.1 quoted-printable Czech")
+            << QByteArray(
+                   "BEGIN:VCARD\r\n"
+                   "VERSION:2.1\r\n"
+                   "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Dvo=C5=99=C3=A1k;Anton=C3=ADn;;;\r\n"
+                   "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Anton=C3=ADn Dvo=C5=99=C3=A1k\r\n"
+                   "TEL;CELL;PREF:+420 602 111 222\r\n"
+                   "TEL;WORK;VOICE:+420 222 333 444\r\n"
+                   "TEL;HOME;FAX:+420 222 333 445\r\n"
+                   "ADR;HOME;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:;;=C5=BDitn=C3=A1 14;Praha;;"
+                   "120 00;=C4=8Cesko\r\n"
+                   "NOTE;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Prvn=C3=AD =\r\n"
+                   "=C5=99=C3=A1dek=0D=0Adruh=C3=BD\r\n"
+                   "N;CHARSET=WINDOWS-1250;ENCODING=QUOTED-PRINTABLE:Druh=FD;Jm=E9no\r\n"
+                   "END:VCARD\r\n")
+            << QList<QStringList>{row({{0, "Dvořák"},
+                                       {1, "Antonín"},
+                                       {3, "Žitná 14"},
+                                       {4, "Praha"},
+                                       {6, "120 00"},
+                                       {7, "Česko"},
+                                       {8, "+420 602 111 222"},
+                                       {9, "+420 222 333 445"},
+                                       {25, "+420 222 333 444"},
+                                       {31, "První řádek\ndruhý"}})};
+        QTest::newRow("3.0 type lists, groups and PREF")
+            << QString(
+                   "BEGIN:VCARD\n"
+                   "VERSION:3.0\n"
+                   "N:Nováková;Věra;;;\n"
+                   "FN:Věra Nováková\n"
+                   "ORG:Šťastná kniha s.r.o.;Redakce\n"
+                   "TITLE:Editorka\n"
+                   "TEL;TYPE=WORK,VOICE:+420 111\n"
+                   "TEL;TYPE=CELL:+420 602 000 001\n"
+                   "TEL;TYPE=HOME;TYPE=PREF:+420 602 000 002\n"
+                   "item1.EMAIL;TYPE=INTERNET:vera@example.cz\n"
+                   "item1.X-ABLabel:_$!<Other>!$_\n"
+                   "item2.EMAIL;TYPE=INTERNET,WORK:vera@kniha.cz\n"
+                   "EMAIL;TYPE=INTERNET,HOME:vera.second@example.cz\n"
+                   "item3.ADR;TYPE=WORK:;;Národní 10;Praha;;110 00;Česká republika\n"
+                   "item3.X-ABADR:cz\n"
+                   "URL;TYPE=WORK:https://kniha.cz\n"
+                   "X-ICQ:123456\n"
+                   "BDAY:1970-01-01\n"
+                   "END:VCARD\n")
+                   .toUtf8()
+            << QList<QStringList>{row({{0, "Nováková"},
+                                       {1, "Věra"},
+                                       {8, "+420 602 000 002\n+420 602 000 001"},
+                                       {11, "vera@example.cz"},
+                                       {12, "123456"},
+                                       {15, "Šťastná kniha s.r.o."},
+                                       {16, "Redakce"},
+                                       {17, "Editorka"},
+                                       {18, "Národní 10"},
+                                       {19, "Praha"},
+                                       {21, "110 00"},
+                                       {22, "Česká republika"},
+                                       {25, "+420 111"},
+                                       {27, "https://kniha.cz"},
+                                       {28, "vera@kniha.cz"},
+                                       {31, "E-mail (home): vera.second@example.cz"}})};
+        QTest::newRow("4.0 PREF and a photo")
+            << QString(
+                   "BEGIN:VCARD\r\n"
+                   "VERSION:4.0\r\n"
+                   "FN:Jan Novák\r\n"
+                   "N:Novák;Jan;;Ing.;\r\n"
+                   "PHOTO:data:image/jpeg;base64,MIICajCCAdOgAwIBAgICBEUwDQYJKoZIhvcNAQEEBQAwd\r\n"
+                   " zELMAkGA1UEBhMCVVMxLDAqBgNVBAoTI05ldHNjYXBlIENvbW11bmljYXRpb25zIENvcnBvcm\r\n"
+                   " F0aW9uMRwwGgYDVQQLExNJbmZvcm1hdGlvbiBTeXN0\r\n"
+                   "EMAIL;TYPE=work:a@example.cz\r\n"
+                   "EMAIL;TYPE=work;PREF=1:b@example.cz\r\n"
+                   "TEL;VALUE=uri;TYPE=\"voice,home\";PREF=1:tel:+420-600-1\r\n"
+                   "TEL;VALUE=uri;TYPE=home:tel:+420-600-2\r\n"
+                   "IMPP;PREF=1:xmpp:jan@example.cz\r\n"
+                   "END:VCARD\r\n")
+                   .toUtf8()
+            << QList<QStringList>{row({{0, "Novák"},
+                                       {1, "Jan"},
+                                       {8, "+420-600-1\n+420-600-2"},
+                                       {28, "b@example.cz"},
+                                       {31,
+                                        "Instant messaging: xmpp:jan@example.cz\nTitle: Ing.\n"
+                                        "E-mail (work): a@example.cz"}})};
+        QTest::newRow("folded with a tab, LF and CR-only ends, blank lines, two cards")
+            << QString(
+                   "BEGIN:VCARD\rVERSION:3.0\rN:Černá;Lucie\rNOTE:Dlouhá pozn\r\támka\r"
+                   "END:VCARD\r\r\n\n"
+                   "BEGIN:VCARD\nVERSION:4.0\nFN:Hotel U Vltavy\nORG:Hotel U Vltavy\n"
+                   "END:VCARD\n")
+                   .toUtf8()
+            << QList<QStringList>{row({{0, "Černá"}, {1, "Lucie"}, {31, "Dlouhá poznámka"}}),
+                                  row({{15, "Hotel U Vltavy"}})};
+        QTest::newRow("Windows-1250 bytes")
+            << QByteArray(
+                   "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dvo\xF8\xE1k;Anton\xEDn\r\n"
+                   "FN:Anton\xEDn Dvo\xF8\xE1k\r\nEND:VCARD\r\n")
+            << QList<QStringList>{row({{0, "Dvořák"}, {1, "Antonín"}})};
+        QTest::newRow("UTF-8 with BOM, a name only in FN, a nested card")
+            << QByteArray("\xEF\xBB\xBF") +
+                   QString(
+                       "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Šimková\r\nAGENT:\r\n"
+                       "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Agent;X\r\nEND:VCARD\r\n"
+                       "END:VCARD\r\n")
+                       .toUtf8()
+            << QList<QStringList>{row({{0, "Šimková"}})};
+    }
+    void realWorldShapes() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<QStringList>, contacts);
+        QCOMPARE(readCards(bytes), contacts);
+        auto db = database({row({{0, "Existing"}})});
+        QCOMPARE(TVCardExchange(*db, IdentityColumnMap()).Import(file(bytes)), contacts.size());
+        QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})} + contacts);
+        QCOMPARE(saveRows_, 1);
+    }
+
+    void brokenFilesChangeNothing_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("line");  // 0: no line named
+        QTest::addColumn<QString>("message");
+        const QByteArray good = "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:A\r\nEND:VCARD\r\n";
+        QTest::newRow("card without end")
+            << good + "BEGIN:VCARD\r\nFN:B\r\n"
+            << 5 << "The card that begins on line 5 of the vCard file has no end.";
+        QTest::newRow("not a property") << good + "BEGIN:VCARD\r\nhello world\r\nEND:VCARD\r\n"
+                                        << 6 << "Line 6 of the vCard file is not a vCard property.";
+        QTest::newRow("outside a card")
+            << "FN:A\r\n" + good << 1 << "Line 1 of the vCard file lies outside a card.";
+        QTest::newRow("end without begin")
+            << good + "END:VCARD\r\n"
+            << 5 << "Line 5 of the vCard file ends a card that was not begun.";
+        QTest::newRow("a CSV file") << QByteArray("\"SurName\",\"FirstName\"\r\n") << 1
+                                    << "Line 1 of the vCard file is not a vCard property.";
+        QTest::newRow("empty file") << QByteArray() << 0 << "holds no vCard";
+        QTest::newRow("blank lines only") << QByteArray("\r\n \r\n\t\n") << 0 << "holds no vCard";
+        QByteArray manyLines = "BEGIN:VCARD\r\n";
+        for (int i = 0; i < TVCardReader::kMaxCardLines + 1; ++i) {
+            manyLines += "NOTE:x\r\n";
+        }
+        QTest::newRow("card of too many lines")
+            << manyLines + "END:VCARD\r\n"
+            << 1 << "The card that begins on line 1 of the vCard file is too large.";
+        QTest::newRow("line longer than 16 MiB")
+            << "BEGIN:VCARD\r\nNOTE:" + QByteArray(TVCardReader::kMaxLineBytes / 2, 'x') + "\r\n " +
+                   QByteArray(TVCardReader::kMaxLineBytes / 2, 'y') + "\r\nEND:VCARD\r\n"
+            << 2 << "Line 2 of the vCard file is longer than 16 MiB.";
+    }
+    void brokenFilesChangeNothing() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, line);
+        QFETCH(QString, message);
+        auto db = database({row({{0, "Existing"}})});
+        try {
+            TVCardExchange(*db, IdentityColumnMap()).Import(file(bytes));
+            QFAIL("no error raised");
+        } catch (const EVCardError& e) {
+            QCOMPARE(e.line(), line);
+            QCOMPARE(e.message(), message);
+        } catch (const EExchangeError& e) {
+            QCOMPARE(line, 0);
+            QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+        }
+        QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})});
+        QCOMPARE(saveRows_, 0);
+    }
+
+    void filesThatCannotBeRead() {
+        auto db = database();
+        TVCardExchange exchange(*db, IdentityColumnMap());
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(path("missing.vcf")));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(QString()));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(dir_.path()));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(QStringLiteral("/dev/zero")));
+        // Over 64 MiB: refused by its size before it is read.
+        QFile big(path("big.vcf"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(TVCardReader::kMaxFileBytes + 1));
+        big.close();
+        try {
+            exchange.Import(big.fileName());
+            QFAIL("no error raised");
+        } catch (const EExchangeError& e) {
+            QVERIFY(e.message().contains(QStringLiteral("larger than 64 MiB")));
+        }
+        QCOMPARE(db->RowsCount(), 0);
+    }
+
+    // Mutated and random files are read or refused, never anything else.
+    void mutatedFilesAreReadOrRefused() {
+        auto source = database(GeneratedContacts(20));
+        const QByteArray good =
+            TVCardExchange(*source, IdentityColumnMap()).BuildVCards(TVCardVersion::V3_0);
+        QRandomGenerator random(17);
+        const QByteArray specials(":;=\\,\r\n \t\"\x80\xC5.");
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray bytes = good;
+            for (int n = 1 + random.bounded(8); n > 0; --n) {
+                const qsizetype at = random.bounded(bytes.size());
+                switch (random.bounded(3)) {
+                    case 0:
+                        bytes[at] = specials[random.bounded(specials.size())];
+                        break;
+                    case 1:
+                        bytes.remove(at, random.bounded(40));
+                        break;
+                    default:
+                        bytes.insert(at, bytes.mid(random.bounded(bytes.size()), 30));
+                }
+            }
+            try {
+                for (const QStringList& cells : readCards(bytes)) {
+                    QCOMPARE(cells.size(), 32);
+                }
+            } catch (const EVCardError& e) {
+                QVERIFY(e.line() >= 1);
+            }
+        }
+    }
+
+    void exportFailuresKeepTheOldFile() {
+        auto db = database(GeneratedContacts(3000));
+        QDir folder(path(QStringLiteral("faults")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString vcf = folder.filePath(QStringLiteral("out.vcf"));
+        const QByteArray old("BEGIN:VCARD\r\nEND:VCARD\r\n");
+        WriteFile(vcf, old);
+        const qint64 size =
+            TVCardExchange(*db, IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0).size();
+        QList<TWriteFaults> faults;
+        for (qint64 n = 0; n < size; n += 97'003) {
+            faults << TWriteFaults{n, false};
+        }
+        faults << TWriteFaults{size - 1, false} << TWriteFaults{-1, true};
+        for (const TWriteFaults& fault : faults) {
+            TVCardExchange exchange(*db, IdentityColumnMap());
+            exchange.SetWriteFaults(fault);
+            QVERIFY_THROWS_EXCEPTION(EExchangeError,
+                                     exchange.ExportToFile(vcf, TVCardVersion::V4_0));
+            QCOMPARE(ReadFile(vcf), old);
+            QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.vcf"});
+        }
+    }
+
+    void exportChosenRows() {
+        auto db = database({row({{0, "A"}}), row({{0, "B"}}), row({{0, "C"}})});
+        const QString vcf = path("chosen.vcf");
+        QCOMPARE(TVCardExchange(*db, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0, {2, 0}),
+                 2);
+        QCOMPARE(readCards(ReadFile(vcf)), (QList<QStringList>{row({{0, "C"}}), row({{0, "A"}})}));
+    }
+};
+
+QTEST_MAIN(TestVCard)
+#include "test_VCard.moc"

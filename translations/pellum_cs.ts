@@ -1,0 +1,1638 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="cs_CZ">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>--make-sample needs the name of the file to write.</source>
+        <translation>Volba --make-sample potřebuje název souboru, do kterého se má zapsat.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [OPTION]... [DATABASE]
+%2: a contacts manager. Opens DATABASE (a .tbr file), or the start-up
+database of the options when none is given.
+
+  --make-sample FILE  write a sample contacts database to FILE and exit
+  -h, --help          show this help and exit
+  --version           show the program&apos;s version and exit
+</source>
+        <translation>Použití: %1 [VOLBA]… [DATABÁZE]
+%2: správce kontaktů. Otevře DATABÁZI (soubor .tbr), a není-li zadána,
+databázi otevíranou při spuštění podle možností programu.
+
+  --make-sample SOUBOR  zapíše do SOUBORU ukázkovou databázi kontaktů a skončí
+  -h, --help            zobrazí tuto nápovědu a skončí
+  --version             zobrazí verzi programu a skončí
+</translation>
+    </message>
+</context>
+<context>
+    <name>ContactSchema</name>
+    <message>
+        <source>Surname</source>
+        <translation>Příjmení</translation>
+    </message>
+    <message>
+        <source>Firstname</source>
+        <translation>Jméno</translation>
+    </message>
+    <message>
+        <source>Nick</source>
+        <translation>Přezdívka</translation>
+    </message>
+    <message>
+        <source>Nick (home)</source>
+        <translation>Přezdívka (domácí)</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresa</translation>
+    </message>
+    <message>
+        <source>Address (home)</source>
+        <translation>Adresa (domácí)</translation>
+    </message>
+    <message>
+        <source>Town</source>
+        <translation>Město</translation>
+    </message>
+    <message>
+        <source>Town (home)</source>
+        <translation>Město (domácí)</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>Městská část</translation>
+    </message>
+    <message>
+        <source>City (home)</source>
+        <translation>Městská část (domácí)</translation>
+    </message>
+    <message>
+        <source>ZipCode</source>
+        <translation>PSČ</translation>
+    </message>
+    <message>
+        <source>ZipCode (home)</source>
+        <translation>PSČ (domácí)</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>Stát</translation>
+    </message>
+    <message>
+        <source>Country (home)</source>
+        <translation>Stát (domácí)</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>Telefon</translation>
+    </message>
+    <message>
+        <source>Phone (home)</source>
+        <translation>Telefon (domácí)</translation>
+    </message>
+    <message>
+        <source>Fax</source>
+        <translation>Fax</translation>
+    </message>
+    <message>
+        <source>Fax (home)</source>
+        <translation>Fax (domácí)</translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation>Internet</translation>
+    </message>
+    <message>
+        <source>Internet (home)</source>
+        <translation>Internet (domácí)</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>E-mail (home)</source>
+        <translation>E-mail (domácí)</translation>
+    </message>
+    <message>
+        <source>ICQ</source>
+        <translation>ICQ</translation>
+    </message>
+    <message>
+        <source>ICQ (home)</source>
+        <translation>ICQ (domácí)</translation>
+    </message>
+    <message>
+        <source>Hobby</source>
+        <translation>Koníčky</translation>
+    </message>
+    <message>
+        <source>Hobby (home)</source>
+        <translation>Koníčky (domácí)</translation>
+    </message>
+    <message>
+        <source>Misc</source>
+        <translation>Různé</translation>
+    </message>
+    <message>
+        <source>Misc (home)</source>
+        <translation>Různé (domácí)</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>Firma</translation>
+    </message>
+    <message>
+        <source>Company (work)</source>
+        <translation>Firma (pracovní)</translation>
+    </message>
+    <message>
+        <source>Desc</source>
+        <translation>Popis</translation>
+    </message>
+    <message>
+        <source>Desc (work)</source>
+        <translation>Popis firmy (pracovní)</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Funkce</translation>
+    </message>
+    <message>
+        <source>Position (work)</source>
+        <translation>Funkce (pracovní)</translation>
+    </message>
+    <message>
+        <source>Address (work)</source>
+        <translation>Adresa (pracovní)</translation>
+    </message>
+    <message>
+        <source>Town (work)</source>
+        <translation>Město (pracovní)</translation>
+    </message>
+    <message>
+        <source>City (work)</source>
+        <translation>Městská část (pracovní)</translation>
+    </message>
+    <message>
+        <source>ZipCode (work)</source>
+        <translation>PSČ (pracovní)</translation>
+    </message>
+    <message>
+        <source>Country (work)</source>
+        <translation>Stát (pracovní)</translation>
+    </message>
+    <message>
+        <source>ICO</source>
+        <translation>IČO</translation>
+    </message>
+    <message>
+        <source>ICO (work)</source>
+        <translation>IČO (pracovní)</translation>
+    </message>
+    <message>
+        <source>DIC</source>
+        <translation>DIČ</translation>
+    </message>
+    <message>
+        <source>DIC (work)</source>
+        <translation>DIČ (pracovní)</translation>
+    </message>
+    <message>
+        <source>Phone (work)</source>
+        <translation>Telefon (pracovní)</translation>
+    </message>
+    <message>
+        <source>Fax (work)</source>
+        <translation>Fax (pracovní)</translation>
+    </message>
+    <message>
+        <source>Internet (work)</source>
+        <translation>Internet (pracovní)</translation>
+    </message>
+    <message>
+        <source>E-mail (work)</source>
+        <translation>E-mail (pracovní)</translation>
+    </message>
+    <message>
+        <source>ICQ (work)</source>
+        <translation>ICQ (pracovní)</translation>
+    </message>
+    <message>
+        <source>Misc (work)</source>
+        <translation>Různé (pracovní)</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Poznámky</translation>
+    </message>
+</context>
+<context>
+    <name>Csv</name>
+    <message>
+        <source>Source CSV file is not wellformed (position %1). Excepting &quot;,&quot; (comma), but &quot;%2&quot; found.</source>
+        <translation>Zdrojový soubor CSV nemá správný formát (pozice %1). Očekávána „,“ (čárka), ale nalezeno „%2“.</translation>
+    </message>
+    <message>
+        <source> (line %1)</source>
+        <translation> (řádek %1)</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>Error</source>
+        <translation>Chyba</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Upozornění</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Informace</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Potvrzení</translation>
+    </message>
+</context>
+<context>
+    <name>QueryFile</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>„%1“ není platné celé číslo</translation>
+    </message>
+</context>
+<context>
+    <name>QuibError</name>
+    <message>
+        <source>Error when opening database file to write.</source>
+        <translation>Chyba při otevírání databázového souboru pro zápis.</translation>
+    </message>
+    <message>
+        <source>Error when opening database file to read.</source>
+        <translation>Chyba při otevírání databázového souboru pro čtení.</translation>
+    </message>
+    <message>
+        <source>Unexpected end of file. The database file is corrupted.</source>
+        <translation>Neočekávaný konec souboru. Databázový soubor je poškozen.</translation>
+    </message>
+    <message>
+        <source>Error when writing database file. The database file was not changed.</source>
+        <translation>Chyba při zápisu databázového souboru. Databázový soubor nebyl změněn.</translation>
+    </message>
+    <message>
+        <source>File has bad format. File hasn&apos;t Orvane Datababase file format.</source>
+        <translation>Soubor má chybný formát. Nejde o databázový soubor Orvane.</translation>
+    </message>
+    <message>
+        <source>File is newer than this program supports. File require newer database system.</source>
+        <translation>Soubor je novější, než tento program podporuje. Soubor vyžaduje novější databázový systém.</translation>
+    </message>
+    <message>
+        <source>Out of memory.
+
+Note: This error may occurr if the database file is corrupted as well.</source>
+        <translation>Nedostatek paměti.
+
+Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen.</translation>
+    </message>
+</context>
+<context>
+    <name>ResourceStrings</name>
+    <message>
+        <source>No database</source>
+        <translation>Žádná databáze</translation>
+    </message>
+    <message>
+        <source>Could not write data to the Windows Registry.</source>
+        <translation>Data se nepodařilo zapsat do registru (nastavení programu).</translation>
+    </message>
+    <message>
+        <source>Pellum.tbr</source>
+        <translation>Pellum.tbr</translation>
+    </message>
+    <message>
+        <source>Pellum_DefaultTemplate.txt</source>
+        <translation>Pellum_DefaultTemplate.txt</translation>
+    </message>
+    <message>
+        <source>Open Database</source>
+        <translation>Otevřít databázi</translation>
+    </message>
+    <message>
+        <source>Create Database</source>
+        <translation>Vytvořit databázi</translation>
+    </message>
+    <message>
+        <source>Save Database As</source>
+        <translation>Uložit databázi jako</translation>
+    </message>
+    <message>
+        <source>Current record was changed. Save it before continue?</source>
+        <translation>Aktuální záznam byl změněn. Chcete jej před pokračováním uložit?</translation>
+    </message>
+    <message>
+        <source>Could not search. No possible frame visibled.</source>
+        <translation>Nelze hledat. Není zobrazen žádný pohled, ve kterém by se dalo hledat.</translation>
+    </message>
+    <message>
+        <source>Cannot show search result. No possible frame visibled.</source>
+        <translation>Výsledek hledání nelze zobrazit. Není zobrazen žádný pohled, který by jej mohl ukázat.</translation>
+    </message>
+    <message>
+        <source>String not found.</source>
+        <translation>Text nebyl nalezen.</translation>
+    </message>
+    <message>
+        <source>Select StartUp Database</source>
+        <translation>Vyberte databázi otevíranou při spuštění</translation>
+    </message>
+    <message>
+        <source>Select Default User Template</source>
+        <translation>Vyberte výchozí uživatelskou šablonu</translation>
+    </message>
+    <message>
+        <source>The file isn&apos;t database for this program.</source>
+        <translation>Soubor není databází tohoto programu.</translation>
+    </message>
+    <message>
+        <source>The database require newer version of this program (%%REQUIRED_VERSION%%).</source>
+        <translation>Databáze vyžaduje novější verzi tohoto programu (%%REQUIRED_VERSION%%).</translation>
+    </message>
+    <message>
+        <source>Are you sure to switch the language?</source>
+        <translation>Opravdu chcete přepnout jazyk?</translation>
+    </message>
+    <message>
+        <source>Language was succesfully changed. The program is about to restart to apply the changes. Restart now?</source>
+        <translation>Jazyk byl úspěšně změněn. Změna se projeví po restartu programu. Restartovat nyní?</translation>
+    </message>
+    <message>
+        <source>Database contains followed fields (cols) which is unsupported in this version of this program. This fields will not be displayed and you will not be able to change them:</source>
+        <translation>Databáze obsahuje následující pole (sloupce), která tato verze programu nepodporuje. Tato pole nebudou zobrazena a nebudete je moci měnit:</translation>
+    </message>
+    <message>
+        <source>Database doesn&apos;t contain followed fields (cols) which this program supports. Changes in this fields will not be saved:</source>
+        <translation>Databáze neobsahuje následující pole (sloupce), která tento program podporuje. Změny v těchto polích nebudou uloženy:</translation>
+    </message>
+    <message>
+        <source>Warning: Problems with synchronizating fields (cols) in this database file with fields (cols) supported by this program. Use File | Import / Export command in main program window to convert it to current version.
+<byte value="xd"/>
+<byte value="xd"/></source>
+        <translation>Upozornění: Pole (sloupce) tohoto databázového souboru neodpovídají polím (sloupcům), která podporuje tento program. Převeďte soubor na aktuální verzi příkazem Soubor | Import / export v hlavním okně programu.
+<byte value="xd"/>
+<byte value="xd"/></translation>
+    </message>
+    <message>
+        <source>Database File Name: %%DB_FILENAME%%
+<byte value="xd"/>Database Version: %%DB_PROGRAMAKTVERSION%%
+<byte value="xd"/>Program Version: %%PROGRAM_PROGRAMAKTVERSION%%
+<byte value="xd"/>
+<byte value="xd"/></source>
+        <translation>Soubor databáze: %%DB_FILENAME%%
+<byte value="xd"/>Verze databáze: %%DB_PROGRAMAKTVERSION%%
+<byte value="xd"/>Verze programu: %%PROGRAM_PROGRAMAKTVERSION%%
+<byte value="xd"/>
+<byte value="xd"/></translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>„%1“ není platné celé číslo</translation>
+    </message>
+</context>
+<context>
+    <name>TCsvExporter</name>
+    <message>
+        <source>No destination file has been given.</source>
+        <translation>Nebyl zadán cílový soubor.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be created: %2</source>
+        <translation>Soubor „%1“ nelze vytvořit: %2</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be written: %2</source>
+        <translation>Do souboru „%1“ nelze zapisovat: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TCsvImporter</name>
+    <message>
+        <source>Line %1 of the source CSV file is too long.</source>
+        <translation>Řádek %1 zdrojového souboru CSV je příliš dlouhý.</translation>
+    </message>
+    <message>
+        <source>No source CSV file has been chosen.</source>
+        <translation>Nebyl vybrán zdrojový soubor CSV.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file that can be imported.</source>
+        <translation>„%1“ není soubor, který lze importovat.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be opened: %2</source>
+        <translation>Soubor „%1“ nelze otevřít: %2</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2</source>
+        <translation>Soubor „%1“ nelze přečíst: %2</translation>
+    </message>
+    <message>
+        <source>A new row could not be appended to the database.</source>
+        <translation>Do databáze se nepodařilo přidat nový řádek.</translation>
+    </message>
+</context>
+<context>
+    <name>TDBConverter</name>
+    <message>
+        <source>The database step &quot;%1&quot; failed.</source>
+        <translation>Databázový krok „%1“ selhal.</translation>
+    </message>
+    <message>
+        <source>The backup copy &quot;%1&quot; could not be made: %2</source>
+        <translation>Záložní kopii „%1“ se nepodařilo vytvořit: %2</translation>
+    </message>
+    <message>
+        <source>No source database has been chosen.</source>
+        <translation>Nebyla vybrána zdrojová databáze.</translation>
+    </message>
+    <message>
+        <source>The source database &quot;%1&quot; could not be opened: %2</source>
+        <translation>Zdrojovou databázi „%1“ se nepodařilo otevřít: %2</translation>
+    </message>
+    <message>
+        <source>The source database &quot;%1&quot; could not be opened.</source>
+        <translation>Zdrojovou databázi „%1“ se nepodařilo otevřít.</translation>
+    </message>
+    <message>
+        <source>The destination database &quot;%1&quot; could not be written: %2</source>
+        <translation>Cílovou databázi „%1“ se nepodařilo zapsat: %2</translation>
+    </message>
+    <message>
+        <source>The destination database &quot;%1&quot; could not be replaced.</source>
+        <translation>Cílovou databázi „%1“ se nepodařilo nahradit.</translation>
+    </message>
+    <message>
+        <source>No destination database has been chosen.</source>
+        <translation>Nebyla vybrána cílová databáze.</translation>
+    </message>
+</context>
+<context>
+    <name>TDBLayouts</name>
+    <message>
+        <source>Orvane Contacts 2.5.0 [2.5 (10.08.2001) BETA - 2.5 (07.10.2001) RC 1]</source>
+        <translation>Orvane Contacts 2.5.0 [2.5 (10.08.2001) BETA – 2.5 (07.10.2001) RC 1]</translation>
+    </message>
+    <message>
+        <source>Orvane Contacts 2.5.1 [2.5 (31.10.2001) RC 3 - 2.6.0.26 (09.03.2003)]</source>
+        <translation>Orvane Contacts 2.5.1 [2.5 (31.10.2001) RC 3 – 2.6.0.26 (09.03.2003)]</translation>
+    </message>
+    <message>
+        <source>Orvane Contacts 2.7.0 [2.7.0.27 (07.04.2004) - current version]</source>
+        <translation>Orvane Contacts 2.7.0 [2.7.0.27 (07.04.2004) – aktuální verze]</translation>
+    </message>
+</context>
+<context>
+    <name>TIniFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Do souboru %1 nelze zapisovat</translation>
+    </message>
+    <message>
+        <source>Unable to read %1</source>
+        <translation>Soubor %1 nelze přečíst</translation>
+    </message>
+    <message>
+        <source>The file %1 is too large.</source>
+        <translation>Soubor %1 je příliš velký.</translation>
+    </message>
+</context>
+<context>
+    <name>TLanguageSwitch</name>
+    <message>
+        <source>The program could not be started again. It keeps running in the new language; start it again yourself to see every window in it.</source>
+        <translation>Program se nepodařilo znovu spustit. Běží dál v novém jazyce; aby se v něm zobrazila všechna okna, spusťte jej znovu sami.</translation>
+    </message>
+</context>
+<context>
+    <name>TPellumApplication</name>
+    <message>
+        <source>Unknown error.</source>
+        <translation>Neznámá chyba.</translation>
+    </message>
+</context>
+<context>
+    <name>TQueryCommands</name>
+    <message>
+        <source>No records found.</source>
+        <translation>Nebyly nalezeny žádné záznamy.</translation>
+    </message>
+</context>
+<context>
+    <name>TdlgFind</name>
+    <message>
+        <source>Find</source>
+        <translation>Najít</translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd what:</source>
+        <translation>&amp;Hledat:</translation>
+    </message>
+    <message>
+        <source>Match &amp;whole word only</source>
+        <translation>Pouze &amp;celá slova</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Rozlišovat malá a velká písmena</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Směr</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>Nahor&amp;u</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Dolů</translation>
+    </message>
+    <message>
+        <source>&amp;Find Next</source>
+        <translation>&amp;Najít další</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Storno</translation>
+    </message>
+</context>
+<context>
+    <name>TframeMainDBSort</name>
+    <message>
+        <source>Sort Rows: %1 - %2</source>
+        <translation>Řazení – řádky: %1 – %2</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Položka</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>Pořadí</translation>
+    </message>
+</context>
+<context>
+    <name>TframeMainIDE</name>
+    <message>
+        <source>Surname:</source>
+        <translation>Příjmení:</translation>
+    </message>
+    <message>
+        <source>Firstname:</source>
+        <translation>Jméno:</translation>
+    </message>
+    <message>
+        <source>&amp;Home</source>
+        <translation>&amp;Domácí</translation>
+    </message>
+    <message>
+        <source>Nick:</source>
+        <translation>Přezdívka:</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresa:</translation>
+    </message>
+    <message>
+        <source>ZipCode:</source>
+        <translation>PSČ:</translation>
+    </message>
+    <message>
+        <source>Country:</source>
+        <translation>Stát:</translation>
+    </message>
+    <message>
+        <source>Town:</source>
+        <translation>Město:</translation>
+    </message>
+    <message>
+        <source>City:</source>
+        <translation>Městská část:</translation>
+    </message>
+    <message>
+        <source>Phone:</source>
+        <translation>Telefon:</translation>
+    </message>
+    <message>
+        <source>Fax:</source>
+        <translation>Fax:</translation>
+    </message>
+    <message>
+        <source>ICQ:</source>
+        <translation>ICQ:</translation>
+    </message>
+    <message>
+        <source>Internet:</source>
+        <translation>Internet:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Otevřít</translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation>Přejít</translation>
+    </message>
+    <message>
+        <source>E-mail:</source>
+        <translation>E-mail:</translation>
+    </message>
+    <message>
+        <source>Hobby:</source>
+        <translation>Koníčky:</translation>
+    </message>
+    <message>
+        <source>Misc:</source>
+        <translation>Různé:</translation>
+    </message>
+    <message>
+        <source>&amp;Work</source>
+        <translation>&amp;Pracovní</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>Firma:</translation>
+    </message>
+    <message>
+        <source>Desc:</source>
+        <translation>Popis:</translation>
+    </message>
+    <message>
+        <source>ICO:</source>
+        <translation>IČO:</translation>
+    </message>
+    <message>
+        <source>DIC:</source>
+        <translation>DIČ:</translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>Funkce:</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Poznámky:</translation>
+    </message>
+</context>
+<context>
+    <name>TframeMainQuery</name>
+    <message>
+        <source>Case Sensitive</source>
+        <translation>Rozlišovat velikost písmen</translation>
+    </message>
+    <message>
+        <source>--any--</source>
+        <translation>--kterékoli--</translation>
+    </message>
+    <message>
+        <source>--every--</source>
+        <translation>--všechna--</translation>
+    </message>
+    <message>
+        <source>--at least one--</source>
+        <translation>--alespoň jedno--</translation>
+    </message>
+    <message>
+        <source>contain</source>
+        <translation>obsahuje</translation>
+    </message>
+    <message>
+        <source>doesn&apos;t contain</source>
+        <translation>neobsahuje</translation>
+    </message>
+    <message>
+        <source>is</source>
+        <translation>je</translation>
+    </message>
+    <message>
+        <source>isn&apos;t</source>
+        <translation>není</translation>
+    </message>
+    <message>
+        <source>Query Rows: %1 - %2</source>
+        <translation>Dotaz – řádky: %1 – %2</translation>
+    </message>
+    <message>
+        <source>Operator:</source>
+        <translation>Operátor:</translation>
+    </message>
+    <message>
+        <source>and</source>
+        <translation>a zároveň</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>nebo</translation>
+    </message>
+    <message>
+        <source>&amp;New query</source>
+        <translation>Nový &amp;dotaz</translation>
+    </message>
+    <message>
+        <source>Clear actual query</source>
+        <translation>Vyprázdní aktuální dotaz</translation>
+    </message>
+    <message>
+        <source>&amp;Open query...</source>
+        <translation>&amp;Otevřít dotaz…</translation>
+    </message>
+    <message>
+        <source>Open existing query from a file</source>
+        <translation>Otevře existující dotaz ze souboru</translation>
+    </message>
+    <message>
+        <source>&amp;Save query</source>
+        <translation>&amp;Uložit dotaz</translation>
+    </message>
+    <message>
+        <source>Save current query to a file</source>
+        <translation>Uloží aktuální dotaz do souboru</translation>
+    </message>
+    <message>
+        <source>Save &amp;as query...</source>
+        <translation>Uložit dotaz j&amp;ako…</translation>
+    </message>
+    <message>
+        <source>Save current query to a new file</source>
+        <translation>Uloží aktuální dotaz do nového souboru</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Položka</translation>
+    </message>
+    <message>
+        <source>Compar</source>
+        <translation>Porovnání</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Save Query</source>
+        <translation>Uložit dotaz</translation>
+    </message>
+    <message>
+        <source>Open Query</source>
+        <translation>Otevřít dotaz</translation>
+    </message>
+    <message>
+        <source>Orvane Query Definition (*.tbq)</source>
+        <translation>Definice dotazu Orvane (*.tbq)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmCommon</name>
+    <message>
+        <source>Commands</source>
+        <translation>Příkazy</translation>
+    </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation>&amp;Nový…</translation>
+    </message>
+    <message>
+        <source>Create new database</source>
+        <translation>Vytvoří novou databázi</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Otevřít…</translation>
+    </message>
+    <message>
+        <source>Open an existing database</source>
+        <translation>Otevře existující databázi</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Uložit</translation>
+    </message>
+    <message>
+        <source>Save current database</source>
+        <translation>Uloží aktuální databázi</translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation>Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Uložit j&amp;ako…</translation>
+    </message>
+    <message>
+        <source>Save current database under a new name</source>
+        <translation>Uloží aktuální databázi pod novým názvem</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Znovu načíst</translation>
+    </message>
+    <message>
+        <source>Reload current database</source>
+        <translation>Znovu načte aktuální databázi</translation>
+    </message>
+    <message>
+        <source>Import from / Export to TBR...</source>
+        <translation>Import / export &amp;TBR…</translation>
+    </message>
+    <message>
+        <source>Import or export Orvane Contact&apos;s database</source>
+        <translation>Importuje nebo exportuje databázi Orvane Contacts</translation>
+    </message>
+    <message>
+        <source>Import from CSV...</source>
+        <translation>Import z &amp;CSV…</translation>
+    </message>
+    <message>
+        <source>Import from CSV (separate Comma)...</source>
+        <translation>Importuje kontakty ze souboru CSV (oddělovač čárka)</translation>
+    </message>
+    <message>
+        <source>Export to CSV...</source>
+        <translation>&amp;Export do CSV…</translation>
+    </message>
+    <message>
+        <source>Export to CSV (separate comma) file format</source>
+        <translation>Exportuje kontakty do souboru CSV (oddělovač čárka)</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Tisk…</translation>
+    </message>
+    <message>
+        <source>Print contacts</source>
+        <translation>Vytiskne kontakty</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>Nastav&amp;ení tiskárny…</translation>
+    </message>
+    <message>
+        <source>Set up the printer</source>
+        <translation>Nastaví tiskárnu</translation>
+    </message>
+    <message>
+        <source>&amp;First</source>
+        <translation>&amp;První</translation>
+    </message>
+    <message>
+        <source>Go to the first record</source>
+        <translation>Přejde na první záznam</translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>Př&amp;edchozí</translation>
+    </message>
+    <message>
+        <source>Go to the previous record</source>
+        <translation>Přejde na předchozí záznam</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Další</translation>
+    </message>
+    <message>
+        <source>Go to the next record</source>
+        <translation>Přejde na další záznam</translation>
+    </message>
+    <message>
+        <source>&amp;Last</source>
+        <translation>Pos&amp;lední</translation>
+    </message>
+    <message>
+        <source>Go to the last record</source>
+        <translation>Přejde na poslední záznam</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nový</translation>
+    </message>
+    <message>
+        <source>Add a new record</source>
+        <translation>Přidá nový záznam</translation>
+    </message>
+    <message>
+        <source>Save the current record</source>
+        <translation>Uloží aktuální záznam</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Odstranit</translation>
+    </message>
+    <message>
+        <source>Delete the current record</source>
+        <translation>Odstraní aktuální záznam</translation>
+    </message>
+    <message>
+        <source>Show Grid</source>
+        <translation>Zobrazit &amp;tabulku</translation>
+    </message>
+    <message>
+        <source>Show database as a table</source>
+        <translation>Zobrazí databázi jako tabulku</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Zpět</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>Vrátí poslední změnu</translation>
+    </message>
+    <message>
+        <source>Alt+Backspace</source>
+        <translation>Alt+Backspace</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Vyj&amp;mout</translation>
+    </message>
+    <message>
+        <source>Cut the selection to the clipboard</source>
+        <translation>Vyjme výběr do schránky</translation>
+    </message>
+    <message>
+        <source>Ctrl+X</source>
+        <translation>Ctrl+X</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopírovat</translation>
+    </message>
+    <message>
+        <source>Copy the selection to the clipboard</source>
+        <translation>Zkopíruje výběr do schránky</translation>
+    </message>
+    <message>
+        <source>Ctrl+C</source>
+        <translation>Ctrl+C</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>V&amp;ložit</translation>
+    </message>
+    <message>
+        <source>Paste from the clipboard</source>
+        <translation>Vloží obsah schránky</translation>
+    </message>
+    <message>
+        <source>Ctrl+V</source>
+        <translation>Ctrl+V</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Najít…</translation>
+    </message>
+    <message>
+        <source>Find text in the database</source>
+        <translation>Najde text v databázi</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Najít &amp;další</translation>
+    </message>
+    <message>
+        <source>Find the next occurrence</source>
+        <translation>Najde další výskyt</translation>
+    </message>
+    <message>
+        <source>F3</source>
+        <translation>F3</translation>
+    </message>
+    <message>
+        <source>&amp;Query...</source>
+        <translation>Do&amp;taz…</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+F</source>
+        <translation>Ctrl+Alt+F</translation>
+    </message>
+    <message>
+        <source>&amp;Sort database...</source>
+        <translation>&amp;Seřadit databázi…</translation>
+    </message>
+    <message>
+        <source>Sort the database by several columns</source>
+        <translation>Seřadí databázi podle několika sloupců</translation>
+    </message>
+    <message>
+        <source>&amp;Options...</source>
+        <translation>&amp;Možnosti…</translation>
+    </message>
+    <message>
+        <source>Change the program options</source>
+        <translation>Změní nastavení programu</translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation>&amp;Témata nápovědy</translation>
+    </message>
+    <message>
+        <source>Show the help contents</source>
+        <translation>Zobrazí obsah nápovědy</translation>
+    </message>
+    <message>
+        <source>&amp;Topic Search</source>
+        <translation>&amp;Hledat téma</translation>
+    </message>
+    <message>
+        <source>Search the help topics</source>
+        <translation>Vyhledá téma v nápovědě</translation>
+    </message>
+    <message>
+        <source>How To Use Help</source>
+        <translation>Jak používat nápovědu</translation>
+    </message>
+    <message>
+        <source>How to use the help</source>
+        <translation>Jak používat nápovědu</translation>
+    </message>
+    <message>
+        <source>&amp;What Is New?</source>
+        <translation>&amp;Co je nového?</translation>
+    </message>
+    <message>
+        <source>What is new in this version</source>
+        <translation>Co je nového v této verzi</translation>
+    </message>
+    <message>
+        <source>Check for Updates...</source>
+        <translation>Zkontrolovat &amp;aktualizace…</translation>
+    </message>
+    <message>
+        <source>Check for a newer version of the program</source>
+        <translation>Zjistí, zda existuje novější verze programu</translation>
+    </message>
+    <message>
+        <source>Product Web Site...</source>
+        <translation>&amp;Webové stránky produktu…</translation>
+    </message>
+    <message>
+        <source>Visit the product web site</source>
+        <translation>Otevře webové stránky produktu</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;O programu…</translation>
+    </message>
+    <message>
+        <source>About the program</source>
+        <translation>Informace o programu</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+A</source>
+        <translation>Ctrl+Alt+A</translation>
+    </message>
+    <message>
+        <source>Fill Grid</source>
+        <translation>Naplnit tabulku</translation>
+    </message>
+    <message>
+        <source>Clear Grid</source>
+        <translation>Vyprázdnit tabulku</translation>
+    </message>
+    <message>
+        <source>&amp;Process Query</source>
+        <translation>&amp;Provést dotaz</translation>
+    </message>
+    <message>
+        <source>Process Query</source>
+        <translation>Provede dotaz</translation>
+    </message>
+    <message>
+        <source>&amp;Close Query</source>
+        <translation>&amp;Zavřít dotaz</translation>
+    </message>
+    <message>
+        <source>Close Query</source>
+        <translation>Zavře dotaz</translation>
+    </message>
+    <message>
+        <source>Database Query</source>
+        <translation>Dotaz do databáze</translation>
+    </message>
+    <message>
+        <source>&amp;Sort</source>
+        <translation>&amp;Seřadit</translation>
+    </message>
+    <message>
+        <source>Sort the database</source>
+        <translation>Seřadí databázi</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Zrušit</translation>
+    </message>
+    <message>
+        <source>Leave the sort builder without sorting</source>
+        <translation>Opustí řazení bez seřazení databáze</translation>
+    </message>
+    <message>
+        <source>&amp;Next Step (Rows) 1/3</source>
+        <translation>&amp;Další krok (řádky) 1/3</translation>
+    </message>
+    <message>
+        <source>Show next step (Rows)</source>
+        <translation>Zobrazí další krok (řádky)</translation>
+    </message>
+    <message>
+        <source>&amp;Next Step (Template) 2/3</source>
+        <translation>&amp;Další krok (šablona) 2/3</translation>
+    </message>
+    <message>
+        <source>Show next step (Template)</source>
+        <translation>Zobrazí další krok (šablona)</translation>
+    </message>
+    <message>
+        <source>&amp;Next Step (Preview) 3/3</source>
+        <translation>&amp;Další krok (náhled) 3/3</translation>
+    </message>
+    <message>
+        <source>Continue with next step (Preview)</source>
+        <translation>Pokračuje dalším krokem (náhled)</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Tisk</translation>
+    </message>
+    <message>
+        <source>Print the document</source>
+        <translation>Vytiskne dokument</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel Print</source>
+        <translation>&amp;Zrušit tisk</translation>
+    </message>
+    <message>
+        <source>Cancel Print Wizard</source>
+        <translation>Ukončí průvodce tiskem</translation>
+    </message>
+    <message>
+        <source>Prepare Report</source>
+        <translation>Připravit sestavu</translation>
+    </message>
+    <message>
+        <source>Database (*.tbr)</source>
+        <translation>Databáze (*.tbr)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmDBImportExport</name>
+    <message>
+        <source>Import / Export</source>
+        <translation>Import / export</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Zdroj</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Procházet…</translation>
+    </message>
+    <message>
+        <source>Database Version:</source>
+        <translation>Verze databáze:</translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation>Cíl</translation>
+    </message>
+    <message>
+        <source>B&amp;rowse...</source>
+        <translation>Pr&amp;ocházet…</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Uložit</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Storno</translation>
+    </message>
+    <message>
+        <source>Destination Database</source>
+        <translation>Cílová databáze</translation>
+    </message>
+    <message>
+        <source>Source Database</source>
+        <translation>Zdrojová databáze</translation>
+    </message>
+    <message>
+        <source>Destination file already exists. Are you sure to overwrite it?</source>
+        <translation>Cílový soubor již existuje. Opravdu jej chcete přepsat?</translation>
+    </message>
+    <message>
+        <source>The original database is kept in &quot;%1&quot;.</source>
+        <translation>Původní databáze je uložena v souboru „%1“.</translation>
+    </message>
+    <message>
+        <source>Import / Export was successful.</source>
+        <translation>Import / export proběhl úspěšně.</translation>
+    </message>
+    <message>
+        <source>Database (*.tbr)</source>
+        <translation>Databáze (*.tbr)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmExportToCSV</name>
+    <message>
+        <source>Export to CSV</source>
+        <translation>Export do CSV</translation>
+    </message>
+    <message>
+        <source>Export following columns:</source>
+        <translation>Exportovat tyto sloupce:</translation>
+    </message>
+    <message>
+        <source>Destination file:</source>
+        <translation>Cílový soubor:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>&amp;Procházet…</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Storno</translation>
+    </message>
+    <message>
+        <source>Destination file</source>
+        <translation>Cílový soubor</translation>
+    </message>
+    <message>
+        <source>Export has been successful. Would you like to close the window?</source>
+        <translation>Export proběhl úspěšně. Chcete zavřít okno?</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Soubory CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmHelp</name>
+    <message>
+        <source>Orvane Contacts Help</source>
+        <translation>Nápověda Orvane Contacts</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Obsah</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zpět</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>&amp;Vpřed</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>Z&amp;avřít</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmImportFromCSV</name>
+    <message>
+        <source>Import from CSV</source>
+        <translation>Import z CSV</translation>
+    </message>
+    <message>
+        <source>Source File:</source>
+        <translation>Zdrojový soubor:</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>P&amp;rocházet…</translation>
+    </message>
+    <message>
+        <source>Co&amp;lums in CSV (header):</source>
+        <translation>S&amp;loupce v CSV (záhlaví):</translation>
+    </message>
+    <message>
+        <source>F&amp;irst column contain headers</source>
+        <translation>&amp;Záhlaví v prvním řádku</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>Přid&amp;at</translation>
+    </message>
+    <message>
+        <source>Add All</source>
+        <translation>Přidat vše</translation>
+    </message>
+    <message>
+        <source>Column&apos;s data from CSV save to this columns (in order):</source>
+        <translation>Data sloupců z CSV uložit do těchto sloupců (v tomto pořadí):</translation>
+    </message>
+    <message>
+        <source>As &amp;First</source>
+        <translation>Jako &amp;první</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>Na&amp;horu</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Dolů</translation>
+    </message>
+    <message>
+        <source>As &amp;Bottom</source>
+        <translation>Jako posl&amp;ední</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>Odstra&amp;nit</translation>
+    </message>
+    <message>
+        <source>Delete All</source>
+        <translation>Odstranit vše</translation>
+    </message>
+    <message>
+        <source>Imported rows will be added at the end of the current database.</source>
+        <translation>Importované řádky budou přidány na konec aktuální databáze.</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Storno</translation>
+    </message>
+    <message>
+        <source>-- neimportovat sloupec --</source>
+        <translation>-- neimportovat sloupec --</translation>
+    </message>
+    <message>
+        <source>Import has been successful. Would you like to close the window?</source>
+        <translation>Import proběhl úspěšně. Chcete zavřít okno?</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>Soubory CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmMain</name>
+    <message>
+        <source>Orvane Contacts</source>
+        <translation>Orvane Contacts</translation>
+    </message>
+    <message>
+        <source>No database</source>
+        <translation>Žádná databáze</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Soubor</translation>
+    </message>
+    <message>
+        <source>Import / Export</source>
+        <translation>&amp;Import / export</translation>
+    </message>
+    <message>
+        <source>Recent &amp;Files</source>
+        <translation>&amp;Poslední soubory</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>Úp&amp;ravy</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Zobrazit</translation>
+    </message>
+    <message>
+        <source>&amp;Record</source>
+        <translation>Zázna&amp;m</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Nástroje</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Jazyk</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Nápo&amp;věda</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Nabídka</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Panel nástrojů</translation>
+    </message>
+    <message>
+        <source>&amp;1. ---</source>
+        <translation>&amp;1. ---</translation>
+    </message>
+    <message>
+        <source>&amp;2. ---</source>
+        <translation>&amp;2. ---</translation>
+    </message>
+    <message>
+        <source>&amp;3. ---</source>
+        <translation>&amp;3. ---</translation>
+    </message>
+    <message>
+        <source>&amp;4. ---</source>
+        <translation>&amp;4. ---</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Konec</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Panel nástrojů</translation>
+    </message>
+    <message>
+        <source>&amp;Navigation Bar</source>
+        <translation>&amp;Navigační lišta</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>&amp;Stavový řádek</translation>
+    </message>
+    <message>
+        <source>&amp;Czech</source>
+        <translation>Č&amp;eština</translation>
+    </message>
+    <message>
+        <source>&amp;English</source>
+        <translation>&amp;Angličtina</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Hotovo</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmOptions</name>
+    <message>
+        <source>Options</source>
+        <translation>Možnosti</translation>
+    </message>
+    <message>
+        <source>&amp;General</source>
+        <translation>Obe&amp;cné</translation>
+    </message>
+    <message>
+        <source>Load &amp;Database At StartUp</source>
+        <translation>&amp;Databáze otevíraná při spuštění</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>P&amp;rocházet…</translation>
+    </message>
+    <message>
+        <source>Active &amp;Tab At StartUp</source>
+        <translation>&amp;Karta zobrazená při spuštění</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Domácí</translation>
+    </message>
+    <message>
+        <source>Work</source>
+        <translation>Pracovní</translation>
+    </message>
+    <message>
+        <source>&amp;Menu style</source>
+        <translation>Styl &amp;nabídek</translation>
+    </message>
+    <message>
+        <source>New style</source>
+        <translation>Nový styl</translation>
+    </message>
+    <message>
+        <source>Classic style</source>
+        <translation>Klasický styl</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Tisk</translation>
+    </message>
+    <message>
+        <source>Default User &amp;Template</source>
+        <translation>Výchozí uživatelská ša&amp;blona</translation>
+    </message>
+    <message>
+        <source>Default Print &amp;Style</source>
+        <translation>&amp;Výchozí styl tisku</translation>
+    </message>
+    <message>
+        <source>Basic</source>
+        <translation>Základní</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Uživatelský</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Storno</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Použít</translation>
+    </message>
+    <message>
+        <source>Template (*.txt)</source>
+        <translation>Šablona (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmSplash</name>
+    <message>
+        <source>Orvane Contacts</source>
+        <translation>Orvane Contacts</translation>
+    </message>
+    <message>
+        <source>All rights reserved.</source>
+        <translation>Všechna práva vyhrazena.</translation>
+    </message>
+    <message>
+        <source>For more information see About dialog.</source>
+        <translation>Další informace najdete v okně O programu.</translation>
+    </message>
+    <message>
+        <source>Version </source>
+        <translation>Verze </translation>
+    </message>
+</context>
+</TS>
