@@ -8,11 +8,19 @@
         <translation>Volba --make-sample potřebuje název souboru, do kterého se má zapsat.</translation>
     </message>
     <message>
+        <source>%1 needs a database and a vCard file.</source>
+        <translation>%1 potřebuje databázi a soubor vCard.</translation>
+    </message>
+    <message>
         <source>Usage: %1 [OPTION]... [DATABASE]
 %2: a contacts manager. Opens DATABASE (a .tbr file), or the start-up
 database of the options when none is given.
 
   --make-sample FILE  write a sample contacts database to FILE and exit
+  --export-vcard DATABASE FILE  write the contacts of DATABASE to the vCard
+                      file FILE (version 4.0) and exit
+  --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to
+                      DATABASE and exit
   -h, --help          show this help and exit
   --version           show the program&apos;s version and exit
 </source>
@@ -21,6 +29,10 @@ database of the options when none is given.
 databázi otevíranou při spuštění podle možností programu.
 
   --make-sample SOUBOR  zapíše do SOUBORU ukázkovou databázi kontaktů a skončí
+  --export-vcard DATABÁZE SOUBOR  zapíše kontakty DATABÁZE do souboru vCard
+                      SOUBOR (verze 4.0) a skončí
+  --import-vcard DATABÁZE SOUBOR  přidá kontakty ze souboru vCard SOUBOR do
+                      DATABÁZE a skončí
   -h, --help            zobrazí tuto nápovědu a skončí
   --version             zobrazí verzi programu a skončí
 </translation>
@@ -239,6 +251,21 @@ databázi otevíranou při spuštění podle možností programu.
         <source> (line %1)</source>
         <translation> (řádek %1)</translation>
     </message>
+    <message>
+        <source>Source CSV file is not wellformed: the quoted value that begins on line %1 has no closing quote.</source>
+        <translation>Zdrojový soubor CSV nemá správný formát: hodnota v uvozovkách, která začíná na řádku %1, nemá uzavírací uvozovky.</translation>
+    </message>
+</context>
+<context>
+    <name>ExceptionDialog</name>
+    <message>
+        <source>The full error report has been copied to the clipboard. Please paste it here (Ctrl+V) in place of the shortened report below.</source>
+        <translation>Úplné hlášení o chybě bylo zkopírováno do schránky. Vložte je sem (Ctrl+V) místo zkráceného hlášení níže.</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Neznámá chyba</translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -408,26 +435,58 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
-    <name>TCsvExporter</name>
+    <name>TCardParser</name>
     <message>
-        <source>No destination file has been given.</source>
-        <translation>Nebyl zadán cílový soubor.</translation>
+        <source>The vCard file holds more than %1 cards (line %2).</source>
+        <translation>Soubor vCard obsahuje více než %1 vizitek (řádek %2).</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; cannot be created: %2</source>
-        <translation>Soubor „%1“ nelze vytvořit: %2</translation>
+        <source>Line %1 of the vCard file ends a card that was not begun.</source>
+        <translation>Řádek %1 souboru vCard ukončuje vizitku, která nebyla zahájena.</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; cannot be written: %2</source>
-        <translation>Do souboru „%1“ nelze zapisovat: %2</translation>
+        <source>The card that begins on line %1 of the vCard file is too large.</source>
+        <translation>Vizitka, která začíná na řádku %1 souboru vCard, je příliš velká.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the vCard file is not a vCard property.</source>
+        <translation>Řádek %1 souboru vCard není vlastností vCard.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the vCard file lies outside a card.</source>
+        <translation>Řádek %1 souboru vCard leží mimo vizitku.</translation>
+    </message>
+    <message>
+        <source>The card that begins on line %1 of the vCard file has no end.</source>
+        <translation>Vizitka, která začíná na řádku %1 souboru vCard, nemá konec.</translation>
+    </message>
+</context>
+<context>
+    <name>TContactsSession</name>
+    <message>
+        <source>The database could not be saved: %1
+<byte value="xd"/>Database File Name: %%DB_FILENAME%%
+<byte value="xd"/>
+<byte value="xd"/>Your changes are kept; the next save of a record tries again.</source>
+        <translation>Databázi se nepodařilo uložit: %1
+<byte value="xd"/>Soubor databáze: %%DB_FILENAME%%
+<byte value="xd"/>
+<byte value="xd"/>Vaše změny zůstávají zachovány; další uložení záznamu se o zápis pokusí znovu.</translation>
     </message>
 </context>
 <context>
     <name>TCsvImporter</name>
     <message>
-        <source>Line %1 of the source CSV file is too long.</source>
-        <translation>Řádek %1 zdrojového souboru CSV je příliš dlouhý.</translation>
+        <source>A new row could not be appended to the database.</source>
+        <translation>Do databáze se nepodařilo přidat nový řádek.</translation>
     </message>
+    <message>
+        <source>The source CSV file changed while it was imported.</source>
+        <translation>Zdrojový soubor CSV se během importu změnil.</translation>
+    </message>
+</context>
+<context>
+    <name>TCsvTextSource</name>
     <message>
         <source>No source CSV file has been chosen.</source>
         <translation>Nebyl vybrán zdrojový soubor CSV.</translation>
@@ -445,8 +504,8 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
         <translation>Soubor „%1“ nelze přečíst: %2</translation>
     </message>
     <message>
-        <source>A new row could not be appended to the database.</source>
-        <translation>Do databáze se nepodařilo přidat nový řádek.</translation>
+        <source>The file &quot;%1&quot; starts with a UTF-16 byte-order mark but is not valid UTF-16 text.</source>
+        <translation>Soubor „%1“ začíná značkou pořadí bajtů UTF-16, ale není platným textem UTF-16.</translation>
     </message>
 </context>
 <context>
@@ -500,6 +559,115 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TExceptionDialog</name>
+    <message>
+        <source>Use Ctrl+C to copy the report to the clipboard</source>
+        <translation>Klávesami Ctrl+C zkopírujete hlášení do schránky</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Close this report window and continue in program executing</source>
+        <translation>Zavře okno s hlášením a pokračuje v běhu programu</translation>
+    </message>
+    <message>
+        <source>&amp;Terminate</source>
+        <translation>&amp;Ukončit program</translation>
+    </message>
+    <message>
+        <source>Terminates the program. All data you haven&apos;t saved will be lost</source>
+        <translation>Ukončí program. Všechna neuložená data budou ztracena</translation>
+    </message>
+    <message>
+        <source>&amp;Details</source>
+        <translation>Po&amp;drobnosti</translation>
+    </message>
+    <message>
+        <source>Show or hide additional information</source>
+        <translation>Zobrazí nebo skryje podrobnosti</translation>
+    </message>
+    <message>
+        <source>&amp;Copy to Clipboard</source>
+        <translation>&amp;Kopírovat do schránky</translation>
+    </message>
+    <message>
+        <source>Copy error details to the clipboard</source>
+        <translation>Zkopíruje podrobnosti o chybě do schránky</translation>
+    </message>
+    <message>
+        <source>Send via &amp;E-mail</source>
+        <translation>Odeslat &amp;e-mailem</translation>
+    </message>
+    <message>
+        <source>Open your default e-mail client and fill it with the report</source>
+        <translation>Otevře výchozí poštovní program a vloží do něj hlášení</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Please send the report about the error - including your description what caused it - to the author.&lt;/b&gt;<byte value="xd"/>
+&lt;p&gt;<byte value="xd"/>
+Please send the report in &lt;link=Details&gt;Details&lt;/link&gt; - with description of steps you made that have caused the error, in what particular situation (conditions) the described error occured and so on - to the author (&lt;link=SendEmail&gt;{EMAIL}&lt;/link&gt;). Thank you for your helpfulness.<byte value="xd"/>
+&lt;br&gt;<byte value="xd"/>
+Note: If you send your datas or data files, they will be used for testing and debugging purpose only. They will NOT be provided to any third party or abused any how,&lt;br&gt;<byte value="xd"/>
+&lt;br&gt;<byte value="xd"/>
+&lt;b&gt;Issues, which are not known to the author, cannot be solved.&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Pošlete prosím autorovi hlášení o chybě – včetně popisu, co ji způsobilo.&lt;/b&gt;<byte value="xd"/>
+&lt;p&gt;<byte value="xd"/>
+Pošlete prosím autorovi (&lt;link=SendEmail&gt;{EMAIL}&lt;/link&gt;) hlášení z &lt;link=Details&gt;Podrobností&lt;/link&gt; spolu s popisem kroků, které k chybě vedly, a situace (podmínek), v níž nastala. Děkujeme za vaši ochotu.<byte value="xd"/>
+&lt;br&gt;<byte value="xd"/>
+Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k testování a ladění. Nebudou poskytnuta žádné třetí straně ani jakkoli zneužita.&lt;br&gt;<byte value="xd"/>
+&lt;br&gt;<byte value="xd"/>
+&lt;b&gt;Chyby, o kterých autor neví, nemohou být opraveny.&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Error details (click into the box and use CTRL+C to &lt;link=CopyToClipboard&gt;copy the text to the clipboard&lt;/link&gt;):</source>
+        <translation>Podrobnosti o chybě (klepněte do pole a klávesami CTRL+C &lt;link=CopyToClipboard&gt;zkopírujte text do schránky&lt;/link&gt;):</translation>
+    </message>
+    <message>
+        <source>%1 - Application Error</source>
+        <translation>%1 – chyba aplikace</translation>
+    </message>
+    <message>
+        <source>The report was not written to an error log.</source>
+        <translation>Hlášení nebylo zapsáno do protokolu chyb.</translation>
+    </message>
+    <message>
+        <source>The report was added to the error log %1</source>
+        <translation>Hlášení bylo přidáno do protokolu chyb %1</translation>
+    </message>
+    <message>
+        <source>The error log %1 could not be written.</source>
+        <translation>Do protokolu chyb %1 se nepodařilo zapsat.</translation>
+    </message>
+</context>
+<context>
+    <name>TExchangeCommands</name>
+    <message>
+        <source>Import from vCard</source>
+        <translation>Import z vCard</translation>
+    </message>
+    <message>
+        <source>vCard files (*.vcf *.vcard)</source>
+        <translation>Soubory vCard (*.vcf *.vcard)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
+    </message>
+    <message>
+        <source>Contacts imported: %1.</source>
+        <translation>Importováno kontaktů: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>THelpCommands</name>
+    <message>
+        <source>Test error raised on purpose (Ctrl+Alt+Shift+F12)</source>
+        <translation>Zkušební chyba vyvolaná úmyslně (Ctrl+Alt+Shift+F12)</translation>
+    </message>
+</context>
+<context>
     <name>TIniFile</name>
     <message>
         <source>Unable to write to %1</source>
@@ -522,6 +690,13 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TLineSource</name>
+    <message>
+        <source>Line %1 of the vCard file is longer than 16 MiB.</source>
+        <translation>Řádek %1 souboru vCard je delší než 16 MiB.</translation>
+    </message>
+</context>
+<context>
     <name>TPellumApplication</name>
     <message>
         <source>Unknown error.</source>
@@ -533,6 +708,256 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>No records found.</source>
         <translation>Nebyly nalezeny žádné záznamy.</translation>
+    </message>
+</context>
+<context>
+    <name>TReportPrintJob</name>
+    <message>
+        <source>The report was not printed: the printer reported an error.</source>
+        <translation>Sestava nebyla vytištěna: tiskárna ohlásila chybu.</translation>
+    </message>
+</context>
+<context>
+    <name>TSafeFileWriter</name>
+    <message>
+        <source>No destination file has been given.</source>
+        <translation>Nebyl zadán cílový soubor.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be created: %2</source>
+        <translation>Soubor „%1“ nelze vytvořit: %2</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be written: %2</source>
+        <translation>Do souboru „%1“ nelze zapisovat: %2</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>Na zařízení není volné místo</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Chyba vstupu/výstupu</translation>
+    </message>
+</context>
+<context>
+    <name>TTemplateEditor</name>
+    <message>
+        <source>Press ENTER or Double click to put selected Col bookmark to the Template</source>
+        <translation>Klávesou Enter nebo dvojklikem vložíte značku vybraného sloupce do šablony</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nový</translation>
+    </message>
+    <message>
+        <source>New Template</source>
+        <translation>Nová šablona</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Otevřít…</translation>
+    </message>
+    <message>
+        <source>Open Template</source>
+        <translation>Otevřít šablonu</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Uložit</translation>
+    </message>
+    <message>
+        <source>Save Template</source>
+        <translation>Uložit šablonu</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Uložit j&amp;ako…</translation>
+    </message>
+    <message>
+        <source>Save As Template</source>
+        <translation>Uloží šablonu pod novým názvem</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Zpět</translation>
+    </message>
+    <message>
+        <source>Undo the last action</source>
+        <translation>Vrátí poslední akci</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Vyj&amp;mout</translation>
+    </message>
+    <message>
+        <source>Delete selected item</source>
+        <translation>Odstraní vybranou položku</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopírovat</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>V&amp;ložit</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>Vybrat &amp;vše</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Vybere vše</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Najít…</translation>
+    </message>
+    <message>
+        <source>Find...</source>
+        <translation>Najít…</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Najít &amp;další</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>Najít další</translation>
+    </message>
+    <message>
+        <source>&amp;Replace...</source>
+        <translation>Na&amp;hradit…</translation>
+    </message>
+    <message>
+        <source>Replace...</source>
+        <translation>Nahradit…</translation>
+    </message>
+    <message>
+        <source>R&amp;eplace Next</source>
+        <translation>Nahradit d&amp;alší</translation>
+    </message>
+    <message>
+        <source>Replace Next</source>
+        <translation>Nahradit další</translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation>&amp;Tučné</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Tučné</translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation>&amp;Kurzíva</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kurzíva</translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation>&amp;Podtržené</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Podtržené</translation>
+    </message>
+    <message>
+        <source>&amp;Normal</source>
+        <translation>&amp;Normální</translation>
+    </message>
+    <message>
+        <source>&amp;Bigger</source>
+        <translation>&amp;Větší</translation>
+    </message>
+    <message>
+        <source>&amp;Smaller</source>
+        <translation>&amp;Menší</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Velikost</translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation>Velikost písma</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Soubor</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>Úp&amp;ravy</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Soubor „%1“ nelze otevřít. %2</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Soubor „%1“ nelze vytvořit. %2</translation>
+    </message>
+    <message>
+        <source>Save Template As</source>
+        <translation>Uložit šablonu jako</translation>
+    </message>
+    <message>
+        <source>Template (*.txt)</source>
+        <translation>Šablona (*.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
+    </message>
+</context>
+<context>
+    <name>TVCardContactBuilder</name>
+    <message>
+        <source>Instant messaging</source>
+        <translation>Rychlé zprávy</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Funkce</translation>
+    </message>
+</context>
+<context>
+    <name>TVCardExchange</name>
+    <message>
+        <source>A new row could not be appended to the database.</source>
+        <translation>Do databáze se nepodařilo přidat nový řádek.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; holds no vCard.</source>
+        <translation>Soubor „%1“ neobsahuje žádnou vizitku vCard.</translation>
+    </message>
+</context>
+<context>
+    <name>TVCardReader</name>
+    <message>
+        <source>No vCard file has been chosen.</source>
+        <translation>Nebyl vybrán soubor vCard.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file that can be imported.</source>
+        <translation>„%1“ není soubor, který lze importovat.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be opened: %2</source>
+        <translation>Soubor „%1“ nelze otevřít: %2</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is larger than 64 MiB; it is not taken for a vCard file.</source>
+        <translation>Soubor „%1“ je větší než 64 MiB; nepovažuje se za soubor vCard.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be read: %2</source>
+        <translation>Soubor „%1“ nelze přečíst: %2</translation>
     </message>
 </context>
 <context>
@@ -568,6 +993,49 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>&amp;Find Next</source>
         <translation>&amp;Najít další</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Storno</translation>
+    </message>
+</context>
+<context>
+    <name>TdlgTemplateFind</name>
+    <message>
+        <source>Replace</source>
+        <translation>Nahradit</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Najít</translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd what:</source>
+        <translation>&amp;Hledat:</translation>
+    </message>
+    <message>
+        <source>Re&amp;place with:</source>
+        <translation>Nahradit &amp;za:</translation>
+    </message>
+    <message>
+        <source>Match &amp;whole word only</source>
+        <translation>Pouze &amp;celá slova</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Rozlišovat malá a velká písmena</translation>
+    </message>
+    <message>
+        <source>&amp;Find Next</source>
+        <translation>&amp;Najít další</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>Nahra&amp;dit</translation>
+    </message>
+    <message>
+        <source>Replace &amp;All</source>
+        <translation>Nahradit &amp;vše</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -693,6 +1161,51 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TframeMainPrintPreview</name>
+    <message>
+        <source>Wait please...</source>
+        <translation>Čekejte prosím…</translation>
+    </message>
+</context>
+<context>
+    <name>TframeMainPrintRows</name>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Označit vše</translation>
+    </message>
+    <message>
+        <source>&amp;Unselect All</source>
+        <translation>Odznačit vš&amp;e</translation>
+    </message>
+    <message>
+        <source>&amp;Rows</source>
+        <translation>Řád&amp;ky</translation>
+    </message>
+    <message>
+        <source>&amp;Query</source>
+        <translation>&amp;Dotaz</translation>
+    </message>
+</context>
+<context>
+    <name>TframeMainPrintTemplate</name>
+    <message>
+        <source>Us&amp;er</source>
+        <translation>&amp;Uživatelská</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Označit vše</translation>
+    </message>
+    <message>
+        <source>&amp;Unselect All</source>
+        <translation>Odznačit vš&amp;e</translation>
+    </message>
+    <message>
+        <source>&amp;Basic</source>
+        <translation>Zá&amp;kladní</translation>
+    </message>
+</context>
+<context>
     <name>TframeMainQuery</name>
     <message>
         <source>Case Sensitive</source>
@@ -808,6 +1321,45 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TfrmAbout</name>
+    <message>
+        <source>About Orvane Contacts</source>
+        <translation>O programu Orvane Contacts</translation>
+    </message>
+    <message>
+        <source>Version </source>
+        <translation>Verze </translation>
+    </message>
+    <message>
+        <source>All rights reserved.</source>
+        <translation>Všechna práva vyhrazena.</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>This program is provided &quot;as is&quot;, without warranty of any kind, express or implied, including but not limited to the warranties of merchantability, fitness for a particular purpose and noninfringement. In no event shall the authors be liable for any claim, damages or other liability arising from the use of the program or of the data kept with it.
+
+You may use the program free of charge for personal and business purposes. You may give it to others unchanged and without charge. Keep backup copies of your databases.</source>
+        <translation>Tento program je poskytován „tak, jak je“, bez jakékoli výslovné či předpokládané záruky, mimo jiné včetně záruk prodejnosti, vhodnosti pro určitý účel a neporušení práv. Autoři v žádném případě neodpovídají za jakékoli nároky, škody či jinou odpovědnost vzniklou z užívání programu nebo dat v něm uložených.
+
+Program můžete bezplatně používat pro osobní i obchodní účely. Můžete jej bezplatně a beze změn předávat dalším. Pořizujte si záložní kopie svých databází.</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Soubor</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Verze</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Cesta</translation>
+    </message>
+</context>
+<context>
     <name>TfrmCommon</name>
     <message>
         <source>Commands</source>
@@ -894,20 +1446,12 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
         <translation>&amp;Tisk…</translation>
     </message>
     <message>
-        <source>Print contacts</source>
-        <translation>Vytiskne kontakty</translation>
-    </message>
-    <message>
         <source>Ctrl+P</source>
         <translation>Ctrl+P</translation>
     </message>
     <message>
         <source>P&amp;rint Setup...</source>
         <translation>Nastav&amp;ení tiskárny…</translation>
-    </message>
-    <message>
-        <source>Set up the printer</source>
-        <translation>Nastaví tiskárnu</translation>
     </message>
     <message>
         <source>&amp;First</source>
@@ -1102,16 +1646,8 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
         <translation>Zkontrolovat &amp;aktualizace…</translation>
     </message>
     <message>
-        <source>Check for a newer version of the program</source>
-        <translation>Zjistí, zda existuje novější verze programu</translation>
-    </message>
-    <message>
         <source>Product Web Site...</source>
         <translation>&amp;Webové stránky produktu…</translation>
-    </message>
-    <message>
-        <source>Visit the product web site</source>
-        <translation>Otevře webové stránky produktu</translation>
     </message>
     <message>
         <source>&amp;About...</source>
@@ -1221,6 +1757,38 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
         <source>All files (*)</source>
         <translation>Všechny soubory (*)</translation>
     </message>
+    <message>
+        <source>Import from vCard...</source>
+        <translation>Import z &amp;vCard…</translation>
+    </message>
+    <message>
+        <source>Import contacts from vCard file</source>
+        <translation>Importuje kontakty ze souboru vCard</translation>
+    </message>
+    <message>
+        <source>Export to vCard...</source>
+        <translation>Export &amp;do vCard…</translation>
+    </message>
+    <message>
+        <source>Export contacts to vCard file</source>
+        <translation>Exportuje kontakty do souboru vCard</translation>
+    </message>
+    <message>
+        <source>Print current database</source>
+        <translation>Vytiskne aktuální databázi</translation>
+    </message>
+    <message>
+        <source>Change printer setup</source>
+        <translation>Změní nastavení tiskárny</translation>
+    </message>
+    <message>
+        <source>Check for the newest version</source>
+        <translation>Zjistí, zda existuje nejnovější verze</translation>
+    </message>
+    <message>
+        <source>Show product web page</source>
+        <translation>Zobrazí webovou stránku produktu</translation>
+    </message>
 </context>
 <context>
     <name>TfrmDBImportExport</name>
@@ -1326,6 +1894,69 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>All files (*)</source>
         <translation>Všechny soubory (*)</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmExportToVCard</name>
+    <message>
+        <source>Export to vCard</source>
+        <translation>Export do vCard</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportovat</translation>
+    </message>
+    <message>
+        <source>&amp;All records (%1)</source>
+        <translation>&amp;Všechny záznamy (%1)</translation>
+    </message>
+    <message>
+        <source>Records of the &amp;query result (%1)</source>
+        <translation>Záznamy výsledku &amp;dotazu (%1)</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Verze</translation>
+    </message>
+    <message>
+        <source>vCard &amp;4.0</source>
+        <translation>vCard &amp;4.0</translation>
+    </message>
+    <message>
+        <source>vCard &amp;3.0 (older phones and programs)</source>
+        <translation>vCard &amp;3.0 (starší telefony a programy)</translation>
+    </message>
+    <message>
+        <source>Destination file:</source>
+        <translation>Cílový soubor:</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>&amp;Procházet…</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Storno</translation>
+    </message>
+    <message>
+        <source>Destination file</source>
+        <translation>Cílový soubor</translation>
+    </message>
+    <message>
+        <source>vCard files (*.vcf)</source>
+        <translation>Soubory vCard (*.vcf)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Všechny soubory (*)</translation>
+    </message>
+    <message>
+        <source>Export has been successful. Would you like to close the window?</source>
+        <translation>Export proběhl úspěšně. Chcete zavřít okno?</translation>
     </message>
 </context>
 <context>
@@ -1436,6 +2067,10 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>All files (*)</source>
         <translation>Všechny soubory (*)</translation>
+    </message>
+    <message>
+        <source>The first line has more fields; only the first %1 are shown.</source>
+        <translation>První řádek obsahuje více polí; zobrazeno je jen prvních %1.</translation>
     </message>
 </context>
 <context>
