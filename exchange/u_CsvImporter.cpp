@@ -9,10 +9,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("TCsvImporter", text);
-}
-
 int toInt(const QString& text, int fallback) {
     bool ok = false;
     const int value = text.toInt(&ok);

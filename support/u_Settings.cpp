@@ -77,7 +77,7 @@ constexpr SettingSpec kSettings[] = {
 };
 // clang-format on
 
-const SettingSpec& spec(TSetting setting) {
+const SettingSpec& entryOf(TSetting setting) {
     for (const SettingSpec& s : kSettings) {
         if (s.setting == setting) {
             return s;
@@ -96,20 +96,20 @@ QString textDefault(const SettingSpec& s) {
 }  // namespace
 
 QString SettingName(TSetting setting) {
-    return QString::fromLatin1(spec(setting).name);
+    return QString::fromLatin1(entryOf(setting).name);
 }
 
 bool SettingIsInteger(TSetting setting) {
-    return spec(setting).integer;
+    return entryOf(setting).integer;
 }
 
 QString SettingText(TSetting setting) {
-    const SettingSpec& s = spec(setting);
+    const SettingSpec& s = entryOf(setting);
     return ReadSettingString(QString::fromLatin1(s.name), textDefault(s));
 }
 
 int SettingInteger(TSetting setting) {
-    const SettingSpec& s = spec(setting);
+    const SettingSpec& s = entryOf(setting);
     return ReadSettingInteger(QString::fromLatin1(s.name), s.integerDefault);
 }
 
