@@ -1,5 +1,7 @@
 #include "print/u_RtfCodePage.h"
 
+#include "quib/CodePage.h"
+
 #include <array>
 
 namespace rtf {
@@ -7,26 +9,6 @@ namespace rtf {
 namespace {
 
 using HighHalf = std::array<char16_t, 128>;
-
-// Characters of the bytes 0x80..0xFF.
-constexpr HighHalf k1250{
-    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
-    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,  // 88
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,  // 98
-    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,  // A0
-    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,  // A8
-    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,  // B0
-    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,  // B8
-    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,  // C0
-    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,  // C8
-    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,  // D0
-    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,  // D8
-    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,  // E0
-    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,  // E8
-    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,  // F0
-    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
-};
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
 constexpr HighHalf make1252() {
@@ -44,24 +26,31 @@ constexpr HighHalf make1252() {
 }
 constexpr HighHalf k1252 = make1252();
 
-const HighHalf& table(CodePage page) {
-    return page == CodePage::Windows1250 ? k1250 : k1252;
-}
-
 }  // namespace
 
 char16_t DecodeByte(CodePage page, uint8_t b) {
-    return b < 0x80 ? char16_t{b} : table(page)[b - 0x80];
+    if (b < 0x80) {
+        return char16_t{b};
+    }
+    // Windows-1250 is the engine's own code page: one table for both.
+    return page == CodePage::Windows1250 ? static_cast<char16_t>(quib::Cp1250ToUnicode(b))
+                                         : k1252[b - 0x80];
 }
 
 std::optional<uint8_t> EncodeChar(CodePage page, char16_t ch) {
     if (ch < 0x80) {
         return static_cast<uint8_t>(ch);
     }
+    if (page == CodePage::Windows1250) {
+        const char byte = quib::UnicodeToCp1250(ch);
+        if (byte == '?') {
+            return std::nullopt;
+        }
+        return static_cast<uint8_t>(byte);
+    }
     // A linear search is enough: the writer calls it only for non-ASCII text.
-    const HighHalf& t = table(page);
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == ch) {
+    for (std::size_t i = 0; i < k1252.size(); ++i) {
+        if (k1252[i] == ch) {
             return static_cast<uint8_t>(0x80 + i);
         }
     }
