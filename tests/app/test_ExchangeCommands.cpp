@@ -150,6 +150,7 @@ class TestExchangeCommands : public QObject {
         QVERIFY2(messages_->messages().size() == 1, qPrintable(messages_->texts().join('|')));
         QCOMPARE(main().Session().Quib1().RowsCount(), 4);
         QCOMPARE(main().frameMainGrid()->rowCount(), 4);
+        main().Session().FinishSaves();  // the save is written in the background
         TQuib check;
         check.SetDatabaseName(file);
         QVERIFY(check.Open());

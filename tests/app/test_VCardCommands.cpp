@@ -193,6 +193,7 @@ class TestVCardCommands : public QObject {
         QCOMPARE(main().Session().Quib1().RowsCount(), 4);
         QCOMPARE(main().frameMainGrid()->rowCount(), 4);
         picture(main(), "after-import");
+        main().Session().FinishSaves();  // the save is written in the background
         TQuib check;
         check.SetDatabaseName(file);
         QVERIFY(check.Open());
