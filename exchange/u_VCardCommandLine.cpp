@@ -14,10 +14,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("VCardCommandLine", text);
-}
-
 // The database column of each program column, by the database's own
 // column names.
 TColumnMap columnMap(const TQuib& quib) {
@@ -28,7 +24,8 @@ TColumnMap columnMap(const TQuib& quib) {
 void openContacts(TQuib& quib, const QString& database) {
     quib.SetDatabaseName(database);
     if (!quib.Open()) {
-        throw EExchangeError(tr("The database could not be opened."));
+        throw EExchangeError(
+            QCoreApplication::translate("VCardCommandLine", "The database could not be opened."));
     }
     const TSourceDBCheck check = CheckSourceDatabase(quib, RunningVersionText());
     if (!check.accepted) {
@@ -46,11 +43,18 @@ int RunVCardCommand(bool exportCards, const QString& database, const QString& fi
         TVCardExchange exchange(quib, columnMap(quib));
         if (exportCards) {
             const int count = exchange.ExportToFile(file, TVCardVersion::V4_0);
-            out << tr("Exported %1 contacts from %2 to %3.").arg(count).arg(database, file) << '\n';
+            out << QCoreApplication::translate("VCardCommandLine",
+                                               "Exported %1 contacts from %2 to %3.")
+                       .arg(count)
+                       .arg(database, file)
+                << '\n';
         } else {
             quib.OnSaveRow = [&quib] { quib.Save(); };
             const int count = exchange.Import(file);
-            out << tr("Imported %1 contacts from %2 into %3.").arg(count).arg(file, database)
+            out << QCoreApplication::translate("VCardCommandLine",
+                                               "Imported %1 contacts from %2 into %3.")
+                       .arg(count)
+                       .arg(file, database)
                 << '\n';
         }
         return 0;

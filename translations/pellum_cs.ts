@@ -435,6 +435,21 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TAtomicFileWriter</name>
+    <message>
+        <source>Is a directory</source>
+        <translation>Jde o složku</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>Na zařízení není volné místo</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Chyba vstupu/výstupu</translation>
+    </message>
+</context>
+<context>
     <name>TCardParser</name>
     <message>
         <source>The vCard file holds more than %1 cards (line %2).</source>
@@ -730,14 +745,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>The file &quot;%1&quot; cannot be written: %2</source>
         <translation>Do souboru „%1“ nelze zapisovat: %2</translation>
-    </message>
-    <message>
-        <source>No space left on device</source>
-        <translation>Na zařízení není volné místo</translation>
-    </message>
-    <message>
-        <source>Input/output error</source>
-        <translation>Chyba vstupu/výstupu</translation>
     </message>
 </context>
 <context>
@@ -2268,6 +2275,21 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Version </source>
         <translation>Verze </translation>
+    </message>
+</context>
+<context>
+    <name>VCardCommandLine</name>
+    <message>
+        <source>The database could not be opened.</source>
+        <translation>Databázi nelze otevřít.</translation>
+    </message>
+    <message>
+        <source>Exported %1 contacts from %2 to %3.</source>
+        <translation>Počet kontaktů exportovaných z %2 do %3: %1.</translation>
+    </message>
+    <message>
+        <source>Imported %1 contacts from %2 into %3.</source>
+        <translation>Počet kontaktů importovaných z %2 do %3: %1.</translation>
     </message>
 </context>
 </TS>
