@@ -41,6 +41,16 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+// Cuts what a failed append left after the earlier entries, so that the log
+// stays a sequence of whole entries.
+void removePartialEntry(int fd, off_t sizeBefore) {
+    struct stat now {};
+    if (::fstat(fd, &now) == 0 && now.st_size > sizeBefore) {
+        while (::ftruncate(fd, sizeBefore) != 0 && errno == EINTR) {
+        }
+    }
+}
+
 // Created readable by the user only; appended, so two programs writing at
 // once each add whole entries.
 int openForAppend(const QString& fileName) {
@@ -101,10 +111,15 @@ bool TSimpleExceptionLog::Write(const QString& Report, int Width) {
         return false;
     }
     struct stat st {};
-    fileWasEmpty_ = ::fstat(fd, &st) == 0 && st.st_size == 0;
+    const bool sized = ::fstat(fd, &st) == 0;
+    fileWasEmpty_ = sized && st.st_size == 0;
     // One write, so that entries of two programs never interleave.
     const bool written =
         writeAll(fd, Entry(Report, fileWasEmpty_, QDateTime::currentDateTime(), Width));
+    if (!written && sized) {
+        // A full disk must not leave half an entry after the earlier ones.
+        removePartialEntry(fd, st.st_size);
+    }
     ::close(fd);
     return written;
 }
