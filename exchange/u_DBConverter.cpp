@@ -4,12 +4,12 @@
 #include "exchange/u_ExchangeError.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
+#include "support/u_AtomicFileWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -84,22 +84,16 @@ void TDBConverter::MakeBackup(const QString& file) {
         throw EExchangeError(
             tr("The backup copy \"%1\" could not be made: %2").arg(backup, in.errorString()));
     }
-    QSaveFile out(backup);
-    if (!out.open(QIODevice::WriteOnly)) {
-        throw EExchangeError(
-            tr("The backup copy \"%1\" could not be made: %2").arg(backup, out.errorString()));
-    }
+    TAtomicFileWriter out(backup);
     constexpr qint64 kChunk = 1 << 20;
-    while (!in.atEnd()) {
+    bool written = out.IsOpen();
+    while (written && !in.atEnd()) {
         const QByteArray chunk = in.read(kChunk);
-        if (in.error() != QFileDevice::NoError || out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            break;
-        }
+        written = in.error() == QFileDevice::NoError && out.Write(chunk);
     }
-    if (in.error() != QFileDevice::NoError || !out.commit()) {
+    if (!written || !out.Commit()) {
         const QString reason =
-            in.error() != QFileDevice::NoError ? in.errorString() : out.errorString();
+            in.error() != QFileDevice::NoError ? in.errorString() : out.ErrorString();
         throw EExchangeError(
             tr("The backup copy \"%1\" could not be made: %2").arg(backup, reason));
     }

@@ -3,10 +3,10 @@
 #include "print/u_RtfCodePage.h"
 #include "print/u_RtfReader.h"
 #include "print/u_RtfWriter.h"
+#include "support/u_AtomicFileWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -165,20 +165,5 @@ TemplateReadStatus ReadTemplateFile(const QString& fileName, QTextDocument& docu
 bool WriteTemplateFile(const QString& fileName, const QTextDocument& document, QString& reason) {
     const std::string rtfText =
         rtf::Write(FromTextDocument(document), document.defaultFont().family().toStdString());
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
-        return false;
-    }
-    if (file.write(rtfText.data(), static_cast<qint64>(rtfText.size())) !=
-        static_cast<qint64>(rtfText.size())) {
-        reason = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        reason = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(fileName, QByteArrayView(rtfText.data(), rtfText.size()), reason);
 }

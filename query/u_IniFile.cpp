@@ -1,11 +1,11 @@
 #include "query/u_IniFile.h"
 
 #include "exchange/u_TextEncoding.h"
+#include "support/u_AtomicFileWriter.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -105,9 +105,8 @@ bool TIniFile::Save(const QString& path, QString& error) const {
         error = WriteError(path);
         return false;
     }
-    QSaveFile file(path);
-    const QByteArray bytes = ToBytes();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString reason;
+    if (!WriteFileAtomically(path, ToBytes(), reason)) {
         error = WriteError(path);
         return false;
     }

@@ -5,6 +5,7 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_ExchangeError.h"
 #include "session/u_ContactSchema.h"
+#include "testsupport/WriteFaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -202,6 +203,28 @@ class TestCsvExport : public QObject {
         TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).ExportToFile(file, allTicked());
         QCOMPARE(QFileInfo(file).size(), size);
         QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
+    }
+
+    // The same with the disk itself refusing more bytes: a small export that
+    // fits in one piece once replaced the old file with an empty one.
+    void fullDiskKeepsTheOldFile() {
+        auto db = database(GeneratedContacts(20));
+        QDir folder(path(QStringLiteral("full")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString file = folder.filePath(QStringLiteral("out.csv"));
+        WriteFile(file, "\"old\"\r\n");
+        const qint64 size =
+            TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).BuildCsv(allTicked()).size();
+        const QString broken = CheckFailedWrites(file, 0, size, [&] {
+            try {
+                TCsvExporter(*db, ProgramColumns(), IdentityColumnMap())
+                    .ExportToFile(file, allTicked());
+            } catch (const EExchangeError&) {
+                return false;
+            }
+            return true;
+        });
+        QVERIFY2(broken.isEmpty(), qPrintable(broken));
     }
 
     void defaultFileName_data() {

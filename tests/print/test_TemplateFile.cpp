@@ -1,9 +1,12 @@
 #include "print/u_NumberedTags.h"
 #include "print/u_TemplateFile.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_AtomicFileWriter.h"
+#include "testsupport/WriteFaults.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -44,6 +47,7 @@ class TestTemplateFile : public QObject {
     void oversizedFileIsRefused();
     void deeplyNestedFileIsRefusedAndDocumentKept();
     void failedSaveKeepsOldFile();
+    void diskFullAtAnyByteKeepsOldFile();
     void saveUnderNameWithoutExtension();
     void numberedTagsInText_data();
     void numberedTagsInText();
@@ -170,6 +174,39 @@ void TestTemplateFile::failedSaveKeepsOldFile() {
     }
     QVERIFY(!reason.isEmpty());
     QCOMPARE(ReadBytes(path), QByteArray("old template"));
+}
+
+void TestTemplateFile::diskFullAtAnyByteKeepsOldFile() {
+    const QString folder = dir_.filePath(QStringLiteral("full"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/letter.txt");
+    WriteBytes(path, "old template");
+    QTextDocument doc;
+    QTextCursor cursor(&doc);
+    for (int n = 0; n < 20; ++n) {
+        QTextCharFormat bold;
+        bold.setFontWeight(n % 2 ? QFont::Bold : QFont::Normal);
+        cursor.insertText(QStringLiteral("Vážený pane [FIELD:SurName] %1\n").arg(n), bold);
+    }
+    QString reason;
+    const QString measure = dir_.filePath(QStringLiteral("measure.txt"));
+    QVERIFY(WriteTemplateFile(measure, doc, reason));
+    const qint64 size = QFileInfo(measure).size();
+
+    const QString broken = CheckFailedWrites(path, 0, size, [&] {
+        reason.clear();
+        return WriteTemplateFile(path, doc, reason) || reason.isEmpty();
+    });
+    QVERIFY2(broken.isEmpty(), qPrintable(broken));
+
+    DefaultWriteFaults().failCommit = true;
+    const bool renamed = WriteTemplateFile(path, doc, reason);
+    DefaultWriteFaults() = {};
+    QVERIFY(!renamed);
+    QCOMPARE(ReadBytes(path), QByteArray("old template"));
+    QCOMPARE(FolderEntries(path), QStringList{QStringLiteral("letter.txt")});
+    QVERIFY(WriteTemplateFile(path, doc, reason));
+    QCOMPARE(ReadBytes(path), ReadBytes(measure));
 }
 
 void TestTemplateFile::saveUnderNameWithoutExtension() {

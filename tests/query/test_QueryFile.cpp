@@ -4,6 +4,8 @@
 #include "exchange/u_TextEncoding.h"
 #include "query/u_QueryFile.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_AtomicFileWriter.h"
+#include "testsupport/WriteFaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,6 +58,7 @@ class TestQueryFile : public QObject {
     void unknownKeywordsFallBack();
     void savedGapIsNotSavedAgain();
     void failedSaveKeepsOldFile();
+    void diskFullAtAnyByteKeepsOldFile();
 
   private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -246,6 +249,36 @@ void TestQueryFile::failedSaveKeepsOldFile() {
         QSKIP("the folder's permissions do not hold for this user (root)");
     QCOMPARE(error, QStringLiteral("Unable to write to %1").arg(old));
     QCOMPARE(ReadAll(old), oldBytes);
+}
+
+void TestQueryFile::diskFullAtAnyByteKeepsOldFile() {
+    const QString path = dir_->filePath(QStringLiteral("people.tbq"));
+    const QByteArray oldBytes = "[Query]\r\nCount=1\r\nItem1=FirstName\r\nText1=old\r\n";
+    WriteAll(path, oldBytes);
+    TQuery q;
+    for (int n = 0; n < TQuery::RowCount; ++n)
+        q.setRow(n, Cond(Col(cs::SurName), TQuery::Contain, QStringLiteral("Dvořák %1").arg(n)));
+    QString error;
+    const QString other = dir_->filePath(QStringLiteral("measure.tbq"));
+    QVERIFY(QueryFile::Write(other, q, names_, error));
+    const qint64 size = QFileInfo(other).size();
+    QVERIFY(QFile::remove(other));
+
+    const QString broken = CheckFailedWrites(path, 0, size, [&] {
+        error.clear();
+        const bool written = QueryFile::Write(path, q, names_, error);
+        return written || error != QStringLiteral("Unable to write to %1").arg(path);
+    });
+    QVERIFY2(broken.isEmpty(), qPrintable(broken));
+
+    DefaultWriteFaults().failCommit = true;
+    const bool renamed = QueryFile::Write(path, q, names_, error);
+    DefaultWriteFaults() = {};
+    QVERIFY(!renamed);
+    QCOMPARE(ReadAll(path), oldBytes);
+    QCOMPARE(FolderEntries(path), QStringList{QStringLiteral("people.tbq")});
+    QVERIFY(QueryFile::Write(path, q, names_, error));
+    QCOMPARE(QFileInfo(path).size(), size);
 }
 
 QTEST_GUILESS_MAIN(TestQueryFile)
