@@ -1,6 +1,7 @@
 #include "query/u_frameMainDBSort.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "query/u_PagedRows.h"
 #include "session/u_ContactsSession.h"
 
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QStandardItemModel>
-#include <QStatusTipEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -147,15 +147,8 @@ int TframeMainDBSort::ScrollPosition() const {
 void TframeMainDBSort::FrameResize() {
     if (!initialised_)
         return;
-    const int height = pnlSortRows_->height();
-    const int visible = std::clamp((height - kTop) / RowHeight, 1, TSortList::RowCount);
-    const int barWidth = sbSort_->sizeHint().width();
-    sbSort_->setGeometry(pnlSortRows_->width() - barWidth, 0, barWidth, height);
-    {
-        const QSignalBlocker block(sbSort_);
-        sbSort_->setRange(1, TSortList::RowCount + 1 - visible);
-        sbSort_->setPageStep(visible);
-    }
+    const int visible =
+        PagedRows::LayOut(sbSort_, pnlSortRows_, kTop, RowHeight, TSortList::RowCount);
     while (static_cast<int>(rows_.size()) < visible) {
         rows_.push_back(CreateWidgetRow(static_cast<int>(rows_.size()) + 1));
         const WidgetRow& row = rows_.back();
@@ -224,19 +217,13 @@ void TframeMainDBSort::StoreWidgetRow(int j) {
 
 void TframeMainDBSort::ScrollHintChanged() {
     const int s = sbSort_->value();
-    const QString hint = tr("Sort Rows: %1 - %2").arg(s).arg(s + VisibleRows() - 1);
-    sbSort_->setToolTip(hint);
-    sbSort_->setStatusTip(hint);
-    QStatusTipEvent tip(hint);
-    QCoreApplication::sendEvent(sbSort_, &tip);
+    PagedRows::ShowHint(sbSort_, tr("Sort Rows: %1 - %2").arg(s).arg(s + VisibleRows() - 1));
 }
 
 bool TframeMainDBSort::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pnlSortRows_ && event->type() == QEvent::Resize) {
         FrameResize();
-    } else if (event->type() == QEvent::Wheel && watched->property("tag").isValid() &&
-               !static_cast<QWidget*>(watched)->hasFocus()) {
-        QCoreApplication::sendEvent(sbSort_, event);
+    } else if (PagedRows::PageByWheel(watched, event, sbSort_)) {
         return true;
     }
     return QFrame::eventFilter(watched, event);

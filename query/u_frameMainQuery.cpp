@@ -1,5 +1,6 @@
 #include "query/u_frameMainQuery.h"
 
+#include "query/u_PagedRows.h"
 #include "query/u_QueryFile.h"
 #include "query/u_QueryMatcher.h"
 #include "session/u_ContactsSession.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStandardItemModel>
-#include <QStatusTipEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -227,16 +227,8 @@ int TframeMainQuery::ScrollPosition() const {
 void TframeMainQuery::FrameResize() {
     if (!initialised_)
         return;
-    const int height = pnlQueryRows_->height();
-    const int visible = std::clamp((height - kTop) / RowHeight, 1, TQuery::RowCount);
-    const int barWidth = sbQuery_->sizeHint().width();
-    sbQuery_->setGeometry(pnlQueryRows_->width() - barWidth, 0, barWidth, height);
-    {
-        // The position may drop to the new maximum; the refresh below shows it.
-        const QSignalBlocker block(sbQuery_);
-        sbQuery_->setRange(1, TQuery::RowCount + 1 - visible);
-        sbQuery_->setPageStep(visible);
-    }
+    const int visible =
+        PagedRows::LayOut(sbQuery_, pnlQueryRows_, kTop, RowHeight, TQuery::RowCount);
     while (static_cast<int>(rows_.size()) < visible) {
         rows_.push_back(CreateWidgetRow(static_cast<int>(rows_.size()) + 1));
         const WidgetRow& row = rows_.back();
@@ -326,21 +318,13 @@ void TframeMainQuery::txtQueryOperatorChange() {
 
 void TframeMainQuery::ScrollHintChanged() {
     const int s = sbQuery_->value();
-    const QString hint = tr("Query Rows: %1 - %2").arg(s).arg(s + VisibleRows() - 1);
-    sbQuery_->setToolTip(hint);
-    sbQuery_->setStatusTip(hint);
-    // The main window shows the hint in its status line.
-    QStatusTipEvent tip(hint);
-    QCoreApplication::sendEvent(sbQuery_, &tip);
+    PagedRows::ShowHint(sbQuery_, tr("Query Rows: %1 - %2").arg(s).arg(s + VisibleRows() - 1));
 }
 
 bool TframeMainQuery::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pnlQueryRows_ && event->type() == QEvent::Resize) {
         FrameResize();
-    } else if (event->type() == QEvent::Wheel && watched->property("tag").isValid() &&
-               !static_cast<QWidget*>(watched)->hasFocus()) {
-        // The wheel over a row pages the rows, not the row's list.
-        QCoreApplication::sendEvent(sbQuery_, event);
+    } else if (PagedRows::PageByWheel(watched, event, sbQuery_)) {
         return true;
     }
     return QFrame::eventFilter(watched, event);
