@@ -32,6 +32,9 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// The names in a folder, sorted: to see that no temporary file stayed.
+std::vector<std::string> Listing(const std::filesystem::path& dir);
+
 Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
 

@@ -32,15 +32,6 @@ Raised Catch(F f) {
     return {};
 }
 
-std::vector<std::string> Listing(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) {
-        names.push_back(e.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(Errors, MissingFile) {
     TempDir dir;
     CQuibCtrl q;

@@ -14,15 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> Listing(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) {
-        names.push_back(e.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(SaveAtomic, KeepsPermissions) {
     TempDir dir;
     const std::string path = dir.file("db.tbr");
