@@ -7,11 +7,14 @@
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // Helpers shared by the program's window tests: real database files and a
 // clean settings store.
@@ -37,6 +40,29 @@ inline void MakeDatabase(const QString& path, int rows) {
         quib.SetData(r, 0, QStringLiteral("Row %1").arg(r + 1));
     }
     quib.Save();
+}
+
+// A dialog runner that shows each dialog a command opens, records its
+// objectName in run, lets drive work it and closes it, instead of a window
+// loop.
+inline std::function<void(QDialog&)> DialogDriver(QStringList& run,
+                                                  std::function<void(QDialog&)> drive) {
+    return [&run, drive = std::move(drive)](QDialog& dialog) {
+        run << dialog.objectName();
+        dialog.show();
+        drive(dialog);
+        dialog.close();
+    };
+}
+
+// A named control of a dialog; a test cannot go on without it.
+template <typename T>
+T* DialogControl(QDialog& dialog, const char* name) {
+    T* found = dialog.findChild<T*>(QLatin1String(name));
+    if (found == nullptr) {
+        qFatal("control %s missing", name);
+    }
+    return found;
 }
 
 }  // namespace apptest

@@ -42,21 +42,13 @@ class TestVCardCommands : public QObject {
         main().show();
         messages_->clear();
     }
+    // Runs the command's dialog through drive instead of a window loop.
     void driveDialogs(std::function<void(QDialog&)> drive) {
-        common().DialogRunner = [this, drive](QDialog& dialog) {
-            dialogsRun_ << dialog.objectName();
-            dialog.show();
-            drive(dialog);
-            dialog.close();
-        };
+        common().DialogRunner = apptest::DialogDriver(dialogsRun_, std::move(drive));
     }
     template <typename T>
     static T* control(QDialog& dialog, const char* name) {
-        T* found = dialog.findChild<T*>(QLatin1String(name));
-        if (found == nullptr) {
-            qFatal("control %s missing", name);
-        }
-        return found;
+        return apptest::DialogControl<T>(dialog, name);
     }
     static QList<QStringList> cards(const QString& file) {
         QFile f(file);
