@@ -141,4 +141,19 @@ QList<QStringList> GeneratedContacts(int count) {
     return rows;
 }
 
+std::unique_ptr<TQuib> TImportScratch::database(const QList<QStringList>& rows) {
+    const QString file = path(QStringLiteral("db%1.tbr").arg(++databases_));
+    WriteDatabase(file, DBLayouts().back(), rows);
+    auto db = OpenDatabase(file);
+    saveRows = 0;
+    db->OnSaveRow = [this] { ++saveRows; };
+    return db;
+}
+
+QString TImportScratch::inputFile(const QByteArray& bytes, const QString& extension) {
+    const QString file = path(QStringLiteral("in%1.%2").arg(++inputs_).arg(extension));
+    WriteFile(file, bytes);
+    return file;
+}
+
 }  // namespace fixtures

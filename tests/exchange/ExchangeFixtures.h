@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -49,5 +50,28 @@ QList<QStringList> SampleContacts();
 // of them empty; the multi-line fields of the card hold one to three
 // non-empty lines joined by LF. Every character has a Windows-1250 form.
 QList<QStringList> GeneratedContacts(int count);
+
+// A temporary folder for the tests of one importer: numbered databases in
+// the current layout that count their save-row steps, and numbered input
+// files.
+class TImportScratch {
+  public:
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString folder() const { return dir_.path(); }
+    bool isValid() const { return dir_.isValid(); }
+
+    // An open database holding rows; saveRows counts its save-row steps from
+    // now on.
+    std::unique_ptr<TQuib> database(const QList<QStringList>& rows = {});
+    // A new file "in<n>.<extension>" holding bytes.
+    QString inputFile(const QByteArray& bytes, const QString& extension);
+
+    int saveRows = 0;
+
+  private:
+    QTemporaryDir dir_;
+    int databases_ = 0;
+    int inputs_ = 0;
+};
 
 }  // namespace fixtures

@@ -18,29 +18,14 @@ class TestCsvImport : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir dir_;
-    int saveRows_ = 0;
+    TImportScratch scratch_;
+    int& saveRows_ = scratch_.saveRows;
 
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
-    // An open database in the current layout holding rows, counting the
-    // save-row steps.
+    QString path(const QString& name) const { return scratch_.path(name); }
     std::unique_ptr<TQuib> database(const QList<QStringList>& rows = {}) {
-        static int n = 0;
-        const QString file = path(QStringLiteral("db%1.tbr").arg(++n));
-        WriteDatabase(file, DBLayouts().back(), rows);
-        auto db = OpenDatabase(file);
-        saveRows_ = 0;
-        db->OnSaveRow = [this] { ++saveRows_; };
-        return db;
+        return scratch_.database(rows);
     }
-
-    QString csvFile(const QByteArray& bytes) {
-        static int n = 0;
-        const QString file = path(QStringLiteral("in%1.csv").arg(++n));
-        WriteFile(file, bytes);
-        return file;
-    }
+    QString csvFile(const QByteArray& bytes) { return scratch_.inputFile(bytes, "csv"); }
 
     static QList<int> columns(std::initializer_list<int> targets) { return QList<int>(targets); }
     static QList<int> allColumns() {
@@ -60,7 +45,7 @@ class TestCsvImport : public QObject {
     }
 
   private slots:
-    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void initTestCase() { QVERIFY(scratch_.isValid()); }
 
     void appendsRowsAtTheEndAndSavesOnce() {
         auto db = database({row({{0, "Existing"}})});
@@ -150,7 +135,7 @@ class TestCsvImport : public QObject {
         QVERIFY_THROWS_EXCEPTION(EExchangeError,
                                  TCsvImporter(*db).Import(QString(), false, allColumns()));
         QVERIFY_THROWS_EXCEPTION(EExchangeError,
-                                 TCsvImporter(*db).Import(dir_.path(), false, allColumns()));
+                                 TCsvImporter(*db).Import(scratch_.folder(), false, allColumns()));
         // A device never ends: refused before reading.
         QVERIFY_THROWS_EXCEPTION(
             EExchangeError,

@@ -4,10 +4,10 @@
 #include "ExchangeFixtures.h"
 
 #include "app/u_SampleDatabase.h"
-#include "session/u_ContactSchema.h"
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_VCardReader.h"
+#include "session/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,27 +41,14 @@ class TestVCard : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir dir_;
-    int saveRows_ = 0;
+    TImportScratch scratch_;
+    int& saveRows_ = scratch_.saveRows;
 
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
+    QString path(const QString& name) const { return scratch_.path(name); }
     std::unique_ptr<TQuib> database(const QList<QStringList>& rows = {}) {
-        static int n = 0;
-        const QString file = path(QStringLiteral("db%1.tbr").arg(++n));
-        WriteDatabase(file, DBLayouts().back(), rows);
-        auto db = OpenDatabase(file);
-        saveRows_ = 0;
-        db->OnSaveRow = [this] { ++saveRows_; };
-        return db;
+        return scratch_.database(rows);
     }
-
-    QString file(const QByteArray& bytes) {
-        static int n = 0;
-        const QString name = path(QStringLiteral("in%1.vcf").arg(++n));
-        WriteFile(name, bytes);
-        return name;
-    }
+    QString file(const QByteArray& bytes) { return scratch_.inputFile(bytes, "vcf"); }
 
     void roundTrip(TVCardVersion version) {
         QList<QStringList> contacts = SampleContacts();
@@ -84,7 +71,7 @@ class TestVCard : public QObject {
     }
 
   private slots:
-    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void initTestCase() { QVERIFY(scratch_.isValid()); }
 
     void roundTripVersion4() { roundTrip(TVCardVersion::V4_0); }
     void roundTripVersion3() { roundTrip(TVCardVersion::V3_0); }
@@ -306,7 +293,7 @@ class TestVCard : public QObject {
         TVCardExchange exchange(*db, IdentityColumnMap());
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(path("missing.vcf")));
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(QString()));
-        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(dir_.path()));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(scratch_.folder()));
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(QStringLiteral("/dev/zero")));
         // Over 64 MiB: refused by its size before it is read.
         QFile big(path("big.vcf"));
@@ -381,8 +368,9 @@ class TestVCard : public QObject {
     void exportChosenRows() {
         auto db = database({row({{0, "A"}}), row({{0, "B"}}), row({{0, "C"}})});
         const QString vcf = path("chosen.vcf");
-        QCOMPARE(TVCardExchange(*db, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0, {2, 0}),
-                 2);
+        QCOMPARE(
+            TVCardExchange(*db, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0, {2, 0}),
+            2);
         QCOMPARE(readCards(ReadFile(vcf)), (QList<QStringList>{row({{0, "C"}}), row({{0, "A"}})}));
     }
 };
