@@ -21,6 +21,8 @@ namespace {
 // loads past the end of the file.
 constexpr std::size_t kChunk = 32;
 static_assert(DbFileSource::kTail >= kChunk);
+// The most bytes a text with a length of at most one byte takes.
+constexpr std::size_t kShortTextMax = 1 + 1 + 255 + 1;
 
 // Reads the primitive encodings of the file, never past its end, asking
 // the source for more bytes as it goes.
@@ -76,10 +78,46 @@ class Parser {
         return nul == std::string_view::npos ? s : s.substr(0, nul);
     }
 
-    // Reads a text and moves it down to out (at most where it starts),
-    // followed by a NUL; returns where the next text goes. A NUL inside the
-    // bytes ends the text.
-    char* MoveText(char* out) {
+    // Reads count texts and moves them down to out (at most where the
+    // first starts), each followed by a NUL; returns where the next text
+    // goes. A NUL inside the bytes ends a text.
+    char* MoveTexts(char* out, int32_t count) {
+        int32_t i = 0;
+#if defined(__SSE2__)
+        if (static_cast<std::size_t>(p_ - out) >= kChunk) {
+            // Most texts are shorter than 256 bytes (a length of one byte or
+            // none) and lie well inside what is read: they need no check on
+            // the way. The position is kept in a local, which the stores of
+            // the texts cannot change, so that finding the next text waits
+            // for nothing but this one's length.
+            char* p = p_;
+            const char* const loaded = loaded_;
+            for (; i < count; ++i) {
+                const auto lengthBytes = static_cast<unsigned char>(p[0]);
+                if (lengthBytes > 1 || static_cast<std::size_t>(loaded - p) < kShortTextMax) {
+                    break;
+                }
+                if (lengthBytes == 0) {  // an empty text: its length and its end
+                    p += 2;
+                    *out++ = '\0';
+                    continue;
+                }
+                const uint32_t length = static_cast<unsigned char>(p[1]);
+                char* text = p + 2;
+                p = text + length + 1;
+                out = moveChunks(out, text, length);
+            }
+            p_ = p;
+        }
+#endif
+        for (; i < count; ++i) {
+            out = moveText(out);
+        }
+        return out;
+    }
+
+  private:
+    char* moveText(char* out) {
         const uint32_t length = Integer();
         need(static_cast<std::size_t>(length) + 1);
         const char* text = p_;
@@ -98,7 +136,6 @@ class Parser {
         return out + n + 1;
     }
 
-  private:
 #if defined(__SSE2__)
     // Copies a text 32 bytes at a time without a call or a branch per text
     // length, looking for a NUL on the way. The text starts at least 32
@@ -171,12 +208,8 @@ Row readBlock(Parser& in, char*& out, int32_t count) {
     const std::size_t header = RowRef::HeaderSize(count);
     if (header <= 2) {
         char* block = out;
-        char* next = block + header;
-        for (int32_t i = 0; i < count; ++i) {
-            next = in.MoveText(next);
-        }
+        out = in.MoveTexts(block + header, count);
         RowRef::WriteHeader(block, count, false);
-        out = next;
         return Row::Borrowed(block);
     }
     char* texts = in.Position();
@@ -245,7 +278,7 @@ bool ReadDatabaseFile(const std::string& path, Table& table, const std::function
             in.Remaining()) {
             RaiseError(errors::kUnexpectedEof);
         }
-        table.BeginLoad(cols, rows, headers, source.TakeBuffer());
+        table.BeginLoad(cols, rows, headers, source.TakeBuffer(), source.Loaded());
         char* out = in.Position();  // where the first block goes
         readHeaders(in, out, table, headers);
         if (!proceed()) {
