@@ -4,10 +4,11 @@
 #include "ExchangeFixtures.h"
 
 #include "app/u_SampleDatabase.h"
-#include "session/u_ContactSchema.h"
+#include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_VCardReader.h"
+#include "session/u_ContactSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,6 +44,7 @@ class TestVCard : public QObject {
   private:
     QTemporaryDir dir_;
     int saveRows_ = 0;
+    QString databaseFile_;  // the file of the last database made
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
@@ -50,6 +52,7 @@ class TestVCard : public QObject {
         static int n = 0;
         const QString file = path(QStringLiteral("db%1.tbr").arg(++n));
         WriteDatabase(file, DBLayouts().back(), rows);
+        databaseFile_ = file;
         auto db = OpenDatabase(file);
         saveRows_ = 0;
         db->OnSaveRow = [this] { ++saveRows_; };
@@ -378,11 +381,71 @@ class TestVCard : public QObject {
         }
     }
 
+    void progressOfExportAndImportReachesTheEnd() {
+        auto source = database(GeneratedContacts(700));
+        const QString vcf = path(QStringLiteral("progress.vcf"));
+        QList<std::pair<qint64, qint64>> told;
+        const auto record = [&told](qint64 done, qint64 total) {
+            told.append({done, total});
+            return true;
+        };
+        TVCardExchange exporter(*source, IdentityColumnMap());
+        exporter.SetProgress(record);
+        QCOMPARE(exporter.ExportToFile(vcf, TVCardVersion::V4_0), 700);
+        QCOMPARE(told.first(), (std::pair<qint64, qint64>{0, 700}));
+        QCOMPARE(told.last(), (std::pair<qint64, qint64>{700, 700}));
+        told.clear();
+        auto dest = database();
+        TVCardExchange importer(*dest, IdentityColumnMap());
+        importer.SetProgress(record);
+        QCOMPARE(importer.Import(vcf), 700);
+        QCOMPARE(told.first(), (std::pair<qint64, qint64>{0, 0}));
+        QCOMPARE(told.last(), (std::pair<qint64, qint64>{700, 700}));
+    }
+
+    void cancelledImportLeavesTheDatabaseAsItWas() {
+        auto source = database(GeneratedContacts(1000));
+        const QString vcf = path(QStringLiteral("cancel.vcf"));
+        TVCardExchange(*source, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0);
+        auto db = database({row({{0, "Existing"}})});
+        const QByteArray fileBefore = ReadFile(databaseFile_);
+        TVCardExchange importer(*db, IdentityColumnMap());
+        int appendedWhenStopped = 0;
+        importer.SetProgress([&](qint64 done, qint64 total) {
+            if (total > 0 && done >= 512) {
+                appendedWhenStopped = db->RowsCount() - 1;
+                return false;
+            }
+            return true;
+        });
+        QVERIFY_THROWS_EXCEPTION(EExchangeCancelled, importer.Import(vcf));
+        QCOMPARE(appendedWhenStopped, 512);
+        QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})});
+        QCOMPARE(saveRows_, 0);
+        QCOMPARE(ReadFile(databaseFile_), fileBefore);
+    }
+
+    void cancelledExportKeepsTheOldFile() {
+        auto db = database(GeneratedContacts(1000));
+        QDir folder(path(QStringLiteral("cancel")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString vcf = folder.filePath(QStringLiteral("out.vcf"));
+        const QByteArray old("BEGIN:VCARD\r\nEND:VCARD\r\n");
+        WriteFile(vcf, old);
+        TVCardExchange exchange(*db, IdentityColumnMap());
+        exchange.SetProgress([](qint64 done, qint64) { return done < 768; });
+        QVERIFY_THROWS_EXCEPTION(EExchangeCancelled,
+                                 exchange.ExportToFile(vcf, TVCardVersion::V4_0));
+        QCOMPARE(ReadFile(vcf), old);
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.vcf"});
+    }
+
     void exportChosenRows() {
         auto db = database({row({{0, "A"}}), row({{0, "B"}}), row({{0, "C"}})});
         const QString vcf = path("chosen.vcf");
-        QCOMPARE(TVCardExchange(*db, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0, {2, 0}),
-                 2);
+        QCOMPARE(
+            TVCardExchange(*db, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0, {2, 0}),
+            2);
         QCOMPARE(readCards(ReadFile(vcf)), (QList<QStringList>{row({{0, "C"}}), row({{0, "A"}})}));
     }
 };
