@@ -278,7 +278,7 @@ bool ReadDatabaseFile(const std::string& path, Table& table, const std::function
             in.Remaining()) {
             RaiseError(errors::kUnexpectedEof);
         }
-        table.BeginLoad(cols, rows, headers, source.TakeBuffer(), source.Loaded());
+        table.BeginLoad(cols, rows, headers, source.TakeBuffer(), source.Expected());
         char* out = in.Position();  // where the first block goes
         readHeaders(in, out, table, headers);
         if (!proceed()) {
