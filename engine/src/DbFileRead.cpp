@@ -102,10 +102,10 @@ class Parser {
                     *out++ = '\0';
                     continue;
                 }
-                const uint32_t length = static_cast<unsigned char>(p[1]);
+                const std::size_t length = static_cast<unsigned char>(p[1]);
                 char* text = p + 2;
-                p = text + length + 1;
-                out = moveChunks(out, text, length);
+                p += length + 3;
+                out = moveChunks(out, text, static_cast<uint32_t>(length));
             }
             p_ = p;
         }
