@@ -50,7 +50,8 @@ void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& dbColum
 }
 
 void TCsvExporter::writeCsv(const QList<bool>& ticked,
-                            const std::function<void(const QByteArray&)>& put) const {
+                            const std::function<void(const QByteArray&)>& put,
+                            TExchangeProgress& progress) const {
     const QList<int> columns = tickedColumns(ticked);
     QList<int> dbColumns;
     for (const int j : columns) {
@@ -60,22 +61,30 @@ void TCsvExporter::writeCsv(const QList<bool>& ticked,
     appendHeader(out, columns);
     put(out);
     const int rows = quib_.RowsCount();
+    progress.Start(rows);
     for (int r = 0; r < rows; ++r) {
         out.clear();
         appendRow(out, r, dbColumns);
         put(out);
+        progress.Step();
     }
+    progress.Finish();
 }
 
 QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const {
     QByteArray all;
-    writeCsv(ticked, [&all](const QByteArray& piece) { all += piece; });
+    TExchangeProgress unwatched;
+    writeCsv(
+        ticked, [&all](const QByteArray& piece) { all += piece; }, unwatched);
     return all;
 }
 
 void TCsvExporter::ExportToFile(const QString& fileName, const QList<bool>& ticked) const {
     TSafeFileWriter writer(fileName, faults_);
-    writeCsv(ticked, [&writer](const QByteArray& piece) { writer.Write(piece); });
+    TExchangeProgress progress(report_);
+    // A cancel leaves the writer uncommitted: it removes its temporary file.
+    writeCsv(
+        ticked, [&writer](const QByteArray& piece) { writer.Write(piece); }, progress);
     writer.Commit();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/u_ExchangeProgress.h"
 #include "exchange/u_SafeFileWriter.h"
 #include "session/u_ColumnMap.h"
 
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 class TQuib;
 
@@ -31,9 +33,13 @@ class TCsvExporter {
     QByteArray BuildCsv(const QList<bool>& ticked) const;
 
     // Writes the same text to fileName row by row, replacing the file as a
-    // whole: a failure raises EExchangeError, leaves an earlier file of that
-    // name as it was and no temporary file behind.
+    // whole: a failure raises EExchangeError (EExchangeCancelled when the
+    // progress's watcher stopped it), leaves an earlier file of that name as
+    // it was and no temporary file behind.
     void ExportToFile(const QString& fileName, const QList<bool>& ticked) const;
+
+    // Who is told the progress of ExportToFile, row by row.
+    void SetProgress(TExchangeProgress::TReport report) { report_ = std::move(report); }
 
     // Makes the file writes of ExportToFile fail as given (for tests).
     void SetWriteFaults(const TWriteFaults& faults) { faults_ = faults; }
@@ -44,8 +50,8 @@ class TCsvExporter {
 
   private:
     // Hands the text out in pieces of about one row.
-    void writeCsv(const QList<bool>& ticked,
-                  const std::function<void(const QByteArray&)>& put) const;
+    void writeCsv(const QList<bool>& ticked, const std::function<void(const QByteArray&)>& put,
+                  TExchangeProgress& progress) const;
     QList<int> tickedColumns(const QList<bool>& ticked) const;
     void appendHeader(QByteArray& out, const QList<int>& columns) const;
     void appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const;
@@ -54,4 +60,5 @@ class TCsvExporter {
     QStringList colsName_;
     TColumnMap colsIndexFromProgram_;
     TWriteFaults faults_;
+    TExchangeProgress::TReport report_;
 };

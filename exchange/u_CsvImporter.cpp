@@ -67,9 +67,13 @@ QList<int> TCsvImporter::MappingTargets(const QStringList& mappingHidden,
 }
 
 int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets) {
+    TExchangeProgress progress(report_);
     TCsvTextSource source(fileName);
-    const int expected = forEach(source, hasHeaderRow, targets.size(), [](const QStringList&) {});
+    progress.Start(0);
+    const int expected = forEach(source, hasHeaderRow, targets.size(),
+                                 [&progress](const QStringList&) { progress.Step(); });
     source.Rewind();
+    progress.Start(expected);
     int appended = 0;
     try {
         forEach(source, hasHeaderRow, targets.size(), [&](const QStringList& fields) {
@@ -79,7 +83,9 @@ int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList
             }
             appendRecord(fields, targets);
             ++appended;
+            progress.Step();
         });
+        progress.Finish();
     } catch (...) {
         removeAppended(appended);
         throw;

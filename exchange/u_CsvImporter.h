@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/u_ExchangeProgress.h"
 #include "session/u_ColumnMap.h"
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 class TQuib;
 
@@ -30,8 +32,13 @@ class TCsvImporter {
     // targets[i] (-1 drops the field; fields beyond targets are ignored),
     // then does the database's save-row step once. Returns the number of rows
     // appended. Raises EExchangeError (ECsvNotWellformed with the line, or
-    // ECsvUnterminated) and leaves the database as it was.
+    // ECsvUnterminated), or EExchangeCancelled when the progress's watcher
+    // stopped it, and leaves the database as it was.
     int Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets);
+
+    // Who is told the progress of Import: through the check of the file
+    // (total not known), then through the rows appended.
+    void SetProgress(TExchangeProgress::TReport report) { report_ = std::move(report); }
 
     // Calls take for each record of fileName as the import stores it: its
     // first fieldLimit fields. Returns the number of records. Raises
@@ -61,4 +68,5 @@ class TCsvImporter {
     void removeAppended(int count);
 
     TQuib& quib_;
+    TExchangeProgress::TReport report_;
 };

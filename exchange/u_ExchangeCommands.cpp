@@ -1,7 +1,9 @@
 #include "exchange/u_ExchangeCommands.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
+#include "exchange/u_ExchangeProgressDialog.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_frmDBImportExport.h"
 #include "exchange/u_frmExportToCSV.h"
@@ -85,8 +87,13 @@ void TExchangeCommands::importFromVCard() {
     }
     int count = 0;
     try {
-        count = TVCardExchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram)
-                    .Import(file);
+        TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Import,
+                                         host().Main().Widget());
+        TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram);
+        exchange.SetProgress(progress.Report());
+        count = exchange.Import(file);
+    } catch (const EExchangeCancelled&) {
+        return;  // nothing was appended
     } catch (const EExchangeError& e) {
         ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, host().Main().Widget());
         return;

@@ -54,6 +54,8 @@ int TVCardExchange::ExportToFile(const QString& fileName, TVCardVersion version,
         }
     }
     TSafeFileWriter file(fileName, faults_);
+    TExchangeProgress progress(report_);
+    progress.Start(chosen.size());
     const TVCardWriter writer(version);
     QByteArray piece;
     for (const int r : chosen) {
@@ -62,7 +64,10 @@ int TVCardExchange::ExportToFile(const QString& fileName, TVCardVersion version,
             file.Write(piece);
             piece.clear();
         }
+        progress.Step();
     }
+    // A cancel leaves the file uncommitted: it removes its temporary file.
+    progress.Finish();
     file.Write(piece);
     file.Commit();
     return static_cast<int>(chosen.size());
@@ -82,10 +87,18 @@ void TVCardExchange::appendRow(const TFilledCells& cells) {
     }
 }
 
+void TVCardExchange::removeAppended(int count) {
+    for (int i = 0; i < count && quib_.RowsCount() > 0; ++i) {
+        quib_.DeleteRow(quib_.RowsCount() - 1);
+    }
+}
+
 int TVCardExchange::Import(const QString& fileName) {
     // The whole file is read before the first row is appended, so that a bad
     // one appends nothing. Cards keep only their filled cells: a file of
     // many near-empty cards takes little memory.
+    TExchangeProgress progress(report_);
+    progress.Start(0);
     QList<TFilledCells> cards;
     {
         const QByteArray bytes = TVCardReader::ReadFile(fileName);
@@ -102,8 +115,18 @@ int TVCardExchange::Import(const QString& fileName) {
     if (cards.isEmpty()) {
         throw EExchangeError(tr("The file \"%1\" holds no vCard.").arg(fileName));
     }
-    for (const TFilledCells& cells : cards) {
-        appendRow(cells);
+    progress.Start(cards.size());
+    int appended = 0;
+    try {
+        for (const TFilledCells& cells : cards) {
+            appendRow(cells);
+            ++appended;
+            progress.Step();
+        }
+        progress.Finish();
+    } catch (...) {
+        removeAppended(appended);
+        throw;
     }
     quib_.SaveRow();
     return static_cast<int>(cards.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/u_ExchangeProgress.h"
 #include "exchange/u_SafeFileWriter.h"
 #include "exchange/u_VCardWriter.h"
 #include "session/u_ColumnMap.h"
@@ -24,8 +25,9 @@ class TVCardExchange {
     // view when rows is empty).
     QByteArray BuildVCards(TVCardVersion version, const QList<int>& rows = {}) const;
     // Writes the same cards to fileName, replacing it as a whole: a failure
-    // raises EExchangeError and leaves the old file and no temporary file.
-    // Returns the number of cards written.
+    // raises EExchangeError (EExchangeCancelled when the progress's watcher
+    // stopped it) and leaves the old file and no temporary file. Returns the
+    // number of cards written.
     int ExportToFile(const QString& fileName, TVCardVersion version,
                      const QList<int>& rows = {}) const;
     void SetWriteFaults(const TWriteFaults& faults) { faults_ = faults; }
@@ -33,8 +35,13 @@ class TVCardExchange {
     // Appends one row per card of fileName at the end of the database, then
     // does the save-row step once. The whole file is read first: a file that
     // cannot be read appends nothing. Returns the number of rows appended.
-    // Raises EExchangeError (EVCardError with the line).
+    // Raises EExchangeError (EVCardError with the line), or
+    // EExchangeCancelled when the progress's watcher stopped it; the rows
+    // appended until then are removed again.
     int Import(const QString& fileName);
+
+    // Who is told the progress of ExportToFile and Import, card by card.
+    void SetProgress(TExchangeProgress::TReport report) { report_ = std::move(report); }
 
   private:
     // The filled cells of a contact: program column and value.
@@ -42,8 +49,10 @@ class TVCardExchange {
 
     QStringList rowCells(int row) const;
     void appendRow(const TFilledCells& cells);
+    void removeAppended(int count);
 
     TQuib& quib_;
     TColumnMap dbColumns_;
     TWriteFaults faults_;
+    TExchangeProgress::TReport report_;
 };

@@ -4,7 +4,9 @@
 
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvExporter.h"
+#include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
+#include "exchange/u_ExchangeProgressDialog.h"
 #include "support/u_MessageBox.h"
 
 #include <QShowEvent>
@@ -75,8 +77,12 @@ void TfrmExportToCSV::cmdBrowseClick() {
 
 void TfrmExportToCSV::cmdOKClick() {
     try {
-        TCsvExporter(quib_, colsName_, colsIndexFromProgram_)
-            .ExportToFile(ui->txtFileName->text(), TickedColumns());
+        TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Export, this);
+        TCsvExporter exporter(quib_, colsName_, colsIndexFromProgram_);
+        exporter.SetProgress(progress.Report());
+        exporter.ExportToFile(ui->txtFileName->text(), TickedColumns());
+    } catch (const EExchangeCancelled&) {
+        return;  // the old file is as it was
     } catch (const EExchangeError& e) {
         ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, this);
         return;

@@ -1,7 +1,9 @@
 #include "exchange/u_frmExportToVCard.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
+#include "exchange/u_ExchangeProgressDialog.h"
 #include "exchange/u_VCardExchange.h"
 #include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
@@ -125,8 +127,12 @@ void TfrmExportToVCard::cmdBrowseClick() {
 
 void TfrmExportToVCard::cmdOKClick() {
     try {
-        TVCardExchange(quib_, colsIndexFromProgram_)
-            .ExportToFile(txtFileName_->text(), Version(), ChosenRows());
+        TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Export, this);
+        TVCardExchange exchange(quib_, colsIndexFromProgram_);
+        exchange.SetProgress(progress.Report());
+        exchange.ExportToFile(txtFileName_->text(), Version(), ChosenRows());
+    } catch (const EExchangeCancelled&) {
+        return;  // the old file is as it was
     } catch (const EExchangeError& e) {
         ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, this);
         return;

@@ -4,7 +4,9 @@
 
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvImporter.h"
+#include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
+#include "exchange/u_ExchangeProgressDialog.h"
 #include "support/u_MessageBox.h"
 
 #include <QShowEvent>
@@ -167,8 +169,12 @@ void TfrmImportFromCSV::cmdOKClick() {
     const QList<int> targets =
         TCsvImporter::MappingTargets(mapping_.Targets(), colsIndexFromProgram_);
     try {
-        TCsvImporter(quib_).Import(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(),
-                                   targets);
+        TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Import, this);
+        TCsvImporter importer(quib_);
+        importer.SetProgress(progress.Report());
+        importer.Import(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(), targets);
+    } catch (const EExchangeCancelled&) {
+        return;  // nothing was appended; the dialog stays for another try
     } catch (const EExchangeError& e) {
         ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, this);
         return;

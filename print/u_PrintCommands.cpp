@@ -8,6 +8,7 @@
 #include "print/u_frameMainPrintTemplate.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_BusyCursor.h"
 #include "views/u_MainWindowInterface.h"
 
 #include <QAction>
@@ -118,6 +119,7 @@ void TPrintCommands::print() {
 
 void TPrintCommands::showStepRows() {
     leaveTemplateStep();
+    const TBusyCursor busy;  // a row per contact: long for a large database
     Rows().FillRows(host().Session().Quib1(), host().Session().Columns().lstDBColsIndexFromProgram);
     host().Main().ShowView(TView::PrintRows);
 }
@@ -161,6 +163,7 @@ void TPrintCommands::showStepPreview() {
 }
 
 void TPrintCommands::prepareReport() {
+    const TBusyCursor busy;  // lays out every ticked contact
     const TContactsSession& session = host().Session();
     Preview().PrepareReport(session.Quib1(), ContactSchema::ColumnNames(),
                             session.Columns().lstDBColsIndexFromProgram, Rows().TickedRows());

@@ -1,6 +1,7 @@
 #include "print/u_ReportPrintJob.h"
 
 #include "print/u_ReportPrinter.h"
+#include "support/u_BusyCursor.h"
 #include "support/u_MessageBox.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,12 @@ bool TReportPrintJob::Print(const QTextDocument& report, const QString& database
     if (!RunDialog(dialog)) {
         return false;
     }
-    if (!PrintReport(report, *printer_, PrintJobTitle(databaseName))) {
+    bool printed = false;
+    {
+        const TBusyCursor busy;  // every page is laid out and sent now
+        printed = PrintReport(report, *printer_, PrintJobTitle(databaseName));
+    }
+    if (!printed) {
         ShowMessage(
             MsgType::Error,
             QCoreApplication::translate(

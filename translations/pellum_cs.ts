@@ -676,6 +676,21 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     </message>
 </context>
 <context>
+    <name>TExchangeProgressDialog</name>
+    <message>
+        <source>Importing contacts…</source>
+        <translation>Probíhá import kontaktů…</translation>
+    </message>
+    <message>
+        <source>Exporting contacts…</source>
+        <translation>Probíhá export kontaktů…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Storno</translation>
+    </message>
+</context>
+<context>
     <name>THelpCommands</name>
     <message>
         <source>Test error raised on purpose (Ctrl+Alt+Shift+F12)</source>

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace quib {
 
@@ -37,6 +38,9 @@ void RemoveStaleTempFiles(const std::string& path, int64_t olderThanSeconds = 60
 // have been written to the temporary file (-1 turns it off; -2 fails the
 // final flush after every byte was written).
 void SetWriteFaultForTesting(int64_t failAfterBytes);
+
+// The bytes every database file starts with.
+inline constexpr std::string_view kDbFileSignature = "Quib";
 
 // The engine version written into files and compared with a file's
 // required version.

@@ -73,6 +73,9 @@ class Row : public RowRef {
     // An owned copy of any block.
     static Row CopyOf(RowRef source);
 
+    // Lets go of a block known to be borrowed, without reading it.
+    void ForgetBorrowed() { block_ = nullptr; }
+
     // Reads the block's first byte: a borrowed block's buffer must outlive
     // the row.
     bool Owned() const { return block_ != nullptr && (block_[0] & 1) != 0; }

@@ -1,12 +1,32 @@
 #include "Table.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
 namespace quib {
 
 Table::Table() : storage_(std::make_shared<TableStorage>()) {}
+
+Table::~Table() {
+    forgetBorrowed(rows_);
+    forgetBorrowed(headers_);
+}
+
+void Table::forgetBorrowed(std::vector<Row>& rows) const {
+    const auto begin = reinterpret_cast<std::uintptr_t>(storage_->fileBuffer.get());
+    const std::uintptr_t end = begin + storage_->fileBufferBytes;
+    if (begin == 0) {
+        return;
+    }
+    for (Row& row : rows) {
+        const auto at = reinterpret_cast<std::uintptr_t>(row.Block());
+        if (at >= begin && at < end) {
+            row.ForgetBorrowed();
+        }
+    }
+}
 
 bool Table::shared() const {
     return storage_->images.load(std::memory_order_acquire) > 0;
@@ -70,10 +90,13 @@ void Table::Clear() {
         retire(headers_);
         storage_ = std::make_shared<TableStorage>();
     } else {
+        forgetBorrowed(rows_);
+        forgetBorrowed(headers_);
         rows_.clear();
         headers_.clear();
         storage_->retired.clear();
         storage_->fileBuffer.reset();
+        storage_->fileBufferBytes = 0;
     }
     rows_.shrink_to_fit();
     headers_.shrink_to_fit();
@@ -165,10 +188,12 @@ void Table::RemoveHeader(int32_t h) {
     headers_.erase(headers_.begin() + h);
 }
 
-void Table::BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_ptr<char[]> buffer) {
+void Table::BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_ptr<char[]> buffer,
+                      std::size_t bufferBytes) {
     Clear();
     cols_ = cols;
     storage_->fileBuffer = std::move(buffer);
+    storage_->fileBufferBytes = bufferBytes;
     headers_.reserve(static_cast<std::size_t>(headers));
     if (cols == 0) {
         bareRows_ = rows;

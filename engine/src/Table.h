@@ -15,6 +15,7 @@ namespace quib {
 // replaced while an image still showed them.
 struct TableStorage {
     std::unique_ptr<char[]> fileBuffer;
+    std::size_t fileBufferBytes = 0;
     std::vector<Row> retired;
     // How many images show blocks of this storage. An image lets go with
     // release and the table looks with acquire, so an edit after the last
@@ -69,6 +70,9 @@ struct TableImage {
 class Table {
   public:
     Table();
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
 
     int32_t Cols() const { return cols_; }
     int32_t Rows() const { return cols_ == 0 ? bareRows_ : static_cast<int32_t>(rows_.size()); }
@@ -111,8 +115,10 @@ class Table {
     void RemoveHeader(int32_t h);
 
     // Loading from a file: the counts and the buffer the file was read into
-    // (which the borrowed blocks point into), then each record in order.
-    void BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_ptr<char[]> buffer);
+    // (which the borrowed blocks point into) with its size, then each
+    // record in order.
+    void BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_ptr<char[]> buffer,
+                   std::size_t bufferBytes);
     void AppendHeader(Row header) { headers_.push_back(std::move(header)); }
     void SetLoadedRow(int32_t row, Row cells) {
         forget();
@@ -128,6 +134,10 @@ class Table {
     // Puts a new block in place of a row's or header's old one.
     void replace(Row& slot, Row fresh);
     void retire(std::vector<Row>& rows);
+    // Lets go of the blocks that lie in the file buffer without reading
+    // them: a large table's rows would otherwise be fetched from memory
+    // once more only to learn that they own nothing.
+    void forgetBorrowed(std::vector<Row>& rows) const;
     void setText(Row& slot, int32_t i, std::string_view text);
     void forget() const { last_ = {}; }
 

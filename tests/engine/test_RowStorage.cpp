@@ -117,4 +117,46 @@ TEST(RowStorage, TableWithoutColumnsCountsItsRows) {
               Concat({FileStart(0, 3, 0), {0x01, 0x00, 0x01, 0x00, 0x01, 0x00}}));
 }
 
+// A text of any length up to 700 bytes with, now and then, a 00 at a
+// position around the pieces the reader copies by (which ends the cell).
+std::string StoredText(int row, int col) {
+    const int length = (row * 7 + col * 13) % 701;
+    std::string text(static_cast<std::size_t>(length), static_cast<char>('a' + (row + col) % 26));
+    const int nulAt[] = {0, 1, 15, 16, 31, 32, 33, 63, 64, 255, 256, 300};
+    if ((row + col) % 5 == 0 && length > 0) {
+        text[static_cast<std::size_t>(nulAt[(row / 5) % 12] % length)] = '\0';
+    }
+    return text;
+}
+
+TEST(RowStorage, FileOfManyPiecesReadsEveryCell) {
+    // Over a megabyte, so that the file is read in more than one piece, with
+    // texts both shorter and longer than a copied piece and a length byte.
+    const int rows = 800;
+    const int cols = 9;
+    TempDir dir;
+    Bytes file = FileStart(0, rows, cols);
+    for (int r = 0; r < rows; ++r) {
+        std::vector<std::string> cells;
+        for (int c = 0; c < cols; ++c) {
+            cells.push_back(StoredText(r, c));
+        }
+        const Bytes record = RowRecord(cells);
+        file.insert(file.end(), record.begin(), record.end());
+    }
+    ASSERT_GT(file.size(), 1024u * 1024u);
+    WriteBytes(dir.file("big.tbr"), file);
+
+    CQuibCtrl q;
+    q.SetDatabaseName(dir.file("big.tbr"));
+    ASSERT_TRUE(q.Open());
+    ASSERT_EQ(q.RowsCountTotal(), rows);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const std::string text = StoredText(r, c);
+            ASSERT_EQ(q.GetData(r, c), text.substr(0, text.find('\0'))) << r << "," << c;
+        }
+    }
+}
+
 }  // namespace

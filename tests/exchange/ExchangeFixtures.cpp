@@ -144,6 +144,7 @@ QList<QStringList> GeneratedContacts(int count) {
 std::unique_ptr<TQuib> TImportScratch::database(const QList<QStringList>& rows) {
     const QString file = path(QStringLiteral("db%1.tbr").arg(++databases_));
     WriteDatabase(file, DBLayouts().back(), rows);
+    lastDatabase = file;
     auto db = OpenDatabase(file);
     saveRows = 0;
     db->OnSaveRow = [this] { ++saveRows; };

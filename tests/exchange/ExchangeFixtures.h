@@ -67,6 +67,7 @@ class TImportScratch {
     QString inputFile(const QByteArray& bytes, const QString& extension);
 
     int saveRows = 0;
+    QString lastDatabase;  // the file of the last database made
 
   private:
     QTemporaryDir dir_;

@@ -3,6 +3,7 @@
 #include "ExchangeFixtures.h"
 
 #include "exchange/u_CsvExporter.h"
+#include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
 #include "session/u_ContactSchema.h"
 #include "testsupport/WriteFaults.h"
@@ -225,6 +226,52 @@ class TestCsvExport : public QObject {
             return true;
         });
         QVERIFY2(broken.isEmpty(), qPrintable(broken));
+    }
+
+    void progressReachesTheEnd() {
+        auto db = database(GeneratedContacts(1000));
+        QList<std::pair<qint64, qint64>> told;
+        TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
+        exporter.SetProgress([&told](qint64 done, qint64 total) {
+            told.append({done, total});
+            return true;
+        });
+        exporter.ExportToFile(path(QStringLiteral("progress.csv")), allTicked());
+        QVERIFY(told.size() > 3);
+        QCOMPARE(told.first(), (std::pair<qint64, qint64>{0, 1000}));
+        QCOMPARE(told.last(), (std::pair<qint64, qint64>{1000, 1000}));
+        QCOMPARE(ReadFile(path(QStringLiteral("progress.csv"))),
+                 TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).BuildCsv(allTicked()));
+    }
+
+    // Stopped part-way, or when every row is written: the old file stays
+    // byte for byte and no temporary file is left.
+    void cancelKeepsTheOldFile_data() {
+        QTest::addColumn<qint64>("stopAt");
+        QTest::newRow("after some rows") << qint64{1024};
+        QTest::newRow("at the end") << qint64{3000};
+    }
+    void cancelKeepsTheOldFile() {
+        QFETCH(qint64, stopAt);
+        auto db = database(GeneratedContacts(3000));
+        QDir folder(path(QStringLiteral("cancel%1").arg(stopAt)));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString file = folder.filePath(QStringLiteral("out.csv"));
+        const QByteArray old("\"old\"\r\n");
+        WriteFile(file, old);
+        TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
+        qint64 stoppedAt = -1;
+        exporter.SetProgress([&](qint64 done, qint64) {
+            if (done < stopAt) {
+                return true;
+            }
+            stoppedAt = done;
+            return false;
+        });
+        QVERIFY_THROWS_EXCEPTION(EExchangeCancelled, exporter.ExportToFile(file, allTicked()));
+        QCOMPARE(stoppedAt, stopAt);
+        QCOMPARE(ReadFile(file), old);
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
     }
 
     void defaultFileName_data() {

@@ -6,6 +6,7 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvText.h"
+#include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
 #include "session/u_ContactSchema.h"
 
@@ -265,6 +266,62 @@ class TestCsvImport : public QObject {
         QCOMPARE(TCsvImporter(*dest).Import(file, true, allColumns()), contacts.size());
         QCOMPARE(dest->RowsCount(), contacts.size());
         QCOMPARE(ReadRows(*dest), contacts);
+    }
+
+    // A CSV file of count contacts, one field each.
+    QString manyContacts(int count) {
+        QByteArray bytes;
+        for (int i = 0; i < count; ++i) {
+            bytes += "Contact " + QByteArray::number(i) + "\r\n";
+        }
+        return csvFile(bytes);
+    }
+
+    void progressReachesTheEnd() {
+        auto db = database();
+        QList<std::pair<qint64, qint64>> told;
+        TCsvImporter importer(*db);
+        importer.SetProgress([&told](qint64 done, qint64 total) {
+            told.append({done, total});
+            return true;
+        });
+        QCOMPARE(importer.Import(manyContacts(1000), false, columns({0})), 1000);
+        QVERIFY(told.size() > 3);
+        // The check of the file knows no total yet; the rows appended do.
+        QCOMPARE(told.first(), (std::pair<qint64, qint64>{0, 0}));
+        QCOMPARE(told.last(), (std::pair<qint64, qint64>{1000, 1000}));
+        for (qsizetype i = 1; i < told.size(); ++i) {
+            QVERIFY(told[i].second != told[i - 1].second || told[i].first >= told[i - 1].first);
+        }
+        QCOMPARE(db->RowsCount(), 1000);
+    }
+
+    void cancelLeavesTheDatabaseAsItWas_data() {
+        QTest::addColumn<bool>("whileChecking");
+        QTest::newRow("while appending") << false;
+        QTest::newRow("while checking the file") << true;
+    }
+    void cancelLeavesTheDatabaseAsItWas() {
+        QFETCH(bool, whileChecking);
+        auto db = database({row({{0, "Existing"}}), row({{0, "Second"}})});
+        const QByteArray fileBefore = ReadFile(scratch_.lastDatabase);
+        const QList<QStringList> rowsBefore = ReadRows(*db);
+        TCsvImporter importer(*db);
+        int appendedWhenStopped = 0;
+        importer.SetProgress([&](qint64 done, qint64 total) {
+            const bool appending = total > 0;
+            if (appending != whileChecking && done >= 512) {
+                appendedWhenStopped = db->RowsCount() - 2;
+                return false;
+            }
+            return true;
+        });
+        QVERIFY_THROWS_EXCEPTION(EExchangeCancelled,
+                                 importer.Import(manyContacts(2000), false, columns({0})));
+        QCOMPARE(appendedWhenStopped, whileChecking ? 0 : 512);
+        QCOMPARE(ReadRows(*db), rowsBefore);
+        QCOMPARE(saveRows_, 0);
+        QCOMPARE(ReadFile(scratch_.lastDatabase), fileBefore);
     }
 
     void mappingTargetsGoThroughTheColumnMap() {

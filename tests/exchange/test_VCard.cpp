@@ -4,6 +4,7 @@
 #include "ExchangeFixtures.h"
 
 #include "app/u_SampleDatabase.h"
+#include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_VCardReader.h"
@@ -363,6 +364,65 @@ class TestVCard : public QObject {
             QCOMPARE(ReadFile(vcf), old);
             QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.vcf"});
         }
+    }
+
+    void progressOfExportAndImportReachesTheEnd() {
+        auto source = database(GeneratedContacts(700));
+        const QString vcf = path(QStringLiteral("progress.vcf"));
+        QList<std::pair<qint64, qint64>> told;
+        const auto record = [&told](qint64 done, qint64 total) {
+            told.append({done, total});
+            return true;
+        };
+        TVCardExchange exporter(*source, IdentityColumnMap());
+        exporter.SetProgress(record);
+        QCOMPARE(exporter.ExportToFile(vcf, TVCardVersion::V4_0), 700);
+        QCOMPARE(told.first(), (std::pair<qint64, qint64>{0, 700}));
+        QCOMPARE(told.last(), (std::pair<qint64, qint64>{700, 700}));
+        told.clear();
+        auto dest = database();
+        TVCardExchange importer(*dest, IdentityColumnMap());
+        importer.SetProgress(record);
+        QCOMPARE(importer.Import(vcf), 700);
+        QCOMPARE(told.first(), (std::pair<qint64, qint64>{0, 0}));
+        QCOMPARE(told.last(), (std::pair<qint64, qint64>{700, 700}));
+    }
+
+    void cancelledImportLeavesTheDatabaseAsItWas() {
+        auto source = database(GeneratedContacts(1000));
+        const QString vcf = path(QStringLiteral("cancel.vcf"));
+        TVCardExchange(*source, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0);
+        auto db = database({row({{0, "Existing"}})});
+        const QByteArray fileBefore = ReadFile(scratch_.lastDatabase);
+        TVCardExchange importer(*db, IdentityColumnMap());
+        int appendedWhenStopped = 0;
+        importer.SetProgress([&](qint64 done, qint64 total) {
+            if (total > 0 && done >= 512) {
+                appendedWhenStopped = db->RowsCount() - 1;
+                return false;
+            }
+            return true;
+        });
+        QVERIFY_THROWS_EXCEPTION(EExchangeCancelled, importer.Import(vcf));
+        QCOMPARE(appendedWhenStopped, 512);
+        QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})});
+        QCOMPARE(saveRows_, 0);
+        QCOMPARE(ReadFile(scratch_.lastDatabase), fileBefore);
+    }
+
+    void cancelledExportKeepsTheOldFile() {
+        auto db = database(GeneratedContacts(1000));
+        QDir folder(path(QStringLiteral("cancel")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString vcf = folder.filePath(QStringLiteral("out.vcf"));
+        const QByteArray old("BEGIN:VCARD\r\nEND:VCARD\r\n");
+        WriteFile(vcf, old);
+        TVCardExchange exchange(*db, IdentityColumnMap());
+        exchange.SetProgress([](qint64 done, qint64) { return done < 768; });
+        QVERIFY_THROWS_EXCEPTION(EExchangeCancelled,
+                                 exchange.ExportToFile(vcf, TVCardVersion::V4_0));
+        QCOMPARE(ReadFile(vcf), old);
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.vcf"});
     }
 
     void exportChosenRows() {

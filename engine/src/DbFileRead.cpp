@@ -1,0 +1,299 @@
+#include "DbFile.h"
+
+#include <bit>
+#include <climits>
+#include <cstring>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "DbFileSource.h"
+#include "Errors.h"
+#include "Table.h"
+#include "Version.h"
+
+namespace quib {
+namespace {
+
+// The piece a text is copied by; the source's tail covers what such a copy
+// loads past the end of the file.
+constexpr std::size_t kChunk = 32;
+static_assert(DbFileSource::kTail >= kChunk);
+// The most bytes a text with a length of at most one byte takes.
+constexpr std::size_t kShortTextMax = 1 + 1 + 255 + 1;
+
+// Reads the primitive encodings of the file, never past its end, asking
+// the source for more bytes as it goes.
+class Parser {
+  public:
+    explicit Parser(DbFileSource& source)
+        : source_(source),
+          base_(source.Data()),
+          p_(base_),
+          loaded_(base_ + source.Loaded()),
+          end_(base_ + source.Expected()) {}
+
+    // The bytes the file holds after the position, read or not.
+    std::size_t Remaining() const { return static_cast<std::size_t>(end_ - p_); }
+    char* Position() const { return p_; }
+    void Seek(char* p) { p_ = p; }
+
+    std::string_view Raw(std::size_t n) {
+        need(n);
+        const std::string_view s(p_, n);
+        p_ += n;
+        return s;
+    }
+
+    uint32_t Integer() {
+        need(1);
+        const auto n = static_cast<unsigned char>(*p_++);
+        need(n);
+        uint32_t value = 0;
+        for (unsigned i = 0; i < n; ++i) {
+            value = (value << 8) | static_cast<unsigned char>(*p_++);
+        }
+        return value;
+    }
+
+    // A count of records each of which needs at least minBytes bytes.
+    int32_t Count(std::size_t minBytes) {
+        const uint32_t n = Integer();
+        if (n > INT32_MAX || static_cast<uint64_t>(n) * minBytes > Remaining()) {
+            RaiseError(errors::kUnexpectedEof);
+        }
+        return static_cast<int32_t>(n);
+    }
+
+    // A text: its length, its bytes and the byte after them. A NUL inside
+    // the bytes ends the text.
+    std::string_view Text() {
+        const uint32_t length = Integer();
+        need(static_cast<std::size_t>(length) + 1);
+        std::string_view s(p_, length);
+        p_ += static_cast<std::size_t>(length) + 1;
+        const std::size_t nul = s.find('\0');
+        return nul == std::string_view::npos ? s : s.substr(0, nul);
+    }
+
+    // Reads count texts and moves them down to out (at most where the
+    // first starts), each followed by a NUL; returns where the next text
+    // goes. A NUL inside the bytes ends a text.
+    char* MoveTexts(char* out, int32_t count) {
+        int32_t i = 0;
+#if defined(__SSE2__)
+        if (static_cast<std::size_t>(p_ - out) >= kChunk) {
+            // Most texts are shorter than 256 bytes (a length of one byte or
+            // none) and lie well inside what is read: they need no check on
+            // the way. The position is kept in a local, which the stores of
+            // the texts cannot change, so that finding the next text waits
+            // for nothing but this one's length.
+            char* p = p_;
+            const char* const loaded = loaded_;
+            for (; i < count; ++i) {
+                const auto lengthBytes = static_cast<unsigned char>(p[0]);
+                if (lengthBytes > 1 || static_cast<std::size_t>(loaded - p) < kShortTextMax) {
+                    break;
+                }
+                if (lengthBytes == 0) {  // an empty text: its length and its end
+                    p += 2;
+                    *out++ = '\0';
+                    continue;
+                }
+                const std::size_t length = static_cast<unsigned char>(p[1]);
+                char* text = p + 2;
+                p += length + 3;
+                out = moveChunks(out, text, static_cast<uint32_t>(length));
+            }
+            p_ = p;
+        }
+#endif
+        for (; i < count; ++i) {
+            out = moveText(out);
+        }
+        return out;
+    }
+
+  private:
+    char* moveText(char* out) {
+        const uint32_t length = Integer();
+        need(static_cast<std::size_t>(length) + 1);
+        const char* text = p_;
+        p_ += static_cast<std::size_t>(length) + 1;
+#if defined(__SSE2__)
+        if (static_cast<std::size_t>(text - out) >= kChunk) {
+            return moveChunks(out, text, length);
+        }
+#endif
+        const void* nul = std::memchr(text, '\0', length);
+        const std::size_t n = nul == nullptr
+                                  ? length
+                                  : static_cast<std::size_t>(static_cast<const char*>(nul) - text);
+        std::memmove(out, text, n);
+        out[n] = '\0';
+        return out + n + 1;
+    }
+
+#if defined(__SSE2__)
+    // Copies a text 32 bytes at a time without a call or a branch per text
+    // length, looking for a NUL on the way. The text starts at least 32
+    // bytes above out, so every store lands on bytes already loaded; the
+    // last one may load up to 31 bytes past the text (the buffer's tail
+    // covers the file's end) and store them past out's text, where the next
+    // text or nothing goes.
+    static char* moveChunks(char* out, const char* text, uint32_t length) {
+        const __m128i zero = _mm_setzero_si128();
+        for (uint32_t done = 0;; done += kChunk) {
+            const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + done));
+            const __m128i high =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + done + kChunk / 2));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done), low);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done + kChunk / 2), high);
+            uint32_t nuls =
+                static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, zero))) |
+                (static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, zero))) << 16);
+            const uint32_t left = length - done;
+            if (left < kChunk) {
+                nuls &= (uint32_t{1} << left) - 1;
+            }
+            if (nuls != 0 || left <= kChunk) {
+                const uint32_t n =
+                    nuls != 0 ? done + static_cast<uint32_t>(std::countr_zero(nuls)) : length;
+                out[n] = '\0';
+                return out + n + 1;
+            }
+        }
+    }
+#endif
+
+    void need(std::size_t n) {
+        if (n > static_cast<std::size_t>(loaded_ - p_)) {
+            readMore(n);
+        }
+    }
+    void readMore(std::size_t n) {
+        source_.ReadUpTo(static_cast<std::size_t>(p_ - base_) + n);
+        loaded_ = base_ + source_.Loaded();
+        if (n > static_cast<std::size_t>(loaded_ - p_)) {
+            RaiseError(errors::kUnexpectedEof);
+        }
+    }
+
+    DbFileSource& source_;
+    char* const base_;
+    char* p_;
+    const char* loaded_;
+    const char* end_;
+};
+
+// The least bytes a record can take: an integer is at least 1 byte, a text 2.
+constexpr std::size_t kMinText = 2;
+constexpr std::size_t kMinHeader = 1 + 1 + kMinText;
+
+// Reads count texts and turns the record they belong to, which has at
+// least two bytes before its first text, into a block.
+//
+// The blocks are built one after another from the start of the buffer: out
+// is where the next one goes, at most where its record starts. Every text
+// loses at least its length byte on the way, so a block fits below the
+// unread part of the file: the texts move down one by one, each ending
+// before the next one's length begins, and the header is written last over
+// bytes already read. As the blocks move down further with every text, the
+// distance soon allows copying by pieces. A header longer than two bytes
+// (8192 texts or more) would not fit before the first texts, so such a
+// record gets a block of its own, filled in a second pass.
+Row readBlock(Parser& in, char*& out, int32_t count) {
+    const std::size_t header = RowRef::HeaderSize(count);
+    if (header <= 2) {
+        char* block = out;
+        out = in.MoveTexts(block + header, count);
+        RowRef::WriteHeader(block, count, false);
+        return Row::Borrowed(block);
+    }
+    char* texts = in.Position();
+    uint64_t bytes = header;
+    for (int32_t i = 0; i < count; ++i) {
+        bytes += in.Text().size() + 1;
+    }
+    auto block = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(bytes));
+    RowRef::WriteHeader(block.get(), count, true);
+    char* next = block.get() + header;
+    in.Seek(texts);
+    for (int32_t i = 0; i < count; ++i) {
+        const std::string_view t = in.Text();
+        std::memcpy(next, t.data(), t.size());
+        next += t.size();
+        *next++ = '\0';
+    }
+    return Row::Borrowed(block.release());  // owned, as its header says
+}
+
+void readHeaders(Parser& in, char*& out, Table& table, int32_t count) {
+    for (int32_t h = 0; h < count; ++h) {
+        in.Integer();  // stored length: the record is sized by its texts instead
+        const int32_t textCount = in.Count(kMinText);
+        if (textCount == INT32_MAX) {
+            RaiseError(errors::kUnexpectedEof);
+        }
+        table.AppendHeader(readBlock(in, out, textCount + 1));
+    }
+}
+
+void readRows(Parser& in, char*& out, Table& table, int32_t rows, int32_t cols) {
+    for (int32_t r = 0; r < rows; ++r) {
+        in.Integer();  // stored length
+        if (cols > 0) {
+            table.SetLoadedRow(r, readBlock(in, out, cols));
+        }
+    }
+}
+
+}  // namespace
+
+bool ReadDatabaseFile(const std::string& path, Table& table, const std::function<bool()>& proceed) {
+    table.Clear();
+    try {
+        DbFileSource source(path);
+        Parser in(source);
+        if (in.Raw(kDbFileSignature.size()) != kDbFileSignature) {
+            RaiseError(errors::kBadFormat);
+        }
+        in.Text();  // the writer's version is not checked
+        const std::string_view required = in.Text();
+        if (CompareVersionTexts(required, kEngineFileVersion) > 0) {
+            RaiseError(errors::kTooNew);
+        }
+        const int32_t headers = in.Count(kMinHeader);
+        const uint32_t rowsRaw = in.Integer();
+        const uint32_t colsRaw = in.Integer();
+        if (rowsRaw > INT32_MAX || colsRaw > INT32_MAX) {
+            RaiseError(errors::kUnexpectedEof);
+        }
+        const auto rows = static_cast<int32_t>(rowsRaw);
+        const auto cols = static_cast<int32_t>(colsRaw);
+        // Every row needs its stored length and a text per column.
+        if (static_cast<uint64_t>(rows) * (1 + kMinText * static_cast<uint64_t>(cols)) >
+            in.Remaining()) {
+            RaiseError(errors::kUnexpectedEof);
+        }
+        table.BeginLoad(cols, rows, headers, source.TakeBuffer(), source.Expected());
+        char* out = in.Position();  // where the first block goes
+        readHeaders(in, out, table, headers);
+        if (!proceed()) {
+            table.Clear();
+            return false;
+        }
+        readRows(in, out, table, rows, cols);
+        return true;
+    } catch (const std::bad_alloc&) {
+        table.Clear();
+        RaiseError(errors::kOutOfMemory);
+    } catch (...) {
+        table.Clear();
+        throw;
+    }
+}
+
+}  // namespace quib
