@@ -4,19 +4,24 @@
 #include "app/QUIBLib_TLB.h"
 #include "session/u_BackgroundWriter.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
 #include "testsupport/TestSupport.h"
+#include "testsupport/WriteFaults.h"
 
 #include <quib/QuibSnapshot.h>
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
-#include <sys/resource.h>
+#include <signal.h>
 
 #include <chrono>
 #include <future>
@@ -35,21 +40,22 @@ QString StoredSurname(const QString& path) {
     return quib.GetData(0, 0);
 }
 
-// Limits the size of every file this process writes, for as long as it lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit{bytes, old_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+// A database of about 5 MB whose first surname is "Original".
+void MakeLargeDatabase(const QString& path) {
+    TQuib quib;
+    quib.SetDatabaseName(path);
+    quib.Create();
+    WriteContactsHeaders(quib, product::MinDatabaseVersion, RunningVersionText(),
+                         ContactSchema::ColumnNames());
+    for (int r = 0; r < 15000; ++r) {
+        quib.NewRow(r);
+        for (int c = 0; c < ContactSchema::ColumnCount; ++c) {
+            quib.SetData(r, c, QStringLiteral("Text %1 of %2").arg(c).arg(r));
+        }
     }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-};
+    quib.SetData(0, 0, QStringLiteral("Original"));
+    quib.Save();
+}
 
 }  // namespace
 
@@ -156,12 +162,12 @@ class TestBackgroundWriter : public QObject {
         session_->FinishSaves();
         const qint64 size = QFileInfo(path_).size();
         {
-            std::unique_ptr<FileSizeLimit> limit;
+            std::unique_ptr<TFileSizeLimit> limit;
             if (fault == QLatin1String("folder")) {
                 QVERIFY(QFile::remove(path_));
                 QVERIFY(QDir().mkdir(path_));
             } else {
-                limit = std::make_unique<FileSizeLimit>(static_cast<rlim_t>(size / 2));
+                limit = std::make_unique<TFileSizeLimit>(size / 2);
             }
             edit(QStringLiteral("lost for now"));
             // Reported at once, through the message routine, without waiting.
@@ -193,6 +199,41 @@ class TestBackgroundWriter : public QObject {
         QCOMPARE(messages_->messages().size(), size_t(1));
         QCoreApplication::processEvents();
         QCOMPARE(messages_->messages().size(), size_t(1));
+    }
+
+    // The program killed at any moment of its background saves leaves the
+    // old file or a newer one, each whole.
+    void killedDuringWritesLeavesAWholeFile() {
+        const QString path = dir_->filePath(QStringLiteral("large.tbr"));
+        MakeLargeDatabase(path);
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        int unchanged = 0;
+        int changed = 0;
+        QString before = QStringLiteral("Original");
+        for (int round = 0; round < 20; ++round) {
+            QProcess child;
+            child.start(QStringLiteral(SESSION_SAVE_CHILD), {path});
+            QVERIFY(child.waitForReadyRead(30000));
+            QCOMPARE(child.readLine().trimmed(), QByteArray("ready"));
+            QThread::msleep(random.bounded(20, 400));
+            ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+            QVERIFY(child.waitForFinished(30000));
+
+            TQuib quib;
+            quib.SetDatabaseName(path);
+            const QString at = QStringLiteral("seed %1, round %2").arg(seed).arg(round);
+            QVERIFY2(quib.Open(), qPrintable(at));
+            QCOMPARE(quib.RowsCount(), 15000);
+            QCOMPARE(quib.GetData(14999, 31), QStringLiteral("Text 31 of 14999"));
+            const QString surname = quib.GetData(0, 0);
+            QVERIFY2(surname == QLatin1String("Original") || surname.startsWith(u"Edit "),
+                     qPrintable(at + QStringLiteral(": ") + surname));
+            ++(surname == before ? unchanged : changed);
+            before = surname;
+        }
+        qInfo("killed programs: %d left the file as it was, %d a newer one (seed %u)", unchanged,
+              changed, seed);
     }
 
     void endingTheSessionWaitsForThePendingWrite() {
