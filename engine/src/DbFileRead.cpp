@@ -84,7 +84,7 @@ class Parser {
     char* MoveTexts(char* out, int32_t count) {
         int32_t i = 0;
 #if defined(__SSE2__)
-        if (static_cast<std::size_t>(p_ - out) >= kChunk) {
+        if (p_ - out >= static_cast<std::ptrdiff_t>(kChunk)) {
             // Most texts are shorter than 256 bytes (a length of one byte or
             // none) and lie well inside what is read: they need no check on
             // the way. The position is kept in a local, which the stores of
@@ -123,7 +123,7 @@ class Parser {
         const char* text = p_;
         p_ += static_cast<std::size_t>(length) + 1;
 #if defined(__SSE2__)
-        if (static_cast<std::size_t>(text - out) >= kChunk) {
+        if (text - out >= static_cast<std::ptrdiff_t>(kChunk)) {
             return moveChunks(out, text, length);
         }
 #endif
@@ -192,8 +192,7 @@ class Parser {
 constexpr std::size_t kMinText = 2;
 constexpr std::size_t kMinHeader = 1 + 1 + kMinText;
 
-// Reads count texts and turns the record they belong to, which has at
-// least two bytes before its first text, into a block.
+// Reads count texts and turns the record they belong to into a block.
 //
 // The blocks are built one after another from the start of the buffer: out
 // is where the next one goes, at most where its record starts. Every text
@@ -202,11 +201,12 @@ constexpr std::size_t kMinHeader = 1 + 1 + kMinText;
 // before the next one's length begins, and the header is written last over
 // bytes already read. As the blocks move down further with every text, the
 // distance soon allows copying by pieces. A header longer than two bytes
-// (8192 texts or more) would not fit before the first texts, so such a
-// record gets a block of its own, filled in a second pass.
+// (8192 texts or more) would not fit before the first texts, nor would a
+// two-byte header before a first record whose stored length is the one byte
+// 00, so such a record gets a block of its own, filled in a second pass.
 Row readBlock(Parser& in, char*& out, int32_t count) {
     const std::size_t header = RowRef::HeaderSize(count);
-    if (header <= 2) {
+    if (header <= 2 && out + header <= in.Position()) {
         char* block = out;
         out = in.MoveTexts(block + header, count);
         RowRef::WriteHeader(block, count, false);

@@ -159,4 +159,33 @@ TEST(RowStorage, FileOfManyPiecesReadsEveryCell) {
     }
 }
 
+TEST(RowStorage, FirstRowWithOneByteStoredLength) {
+    // The stored length may be the one byte 00 (the reader sizes records by
+    // their texts); a first row of 64 or more columns then has less room
+    // before its texts than its block's header takes.
+    for (const int cols : {64, 200}) {
+        for (const std::string& cell : {std::string("ab"), std::string(40, 'x')}) {
+            TempDir dir;
+            Bytes file = FileStart(0, 2, static_cast<uint32_t>(cols));
+            file.push_back(0);  // stored length 00
+            for (int c = 0; c < cols; ++c) {
+                const Bytes text = EncText(cell + std::to_string(c));
+                file.insert(file.end(), text.begin(), text.end());
+            }
+            const Bytes second = RowRecord(std::vector<std::string>(cols, "second"));
+            file.insert(file.end(), second.begin(), second.end());
+            WriteBytes(dir.file("short.tbr"), file);
+
+            CQuibCtrl q;
+            q.SetDatabaseName(dir.file("short.tbr"));
+            ASSERT_TRUE(q.Open()) << cols << " columns, cells of " << cell.size();
+            ASSERT_EQ(q.RowsCountTotal(), 2);
+            for (int c = 0; c < cols; ++c) {
+                ASSERT_EQ(q.GetData(0, c), cell + std::to_string(c)) << cols << "," << c;
+                ASSERT_EQ(q.GetData(1, c), "second");
+            }
+        }
+    }
+}
+
 }  // namespace
