@@ -13,14 +13,20 @@ QString tr(const char* text) {
 }  // namespace
 
 TSafeFileWriter::TSafeFileWriter(const QString& fileName, const TWriteFaults& faults)
-    : fileName_(fileName), file_(fileName, faults) {
-    if (fileName.trimmed().isEmpty()) {
-        throw EExchangeError(tr("No destination file has been given."));
-    }
+    : fileName_(CheckedName(fileName)), file_(fileName, faults) {
     if (!file_.IsOpen()) {
         throw EExchangeError(
             tr("The file \"%1\" cannot be created: %2").arg(fileName, file_.ErrorString()));
     }
+}
+
+// Before anything is created: a blank name would make a temporary file in
+// the working folder.
+const QString& TSafeFileWriter::CheckedName(const QString& fileName) {
+    if (fileName.trimmed().isEmpty()) {
+        throw EExchangeError(tr("No destination file has been given."));
+    }
+    return fileName;
 }
 
 void TSafeFileWriter::fail() {

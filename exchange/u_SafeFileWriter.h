@@ -18,6 +18,7 @@ class TSafeFileWriter {
     void Commit();
 
   private:
+    static const QString& CheckedName(const QString& fileName);
     [[noreturn]] void fail();
 
     QString fileName_;
