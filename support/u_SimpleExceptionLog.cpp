@@ -25,7 +25,8 @@ QString programLogName() {
     return id + QStringLiteral(".Error.log");
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
+// The number of bytes written: all of them, or fewer when the write failed.
+qsizetype writeAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n =
@@ -34,18 +35,19 @@ bool writeAll(int fd, const QByteArray& bytes) {
             continue;
         }
         if (n <= 0) {
-            return false;
+            break;
         }
         done += n;
     }
-    return true;
+    return done;
 }
 
 // Cuts what a failed append left after the earlier entries, so that the log
-// stays a sequence of whole entries.
-void removePartialEntry(int fd, off_t sizeBefore) {
+// stays a sequence of whole entries; but only when nothing else was appended
+// meanwhile, as another program's entry is not ours to cut.
+void removePartialEntry(int fd, off_t sizeBefore, qsizetype written) {
     struct stat now {};
-    if (::fstat(fd, &now) == 0 && now.st_size > sizeBefore) {
+    if (written > 0 && ::fstat(fd, &now) == 0 && now.st_size == sizeBefore + written) {
         while (::ftruncate(fd, sizeBefore) != 0 && errno == EINTR) {
         }
     }
@@ -114,14 +116,14 @@ bool TSimpleExceptionLog::Write(const QString& Report, int Width) {
     const bool sized = ::fstat(fd, &st) == 0;
     fileWasEmpty_ = sized && st.st_size == 0;
     // One write, so that entries of two programs never interleave.
-    const bool written =
-        writeAll(fd, Entry(Report, fileWasEmpty_, QDateTime::currentDateTime(), Width));
-    if (!written && sized) {
+    const QByteArray entry = Entry(Report, fileWasEmpty_, QDateTime::currentDateTime(), Width);
+    const qsizetype written = writeAll(fd, entry);
+    if (written < entry.size() && sized) {
         // A full disk must not leave half an entry after the earlier ones.
-        removePartialEntry(fd, st.st_size);
+        removePartialEntry(fd, st.st_size, written);
     }
     ::close(fd);
-    return written;
+    return written == entry.size();
 }
 
 QString TSimpleExceptionLog::StateLogFileName() {
