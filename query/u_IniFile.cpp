@@ -100,11 +100,7 @@ bool TIniFile::Load(const QString& path, TIniFile& out, QString& error) {
 }
 
 bool TIniFile::Save(const QString& path, QString& error) const {
-    // A folder of that name is not overwritten.
-    if (QFileInfo(path).isDir()) {
-        error = WriteError(path);
-        return false;
-    }
+    // The writer never replaces a folder of that name either.
     QString reason;
     if (!WriteFileAtomically(path, ToBytes(), reason)) {
         error = WriteError(path);
