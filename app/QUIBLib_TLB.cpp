@@ -206,6 +206,12 @@ bool TQuib::NewRow(int Row) {
 bool TQuib::DeleteRow(int Row) {
     return guarded([&] { return ctrl_->DeleteRow(Row); });
 }
+
+void TQuib::DeleteLastRows(int Count) {
+    for (int i = 0; i < Count && RowsCount() > 0; ++i) {
+        DeleteRow(RowsCount() - 1);
+    }
+}
 bool TQuib::NewHeader(int HeaderIndex) {
     return guarded([&] { return ctrl_->NewHeader(HeaderIndex); });
 }

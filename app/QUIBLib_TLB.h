@@ -73,6 +73,9 @@ class TQuib : public QObject {
     bool DeleteCol(int Col);
     bool NewRow(int Row);
     bool DeleteRow(int Row);
+    // Deletes the last Count rows (all of them when there are fewer): an
+    // import undoing what it appended.
+    void DeleteLastRows(int Count);
     bool NewHeader(int HeaderIndex);
     bool DeleteHeader(int HeaderIndex);
     bool NewHeaderText(int HeaderIndex, int TextIndex);

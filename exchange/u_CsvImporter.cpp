@@ -87,7 +87,7 @@ int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList
         });
         progress.Finish();
     } catch (...) {
-        removeAppended(appended);
+        quib_.DeleteLastRows(appended);
         throw;
     }
     if (appended > 0) {
@@ -108,11 +108,5 @@ void TCsvImporter::appendRecord(const QStringList& fields, const QList<int>& tar
         if (targets[i] >= 0) {
             quib_.SetData(row, targets[i], fields[i]);
         }
-    }
-}
-
-void TCsvImporter::removeAppended(int count) {
-    for (int i = 0; i < count && quib_.RowsCount() > 0; ++i) {
-        quib_.DeleteRow(quib_.RowsCount() - 1);
     }
 }

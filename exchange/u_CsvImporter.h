@@ -65,7 +65,6 @@ class TCsvImporter {
 
   private:
     void appendRecord(const QStringList& fields, const QList<int>& targets);
-    void removeAppended(int count);
 
     TQuib& quib_;
     TExchangeProgress::TReport report_;

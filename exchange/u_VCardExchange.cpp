@@ -87,12 +87,6 @@ void TVCardExchange::appendRow(const TFilledCells& cells) {
     }
 }
 
-void TVCardExchange::removeAppended(int count) {
-    for (int i = 0; i < count && quib_.RowsCount() > 0; ++i) {
-        quib_.DeleteRow(quib_.RowsCount() - 1);
-    }
-}
-
 int TVCardExchange::Import(const QString& fileName) {
     // The whole file is read before the first row is appended, so that a bad
     // one appends nothing. Cards keep only their filled cells: a file of
@@ -125,7 +119,7 @@ int TVCardExchange::Import(const QString& fileName) {
         }
         progress.Finish();
     } catch (...) {
-        removeAppended(appended);
+        quib_.DeleteLastRows(appended);
         throw;
     }
     quib_.SaveRow();

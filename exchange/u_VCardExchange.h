@@ -49,7 +49,6 @@ class TVCardExchange {
 
     QStringList rowCells(int row) const;
     void appendRow(const TFilledCells& cells);
-    void removeAppended(int count);
 
     TQuib& quib_;
     TColumnMap dbColumns_;
