@@ -1,9 +1,12 @@
 #include "exchange/u_CsvImporter.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "exchange/u_ContactFields.h"
 #include "exchange/u_CsvRecordReader.h"
 #include "exchange/u_CsvTextSource.h"
 #include "exchange/u_ExchangeError.h"
+#include "exchange/u_ImportMapping.h"
+#include "session/u_ContactSchema.h"
 
 #include <QCoreApplication>
 
@@ -46,13 +49,30 @@ int TCsvImporter::ForEachRecord(const QString& fileName, bool hasHeaderRow, qsiz
 
 TCsvImporter::TFirstRecord TCsvImporter::ReadFirstRecord(const QString& fileName,
                                                          qsizetype fieldLimit) {
+    return ReadHead(fileName, 0, fieldLimit).first;
+}
+
+TCsvImporter::THead TCsvImporter::ReadHead(const QString& fileName, int count,
+                                           qsizetype fieldLimit) {
     TCsvTextSource source(fileName);
     TCsvRecordReader reader([&source](QString& piece) { return source.ReadPiece(piece); });
-    TFirstRecord first;
-    if (reader.ReadRecord(first.fields, fieldLimit)) {
-        first.more = reader.FieldCount() > fieldLimit;
+    THead head;
+    if (!reader.ReadRecord(head.first.fields, fieldLimit)) {
+        return head;
     }
-    return first;
+    head.first.more = reader.FieldCount() > fieldLimit;
+    head.firstIsEmptyLine = reader.RecordIsEmptyLine();
+    QStringList fields;
+    try {
+        while (head.following.size() < count && reader.ReadRecord(fields, fieldLimit)) {
+            if (!reader.RecordIsEmptyLine()) {
+                head.following << fields;
+            }
+        }
+    } catch (const EExchangeError& e) {
+        head.error = e.message();
+    }
+    return head;
 }
 
 QList<int> TCsvImporter::MappingTargets(const QStringList& mappingHidden,
@@ -66,6 +86,16 @@ QList<int> TCsvImporter::MappingTargets(const QStringList& mappingHidden,
     return targets;
 }
 
+QSet<int> TCsvImporter::MultiLineColumns(const TColumnMap& colsIndexFromProgram) {
+    QSet<int> columns;
+    for (int field = 0; field < ContactSchema::ColumnCount; ++field) {
+        if (ContactFields::IsMultiLine(field) && !colsIndexFromProgram.isMissing(field)) {
+            columns << colsIndexFromProgram[field];
+        }
+    }
+    return columns;
+}
+
 int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets) {
     TExchangeProgress progress(report_);
     TCsvTextSource source(fileName);
@@ -74,6 +104,7 @@ int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList
                                  [&progress](const QStringList&) { progress.Step(); });
     source.Rewind();
     progress.Start(expected);
+    const TFieldRouting routing(targets, joined_);
     int appended = 0;
     try {
         forEach(source, hasHeaderRow, targets.size(), [&](const QStringList& fields) {
@@ -81,7 +112,7 @@ int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList
             if (appended == expected) {
                 throw EExchangeError(tr("The source CSV file changed while it was imported."));
             }
-            appendRecord(fields, targets);
+            appendRecord(fields, routing);
             ++appended;
             progress.Step();
         });
@@ -96,17 +127,14 @@ int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList
     return appended;
 }
 
-void TCsvImporter::appendRecord(const QStringList& fields, const QList<int>& targets) {
+void TCsvImporter::appendRecord(const QStringList& fields, const TFieldRouting& routing) {
     const int before = quib_.RowsCount();
     // The new row must be the view's last one, or its fields would land in
     // another contact.
     if (!quib_.NewRow(before) || quib_.RowsCount() != before + 1) {
         throw EExchangeError(tr("A new row could not be appended to the database."));
     }
-    const int row = before;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (targets[i] >= 0) {
-            quib_.SetData(row, targets[i], fields[i]);
-        }
+    for (const auto& [column, value] : routing.Route(fields)) {
+        quib_.SetData(before, column, value);
     }
 }

@@ -6,12 +6,14 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <utility>
 
+class TFieldRouting;
 class TQuib;
 
 // Appends the records of a comma-separated file to a database. The file is
@@ -29,12 +31,17 @@ class TCsvImporter {
 
     // Appends one row per record that is not an empty line (the first record
     // skipped when hasHeaderRow), storing field i in database column
-    // targets[i] (-1 drops the field; fields beyond targets are ignored),
-    // then does the database's save-row step once. Returns the number of rows
-    // appended. Raises EExchangeError (ECsvNotWellformed with the line, or
-    // ECsvUnterminated), or EExchangeCancelled when the progress's watcher
-    // stopped it, and leaves the database as it was.
+    // targets[i] (-1 drops the field; fields beyond targets are ignored; of
+    // several fields for one column the later wins, or all join as
+    // TFieldRouting describes for the joined columns), then does the database's save-row step once.
+    // Returns the number of rows appended. Raises EExchangeError (ECsvNotWellformed with the line,
+    // or ECsvUnterminated), or EExchangeCancelled when the progress's watcher stopped it, and
+    // leaves the database as it was.
     int Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets);
+
+    // The database columns in which several fields of a record are kept one
+    // per line (none unless set).
+    void SetJoinedColumns(QSet<int> columns) { joined_ = std::move(columns); }
 
     // Who is told the progress of Import: through the check of the file
     // (total not known), then through the rows appended.
@@ -58,14 +65,32 @@ class TCsvImporter {
     static TFirstRecord ReadFirstRecord(const QString& fileName,
                                         qsizetype fieldLimit = kPreviewFieldLimit);
 
+    // The start of a file for a preview: its first record and up to count
+    // records after it that are not empty lines, each with at most
+    // fieldLimit fields. Raises EExchangeError when the file cannot be read or
+    // its first record is malformed; a later malformed record ends the
+    // following records and is told in error.
+    struct THead {
+        TFirstRecord first;
+        bool firstIsEmptyLine = false;
+        QList<QStringList> following;
+        QString error;
+    };
+    static THead ReadHead(const QString& fileName, int count,
+                          qsizetype fieldLimit = kPreviewFieldLimit);
+
     // The database column of each mapping entry: entry i of mappingHidden is
     // a program column or "-1", translated through colsIndexFromProgram.
     static QList<int> MappingTargets(const QStringList& mappingHidden,
                                      const TColumnMap& colsIndexFromProgram);
+    // The database columns of the multi-line program fields, in which several
+    // fields are kept one per line.
+    static QSet<int> MultiLineColumns(const TColumnMap& colsIndexFromProgram);
 
   private:
-    void appendRecord(const QStringList& fields, const QList<int>& targets);
+    void appendRecord(const QStringList& fields, const TFieldRouting& routing);
 
     TQuib& quib_;
+    QSet<int> joined_;
     TExchangeProgress::TReport report_;
 };

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <utility>
 
 // The ordered mapping of a CSV import: entry i says which program column
 // receives field i of every line. The titles (what the user sees) and the
@@ -36,4 +40,25 @@ class TImportMapping {
 
     QStringList lstDBColumns_;
     QStringList lstDBColumnsHidden_;
+};
+
+// How the fields of each record reach their columns: field i goes to
+// targets[i] (-1: nowhere; fields beyond the targets are ignored). A column
+// that several fields go to keeps the later one, or, when it is one of the
+// joined columns, all that are not empty, one per line, each different value
+// once.
+class TFieldRouting {
+  public:
+    TFieldRouting(QList<int> targets, const QSet<int>& joined);
+
+    // Each column that a field of the record reaches, with its value, in the
+    // order the columns first appear in the targets.
+    using TCells = QList<std::pair<int, QString>>;
+    TCells Route(const QStringList& fields) const;
+
+  private:
+    QList<int> targets_;
+    QList<int> slotOf_;   // per field: its column's slot, -1 for no column
+    QList<int> columns_;  // per slot: the column
+    QList<bool> joined_;  // per slot: several fields are joined
 };

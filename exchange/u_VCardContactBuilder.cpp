@@ -1,5 +1,6 @@
 #include "exchange/u_VCardContactBuilder.h"
 
+#include "exchange/u_ContactFields.h"
 #include "exchange/u_VCardText.h"
 
 #include <QCoreApplication>
@@ -12,21 +13,6 @@ namespace {
 
 QString tr(const char* text) {
     return QCoreApplication::translate("TVCardContactBuilder", text);
-}
-
-bool isMultiLine(int field) {
-    switch (field) {
-        case Home_Tel:
-        case Home_Fax:
-        case Home_ICQ:
-        case Home_Hobby:
-        case Work_Tel:
-        case Work_Fax:
-        case Work_ICQ:
-            return true;
-        default:
-            return false;
-    }
 }
 
 // Most values hold no backslash and are kept as they are, without a copy.
@@ -203,7 +189,7 @@ void TVCardContactBuilder::fillField(QStringList& cells, int field) {
     if (values.isEmpty()) {
         return;
     }
-    if (isMultiLine(field)) {
+    if (ContactFields::IsList(field)) {
         cells[field] = values.join(u'\n');
         return;
     }

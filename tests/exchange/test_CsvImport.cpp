@@ -111,6 +111,44 @@ class TestCsvImport : public QObject {
         QCOMPARE(db->GetData(0, 0), QStringLiteral("second"));
     }
 
+    // Of several fields for a multi-line column, each non-empty and different
+    // one is kept, one per line; a single-line column keeps the later field.
+    void multiLineColumnJoinsItsFields_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QList<int>>("targets");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("phones") << QByteArray("Smith,777 1,,777 2,777 1\n")
+                                << QList<int>{0, 8, 8, 8, 8}
+                                << row({{0, "Smith"}, {8, "777 1\n777 2"}});
+        QTest::newRow("address lines and a later single-line field")
+            << QByteArray("Main St 1,flat 2,first,second\n") << QList<int>{3, 3, 0, 0}
+            << row({{0, "second"}, {3, "Main St 1\nflat 2"}});
+        QTest::newRow("all empty") << QByteArray(",,x\n") << QList<int>{8, 8, 0} << row({{0, "x"}});
+        QTest::newRow("the line ends before the second")
+            << QByteArray("a\n") << QList<int>{31, 31} << row({{31, "a"}});
+    }
+    void multiLineColumnJoinsItsFields() {
+        QFETCH(QByteArray, line);
+        QFETCH(QList<int>, targets);
+        QFETCH(QStringList, expected);
+        auto db = database();
+        TCsvImporter importer(*db);
+        importer.SetJoinedColumns(TCsvImporter::MultiLineColumns(IdentityColumnMap()));
+        importer.Import(csvFile(line), false, targets);
+        QCOMPARE(ReadRows(*db), QList<QStringList>{expected});
+    }
+
+    void multiLineColumnsGoThroughTheColumnMap() {
+        // Home_Address (3) lives in column 0, Home_Tel (8) is missing.
+        std::vector<int> entries(32, kMissingColumn);
+        entries[0] = 1;
+        entries[3] = 0;
+        entries[31] = 2;
+        QCOMPARE(TCsvImporter::MultiLineColumns(TColumnMap(entries)), (QSet<int>{0, 2}));
+        QCOMPARE(TCsvImporter::MultiLineColumns(IdentityColumnMap()),
+                 (QSet<int>{3, 8, 9, 12, 13, 18, 25, 26, 29, 31}));
+    }
+
     void malformedLineAppendsNothing() {
         auto db = database({row({{0, "Existing"}})});
         const QString file = csvFile("a,b\r\nc,d\r\n\"e\"x,f\r\ng,h\r\n");
@@ -339,6 +377,26 @@ class TestCsvImport : public QObject {
         QCOMPARE(TCsvImporter::ReadFirstRecord(csvFile("")).fields, QStringList{});
         QVERIFY_THROWS_EXCEPTION(
             EExchangeError, TCsvImporter::ReadFirstRecord(path(QStringLiteral("missing.csv"))));
+    }
+
+    // The start of a file: the first record, then the records that are not
+    // empty lines, no more than asked for; a bad record later ends them.
+    void head() {
+        const QString file = csvFile("h1,h2\r\n\r\na,\"b\r\nc\"\r\nd\r\ne\r\n\"f\"x\r\n");
+        TCsvImporter::THead head = TCsvImporter::ReadHead(file, 2);
+        QCOMPARE(head.first.fields, (QStringList{"h1", "h2"}));
+        QVERIFY(!head.firstIsEmptyLine);
+        QCOMPARE(head.following, (QList<QStringList>{{"a", "b\r\nc"}, {"d"}}));
+        QVERIFY(head.error.isEmpty());
+        head = TCsvImporter::ReadHead(file, 20);
+        QCOMPARE(head.following, (QList<QStringList>{{"a", "b\r\nc"}, {"d"}, {"e"}}));
+        QCOMPARE(head.error, QStringLiteral("Source CSV file is not wellformed (position 3). "
+                                            "Excepting \",\" (comma), but \"x\" found. (line 7)"));
+        head = TCsvImporter::ReadHead(csvFile("\r\nx\r\n"), 20);
+        QVERIFY(head.firstIsEmptyLine);
+        QCOMPARE(head.following, QList<QStringList>{{"x"}});
+        QVERIFY_THROWS_EXCEPTION(ECsvNotWellformed,
+                                 TCsvImporter::ReadHead(csvFile("\"a\"b\n"), 20));
     }
 
     // A first line of millions of commas shows its first thousand fields.
