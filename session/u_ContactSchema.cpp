@@ -72,11 +72,12 @@ QStringList namesSince(Since version) {
     return list;
 }
 
-QStringList titles(const char* Column::*text) {
+QStringList titles(const char* Column::*text, bool translated = true) {
     QStringList list;
     list.reserve(ColumnCount);
     for (const Column& column : Columns) {
-        list << QCoreApplication::translate(TitleContext, column.*text);
+        list << (translated ? QCoreApplication::translate(TitleContext, column.*text)
+                            : QString::fromUtf8(column.*text));
     }
     return list;
 }
@@ -93,6 +94,14 @@ QStringList ColumnTitles() {
 
 QStringList ColumnTitlesFull() {
     return titles(&Column::titleFull);
+}
+
+QStringList ColumnTitlesEnglish() {
+    return titles(&Column::title, false);
+}
+
+QStringList ColumnTitlesFullEnglish() {
+    return titles(&Column::titleFull, false);
 }
 
 QStringList ColumnNames_2_5_2() {

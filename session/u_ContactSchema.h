@@ -92,6 +92,10 @@ QStringList ColumnNames();
 // column pickers) in program order, in the current language.
 QStringList ColumnTitles();
 QStringList ColumnTitlesFull();
+// The same titles as the program has them built in, in English, whatever the
+// current language.
+QStringList ColumnTitlesEnglish();
+QStringList ColumnTitlesFullEnglish();
 // The 28 column names of the 2.5.1 layout, in their old order.
 QStringList ColumnNames_2_5_2();
 
