@@ -4,11 +4,14 @@
 
 #include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvImporter.h"
+#include "exchange/u_CsvPreviewModel.h"
+#include "exchange/u_CsvSourceMappings.h"
 #include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
 #include "exchange/u_ExchangeProgressDialog.h"
 #include "support/u_MessageBox.h"
 
+#include <QHeaderView>
 #include <QShowEvent>
 #include "support/u_FileChooser.h"
 
@@ -18,6 +21,9 @@ namespace {
 const char* const kDoNotImport =
     QT_TRANSLATE_NOOP("TfrmImportFromCSV", "-- neimportovat sloupec --");
 constexpr qsizetype kPreviewTextLimit = 1000;
+// Headings named in the note on those not imported; the tip names them all.
+constexpr qsizetype kUnmatchedNamed = 8;
+constexpr int kPreviewColumnWidth = 240;
 
 }  // namespace
 
@@ -27,8 +33,11 @@ TfrmImportFromCSV::TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFu
       ui(std::make_unique<Ui::TfrmImportFromCSV>()),
       quib_(quib),
       colsTitleFull_(colsTitleFull),
-      colsIndexFromProgram_(colsIndexFromProgram) {
+      colsIndexFromProgram_(colsIndexFromProgram),
+      preview_(std::make_unique<TCsvPreviewModel>(colsTitleFull)) {
     ui->setupUi(this);
+    ui->grdPreview->setModel(preview_.get());
+    ui->grdPreview->horizontalHeader()->setMaximumSectionSize(kPreviewColumnWidth);
     const std::pair<QPushButton*, void (TfrmImportFromCSV::*)()> handlers[] = {
         {ui->cmdBrowse, &TfrmImportFromCSV::cmdBrowseClick},
         {ui->cmdAdd, &TfrmImportFromCSV::cmdAddClick},
@@ -39,12 +48,17 @@ TfrmImportFromCSV::TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFu
         {ui->cmdLast, &TfrmImportFromCSV::cmdLastClick},
         {ui->cmdDelete, &TfrmImportFromCSV::cmdDeleteClick},
         {ui->cmdDeleteAll, &TfrmImportFromCSV::cmdDeleteAllClick},
+        {ui->cmdMapByNames, &TfrmImportFromCSV::cmdMapByNamesClick},
         {ui->cmdOK, &TfrmImportFromCSV::cmdOKClick},
     };
     for (const auto& [button, handler] : handlers) {
         connect(button, &QPushButton::clicked, this, handler);
     }
     connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->cbHasHeaderRow, &QCheckBox::toggled, this, [this] {
+        refreshPreview();
+        updateMapByNamesState();
+    });
 }
 
 TfrmImportFromCSV::~TfrmImportFromCSV() = default;
@@ -58,14 +72,17 @@ void TfrmImportFromCSV::showEvent(QShowEvent* event) {
 
 void TfrmImportFromCSV::FormShow() {
     ui->txtFileName->clear();
+    head_ = {};
     ui->cbHasHeaderRow->setChecked(true);
     showFirstRecord({});
+    ui->lblMapByNames->hide();
     ui->lstAdd->clear();
     ui->lstAdd->addItem(tr(kDoNotImport));
     ui->lstAdd->addItems(colsTitleFull_);
     ui->lstAdd->setCurrentIndex(0);
     cmdDeleteAllClick();
     cmdAddAllClick();
+    updateMapByNamesState();
 }
 
 QString TfrmImportFromCSV::runSourceChooser(const QString& preset) {
@@ -83,12 +100,20 @@ void TfrmImportFromCSV::cmdBrowseClick() {
         return;
     }
     ui->txtFileName->setText(chosen);
+    head_ = {};
     showFirstRecord({});
+    ui->lblMapByNames->hide();
     try {
-        showFirstRecord(TCsvImporter::ReadFirstRecord(chosen));
+        head_ = TCsvImporter::ReadHead(chosen, kPreviewRecords);
     } catch (const EExchangeError& e) {
         ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, this);
     }
+    showFirstRecord(head_.first);
+    updateMapByNamesState();
+    if (ui->cbHasHeaderRow->isChecked() && !head_.first.fields.isEmpty()) {
+        mapByNames();
+    }
+    refreshPreview();
 }
 
 void TfrmImportFromCSV::showFirstRecord(const TCsvImporter::TFirstRecord& first) {
@@ -117,6 +142,79 @@ void TfrmImportFromCSV::showMapping(int selection) {
     if (selection >= 0 && selection < ui->lstDBColumns->count()) {
         ui->lstDBColumns->setCurrentRow(selection);
     }
+    refreshPreview();
+}
+
+void TfrmImportFromCSV::cmdMapByNamesClick() {
+    mapByNames();
+}
+
+void TfrmImportFromCSV::mapByNames() {
+    const CsvSourceMappings::TMatch match = CsvSourceMappings::MatchHeadings(head_.first.fields);
+    if (match.matched == 0) {
+        ui->lblMapByNames->setText(
+            tr("No heading of the first line matches a contact column; the mapping is left "
+               "as it was."));
+        ui->lblMapByNames->setToolTip(QString());
+        ui->lblMapByNames->show();
+        return;
+    }
+    mapping_.DeleteAll();
+    for (const int field : match.fields) {
+        mapping_.Add(field + 1, ui->lstAdd->itemText(field + 1));
+    }
+    showMapping(-1);
+    showMapByNamesResult(match.unmatched, match.source);
+}
+
+void TfrmImportFromCSV::showMapByNamesResult(const QStringList& unmatched, const QString& source) {
+    QString text = tr("Mapped by the headings of the first line (%1).").arg(source);
+    if (!unmatched.isEmpty()) {
+        QStringList named = unmatched.mid(0, kUnmatchedNamed);
+        if (unmatched.size() > kUnmatchedNamed) {
+            named << QStringLiteral("…");
+        }
+        text +=
+            u' ' + tr("Not imported, no contact column fits them (%1): %2.")
+                       .arg(QString::number(unmatched.size()), named.join(QStringLiteral(", ")));
+    }
+    ui->lblMapByNames->setText(text);
+    ui->lblMapByNames->setToolTip(unmatched.join(u'\n'));
+    ui->lblMapByNames->show();
+}
+
+void TfrmImportFromCSV::updateMapByNamesState() {
+    ui->cmdMapByNames->setEnabled(ui->cbHasHeaderRow->isChecked() && !head_.first.fields.isEmpty());
+}
+
+QList<int> TfrmImportFromCSV::storedFields() const {
+    QList<int> fields;
+    for (const QString& target : mapping_.Targets()) {
+        const int field = target.toInt();
+        fields << (field >= 0 && !colsIndexFromProgram_.isMissing(field) ? field : -1);
+    }
+    return fields;
+}
+
+void TfrmImportFromCSV::refreshPreview() {
+    QList<QStringList> records;
+    if (!ui->cbHasHeaderRow->isChecked() && !head_.first.fields.isEmpty()) {
+        records << head_.first.fields;
+    }
+    records << head_.following.mid(0, kPreviewRecords - records.size());
+    preview_->SetRecords(records);
+    preview_->SetMapping(storedFields());
+    ui->grdPreview->resizeColumnsToContents();
+    QString note;
+    if (!head_.error.isEmpty()) {
+        note = tr("The preview ends before a record that cannot be read: %1").arg(head_.error);
+    } else if (!records.isEmpty() && preview_->Fields().isEmpty()) {
+        note =
+            tr("No field of the file is mapped to a contact column: the records will be "
+               "added empty.");
+    }
+    ui->lblPreviewNote->setText(note);
+    ui->lblPreviewNote->setVisible(!note.isEmpty());
 }
 
 void TfrmImportFromCSV::cmdAddClick() {
@@ -171,6 +269,7 @@ void TfrmImportFromCSV::cmdOKClick() {
     try {
         TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Import, this);
         TCsvImporter importer(quib_);
+        importer.SetJoinedColumns(TCsvImporter::MultiLineColumns(colsIndexFromProgram_));
         importer.SetProgress(progress.Report());
         importer.Import(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(), targets);
     } catch (const EExchangeCancelled&) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class TCsvPreviewModel;
 class TQuib;
 
 namespace Ui {
@@ -31,6 +32,11 @@ class TfrmImportFromCSV : public QDialog {
     // The mapping's target program columns ("-1": not imported), in step
     // with the entries of lstDBColumns.
     const QStringList& lstDBColumnsHidden() const { return mapping_.Targets(); }
+    // The first records as the import would store them.
+    const TCsvPreviewModel& Preview() const { return *preview_; }
+
+    // How many records the preview shows at most.
+    static constexpr int kPreviewRecords = 20;
 
   public slots:
     void cmdBrowseClick();
@@ -42,6 +48,7 @@ class TfrmImportFromCSV : public QDialog {
     void cmdLastClick();
     void cmdDeleteClick();
     void cmdDeleteAllClick();
+    void cmdMapByNamesClick();
     void cmdOKClick();
 
   protected:
@@ -53,12 +60,22 @@ class TfrmImportFromCSV : public QDialog {
     // Lists the fields of the file's first record, noting when it has more.
     void showFirstRecord(const TCsvImporter::TFirstRecord& first);
     int selectedEntry() const;
-    // Shows the mapping in lstDBColumns with entry selection selected.
+    // Shows the mapping in lstDBColumns with entry selection selected, and
+    // the preview that follows from it.
     void showMapping(int selection);
+    // Fills the mapping from the headings of the file's first record.
+    void mapByNames();
+    void showMapByNamesResult(const QStringList& unmatched, const QString& source);
+    void refreshPreview();
+    // The mapping as program fields, -1 also for one the database lacks.
+    QList<int> storedFields() const;
+    void updateMapByNamesState();
 
     std::unique_ptr<Ui::TfrmImportFromCSV> ui;
     TQuib& quib_;
     QStringList colsTitleFull_;
     TColumnMap colsIndexFromProgram_;
     TImportMapping mapping_;
+    TCsvImporter::THead head_;  // the start of the chosen file
+    std::unique_ptr<TCsvPreviewModel> preview_;
 };

@@ -1,18 +1,22 @@
 // The CSV import dialog offscreen: reset on show, the mapping buttons kept in
 // step with the hidden targets, choosing a file and running the import.
 #include "ExchangeFixtures.h"
+#include "ShapedExports.h"
 #include "support/u_FileChooser.h"
 #include "testsupport/TestSupport.h"
 
+#include "exchange/u_CsvPreviewModel.h"
 #include "exchange/u_frmImportFromCSV.h"
 #include "session/u_ContactSchema.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,6 +82,36 @@ class TestFrmImportFromCSV : public QObject {
             const int t = f.lstDBColumnsHidden()[i].toInt();
             QCOMPARE(shown[i], t < 0 ? QStringLiteral("-- neimportovat sloupec --") : titles()[t]);
         }
+    }
+
+    // Chooses the file made of bytes in the dialog.
+    QString browse(QWidget& d, const QByteArray& bytes) {
+        const QString file = csvFile(bytes);
+        FileChooserTest::QueueAnswer(file);
+        click(d, "cmdBrowse");
+        return file;
+    }
+
+    static QStringList hidden(std::initializer_list<int> targets) {
+        QStringList list;
+        for (const int t : targets) {
+            list << QString::number(t);
+        }
+        return list;
+    }
+
+    static QStringList previewHeadings(QWidget& d) {
+        const QAbstractItemModel* model = child<QTableView>(d, "grdPreview")->model();
+        QStringList headings;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            headings << model->headerData(c, Qt::Horizontal).toString();
+        }
+        return headings;
+    }
+
+    static QString previewCell(QWidget& d, int row, int column) {
+        const QAbstractItemModel* model = child<QTableView>(d, "grdPreview")->model();
+        return model->data(model->index(row, column)).toString();
     }
 
     QString csvFile(const QByteArray& bytes) {
@@ -255,6 +289,156 @@ class TestFrmImportFromCSV : public QObject {
         QCOMPARE(db_->RowsCount(), 4);
         QVERIFY(!d->isVisible());
         db_->OnSaveRow = nullptr;
+    }
+
+    // Each file shaped like another program's export lands in the right
+    // columns: the mapping comes from its header line untouched.
+    void shapedExportsImportWithoutTouchingTheMapping() {
+        for (const TShapedExport& shaped : ShapedExports()) {
+            const QString database = dir_.filePath(shaped.source + QStringLiteral(".tbr"));
+            QFile::remove(database);
+            WriteDatabase(database, DBLayouts().back(), {});
+            db_ = OpenDatabase(database);
+            MessageRecorder messages;
+            messages.queueAnswer(MsgResult::Yes);
+            auto d = dialog();
+            browse(*d, shaped.bytes);
+            QVERIFY2(child<QLabel>(*d, "lblMapByNames")->text().contains(shaped.source),
+                     qPrintable(child<QLabel>(*d, "lblMapByNames")->text()));
+            QCOMPARE(d->Preview().rowCount(), shaped.contacts.size());
+            for (int r = 0; r < shaped.contacts.size(); ++r) {
+                QCOMPARE(d->Preview().Contact(r), shaped.contacts[r]);
+            }
+            click(*d, "cmdOK");
+            QCOMPARE(
+                messages.texts(),
+                QStringList{"Import has been successful. Would you like to close the window?"});
+            QCOMPARE(ReadRows(*db_), shaped.contacts);
+        }
+    }
+
+    void headerLineFillsTheMapping() {
+        MessageRecorder messages;
+        auto d = dialog();
+        auto* mapByNames = child<QPushButton>(*d, "cmdMapByNames");
+        QCOMPARE(mapByNames->text(), QStringLiteral("&Map by Names"));
+        QVERIFY(!mapByNames->isEnabled());
+        auto* note = child<QLabel>(*d, "lblMapByNames");
+        QVERIFY(!note->isVisible());
+        browse(*d,
+               "\"First Name\",\"Display Name\",\"Last Name\",\"Primary Email\",Custom 1,Notes\r\n"
+               "Jan,Jan Novák,Novák,jan@novak.cz,,\r\n");
+        QCOMPARE(d->lstDBColumnsHidden(), hidden({1, -1, 0, 11, -1, 31}));
+        verifyInStep(*d, *d);
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(),
+                 QStringLiteral("Mapped by the headings of the first line (Thunderbird address "
+                                "book). Not imported, no contact column fits them (2): Display "
+                                "Name, Custom 1."));
+        QCOMPARE(note->toolTip(), QStringLiteral("Display Name\nCustom 1"));
+        QVERIFY(mapByNames->isEnabled());
+        // By hand, then by names again.
+        click(*d, "cmdDeleteAll");
+        QCOMPARE(d->lstDBColumnsHidden(), QStringList{});
+        click(*d, "cmdMapByNames");
+        QCOMPARE(d->lstDBColumnsHidden(), hidden({1, -1, 0, 11, -1, 31}));
+        QVERIFY(messages.texts().isEmpty());
+    }
+
+    void longListsOfHeadingsNotImportedAreCut() {
+        auto d = dialog();
+        browse(*d, "SurName,a,b,c,d,e,f,g,h,i,j\r\n");
+        auto* note = child<QLabel>(*d, "lblMapByNames");
+        QCOMPARE(note->text(),
+                 QStringLiteral("Mapped by the headings of the first line (Orvane Contacts). Not "
+                                "imported, no contact column fits them (10): a, b, c, d, e, f, "
+                                "g, h, \u2026."));
+        QCOMPARE(note->toolTip().count(u'\n'), 9);
+    }
+
+    void withoutAHeaderLineTheMappingStays() {
+        auto d = dialog();
+        auto* header = child<QCheckBox>(*d, "cbHasHeaderRow");
+        header->setChecked(false);
+        browse(*d, "First Name,Last Name\r\nJan,Novák\r\n");
+        QCOMPARE(d->lstDBColumnsHidden(), IdentityMap());
+        QVERIFY(!child<QPushButton>(*d, "cmdMapByNames")->isEnabled());
+        QVERIFY(!child<QLabel>(*d, "lblMapByNames")->isVisible());
+        header->setChecked(true);
+        QCOMPARE(d->lstDBColumnsHidden(), IdentityMap());
+        QVERIFY(child<QPushButton>(*d, "cmdMapByNames")->isEnabled());
+        click(*d, "cmdMapByNames");
+        QCOMPARE(d->lstDBColumnsHidden(), hidden({1, 0}));
+    }
+
+    void headingsThatMatchNothingLeaveTheMapping() {
+        auto d = dialog();
+        setMapping(*d, {5, 6});
+        browse(*d, "Jméno a příjmení,Telefonní číslo\r\nJan Novák,777 123 456\r\n");
+        QCOMPARE(d->lstDBColumnsHidden(), hidden({5, 6}));
+        QCOMPARE(child<QLabel>(*d, "lblMapByNames")->text(),
+                 QStringLiteral("No heading of the first line matches a contact column; the "
+                                "mapping is left as it was."));
+    }
+
+    // The first twenty records, in the columns they will be stored in, in
+    // program order; after every change of the mapping or of the header box.
+    void previewFollowsTheMapping() {
+        QByteArray bytes = "Last Name,First Name,Home Phone,Mobile Phone\r\n";
+        for (int i = 1; i <= 30; ++i) {
+            bytes += "Novák" + QByteArray::number(i) + ",Jan,222 333 444,777 123 45" +
+                     QByteArray::number(i % 10) + "\r\n";
+        }
+        auto d = dialog();
+        browse(*d, bytes);
+        const TCsvPreviewModel& preview = d->Preview();
+        QCOMPARE(preview.rowCount(), TfrmImportFromCSV::kPreviewRecords);
+        QCOMPARE(previewHeadings(*d), (QStringList{titles()[0], titles()[1], titles()[8]}));
+        QCOMPARE(previewCell(*d, 0, 0), QStringLiteral("Novák1"));
+        QCOMPARE(previewCell(*d, 19, 0), QStringLiteral("Novák20"));
+        QCOMPARE(previewCell(*d, 0, 2), QStringLiteral("222 333 444 \u21b5 777 123 451"));
+        QCOMPARE(preview.Contact(0)[8], QStringLiteral("222 333 444\n777 123 451"));
+        QVERIFY(!child<QLabel>(*d, "lblPreviewNote")->isVisible());
+
+        auto* list = child<QListWidget>(*d, "lstDBColumns");
+        list->setCurrentRow(0);
+        click(*d, "cmdDelete");  // the surname now fills the first name
+        QCOMPARE(previewHeadings(*d), (QStringList{titles()[1], titles()[8]}));
+        QCOMPARE(previewCell(*d, 0, 0), QStringLiteral("Novák1"));
+
+        child<QCheckBox>(*d, "cbHasHeaderRow")->setChecked(false);
+        QCOMPARE(preview.rowCount(), TfrmImportFromCSV::kPreviewRecords);
+        QCOMPARE(previewCell(*d, 0, 0), QStringLiteral("Last Name"));
+        QCOMPARE(previewCell(*d, 1, 0), QStringLiteral("Novák1"));
+
+        click(*d, "cmdDeleteAll");
+        QCOMPARE(preview.columnCount(), 0);
+        QCOMPARE(preview.rowCount(), TfrmImportFromCSV::kPreviewRecords);
+        QVERIFY(child<QLabel>(*d, "lblPreviewNote")->isVisible());
+    }
+
+    // The preview reads the start of the file only: a bad line after it is
+    // found by the import, one within it is told under the preview.
+    void previewReadsTheStartOnly() {
+        MessageRecorder messages;
+        auto d = dialog();
+        QByteArray bytes = "SurName\r\n";
+        for (int i = 0; i < 25; ++i) {
+            bytes += "Novák\r\n";
+        }
+        browse(*d, bytes + "\"bad\"x\r\n");
+        QVERIFY(!child<QLabel>(*d, "lblPreviewNote")->isVisible());
+        QCOMPARE(d->Preview().rowCount(), TfrmImportFromCSV::kPreviewRecords);
+
+        browse(*d, "SurName\r\nNovák\r\n\r\nDvořák\r\n\"bad\"x\r\nSmith\r\n");
+        QCOMPARE(d->Preview().rowCount(), 2);
+        auto* note = child<QLabel>(*d, "lblPreviewNote");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(),
+                 QStringLiteral("The preview ends before a record that cannot be read: Source "
+                                "CSV file is not wellformed (position 5). Excepting \",\" "
+                                "(comma), but \"x\" found. (line 5)"));
+        QVERIFY(messages.texts().isEmpty());
     }
 
     void malformedFileIsReportedWithItsLine() {
