@@ -31,7 +31,8 @@ void TCsvExporter::appendHeader(QByteArray& out, const QList<int>& columns) cons
             out += ',';
         }
         first = false;
-        AppendWindows1250(out, QuoteCsvValue(colsName_[j]));
+        AppendWindows1250(out,
+                          QuoteCsvValue(j < headerTexts_.size() ? headerTexts_[j] : colsName_[j]));
     }
     out += kLineEnd;
 }

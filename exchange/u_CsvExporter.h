@@ -38,6 +38,10 @@ class TCsvExporter {
     // it was and no temporary file behind.
     void ExportToFile(const QString& fileName, const QList<bool>& ticked) const;
 
+    // The texts the header line names the program columns by, in program
+    // order, instead of their names (for titles that people read).
+    void SetHeaderTexts(QStringList texts) { headerTexts_ = std::move(texts); }
+
     // Who is told the progress of ExportToFile, row by row.
     void SetProgress(TExchangeProgress::TReport report) { report_ = std::move(report); }
 
@@ -58,6 +62,7 @@ class TCsvExporter {
 
     const TQuib& quib_;
     QStringList colsName_;
+    QStringList headerTexts_;
     TColumnMap colsIndexFromProgram_;
     TWriteFaults faults_;
     TExchangeProgress::TReport report_;

@@ -27,6 +27,15 @@ TfrmExportToCSV::TfrmExportToCSV(const TQuib& quib, const QStringList& colsName,
     connect(ui->cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+namespace {
+
+// The first two texts of a list as examples of what it holds.
+QString examples(const QStringList& texts) {
+    return texts.mid(0, 2).join(QStringLiteral(", ")) + QStringLiteral(", \u2026");
+}
+
+}  // namespace
+
 TfrmExportToCSV::~TfrmExportToCSV() = default;
 
 void TfrmExportToCSV::showEvent(QShowEvent* event) {
@@ -47,6 +56,14 @@ void TfrmExportToCSV::FormShow() {
     if (ui->lstColumns->count() > 0) {
         ui->lstColumns->setCurrentRow(0);
     }
+    ui->cboHeader->clear();
+    ui->cboHeader->addItem(tr("Column names (%1)").arg(examples(colsName_)));
+    ui->cboHeader->addItem(tr("Column titles (%1)").arg(examples(colsTitleFull_)));
+    ui->cboHeader->setCurrentIndex(0);
+}
+
+TfrmExportToCSV::THeader TfrmExportToCSV::Header() const {
+    return ui->cboHeader->currentIndex() == 1 ? THeader::Titles : THeader::Names;
 }
 
 QList<bool> TfrmExportToCSV::TickedColumns() const {
@@ -79,6 +96,9 @@ void TfrmExportToCSV::cmdOKClick() {
     try {
         TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Export, this);
         TCsvExporter exporter(quib_, colsName_, colsIndexFromProgram_);
+        if (Header() == THeader::Titles) {
+            exporter.SetHeaderTexts(colsTitleFull_);
+        }
         exporter.SetProgress(progress.Report());
         exporter.ExportToFile(ui->txtFileName->text(), TickedColumns());
     } catch (const EExchangeCancelled&) {

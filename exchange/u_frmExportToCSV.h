@@ -30,6 +30,12 @@ class TfrmExportToCSV : public QDialog {
 
     QList<bool> TickedColumns() const;
 
+    // What the header line names the columns by: their names, which this
+    // program reads back, or their titles in the current language, which
+    // people read. The entries of cboHeader, in order.
+    enum class THeader { Names, Titles };
+    THeader Header() const;
+
   public slots:
     void cmdBrowseClick();
     void cmdOKClick();

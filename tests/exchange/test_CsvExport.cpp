@@ -80,6 +80,24 @@ class TestCsvExport : public QObject {
         QCOMPARE(csv, QByteArray("\"SurName\",\"Notes\"\r\n\"Dvo\xF8\xE1k\",\"note\"\r\n"));
     }
 
+    // The header line may name the columns by texts of the caller's, such as
+    // their titles; the data lines stay as they are.
+    void headerOfOtherTexts() {
+        QStringList row(32);
+        row[0] = QStringLiteral("Dvořák");
+        row[31] = QStringLiteral("note");
+        auto db = database({row});
+        QList<bool> ticked(32, false);
+        ticked[0] = ticked[31] = true;
+        TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
+        QStringList titles = ContactSchema::ColumnTitlesFullEnglish();
+        titles[0] = QStringLiteral("Příjmení, \"rodné\"");
+        exporter.SetHeaderTexts(titles);
+        QCOMPARE(exporter.BuildCsv(ticked),
+                 QByteArray("\"P\xF8\xEDjmen\xED, \"\"rodn\xE9\"\"\",\"Notes\"\r\n"
+                            "\"Dvo\xF8\xE1k\",\"note\"\r\n"));
+    }
+
     void allColumnsUntickedGiveEmptyLines() {
         auto db = database({QStringList{"a"}, QStringList{"b"}});
         const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());

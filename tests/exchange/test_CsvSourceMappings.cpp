@@ -5,6 +5,7 @@
 #include "ExchangeFixtures.h"
 #include "ShapedExports.h"
 
+#include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvSourceMappings.h"
 #include "session/u_ContactSchema.h"
@@ -158,6 +159,30 @@ class TestCsvSourceMappings : public QObject {
     void czechTitlesOfTheLanguageModule() {
         QCOMPARE(fieldNames(MatchHeadings(czechTitles(true)).fields), identityNames());
         QCOMPARE(fieldNames(MatchHeadings(czechTitles(false)).fields), identityNames());
+    }
+
+    // A file the program writes with a header of titles, in English or in
+    // Czech, comes back into the same columns by its header alone.
+    void exportWithTitlesMapsBack() {
+        const QList<QStringList> contacts = SampleContacts() + GeneratedContacts(50);
+        auto source = scratch_.database(contacts);
+        for (const QStringList& header : {ColumnTitlesFullEnglish(), czechTitles(true)}) {
+            const QString file = scratch_.path(QStringLiteral("titles-%1.csv").arg(header[0]));
+            TCsvExporter exporter(*source, ProgramColumns(), IdentityColumnMap());
+            exporter.SetHeaderTexts(header);
+            exporter.ExportToFile(file, QList<bool>(ColumnCount, true));
+            const CsvSourceMappings::TMatch match =
+                MatchHeadings(TCsvImporter::ReadFirstRecord(file).fields);
+            QCOMPARE(fieldNames(match.fields), identityNames());
+            QStringList hidden;
+            for (const int field : match.fields) {
+                hidden << QString::number(field);
+            }
+            auto dest = scratch_.database();
+            TCsvImporter(*dest).Import(file, true,
+                                       TCsvImporter::MappingTargets(hidden, IdentityColumnMap()));
+            QCOMPARE(ReadRows(*dest), contacts);
+        }
     }
 
     // Titles of another language module count while it is loaded.

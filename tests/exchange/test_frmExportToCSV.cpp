@@ -8,6 +8,8 @@
 #include "session/u_ContactSchema.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -106,6 +108,38 @@ class TestFrmExportToCSV : public QObject {
         child<QPushButton>(*d, "cmdOK")->click();  // answered Yes
         QVERIFY(!d->isVisible());
         QCOMPARE(d->result(), int(QDialog::Accepted));
+    }
+
+    void headerOfNamesOrOfTitles() {
+        MessageRecorder messages;
+        messages.queueAnswer(MsgResult::No);
+        messages.queueAnswer(MsgResult::No);
+        auto d = dialog();
+        auto* header = child<QComboBox>(*d, "cboHeader");
+        QCOMPARE(child<QLabel>(*d, "lblHeader")->text(), QStringLiteral("&Header line:"));
+        QCOMPARE(header->count(), 2);
+        QCOMPARE(header->itemText(0), QStringLiteral("Column names (SurName, FirstName, \u2026)"));
+        QCOMPARE(header->itemText(1),
+                 QStringLiteral("Column titles (SurName (title), FirstName (title), \u2026)"));
+        QCOMPARE(header->currentIndex(), 0);
+        QCOMPARE(d->Header(), TfrmExportToCSV::THeader::Names);
+        auto* list = child<QListWidget>(*d, "lstColumns");
+        for (int j = 1; j < 31; ++j) {
+            list->item(j)->setCheckState(Qt::Unchecked);
+        }
+        const QString file = dir_.filePath("header.csv");
+        child<QLineEdit>(*d, "txtFileName")->setText(file);
+        header->setCurrentIndex(1);
+        QCOMPARE(d->Header(), TfrmExportToCSV::THeader::Titles);
+        child<QPushButton>(*d, "cmdOK")->click();
+        QVERIFY(ReadFile(file).startsWith("\"SurName (title)\",\"Notes (title)\"\r\n\"Dvo"));
+        header->setCurrentIndex(0);
+        child<QPushButton>(*d, "cmdOK")->click();
+        QVERIFY(ReadFile(file).startsWith("\"SurName\",\"Notes\"\r\n\"Dvo"));
+        // A new showing starts with the names again.
+        d->hide();
+        d->show();
+        QCOMPARE(header->currentIndex(), 0);
     }
 
     void failureIsAnErrorWithoutTheQuestion() {
