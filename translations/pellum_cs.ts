@@ -257,6 +257,21 @@ databázi otevíranou při spuštění podle možností programu.
     </message>
 </context>
 <context>
+    <name>CsvSourceMappings</name>
+    <message>
+        <source>Google Contacts</source>
+        <translation>Kontakty Google</translation>
+    </message>
+    <message>
+        <source>Microsoft Outlook</source>
+        <translation>Microsoft Outlook</translation>
+    </message>
+    <message>
+        <source>Thunderbird address book</source>
+        <translation>Adresář Thunderbirdu</translation>
+    </message>
+</context>
+<context>
     <name>ExceptionDialog</name>
     <message>
         <source>The full error report has been copied to the clipboard. Please paste it here (Ctrl+V) in place of the shortened report below.</source>
@@ -1917,6 +1932,18 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>All files (*)</source>
         <translation>Všechny soubory (*)</translation>
     </message>
+    <message>
+        <source>&amp;Header line:</source>
+        <translation>&amp;Záhlaví:</translation>
+    </message>
+    <message>
+        <source>Column names (%1)</source>
+        <translation>Názvy sloupců (%1)</translation>
+    </message>
+    <message>
+        <source>Column titles (%1)</source>
+        <translation>Popisky sloupců (%1)</translation>
+    </message>
 </context>
 <context>
     <name>TfrmExportToVCard</name>
@@ -2093,6 +2120,38 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>The first line has more fields; only the first %1 are shown.</source>
         <translation>První řádek obsahuje více polí; zobrazeno je jen prvních %1.</translation>
+    </message>
+    <message>
+        <source>&amp;Map by Names</source>
+        <translation>&amp;Mapovat podle názvů</translation>
+    </message>
+    <message>
+        <source>Map the fields again by the headings of the first line</source>
+        <translation>Znovu přiřadit pole podle záhlaví v prvním řádku</translation>
+    </message>
+    <message>
+        <source>Pre&amp;view of the first records as they will be stored:</source>
+        <translation>&amp;Ukázka prvních záznamů tak, jak budou uloženy:</translation>
+    </message>
+    <message>
+        <source>No heading of the first line matches a contact column; the mapping is left as it was.</source>
+        <translation>Žádné záhlaví prvního řádku neodpovídá sloupci kontaktu; přiřazení zůstává beze změny.</translation>
+    </message>
+    <message>
+        <source>Mapped by the headings of the first line (%1).</source>
+        <translation>Přiřazeno podle záhlaví v prvním řádku (%1).</translation>
+    </message>
+    <message>
+        <source>Not imported, no contact column fits them (%1): %2.</source>
+        <translation>Neimportuje se, žádný sloupec kontaktu jim neodpovídá (%1): %2.</translation>
+    </message>
+    <message>
+        <source>The preview ends before a record that cannot be read: %1</source>
+        <translation>Ukázka končí před záznamem, který nelze přečíst: %1</translation>
+    </message>
+    <message>
+        <source>No field of the file is mapped to a contact column: the records will be added empty.</source>
+        <translation>Žádné pole souboru není přiřazeno ke sloupci kontaktu: záznamy budou přidány prázdné.</translation>
     </message>
 </context>
 <context>
