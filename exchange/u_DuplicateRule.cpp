@@ -2,7 +2,7 @@
 
 #include "session/u_ContactSchema.h"
 
-#include <QLocale>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <numeric>
@@ -17,29 +17,47 @@ constexpr qsizetype kPhoneDigits = 9;
 
 // Letters that carry their accent in their own shape, without a
 // decomposition to take it from.
-void appendPlain(QString& out, QChar c) {
-    switch (c.unicode()) {
+char16_t plainLetter(char16_t c) {
+    switch (c) {
         case u'ł':
         case u'Ł':
-            out += u'l';
-            return;
+            return u'l';
         case u'đ':
         case u'Đ':
-            out += u'd';
-            return;
+            return u'd';
         case u'ø':
         case u'Ø':
-            out += u'o';
-            return;
+            return u'o';
         case u'ı':
-            out += u'i';
-            return;
-        case u'ß':
-            out += QStringLiteral("ss");
-            return;
+            return u'i';
         default:
-            out += c;
+            return c;
     }
+}
+
+// What each character of the Basic Multilingual Plane folds to: its base
+// letter in lower case, or 0 for a combining mark, which is dropped. Made
+// once: folding character by character keeps the look-up of a hundred
+// thousand names fast.
+const std::vector<char16_t>& foldTable() {
+    static const std::vector<char16_t> table = [] {
+        std::vector<char16_t> t(0x10000);
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            QChar c(static_cast<char16_t>(i));
+            if (c.isSurrogate()) {
+                t[i] = c.unicode();
+                continue;
+            }
+            // The first character of a canonical decomposition is the base.
+            while (c.decompositionTag() == QChar::Canonical) {
+                c = c.decomposition().front();
+            }
+            t[i] =
+                c.category() == QChar::Mark_NonSpacing ? u'\0' : plainLetter(c.toLower().unicode());
+        }
+        return t;
+    }();
+    return table;
 }
 
 void sortUnique(QStringList& list) {
@@ -47,62 +65,67 @@ void sortUnique(QStringList& list) {
     list.erase(std::unique(list.begin(), list.end()), list.end());
 }
 
-QStringList words(const QString& folded) {
-    QStringList list;
-    QString word;
-    for (const QChar c : folded) {
-        if (c.isLetterOrNumber()) {
-            word += c;
-        } else if (!word.isEmpty()) {
-            list << word;
-            word.clear();
+// Calls take for each non-empty run of text between separators.
+template <typename Separator, typename Take>
+void forEachPiece(QStringView text, Separator isSeparator, Take take) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || isSeparator(text[i])) {
+            if (i > start) {
+                take(text.sliced(start, i - start));
+            }
+            start = i + 1;
         }
     }
-    if (!word.isEmpty()) {
-        list << word;
-    }
-    return list;
 }
 
-bool isEmailSeparator(QChar c) {
-    return c.isSpace() || c == u',' || c == u';';
+// The words of a folded name, sorted, joined by spaces.
+QString sortedWords(QStringView folded) {
+    QVarLengthArray<QStringView, 8> words;
+    forEachPiece(
+        folded, [](QChar c) { return !c.isLetterOrNumber(); },
+        [&words](QStringView word) { words.append(word); });
+    std::sort(words.begin(), words.end());
+    QString joined;
+    joined.reserve(folded.size());
+    for (const QStringView word : words) {
+        if (!joined.isEmpty()) {
+            joined += u' ';
+        }
+        joined += word;
+    }
+    return joined;
 }
 
 // The addresses a field holds: a user may put several in one, and a
 // program may write one as "Name <address>" or "mailto:address".
-void addEmails(QStringList& out, const QString& field) {
-    QString token;
-    const auto finish = [&] {
-        token.remove(u'<').remove(u'>').remove(u'"');
-        if (token.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)) {
-            token.remove(0, 7);
+void addEmails(QStringList& out, QStringView field) {
+    const auto isSeparator = [](QChar c) { return c.isSpace() || c == u',' || c == u';'; };
+    forEachPiece(field, isSeparator, [&out](QStringView token) {
+        const auto isWrapping = [](QChar c) { return c == u'<' || c == u'>' || c == u'"'; };
+        while (!token.isEmpty() && isWrapping(token.front())) {
+            token = token.sliced(1);
+        }
+        while (!token.isEmpty() && isWrapping(token.back())) {
+            token.chop(1);
+        }
+        if (token.startsWith(u"mailto:", Qt::CaseInsensitive)) {
+            token = token.sliced(7);
         }
         if (token.contains(u'@')) {
-            out << token.toCaseFolded();
+            out << token.toString().toCaseFolded();
         }
-        token.clear();
-    };
-    for (const QChar c : field) {
-        if (isEmailSeparator(c)) {
-            finish();
-        } else {
-            token += c;
-        }
-    }
-    finish();
+    });
 }
 
-void addPhones(QStringList& out, const QString& field) {
-    for (const QStringView number : QStringView(field).tokenize(u'\n')) {
-        for (const QStringView part : number.tokenize(u',')) {
-            for (const QStringView piece : part.tokenize(u';')) {
-                const QString key = PhoneKey(piece);
-                if (!key.isEmpty()) {
-                    out << key;
-                }
-            }
+void addPhones(QStringList& out, QStringView field) {
+    const auto isSeparator = [](QChar c) { return c == u'\n' || c == u',' || c == u';'; };
+    forEachPiece(field, isSeparator, [&out](QStringView number) {
+        QString key = PhoneKey(number);
+        if (!key.isEmpty()) {
+            out << key;
         }
-    }
+    });
 }
 
 bool shareOne(const QStringList& a, const QStringList& b) {
@@ -125,19 +148,20 @@ bool shareOne(const QStringList& a, const QStringList& b) {
 }  // namespace
 
 QString FoldText(QStringView text) {
-    const QString decomposed = text.toString().normalized(QString::NormalizationForm_D);
-    QString plain;
-    plain.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing) {
-            appendPlain(plain, c);
+    const std::vector<char16_t>& table = foldTable();
+    QString folded;
+    folded.reserve(text.size());
+    for (const QChar c : text) {
+        if (const char16_t f = table[c.unicode()]; f != u'\0') {
+            folded += QChar(f);
         }
     }
-    return QLocale().toLower(plain);
+    return folded;
 }
 
 QString PhoneKey(QStringView number) {
     QString digits;
+    digits.reserve(number.size());
     for (const QChar c : number) {
         const int value = c.digitValue();
         if (value >= 0) {
@@ -149,10 +173,7 @@ QString PhoneKey(QStringView number) {
 
 TKeys Keys(const QStringList& contact) {
     TKeys keys;
-    QStringList nameWords =
-        words(FoldText(contact.value(SurName) + u' ' + contact.value(FirstName)));
-    std::sort(nameWords.begin(), nameWords.end());
-    keys.name = nameWords.join(u' ');
+    keys.name = sortedWords(FoldText(contact.value(SurName) + u' ' + contact.value(FirstName)));
     addEmails(keys.emails, contact.value(Home_Email));
     addEmails(keys.emails, contact.value(Work_Email));
     sortUnique(keys.emails);
@@ -178,22 +199,24 @@ bool IsSamePerson(const QStringList& a, const QStringList& b) {
 
 namespace {
 
-// The index keys of a contact: contacts that share one are the same person.
-QStringList bucketKeys(const DuplicateRule::TKeys& keys) {
-    QStringList list;
-    constexpr QChar kSeparator = u'\x1f';
+// Calls take with the hash of each key a contact is filed under. Contacts
+// that share a key are the same person, and the same person shares one: the
+// e-mail addresses all together, or the name with one address or number.
+template <typename Take>
+void forEachKeyHash(const DuplicateRule::TKeys& keys, Take take) {
+    enum : size_t { NameAndEmail = 1, NameAndPhone, Emails };
     if (!keys.name.isEmpty()) {
+        const size_t name = qHash(keys.name);
         for (const QString& email : keys.emails) {
-            list << QStringLiteral("n") + kSeparator + keys.name + kSeparator + email;
+            take(qHashMulti(NameAndEmail, name, email));
         }
         for (const QString& phone : keys.phones) {
-            list << QStringLiteral("p") + kSeparator + keys.name + kSeparator + phone;
+            take(qHashMulti(NameAndPhone, name, phone));
         }
     }
     if (!keys.emails.isEmpty()) {
-        list << QStringLiteral("e") + kSeparator + keys.emails.join(kSeparator);
+        take(qHashRange(keys.emails.cbegin(), keys.emails.cend(), size_t(Emails)));
     }
-    return list;
 }
 
 // Sets of contacts joined as they are found to be one person.
@@ -224,14 +247,23 @@ class TDisjointSets {
 
 }  // namespace
 
+TDuplicateIndex::TDuplicateIndex(const QList<QStringList>& contacts) {
+    entries_.reserve(static_cast<std::size_t>(contacts.size()));
+    for (qsizetype i = 0; i < contacts.size(); ++i) {
+        entries_.push_back({static_cast<int>(i), DuplicateRule::Keys(contacts[i])});
+        forEachKeyHash(entries_.back().keys, [&](size_t hash) { sorted_.push_back({hash, i}); });
+    }
+    std::sort(sorted_.begin(), sorted_.end());
+}
+
 void TDuplicateIndex::Add(int id, const QStringList& contact) {
     Add(id, DuplicateRule::Keys(contact));
 }
 
-void TDuplicateIndex::Add(int id, const DuplicateRule::TKeys& keys) {
-    for (const QString& key : bucketKeys(keys)) {
-        buckets_[key] << id;
-    }
+void TDuplicateIndex::Add(int id, DuplicateRule::TKeys keys) {
+    const qsizetype entry = static_cast<qsizetype>(entries_.size());
+    forEachKeyHash(keys, [&](size_t hash) { byKey_.insert(hash, entry); });
+    entries_.push_back({id, std::move(keys)});
 }
 
 QList<int> TDuplicateIndex::Find(const QStringList& contact) const {
@@ -240,45 +272,80 @@ QList<int> TDuplicateIndex::Find(const QStringList& contact) const {
 
 QList<int> TDuplicateIndex::Find(const DuplicateRule::TKeys& keys) const {
     QList<int> ids;
-    for (const QString& key : bucketKeys(keys)) {
-        const auto it = buckets_.constFind(key);
-        if (it != buckets_.constEnd()) {
-            ids << *it;
+    // A hash only points at candidates; the rule decides.
+    const auto consider = [&](qsizetype candidate) {
+        const TEntry& entry = entries_[static_cast<std::size_t>(candidate)];
+        if (DuplicateRule::IsSamePerson(entry.keys, keys)) {
+            ids << entry.id;
         }
-    }
+    };
+    forEachKeyHash(keys, [&](size_t hash) {
+        const std::pair<size_t, qsizetype> first{hash, 0};
+        for (auto it = std::lower_bound(sorted_.cbegin(), sorted_.cend(), first);
+             it != sorted_.cend() && it->first == hash; ++it) {
+            consider(it->second);
+        }
+        for (auto [it, end] = byKey_.equal_range(hash); it != end; ++it) {
+            consider(*it);
+        }
+    });
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     return ids;
 }
 
 QList<QList<int>> FindDuplicateGroups(const QList<QStringList>& contacts) {
-    TDisjointSets sets(contacts.size());
-    // The contacts under one key are all one person: joining each to the
-    // first under it is enough.
-    QHash<QString, int> firstUnder;
+    std::vector<DuplicateRule::TKeys> keys;
+    keys.reserve(static_cast<std::size_t>(contacts.size()));
+    struct TFiled {
+        size_t hash;
+        int contact;
+        bool operator<(const TFiled& other) const {
+            return hash != other.hash ? hash < other.hash : contact < other.contact;
+        }
+    };
+    std::vector<TFiled> filed;
     for (qsizetype i = 0; i < contacts.size(); ++i) {
-        const int id = static_cast<int>(i);
-        for (const QString& key : bucketKeys(DuplicateRule::Keys(contacts[i]))) {
-            const auto it = firstUnder.constFind(key);
-            if (it == firstUnder.constEnd()) {
-                firstUnder.insert(key, id);
-            } else {
-                sets.Join(*it, id);
+        keys.push_back(DuplicateRule::Keys(contacts[i]));
+        forEachKeyHash(keys.back(), [&](size_t hash) {
+            filed.push_back({hash, static_cast<int>(i)});
+        });
+    }
+    // Contacts filed under one hash are joined when the rule says so; almost
+    // always they share the key itself, and each matches the first of them.
+    std::sort(filed.begin(), filed.end());
+    TDisjointSets sets(contacts.size());
+    for (std::size_t run = 0; run < filed.size();) {
+        std::size_t end = run + 1;
+        while (end < filed.size() && filed[end].hash == filed[run].hash) {
+            ++end;
+        }
+        for (std::size_t j = run + 1; j < end; ++j) {
+            const DuplicateRule::TKeys& probe = keys[static_cast<std::size_t>(filed[j].contact)];
+            for (std::size_t k = run; k < j; ++k) {
+                if (DuplicateRule::IsSamePerson(keys[static_cast<std::size_t>(filed[k].contact)],
+                                                probe)) {
+                    sets.Join(filed[k].contact, filed[j].contact);
+                    break;
+                }
             }
         }
+        run = end;
     }
-    QHash<int, qsizetype> groupOfRoot;
     QList<QList<int>> groups;
+    QHash<int, qsizetype> groupOfRoot;
     for (qsizetype i = 0; i < contacts.size(); ++i) {
         const int id = static_cast<int>(i);
         const int root = sets.Root(id);
-        if (root == id && !groupOfRoot.contains(root)) {
-            groupOfRoot.insert(root, groups.size());
-            groups.append(QList<int>{id});
-        } else {
-            groups[groupOfRoot.value(root)] << id;
+        if (root == id) {
+            continue;
         }
+        auto it = groupOfRoot.find(root);
+        if (it == groupOfRoot.end()) {
+            it = groupOfRoot.insert(root, groups.size());
+            groups.append(QList<int>{root});
+        }
+        groups[*it] << id;
     }
-    groups.removeIf([](const QList<int>& group) { return group.size() < 2; });
     return groups;
 }

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <vector>
+
 // When two contacts are the same person. Their names are equal once letter
 // case and accents are folded and the order of the words is set aside (so
 // surname and first name may stand either way round), and they share an
@@ -28,8 +30,9 @@ TKeys Keys(const QStringList& contact);
 bool IsSamePerson(const TKeys& a, const TKeys& b);
 bool IsSamePerson(const QStringList& a, const QStringList& b);
 
-// Letter case and accents folded ("Dvořák" and "DVORAK" fold alike), as the
-// find matches letters without match case, with the accents taken off.
+// Letter case and accents folded ("Dvořák" and "DVORAK" fold alike): each
+// character becomes its base letter in lower case, combining marks are
+// dropped.
 QString FoldText(QStringView text);
 
 // A phone number as the rule compares it: its last nine digits.
@@ -41,17 +44,28 @@ QString PhoneKey(QStringView number);
 // all of them at once: the cost of a look-up does not grow with their number.
 class TDuplicateIndex {
   public:
+    TDuplicateIndex() = default;
+    // The contacts at once, each under its position: quicker than adding
+    // them one by one.
+    explicit TDuplicateIndex(const QList<QStringList>& contacts);
+
     // Adds a contact under id (a database row, a position in an import).
     void Add(int id, const QStringList& contact);
-    void Add(int id, const DuplicateRule::TKeys& keys);
+    void Add(int id, DuplicateRule::TKeys keys);
     // The ids of the contacts added that are the same person, ascending.
     QList<int> Find(const QStringList& contact) const;
     QList<int> Find(const DuplicateRule::TKeys& keys) const;
 
   private:
-    // Under each key of a name and an address, and of a whole set of e-mail
-    // addresses, the ids added with it: all the same person by the rule.
-    QHash<QString, QList<int>> buckets_;
+    struct TEntry {
+        int id;
+        DuplicateRule::TKeys keys;
+    };
+    std::vector<TEntry> entries_;
+    // The hash of each key a contact is filed under and its entry: those
+    // given at once sorted, those added later in a hash.
+    std::vector<std::pair<size_t, qsizetype>> sorted_;
+    QMultiHash<size_t, qsizetype> byKey_;
 };
 
 // The groups of likely duplicates among contacts: the contacts that are the

@@ -22,10 +22,7 @@ std::optional<TDuplicateAction> ParseDuplicateAction(QStringView word) {
 QList<TImportMatch> MatchImport(const QList<QStringList>& database,
                                 const QList<QStringList>& imported) {
     using TKind = TImportMatch::TKind;
-    TDuplicateIndex inDatabase;
-    for (qsizetype row = 0; row < database.size(); ++row) {
-        inDatabase.Add(static_cast<int>(row), database[row]);
-    }
+    const TDuplicateIndex inDatabase(database);
     TDuplicateIndex inImport;
     QList<TImportMatch> matches;
     matches.reserve(imported.size());

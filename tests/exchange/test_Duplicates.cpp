@@ -154,6 +154,14 @@ class TestDuplicates : public QObject {
         const QStringList probe =
             contact({{SurName, "Antonín Dvořák"}, {Home_Tel, "777123456"}, {Work_Email, "A@D.cz"}});
         QCOMPARE(index.Find(probe), (QList<int>{2, 5, 9}));
+
+        // Contacts given at once are found as well as those added later.
+        TDuplicateIndex atOnce(
+            {contact({{SurName, "Smetana"}}), dvorak(),
+             contact({{FirstName, "Antonín"}, {SurName, "Dvořák"}, {Work_Email, "a@d.cz"}})});
+        atOnce.Add(3, contact({{SurName, "Dvořák Antonín"}, {Work_Tel, "777123456"}}));
+        QCOMPARE(atOnce.Find(probe), (QList<int>{1, 2, 3}));
+        QCOMPARE(atOnce.Find(contact({{SurName, "Smetana"}})), QList<int>{});
     }
 
     void groups() {
