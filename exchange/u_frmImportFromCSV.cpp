@@ -38,6 +38,9 @@ TfrmImportFromCSV::TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFu
     ui->setupUi(this);
     ui->grdPreview->setModel(preview_.get());
     ui->grdPreview->horizontalHeader()->setMaximumSectionSize(kPreviewColumnWidth);
+    // One line per record: multi-line values show their lines side by side.
+    ui->grdPreview->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ui->grdPreview->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     const std::pair<QPushButton*, void (TfrmImportFromCSV::*)()> handlers[] = {
         {ui->cmdBrowse, &TfrmImportFromCSV::cmdBrowseClick},
         {ui->cmdAdd, &TfrmImportFromCSV::cmdAddClick},
@@ -165,6 +168,13 @@ void TfrmImportFromCSV::mapByNames() {
     }
     showMapping(-1);
     showMapByNamesResult(match.unmatched, match.source);
+    // The headings that fit no column are greyed in the list of the file's.
+    const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
+    for (int i = 0; i < ui->lstCSVColumns->count() && i < match.fields.size(); ++i) {
+        if (match.fields[i] < 0) {
+            ui->lstCSVColumns->item(i)->setForeground(grey);
+        }
+    }
 }
 
 void TfrmImportFromCSV::showMapByNamesResult(const QStringList& unmatched, const QString& source) {
@@ -172,10 +182,10 @@ void TfrmImportFromCSV::showMapByNamesResult(const QStringList& unmatched, const
     if (!unmatched.isEmpty()) {
         QStringList named = unmatched.mid(0, kUnmatchedNamed);
         if (unmatched.size() > kUnmatchedNamed) {
-            named << QStringLiteral("…");
+            named << QStringLiteral("\u2026");
         }
         text +=
-            u' ' + tr("Not imported, no contact column fits them (%1): %2.")
+            u' ' + tr("Not imported, no contact column fits them (%1): %2")
                        .arg(QString::number(unmatched.size()), named.join(QStringLiteral(", ")));
     }
     ui->lblMapByNames->setText(text);

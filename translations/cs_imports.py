@@ -11,8 +11,8 @@ CTX = {
             "Žádné záhlaví prvního řádku neodpovídá sloupci kontaktu; přiřazení zůstává beze změny.",
         "Mapped by the headings of the first line (%1).":
             "Přiřazeno podle záhlaví v prvním řádku (%1).",
-        "Not imported, no contact column fits them (%1): %2.":
-            "Neimportuje se, žádný sloupec kontaktu jim neodpovídá (%1): %2.",
+        "Not imported, no contact column fits them (%1): %2":
+            "Neimportuje se, žádný sloupec kontaktu jim neodpovídá (%1): %2",
         "The preview ends before a record that cannot be read: %1":
             "Ukázka končí před záznamem, který nelze přečíst: %1",
         "No field of the file is mapped to a contact column: the records will be added empty.":

@@ -2142,16 +2142,16 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Přiřazeno podle záhlaví v prvním řádku (%1).</translation>
     </message>
     <message>
-        <source>Not imported, no contact column fits them (%1): %2.</source>
-        <translation>Neimportuje se, žádný sloupec kontaktu jim neodpovídá (%1): %2.</translation>
-    </message>
-    <message>
         <source>The preview ends before a record that cannot be read: %1</source>
         <translation>Ukázka končí před záznamem, který nelze přečíst: %1</translation>
     </message>
     <message>
         <source>No field of the file is mapped to a contact column: the records will be added empty.</source>
         <translation>Žádné pole souboru není přiřazeno ke sloupci kontaktu: záznamy budou přidány prázdné.</translation>
+    </message>
+    <message>
+        <source>Not imported, no contact column fits them (%1): %2</source>
+        <translation>Neimportuje se, žádný sloupec kontaktu jim neodpovídá (%1): %2</translation>
     </message>
 </context>
 <context>

@@ -334,8 +334,14 @@ class TestFrmImportFromCSV : public QObject {
         QCOMPARE(note->text(),
                  QStringLiteral("Mapped by the headings of the first line (Thunderbird address "
                                 "book). Not imported, no contact column fits them (2): Display "
-                                "Name, Custom 1."));
+                                "Name, Custom 1"));
         QCOMPARE(note->toolTip(), QStringLiteral("Display Name\nCustom 1"));
+        // Their headings are greyed in the list of the file's.
+        auto* headings = child<QListWidget>(*d, "lstCSVColumns");
+        const QBrush grey = d->palette().brush(QPalette::Disabled, QPalette::Text);
+        QCOMPARE(headings->item(1)->foreground(), grey);
+        QCOMPARE(headings->item(4)->foreground(), grey);
+        QVERIFY(headings->item(0)->foreground() != grey);
         QVERIFY(mapByNames->isEnabled());
         // By hand, then by names again.
         click(*d, "cmdDeleteAll");
@@ -352,7 +358,7 @@ class TestFrmImportFromCSV : public QObject {
         QCOMPARE(note->text(),
                  QStringLiteral("Mapped by the headings of the first line (Orvane Contacts). Not "
                                 "imported, no contact column fits them (10): a, b, c, d, e, f, "
-                                "g, h, \u2026."));
+                                "g, h, \u2026"));
         QCOMPARE(note->toolTip().count(u'\n'), 9);
     }
 
