@@ -211,7 +211,8 @@ TMemberChanges TCardDavServer::Changes(const QString& token, bool hasTokens) {
 
 void TCardDavServer::Fetch(const QStringList& paths,
                            const std::function<void(const TFetchedCard&)>& take,
-                           const std::function<void(const QString&)>& gone, qsizetype batchSize) {
+                           const std::function<void(const QString&)>& gone) {
+    const qsizetype batchSize = std::max(1, client_.Limits().cardsPerReport);
     QList<TDavRequest> requests;
     for (qsizetype first = 0; first < paths.size(); first += batchSize) {
         QByteArray body =

@@ -62,10 +62,11 @@ class TCardDavServer {
     // all members when the server keeps no tokens (hasTokens false).
     TMemberChanges Changes(const QString& token, bool hasTokens);
 
-    // The cards of paths by addressbook-multiget, batchSize at a time;
-    // take gets each card, gone each path the server no longer has.
+    // The cards of paths by addressbook-multiget, the client's
+    // cardsPerReport at a time; take gets each card, gone each path the
+    // server no longer has.
     void Fetch(const QStringList& paths, const std::function<void(const TFetchedCard&)>& take,
-               const std::function<void(const QString&)>& gone, qsizetype batchSize = 100);
+               const std::function<void(const QString&)>& gone);
 
     // A PUT of card to path: over the card with etag (If-Match), or as a new
     // card (If-None-Match: *) when etag is empty and create is true.

@@ -17,8 +17,9 @@ struct TDavLimits {
     int silenceMs = 30'000;   // longest silence of the server within a request
     int requestMs = 300'000;  // one request, however slowly it trickles
     qint64 maxResponseBytes = 64 * 1024 * 1024;
-    int maxRedirects = 5;  // followed only to the same scheme, host and port
-    int parallel = 6;      // requests in flight at once
+    int maxRedirects = 5;      // followed only to the same scheme, host and port
+    int parallel = 6;          // requests in flight at once
+    int cardsPerReport = 100;  // cards asked for in one addressbook-multiget
 };
 
 struct TDavCredentials {
