@@ -11,10 +11,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("TCardDavServer", text);
-}
-
 const QByteArray kXml = "application/xml; charset=utf-8";
 const QString kAddressBookType = kCardDavNs + QStringLiteral("addressbook");
 const QString kCollectionType = kDavNs + QStringLiteral("collection");
@@ -78,16 +74,19 @@ void ThrowServerAnswer(const QString& what, const TDavReply& reply) {
     const QString text = serverText(reply.body);
     QString message;
     if (reply.status == 401) {
-        message = tr("The server refused the user name or password (%1 %2) when asked for %3.")
+        message = QCoreApplication::translate(
+                      "TCardDavServer",
+                      "The server refused the user name or password (%1 %2) when asked for %3.")
                       .arg(reply.status)
                       .arg(reply.reason, what);
     } else {
-        message = tr("The server answered %1 %2 when asked for %3.")
+        message = QCoreApplication::translate("TCardDavServer",
+                                              "The server answered %1 %2 when asked for %3.")
                       .arg(reply.status)
                       .arg(reply.reason, what);
     }
     if (!text.isEmpty()) {
-        message += u' ' + tr("It said: %1").arg(text);
+        message += u' ' + QCoreApplication::translate("TCardDavServer", "It said: %1").arg(text);
     }
     throw ESyncError(message, reply.status, text);
 }
@@ -121,18 +120,22 @@ QString TCardDavServer::NewCardPath(const QString& name) const {
 QString TCardDavServer::CheckAddressBook() {
     const TDavReply reply =
         client_.Send(propfind(url_, "0", "<d:resourcetype/><d:displayname/><d:sync-token/>"));
-    const TMultiStatus status = multiStatus(tr("the address book"), reply);
+    const TMultiStatus status =
+        multiStatus(QCoreApplication::translate("TCardDavServer", "the address book"), reply);
     for (const TDavResponse& r : status.responses) {
         if (PathKey(r.href) != selfKey_) {
             continue;
         }
         if (!isAddressBook(r)) {
-            throw ESyncError(tr("\"%1\" is not an address book.").arg(url_.toDisplayString()));
+            throw ESyncError(
+                QCoreApplication::translate("TCardDavServer", "\"%1\" is not an address book.")
+                    .arg(url_.toDisplayString()));
         }
         return r.Text(kDavNs + QStringLiteral("sync-token")).trimmed();
     }
-    throw ESyncError(
-        tr("The server did not describe the address book \"%1\".").arg(url_.toDisplayString()));
+    throw ESyncError(QCoreApplication::translate(
+                         "TCardDavServer", "The server did not describe the address book \"%1\".")
+                         .arg(url_.toDisplayString()));
 }
 
 TMemberChanges TCardDavServer::syncCollection(QString token, bool& supported) {
@@ -155,7 +158,9 @@ TMemberChanges TCardDavServer::syncCollection(QString token, bool& supported) {
             supported = false;
             return {};
         }
-        const TMultiStatus status = multiStatus(tr("the changes of the address book"), reply);
+        const TMultiStatus status = multiStatus(
+            QCoreApplication::translate("TCardDavServer", "the changes of the address book"),
+            reply);
         bool truncated = false;
         for (const TDavResponse& r : status.responses) {
             const QString key = PathKey(r.href);
@@ -172,7 +177,8 @@ TMemberChanges TCardDavServer::syncCollection(QString token, bool& supported) {
             }
         }
         if (status.syncToken.isEmpty()) {
-            throw ESyncError(tr("The server's list of changes carries no sync token."));
+            throw ESyncError(QCoreApplication::translate(
+                "TCardDavServer", "The server's list of changes carries no sync token."));
         }
         changes.syncToken = status.syncToken;
         if (!truncated) {
@@ -180,12 +186,14 @@ TMemberChanges TCardDavServer::syncCollection(QString token, bool& supported) {
         }
         token = status.syncToken;  // the server sends the rest in further rounds
     }
-    throw ESyncError(tr("The server's list of changes does not end."));
+    throw ESyncError(QCoreApplication::translate("TCardDavServer",
+                                                 "The server's list of changes does not end."));
 }
 
 TMemberChanges TCardDavServer::etagListing() {
     const TDavReply reply = client_.Send(propfind(url_, "1", "<d:resourcetype/><d:getetag/>"));
-    const TMultiStatus status = multiStatus(tr("the cards of the address book"), reply);
+    const TMultiStatus status = multiStatus(
+        QCoreApplication::translate("TCardDavServer", "the cards of the address book"), reply);
     TMemberChanges changes;
     changes.complete = true;
     for (const TDavResponse& r : status.responses) {
@@ -227,7 +235,8 @@ void TCardDavServer::Fetch(const QStringList& paths,
         requests.append({"REPORT", url_, body, kXml, {{"Depth", "1"}}});
     }
     client_.SendAll(requests, [&](qsizetype, const TDavReply& reply) {
-        const TMultiStatus status = multiStatus(tr("cards of the address book"), reply);
+        const TMultiStatus status = multiStatus(
+            QCoreApplication::translate("TCardDavServer", "cards of the address book"), reply);
         for (const TDavResponse& r : status.responses) {
             const QString key = PathKey(r.href);
             const QString dataKey = kCardDavNs + QStringLiteral("address-data");
@@ -266,7 +275,8 @@ namespace {
 
 QList<TAddressBook> listBooks(TDavClient& client, const QUrl& home) {
     const TDavReply reply = client.Send(propfind(home, "1", "<d:resourcetype/><d:displayname/>"));
-    const TMultiStatus status = multiStatus(tr("the address books"), reply);
+    const TMultiStatus status =
+        multiStatus(QCoreApplication::translate("TCardDavServer", "the address books"), reply);
     QList<TAddressBook> books;
     for (const TDavResponse& r : status.responses) {
         if (isAddressBook(r)) {
@@ -293,7 +303,8 @@ TFound describe(TDavClient& client, const QUrl& url, bool required) {
     TFound found;
     if (reply.status != 207) {
         if (required || reply.status == 401) {
-            ThrowServerAnswer(tr("the address books"), reply);
+            ThrowServerAnswer(QCoreApplication::translate("TCardDavServer", "the address books"),
+                              reply);
         }
         return found;
     }
@@ -332,7 +343,9 @@ QList<TAddressBook> TCardDavServer::Discover(TDavClient& client, const QUrl& sta
         books << listBooks(client, DavUrl::AtPath(start, DavUrl::PathKey(start, home)));
     }
     if (books.isEmpty()) {
-        throw ESyncError(tr("No address book was found at \"%1\".").arg(start.toDisplayString()));
+        throw ESyncError(
+            QCoreApplication::translate("TCardDavServer", "No address book was found at \"%1\".")
+                .arg(start.toDisplayString()));
     }
     std::sort(books.begin(), books.end(), [](const TAddressBook& a, const TAddressBook& b) {
         return a.displayName.localeAwareCompare(b.displayName) < 0;

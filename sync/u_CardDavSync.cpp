@@ -16,10 +16,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("TCardDavSync", text);
-}
-
 // A round ends with cards the server changed meanwhile (a failed If-Match);
 // they are taken up by another round, a few times at most.
 constexpr int kMaxRounds = 3;
@@ -123,7 +119,7 @@ struct TCardDavSync::TRound {
 };
 
 void TCardDavSync::TRound::listServer() {
-    report(tr("Looking for changes on the server..."));
+    report(QCoreApplication::translate("TCardDavSync", "Looking for changes on the server..."));
     const QString token = server.CheckAddressBook();
     hasTokens = !token.isEmpty();
     changes = server.Changes(state.token, hasTokens);
@@ -156,17 +152,19 @@ void TCardDavSync::TRound::fetchCards() {
     }
     paths.sort();
     qint64 done = 0;
-    report(tr("Downloading cards..."), 0, paths.size());
+    report(QCoreApplication::translate("TCardDavSync", "Downloading cards..."), 0, paths.size());
     server.Fetch(
         paths,
         [&](const TFetchedCard& fetched) {
-            report(tr("Downloading cards..."), ++done, paths.size());
+            report(QCoreApplication::translate("TCardDavSync", "Downloading cards..."), ++done,
+                   paths.size());
             TServerCard card{fetched.path, fetched.etag, fetched.card, {}};
             try {
                 card.cells = SyncCard::Cells(fetched.card);
             } catch (const ESyncError& e) {
-                summary.warnings
-                    << tr("The card \"%1\" was passed over: %2").arg(fetched.path, e.message());
+                summary.warnings << QCoreApplication::translate(
+                                        "TCardDavSync", "The card \"%1\" was passed over: %2")
+                                        .arg(fetched.path, e.message());
                 return;
             }
             // The card's UID names the contact; a card without one keeps the
@@ -280,7 +278,7 @@ void TCardDavSync::TRound::plan() {
 
 void TCardDavSync::TRound::applyHere() {
     if (!here.IsEmpty()) {
-        report(tr("Saving the contacts..."));
+        report(QCoreApplication::translate("TCardDavSync", "Saving the contacts..."));
         replica.Apply(here);
     }
     // The records as the replica keeps them: the hashes are of what it holds.
@@ -338,7 +336,8 @@ void TCardDavSync::TRound::upload() {
     qint64 done = 0;
     QList<TUpload> retries;
     const auto take = [&](qsizetype index, const TDavReply& reply) {
-        report(tr("Uploading changes..."), ++done, requests.size());
+        report(QCoreApplication::translate("TCardDavSync", "Uploading changes..."), ++done,
+               requests.size());
         if (index < uploads.size()) {
             const TUpload& u = uploads[index];
             if (reply.Ok()) {
@@ -350,7 +349,10 @@ void TCardDavSync::TRound::upload() {
             } else if (reply.status == 412) {
                 postponed = true;  // changed on the server meanwhile
             } else {
-                ThrowServerAnswer(tr("storing the card \"%1\"").arg(u.path), reply);
+                ThrowServerAnswer(
+                    QCoreApplication::translate("TCardDavSync", "storing the card \"%1\"")
+                        .arg(u.path),
+                    reply);
             }
             return;
         }
@@ -361,11 +363,14 @@ void TCardDavSync::TRound::upload() {
         } else if (reply.status == 412) {
             postponed = true;
         } else {
-            ThrowServerAnswer(tr("deleting the card \"%1\"").arg(r.path), reply);
+            ThrowServerAnswer(
+                QCoreApplication::translate("TCardDavSync", "deleting the card \"%1\"").arg(r.path),
+                reply);
         }
     };
     try {
-        report(tr("Uploading changes..."), 0, requests.size());
+        report(QCoreApplication::translate("TCardDavSync", "Uploading changes..."), 0,
+               requests.size());
         client.SendAll(requests, take);
         if (!retries.isEmpty()) {
             uploads.clear();
@@ -406,7 +411,7 @@ TCardDavSync::TCardDavSync(ISyncReplica& replica, const QString& stateFile,
 TCardDavSync::~TCardDavSync() = default;
 
 QString TCardDavSync::ConflictMarker() {
-    return tr("(conflict, local copy)");
+    return QCoreApplication::translate("TCardDavSync", "(conflict, local copy)");
 }
 
 void TCardDavSync::Cancel() {
@@ -421,9 +426,10 @@ bool TCardDavSync::round(TSyncState& state, TSyncSummary& summary) {
 TSyncSummary TCardDavSync::Run() {
     TSyncState state = TSyncState::Load(stateFile_);
     if (state.account.url.trimmed().isEmpty()) {
-        throw ESyncError(
-            tr("No address book is set for this database; choose one in the sync "
-               "settings."));
+        throw ESyncError(QCoreApplication::translate(
+            "TCardDavSync",
+            "No address book is set for this database; choose one in the sync "
+            "settings."));
     }
     DavUrl::Check(DavUrl::Collection(state.account.url));
     state.Bind();
@@ -439,7 +445,8 @@ TSyncSummary TCardDavSync::Run() {
 }
 
 QString TSyncSummary::Text() const {
-    return tr("Downloaded %1, uploaded %2, deleted %3, conflicts %4.")
+    return QCoreApplication::translate("TCardDavSync",
+                                       "Downloaded %1, uploaded %2, deleted %3, conflicts %4.")
         .arg(downloaded)
         .arg(uploaded)
         .arg(deleted)

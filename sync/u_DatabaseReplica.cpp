@@ -16,10 +16,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("TDatabaseReplica", text);
-}
-
 QString newUid() {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
@@ -37,10 +33,13 @@ void TDatabaseReplica::open() {
     try {
         quib_->SetDatabaseName(fileName_);
         if (!quib_->Open()) {
-            throw ESyncError(tr("The database \"%1\" could not be opened.").arg(fileName_));
+            throw ESyncError(QCoreApplication::translate("TDatabaseReplica",
+                                                         "The database \"%1\" could not be opened.")
+                                 .arg(fileName_));
         }
     } catch (const EQuibError& e) {
-        throw ESyncError(tr("The database \"%1\" could not be opened: %2")
+        throw ESyncError(QCoreApplication::translate("TDatabaseReplica",
+                                                     "The database \"%1\" could not be opened: %2")
                              .arg(fileName_, QString::fromUtf8(e.what())));
     }
     const TSourceDBCheck check = CheckSourceDatabase(*quib_, RunningVersionText());
@@ -63,11 +62,14 @@ void TDatabaseReplica::save() {
         }
     } catch (const EQuibError& e) {
         open();  // back to what the file holds
-        throw ESyncError(tr("The database \"%1\" could not be saved: %2")
+        throw ESyncError(QCoreApplication::translate("TDatabaseReplica",
+                                                     "The database \"%1\" could not be saved: %2")
                              .arg(fileName_, QString::fromUtf8(e.what())));
     }
     open();
-    throw ESyncError(tr("The database \"%1\" could not be saved.").arg(fileName_));
+    throw ESyncError(
+        QCoreApplication::translate("TDatabaseReplica", "The database \"%1\" could not be saved.")
+            .arg(fileName_));
 }
 
 void TDatabaseReplica::ensureUids() {
@@ -79,7 +81,9 @@ void TDatabaseReplica::ensureUids() {
             !quib_->SetHeaderText(header, column, QLatin1String(kUidColumn))) {
             open();
             throw ESyncError(
-                tr("The database \"%1\" could not get a column for the contacts' UIDs.")
+                QCoreApplication::translate(
+                    "TDatabaseReplica",
+                    "The database \"%1\" could not get a column for the contacts' UIDs.")
                     .arg(fileName_));
         }
         uidColumn_ = column;
@@ -154,13 +158,15 @@ void TDatabaseReplica::Apply(const TSyncChanges& changes) {
         std::sort(doomed.begin(), doomed.end(), std::greater<>());
         for (const int row : doomed) {
             if (!quib_->DeleteRow(row)) {
-                throw ESyncError(tr("A contact could not be deleted from the database."));
+                throw ESyncError(QCoreApplication::translate(
+                    "TDatabaseReplica", "A contact could not be deleted from the database."));
             }
         }
         for (const TSyncRecord& record : changes.added) {
             const int row = quib_->RowsCount();
             if (!quib_->NewRow(row) || quib_->RowsCount() != row + 1) {
-                throw ESyncError(tr("A new row could not be appended to the database."));
+                throw ESyncError(QCoreApplication::translate(
+                    "TDatabaseReplica", "A new row could not be appended to the database."));
             }
             quib_->SetData(row, uidColumn_, record.uid);
             setCells(row, record.cells);

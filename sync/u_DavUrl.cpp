@@ -5,13 +5,7 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 
-namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("DavUrl", text);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 namespace DavUrl {
 
@@ -27,11 +21,14 @@ bool IsLoopback(const QUrl& url) {
 
 QString Refusal(const QUrl& url) {
     if (!url.isValid() || url.host().isEmpty()) {
-        return tr("\"%1\" is not a server address.").arg(url.toDisplayString());
+        return QCoreApplication::translate("DavUrl", "\"%1\" is not a server address.")
+            .arg(url.toDisplayString());
     }
     if (!url.userInfo().isEmpty()) {
-        return tr("The address \"%1\" holds a user name or password; give them in their own "
-                  "fields.")
+        return QCoreApplication::translate(
+                   "DavUrl",
+                   "The address \"%1\" holds a user name or password; give them in their own "
+                   "fields.")
             .arg(url.toDisplayString(QUrl::RemoveUserInfo));
     }
     const QString scheme = url.scheme().toLower();
@@ -41,8 +38,10 @@ QString Refusal(const QUrl& url) {
     if (scheme == QLatin1String("http") && IsLoopback(url)) {
         return {};
     }
-    return tr("The address \"%1\" is not allowed: contacts are synced only over https: "
-              "(http: only with this computer, 127.0.0.1 or localhost).")
+    return QCoreApplication::translate(
+               "DavUrl",
+               "The address \"%1\" is not allowed: contacts are synced only over https: "
+               "(http: only with this computer, 127.0.0.1 or localhost).")
         .arg(url.toDisplayString());
 }
 

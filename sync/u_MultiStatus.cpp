@@ -7,10 +7,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("MultiStatus", text);
-}
-
 constexpr int kMaxDepth = 64;
 constexpr qsizetype kMaxResponses = 1'000'000;
 
@@ -46,9 +42,11 @@ class TParser {
 };
 
 void TParser::fail(const QString& reason) const {
-    throw ESyncError(tr("The server's answer is not a valid WebDAV multistatus (line %1): %2")
-                         .arg(xml_.lineNumber())
-                         .arg(reason));
+    throw ESyncError(
+        QCoreApplication::translate(
+            "MultiStatus", "The server's answer is not a valid WebDAV multistatus (line %1): %2")
+            .arg(xml_.lineNumber())
+            .arg(reason));
 }
 
 QXmlStreamReader::TokenType TParser::next(bool allowText) {
@@ -57,23 +55,25 @@ QXmlStreamReader::TokenType TParser::next(bool allowText) {
         switch (token) {
             case QXmlStreamReader::StartElement:
                 if (++depth_ > kMaxDepth) {
-                    fail(tr("elements nest too deeply."));
+                    fail(QCoreApplication::translate("MultiStatus", "elements nest too deeply."));
                 }
                 return token;
             case QXmlStreamReader::EndElement:
                 --depth_;
                 return token;
             case QXmlStreamReader::DTD:
-                fail(tr("a document type declaration is not accepted."));
+                fail(QCoreApplication::translate("MultiStatus",
+                                                 "a document type declaration is not accepted."));
             case QXmlStreamReader::EntityReference:
-                fail(tr("an undeclared entity is used."));
+                fail(QCoreApplication::translate("MultiStatus", "an undeclared entity is used."));
             case QXmlStreamReader::Invalid:
                 fail(xml_.errorString());
             case QXmlStreamReader::EndDocument:
-                fail(tr("the document ends too early."));
+                fail(QCoreApplication::translate("MultiStatus", "the document ends too early."));
             case QXmlStreamReader::Characters:
                 if (!allowText && !xml_.isWhitespace()) {
-                    fail(tr("text stands where elements were expected."));
+                    fail(QCoreApplication::translate("MultiStatus",
+                                                     "text stands where elements were expected."));
                 }
                 break;
             default:
@@ -103,11 +103,15 @@ QString TParser::readText() {
             return text;
         }
         if (token == QXmlStreamReader::StartElement) {
-            fail(tr("the element <%1> stands where text was expected.").arg(xml_.name()));
+            fail(QCoreApplication::translate("MultiStatus",
+                                             "the element <%1> stands where text was expected.")
+                     .arg(xml_.name()));
         }
         if (token == QXmlStreamReader::Invalid || token == QXmlStreamReader::DTD ||
             token == QXmlStreamReader::EntityReference || token == QXmlStreamReader::EndDocument) {
-            fail(xml_.hasError() ? xml_.errorString() : tr("the text is not well-formed."));
+            fail(xml_.hasError()
+                     ? xml_.errorString()
+                     : QCoreApplication::translate("MultiStatus", "the text is not well-formed."));
         }
     }
 }
@@ -116,7 +120,8 @@ int TParser::readStatus() {
     const QString line = readText();
     const int code = StatusLineCode(line);
     if (code == 0) {
-        fail(tr("\"%1\" is not an HTTP status line.").arg(line.left(80)));
+        fail(QCoreApplication::translate("MultiStatus", "\"%1\" is not an HTTP status line.")
+                 .arg(line.left(80)));
     }
     return code;
 }
@@ -134,7 +139,7 @@ TDavProperty TParser::readProperty() {
                 break;
             case QXmlStreamReader::StartElement:
                 if (++depth_ > kMaxDepth) {
-                    fail(tr("elements nest too deeply."));
+                    fail(QCoreApplication::translate("MultiStatus", "elements nest too deeply."));
                 }
                 if (depth_ == depth + 1) {
                     property.children << keyOf(xml_);
@@ -152,7 +157,9 @@ TDavProperty TParser::readProperty() {
             case QXmlStreamReader::EntityReference:
             case QXmlStreamReader::Invalid:
             case QXmlStreamReader::EndDocument:
-                fail(xml_.hasError() ? xml_.errorString() : tr("a property is not well-formed."));
+                fail(xml_.hasError() ? xml_.errorString()
+                                     : QCoreApplication::translate(
+                                           "MultiStatus", "a property is not well-formed."));
             default:
                 break;
         }
@@ -179,7 +186,7 @@ void TParser::readPropstat(TDavResponse& response) {
         }
     }
     if (status == 0) {
-        fail(tr("a propstat has no status."));
+        fail(QCoreApplication::translate("MultiStatus", "a propstat has no status."));
     }
     if (status >= 200 && status < 300) {
         response.properties.insert(properties);
@@ -203,14 +210,18 @@ void TParser::readResponse(TMultiStatus& result) {
         }
     }
     if (hrefs.isEmpty() || hrefs.first().isEmpty()) {
-        fail(tr("a response has no href."));
+        fail(QCoreApplication::translate("MultiStatus", "a response has no href."));
     }
     if (response.status == 0 && !propstat) {
-        fail(tr("the response for \"%1\" has neither a status nor properties.").arg(hrefs.first()));
+        fail(QCoreApplication::translate(
+                 "MultiStatus", "the response for \"%1\" has neither a status nor properties.")
+                 .arg(hrefs.first()));
     }
     for (const QString& href : hrefs) {
         if (result.responses.size() >= kMaxResponses) {
-            fail(tr("the answer holds more than %1 responses.").arg(kMaxResponses));
+            fail(QCoreApplication::translate("MultiStatus",
+                                             "the answer holds more than %1 responses.")
+                     .arg(kMaxResponses));
         }
         response.href = href;
         result.responses << response;
@@ -220,7 +231,7 @@ void TParser::readResponse(TMultiStatus& result) {
 TMultiStatus TParser::Run() {
     TMultiStatus result;
     if (next() != QXmlStreamReader::StartElement || !isDav(u"multistatus")) {
-        fail(tr("the document is no DAV:multistatus."));
+        fail(QCoreApplication::translate("MultiStatus", "the document is no DAV:multistatus."));
     }
     while (next() == QXmlStreamReader::StartElement) {
         if (isDav(u"response")) {
@@ -236,7 +247,9 @@ TMultiStatus TParser::Run() {
         const QXmlStreamReader::TokenType token = xml_.readNext();
         if (token == QXmlStreamReader::Invalid || token == QXmlStreamReader::StartElement ||
             (token == QXmlStreamReader::Characters && !xml_.isWhitespace())) {
-            fail(xml_.hasError() ? xml_.errorString() : tr("content follows the document."));
+            fail(xml_.hasError()
+                     ? xml_.errorString()
+                     : QCoreApplication::translate("MultiStatus", "content follows the document."));
         }
     }
     return result;

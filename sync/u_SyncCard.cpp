@@ -18,10 +18,6 @@ using namespace ContactSchema;
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("SyncCard", text);
-}
-
 // The properties of a card that the program maps, in groups that come from
 // the same cells: a group is rewritten when one of its cells changed.
 enum Group : int {
@@ -360,11 +356,15 @@ QStringList Cells(QByteArrayView card) {
     try {
         count = TVCardReader::Read(card, [&cells](const QStringList& c) { cells = c; });
     } catch (const EExchangeError& e) {
-        throw ESyncError(tr("A card of the address book cannot be read: %1").arg(e.message()));
+        throw ESyncError(
+            QCoreApplication::translate("SyncCard", "A card of the address book cannot be read: %1")
+                .arg(e.message()));
     }
     if (count != 1) {
         throw ESyncError(
-            tr("A card of the address book holds %1 vCards instead of one.").arg(count));
+            QCoreApplication::translate(
+                "SyncCard", "A card of the address book holds %1 vCards instead of one.")
+                .arg(count));
     }
     return cells;
 }

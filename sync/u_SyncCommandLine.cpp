@@ -11,20 +11,17 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("SyncCommandLine", text);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int RunSyncCommand(const QString& database, const QString& url, const QString& user,
                    QTextStream& out, QTextStream& err) {
     const QString stateFile = TSyncState::FileFor(database);
     try {
         if (!QFileInfo(database).isFile()) {
-            err << database << ": " << tr("There is no database of that name.") << '\n';
+            err << database << ": "
+                << QCoreApplication::translate("SyncCommandLine",
+                                               "There is no database of that name.")
+                << '\n';
             return 1;
         }
         TSyncState state = TSyncState::Load(stateFile);
@@ -43,7 +40,10 @@ int RunSyncCommand(const QString& database, const QString& url, const QString& u
         }
         if (state.account.url.isEmpty()) {
             err << database << ": "
-                << tr("No address book is set for this database; give it with --url.") << '\n';
+                << QCoreApplication::translate(
+                       "SyncCommandLine",
+                       "No address book is set for this database; give it with --url.")
+                << '\n';
             return 2;
         }
         TDavCredentials credentials{state.account.user, {}};
@@ -51,7 +51,9 @@ int RunSyncCommand(const QString& database, const QString& url, const QString& u
             QString why;
             if (!SyncPassword::Read(state.account, credentials.password, why)) {
                 err << database << ": "
-                    << tr("No password for %1: set %2 or keep it in the secret store (%3).")
+                    << QCoreApplication::translate(
+                           "SyncCommandLine",
+                           "No password for %1: set %2 or keep it in the secret store (%3).")
                            .arg(credentials.user, QLatin1String(SyncPassword::kEnvironmentVariable),
                                 why)
                     << '\n';

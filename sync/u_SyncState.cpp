@@ -12,10 +12,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("TSyncState", text);
-}
-
 const QByteArray kSignature = "ORVANE-CONTACTS-SYNC 1";
 
 // Every value is written as "=" and its percent-encoded bytes, so that no
@@ -34,8 +30,10 @@ class TReader {
 
     [[noreturn]] void fail() const {
         throw ESyncError(
-            tr("The sync state file \"%1\" is damaged (line %2). Delete it to sync the database "
-               "anew; nothing is lost, cards that differ become conflicts.")
+            QCoreApplication::translate(
+                "TSyncState",
+                "The sync state file \"%1\" is damaged (line %2). Delete it to sync the database "
+                "anew; nothing is lost, cards that differ become conflicts.")
                 .arg(fileName_)
                 .arg(line_));
     }
@@ -178,21 +176,27 @@ TSyncState TSyncState::Load(const QString& fileName) {
         return {};
     }
     if (!info.isFile()) {
-        throw ESyncError(tr("\"%1\" is not a file; the sync state cannot be read.").arg(fileName));
+        throw ESyncError(QCoreApplication::translate(
+                             "TSyncState", "\"%1\" is not a file; the sync state cannot be read.")
+                             .arg(fileName));
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw ESyncError(tr("The sync state file \"%1\" cannot be opened: %2")
+        throw ESyncError(QCoreApplication::translate(
+                             "TSyncState", "The sync state file \"%1\" cannot be opened: %2")
                              .arg(fileName, file.errorString()));
     }
     // Never more than the limit, even when the file grows meanwhile.
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        throw ESyncError(
-            tr("The sync state file \"%1\" cannot be read: %2").arg(fileName, file.errorString()));
+        throw ESyncError(QCoreApplication::translate(
+                             "TSyncState", "The sync state file \"%1\" cannot be read: %2")
+                             .arg(fileName, file.errorString()));
     }
     if (bytes.size() > kMaxFileBytes) {
-        throw ESyncError(tr("The sync state file \"%1\" is larger than 1 GiB.").arg(fileName));
+        throw ESyncError(QCoreApplication::translate(
+                             "TSyncState", "The sync state file \"%1\" is larger than 1 GiB.")
+                             .arg(fileName));
     }
     return Parse(bytes, fileName);
 }
@@ -226,12 +230,15 @@ void TSyncState::Save(const QString& fileName) const {
     const QFileInfo info(fileName);
     if (info.exists() && !info.isFile()) {
         throw ESyncError(
-            tr("\"%1\" is not a file; the sync state cannot be written.").arg(fileName));
+            QCoreApplication::translate("TSyncState",
+                                        "\"%1\" is not a file; the sync state cannot be written.")
+                .arg(fileName));
     }
     QString reason;
     if (!WriteFileAtomically(fileName, Serialize(), reason)) {
-        throw ESyncError(
-            tr("The sync state file \"%1\" cannot be written: %2").arg(fileName, reason));
+        throw ESyncError(QCoreApplication::translate(
+                             "TSyncState", "The sync state file \"%1\" cannot be written: %2")
+                             .arg(fileName, reason));
     }
 }
 
