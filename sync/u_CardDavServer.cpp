@@ -117,9 +117,10 @@ QString TCardDavServer::NewCardPath(const QString& name) const {
     return path + name;
 }
 
-QString TCardDavServer::CheckAddressBook() {
-    const TDavReply reply =
-        client_.Send(propfind(url_, "0", "<d:resourcetype/><d:displayname/><d:sync-token/>"));
+QString TCardDavServer::CheckAddressBook(bool askToken) {
+    const TDavReply reply = client_.Send(propfind(
+        url_, "0",
+        askToken ? "<d:resourcetype/><d:displayname/><d:sync-token/>" : "<d:resourcetype/>"));
     const TMultiStatus status =
         multiStatus(QCoreApplication::translate("TCardDavServer", "the address book"), reply);
     for (const TDavResponse& r : status.responses) {

@@ -54,8 +54,10 @@ class TCardDavServer {
     QString NewCardPath(const QString& name) const;
 
     // Checks that the address is an address book; returns its sync token
-    // (empty when the server keeps none).
-    QString CheckAddressBook();
+    // when askToken (empty when the server keeps none). Servers may work
+    // through all their cards to tell the token, so it is asked only when
+    // no token is known yet.
+    QString CheckAddressBook(bool askToken = true);
 
     // The members changed since token (all members for an empty token, or
     // when the server refuses the token) by sync-collection; the ETags of

@@ -120,8 +120,13 @@ struct TCardDavSync::TRound {
 
 void TCardDavSync::TRound::listServer() {
     report(QCoreApplication::translate("TCardDavSync", "Looking for changes on the server..."));
-    const QString token = server.CheckAddressBook();
-    hasTokens = !token.isEmpty();
+    // With a stored token the report is tried at once; a server that has no
+    // such report is then asked for its cards' ETags.
+    const bool known = !state.token.isEmpty();
+    hasTokens = known || !server.CheckAddressBook(true).isEmpty();
+    if (known) {
+        server.CheckAddressBook(false);
+    }
     changes = server.Changes(state.token, hasTokens);
     for (auto it = state.entries.cbegin(); it != state.entries.cend(); ++it) {
         uidOfPath.insert(it->path, it.key());

@@ -126,9 +126,12 @@ bool TRadicale::MakeBook(const QString& book, QString& why) {
     return true;
 }
 
+QString TRadicale::BookFolder(const QString& book) const {
+    return dir_.filePath(QStringLiteral("storage/collection-root/%1/%2").arg(kUser, book));
+}
+
 int TRadicale::CardCount(const QString& book) const {
-    const QDir folder(
-        dir_.filePath(QStringLiteral("storage/collection-root/%1/%2").arg(kUser, book)));
+    const QDir folder(BookFolder(book));
     return static_cast<int>(folder.entryList({QStringLiteral("*.vcf")}, QDir::Files).size());
 }
 

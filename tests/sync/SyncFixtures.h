@@ -36,6 +36,8 @@ class TRadicale {
     bool MakeBook(const QString& book, QString& why);
     // The number of cards stored in book.
     int CardCount(const QString& book) const;
+    // The folder where the server keeps the cards of book.
+    QString BookFolder(const QString& book) const;
 
   private:
     QTemporaryDir dir_;
