@@ -15,6 +15,7 @@
 #include "support/u_CrashHandler.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"
+#include "sync/u_SyncCommandLine.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -109,6 +110,11 @@ int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
         QTextStream err(stderr);
         return RunVCardCommand(line.ExportVCard, line.VCardDatabase, line.VCardFile, out, err);
     }
+    if (line.Sync) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return RunSyncCommand(line.SyncDatabase, line.SyncUrl, line.SyncUser, out, err);
+    }
     try {
         MakeSampleDatabase(line.SampleFile);
     } catch (const std::exception& e) {
@@ -132,7 +138,7 @@ int RunPellum(int argc, char** argv) {
     }
     const TCommandLine early = ParseCommandLine(raw);
     if (early.ShowHelp || early.ShowVersion || early.MakeSample || early.ExportVCard ||
-        early.ImportVCard || !early.Error.isEmpty()) {
+        early.ImportVCard || early.Sync || !early.Error.isEmpty()) {
         return runWithoutWindows(argc, argv, early);
     }
 

@@ -5,6 +5,28 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+// --sync DB, --url URL and --user NAME, each with its value.
+void readSyncOption(const QStringList& arguments, qsizetype& i, TCommandLine& result) {
+    const QString& arg = arguments[i];
+    if (i + 1 >= arguments.size()) {
+        result.Error = QCoreApplication::translate("CommandLine", "%1 needs a value.").arg(arg);
+        return;
+    }
+    const QString value = arguments[++i];
+    if (arg == QLatin1String("--sync")) {
+        result.Sync = true;
+        result.SyncDatabase = value;
+    } else if (arg == QLatin1String("--url")) {
+        result.SyncUrl = value;
+    } else {
+        result.SyncUser = value;
+    }
+}
+
+}  // namespace
+
 TCommandLine ParseCommandLine(const QStringList& arguments) {
     TCommandLine result;
     bool optionsEnded = false;
@@ -38,9 +60,17 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
                                                            "%1 needs a database and a vCard file.")
                                    .arg(arg);
             }
+        } else if (arg == QLatin1String("--sync") || arg == QLatin1String("--url") ||
+                   arg == QLatin1String("--user")) {
+            readSyncOption(arguments, i, result);
         } else {
             result.UnknownOptions << arg;
         }
+    }
+    if (result.Error.isEmpty() && !result.Sync &&
+        (!result.SyncUrl.isEmpty() || !result.SyncUser.isEmpty())) {
+        result.Error =
+            QCoreApplication::translate("CommandLine", "--url and --user go with --sync.");
     }
     return result;
 }
@@ -57,6 +87,10 @@ QString CommandLineHelpText(const QString& programName) {
                "                      file FILE (version 4.0) and exit\n"
                "  --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to\n"
                "                      DATABASE and exit\n"
+               "  --sync DATABASE [--url URL] [--user NAME]  sync DATABASE with its CardDAV\n"
+               "                      address book (URL and NAME are kept for the next time;\n"
+               "                      the password comes from PELLUM_SYNC_PASSWORD or the\n"
+               "                      secret store) and exit\n"
                "  -h, --help          show this help and exit\n"
                "  --version           show the program's version and exit\n")
         .arg(programName, product::Name);

@@ -14,6 +14,10 @@ struct TCommandLine {
     bool ImportVCard = false;  // --import-vcard DB FILE
     QString VCardDatabase;
     QString VCardFile;
+    bool Sync = false;  // --sync DB [--url URL] [--user NAME]
+    QString SyncDatabase;
+    QString SyncUrl;
+    QString SyncUser;
     QStringList UnknownOptions;  // options the program does not know (ignored)
     QString Error;               // a usage error, e.g. --make-sample without a file
 };

@@ -12,6 +12,14 @@
         <translation>%1 potřebuje databázi a soubor vCard.</translation>
     </message>
     <message>
+        <source>%1 needs a value.</source>
+        <translation>%1 potřebuje hodnotu.</translation>
+    </message>
+    <message>
+        <source>--url and --user go with --sync.</source>
+        <translation>--url a --user patří k --sync.</translation>
+    </message>
+    <message>
         <source>Usage: %1 [OPTION]... [DATABASE]
 %2: a contacts manager. Opens DATABASE (a .tbr file), or the start-up
 database of the options when none is given.
@@ -21,6 +29,10 @@ database of the options when none is given.
                       file FILE (version 4.0) and exit
   --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to
                       DATABASE and exit
+  --sync DATABASE [--url URL] [--user NAME]  sync DATABASE with its CardDAV
+                      address book (URL and NAME are kept for the next time;
+                      the password comes from PELLUM_SYNC_PASSWORD or the
+                      secret store) and exit
   -h, --help          show this help and exit
   --version           show the program&apos;s version and exit
 </source>
@@ -33,6 +45,10 @@ databázi otevíranou při spuštění podle možností programu.
                       SOUBOR (verze 4.0) a skončí
   --import-vcard DATABÁZE SOUBOR  přidá kontakty ze souboru vCard SOUBOR do
                       DATABÁZE a skončí
+  --sync DATABÁZE [--url ADRESA] [--user JMÉNO]  synchronizuje DATABÁZI s jejím
+                      adresářem CardDAV (ADRESA a JMÉNO se uloží pro příště;
+                      heslo se vezme z PELLUM_SYNC_PASSWORD nebo z úložiště
+                      hesel) a skončí
   -h, --help            zobrazí tuto nápovědu a skončí
   --version             zobrazí verzi programu a skončí
 </translation>
@@ -272,6 +288,28 @@ databázi otevíranou při spuštění podle možností programu.
     </message>
 </context>
 <context>
+    <name>DavUrl</name>
+    <message>
+        <source>&quot;%1&quot; is not a server address.</source>
+        <translation>„%1“ není adresa serveru.</translation>
+    </message>
+    <message>
+        <source>The address &quot;%1&quot; holds a user name or password; give them in their own fields.</source>
+        <translation>Adresa „%1“ obsahuje uživatelské jméno nebo heslo; zadejte je v jejich vlastních polích.</translation>
+    </message>
+    <message>
+        <source>The address &quot;%1&quot; is not allowed: contacts are synced only over https: (http: only with this computer, 127.0.0.1 or localhost).</source>
+        <translation>Adresa „%1“ není povolena: kontakty se synchronizují jen přes https: (http: jen s tímto počítačem, 127.0.0.1 nebo localhost).</translation>
+    </message>
+</context>
+<context>
+    <name>ESyncCancelled</name>
+    <message>
+        <source>The sync was cancelled.</source>
+        <translation>Synchronizace byla zrušena.</translation>
+    </message>
+</context>
+<context>
     <name>ExceptionDialog</name>
     <message>
         <source>The full error report has been copied to the clipboard. Please paste it here (Ctrl+V) in place of the shortened report below.</source>
@@ -299,6 +337,73 @@ databázi otevíranou při spuštění podle možností programu.
     <message>
         <source>Confirm</source>
         <translation>Potvrzení</translation>
+    </message>
+</context>
+<context>
+    <name>MultiStatus</name>
+    <message>
+        <source>The server&apos;s answer is not a valid WebDAV multistatus (line %1): %2</source>
+        <translation>Odpověď serveru není platný multistatus WebDAV (řádek %1): %2</translation>
+    </message>
+    <message>
+        <source>elements nest too deeply.</source>
+        <translation>prvky jsou vnořeny příliš hluboko.</translation>
+    </message>
+    <message>
+        <source>a document type declaration is not accepted.</source>
+        <translation>deklarace typu dokumentu se nepřijímá.</translation>
+    </message>
+    <message>
+        <source>an undeclared entity is used.</source>
+        <translation>je použita nedeklarovaná entita.</translation>
+    </message>
+    <message>
+        <source>the document ends too early.</source>
+        <translation>dokument končí předčasně.</translation>
+    </message>
+    <message>
+        <source>text stands where elements were expected.</source>
+        <translation>na místě prvků stojí text.</translation>
+    </message>
+    <message>
+        <source>the element &lt;%1&gt; stands where text was expected.</source>
+        <translation>na místě textu stojí prvek &lt;%1&gt;.</translation>
+    </message>
+    <message>
+        <source>the text is not well-formed.</source>
+        <translation>text není správně utvořen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an HTTP status line.</source>
+        <translation>„%1“ není stavový řádek HTTP.</translation>
+    </message>
+    <message>
+        <source>a property is not well-formed.</source>
+        <translation>vlastnost není správně utvořena.</translation>
+    </message>
+    <message>
+        <source>a propstat has no status.</source>
+        <translation>propstat nemá stav.</translation>
+    </message>
+    <message>
+        <source>a response has no href.</source>
+        <translation>odpověď nemá href.</translation>
+    </message>
+    <message>
+        <source>the response for &quot;%1&quot; has neither a status nor properties.</source>
+        <translation>odpověď pro „%1“ nemá ani stav, ani vlastnosti.</translation>
+    </message>
+    <message>
+        <source>the answer holds more than %1 responses.</source>
+        <translation>odpověď obsahuje víc než %1 odpovědí.</translation>
+    </message>
+    <message>
+        <source>the document is no DAV:multistatus.</source>
+        <translation>dokument není DAV:multistatus.</translation>
+    </message>
+    <message>
+        <source>content follows the document.</source>
+        <translation>za dokumentem následuje další obsah.</translation>
     </message>
 </context>
 <context>
@@ -450,6 +555,39 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>SyncCard</name>
+    <message>
+        <source>A card of the address book cannot be read: %1</source>
+        <translation>Kartu adresáře nelze přečíst: %1</translation>
+    </message>
+    <message>
+        <source>A card of the address book holds %1 vCards instead of one.</source>
+        <translation>Karta adresáře obsahuje %1 vizitek vCard místo jedné.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncCommandLine</name>
+    <message>
+        <source>There is no database of that name.</source>
+        <translation>Databáze tohoto jména neexistuje.</translation>
+    </message>
+    <message>
+        <source>No address book is set for this database; give it with --url.</source>
+        <translation>Pro tuto databázi není nastaven adresář; zadejte jej volbou --url.</translation>
+    </message>
+    <message>
+        <source>No password for %1: set %2 or keep it in the secret store (%3).</source>
+        <translation>Chybí heslo pro %1: nastavte %2 nebo je uložte do úložiště hesel (%3).</translation>
+    </message>
+</context>
+<context>
+    <name>SyncPassword</name>
+    <message>
+        <source>The secret store does not answer.</source>
+        <translation>Úložiště hesel neodpovídá.</translation>
+    </message>
+</context>
+<context>
     <name>TAtomicFileWriter</name>
     <message>
         <source>Is a directory</source>
@@ -462,6 +600,104 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>Input/output error</source>
         <translation>Chyba vstupu/výstupu</translation>
+    </message>
+</context>
+<context>
+    <name>TCardDavServer</name>
+    <message>
+        <source>The server refused the user name or password (%1 %2) when asked for %3.</source>
+        <translation>Server odmítl uživatelské jméno nebo heslo (%1 %2) při žádosti o %3.</translation>
+    </message>
+    <message>
+        <source>The server answered %1 %2 when asked for %3.</source>
+        <translation>Server odpověděl %1 %2 na žádost o %3.</translation>
+    </message>
+    <message>
+        <source>It said: %1</source>
+        <translation>Sdělil: %1</translation>
+    </message>
+    <message>
+        <source>the address book</source>
+        <translation>adresář</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address book.</source>
+        <translation>„%1“ není adresář.</translation>
+    </message>
+    <message>
+        <source>The server did not describe the address book &quot;%1&quot;.</source>
+        <translation>Server nepopsal adresář „%1“.</translation>
+    </message>
+    <message>
+        <source>the changes of the address book</source>
+        <translation>změny adresáře</translation>
+    </message>
+    <message>
+        <source>The server&apos;s list of changes carries no sync token.</source>
+        <translation>Seznam změn od serveru nenese synchronizační token.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s list of changes does not end.</source>
+        <translation>Seznam změn od serveru nekončí.</translation>
+    </message>
+    <message>
+        <source>the cards of the address book</source>
+        <translation>karty adresáře</translation>
+    </message>
+    <message>
+        <source>cards of the address book</source>
+        <translation>karty adresáře</translation>
+    </message>
+    <message>
+        <source>the address books</source>
+        <translation>adresáře</translation>
+    </message>
+    <message>
+        <source>No address book was found at &quot;%1&quot;.</source>
+        <translation>Na adrese „%1“ nebyl nalezen žádný adresář.</translation>
+    </message>
+</context>
+<context>
+    <name>TCardDavSync</name>
+    <message>
+        <source>Looking for changes on the server...</source>
+        <translation>Hledají se změny na serveru…</translation>
+    </message>
+    <message>
+        <source>Downloading cards...</source>
+        <translation>Stahují se karty…</translation>
+    </message>
+    <message>
+        <source>The card &quot;%1&quot; was passed over: %2</source>
+        <translation>Karta „%1“ byla vynechána: %2</translation>
+    </message>
+    <message>
+        <source>Saving the contacts...</source>
+        <translation>Ukládají se kontakty…</translation>
+    </message>
+    <message>
+        <source>Uploading changes...</source>
+        <translation>Odesílají se změny…</translation>
+    </message>
+    <message>
+        <source>storing the card &quot;%1&quot;</source>
+        <translation>uložení karty „%1“</translation>
+    </message>
+    <message>
+        <source>deleting the card &quot;%1&quot;</source>
+        <translation>smazání karty „%1“</translation>
+    </message>
+    <message>
+        <source>(conflict, local copy)</source>
+        <translation>(konflikt, místní kopie)</translation>
+    </message>
+    <message>
+        <source>No address book is set for this database; choose one in the sync settings.</source>
+        <translation>Pro tuto databázi není nastaven adresář; zvolte jej v nastavení synchronizace.</translation>
+    </message>
+    <message>
+        <source>Downloaded %1, uploaded %2, deleted %3, conflicts %4.</source>
+        <translation>Staženo %1, odesláno %2, smazáno %3, konfliktů %4.</translation>
     </message>
 </context>
 <context>
@@ -586,6 +822,64 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>Orvane Contacts 2.7.0 [2.7.0.27 (07.04.2004) - current version]</source>
         <translation>Orvane Contacts 2.7.0 [2.7.0.27 (07.04.2004) – aktuální verze]</translation>
+    </message>
+</context>
+<context>
+    <name>TDatabaseReplica</name>
+    <message>
+        <source>The database &quot;%1&quot; could not be opened.</source>
+        <translation>Databázi „%1“ nelze otevřít.</translation>
+    </message>
+    <message>
+        <source>The database &quot;%1&quot; could not be opened: %2</source>
+        <translation>Databázi „%1“ nelze otevřít: %2</translation>
+    </message>
+    <message>
+        <source>The database &quot;%1&quot; could not be saved: %2</source>
+        <translation>Databázi „%1“ nelze uložit: %2</translation>
+    </message>
+    <message>
+        <source>The database &quot;%1&quot; could not be saved.</source>
+        <translation>Databázi „%1“ nelze uložit.</translation>
+    </message>
+    <message>
+        <source>The database &quot;%1&quot; could not get a column for the contacts&apos; UIDs.</source>
+        <translation>Do databáze „%1“ nelze přidat sloupec pro UID kontaktů.</translation>
+    </message>
+    <message>
+        <source>A contact could not be deleted from the database.</source>
+        <translation>Kontakt nelze z databáze smazat.</translation>
+    </message>
+    <message>
+        <source>A new row could not be appended to the database.</source>
+        <translation>Do databáze nelze přidat nový řádek.</translation>
+    </message>
+</context>
+<context>
+    <name>TDavClient</name>
+    <message>
+        <source>The server sent the request from one address to another more than %1 times.</source>
+        <translation>Server přesměroval požadavek z adresy na adresu víc než %1krát.</translation>
+    </message>
+    <message>
+        <source>The server sent the request on to another server (%1); it is not followed.</source>
+        <translation>Server přesměroval požadavek na jiný server (%1); přesměrování se nesleduje.</translation>
+    </message>
+    <message>
+        <source>The answer of the server %1 is larger than %2 MiB.</source>
+        <translation>Odpověď serveru %1 je větší než %2 MiB.</translation>
+    </message>
+    <message>
+        <source>The server %1 did not answer in time.</source>
+        <translation>Server %1 neodpověděl včas.</translation>
+    </message>
+    <message>
+        <source>The certificate of the server %1 is not trusted: %2</source>
+        <translation>Certifikát serveru %1 není důvěryhodný: %2</translation>
+    </message>
+    <message>
+        <source>The server %1 cannot be reached: %2</source>
+        <translation>Server %1 není dostupný: %2</translation>
     </message>
 </context>
 <context>
@@ -775,6 +1069,37 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>The file &quot;%1&quot; cannot be written: %2</source>
         <translation>Do souboru „%1“ nelze zapisovat: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TSyncState</name>
+    <message>
+        <source>The sync state file &quot;%1&quot; is damaged (line %2). Delete it to sync the database anew; nothing is lost, cards that differ become conflicts.</source>
+        <translation>Soubor stavu synchronizace „%1“ je poškozen (řádek %2). Smažte jej a databáze se synchronizuje znovu; nic se neztratí, odlišné karty se stanou konflikty.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file; the sync state cannot be read.</source>
+        <translation>„%1“ není soubor; stav synchronizace nelze přečíst.</translation>
+    </message>
+    <message>
+        <source>The sync state file &quot;%1&quot; cannot be opened: %2</source>
+        <translation>Soubor stavu synchronizace „%1“ nelze otevřít: %2</translation>
+    </message>
+    <message>
+        <source>The sync state file &quot;%1&quot; cannot be read: %2</source>
+        <translation>Soubor stavu synchronizace „%1“ nelze přečíst: %2</translation>
+    </message>
+    <message>
+        <source>The sync state file &quot;%1&quot; is larger than 1 GiB.</source>
+        <translation>Soubor stavu synchronizace „%1“ je větší než 1 GiB.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file; the sync state cannot be written.</source>
+        <translation>„%1“ není soubor; stav synchronizace nelze zapsat.</translation>
+    </message>
+    <message>
+        <source>The sync state file &quot;%1&quot; cannot be written: %2</source>
+        <translation>Soubor stavu synchronizace „%1“ nelze zapsat: %2</translation>
     </message>
 </context>
 <context>

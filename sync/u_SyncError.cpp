@@ -1,0 +1,6 @@
+#include "sync/u_SyncError.h"
+
+#include <QCoreApplication>
+
+ESyncCancelled::ESyncCancelled()
+    : ESyncError(QCoreApplication::translate("ESyncCancelled", "The sync was cancelled.")) {}
