@@ -2094,6 +2094,10 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>The first line has more fields; only the first %1 are shown.</source>
         <translation>První řádek obsahuje více polí; zobrazeno je jen prvních %1.</translation>
     </message>
+    <message>
+        <source>Source CSV File</source>
+        <translation>Zdrojový soubor CSV</translation>
+    </message>
 </context>
 <context>
     <name>TfrmMain</name>
