@@ -5,7 +5,7 @@ JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: run test deps configure build bench fuzz asan sample clean format
+.PHONY: run test deps configure build bench fuzz asan sample clean format package
 
 deps:
 	@scripts/install-deps
@@ -45,8 +45,21 @@ fuzz: deps
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_dbfile fuzz_rtf fuzz_vcard
 	scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
 
+# The Debian package, from a tree of its own built for the prefix /usr with
+# Debian's hardening flags: build-package/pellum_VERSION_ARCH.deb
+# (scripts/check-package runs lintian on it).
+PACKAGE_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: deps
+	CXXFLAGS="$$($(PACKAGE_FLAGS) CPPFLAGS) $$($(PACKAGE_FLAGS) CXXFLAGS)" \
+	CFLAGS="$$($(PACKAGE_FLAGS) CPPFLAGS) $$($(PACKAGE_FLAGS) CFLAGS)" \
+	LDFLAGS="$$($(PACKAGE_FLAGS) LDFLAGS)" \
+	cmake -S . -B build-package $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	      -DORVANE_PRIVATE_ENGINE=ON $(CMAKE_FLAGS)
+	cmake --build build-package -j $(JOBS) --target pellum_installed
+	cd build-package && cpack
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-bench build-asan build-fuzz
+	rm -rf $(BUILD) build-bench build-asan build-fuzz build-package

@@ -1,6 +1,7 @@
 #include "app/Pellum.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "app/u_ActionImages.h"
 #include "app/u_Application.h"
 #include "app/u_CommandLine.h"
 #include "app/u_Language.h"
@@ -153,7 +154,7 @@ int RunPellum(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("pellum"));
     InitProgramResources();
     LoadStartUpLanguage();
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pellum.svg")));
+    QGuiApplication::setWindowIcon(ProgramIcon());
 
     std::unique_ptr<TProgram> program;
     try {

@@ -3,6 +3,7 @@
 #include "ui_u_frmCommon.h"
 
 #include "app/QUIBLib_TLB.h"
+#include "app/u_ActionImages.h"
 #include "app/u_DatabaseCommands.h"
 #include "app/u_EditCommands.h"
 #include "app/u_HelpCommands.h"
@@ -23,7 +24,6 @@
 
 #include <QDialog>
 #include <QMenu>
-#include <QStyle>
 
 TfrmCommon::TfrmCommon(IMainWindow& main, TContactsSession& session,
                        const QStringList& commandLineDatabases, QWidget* parent)
@@ -87,32 +87,12 @@ void TfrmCommon::Register(const char* actionName, std::function<void()> handler)
 
 void TfrmCommon::assignImages() {
     // The shared images of menus and tool bars.
-    const std::pair<const char*, QStyle::StandardPixmap> images[] = {
-        {"actDBCreate", QStyle::SP_FileIcon},
-        {"actDBOpen", QStyle::SP_DialogOpenButton},
-        {"actDBSave", QStyle::SP_DialogSaveButton},
-        {"actDBReload", QStyle::SP_BrowserReload},
-        {"actDBPrint", QStyle::SP_FileDialogDetailedView},
-        {"actDBMoveFirst", QStyle::SP_MediaSkipBackward},
-        {"actDBMovePrevious", QStyle::SP_MediaSeekBackward},
-        {"actDBMoveNext", QStyle::SP_MediaSeekForward},
-        {"actDBMoveLast", QStyle::SP_MediaSkipForward},
-        {"actDBNewRow", QStyle::SP_FileDialogNewFolder},
-        {"actDBSaveRow", QStyle::SP_DialogApplyButton},
-        {"actDBDeleteRow", QStyle::SP_TrashIcon},
-        {"actEditFindBasic", QStyle::SP_FileDialogContentsView},
-        {"actEditFindQuery", QStyle::SP_FileDialogInfoView},
-        {"actDBSortShow", QStyle::SP_ArrowDown},
-        {"actEditCut", QStyle::SP_DialogDiscardButton},
-        {"actEditCopy", QStyle::SP_FileLinkIcon},
-        {"actEditPaste", QStyle::SP_DialogResetButton},
-        {"actEditUndo", QStyle::SP_ArrowBack},
-        {"actOptions", QStyle::SP_ComputerIcon},
-        {"actHelpContents", QStyle::SP_DialogHelpButton},
-        {"actAbout", QStyle::SP_MessageBoxInformation},
-    };
-    for (const auto& [name, pixmap] : images) {
-        action(QLatin1String(name))->setIcon(style()->standardIcon(pixmap));
+    for (const TActionImage& image : ActionImages()) {
+        QAction* act = action(QLatin1String(image.action));
+        if (act == nullptr) {
+            throw std::logic_error(std::string("no action ") + image.action);
+        }
+        act->setIcon(ActionIcon(QLatin1String(image.themeName)));
     }
 }
 

@@ -91,6 +91,7 @@ void TfrmImportFromCSV::FormShow() {
 QString TfrmImportFromCSV::runSourceChooser(const QString& preset) {
     TFileChoice choice;
     choice.objectName = QStringLiteral("dlgOpen");
+    choice.title = tr("Source CSV File");
     choice.nameFilters = {tr("CSV Files (*.csv)"), tr("All files (*)")};
     choice.defaultSuffix = QStringLiteral("csv");
     choice.preset = preset;

@@ -71,6 +71,25 @@ MsgResult resultOf(int button, MsgButtons buttons) {
 
 }  // namespace
 
+QString MessageDisplayText(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\n' && c != u'\r') {
+            shown += c;
+            continue;
+        }
+        shown += u'\n';
+        // The other character of a pair belongs to the same break.
+        const QChar other = c == u'\n' ? u'\r' : u'\n';
+        if (i + 1 < text.size() && text[i + 1] == other) {
+            ++i;
+        }
+    }
+    return shown;
+}
+
 MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons, QWidget* parent) {
     if (answerer()) {
         return answerer()(type, text, buttons);
@@ -78,7 +97,8 @@ MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons, QWi
     if (parent == nullptr) {
         parent = QApplication::activeWindow();
     }
-    QMessageBox box(iconOf(type), titleOf(type), text, buttonsOf(buttons), parent);
+    QMessageBox box(iconOf(type), titleOf(type), MessageDisplayText(text), buttonsOf(buttons),
+                    parent);
     // Messages carry file names, server answers and error texts: never markup.
     box.setTextFormat(Qt::PlainText);
     if (buttons != MsgButtons::Ok) {

@@ -18,6 +18,11 @@ enum class MsgResult { Ok, Yes, No, Cancel };
 MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons = MsgButtons::Ok,
                       QWidget* parent = nullptr);
 
+// The text as a box shows it: the messages break their lines with the pair
+// LF CR (the error report with CR LF), and each pair is one line break, as is
+// a lone LF or CR.
+QString MessageDisplayText(const QString& text);
+
 // Replaces the boxes by a function that answers them (tests). An empty
 // function restores the real boxes.
 using MessageAnswerer = std::function<MsgResult(MsgType, const QString&, MsgButtons)>;

@@ -2478,6 +2478,10 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>Not imported, no contact column fits them (%1): %2</source>
         <translation>Neimportuje se, žádný sloupec kontaktu jim neodpovídá (%1): %2</translation>
     </message>
+    <message>
+        <source>Source CSV File</source>
+        <translation>Zdrojový soubor CSV</translation>
+    </message>
 </context>
 <context>
     <name>TfrmMain</name>

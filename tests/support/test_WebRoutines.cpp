@@ -1,10 +1,15 @@
 #include "TestHttpServer.h"
 #include "testsupport/TestSupport.h"
 
+#include "support/u_MessageBox.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_WebRoutines.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <stdexcept>
@@ -25,6 +30,33 @@ QByteArray version(const QByteArray& number, const QByteArray& type = "300",
            url + "</ProformURL></Version>\n";
 }
 
+// Answers the real message boxes shown while it lives with the buttons given,
+// in order, and records the text each box shows.
+class RealBoxAnswerer {
+  public:
+    explicit RealBoxAnswerer(QList<QMessageBox::StandardButton> answers) : answers_(answers) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { answerOpenBox(); });
+        timer_.start(20);
+    }
+    const QStringList& shownTexts() const { return shown_; }
+
+  private:
+    void answerOpenBox() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || answers_.isEmpty()) {
+            return;
+        }
+        shown_ << box->text();
+        // A box without the wanted button (an error) is closed with OK.
+        QAbstractButton* button = box->button(answers_.takeFirst());
+        (button != nullptr ? button : box->button(QMessageBox::Ok))->click();
+    }
+
+    QTimer timer_;
+    QList<QMessageBox::StandardButton> answers_;
+    QStringList shown_;
+};
+
 }  // namespace
 
 class TestWebRoutines : public QObject {
@@ -44,6 +76,10 @@ class TestWebRoutines : public QObject {
     void check_newerVersionShowsBothVersions();
     void check_notWellFormedRaises();
     void check_pathIsLowerCase();
+    void check_boxesBreakEachLineOnce_data();
+    void check_boxesBreakEachLineOnce();
+    void messageDisplayText_data();
+    void messageDisplayText();
 
     void httpGetText_joinsLinesWithCrLf();
     void openWebPage_asksFirst();
@@ -210,6 +246,75 @@ void TestWebRoutines::check_pathIsLowerCase() {
     MessageRecorder messages;
     CheckForNewVersion();
     QCOMPARE(server_.Paths().back(), QStringLiteral("/!public/appdata/pellum/version.xml"));
+}
+
+void TestWebRoutines::check_boxesBreakEachLineOnce_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("newer version")
+        << versionsXml(version("2.8.0"))
+        << QStringList{QStringLiteral("Na Internetu je k dispozici novější verze programu."),
+                       QString(),
+                       QStringLiteral("Vaše verze: ") + RunningVersionText() + u' ',
+                       QStringLiteral("Nejnovější verze: 2.8.0 beta (01.02.2027)"),
+                       QString(),
+                       QStringLiteral("Přejete si zobrazit stránku pro stáhnutí nové verze?")};
+    QTest::newRow("no matching version")
+        << versionsXml(version("9.0", "200"))
+        << QStringList{QStringLiteral("Operaci zjištění nejnovější verze programu se nepodařilo "
+                                      "se najít informace o žádné verzi vyhovující zadání."),
+                       QStringLiteral("Toto může nastat, pokud jste například zvolili ")};
+}
+
+void TestWebRoutines::check_boxesBreakEachLineOnce() {
+    // The real boxes, not the recorder: the text they show has one line break
+    // for each LF CR pair of the message.
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, lines);
+    server_.SetReply(200, body);
+    RealBoxAnswerer boxes({QMessageBox::Yes, QMessageBox::No});
+    CheckForNewVersion();
+    QCOMPARE(boxes.shownTexts().size(), 2);
+    const QString text = boxes.shownTexts().back();
+    QVERIFY2(!text.contains(u'\r'), qPrintable(text));
+    const QStringList shown = text.split(u'\n');
+    QCOMPARE(shown.size(), lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QVERIFY2(lines[i].isEmpty() ? shown[i].isEmpty() : shown[i].startsWith(lines[i]),
+                 qPrintable(shown[i]));
+    }
+    QVERIFY(opened_.isEmpty());
+}
+
+void TestWebRoutines::messageDisplayText_data() {
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("LF CR") << "a\n\rb"
+                           << "a\nb";
+    QTest::newRow("two LF CR") << "a\n\r\n\rb"
+                               << "a\n\nb";
+    QTest::newRow("CR LF") << "a\r\nb"
+                           << "a\nb";
+    QTest::newRow("two CR LF") << "a\r\n\r\nb"
+                               << "a\n\nb";
+    QTest::newRow("LF") << "a\nb"
+                        << "a\nb";
+    QTest::newRow("two LF") << "a\n\nb"
+                            << "a\n\nb";
+    QTest::newRow("CR") << "a\rb"
+                        << "a\nb";
+    QTest::newRow("at the end") << "a\n\r"
+                                << "a\n";
+    QTest::newRow("none") << "abc"
+                          << "abc";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestWebRoutines::messageDisplayText() {
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(MessageDisplayText(message), shown);
 }
 
 void TestWebRoutines::httpGetText_joinsLinesWithCrLf() {
