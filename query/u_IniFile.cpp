@@ -10,8 +10,12 @@
 
 namespace {
 
-QString WriteError(const QString& path) {
-    return QCoreApplication::translate("TIniFile", "Unable to write to %1").arg(path);
+// The system's reason goes on a line of its own ("No space left on device").
+QString WriteError(const QString& path, const QString& reason) {
+    QString error = QCoreApplication::translate("TIniFile", "Unable to write to %1").arg(path);
+    if (!reason.isEmpty())
+        error += QStringLiteral("\n\r") + reason;
+    return error;
 }
 
 }  // namespace
@@ -102,7 +106,7 @@ bool TIniFile::Save(const QString& path, QString& error) const {
     // The writer never replaces a folder of that name either.
     QString reason;
     if (!WriteFileAtomically(path, ToBytes(), reason)) {
-        error = WriteError(path);
+        error = WriteError(path, reason);
         return false;
     }
     return true;

@@ -41,7 +41,8 @@ class TIniFile {
     static bool Load(const QString& path, TIniFile& out, QString& error);
     // Writes the whole text to a temporary file and renames it over path, so
     // that a failed save leaves the old file as it was; false with the
-    // message "Unable to write to <path>" in error.
+    // message "Unable to write to <path>" in error, the system's reason on
+    // a line of its own.
     bool Save(const QString& path, QString& error) const;
 
   private:

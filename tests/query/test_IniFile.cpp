@@ -174,12 +174,13 @@ void TestIniFile::failedSaveKeepsOldFile() {
     const QString folder = dir.filePath(QStringLiteral("folder.tbq"));
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(!ini.Save(folder, error));
-    QCOMPARE(error, QStringLiteral("Unable to write to %1").arg(folder));
+    QCOMPARE(error, QStringLiteral("Unable to write to %1\n\rIs a directory").arg(folder));
     QVERIFY(QFileInfo(folder).isDir());
     // A folder that does not exist.
     const QString nowhere = dir.filePath(QStringLiteral("missing/a.tbq"));
     QVERIFY(!ini.Save(nowhere, error));
-    QCOMPARE(error, QStringLiteral("Unable to write to %1").arg(nowhere));
+    QCOMPARE(error,
+             QStringLiteral("Unable to write to %1\n\rNo such file or directory").arg(nowhere));
     // A folder that cannot be written keeps the old file byte for byte.
     const QString sub = dir.filePath(QStringLiteral("locked"));
     QVERIFY(QDir().mkdir(sub));

@@ -234,7 +234,7 @@ void TestQueryFile::failedSaveKeepsOldFile() {
     const QString folder = dir_->filePath(QStringLiteral("folder.tbq"));
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(!QueryFile::Write(folder, q, names_, error));
-    QCOMPARE(error, QStringLiteral("Unable to write to %1").arg(folder));
+    QCOMPARE(error, QStringLiteral("Unable to write to %1\n\rIs a directory").arg(folder));
     QVERIFY(QFileInfo(folder).isDir());
 
     const QString sub = dir_->filePath(QStringLiteral("locked"));
@@ -247,7 +247,7 @@ void TestQueryFile::failedSaveKeepsOldFile() {
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (saved)
         QSKIP("the folder's permissions do not hold for this user (root)");
-    QCOMPARE(error, QStringLiteral("Unable to write to %1").arg(old));
+    QCOMPARE(error, QStringLiteral("Unable to write to %1\n\rPermission denied").arg(old));
     QCOMPARE(ReadAll(old), oldBytes);
 }
 
@@ -267,7 +267,8 @@ void TestQueryFile::diskFullAtAnyByteKeepsOldFile() {
     const QString broken = CheckFailedWrites(path, 0, size, [&] {
         error.clear();
         const bool written = QueryFile::Write(path, q, names_, error);
-        return written || error != QStringLiteral("Unable to write to %1").arg(path);
+        return written ||
+               error != QStringLiteral("Unable to write to %1\n\rFile too large").arg(path);
     });
     QVERIFY2(broken.isEmpty(), qPrintable(broken));
 
