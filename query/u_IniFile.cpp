@@ -77,9 +77,11 @@ QByteArray TIniFile::ToBytes() const {
         for (const Entry& e : s.entries)
             text += e.key + QLatin1Char('=') + e.value + QLatin1String("\r\n");
     }
-    QByteArray bytes = EncodeWindows1250(text);
-    if (DecodeWindows1250(bytes) != text)
-        bytes = text.toUtf8();
+    // A text of ASCII alone reads the same in every encoding; any other is
+    // marked as UTF-8, so that it is never read back as something else.
+    QByteArray bytes = text.toUtf8();
+    if (bytes.size() != text.size())
+        bytes.prepend("\xEF\xBB\xBF");
     return bytes;
 }
 
