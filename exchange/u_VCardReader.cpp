@@ -10,6 +10,11 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <quib/CodePage.h>
+
+#include <optional>
+#include <vector>
+
 namespace {
 
 QString tr(const char* text) {
@@ -135,44 +140,60 @@ bool isBlank(QByteArrayView line) {
     return true;
 }
 
-bool isUtf8(QByteArrayView bytes) {
-    TUtf8Validator validator;
-    validator.Feed(bytes);
-    return validator.Valid();
-}
+// The bytes of a value as they stand in the file (quoted-printable decoded),
+// and whether a CHARSET parameter names their encoding.
+struct TValueBytes {
+    QByteArray bytes;
+    QByteArray charset;
+};
 
-// The property's value as text, still escaped.
-QString decodeValue(const TVCardProperty& property, bool fileIsUtf8) {
-    if (property.params.isEmpty()) {
-        return fileIsUtf8 ? QString::fromUtf8(property.value) : DecodeWindows1250(property.value);
-    }
-    QByteArrayView bytes = property.value;
-    QByteArray decoded;
-    const bool quoted = property.IsQuotedPrintable();
-    if (quoted) {
+TValueBytes valueBytes(const TVCardProperty& property) {
+    TValueBytes value{property.value.toByteArray(), property.Param("CHARSET").toLower()};
+    if (property.IsQuotedPrintable()) {
         // Line breaks of quoted-printable text come as CR LF; the program
         // keeps them as LF.
-        decoded = VCardText::DecodeQuotedPrintable(bytes).replace("\r\n", "\n");
-        bytes = decoded;
+        value.bytes = VCardText::DecodeQuotedPrintable(value.bytes).replace("\r\n", "\n");
     }
-    const QByteArray charset = property.Param("CHARSET").toLower();
+    return value;
+}
+
+// The value as text, still escaped: in the encoding its CHARSET names, else
+// in the card's. A NUL cannot be kept in a cell (it would end the text
+// there), so it is dropped and the rest kept.
+QString decodeValue(const TValueBytes& value, bool cardIsUtf8) {
+    const QByteArray& charset = value.charset;
+    QString text;
     if (charset == "utf-8" || charset == "utf8") {
-        return QString::fromUtf8(bytes);
-    }
-    if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250") {
-        return DecodeWindows1250(bytes);
-    }
-    if (charset == "iso-8859-1" || charset == "us-ascii" || charset == "latin1") {
-        return QString::fromLatin1(bytes);
-    }
-    if (!charset.isEmpty()) {
-        QStringDecoder decoder(charset.constData());
-        if (decoder.isValid()) {
-            return decoder.decode(bytes);
+        text = QString::fromUtf8(value.bytes);
+    } else if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250") {
+        text = DecodeWindows1250(value.bytes);
+    } else if (charset == "iso-8859-1" || charset == "us-ascii" || charset == "latin1") {
+        text = QString::fromLatin1(value.bytes);
+    } else {
+        std::optional<QStringDecoder> named;
+        if (!charset.isEmpty()) {
+            named.emplace(charset.constData());
+        }
+        if (named && named->isValid()) {
+            text = named->decode(value.bytes);
+        } else {
+            text = cardIsUtf8 ? QString::fromUtf8(value.bytes) : DecodeWindows1250(value.bytes);
         }
     }
-    const bool utf8 = quoted ? isUtf8(bytes) : fileIsUtf8;
-    return utf8 ? QString::fromUtf8(bytes) : DecodeWindows1250(bytes);
+    text.remove(QChar(u'\0'));
+    return text;
+}
+
+// Bytes that Windows-1250 leaves unassigned: a card holding one of them
+// that is not UTF-8 either is no text of either encoding.
+bool hasUnassignedWindows1250Byte(QByteArrayView bytes) {
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && quib::Cp1250ToUnicode(b) < 0xA0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool isVCardMarker(const TVCardProperty& property, QByteArrayView name) {
@@ -180,24 +201,37 @@ bool isVCardMarker(const TVCardProperty& property, QByteArrayView name) {
            property.value.trimmed().compare("VCARD", Qt::CaseInsensitive) == 0;
 }
 
-// The state of one pass over the file's lines.
+// The state of one pass over the file's lines. The encoding is decided per
+// card, from the bytes of its values without a CHARSET parameter: UTF-8 when
+// they are UTF-8, else Windows-1250. So one card of another encoding, or one
+// broken byte, leaves the other cards of a file as they are. The card's
+// properties wait until its end for that.
 class TCardParser {
   public:
-    TCardParser(bool fileIsUtf8, const TVCardReader::CardSink& take)
-        : fileIsUtf8_(fileIsUtf8), take_(take) {}
+    explicit TCardParser(const TVCardReader::CardSink& take) : take_(take) {}
 
     void Line(QByteArrayView line, int number);
     int Finish() const;
 
   private:
+    struct TPending {
+        TVCardProperty property;  // its value is taken from value, not the line
+        TValueBytes value;
+    };
+
     void begin(int number);
     void end(int number);
     void countLine(QByteArrayView line);
+    void keep(const TVCardProperty& property);
+    bool cardIsUtf8() const;
 
-    bool fileIsUtf8_;
     const TVCardReader::CardSink& take_;
     TVCardContactBuilder builder_;
     TVCardProperty property_;
+    std::vector<TPending> pending_;
+    // Of the values that follow the card's encoding:
+    bool validUtf8_ = true;        // each is UTF-8
+    bool unassignedByte_ = false;  // some holds a byte Windows-1250 lacks
     bool inCard_ = false;
     int nested_ = 0;
     int cardStart_ = 0;
@@ -220,6 +254,38 @@ void TCardParser::begin(int number) {
     cardStart_ = number;
     cardLines_ = 0;
     cardBytes_ = 0;
+    pending_.clear();
+    validUtf8_ = true;
+    unassignedByte_ = false;
+}
+
+void TCardParser::keep(const TVCardProperty& property) {
+    TPending pending{property, valueBytes(property)};
+    pending.property.value = {};
+    if (pending.value.charset.isEmpty()) {
+        TUtf8Validator validator;
+        validator.Feed(pending.value.bytes);
+        validUtf8_ = validUtf8_ && validator.Valid();
+        unassignedByte_ = unassignedByte_ || hasUnassignedWindows1250Byte(pending.value.bytes);
+    }
+    pending_.push_back(std::move(pending));
+}
+
+bool TCardParser::cardIsUtf8() const {
+    if (validUtf8_) {
+        return true;
+    }
+    if (unassignedByte_) {
+        // Named in full, so that the translation tools file the text under
+        // the context it is looked up in.
+        throw EVCardError(cardStart_,
+                          QCoreApplication::translate("TVCardReader",
+                                                      "The card that begins on line %1 of the "
+                                                      "vCard file is neither UTF-8 nor "
+                                                      "Windows-1250 text.")
+                              .arg(cardStart_));
+    }
+    return false;
 }
 
 void TCardParser::end(int number) {
@@ -232,6 +298,12 @@ void TCardParser::end(int number) {
         return;
     }
     inCard_ = false;
+    const bool utf8 = cardIsUtf8();
+    for (TPending& pending : pending_) {
+        pending.property.value = pending.value.bytes;
+        builder_.Add(pending.property, decodeValue(pending.value, utf8));
+    }
+    pending_.clear();
     const QStringList cells = builder_.Finish();
     take_(cells);
     ++cards_;
@@ -268,7 +340,7 @@ void TCardParser::Line(QByteArrayView line, int number) {
     }
     countLine(line);
     if (nested_ == 0 && !property_.IsBinary()) {
-        builder_.Add(property_, decodeValue(property_, fileIsUtf8_));
+        keep(property_);
     }
 }
 
@@ -295,9 +367,8 @@ int TVCardReader::Read(QByteArrayView bytes, const CardSink& take) {
     } else {
         bytes = bytes.sliced(mark);
     }
-    const bool fileIsUtf8 = mark > 0 || isUtf8(bytes);
     TLineSource lines(bytes);
-    TCardParser parser(fileIsUtf8, take);
+    TCardParser parser(take);
     QByteArrayView line;
     int number = 0;
     while (lines.Next(line, number)) {
