@@ -140,48 +140,53 @@ bool isBlank(QByteArrayView line) {
     return true;
 }
 
-// The bytes of a value as they stand in the file (quoted-printable decoded),
-// and whether a CHARSET parameter names their encoding.
-struct TValueBytes {
-    QByteArray bytes;
-    QByteArray charset;
-};
-
-TValueBytes valueBytes(const TVCardProperty& property) {
-    TValueBytes value{property.value.toByteArray(), property.Param("CHARSET").toLower()};
-    if (property.IsQuotedPrintable()) {
-        // Line breaks of quoted-printable text come as CR LF; the program
-        // keeps them as LF.
-        value.bytes = VCardText::DecodeQuotedPrintable(value.bytes).replace("\r\n", "\n");
+// The bytes of a value as they stand in the file; quoted-printable text is
+// decoded into storage.
+QByteArrayView valueBytes(const TVCardProperty& property, QByteArray& storage) {
+    if (property.params.isEmpty() || !property.IsQuotedPrintable()) {
+        return property.value;
     }
-    return value;
+    // Line breaks of quoted-printable text come as CR LF; the program keeps
+    // them as LF.
+    storage = VCardText::DecodeQuotedPrintable(property.value).replace("\r\n", "\n");
+    return storage;
+}
+
+// The encoding a CHARSET parameter names, in small letters; empty for none.
+QByteArray charsetOf(const TVCardProperty& property) {
+    return property.params.isEmpty() ? QByteArray() : property.Param("CHARSET").toLower();
 }
 
 // The value as text, still escaped: in the encoding its CHARSET names, else
 // in the card's. A NUL cannot be kept in a cell (it would end the text
 // there), so it is dropped and the rest kept.
-QString decodeValue(const TValueBytes& value, bool cardIsUtf8) {
-    const QByteArray& charset = value.charset;
+QString decodeValue(QByteArrayView bytes, const QByteArray& charset, bool cardIsUtf8) {
     QString text;
     if (charset == "utf-8" || charset == "utf8") {
-        text = QString::fromUtf8(value.bytes);
+        text = QString::fromUtf8(bytes);
     } else if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250") {
-        text = DecodeWindows1250(value.bytes);
+        text = DecodeWindows1250(bytes);
     } else if (charset == "iso-8859-1" || charset == "us-ascii" || charset == "latin1") {
-        text = QString::fromLatin1(value.bytes);
+        text = QString::fromLatin1(bytes);
     } else {
         std::optional<QStringDecoder> named;
         if (!charset.isEmpty()) {
             named.emplace(charset.constData());
         }
         if (named && named->isValid()) {
-            text = named->decode(value.bytes);
+            text = named->decode(bytes);
         } else {
-            text = cardIsUtf8 ? QString::fromUtf8(value.bytes) : DecodeWindows1250(value.bytes);
+            text = cardIsUtf8 ? QString::fromUtf8(bytes) : DecodeWindows1250(bytes);
         }
     }
     text.remove(QChar(u'\0'));
     return text;
+}
+
+bool isUtf8(QByteArrayView bytes) {
+    TUtf8Validator validator;
+    validator.Feed(bytes);
+    return validator.Valid();
 }
 
 // Bytes that Windows-1250 leaves unassigned: a card holding one of them
@@ -206,25 +211,35 @@ bool isVCardMarker(const TVCardProperty& property, QByteArrayView name) {
 // they are UTF-8, else Windows-1250. So one card of another encoding, or one
 // broken byte, leaves the other cards of a file as they are. The card's
 // properties wait until its end for that.
+// In a file that is valid UTF-8 as a whole (most files) every value is
+// UTF-8 as written, so the card's values need not wait: only a
+// quoted-printable value can hide other bytes, and it is judged by them.
 class TCardParser {
   public:
-    explicit TCardParser(const TVCardReader::CardSink& take) : take_(take) {}
+    TCardParser(bool fileIsUtf8, const TVCardReader::CardSink& take)
+        : fileIsUtf8_(fileIsUtf8), take_(take) {}
 
     void Line(QByteArrayView line, int number);
     int Finish() const;
 
   private:
     struct TPending {
-        TVCardProperty property;  // its value is taken from value, not the line
-        TValueBytes value;
+        TVCardProperty property;  // its value is taken from bytes, not the line
+        QByteArray bytes;
+        QByteArray charset;
     };
 
     void begin(int number);
     void end(int number);
     void countLine(QByteArrayView line);
+    void add(const TVCardProperty& property);
     void keep(const TVCardProperty& property);
     bool cardIsUtf8() const;
+    // UTF-8 (true) or Windows-1250 (false); raises for bytes that are
+    // neither.
+    bool utf8OrRefused(bool validUtf8, bool unassignedByte) const;
 
+    bool fileIsUtf8_;
     const TVCardReader::CardSink& take_;
     TVCardContactBuilder builder_;
     TVCardProperty property_;
@@ -259,23 +274,43 @@ void TCardParser::begin(int number) {
     unassignedByte_ = false;
 }
 
+void TCardParser::add(const TVCardProperty& property) {
+    if (!fileIsUtf8_) {
+        keep(property);
+        return;
+    }
+    QByteArray storage;
+    const QByteArrayView bytes = valueBytes(property, storage);
+    const QByteArray charset = charsetOf(property);
+    bool utf8 = true;
+    if (charset.isEmpty() && !storage.isNull()) {
+        utf8 = utf8OrRefused(isUtf8(bytes), hasUnassignedWindows1250Byte(bytes));
+    }
+    builder_.Add(property, decodeValue(bytes, charset, utf8));
+}
+
 void TCardParser::keep(const TVCardProperty& property) {
-    TPending pending{property, valueBytes(property)};
+    QByteArray storage;
+    const QByteArrayView bytes = valueBytes(property, storage);
+    TPending pending{property, storage.isNull() ? bytes.toByteArray() : storage,
+                     charsetOf(property)};
     pending.property.value = {};
-    if (pending.value.charset.isEmpty()) {
-        TUtf8Validator validator;
-        validator.Feed(pending.value.bytes);
-        validUtf8_ = validUtf8_ && validator.Valid();
-        unassignedByte_ = unassignedByte_ || hasUnassignedWindows1250Byte(pending.value.bytes);
+    if (pending.charset.isEmpty()) {
+        validUtf8_ = validUtf8_ && isUtf8(pending.bytes);
+        unassignedByte_ = unassignedByte_ || hasUnassignedWindows1250Byte(pending.bytes);
     }
     pending_.push_back(std::move(pending));
 }
 
 bool TCardParser::cardIsUtf8() const {
-    if (validUtf8_) {
+    return utf8OrRefused(validUtf8_, unassignedByte_);
+}
+
+bool TCardParser::utf8OrRefused(bool validUtf8, bool unassignedByte) const {
+    if (validUtf8) {
         return true;
     }
-    if (unassignedByte_) {
+    if (unassignedByte) {
         // Named in full, so that the translation tools file the text under
         // the context it is looked up in.
         throw EVCardError(cardStart_,
@@ -300,8 +335,8 @@ void TCardParser::end(int number) {
     inCard_ = false;
     const bool utf8 = cardIsUtf8();
     for (TPending& pending : pending_) {
-        pending.property.value = pending.value.bytes;
-        builder_.Add(pending.property, decodeValue(pending.value, utf8));
+        pending.property.value = pending.bytes;
+        builder_.Add(pending.property, decodeValue(pending.bytes, pending.charset, utf8));
     }
     pending_.clear();
     const QStringList cells = builder_.Finish();
@@ -340,7 +375,7 @@ void TCardParser::Line(QByteArrayView line, int number) {
     }
     countLine(line);
     if (nested_ == 0 && !property_.IsBinary()) {
-        keep(property_);
+        add(property_);
     }
 }
 
@@ -368,7 +403,7 @@ int TVCardReader::Read(QByteArrayView bytes, const CardSink& take) {
         bytes = bytes.sliced(mark);
     }
     TLineSource lines(bytes);
-    TCardParser parser(take);
+    TCardParser parser(isUtf8(bytes), take);
     QByteArrayView line;
     int number = 0;
     while (lines.Next(line, number)) {

@@ -24,7 +24,8 @@ class EVCardError : public EExchangeError {
 // vCard 2.1 quoted-printable values may continue after a "=" at a line's end.
 // Each card is UTF-8 when its bytes are, else Windows-1250 (a card holding a
 // byte Windows-1250 lacks as well is refused); a CHARSET parameter decides
-// for its value. A NUL in a value is dropped.
+// for its value, and in a file that is UTF-8 as a whole a quoted-printable
+// value is judged by its own bytes. A NUL in a value is dropped.
 // Unknown properties, binary values and cards nested in a card are passed
 // over. Everything is bounded: a logical line and a card may hold 16 MiB, a
 // card 10,000 lines, a file 1,000,000 cards.

@@ -309,6 +309,29 @@ class TestVCard : public QObject {
         QCOMPARE(cards[2000][31], QStringLiteral("Žluťoučký"));
         QCOMPARE(cards[2001][0], QStringLiteral("Novák"));
         QCOMPARE(cards[2001][31], QStringLiteral("Škoda"));
+
+        // In a file that is UTF-8 as a whole, a quoted-printable value
+        // without CHARSET is judged by its own bytes.
+        const QByteArray utf8File = QStringLiteral(
+                                        "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Dvořák;Jan\r\n"
+                                        "NOTE;ENCODING=QUOTED-PRINTABLE:=8Akoda =C5=BE\r\n"
+                                        "X-ORVANE-HOBBY;ENCODING=QUOTED-PRINTABLE:=C5=A1achy\r\n"
+                                        "END:VCARD\r\n")
+                                        .toUtf8();
+        const QList<QStringList> mixed = readCards(utf8File);
+        QCOMPARE(mixed.size(), 1);
+        QCOMPARE(mixed[0][0], QStringLiteral("Dvořák"));
+        QCOMPARE(mixed[0][31], QStringLiteral("Škoda Ĺľ"));
+        QCOMPARE(mixed[0][13], QStringLiteral("šachy"));
+        try {
+            readCards(
+                "BEGIN:VCARD\r\nVERSION:2.1\r\nN:A\r\nEND:VCARD\r\n"
+                "BEGIN:VCARD\r\nVERSION:2.1\r\nNOTE;ENCODING=QUOTED-PRINTABLE:=81=C5\r\n"
+                "END:VCARD\r\n");
+            QFAIL("no error raised");
+        } catch (const EVCardError& e) {
+            QCOMPARE(e.line(), 5);
+        }
     }
 
     // A NUL would end the cell's text in the database: it is dropped and the
