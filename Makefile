@@ -37,12 +37,12 @@ asan: deps
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
-# Coverage-guided fuzzing of the database, template and vCard readers, each
+# Coverage-guided fuzzing of the database, template, vCard and query file readers, each
 # for a bounded time.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ=ON -DORVANE_ENGINE_ONLY=ON
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_dbfile fuzz_rtf fuzz_vcard
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_dbfile fuzz_rtf fuzz_vcard fuzz_queryfile
 	scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
 
 # The Debian package, from a tree of its own built for the prefix /usr with

@@ -8,6 +8,7 @@
 #include "app/u_LanguageModule.h"
 #include "app/u_LanguageSwitch.h"
 #include "app/u_SampleDatabase.h"
+#include "app/u_SignalHandler.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
@@ -133,6 +134,7 @@ int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
 }  // namespace
 
 int RunPellum(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     QStringList raw;
     for (int i = 1; i < argc; ++i) {
         raw << QString::fromLocal8Bit(argv[i]);
@@ -144,6 +146,13 @@ int RunPellum(int argc, char** argv) {
     }
 
     TPellumApplication app(argc, argv);
+    std::unique_ptr<TProgram> program;
+    // A logout or kill ends the program only once its last save is written.
+    const TSignalHandler termination([&program] {
+        if (program && program->session) {
+            program->session->FinishSaves();
+        }
+    });
     // The application object has taken its own options (-platform, ...) away.
     const TCommandLine line = ParseCommandLine(QCoreApplication::arguments().mid(1));
     FillAppInfo(QCoreApplication::applicationFilePath());
@@ -156,12 +165,14 @@ int RunPellum(int argc, char** argv) {
     LoadStartUpLanguage();
     QGuiApplication::setWindowIcon(ProgramIcon());
 
-    std::unique_ptr<TProgram> program;
     try {
         program = StartProgram(line.Databases);
     } catch (...) {
         TPellumApplication::HandleException(std::current_exception());
         return 1;
+    }
+    if (termination.EndRequested()) {
+        return termination.ExitCode();
     }
     program->frmMain->show();
     return app.exec();

@@ -25,6 +25,29 @@ void readSyncOption(const QStringList& arguments, qsizetype& i, TCommandLine& re
     }
 }
 
+// A command that runs without a window takes exactly its own arguments: a
+// word more (a second file, an option the program does not know, another
+// command) is a mistake, never silently ignored.
+void checkCommandArguments(TCommandLine& line) {
+    const int commands =
+        int(line.MakeSample) + int(line.ExportVCard) + int(line.ImportVCard) + int(line.Sync);
+    if (commands == 0 || !line.Error.isEmpty()) {
+        return;
+    }
+    if (commands > 1) {
+        line.Error = QCoreApplication::translate(
+            "CommandLine",
+            "Only one of --make-sample, --export-vcard, --import-vcard and --sync "
+            "can be given.");
+        return;
+    }
+    const QStringList extra = line.Databases + line.UnknownOptions;
+    if (!extra.isEmpty()) {
+        line.Error = QCoreApplication::translate("CommandLine", "Unexpected argument: %1")
+                         .arg(extra.join(u' '));
+    }
+}
+
 }  // namespace
 
 TCommandLine ParseCommandLine(const QStringList& arguments) {
@@ -72,6 +95,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
         result.Error =
             QCoreApplication::translate("CommandLine", "--url and --user go with --sync.");
     }
+    checkCommandArguments(result);
     return result;
 }
 

@@ -18,8 +18,9 @@ struct TCommandLine {
     QString SyncDatabase;
     QString SyncUrl;
     QString SyncUser;
-    QStringList UnknownOptions;  // options the program does not know (ignored)
-    QString Error;               // a usage error, e.g. --make-sample without a file
+    QStringList UnknownOptions;  // options the program does not know (ignored by the window)
+    QString Error;               // a usage error, e.g. --make-sample without a file, or a
+                                 // window-less command given more than its own arguments
 };
 
 // Reads the arguments after the program's name. Arguments starting with "-"

@@ -49,13 +49,14 @@ void TCsvTextSource::detectEncoding() {
         return;
     }
     // Judged over the whole file, piece by piece: one broken sequence
-    // anywhere makes it Windows-1250.
+    // anywhere makes it Windows-1250, and so does UTF-8 that gives no
+    // character Windows-1250 has, as a file this program wrote may happen
+    // to be ("Čš").
     TUtf8Validator validator;
     for (QByteArray bytes = start; !bytes.isEmpty() && !validator.Broken(); bytes = readBytes()) {
         validator.Feed(bytes);
     }
-    encoding_ = validator.Valid() && validator.SawNonAscii() ? TextEncoding::Utf8
-                                                             : TextEncoding::Windows1250;
+    encoding_ = LooksLikeUtf8(validator) ? TextEncoding::Utf8 : TextEncoding::Windows1250;
 }
 
 void TCsvTextSource::Rewind() {

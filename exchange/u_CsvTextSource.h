@@ -11,7 +11,7 @@
 // The decoded text of a CSV file, handed out in pieces so that a file of any
 // size is read with a small buffer. The encoding is chosen once when the file
 // is opened: a byte-order mark (UTF-8, UTF-16 LE or BE) names it; else a file
-// whose bytes are valid UTF-8 and not plain ASCII is UTF-8; any other is
+// whose bytes look like UTF-8 (LooksLikeUtf8) is UTF-8; any other is
 // Windows-1250. A Ctrl+Z character (0x1A) ends the text.
 class TCsvTextSource {
   public:

@@ -3,6 +3,7 @@
 #include "exchange/u_ExchangeError.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace {
 
@@ -15,6 +16,12 @@ QString tr(const char* text) {
 TSafeFileWriter::TSafeFileWriter(const QString& fileName, const TWriteFaults& faults)
     : fileName_(CheckedName(fileName)), file_(fileName, faults) {
     if (!file_.IsOpen()) {
+        // A file that is there but may not be replaced (a FIFO, a device, a
+        // loop of links) cannot be written; a missing one cannot be created.
+        const QFileInfo info(fileName);
+        if (info.exists() || info.isSymLink()) {
+            fail();
+        }
         throw EExchangeError(
             tr("The file \"%1\" cannot be created: %2").arg(fileName, file_.ErrorString()));
     }

@@ -4,7 +4,6 @@
 
 #include <QStringDecoder>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -12,15 +11,10 @@ namespace {
 
 constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF", 3);
 
-bool hasNonAscii(QByteArrayView bytes) {
-    return std::any_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-bool isValidUtf8(QByteArrayView bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString ignored = decoder.decode(bytes);
-    return !decoder.hasError();
+// A printable character of the code page above ASCII: the no-break space
+// and up, not the C1 controls the unassigned bytes stand for.
+bool isWindows1250Character(char32_t cp) {
+    return cp >= 0xA0 && cp <= 0xFFFF && quib::UnicodeToCp1250(cp) != '?';
 }
 
 }  // namespace
@@ -85,9 +79,12 @@ void TUtf8Validator::Feed(QByteArrayView bytes) {
             if (b < lowest_ || b > highest_) {
                 broken_ = true;
             }
-            --pending_;
+            codePoint_ = (codePoint_ << 6) | (b & 0x3F);
             lowest_ = 0x80;
             highest_ = 0xBF;
+            if (--pending_ == 0) {
+                endSequence();
+            }
             continue;
         }
         if (b < 0x80) {
@@ -98,6 +95,7 @@ void TUtf8Validator::Feed(QByteArrayView bytes) {
         // rules out overlong forms, surrogates and values beyond U+10FFFF.
         if (b >= 0xC2 && b <= 0xDF) {
             pending_ = 1;
+            codePoint_ = b & 0x1F;
         } else if (b == 0xE0) {
             pending_ = 2;
             lowest_ = 0xA0;
@@ -117,7 +115,21 @@ void TUtf8Validator::Feed(QByteArrayView bytes) {
         } else {
             broken_ = true;
         }
+        if (pending_ >= 2) {
+            codePoint_ = b & (pending_ == 2 ? 0x0F : 0x07);
+        }
     }
+}
+
+void TUtf8Validator::endSequence() {
+    // One such character is enough; later ones need no look-up.
+    if (!codePageCharacter_ && !broken_) {
+        codePageCharacter_ = isWindows1250Character(codePoint_);
+    }
+}
+
+bool LooksLikeUtf8(const TUtf8Validator& validator) {
+    return validator.Valid() && validator.SawWindows1250Character();
 }
 
 qsizetype ByteOrderMark(QByteArrayView bytes, TextEncoding& encoding) {
@@ -141,10 +153,9 @@ TextEncoding DetectTextEncoding(QByteArrayView bytes) {
     if (ByteOrderMark(bytes, marked) > 0) {
         return marked;
     }
-    if (hasNonAscii(bytes) && isValidUtf8(bytes)) {
-        return TextEncoding::Utf8;
-    }
-    return TextEncoding::Windows1250;
+    TUtf8Validator validator;
+    validator.Feed(bytes);
+    return LooksLikeUtf8(validator) ? TextEncoding::Utf8 : TextEncoding::Windows1250;
 }
 
 QString DecodeDetected(QByteArrayView bytes) {

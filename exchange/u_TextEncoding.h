@@ -29,22 +29,35 @@ class TUtf8Validator {
     bool Valid() const noexcept { return !broken_ && pending_ == 0; }
     bool Broken() const noexcept { return broken_; }
     bool SawNonAscii() const noexcept { return nonAscii_; }
+    // Whether some character read is one Windows-1250 has above ASCII (a
+    // letter such as "ř", a sign such as "€"). The bytes of a Windows-1250
+    // text of Czech letters, where they happen to form UTF-8, only ever
+    // give characters it lacks ("Čš" gives "Ț", "ěšť" gives "욝").
+    bool SawWindows1250Character() const noexcept { return codePageCharacter_; }
 
   private:
+    void endSequence();
+
     bool broken_ = false;
     bool nonAscii_ = false;
+    bool codePageCharacter_ = false;
     int pending_ = 0;              // continuation bytes still expected
+    char32_t codePoint_ = 0;       // the character being read
     unsigned char lowest_ = 0x80;  // the range the next continuation byte must fall in
     unsigned char highest_ = 0xBF;
 };
+
+// Whether bytes without a byte-order mark are taken for UTF-8: valid UTF-8
+// with some character that Windows-1250 has above ASCII. Anything else,
+// plain ASCII included, reads as Windows-1250 (the same text then).
+bool LooksLikeUtf8(const TUtf8Validator& validator);
 
 // The encoding a byte-order mark at the start of bytes names, and the mark's
 // length; 0 when there is none.
 qsizetype ByteOrderMark(QByteArrayView bytes, TextEncoding& encoding);
 
 // The encoding of a byte-order mark at the start of bytes; else UTF-8 when
-// they are valid UTF-8 and hold at least one non-ASCII byte; Windows-1250
-// otherwise.
+// they look like UTF-8 (LooksLikeUtf8); Windows-1250 otherwise.
 TextEncoding DetectTextEncoding(QByteArrayView bytes);
 
 // Decodes bytes by DetectTextEncoding, dropping a byte-order mark.

@@ -10,6 +10,11 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <quib/CodePage.h>
+
+#include <optional>
+#include <vector>
+
 namespace {
 
 QString tr(const char* text) {
@@ -135,44 +140,65 @@ bool isBlank(QByteArrayView line) {
     return true;
 }
 
+// The bytes of a value as they stand in the file; quoted-printable text is
+// decoded into storage.
+QByteArrayView valueBytes(const TVCardProperty& property, QByteArray& storage) {
+    if (property.params.isEmpty() || !property.IsQuotedPrintable()) {
+        return property.value;
+    }
+    // Line breaks of quoted-printable text come as CR LF; the program keeps
+    // them as LF.
+    storage = VCardText::DecodeQuotedPrintable(property.value).replace("\r\n", "\n");
+    return storage;
+}
+
+// The encoding a CHARSET parameter names, in small letters; empty for none.
+QByteArray charsetOf(const TVCardProperty& property) {
+    return property.params.isEmpty() ? QByteArray() : property.Param("CHARSET").toLower();
+}
+
+// The value as text, still escaped: in the encoding its CHARSET names, else
+// in the card's. A NUL cannot be kept in a cell (it would end the text
+// there), so it is dropped and the rest kept.
+QString decodeValue(QByteArrayView bytes, const QByteArray& charset, bool cardIsUtf8) {
+    QString text;
+    if (charset == "utf-8" || charset == "utf8") {
+        text = QString::fromUtf8(bytes);
+    } else if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250") {
+        text = DecodeWindows1250(bytes);
+    } else if (charset == "iso-8859-1" || charset == "us-ascii" || charset == "latin1") {
+        text = QString::fromLatin1(bytes);
+    } else {
+        std::optional<QStringDecoder> named;
+        if (!charset.isEmpty()) {
+            named.emplace(charset.constData());
+        }
+        if (named && named->isValid()) {
+            text = named->decode(bytes);
+        } else {
+            text = cardIsUtf8 ? QString::fromUtf8(bytes) : DecodeWindows1250(bytes);
+        }
+    }
+    text.remove(QChar(u'\0'));
+    return text;
+}
+
 bool isUtf8(QByteArrayView bytes) {
     TUtf8Validator validator;
     validator.Feed(bytes);
     return validator.Valid();
 }
 
-// The property's value as text, still escaped.
-QString decodeValue(const TVCardProperty& property, bool fileIsUtf8) {
-    if (property.params.isEmpty()) {
-        return fileIsUtf8 ? QString::fromUtf8(property.value) : DecodeWindows1250(property.value);
-    }
-    QByteArrayView bytes = property.value;
-    QByteArray decoded;
-    const bool quoted = property.IsQuotedPrintable();
-    if (quoted) {
-        // Line breaks of quoted-printable text come as CR LF; the program
-        // keeps them as LF.
-        decoded = VCardText::DecodeQuotedPrintable(bytes).replace("\r\n", "\n");
-        bytes = decoded;
-    }
-    const QByteArray charset = property.Param("CHARSET").toLower();
-    if (charset == "utf-8" || charset == "utf8") {
-        return QString::fromUtf8(bytes);
-    }
-    if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250") {
-        return DecodeWindows1250(bytes);
-    }
-    if (charset == "iso-8859-1" || charset == "us-ascii" || charset == "latin1") {
-        return QString::fromLatin1(bytes);
-    }
-    if (!charset.isEmpty()) {
-        QStringDecoder decoder(charset.constData());
-        if (decoder.isValid()) {
-            return decoder.decode(bytes);
+// Bytes that Windows-1250 leaves unassigned: a card holding one of them
+// that is not UTF-8 either is no text of either encoding.
+bool hasUnassignedWindows1250Byte(QByteArrayView bytes) {
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && quib::Cp1250ToUnicode(b) < 0xA0) {
+            return true;
         }
     }
-    const bool utf8 = quoted ? isUtf8(bytes) : fileIsUtf8;
-    return utf8 ? QString::fromUtf8(bytes) : DecodeWindows1250(bytes);
+    return false;
 }
 
 bool isVCardMarker(const TVCardProperty& property, QByteArrayView name) {
@@ -180,7 +206,14 @@ bool isVCardMarker(const TVCardProperty& property, QByteArrayView name) {
            property.value.trimmed().compare("VCARD", Qt::CaseInsensitive) == 0;
 }
 
-// The state of one pass over the file's lines.
+// The state of one pass over the file's lines. The encoding is decided per
+// card, from the bytes of its values without a CHARSET parameter: UTF-8 when
+// they are UTF-8, else Windows-1250. So one card of another encoding, or one
+// broken byte, leaves the other cards of a file as they are. The card's
+// properties wait until its end for that.
+// In a file that is valid UTF-8 as a whole (most files) every value is
+// UTF-8 as written, so the card's values need not wait: only a
+// quoted-printable value can hide other bytes, and it is judged by them.
 class TCardParser {
   public:
     TCardParser(bool fileIsUtf8, const TVCardReader::CardSink& take)
@@ -190,14 +223,30 @@ class TCardParser {
     int Finish() const;
 
   private:
+    struct TPending {
+        TVCardProperty property;  // its value is taken from bytes, not the line
+        QByteArray bytes;
+        QByteArray charset;
+    };
+
     void begin(int number);
     void end(int number);
     void countLine(QByteArrayView line);
+    void add(const TVCardProperty& property);
+    void keep(const TVCardProperty& property);
+    bool cardIsUtf8() const;
+    // UTF-8 (true) or Windows-1250 (false); raises for bytes that are
+    // neither.
+    bool utf8OrRefused(bool validUtf8, bool unassignedByte) const;
 
     bool fileIsUtf8_;
     const TVCardReader::CardSink& take_;
     TVCardContactBuilder builder_;
     TVCardProperty property_;
+    std::vector<TPending> pending_;
+    // Of the values that follow the card's encoding:
+    bool validUtf8_ = true;        // each is UTF-8
+    bool unassignedByte_ = false;  // some holds a byte Windows-1250 lacks
     bool inCard_ = false;
     int nested_ = 0;
     int cardStart_ = 0;
@@ -220,6 +269,58 @@ void TCardParser::begin(int number) {
     cardStart_ = number;
     cardLines_ = 0;
     cardBytes_ = 0;
+    pending_.clear();
+    validUtf8_ = true;
+    unassignedByte_ = false;
+}
+
+void TCardParser::add(const TVCardProperty& property) {
+    if (!fileIsUtf8_) {
+        keep(property);
+        return;
+    }
+    QByteArray storage;
+    const QByteArrayView bytes = valueBytes(property, storage);
+    const QByteArray charset = charsetOf(property);
+    bool utf8 = true;
+    if (charset.isEmpty() && !storage.isNull()) {
+        utf8 = utf8OrRefused(isUtf8(bytes), hasUnassignedWindows1250Byte(bytes));
+    }
+    builder_.Add(property, decodeValue(bytes, charset, utf8));
+}
+
+void TCardParser::keep(const TVCardProperty& property) {
+    QByteArray storage;
+    const QByteArrayView bytes = valueBytes(property, storage);
+    TPending pending{property, storage.isNull() ? bytes.toByteArray() : storage,
+                     charsetOf(property)};
+    pending.property.value = {};
+    if (pending.charset.isEmpty()) {
+        validUtf8_ = validUtf8_ && isUtf8(pending.bytes);
+        unassignedByte_ = unassignedByte_ || hasUnassignedWindows1250Byte(pending.bytes);
+    }
+    pending_.push_back(std::move(pending));
+}
+
+bool TCardParser::cardIsUtf8() const {
+    return utf8OrRefused(validUtf8_, unassignedByte_);
+}
+
+bool TCardParser::utf8OrRefused(bool validUtf8, bool unassignedByte) const {
+    if (validUtf8) {
+        return true;
+    }
+    if (unassignedByte) {
+        // Named in full, so that the translation tools file the text under
+        // the context it is looked up in.
+        throw EVCardError(cardStart_,
+                          QCoreApplication::translate("TVCardReader",
+                                                      "The card that begins on line %1 of the "
+                                                      "vCard file is neither UTF-8 nor "
+                                                      "Windows-1250 text.")
+                              .arg(cardStart_));
+    }
+    return false;
 }
 
 void TCardParser::end(int number) {
@@ -232,6 +333,12 @@ void TCardParser::end(int number) {
         return;
     }
     inCard_ = false;
+    const bool utf8 = cardIsUtf8();
+    for (TPending& pending : pending_) {
+        pending.property.value = pending.bytes;
+        builder_.Add(pending.property, decodeValue(pending.bytes, pending.charset, utf8));
+    }
+    pending_.clear();
     const QStringList cells = builder_.Finish();
     take_(cells);
     ++cards_;
@@ -268,7 +375,7 @@ void TCardParser::Line(QByteArrayView line, int number) {
     }
     countLine(line);
     if (nested_ == 0 && !property_.IsBinary()) {
-        builder_.Add(property_, decodeValue(property_, fileIsUtf8_));
+        add(property_);
     }
 }
 
@@ -295,9 +402,8 @@ int TVCardReader::Read(QByteArrayView bytes, const CardSink& take) {
     } else {
         bytes = bytes.sliced(mark);
     }
-    const bool fileIsUtf8 = mark > 0 || isUtf8(bytes);
     TLineSource lines(bytes);
-    TCardParser parser(fileIsUtf8, take);
+    TCardParser parser(isUtf8(bytes), take);
     QByteArrayView line;
     int number = 0;
     while (lines.Next(line, number)) {

@@ -22,8 +22,10 @@ class EVCardError : public EExchangeError {
 // Reads the cards of a vCard file (versions 4.0, 3.0 and 2.1) into contacts.
 // Lines end in CR LF, LF or CR; continuation lines start with a space or tab;
 // vCard 2.1 quoted-printable values may continue after a "=" at a line's end.
-// A file with a UTF-8 byte-order mark, or whose bytes are valid UTF-8, is
-// UTF-8, any other Windows-1250; a CHARSET parameter decides for its value.
+// Each card is UTF-8 when its bytes are, else Windows-1250 (a card holding a
+// byte Windows-1250 lacks as well is refused); a CHARSET parameter decides
+// for its value, and in a file that is UTF-8 as a whole a quoted-printable
+// value is judged by its own bytes. A NUL in a value is dropped.
 // Unknown properties, binary values and cards nested in a card are passed
 // over. Everything is bounded: a logical line and a card may hold 16 MiB, a
 // card 10,000 lines, a file 1,000,000 cards.
@@ -40,7 +42,7 @@ class TVCardReader {
     // Reads every card of bytes (a whole file), calling take with the 32
     // cells of each in program column order. Returns the number of cards.
     // Raises EVCardError for a line that is not a property, a card without
-    // its end, text outside a card or a limit passed.
+    // its end or of no known encoding, text outside a card or a limit passed.
     static int Read(QByteArrayView bytes, const CardSink& take);
 
     // The bytes of fileName. Raises EExchangeError when it cannot be read,

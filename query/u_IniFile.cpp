@@ -10,8 +10,12 @@
 
 namespace {
 
-QString WriteError(const QString& path) {
-    return QCoreApplication::translate("TIniFile", "Unable to write to %1").arg(path);
+// The system's reason goes on a line of its own ("No space left on device").
+QString WriteError(const QString& path, const QString& reason) {
+    QString error = QCoreApplication::translate("TIniFile", "Unable to write to %1").arg(path);
+    if (!reason.isEmpty())
+        error += QStringLiteral("\n\r") + reason;
+    return error;
 }
 
 }  // namespace
@@ -73,9 +77,11 @@ QByteArray TIniFile::ToBytes() const {
         for (const Entry& e : s.entries)
             text += e.key + QLatin1Char('=') + e.value + QLatin1String("\r\n");
     }
-    QByteArray bytes = EncodeWindows1250(text);
-    if (DecodeWindows1250(bytes) != text)
-        bytes = text.toUtf8();
+    // A text of ASCII alone reads the same in every encoding; any other is
+    // marked as UTF-8, so that it is never read back as something else.
+    QByteArray bytes = text.toUtf8();
+    if (bytes.size() != text.size())
+        bytes.prepend("\xEF\xBB\xBF");
     return bytes;
 }
 
@@ -102,7 +108,7 @@ bool TIniFile::Save(const QString& path, QString& error) const {
     // The writer never replaces a folder of that name either.
     QString reason;
     if (!WriteFileAtomically(path, ToBytes(), reason)) {
-        error = WriteError(path);
+        error = WriteError(path, reason);
         return false;
     }
     return true;

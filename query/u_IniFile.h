@@ -20,8 +20,10 @@ class TIniFile {
 
     TIniFile() = default;
 
-    // Text decoded as UTF-8 when it has a UTF-8 byte-order mark or is valid
-    // UTF-8 with non-ASCII bytes, as Windows-1250 otherwise.
+    // Text decoded as UTF-8 when it has a UTF-8 byte-order mark (as every
+    // file this program writes that is not plain ASCII) or looks like UTF-8
+    // (LooksLikeUtf8: another program's file), as Windows-1250 otherwise (a
+    // file of the older program).
     static TIniFile FromBytes(QByteArrayView bytes);
 
     // The value of key in section, or def when there is none.
@@ -32,8 +34,8 @@ class TIniFile {
     // section (the section at the end of the file when it is new).
     void WriteString(const QString& section, const QString& key, const QString& value);
 
-    // Lines ending in CR LF, in Windows-1250; in UTF-8 only when some text
-    // has no Windows-1250 form, so that nothing is lost.
+    // Lines ending in CR LF; plain ASCII, or UTF-8 after a byte-order mark
+    // when some text is not ASCII, so that every text reads back as it was.
     QByteArray ToBytes() const;
 
     // Reads path into out; false with a message in error when the file cannot
@@ -41,7 +43,8 @@ class TIniFile {
     static bool Load(const QString& path, TIniFile& out, QString& error);
     // Writes the whole text to a temporary file and renames it over path, so
     // that a failed save leaves the old file as it was; false with the
-    // message "Unable to write to <path>" in error.
+    // message "Unable to write to <path>" in error, the system's reason on
+    // a line of its own.
     bool Save(const QString& path, QString& error) const;
 
   private:

@@ -25,7 +25,8 @@ bool FromIni(const TIniFile& ini, const QStringList& columnNames, TQuery& query,
 bool Read(const QString& path, const QStringList& columnNames, TQuery& query, QString& error);
 
 // Replaces the file at path by the query as a whole; on failure the old file
-// stays untouched and error is "Unable to write to <path>".
+// stays untouched and error is "Unable to write to <path>" with the reason
+// on a second line.
 bool Write(const QString& path, const TQuery& query, const QStringList& columnNames,
            QString& error);
 

@@ -171,11 +171,16 @@ void writeEntry(const Buffer& b, int fd) {
 
 void onCrash(int sig, siginfo_t* info, void*) {
     if (!entryWritten.exchange(true)) {
-        const int fd = open(logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            struct stat st {};
+        // As the error log: only the user's own regular file, links not
+        // followed.
+        const int fd = open(
+            logPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+        struct stat st {};
+        if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid())) {
+            close(fd);
+        } else if (fd >= 0) {
             Buffer b{entry, sizeof entry};
-            if (fstat(fd, &st) == 0 && st.st_size > 0) {
+            if (st.st_size > 0) {
                 b.crlf();
             }
             addStamp(b, time(nullptr));

@@ -54,10 +54,21 @@ void removePartialEntry(int fd, off_t sizeBefore, qsizetype written) {
 }
 
 // Created readable by the user only; appended, so two programs writing at
-// once each add whole entries.
+// once each add whole entries. Only the user's own regular file is a log: a
+// symbolic link put in its place would make the program append to whatever
+// it points to, and a FIFO or device is no file to keep entries in (opening
+// one does not wait).
 int openForAppend(const QString& fileName) {
     const QByteArray path = QFile::encodeName(fileName);
-    return ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(path.constData(),
+               O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 void makeStateFolder(const QString& logFile) {

@@ -6,7 +6,8 @@
 // The error log: every error report is appended to it as a stamped entry with
 // CR LF line ends. The file is created readable by the user only and written
 // with O_APPEND in one piece, so two running programs do not overwrite each
-// other's entries.
+// other's entries. A symbolic link, a file that is not regular (a FIFO, a
+// device) or a file of another user in the log's place is not written to.
 class TSimpleExceptionLog {
   public:
     // The program's log (ErrorLogFileName); when the file beside the program

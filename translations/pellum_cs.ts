@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="cs_CZ">
 <context>
+    <name>CardLinks</name>
+    <message>
+        <source>&quot;%1&quot; is not a web address, so it is not opened. Only addresses of web pages (http:// or https:// and a host name) are opened.</source>
+        <translation>„%1“ není webová adresa, a proto se neotevře. Otevírají se jen adresy webových stránek (http:// nebo https:// a název serveru).</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an e-mail address, so no mail is written.</source>
+        <translation>„%1“ není e-mailová adresa, a proto se zpráva nevytvoří.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>--make-sample needs the name of the file to write.</source>
@@ -52,6 +63,14 @@ databázi otevíranou při spuštění podle možností programu.
   -h, --help            zobrazí tuto nápovědu a skončí
   --version             zobrazí verzi programu a skončí
 </translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Nečekaný argument: %1</translation>
+    </message>
+    <message>
+        <source>Only one of --make-sample, --export-vcard, --import-vcard and --sync can be given.</source>
+        <translation>Zadat lze jen jeden z příkazů --make-sample, --export-vcard, --import-vcard a --sync.</translation>
     </message>
 </context>
 <context>
@@ -594,12 +613,8 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
         <translation>Jde o složku</translation>
     </message>
     <message>
-        <source>No space left on device</source>
-        <translation>Na zařízení není volné místo</translation>
-    </message>
-    <message>
-        <source>Input/output error</source>
-        <translation>Chyba vstupu/výstupu</translation>
+        <source>Not a regular file</source>
+        <translation>Nejde o běžný soubor</translation>
     </message>
 </context>
 <context>
@@ -1320,6 +1335,10 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>The file &quot;%1&quot; cannot be read: %2</source>
         <translation>Soubor „%1“ nelze přečíst: %2</translation>
+    </message>
+    <message>
+        <source>The card that begins on line %1 of the vCard file is neither UTF-8 nor Windows-1250 text.</source>
+        <translation>Vizitka, která začíná na řádku %1 souboru vCard, není text v kódování UTF-8 ani Windows-1250.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "views/u_frameMainIDE.h"
 
 #include "session/u_ContactSchema.h"
+#include "support/u_MessageBox.h"
 #include "ui_u_frameMainIDE.h"
 #include "views/u_CardLinks.h"
 #include "views/u_CardMemo.h"
@@ -231,16 +232,21 @@ int TframeMainIDE::currentPage() const {
     return ui->tabMain->currentIndex();
 }
 
+// A refused address is told, never opened: a field imported from someone's
+// vCard must not open a file or run a program through the desktop.
+void TframeMainIDE::openLink(const TCardLink& link) {
+    if (!link.refusal.isEmpty())
+        ShowMessage(MsgType::Warning, link.refusal, MsgButtons::Ok, this);
+    else if (link.url.isValid())
+        QDesktopServices::openUrl(link.url);
+}
+
 void TframeMainIDE::openWebAddress(const QWidget* field) {
-    const QString address = WebAddressFor(fieldText(fieldIndexOf(field)));
-    if (!address.isEmpty())
-        QDesktopServices::openUrl(DesktopUrlFor(address));
+    openLink(WebLinkFor(fieldText(fieldIndexOf(field))));
 }
 
 void TframeMainIDE::openMailAddress(const QWidget* field) {
-    const QString address = MailAddressFor(fieldText(fieldIndexOf(field)));
-    if (!address.isEmpty())
-        QDesktopServices::openUrl(DesktopUrlFor(address));
+    openLink(MailLinkFor(fieldText(fieldIndexOf(field))));
 }
 
 void TframeMainIDE::cmdFields_Home_WWWClick() {

@@ -11,6 +11,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct TCardLink;
 
 namespace Ui {
 class TframeMainIDE;
@@ -66,6 +67,7 @@ class TframeMainIDE : public QFrame {
     void alignStripsWithPages();
     void setLineText(int i, QLineEdit* edit, const QString& text);
     void lineTextEdited(int i, QLineEdit* edit);
+    void openLink(const TCardLink& link);
     void openWebAddress(const QWidget* field);
     void openMailAddress(const QWidget* field);
 

@@ -5,8 +5,42 @@
 
 #include "session/u_ContactSchema.h"
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+struct ProgramRun {
+    int code = -1;
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    QString err;
+};
+
+// The program itself, run as a user runs it; fileSizeLimit as "ulimit -f".
+ProgramRun RunProgram(const QStringList& args, qint64 fileSizeLimit = -1) {
+    QProcess program;
+    if (fileSizeLimit >= 0) {
+        program.setChildProcessModifier([fileSizeLimit] {
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = static_cast<rlim_t>(fileSizeLimit);
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
+    program.start(QStringLiteral(PELLUM_PROGRAM), args);
+    if (!program.waitForFinished(60000)) {
+        program.kill();
+        program.waitForFinished();
+    }
+    return {program.exitCode(), program.exitStatus(),
+            QString::fromLocal8Bit(program.readAllStandardError())};
+}
+
+}  // namespace
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -63,6 +97,82 @@ class TestCommandLine : public QObject {
         line = ParseCommandLine({"--import-vcard", "a.tbr", "-"});
         QVERIFY(line.ImportVCard && !line.ExportVCard);
         QCOMPARE(line.VCardFile, QStringLiteral("-"));
+    }
+
+    // A window-less command takes exactly its own arguments.
+    void extraArgumentsAreAnError_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("export and a third file")
+            << QStringList{"--export-vcard", "a.tbr", "a.vcf", "extra"};
+        QTest::newRow("import and a database")
+            << QStringList{"b.tbr", "--import-vcard", "a.tbr", "a.vcf"};
+        QTest::newRow("export and an unknown option")
+            << QStringList{"--export-vcard", "a.tbr", "a.vcf", "--force"};
+        QTest::newRow("sample and a second file") << QStringList{"--make-sample", "s.tbr", "t.tbr"};
+        QTest::newRow("two commands")
+            << QStringList{"--make-sample", "s.tbr", "--export-vcard", "a.tbr", "a.vcf"};
+    }
+    void extraArgumentsAreAnError() {
+        QFETCH(QStringList, args);
+        QVERIFY(!ParseCommandLine(args).Error.isEmpty());
+    }
+
+    // What the README promises: 2 for a wrong command line, 1 with a message
+    // for a file that cannot be written, never a silent end.
+    void programExitCodes() {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("sample.tbr"));
+        MakeSampleDatabase(db);
+        const QString vcf = dir.filePath(QStringLiteral("out.vcf"));
+        ProgramRun run = RunProgram({"--export-vcard", db, vcf, "extra"});
+        QCOMPARE(run.status, QProcess::NormalExit);
+        QCOMPARE(run.code, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("extra")), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(vcf));
+
+        // A file size limit below the file: the write fails with the
+        // system's reason instead of SIGXFSZ ending the program.
+        run = RunProgram({"--export-vcard", db, vcf}, 1000);
+        QCOMPARE(run.status, QProcess::NormalExit);
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("File too large")), qPrintable(run.err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("sample.tbr")});
+
+        run = RunProgram({"--export-vcard", db, vcf});
+        QCOMPARE(run.code, 0);
+        QVERIFY(QFileInfo(vcf).size() > 1000);
+    }
+
+    // A FIFO, or a device through a link, is not replaced by a file.
+    void programRefusesSpecialFiles() {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("sample.tbr"));
+        MakeSampleDatabase(db);
+        const QString fifo = dir.filePath(QStringLiteral("cards.fifo"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString device = dir.filePath(QStringLiteral("null.vcf"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), device));
+        struct stat null {};
+        QCOMPARE(stat("/dev/null", &null), 0);
+        for (const QString& target : {fifo, device}) {
+            const ProgramRun run = RunProgram({"--export-vcard", db, target});
+            QCOMPARE(run.status, QProcess::NormalExit);
+            QCOMPARE(run.code, 1);
+            QVERIFY2(run.err.contains(QStringLiteral("cannot be written: Not a regular file")),
+                     qPrintable(run.err));
+        }
+        struct stat st {};
+        QCOMPARE(lstat(QFile::encodeName(fifo).constData(), &st), 0);
+        QVERIFY(S_ISFIFO(st.st_mode));
+        QVERIFY(QFileInfo(device).isSymLink());
+        QCOMPARE(stat("/dev/null", &st), 0);
+        QVERIFY(S_ISCHR(st.st_mode));
+        QCOMPARE(st.st_rdev, null.st_rdev);
+        QCOMPARE(
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            (QStringList{"cards.fifo", "null.vcf", "sample.tbr"}));
     }
 
     void helpAndVersionTexts() {

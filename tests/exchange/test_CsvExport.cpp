@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace fixtures;
 
 class TestCsvExport : public QObject {
@@ -185,6 +187,41 @@ class TestCsvExport : public QObject {
             EExchangeError, exporter.ExportToFile(path(QStringLiteral("taken.csv")), allTicked()));
     }
 
+    // A FIFO, a device (through a link in the test's folder) and a loop of
+    // links are not replaced by a file: the export says it cannot write them.
+    void specialDestinationsAreRefused() {
+        auto db = database({QStringList{"a"}});
+        const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
+        QDir folder(path(QStringLiteral("special")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString fifo = folder.filePath(QStringLiteral("out.fifo"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString device = folder.filePath(QStringLiteral("null.csv"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), device));
+        const QString loop = folder.filePath(QStringLiteral("loop.csv"));
+        QVERIFY(QFile::link(QStringLiteral("loop.csv"), loop));
+        const QStringList entries =
+            folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString& target : {fifo, device, loop}) {
+            try {
+                exporter.ExportToFile(target, allTicked());
+                QFAIL(qPrintable(target));
+            } catch (const EExchangeError& e) {
+                QVERIFY2(e.message().startsWith(
+                             QStringLiteral("The file \"%1\" cannot be written: ").arg(target)),
+                         qPrintable(e.message()));
+            }
+        }
+        struct stat st {};
+        QCOMPARE(lstat(QFile::encodeName(fifo).constData(), &st), 0);
+        QVERIFY(S_ISFIFO(st.st_mode));
+        QCOMPARE(stat("/dev/null", &st), 0);
+        QVERIFY(S_ISCHR(st.st_mode));
+        QCOMPARE(
+            folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            entries);
+    }
+
     // A write that fails after any number of bytes, or on the final flush and
     // rename, keeps the old file byte for byte, leaves no temporary file and
     // reports the failure.
@@ -203,7 +240,7 @@ class TestCsvExport : public QObject {
             faults << TWriteFaults{n, false};
         }
         faults << TWriteFaults{size - 1, false} << TWriteFaults{256 * 1024, false}
-               << TWriteFaults{-1, true};
+               << TWriteFaults{-1, true} << TWriteFaults{-1, false, true};
         for (const TWriteFaults& fault : faults) {
             TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
             exporter.SetWriteFaults(fault);
@@ -212,8 +249,12 @@ class TestCsvExport : public QObject {
                 QFAIL(qPrintable(
                     QStringLiteral("no error after %1 bytes").arg(fault.failAfterBytes)));
             } catch (const EExchangeError& e) {
-                QVERIFY(e.message().startsWith(
-                    QStringLiteral("The file \"%1\" cannot be written: ").arg(file)));
+                // With the system's reason: a full disk or a failed flush.
+                const QString reason = fault.failAfterBytes >= 0
+                                           ? QStringLiteral("No space left on device")
+                                           : QStringLiteral("Input/output error");
+                QCOMPARE(e.message(),
+                         QStringLiteral("The file \"%1\" cannot be written: %2").arg(file, reason));
             }
             QCOMPARE(ReadFile(file), old);
             QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});

@@ -73,6 +73,15 @@ class TestCsvText : public QObject {
         QTest::newRow("valid UTF-8 letters") << QString("Dvořák").toUtf8() << true;
         QTest::newRow("Windows-1250 letters") << QByteArray("Dvo\xF8\xE1k") << false;
         QTest::newRow("broken UTF-8 sequence") << QByteArray("a\xC5") << false;
+        // Windows-1250 whose bytes form UTF-8, of characters Windows-1250
+        // lacks: "Čš" is "Ț", "ěšť" is "욝", "ÉŠ" is "Ɋ" in UTF-8.
+        QTest::newRow("Windows-1250 Čš") << QByteArray("\xC8\x9A") << false;
+        QTest::newRow("Windows-1250 ěšť") << QByteArray("\xEC\x9A\x9D") << false;
+        QTest::newRow("Windows-1250 ÉŠ") << QByteArray("Jan \xC9\x8A,x\r\n") << false;
+        QTest::newRow("UTF-8 of a sign") << QString("100 €").toUtf8() << true;
+        QTest::newRow("UTF-8 with a smiley and a letter") << QString("Věra 😀").toUtf8() << true;
+        // Nothing the program could keep: read as Windows-1250.
+        QTest::newRow("UTF-8 of CJK only") << QString("東京").toUtf8() << false;
     }
     void detectEncoding() {
         QFETCH(QByteArray, bytes);
@@ -80,26 +89,58 @@ class TestCsvText : public QObject {
         QCOMPARE(DetectTextEncoding(bytes) == TextEncoding::Utf8, utf8);
     }
 
+    // Every text of one and of two Czech letters in Windows-1250, alone or
+    // among ASCII, reads back as Windows-1250.
+    void windows1250CzechIsNeverTakenForUtf8() {
+        const QString letters = QStringLiteral("ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽáčďéěíňóřšťúůýž");
+        QStringList texts;
+        for (const QChar a : letters) {
+            texts << QString(a);
+            for (const QChar b : letters) {
+                texts << QString(a) + b;
+            }
+        }
+        int validUtf8 = 0;
+        for (const QString& text : texts) {
+            for (const QString& line : {text, QStringLiteral("\"%1\",\"x\"\r\n").arg(text)}) {
+                const QByteArray bytes = EncodeWindows1250(line);
+                QCOMPARE(DetectTextEncoding(bytes), TextEncoding::Windows1250);
+                QCOMPARE(DecodeDetected(bytes), line);
+                TUtf8Validator validator;
+                validator.Feed(bytes);
+                validUtf8 += validator.Valid() ? 1 : 0;
+            }
+        }
+        QVERIFY(validUtf8 > 100);  // the ones read wrongly before
+    }
+
     void utf8Validator_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<bool>("nonAscii");
-        QTest::newRow("empty") << QByteArray() << true << false;
-        QTest::newRow("ascii") << QByteArray("abc") << true << false;
-        QTest::newRow("Czech") << QString("Žluťoučký").toUtf8() << true << true;
-        QTest::newRow("four bytes") << QString("a\U0001F600").toUtf8() << true << true;
-        QTest::newRow("cut at the end") << QByteArray("a\xC5") << false << true;
-        QTest::newRow("lone continuation") << QByteArray("a\x80") << false << true;
-        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << false << true;
-        QTest::newRow("overlong three") << QByteArray("\xE0\x80\xAF") << false << true;
-        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << false << true;
-        QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << false << true;
-        QTest::newRow("Windows-1250") << QByteArray("Dvo\xF8\xE1k") << false << true;
+        QTest::addColumn<bool>("windows1250");  // some character Windows-1250 has
+        QTest::newRow("empty") << QByteArray() << true << false << false;
+        QTest::newRow("ascii") << QByteArray("abc") << true << false << false;
+        QTest::newRow("Czech") << QString("Žluťoučký").toUtf8() << true << true << true;
+        QTest::newRow("four bytes") << QString("a\U0001F600").toUtf8() << true << true << false;
+        QTest::newRow("euro") << QString("€").toUtf8() << true << true << true;
+        QTest::newRow("no-break space") << QString("a\u00A0b").toUtf8() << true << true << true;
+        QTest::newRow("C1 control") << QByteArray("\xC2\x81") << true << true << false;
+        QTest::newRow("Windows-1250 Čš") << QByteArray("\xC8\x9A") << true << true << false;
+        QTest::newRow("cut at the end") << QByteArray("a\xC5") << false << true << false;
+        QTest::newRow("lone continuation") << QByteArray("a\x80") << false << true << false;
+        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << false << true << false;
+        QTest::newRow("overlong three") << QByteArray("\xE0\x80\xAF") << false << true << false;
+        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << false << true << false;
+        QTest::newRow("beyond U+10FFFF")
+            << QByteArray("\xF4\x90\x80\x80") << false << true << false;
+        QTest::newRow("Windows-1250") << QByteArray("Dvo\xF8\xE1k") << false << true << false;
     }
     void utf8Validator() {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, valid);
         QFETCH(bool, nonAscii);
+        QFETCH(bool, windows1250);
         // Fed whole and split at every byte, the verdict is the same.
         for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
             TUtf8Validator validator;
@@ -108,6 +149,8 @@ class TestCsvText : public QObject {
             QCOMPARE(validator.Valid(), valid);
             if (valid) {
                 QCOMPARE(validator.SawNonAscii(), nonAscii);
+                QCOMPARE(validator.SawWindows1250Character(), windows1250);
+                QCOMPARE(LooksLikeUtf8(validator), windows1250);
             }
         }
     }

@@ -6,6 +6,7 @@
 #include "app/u_SampleDatabase.h"
 #include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeError.h"
+#include "exchange/u_TextEncoding.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_VCardReader.h"
 #include "session/u_ContactSchema.h"
@@ -269,6 +270,83 @@ class TestVCard : public QObject {
             << "BEGIN:VCARD\r\nNOTE:" + QByteArray(TVCardReader::kMaxLineBytes / 2, 'x') + "\r\n " +
                    QByteArray(TVCardReader::kMaxLineBytes / 2, 'y') + "\r\nEND:VCARD\r\n"
             << 2 << "Line 2 of the vCard file is longer than 16 MiB.";
+        // Not UTF-8, and with a byte Windows-1250 has no character for.
+        QTest::newRow("card of no known encoding")
+            << good + "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dvo\xF8\xE1k\x81;A\r\nEND:VCARD\r\n" + good
+            << 5
+            << "The card that begins on line 5 of the vCard file is neither UTF-8 nor "
+               "Windows-1250 text.";
+    }
+
+    // Each card is judged by its own bytes: one card of Windows-1250 (or one
+    // broken byte) in a file of 2,000 UTF-8 cards garbles none of the others.
+    void encodingIsDecidedPerCard() {
+        const auto card = [](const QString& name, bool windows1250) {
+            const QString text = QStringLiteral(
+                                     "BEGIN:VCARD\r\nVERSION:3.0\r\nN:%1;Antonín\r\n"
+                                     "END:VCARD\r\n")
+                                     .arg(name);
+            return windows1250 ? EncodeWindows1250(text) : text.toUtf8();
+        };
+        QByteArray bytes;
+        for (int i = 0; i < 2000; ++i) {
+            bytes += card(QStringLiteral("Dvořák"), i == 1000);
+        }
+        // A CHARSET parameter speaks for its value only.
+        bytes +=
+            "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=windows-1250:\x8Akoda;Old\r\n"
+            "NOTE:\xC5\xBDlu\xC5\xA5ou\xC4\x8Dk\xC3\xBD\r\nEND:VCARD\r\n"
+            // Quoted-printable without a CHARSET follows its card: Windows-1250.
+            "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Nov\xE1k;Jan\r\n"
+            "NOTE;ENCODING=QUOTED-PRINTABLE:=8Akoda\r\nEND:VCARD\r\n";
+        const QList<QStringList> cards = readCards(bytes);
+        QCOMPARE(cards.size(), 2002);
+        for (int i = 0; i < 2000; ++i) {
+            QCOMPARE(cards[i][0], QStringLiteral("Dvořák"));
+            QCOMPARE(cards[i][1], QStringLiteral("Antonín"));
+        }
+        QCOMPARE(cards[2000][0], QStringLiteral("Škoda"));
+        QCOMPARE(cards[2000][31], QStringLiteral("Žluťoučký"));
+        QCOMPARE(cards[2001][0], QStringLiteral("Novák"));
+        QCOMPARE(cards[2001][31], QStringLiteral("Škoda"));
+
+        // In a file that is UTF-8 as a whole, a quoted-printable value
+        // without CHARSET is judged by its own bytes.
+        const QByteArray utf8File = QStringLiteral(
+                                        "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Dvořák;Jan\r\n"
+                                        "NOTE;ENCODING=QUOTED-PRINTABLE:=8Akoda =C5=BE\r\n"
+                                        "X-ORVANE-HOBBY;ENCODING=QUOTED-PRINTABLE:=C5=A1achy\r\n"
+                                        "END:VCARD\r\n")
+                                        .toUtf8();
+        const QList<QStringList> mixed = readCards(utf8File);
+        QCOMPARE(mixed.size(), 1);
+        QCOMPARE(mixed[0][0], QStringLiteral("Dvořák"));
+        QCOMPARE(mixed[0][31], QStringLiteral("Škoda Ĺľ"));
+        QCOMPARE(mixed[0][13], QStringLiteral("šachy"));
+        try {
+            readCards(
+                "BEGIN:VCARD\r\nVERSION:2.1\r\nN:A\r\nEND:VCARD\r\n"
+                "BEGIN:VCARD\r\nVERSION:2.1\r\nNOTE;ENCODING=QUOTED-PRINTABLE:=81=C5\r\n"
+                "END:VCARD\r\n");
+            QFAIL("no error raised");
+        } catch (const EVCardError& e) {
+            QCOMPARE(e.line(), 5);
+        }
+    }
+
+    // A NUL would end the cell's text in the database: it is dropped and the
+    // rest of the value kept.
+    void nulInsideAValueIsDropped() {
+        const char raw[] =
+            "BEGIN:VCARD\r\nVERSION:4.0\r\nN:Dvo\0\xC5\x99\xC3\xA1k;Jan\r\n"
+            "NOTE:first\0 and the rest\r\nEND:VCARD\r\n";
+        const QByteArray bytes(raw, sizeof raw - 1);
+        QCOMPARE(readCards(bytes),
+                 QList<QStringList>{row({{0, "Dvořák"}, {1, "Jan"}, {31, "first and the rest"}})});
+        auto db = database();
+        QCOMPARE(TVCardExchange(*db, IdentityColumnMap()).Import(file(bytes)), 1);
+        QCOMPARE(ReadRows(*db),
+                 QList<QStringList>{row({{0, "Dvořák"}, {1, "Jan"}, {31, "first and the rest"}})});
     }
     void brokenFilesChangeNothing() {
         QFETCH(QByteArray, bytes);
@@ -355,7 +433,8 @@ class TestVCard : public QObject {
         for (qint64 n = 0; n < size; n += 97'003) {
             faults << TWriteFaults{n, false};
         }
-        faults << TWriteFaults{size - 1, false} << TWriteFaults{-1, true};
+        faults << TWriteFaults{size - 1, false} << TWriteFaults{-1, true}
+               << TWriteFaults{-1, false, true};
         for (const TWriteFaults& fault : faults) {
             TVCardExchange exchange(*db, IdentityColumnMap());
             exchange.SetWriteFaults(fault);

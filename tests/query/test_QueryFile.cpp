@@ -2,6 +2,7 @@
 // write them, bad counts, and saves that fail without harming the old file.
 
 #include "exchange/u_TextEncoding.h"
+#include "query/u_IniFile.h"
 #include "query/u_QueryFile.h"
 #include "session/u_ContactSchema.h"
 #include "support/u_AtomicFileWriter.h"
@@ -40,6 +41,26 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
         f.write(bytes);
 }
 
+// Every text of one and of two Czech letters, capitals and small ones.
+QStringList CzechTexts() {
+    const QString letters = QStringLiteral("ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽáčďéěíňóřšťúůýž");
+    QStringList texts;
+    for (const QChar a : letters) {
+        texts << QString(a);
+        for (const QChar b : letters)
+            texts << QString(a) + b;
+    }
+    return texts;
+}
+
+QString ReadText(const QByteArray& bytes, const QStringList& names) {
+    TQuery read;
+    QString error;
+    if (!QueryFile::FromIni(TIniFile::FromBytes(bytes), names, read, error))
+        return QStringLiteral("<not read: %1>").arg(error);
+    return read.row(0).text;
+}
+
 }  // namespace
 
 class TestQueryFile : public QObject {
@@ -50,6 +71,7 @@ class TestQueryFile : public QObject {
     void writesTheDocumentedLayout();
     void roundTripKeepsEveryField();
     void textLosesOuterBlanksAndLineBreaks();
+    void czechTextsReadBackAsWritten();
     void readsWhatPeopleWrite_data();
     void readsWhatPeopleWrite();
     void countIsOneByteAndAtMostFifty_data();
@@ -114,6 +136,40 @@ void TestQueryFile::textLosesOuterBlanksAndLineBreaks() {
     QCOMPARE(read.DefinedCount(), 2);
     QCOMPARE(read.row(0).text, QStringLiteral("a"));
     QCOMPARE(read.row(1).text, QStringLiteral("x  [Query]  Count=50"));
+}
+
+// A file this program writes reads back as written, and so does the older
+// program's Windows-1250 file of the same query, also where its bytes
+// happen to form UTF-8 ("Čš" is the UTF-8 of "Ț").
+void TestQueryFile::czechTextsReadBackAsWritten() {
+    const QStringList texts = CzechTexts();
+    QCOMPARE(texts.size(), 30 + 30 * 30);
+    int validUtf8 = 0;
+    for (const QString& text : texts) {
+        TQuery q;
+        q.setRow(0, Cond(Col(cs::SurName), TQuery::Contain, text));
+        const QByteArray written = QueryFile::ToIni(q, names_).ToBytes();
+        QCOMPARE(ReadText(written, names_), text);
+        const QByteArray older =
+            "[Query]\r\nCount=1\r\nItem1=SurName\r\nText1=" + EncodeWindows1250(text) + "\r\n";
+        QCOMPARE(ReadText(older, names_), text);
+        TUtf8Validator validator;
+        validator.Feed(older);
+        validUtf8 += validator.Valid() ? 1 : 0;
+    }
+    QVERIFY(validUtf8 > 50);  // the texts that were read wrongly before
+    // The same through real files.
+    const QString path = dir_->filePath(QStringLiteral("czech.tbq"));
+    for (const QString& text :
+         {QStringLiteral("Čš"), QStringLiteral("ěšť"), QStringLiteral("ÉŠ")}) {
+        TQuery q;
+        q.setRow(0, Cond(Col(cs::SurName), TQuery::Contain, text));
+        QString error;
+        QVERIFY(QueryFile::Write(path, q, names_, error));
+        TQuery read;
+        QVERIFY(QueryFile::Read(path, names_, read, error));
+        QCOMPARE(read.row(0).text, text);
+    }
 }
 
 void TestQueryFile::readsWhatPeopleWrite_data() {
@@ -234,7 +290,7 @@ void TestQueryFile::failedSaveKeepsOldFile() {
     const QString folder = dir_->filePath(QStringLiteral("folder.tbq"));
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(!QueryFile::Write(folder, q, names_, error));
-    QCOMPARE(error, QStringLiteral("Unable to write to %1").arg(folder));
+    QCOMPARE(error, QStringLiteral("Unable to write to %1\n\rIs a directory").arg(folder));
     QVERIFY(QFileInfo(folder).isDir());
 
     const QString sub = dir_->filePath(QStringLiteral("locked"));
@@ -247,7 +303,7 @@ void TestQueryFile::failedSaveKeepsOldFile() {
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (saved)
         QSKIP("the folder's permissions do not hold for this user (root)");
-    QCOMPARE(error, QStringLiteral("Unable to write to %1").arg(old));
+    QCOMPARE(error, QStringLiteral("Unable to write to %1\n\rPermission denied").arg(old));
     QCOMPARE(ReadAll(old), oldBytes);
 }
 
@@ -267,7 +323,8 @@ void TestQueryFile::diskFullAtAnyByteKeepsOldFile() {
     const QString broken = CheckFailedWrites(path, 0, size, [&] {
         error.clear();
         const bool written = QueryFile::Write(path, q, names_, error);
-        return written || error != QStringLiteral("Unable to write to %1").arg(path);
+        return written ||
+               error != QStringLiteral("Unable to write to %1\n\rFile too large").arg(path);
     });
     QVERIFY2(broken.isEmpty(), qPrintable(broken));
 

@@ -279,7 +279,8 @@ void TestFrameMainQuery::saveFailureIsReported() {
     QVERIFY(QDir().mkdir(folder));
     answerFileDialog(folder);
     frame().actQuerySaveAs->trigger();
-    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Unable to write to %1").arg(folder)});
+    QCOMPARE(messages.texts(),
+             QStringList{QStringLiteral("Unable to write to %1\n\rIs a directory").arg(folder)});
     QCOMPARE(messages.messages().front().type, MsgType::Error);
 }
 

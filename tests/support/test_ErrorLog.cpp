@@ -1,6 +1,7 @@
 #include "support/u_OrvFileLib.h"
 #include "support/u_SimpleExceptionLog.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -24,6 +25,9 @@ class TestErrorLog : public QObject {
     void fileName_stateFolderWhenProgramFolderMissing();
     void fileName_stateFolderWhenProgramFolderReadOnly();
     void write_fallsBackWhenLogBesideCannotOpen();
+    void write_refusesWhatIsNotTheUsersFile_data();
+    void write_refusesWhatIsNotTheUsersFile();
+    void write_fallsBackWhenLogBesideIsALink();
     void stateFolder_defaultsToLocalState();
 
   private:
@@ -146,6 +150,62 @@ void TestErrorLog::write_fallsBackWhenLogBesideCannotOpen() {
     TSimpleExceptionLog log;
     QVERIFY(log.Write(QStringLiteral("report")));
     QCOMPARE(log.FileName(), dir_->filePath(QStringLiteral("state/Orvane/pellum.Error.log")));
+}
+
+// A link in the log's place (it could point at any file of the user), a
+// FIFO or a device, or another user's file: nothing is written, nothing waits.
+void TestErrorLog::write_refusesWhatIsNotTheUsersFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to a file") << "link";
+    QTest::newRow("link to a device") << "device";
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("another user's file") << "other user";
+}
+
+void TestErrorLog::write_refusesWhatIsNotTheUsersFile() {
+    QFETCH(QString, kind);
+    const QString file = dir_->filePath(QStringLiteral("x.Error.log"));
+    const QString other = dir_->filePath(QStringLiteral("other.txt"));
+    {
+        QFile f(other);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("keep me");
+    }
+    if (kind == QLatin1String("link")) {
+        QVERIFY(QFile::link(other, file));
+    } else if (kind == QLatin1String("device")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), file));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::copy(other, file));
+        if (chown(QFile::encodeName(file).constData(), geteuid() + 1, getegid()) != 0) {
+            QSKIP("only the super-user can give a file to another user");
+        }
+    }
+    TSimpleExceptionLog log(file);
+    QVERIFY(!log.Write(QStringLiteral("report")));
+    QFile f(other);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("keep me"));
+    struct stat st {};
+    QCOMPARE(stat("/dev/null", &st), 0);
+    QVERIFY(S_ISCHR(st.st_mode));
+    if (kind == QLatin1String("other user")) {
+        QCOMPARE(QFileInfo(file).size(), qint64(7));
+    }
+}
+
+// The program's own log goes to the state folder then.
+void TestErrorLog::write_fallsBackWhenLogBesideIsALink() {
+    App.Path = dir_->path();
+    App.ID = QStringLiteral("pellum");
+    const QString target = dir_->filePath(QStringLiteral("target.txt"));
+    QVERIFY(QFile::link(target, dir_->filePath(QStringLiteral("pellum.Error.log"))));
+    TSimpleExceptionLog log;
+    QVERIFY(log.Write(QStringLiteral("report")));
+    QCOMPARE(log.FileName(), dir_->filePath(QStringLiteral("state/Orvane/pellum.Error.log")));
+    QVERIFY(!QFileInfo::exists(target));
 }
 
 void TestErrorLog::stateFolder_defaultsToLocalState() {

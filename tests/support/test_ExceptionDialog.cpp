@@ -103,6 +103,7 @@ class TestExceptionDialog : public QObject {
     void recorder_readsReportsWithoutModalLoop();
     void reportException_endsInTheReport();
     void crash_leavesLogEntry();
+    void crash_neverWritesThroughALink();
     void terminate_leavesLogEntry();
 
   private:
@@ -472,6 +473,26 @@ void TestExceptionDialog::crash_leavesLogEntry() {
     QVERIFY(log.contains(QStringLiteral("signal 11 (SIGSEGV)")));
     QVERIFY2(log.contains(QStringLiteral("crashWithSegmentationFault")), qPrintable(log));
     QVERIFY(!log.contains(QStringLiteral("\n\r\n") + QString(100, u'=')));  // one entry only
+}
+
+// The crash handler opens the log as the error log does: a link put in its
+// place is not followed, so the file it points to stays as it was.
+void TestExceptionDialog::crash_neverWritesThroughALink() {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("target.txt"));
+    {
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("keep me");
+    }
+    const QString link = dir.filePath(QStringLiteral("pellum.Error.log"));
+    QVERIFY(QFile::link(target, link));
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--crash-child"), link});
+    QVERIFY(child.waitForFinished(60000));
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(readAll(target), QStringLiteral("keep me"));
+    QVERIFY(QFileInfo(link).isSymLink());
 }
 
 void TestExceptionDialog::terminate_leavesLogEntry() {

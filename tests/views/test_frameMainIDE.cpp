@@ -1,5 +1,6 @@
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
+#include "testsupport/TestSupport.h"
 #include "views/u_CardMemo.h"
 #include "views/u_frameMainIDE.h"
 
@@ -23,13 +24,17 @@ class UrlCatcher : public QObject {
 
   public:
     UrlCatcher() {
-        for (const char* scheme : {"http", "https", "mailto"})
+        for (const char* scheme : kSchemes)
             QDesktopServices::setUrlHandler(scheme, this, "open");
     }
     ~UrlCatcher() override {
-        for (const char* scheme : {"http", "https", "mailto"})
+        for (const char* scheme : kSchemes)
             QDesktopServices::unsetUrlHandler(scheme);
     }
+    // Also the schemes the card must never open, so that a fault shows here
+    // instead of reaching the desktop.
+    static constexpr const char* kSchemes[] = {"http", "https", "mailto",
+                                               "file", "smb",   "javascript"};
     QStringList opened;
 
   public slots:
@@ -344,6 +349,7 @@ void TestFrameMainIDE::goButtons_data() {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("opened");  // empty: nothing opened
+    QTest::addColumn<bool>("warned");     // refused with a message
     struct Button {
         const char* name;
         int field;
@@ -356,19 +362,26 @@ void TestFrameMainIDE::goButtons_data() {
         {"cmdFields_Work_Email", ContactSchema::Work_Email, true},
     };
     for (const Button& b : buttons) {
-        auto row = [&](const char* what, const char* text, const char* opened) {
+        auto row = [&](const char* what, const char* text, const char* opened,
+                       bool warned = false) {
             QTest::addRow("%s %s", b.name, what)
-                << QString(b.name) << b.field << QString(text) << QString(opened);
+                << QString(b.name) << b.field << QString(text) << QString(opened) << warned;
         };
         row("blanks", "   ", "");
         row("empty", "", "");
         if (b.mail) {
             row("address", " jan@orvane.cz ", "mailto:jan@orvane.cz");
             row("mailto", "mailto:jan@orvane.cz", "mailto:mailto:jan@orvane.cz");
+            row("attachment", "a@b?attach=/home/u/.ssh/id_rsa", "mailto:a@b");
+            row("no address", "?attach=/home/u/.ssh/id_rsa", "", true);
         } else {
             row("host", "  www.orvane.cz ", "http://www.orvane.cz");
             row("https", "https://www.orvane.cz/a", "https://www.orvane.cz/a");
             row("http", "http://orvane.cz", "http://orvane.cz");
+            row("file", "file:///home/u/x.desktop?http://", "", true);
+            row("smb", "smb://host/share#http://", "", true);
+            row("javascript", "javascript:alert(1)", "", true);
+            row("no host", "http://", "", true);
         }
     }
 }
@@ -378,6 +391,8 @@ void TestFrameMainIDE::goButtons() {
     QFETCH(int, field);
     QFETCH(QString, text);
     QFETCH(QString, opened);
+    QFETCH(bool, warned);
+    MessageRecorder messages;
     UrlCatcher catcher;
     frame->setFieldText(field, text);
     auto* go = frame->findChild<QPushButton*>(button);
@@ -385,6 +400,11 @@ void TestFrameMainIDE::goButtons() {
     QCOMPARE(go->text(), QString("Go"));
     go->click();
     QCOMPARE(catcher.opened, opened.isEmpty() ? QStringList() : QStringList{opened});
+    QCOMPARE(messages.messages().size(), size_t(warned ? 1 : 0));
+    if (warned) {
+        QCOMPARE(messages.messages().front().type, MsgType::Warning);
+        QVERIFY(messages.messages().front().text.contains(text));
+    }
 }
 
 void TestFrameMainIDE::showFieldBringsItsPage_data() {
