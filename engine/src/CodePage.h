@@ -13,7 +13,16 @@ namespace quib {
 // A character without a Windows-1250 form becomes '?'; so does a malformed
 // UTF-8 sequence. A NUL character ends the text.
 std::string Utf8ToCp1250(std::string_view utf8);
+// The same into out; false when a character became '?' (the first of
+// them in firstMissing, when given).
+bool Utf8ToCp1250(std::string_view utf8, std::string& out, char32_t* firstMissing);
+// Whether every character up to the first NUL has a Windows-1250 form;
+// when not, the first that has none goes to firstMissing (when given). A
+// malformed sequence counts as U+FFFD, which has none.
+bool FitsCp1250(std::string_view utf8, char32_t* firstMissing);
 
 std::string Cp1250ToUtf8(std::string_view cp1250);
+// The same into out, reusing its room.
+void Cp1250ToUtf8(std::string_view cp1250, std::string& out);
 
 }  // namespace quib

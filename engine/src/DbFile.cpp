@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -29,40 +30,60 @@ namespace {
 
 int64_t g_failAfterBytes = -1;
 
-void appendInteger(std::string& out, uint32_t value) {
-    unsigned char bytes[4];
-    int n = 0;
-    do {
-        bytes[n++] = static_cast<unsigned char>(value & 0xFF);
-        value >>= 8;
-    } while (value != 0);
-    out.push_back(static_cast<char>(n));
-    while (n > 0) {
-        out.push_back(static_cast<char>(bytes[--n]));
+// Writes an integer of the file format at p; returns where it ends.
+inline char* putInteger(char* p, uint32_t value) {
+    if (value < 0x100) {
+        p[0] = 1;
+        p[1] = static_cast<char>(value);
+        return p + 2;
     }
+    const int n = value < 0x10000 ? 2 : value < 0x1000000 ? 3 : 4;
+    *p++ = static_cast<char>(n);
+    for (int shift = 8 * (n - 1); shift >= 0; shift -= 8) {
+        *p++ = static_cast<char>(value >> shift);
+    }
+    return p;
 }
-
-void appendText(std::string& out, std::string_view text) {
-    appendInteger(out, static_cast<uint32_t>(text.size()));
-    out.append(text);
-    out.push_back('\0');
-}
+constexpr std::size_t kMaxInteger = 5;
 
 // Collects the file's bytes and hands them to the descriptor in large
 // blocks; any failure of the descriptor is remembered.
 class Writer {
   public:
-    explicit Writer(int fd) : fd_(fd) { buffer_.reserve(kBlock + 4096); }
+    static constexpr std::size_t kBlock = 4 << 20;
 
-    std::string& Buffer() { return buffer_; }
-    void MaybeFlush() {
-        if (buffer_.size() >= kBlock) {
+    explicit Writer(int fd) : fd_(fd), buffer_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
+
+    // Room for n <= kBlock bytes at the position, flushing first when the
+    // block has less; Advance tells how far it was filled.
+    char* Room(std::size_t n) {
+        if (kBlock - used_ < n) {
             Flush();
         }
+        return buffer_.get() + used_;
     }
+    void Advance(const char* to) { used_ = static_cast<std::size_t>(to - buffer_.get()); }
+
+    void Integer(uint32_t value) { Advance(putInteger(Room(kMaxInteger), value)); }
+    void Bytes(const char* data, std::size_t n) {
+        while (n > 0) {
+            const std::size_t chunk = std::min(n, kBlock);
+            char* p = Room(chunk);
+            std::memcpy(p, data, chunk);
+            Advance(p + chunk);
+            data += chunk;
+            n -= chunk;
+        }
+    }
+    void Text(std::string_view text) {
+        Integer(static_cast<uint32_t>(text.size()));
+        Bytes(text.data(), text.size());
+        Bytes("", 1);
+    }
+
     void Flush() {
-        const char* p = buffer_.data();
-        std::size_t left = buffer_.size();
+        const char* p = buffer_.get();
+        std::size_t left = used_;
         while (left > 0 && ok_) {
             std::size_t chunk = left;
             if (g_failAfterBytes >= 0) {
@@ -85,46 +106,60 @@ class Writer {
             left -= static_cast<std::size_t>(n);
             written_ += n;
         }
-        buffer_.clear();
+        used_ = 0;
     }
     bool Ok() const { return ok_; }
 
   private:
-    static constexpr std::size_t kBlock = 1 << 20;
     int fd_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
     int64_t written_ = 0;
     bool ok_ = true;
 };
 
-std::string decimal(int32_t n) {
-    return std::to_string(n);
+// A record's texts, each with its length and terminator: straight into the
+// block when they fit in one, text by text otherwise.
+void writeTexts(Writer& w, RowRef record) {
+    const uint64_t bound =
+        static_cast<uint64_t>(record.Count()) * (kMaxInteger + 1) + record.TextBytes();
+    if (bound > Writer::kBlock) {
+        record.ForEachText([&](std::string_view t) { w.Text(t); });
+        return;
+    }
+    char* p = w.Room(static_cast<std::size_t>(bound));
+    record.ForEachText([&](std::string_view t) {
+        p = putInteger(p, static_cast<uint32_t>(t.size()));
+        std::memcpy(p, t.data(), t.size());
+        p += t.size();
+        *p++ = '\0';
+    });
+    w.Advance(p);
+}
+
+const char* versionOf(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? kUtf8FileVersion : kWindows1250FileVersion;
 }
 
 void writeTable(Writer& w, const TableImage& table) {
-    std::string& out = w.Buffer();
-    out.append(kDbFileSignature);
-    appendText(out, kEngineFileVersion);
-    appendText(out, kEngineFileVersion);
-    appendInteger(out, static_cast<uint32_t>(table.headers.size()));
-    appendInteger(out, static_cast<uint32_t>(table.rows));
-    appendInteger(out, static_cast<uint32_t>(table.cols));
-    const auto appendAll = [&](RowRef record) {
-        record.ForEachText([&](std::string_view t) { appendText(out, t); });
-    };
+    const char* version = versionOf(table.encoding);
+    w.Bytes(kDbFileSignature.data(), kDbFileSignature.size());
+    w.Text(version);
+    w.Text(version);
+    w.Integer(static_cast<uint32_t>(table.headers.size()));
+    w.Integer(static_cast<uint32_t>(table.rows));
+    w.Integer(static_cast<uint32_t>(table.cols));
     for (const RowRef header : table.headers) {
         const int32_t texts = header.Count() - 1;
-        const std::string count = decimal(texts);
-        appendInteger(out, static_cast<uint32_t>(count.size() + header.TextBytes()));
-        appendInteger(out, static_cast<uint32_t>(texts));
-        appendAll(header);
-        w.MaybeFlush();
+        const std::string count = std::to_string(texts);
+        w.Integer(static_cast<uint32_t>(count.size() + header.TextBytes()));
+        w.Integer(static_cast<uint32_t>(texts));
+        writeTexts(w, header);
     }
     for (int32_t r = 0; r < table.rows; ++r) {
         const RowRef row = table.RowAt(r);
-        appendInteger(out, static_cast<uint32_t>(row.TextBytes()));
-        appendAll(row);
-        w.MaybeFlush();
+        w.Integer(static_cast<uint32_t>(row.TextBytes()));
+        writeTexts(w, row);
     }
     w.Flush();
 }
@@ -197,14 +232,15 @@ std::string tempPrefix(const std::filesystem::path& target) {
     return name;
 }
 
-// Whether the old file may be replaced: a file nobody may write (or this
-// user may not) was protected by its owner.
+// Whether the old file may be replaced: only a regular file (a folder, a
+// pipe, a device or a socket is never replaced by one), and not one nobody
+// may write (or this user may not), which its owner protected.
 bool mayReplace(const std::filesystem::path& target) {
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0) {
         return errno == ENOENT;
     }
-    if (S_ISDIR(st.st_mode)) {
+    if (!S_ISREG(st.st_mode)) {
         return false;
     }
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
@@ -219,6 +255,8 @@ void WriteDatabaseFile(const std::string& path, const TableImage& table) {
         RaiseError(errors::kOpenWrite);
     }
     ignoreFileSizeSignal();
+    // What killed saves of this file left behind goes before a new one is made.
+    RemoveStaleTempFiles(target.string());
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) {
         dir = ".";

@@ -42,8 +42,12 @@ void SetWriteFaultForTesting(int64_t failAfterBytes);
 // The bytes every database file starts with.
 inline constexpr std::string_view kDbFileSignature = "Quib";
 
-// The engine version written into files and compared with a file's
-// required version.
-inline constexpr const char* kEngineFileVersion = "0.1";
+// The newest file version the engine reads: a file whose required version
+// is greater is refused.
+inline constexpr const char* kEngineFileVersion = "0.2";
+// The versions written (as both the writer's and the required version) for
+// the two encodings; a file requiring more than 0.1 holds UTF-8.
+inline constexpr const char* kWindows1250FileVersion = "0.1";
+inline constexpr const char* kUtf8FileVersion = "0.2";
 
 }  // namespace quib

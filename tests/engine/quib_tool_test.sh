@@ -39,7 +39,7 @@ expect "check signature" 1 \
     "0x800A2775 File has bad format. File hasn't Orvane Datababase file format." \
     "$quib" check "$work/signature.tbr"
 
-start 0.2 0 0 0 >"$work/newer.tbr"
+start 0.3 0 0 0 >"$work/newer.tbr"
 expect "check newer" 1 \
     "0x800A2776 File is newer than this program supports. File require newer database system." \
     "$quib" check "$work/newer.tbr"
