@@ -30,7 +30,8 @@ constexpr int kRows = 100000;
 // One folder and one saved database for the whole run.
 struct Fixture {
     fs::path dir;
-    std::string db;
+    std::string db;      // Windows-1250, version 0.1
+    std::string dbUtf8;  // the same contacts in UTF-8, version 0.2
     std::size_t bytes = 0;
     std::unique_ptr<quib::CQuibCtrl> loaded;
 
@@ -38,11 +39,18 @@ struct Fixture {
         std::string tmpl = (fs::temp_directory_path() / "quib-bench-XXXXXX").string();
         dir = ::mkdtemp(tmpl.data());
         db = (dir / "contacts.tbr").string();
+        dbUtf8 = (dir / "contacts-utf8.tbr").string();
         loaded = std::make_unique<quib::CQuibCtrl>();
         quibbench::LoadContacts(*loaded, quibbench::MakeContacts(kRows));
         loaded->SetDatabaseName(db);
         loaded->Save();
         bytes = fs::file_size(db);
+        quib::CQuibCtrl unicode;
+        unicode.SetDatabaseName(db);
+        unicode.Open();
+        unicode.SetEncoding(quib::TextEncoding::Utf8);
+        unicode.SetDatabaseName(dbUtf8);
+        unicode.Save();
     }
     ~Fixture() {
         std::error_code ec;
@@ -293,6 +301,74 @@ void BM_GetDataEveryCell(benchmark::State& state) {
                            benchmark::Counter::OneK::kIs1000);
 }
 BENCHMARK(BM_GetDataEveryCell)->Unit(benchmark::kMillisecond);
+
+// Every cell of a table opened from its file (whose rows lie in the file's
+// buffer, in order), in both encodings, through each of the ways to read a
+// cell: GetData (a new string each), GetDataInto (one string reused) and
+// DataView (no copy). The goal of GetData is the one above.
+enum class Read { GetData, GetDataInto, DataView };
+
+void ReadEveryCellOfFile(benchmark::State& state, const std::string& path, Read how) {
+    quib::CQuibCtrl q;
+    q.SetDatabaseName(path);
+    q.Open();
+    const int32_t rows = q.RowsCount();
+    const int32_t cols = q.ColsCount();
+    std::string out;
+    for (auto _ : state) {
+        for (int32_t r = 0; r < rows; ++r) {
+            for (int32_t c = 0; c < cols; ++c) {
+                switch (how) {
+                    case Read::GetData:
+                        benchmark::DoNotOptimize(q.GetData(r, c));
+                        break;
+                    case Read::GetDataInto:
+                        q.GetDataInto(r, c, out);
+                        benchmark::DoNotOptimize(out.data());
+                        break;
+                    case Read::DataView:
+                        benchmark::DoNotOptimize(q.DataView(r, c).data());
+                        break;
+                }
+            }
+        }
+    }
+    const double cells = static_cast<double>(rows) * cols;
+    state.counters["ns_per_cell"] =
+        benchmark::Counter(cells * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
+                           benchmark::Counter::OneK::kIs1000);
+}
+
+void BM_GetDataEveryCellOfFile1250(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().db, Read::GetData);
+}
+BENCHMARK(BM_GetDataEveryCellOfFile1250)->Unit(benchmark::kMillisecond);
+
+void BM_GetDataEveryCellOfFileUtf8(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().dbUtf8, Read::GetData);
+}
+BENCHMARK(BM_GetDataEveryCellOfFileUtf8)->Unit(benchmark::kMillisecond);
+
+void BM_GetDataIntoEveryCellOfFile1250(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().db, Read::GetDataInto);
+}
+BENCHMARK(BM_GetDataIntoEveryCellOfFile1250)->Unit(benchmark::kMillisecond);
+
+void BM_GetDataIntoEveryCellOfFileUtf8(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().dbUtf8, Read::GetDataInto);
+}
+BENCHMARK(BM_GetDataIntoEveryCellOfFileUtf8)->Unit(benchmark::kMillisecond);
+
+void BM_DataViewEveryCellOfFile1250(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().db, Read::DataView);
+}
+BENCHMARK(BM_DataViewEveryCellOfFile1250)->Unit(benchmark::kMillisecond);
+
+void BM_DataViewEveryCellOfFileUtf8(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().dbUtf8, Read::DataView);
+}
+BENCHMARK(BM_DataViewEveryCellOfFileUtf8)->Unit(benchmark::kMillisecond);
 
 // One cell at scattered positions: the cost a host pays per field it shows.
 void BM_GetDataOneCell(benchmark::State& state) {

@@ -119,31 +119,59 @@ bool FitsCp1250(std::string_view utf8, char32_t* firstMissing) {
     return true;
 }
 
-void Cp1250ToUtf8(std::string_view cp1250, std::string& out) {
-    const std::size_t n = cp1250.size();
-    if (IsAscii(cp1250.data(), n)) {
-        out.assign(cp1250);
-        return;
+namespace {
+
+// Texts up to this many bytes are converted in one pass on the stack.
+constexpr std::size_t kShortText = 128;
+
+// Writes the UTF-8 form of each byte at out, which has room for three
+// bytes per byte and three more; returns where the text ends.
+char* putUtf8(std::string_view cp1250, char* out) {
+    for (const char c : cp1250) {
+        const uint32_t form = kUtf8Of[static_cast<unsigned char>(c)];
+        std::memcpy(out, &form, 4);  // little-endian: the form's first byte first
+        out += form >> 24;
     }
+    return out;
+}
+
+std::size_t utf8Length(std::string_view cp1250) {
     std::size_t length = 0;
     for (const char c : cp1250) {
         length += kUtf8Of[static_cast<unsigned char>(c)] >> 24;
     }
-    // Every form is stored as four bytes: three to spare at the end.
-    out.resize(length + 3);
-    char* p = out.data();
-    for (const char c : cp1250) {
-        const uint32_t form = kUtf8Of[static_cast<unsigned char>(c)];
-        std::memcpy(p, &form, 4);  // little-endian: the form's first byte first
-        p += form >> 24;
-    }
-    out.resize(length);
+    return length;
 }
 
-std::string Cp1250ToUtf8(std::string_view cp1250) {
+}  // namespace
+
+std::string Cp1250ToUtf8Wide(std::string_view cp1250) {
+    if (cp1250.size() <= kShortText) {
+        char buffer[3 * kShortText + 3];
+        return std::string(buffer, putUtf8(cp1250, buffer));
+    }
     std::string out;
-    Cp1250ToUtf8(cp1250, out);
+    const std::size_t length = utf8Length(cp1250);
+    out.resize(length + 3);
+    putUtf8(cp1250, out.data());
+    out.resize(length);
     return out;
+}
+
+void Cp1250ToUtf8(std::string_view cp1250, std::string& out) {
+    if (IsAscii(cp1250.data(), cp1250.size())) {
+        out.assign(cp1250);
+        return;
+    }
+    if (cp1250.size() <= kShortText) {
+        char buffer[3 * kShortText + 3];
+        out.assign(buffer, putUtf8(cp1250, buffer));
+        return;
+    }
+    const std::size_t length = utf8Length(cp1250);
+    out.resize(length + 3);
+    putUtf8(cp1250, out.data());
+    out.resize(length);
 }
 
 char32_t Cp1250ToUnicode(unsigned char byte) {

@@ -21,6 +21,7 @@
 
 #include "Errors.h"
 #include "Fd.h"
+#include "FileTarget.h"
 #include "Table.h"
 #include "Version.h"
 
@@ -164,24 +165,6 @@ void writeTable(Writer& w, const TableImage& table) {
     w.Flush();
 }
 
-// The file a save replaces: through symbolic links, the file they point to.
-// False for a chain of links that does not end (a loop).
-bool targetOf(const std::string& path, std::filesystem::path& target) {
-    std::error_code ec;
-    target = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        if (!std::filesystem::is_symlink(target, ec)) {
-            return true;
-        }
-        const std::filesystem::path link = std::filesystem::read_symlink(target, ec);
-        if (ec) {
-            return false;
-        }
-        target = link.is_absolute() ? link : target.parent_path() / link;
-    }
-    return false;
-}
-
 // The mode a new file gets: 0666 less the process's file mode mask. The mask
 // is read from /proc where it can be, since setting it to read it would
 // change it for a moment under every other thread.
@@ -251,16 +234,13 @@ bool mayReplace(const std::filesystem::path& target) {
 
 void WriteDatabaseFile(const std::string& path, const TableImage& table) {
     std::filesystem::path target;
-    if (!targetOf(path, target) || target.filename().empty() || !mayReplace(target)) {
+    if (!FileTargetOf(path, target) || target.filename().empty() || !mayReplace(target)) {
         RaiseError(errors::kOpenWrite);
     }
     ignoreFileSizeSignal();
     // What killed saves of this file left behind goes before a new one is made.
     RemoveStaleTempFiles(target.string());
-    std::filesystem::path dir = target.parent_path();
-    if (dir.empty()) {
-        dir = ".";
-    }
+    const std::filesystem::path dir = FolderOf(target);
     std::string tmpl = (dir / (tempPrefix(target) + "XXXXXX")).string();
     Fd fd(::mkostemp(tmpl.data(), O_CLOEXEC));
     if (fd.get() < 0) {
@@ -301,13 +281,10 @@ void WriteDatabaseFile(const std::string& path, const TableImage& table) {
 
 void RemoveStaleTempFiles(const std::string& path, int64_t olderThanSeconds) {
     std::filesystem::path target;
-    if (!targetOf(path, target) || target.filename().empty()) {
+    if (!FileTargetOf(path, target) || target.filename().empty()) {
         return;
     }
-    std::filesystem::path dir = target.parent_path();
-    if (dir.empty()) {
-        dir = ".";
-    }
+    const std::filesystem::path dir = FolderOf(target);
     const std::string prefix = tempPrefix(target);
     std::error_code ec;
     std::filesystem::directory_iterator it(dir, ec);

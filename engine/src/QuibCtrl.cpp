@@ -3,6 +3,7 @@
 #include <new>
 
 #include "DbFile.h"
+#include "CodePage.h"
 #include "Errors.h"
 #include "QuibCtrlImpl.h"
 #include "Sorter.h"
@@ -77,11 +78,11 @@ int32_t CQuibCtrl::HeaderTextsCount(int32_t HeaderIndex) const {
 // --- Cells, rows and columns --------------------------------------------
 
 std::string CQuibCtrl::GetData(int32_t Row, int32_t Col) const {
-    const int32_t row = impl_->resolveRow(Row);
-    if (!impl_->validRow(row) || !impl_->validCol(Col)) {
+    std::string_view cell;
+    if (!impl_->cellAt(Row, Col, cell)) {
         return {};
     }
-    return impl_->toSurface(impl_->table.Cell(impl_->view.Physical(row), Col));
+    return impl_->encoding() == TextEncoding::Utf8 ? std::string(cell) : Cp1250ToUtf8(cell);
 }
 
 bool CQuibCtrl::SetData(int32_t Row, int32_t Col, const std::string& Data) {

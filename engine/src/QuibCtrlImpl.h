@@ -80,6 +80,16 @@ class CQuibCtrl::Impl {
     int32_t resolveRow(int32_t row) const { return row == -1 ? rowIndex : row; }
     bool validRow(int32_t row) const { return row >= 0 && row < rowsCount(); }
     bool validCol(int32_t col) const { return col >= 0 && col < table.Cols(); }
+    // The stored text of a cell at a view row (-1: the cursor's); false when
+    // out of range.
+    bool cellAt(int32_t Row, int32_t Col, std::string_view& cell) const {
+        const int32_t row = resolveRow(Row);
+        if (!validRow(row) || !validCol(Col)) {
+            return false;
+        }
+        cell = table.Cell(view.Physical(row), Col);
+        return true;
+    }
     bool validHeader(int32_t h) const { return h >= 0 && h < table.Headers(); }
     int32_t textsOf(int32_t h) const { return table.Header(h).Count() - 1; }
 

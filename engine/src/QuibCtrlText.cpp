@@ -69,20 +69,23 @@ bool CQuibCtrl::CanStoreText(const std::string& utf8, char32_t* firstMissing) co
 }
 
 void CQuibCtrl::GetDataInto(int32_t Row, int32_t Col, std::string& out) const {
-    const int32_t row = impl_->resolveRow(Row);
-    if (!impl_->validRow(row) || !impl_->validCol(Col)) {
+    std::string_view cell;
+    if (!impl_->cellAt(Row, Col, cell)) {
         out.clear();
         return;
     }
-    ToSurface(impl_->encoding(), impl_->table.Cell(impl_->view.Physical(row), Col), out);
+    if (impl_->encoding() == TextEncoding::Utf8) {
+        out.assign(cell);
+    } else {
+        Cp1250ToUtf8(cell, out);
+    }
 }
 
 std::string_view CQuibCtrl::DataView(int32_t Row, int32_t Col) const {
-    const int32_t row = impl_->resolveRow(Row);
-    if (!impl_->validRow(row) || !impl_->validCol(Col)) {
+    std::string_view cell;
+    if (!impl_->cellAt(Row, Col, cell)) {
         return {};
     }
-    const std::string_view cell = impl_->table.Cell(impl_->view.Physical(row), Col);
     if (impl_->encoding() == TextEncoding::Utf8 || IsAscii(cell.data(), cell.size())) {
         return cell;
     }

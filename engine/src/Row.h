@@ -40,6 +40,15 @@ class RowRef {
         const uint32_t begin = l.Begin(static_cast<uint32_t>(i));
         return {l.texts + begin, l.End(static_cast<uint32_t>(i)) - begin};
     }
+    // Text i of a block known to hold count >= 1 texts behind a header of
+    // headerBytes (HeaderSize(count)): the header is not decoded.
+    std::string_view TextOf(int32_t i, int32_t count, std::size_t headerBytes) const {
+        const Layout l{nullptr, block_ + headerBytes, static_cast<uint32_t>(count), 0,
+                       (block_[0] & 2) != 0, false};
+        const uint32_t total = l.End(static_cast<uint32_t>(count - 1));
+        const uint32_t begin = l.Begin(static_cast<uint32_t>(i));
+        return {block_ - total + begin, l.End(static_cast<uint32_t>(i)) - begin};
+    }
     // Sum of the byte lengths of the texts.
     uint64_t TextBytes() const { return block_ == nullptr ? 0 : parse().total; }
     // Calls f(text) for every text in order.
@@ -105,9 +114,14 @@ class RowRef {
         unsigned byte = p[0];
         Layout l{nullptr, nullptr, (byte >> 2) & 0x1Fu, 0, (byte & 2) != 0, (byte & 1) != 0};
         ++p;
-        for (unsigned shift = 5; (byte & 0x80) != 0; shift += 7) {
+        if ((byte & 0x80) != 0) {
+            // Two bytes up to 4095 texts: a table's rows all take the same way.
             byte = *p++;
-            l.count |= static_cast<uint32_t>(byte & 0x7F) << shift;
+            l.count |= static_cast<uint32_t>(byte & 0x7F) << 5;
+            for (unsigned shift = 12; (byte & 0x80) != 0; shift += 7) {
+                byte = *p++;
+                l.count |= static_cast<uint32_t>(byte & 0x7F) << shift;
+            }
         }
         l.ends = reinterpret_cast<const char*>(p);
         l.total = l.count == 0 ? 0 : l.End(l.count - 1);

@@ -82,7 +82,7 @@ void Table::releaseBufferIfUnused() {
 }
 
 void Table::Clear() {
-    cols_ = 0;
+    setCols(0);
     bareRows_ = 0;
     if (shared()) {
         // The images keep the old storage with everything in it.
@@ -129,7 +129,7 @@ void Table::InsertCol(int32_t col) {
     }
     retire(rows_);
     rows_.swap(rebuilt);
-    ++cols_;
+    setCols(cols_ + 1);
 }
 
 void Table::RemoveCol(int32_t col) {
@@ -138,7 +138,7 @@ void Table::RemoveCol(int32_t col) {
         bareRows_ = static_cast<int32_t>(rows_.size());
         retire(rows_);
         rows_.shrink_to_fit();
-        --cols_;
+        setCols(cols_ - 1);
         return;
     }
     std::vector<Row> rebuilt;
@@ -148,7 +148,7 @@ void Table::RemoveCol(int32_t col) {
     }
     retire(rows_);
     rows_.swap(rebuilt);
-    --cols_;
+    setCols(cols_ - 1);
 }
 
 void Table::InsertRow(int32_t before) {
@@ -196,7 +196,7 @@ void Table::RemoveHeader(int32_t h) {
 void Table::BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_ptr<char[]> buffer,
                       std::size_t bufferBytes) {
     Clear();
-    cols_ = cols;
+    setCols(cols);
     storage_->fileBuffer = std::move(buffer);
     storage_->fileBufferBytes = bufferBytes;
     headers_.reserve(static_cast<std::size_t>(headers));

@@ -94,7 +94,7 @@ class Table {
             return {};
         }
         const Row& r = rows_[static_cast<std::size_t>(row)];
-        return r.Block() == nullptr ? std::string_view() : r.Text(col);
+        return r.Block() == nullptr ? std::string_view() : r.TextOf(col, cols_, rowHeaderBytes_);
     }
     bool IsLoaded(int32_t row) const {
         return cols_ == 0 || rows_[static_cast<std::size_t>(row)].Block() != nullptr;
@@ -167,8 +167,14 @@ class Table {
 
     // Declared first so that it goes last: the rows may borrow its buffer.
     std::shared_ptr<TableStorage> storage_;
+    void setCols(int32_t cols) {
+        cols_ = cols;
+        rowHeaderBytes_ = RowRef::HeaderSize(cols);
+    }
+
     TextEncoding encoding_ = TextEncoding::Windows1250;
     int32_t cols_ = 0;
+    std::size_t rowHeaderBytes_ = 1;  // the size of every row's block header
     int32_t bareRows_ = 0;  // the row count while there are no columns
     std::vector<Row> rows_;
     std::vector<Row> headers_;

@@ -88,7 +88,7 @@ std::size_t asciiPrefix(const char* s, std::size_t n) {
 
 }  // namespace
 
-bool IsAscii(const char* s, std::size_t n) {
+bool IsAsciiLong(const char* s, std::size_t n) {
     return asciiPrefix(s, n) == n;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,34 @@ inline bool IsValidUtf8(std::string_view s) {
     return IsValidUtf8(s.data(), s.size());
 }
 
-// Whether no byte is 0x80 or above.
-bool IsAscii(const char* s, std::size_t n);
+// Whether no byte of a text longer than 16 bytes is 0x80 or above.
+bool IsAsciiLong(const char* s, std::size_t n);
+
+// Whether no byte is 0x80 or above: a few loads for a short text.
+inline bool IsAscii(const char* s, std::size_t n) {
+    if (n >= 8) {
+        if (n > 16) {
+            return IsAsciiLong(s, n);
+        }
+        uint64_t a;
+        uint64_t b;
+        std::memcpy(&a, s, 8);
+        std::memcpy(&b, s + n - 8, 8);
+        return ((a | b) & 0x8080808080808080ull) == 0;
+    }
+    if (n >= 4) {
+        uint32_t a;
+        uint32_t b;
+        std::memcpy(&a, s, 4);
+        std::memcpy(&b, s + n - 4, 4);
+        return ((a | b) & 0x80808080u) == 0;
+    }
+    if (n == 0) {
+        return true;
+    }
+    const auto at = [s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    return ((at(0) | at(n / 2) | at(n - 1)) & 0x80) == 0;
+}
 
 // The text up to its first NUL, malformed sequences replaced by U+FFFD:
 // what the engine keeps of a text given to a UTF-8 table.
