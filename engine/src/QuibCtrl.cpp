@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "DbFile.h"
 #include "CodePage.h"
+#include "DbFile.h"
 #include "Errors.h"
 #include "QuibCtrlImpl.h"
 #include "Sorter.h"

@@ -43,8 +43,8 @@ class RowRef {
     // Text i of a block known to hold count >= 1 texts behind a header of
     // headerBytes (HeaderSize(count)): the header is not decoded.
     std::string_view TextOf(int32_t i, int32_t count, std::size_t headerBytes) const {
-        const Layout l{nullptr, block_ + headerBytes, static_cast<uint32_t>(count), 0,
-                       (block_[0] & 2) != 0, false};
+        const Layout l{nullptr, block_ + headerBytes, static_cast<uint32_t>(count),
+                       0,       (block_[0] & 2) != 0, false};
         const uint32_t total = l.End(static_cast<uint32_t>(count - 1));
         const uint32_t begin = l.Begin(static_cast<uint32_t>(i));
         return {block_ - total + begin, l.End(static_cast<uint32_t>(i)) - begin};

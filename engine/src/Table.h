@@ -175,7 +175,7 @@ class Table {
     TextEncoding encoding_ = TextEncoding::Windows1250;
     int32_t cols_ = 0;
     std::size_t rowHeaderBytes_ = 1;  // the size of every row's block header
-    int32_t bareRows_ = 0;  // the row count while there are no columns
+    int32_t bareRows_ = 0;            // the row count while there are no columns
     std::vector<Row> rows_;
     std::vector<Row> headers_;
 };
