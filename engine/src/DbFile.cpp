@@ -23,6 +23,7 @@
 #include "Fd.h"
 #include "FileTarget.h"
 #include "Table.h"
+#include "TempFile.h"
 #include "Version.h"
 
 namespace quib {
@@ -108,6 +109,12 @@ class Writer {
             written_ += n;
         }
         used_ = 0;
+        if (ok_) {
+            // Starts writing the block back to the disk without waiting, so
+            // that the disk works while the next block is encoded.
+            ::sync_file_range(fd_, synced_, written_ - synced_, SYNC_FILE_RANGE_WRITE);
+            synced_ = written_;
+        }
     }
     bool Ok() const { return ok_; }
 
@@ -116,26 +123,67 @@ class Writer {
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
     int64_t written_ = 0;
+    int64_t synced_ = 0;
     bool ok_ = true;
 };
 
-// A record's texts, each with its length and terminator: straight into the
-// block when they fit in one, text by text otherwise.
+// Writes a record's texts, each with its length and terminator, at p, which
+// has room for them and 16 bytes more. A text of up to 16 bytes is copied as
+// 16 bytes, without a call, when the block has them (what lies after it is
+// overwritten by what follows).
+template <bool Wide>
+char* putTexts(char* p, const RowRef::Layout& l) {
+    const char* const blockEnd = l.BlockEnd();
+    uint32_t begin = 0;
+    for (uint32_t i = 0; i < l.count; ++i) {
+        uint32_t end = 0;
+        std::memcpy(&end, l.ends + (Wide ? 4 : 2) * static_cast<std::size_t>(i), Wide ? 4 : 2);
+        const uint32_t n = end - begin;
+        const char* text = l.texts + begin;
+        p = putInteger(p, n);
+        if (n <= 16 && blockEnd - text >= 16) {
+            std::memcpy(p, text, 16);
+        } else {
+            std::memcpy(p, text, n);
+        }
+        p += n;
+        *p++ = '\0';
+        begin = end;
+    }
+    return p;
+}
+
 void writeTexts(Writer& w, RowRef record) {
-    const uint64_t bound =
-        static_cast<uint64_t>(record.Count()) * (kMaxInteger + 1) + record.TextBytes();
+    if (record.Block() == nullptr) {
+        return;
+    }
+    const RowRef::Layout l = record.Parts();
+    const uint64_t bound = uint64_t{l.count} * (kMaxInteger + 1) + l.total + 16;
     if (bound > Writer::kBlock) {
         record.ForEachText([&](std::string_view t) { w.Text(t); });
         return;
     }
     char* p = w.Room(static_cast<std::size_t>(bound));
-    record.ForEachText([&](std::string_view t) {
-        p = putInteger(p, static_cast<uint32_t>(t.size()));
-        std::memcpy(p, t.data(), t.size());
-        p += t.size();
-        *p++ = '\0';
-    });
-    w.Advance(p);
+    w.Advance(l.wide ? putTexts<true>(p, l) : putTexts<false>(p, l));
+}
+
+// Asks for the rows a few ahead of the one being written: their blocks lie
+// anywhere once the rows were sorted or edited. The handle of the next but
+// several is fetched, and the texts of the one after next, whose header the
+// earlier fetch brought.
+void prefetchRows(const TableImage& table, int32_t r) {
+    if (r + 8 < table.rows) {
+        __builtin_prefetch(table.RowAt(r + 8).Block());
+    }
+    if (r + 4 < table.rows) {
+        const RowRef ahead = table.RowAt(r + 4);
+        if (ahead.Block() != nullptr) {
+            const RowRef::Layout l = ahead.Parts();
+            for (const char* at = l.texts; at < ahead.Block(); at += 64) {
+                __builtin_prefetch(at);
+            }
+        }
+    }
 }
 
 const char* versionOf(TextEncoding encoding) {
@@ -158,36 +206,12 @@ void writeTable(Writer& w, const TableImage& table) {
         writeTexts(w, header);
     }
     for (int32_t r = 0; r < table.rows; ++r) {
+        prefetchRows(table, r);
         const RowRef row = table.RowAt(r);
         w.Integer(static_cast<uint32_t>(row.TextBytes()));
         writeTexts(w, row);
     }
     w.Flush();
-}
-
-// The mode a new file gets: 0666 less the process's file mode mask. The mask
-// is read from /proc where it can be, since setting it to read it would
-// change it for a moment under every other thread.
-mode_t newFileMode() {
-    static const mode_t mode = [] {
-        FILE* status = std::fopen("/proc/self/status", "re");
-        unsigned mask = 0;
-        bool found = false;
-        if (status != nullptr) {
-            char line[256];
-            while (!found && std::fgets(line, sizeof line, status) != nullptr) {
-                found = std::sscanf(line, "Umask: %o", &mask) == 1;
-            }
-            std::fclose(status);
-        }
-        if (!found) {
-            const mode_t old = ::umask(022);
-            ::umask(old);
-            mask = old;
-        }
-        return static_cast<mode_t>(0666 & ~mask);
-    }();
-    return mode;
 }
 
 // A file too big for the process's size limit must fail its write (and the
@@ -202,17 +226,6 @@ void ignoreFileSizeSignal() {
             ::signal(SIGXFSZ, SIG_IGN);
         }
     });
-}
-
-constexpr std::string_view kTempMarker = ".tmp-";
-constexpr std::size_t kTempRandom = 6;
-
-std::string tempPrefix(const std::filesystem::path& target) {
-    // Built step by step: GCC 12 at -O3 misreads "." + string as overlapping.
-    std::string name = ".";
-    name += target.filename().string();
-    name += kTempMarker;
-    return name;
 }
 
 // Whether the old file may be replaced: only a regular file (a folder, a
@@ -241,70 +254,26 @@ void WriteDatabaseFile(const std::string& path, const TableImage& table) {
     // What killed saves of this file left behind goes before a new one is made.
     RemoveStaleTempFiles(target.string());
     const std::filesystem::path dir = FolderOf(target);
-    std::string tmpl = (dir / (tempPrefix(target) + "XXXXXX")).string();
-    Fd fd(::mkostemp(tmpl.data(), O_CLOEXEC));
-    if (fd.get() < 0) {
-        RaiseError(errors::kOpenWrite);
-    }
-    // Held until the file is renamed or removed: a reader cleaning up the
-    // leftovers of killed saves leaves a locked file alone.
-    ::flock(fd.get(), LOCK_EX | LOCK_NB);
+    TempFile temp(target);
+    const int fd = temp.Descriptor();
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) {
-        ::fchmod(fd.get(), old.st_mode & 07777);
-        [[maybe_unused]] const int owned = ::fchown(fd.get(), old.st_uid, old.st_gid);
+        ::fchmod(fd, old.st_mode & 07777);
+        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
     } else {
-        ::fchmod(fd.get(), newFileMode());
+        ::fchmod(fd, NewFileMode());
     }
-
-    bool ok = false;
-    try {
-        Writer w(fd.get());
-        writeTable(w, table);
-        ok = w.Ok() && g_failAfterBytes != -2 && ::fsync(fd.get()) == 0;
-    } catch (...) {
-        ::unlink(tmpl.c_str());
-        throw;
-    }
-    if (!ok || ::rename(tmpl.c_str(), target.c_str()) != 0) {
-        ::unlink(tmpl.c_str());
+    Writer w(fd);
+    writeTable(w, table);
+    // The one sync of the data: the writeback of every block began as it
+    // was written, so this mostly waits for the last one.
+    if (!w.Ok() || g_failAfterBytes == -2 || ::fsync(fd) != 0 || !temp.ReplaceTarget()) {
         RaiseError(errors::kWriteFailed);
     }
-    const int raw = fd.release();
-    ::close(raw);  // the data reached the disk with fsync already
     // Make the rename itself durable; a failure here cannot undo the save.
     Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dirFd.get() >= 0) {
         ::fsync(dirFd.get());
-    }
-}
-
-void RemoveStaleTempFiles(const std::string& path, int64_t olderThanSeconds) {
-    std::filesystem::path target;
-    if (!FileTargetOf(path, target) || target.filename().empty()) {
-        return;
-    }
-    const std::filesystem::path dir = FolderOf(target);
-    const std::string prefix = tempPrefix(target);
-    std::error_code ec;
-    std::filesystem::directory_iterator it(dir, ec);
-    const std::time_t now = std::time(nullptr);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() != prefix.size() + kTempRandom ||
-            name.compare(0, prefix.size(), prefix) != 0) {
-            continue;
-        }
-        Fd fd(::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-        struct stat st {};
-        if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
-            now - st.st_mtime < olderThanSeconds) {
-            continue;
-        }
-        // A save still running holds the lock on its file.
-        if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
-            ::unlink(it->path().c_str());
-        }
     }
 }
 

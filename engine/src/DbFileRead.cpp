@@ -83,8 +83,10 @@ class Parser {
     // Reads count texts and moves them down to start (at most where the
     // first begins), back to back, the end of each (from start) going to
     // ends; returns where the last one ends. A NUL inside the bytes ends a
-    // text.
-    char* MoveTexts(char* const start, int32_t count, uint32_t* ends) {
+    // text. Sets startsInside when a text starts with a byte that can only
+    // continue a UTF-8 character (10xxxxxx).
+    char* MoveTexts(char* const start, int32_t count, uint32_t* ends, bool& startsInside) {
+        unsigned inside = 0;
         char* out = start;
         int32_t i = 0;
 #if defined(__SSE2__)
@@ -108,6 +110,7 @@ class Parser {
                 } else {
                     const std::size_t length = static_cast<unsigned char>(p[1]);
                     char* text = p + 2;
+                    inside |= (static_cast<unsigned char>(text[0]) & 0xC0) == 0x80 ? 1 : 0;
                     p += length + 3;
                     out = moveChunks(out, text, static_cast<uint32_t>(length));
                 }
@@ -117,9 +120,12 @@ class Parser {
         }
 #endif
         for (; i < count; ++i) {
+            char* const at = out;
             out = moveText(out);
+            inside |= out != at && (static_cast<unsigned char>(at[0]) & 0xC0) == 0x80 ? 1 : 0;
             ends[i] = static_cast<uint32_t>(out - start);
         }
+        startsInside = inside != 0;
         return out;
     }
 
@@ -157,9 +163,7 @@ class Parser {
                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + done + kChunk / 2));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done), low);
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done + kChunk / 2), high);
-            uint32_t nuls =
-                static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, zero))) |
-                (static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, zero))) << 16);
+            uint32_t nuls = mask32(_mm_cmpeq_epi8(low, zero), _mm_cmpeq_epi8(high, zero));
             const uint32_t left = length - done;
             if (left < kChunk) {
                 nuls &= (uint32_t{1} << left) - 1;
@@ -171,6 +175,20 @@ class Parser {
             }
         }
     }
+
+    static uint32_t mask32(__m128i low, __m128i high) {
+        return static_cast<uint32_t>(_mm_movemask_epi8(low)) |
+               (static_cast<uint32_t>(_mm_movemask_epi8(high)) << 16);
+    }
+
+    // Checks the first `valid` bytes of a chunk of a text as UTF-8 made of
+    // ASCII and two-byte characters, what Central European text holds:
+    // every continuation byte (80..BF) follows a lead byte (C2..DF), every
+    // lead byte is followed by one. pending tells that the chunk before
+    // ended in a lead byte; last that the text ends in this chunk. A chunk
+    // with other bytes is left to the check after the record. Without a
+    // branch on the bytes: whether a text holds letters beyond ASCII is
+    // random, and a wrong guess costs more than the few operations.
 #endif
 
     void need(std::size_t n) {
@@ -201,8 +219,9 @@ constexpr std::size_t kMinHeader = 1 + 1 + kMinText;
 // on the way; wider records get a block of their own.
 constexpr int32_t kInPlaceTexts = 65535;
 
-// Whether the texts of a record are UTF-8: their bytes as a whole, and no
-// text starting inside a character (so none ends inside one either).
+// Whether the texts of a record, which lie back to back, are UTF-8: their
+// bytes as a whole, and no text starting inside a character (so none ends
+// inside one either).
 bool textsAreUtf8(RowRef record) {
     if (record.Count() == 0) {
         return true;
@@ -234,18 +253,29 @@ class BlockBuilder {
     explicit BlockBuilder(TextEncoding encoding) : encoding_(encoding) {}
 
     Row Read(Parser& in, char*& out, int32_t count) {
-        Row row = count <= kInPlaceTexts ? inPlace(in, out, count) : ownBlock(in, count);
-        if (encoding_ == TextEncoding::Utf8 && !textsAreUtf8(row)) {
-            RaiseError(errors::kUnexpectedEof);  // a damaged file
+        if (count > kInPlaceTexts) {
+            Row row = ownBlock(in, count);
+            if (encoding_ == TextEncoding::Utf8 && !textsAreUtf8(row)) {
+                RaiseError(errors::kUnexpectedEof);  // a damaged file
+            }
+            return row;
         }
-        return row;
+        return inPlace(in, out, count);
     }
 
   private:
     Row inPlace(Parser& in, char*& out, int32_t count) {
         ends_.resize(static_cast<std::size_t>(count));
         char* const start = out;
-        char* const end = in.MoveTexts(start, count, ends_.data());
+        bool startsInside = false;
+        char* const end = in.MoveTexts(start, count, ends_.data(), startsInside);
+        // The texts lie back to back in the buffer, which has room to read
+        // a piece past them: checked as one run, and no text may start
+        // inside a character (so none ends inside one either).
+        if (encoding_ == TextEncoding::Utf8 &&
+            (startsInside || !IsValidUtf8Readable(start, static_cast<std::size_t>(end - start)))) {
+            RaiseError(errors::kUnexpectedEof);  // a damaged file
+        }
         const auto bytes = static_cast<uint64_t>(end - start);
         if (bytes > UINT32_MAX) {
             throw std::bad_alloc();

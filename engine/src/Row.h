@@ -87,7 +87,7 @@ class RowRef {
         }
     }
 
-  protected:
+    // Where a block's parts lie, for readers that walk many texts.
     struct Layout {
         const char* texts;
         const char* ends;
@@ -107,7 +107,15 @@ class RowRef {
             return e;
         }
         uint32_t Begin(uint32_t i) const { return i == 0 ? 0 : End(i - 1); }
+        // One past the block's last byte (its last end).
+        const char* BlockEnd() const {
+            return ends + static_cast<std::size_t>(count) * (wide ? 4 : 2);
+        }
     };
+    // Precondition: a block.
+    Layout Parts() const { return parse(); }
+
+  protected:
     // Precondition: a block.
     Layout parse() const {
         const auto* p = reinterpret_cast<const unsigned char*>(block_);

@@ -92,22 +92,146 @@ bool IsAsciiLong(const char* s, std::size_t n) {
     return asciiPrefix(s, n) == n;
 }
 
+namespace {
+
+bool validUtf8Scalar(const char* s, std::size_t n);
+
+}  // namespace
+
+#if defined(__SSE2__)
+namespace {
+
+// Checks s[0..n) 32 bytes at a time for what Central European text holds:
+// ASCII and two-byte characters, whose continuation bytes (80..BF) must
+// follow lead bytes (C2..DF) one for one. Without a branch on the bytes:
+// whether a piece holds letters beyond ASCII is random, and a wrong guess
+// costs more than the few operations. When anything else turns up (a
+// character of three or four bytes, C0, C1, F5..FF) the text is checked
+// byte by byte. load(at) gives the 16 bytes at s + at, the last piece's
+// bytes past n being ignored.
+template <typename Load>
+bool validTwoByteUtf8(const char* s, std::size_t n, Load load) {
+    const __m128i continuationLimit = _mm_set1_epi8(static_cast<char>(0xC0));
+    const __m128i leadBase = _mm_set1_epi8(static_cast<char>(0xC2));
+    const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+    const __m128i leadSpan = _mm_set1_epi8(static_cast<char>(0x1E ^ 0x80));
+    const auto masks = [&](__m128i v, uint32_t& high, uint32_t& continuation, uint32_t& lead) {
+        high = static_cast<uint32_t>(_mm_movemask_epi8(v));
+        // 80..BF are the signed bytes below -64; C2..DF lie 0..1D above C2.
+        continuation =
+            static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmplt_epi8(v, continuationLimit)));
+        const __m128i fromBase = _mm_xor_si128(_mm_sub_epi8(v, leadBase), flip);
+        lead = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmplt_epi8(fromBase, leadSpan)));
+    };
+    uint32_t pendingLead = 0;  // the piece before ended in a lead byte
+    uint32_t other = 0;
+    uint32_t wrong = 0;
+    for (std::size_t at = 0; at < n; at += 32) {
+        uint32_t h0, c0, l0, h1, c1, l1;
+        masks(load(at), h0, c0, l0);
+        masks(load(at + 16), h1, c1, l1);
+        const std::size_t left = n - at;
+        const uint32_t range = left >= 32 ? ~uint32_t{0} : (uint32_t{1} << left) - 1;
+        const uint32_t high = (h0 | (h1 << 16)) & range;
+        const uint32_t continuation = (c0 | (c1 << 16)) & range;
+        const uint32_t lead = (l0 | (l1 << 16)) & range;
+        other |= high & ~(continuation | lead);
+        wrong |= continuation ^ (((lead << 1) | pendingLead) & range);
+        pendingLead = (lead >> (left >= 32 ? 31 : left - 1)) & 1;
+    }
+    if (other != 0) {
+        return validUtf8Scalar(s, n);
+    }
+    return wrong == 0 && pendingLead == 0;
+}
+
+}  // namespace
+
 bool IsValidUtf8(const char* s, std::size_t n) {
-    const std::string_view text(s, n);
-    std::size_t i = 0;
-    while (i < n) {
-        i += asciiPrefix(s + i, n - i);
-        if (i == n) {
+    return validTwoByteUtf8(s, n, [&](std::size_t at) {
+        if (at < n && n - at >= 16) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at));
+        }
+        alignas(16) char tail[16] = {};
+        if (at < n) {
+            std::memcpy(tail, s + at, n - at);
+        }
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(tail));
+    });
+}
+
+bool IsValidUtf8Readable(const char* s, std::size_t n) {
+    return validTwoByteUtf8(s, n, [&](std::size_t at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at));
+    });
+}
+#else
+bool IsValidUtf8(const char* s, std::size_t n) {
+    return validUtf8Scalar(s, n);
+}
+
+bool IsValidUtf8Readable(const char* s, std::size_t n) {
+    return validUtf8Scalar(s, n);
+}
+#endif
+
+namespace {
+
+bool validUtf8Scalar(const char* s, std::size_t n) {
+    const auto* p = reinterpret_cast<const unsigned char*>(s);
+    const unsigned char* const end = p + n;
+    while (p < end) {
+        // ASCII eight bytes at a time, then byte by byte.
+        while (end - p >= 8) {
+            uint64_t w;
+            std::memcpy(&w, p, 8);
+            if ((w & 0x8080808080808080ull) != 0) {
+                break;
+            }
+            p += 8;
+        }
+        while (p < end && *p < 0x80) {
+            ++p;
+        }
+        if (p == end) {
             return true;
         }
-        const std::size_t at = i;
-        if (DecodeUtf8(text, i) == kReplacementCharacter &&
-            text.compare(at, 3, "\xEF\xBF\xBD") != 0) {
-            return false;
+        const unsigned b0 = *p;
+        const std::ptrdiff_t left = end - p;
+        const auto continuation = [&](std::ptrdiff_t k) { return (p[k] & 0xC0) == 0x80; };
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            if (left < 2 || !continuation(1)) {
+                return false;
+            }
+            p += 2;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            if (left < 3 || !continuation(1) || !continuation(2)) {
+                return false;
+            }
+            const unsigned b1 = p[1];
+            // No overlong forms (E0 80..9F) and no surrogates (ED A0..BF).
+            if ((b0 == 0xE0 && b1 < 0xA0) || (b0 == 0xED && b1 > 0x9F)) {
+                return false;
+            }
+            p += 3;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            if (left < 4 || !continuation(1) || !continuation(2) || !continuation(3)) {
+                return false;
+            }
+            const unsigned b1 = p[1];
+            // No overlong forms (F0 80..8F), nothing above U+10FFFF (F4 90..).
+            if ((b0 == 0xF0 && b1 < 0x90) || (b0 == 0xF4 && b1 > 0x8F)) {
+                return false;
+            }
+            p += 4;
+        } else {
+            return false;  // a continuation byte, C0, C1 or F5..FF as a lead
         }
     }
     return true;
 }
+
+}  // namespace
 
 void SanitizeUtf8(std::string_view text, std::string& out) {
     text = text.substr(0, text.find('\0'));

@@ -25,6 +25,9 @@ bool IsValidUtf8(const char* s, std::size_t n);
 inline bool IsValidUtf8(std::string_view s) {
     return IsValidUtf8(s.data(), s.size());
 }
+// The same for bytes followed by at least 31 more that may be read (and are
+// ignored): the last piece is read in place.
+bool IsValidUtf8Readable(const char* s, std::size_t n);
 
 // Whether no byte of a text longer than 16 bytes is 0x80 or above.
 bool IsAsciiLong(const char* s, std::size_t n);
