@@ -125,10 +125,20 @@ namespace {
 constexpr std::size_t kShortText = 128;
 
 // Writes the UTF-8 form of each byte at out, which has room for three
-// bytes per byte and three more; returns where the text ends.
+// bytes per byte and eight more; returns where the text ends.
 char* putUtf8(std::string_view cp1250, char* out) {
-    for (const char c : cp1250) {
-        const uint32_t form = kUtf8Of[static_cast<unsigned char>(c)];
+    const char* in = cp1250.data();
+    const char* const end = in + cp1250.size();
+    while (in < end) {
+        // ASCII eight bytes at a time, the rest through the table.
+        uint64_t word;
+        if (end - in >= 8 && (std::memcpy(&word, in, 8), (word & 0x8080808080808080ull) == 0)) {
+            std::memcpy(out, &word, 8);
+            in += 8;
+            out += 8;
+            continue;
+        }
+        const uint32_t form = kUtf8Of[static_cast<unsigned char>(*in++)];
         std::memcpy(out, &form, 4);  // little-endian: the form's first byte first
         out += form >> 24;
     }
@@ -147,12 +157,12 @@ std::size_t utf8Length(std::string_view cp1250) {
 
 std::string Cp1250ToUtf8Wide(std::string_view cp1250) {
     if (cp1250.size() <= kShortText) {
-        char buffer[3 * kShortText + 3];
+        char buffer[3 * kShortText + 8];
         return std::string(buffer, putUtf8(cp1250, buffer));
     }
     std::string out;
     const std::size_t length = utf8Length(cp1250);
-    out.resize(length + 3);
+    out.resize(length + 8);
     putUtf8(cp1250, out.data());
     out.resize(length);
     return out;
@@ -164,12 +174,12 @@ void Cp1250ToUtf8(std::string_view cp1250, std::string& out) {
         return;
     }
     if (cp1250.size() <= kShortText) {
-        char buffer[3 * kShortText + 3];
+        char buffer[3 * kShortText + 8];
         out.assign(buffer, putUtf8(cp1250, buffer));
         return;
     }
     const std::size_t length = utf8Length(cp1250);
-    out.resize(length + 3);
+    out.resize(length + 8);
     putUtf8(cp1250, out.data());
     out.resize(length);
 }
