@@ -132,6 +132,33 @@ TEST(Encoding, Windows1250FileStaysVersion01AndChangesOnlyTheEditedCell) {
                                                    "astn\xFD"));
 }
 
+// A reader that knows only version 0.1 compares the file's required version
+// with "0.1" and refuses a greater one (10102): a UTF-8 file asks for more,
+// a Windows-1250 file does not, so neither is ever misread.
+TEST(Encoding, OnlyUnicodeFilesRequireMoreThanVersion01) {
+    TempDir dir;
+    for (const TextEncoding encoding : {TextEncoding::Windows1250, TextEncoding::Utf8}) {
+        CQuibCtrl q;
+        ASSERT_TRUE(q.SetEncoding(encoding));
+        FillTable(q, 2, 2);
+        q.SetDatabaseName(dir.file("v.tbr"));
+        ASSERT_TRUE(q.Save());
+        const Bytes bytes = ReadBytes(dir.file("v.tbr"));
+        // Signature, then the writer's version text, then the required one.
+        ASSERT_GE(bytes.size(), 16u);
+        ASSERT_EQ(bytes[4], 1);
+        const std::size_t writerLength = bytes[5];
+        const std::size_t at = 4 + 2 + writerLength + 1;
+        ASSERT_EQ(bytes[at], 1);
+        const std::string required(
+            bytes.begin() + static_cast<std::ptrdiff_t>(at + 2),
+            bytes.begin() + static_cast<std::ptrdiff_t>(at + 2 + bytes[at + 1]));
+        const bool oldReaderRefuses = q.CompareVersion(required, "0.1") > 0;
+        EXPECT_EQ(oldReaderRefuses, encoding == TextEncoding::Utf8) << required;
+        EXPECT_EQ(required, encoding == TextEncoding::Utf8 ? "0.2" : "0.1");
+    }
+}
+
 TEST(Encoding, CanStoreTextNamesTheFirstMissingCharacter) {
     CQuibCtrl q;
     char32_t missing = 0;
