@@ -1,13 +1,28 @@
 // The engine's file and cell benchmarks on a 100,000-row, 32-column contact
-// database. Each file benchmark also times plain buffered file I/O of the same
-// bytes and reports both, with their ratio, on one line.
+// database, in Windows-1250 (version 0.1) and in UTF-8 (version 0.2). Each
+// file benchmark also times plain file I/O of the same bytes in the same run
+// and reports both, with their ratio, on one line. Goals:
+// - open to the first contact (Open and its 32 cells) at most 2 times a plain
+//   read of the file (ratio);
+// - Save at most 1.5 times a plain write + fsync of the same bytes
+//   (ratio_fsync) and at most 1.5 times `dd bs=1M conv=fsync` of the file
+//   (ratio_dd); the save of a sorted table (the write part of `quib sort -o`)
+//   at most 2 times dd (ratio_dd);
+// - open and save of the UTF-8 file within 1.2 times those of the
+//   Windows-1250 one (compare the two lines);
+// - GetData of every cell at most 1.5 times copying the same texts out of
+//   plain strings (ratio_copy; BM_CopyStringEveryCell alone is the same
+//   copy in a run of its own).
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <malloc.h>
 #include <chrono>
+#include <ctime>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +45,8 @@ constexpr int kRows = 100000;
 // One folder and one saved database for the whole run.
 struct Fixture {
     fs::path dir;
-    std::string db;
+    std::string db;      // Windows-1250, version 0.1
+    std::string dbUtf8;  // the same contacts in UTF-8, version 0.2
     std::size_t bytes = 0;
     std::unique_ptr<quib::CQuibCtrl> loaded;
 
@@ -38,11 +54,18 @@ struct Fixture {
         std::string tmpl = (fs::temp_directory_path() / "quib-bench-XXXXXX").string();
         dir = ::mkdtemp(tmpl.data());
         db = (dir / "contacts.tbr").string();
+        dbUtf8 = (dir / "contacts-utf8.tbr").string();
         loaded = std::make_unique<quib::CQuibCtrl>();
         quibbench::LoadContacts(*loaded, quibbench::MakeContacts(kRows));
         loaded->SetDatabaseName(db);
         loaded->Save();
         bytes = fs::file_size(db);
+        quib::CQuibCtrl unicode;
+        unicode.SetDatabaseName(db);
+        unicode.Open();
+        unicode.SetEncoding(quib::TextEncoding::Utf8);
+        unicode.SetDatabaseName(dbUtf8);
+        unicode.Save();
     }
     ~Fixture() {
         std::error_code ec;
@@ -53,6 +76,13 @@ struct Fixture {
 Fixture& Data() {
     static Fixture f;
     return f;
+}
+
+// CPU time of the calling thread.
+double ThreadSeconds() {
+    timespec t{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
 double Seconds(Clock::time_point from) {
@@ -91,8 +121,28 @@ void PlainWrite(const std::string& path, const std::vector<char>& bytes, bool sy
     std::fclose(f);
 }
 
+// Copies a file with dd in blocks of 1 MiB and an fsync at the end, as a
+// process of its own: the bar a save is measured against.
+void DdWithFsync(const std::string& from, const std::string& to) {
+    std::string in = "if=" + from;
+    std::string out = "of=" + to;
+    std::vector<char*> argv = {const_cast<char*>("dd"),
+                               in.data(),
+                               out.data(),
+                               const_cast<char*>("bs=1M"),
+                               const_cast<char*>("conv=fsync"),
+                               const_cast<char*>("status=none"),
+                               nullptr};
+    pid_t pid = 0;
+    char* envp[] = {nullptr};
+    if (posix_spawnp(&pid, "dd", nullptr, nullptr, argv.data(), envp) == 0) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+    }
+}
+
 struct Ratio {
-    double engine = 0, plain = 0, plainSync = 0;
+    double engine = 0, plain = 0, plainSync = 0, dd = 0;
     void Report(benchmark::State& state, std::size_t bytes) {
         const double n = static_cast<double>(state.iterations());
         state.counters["engine_ms"] = engine / n * 1e3;
@@ -102,14 +152,44 @@ struct Ratio {
             state.counters["plain_fsync_ms"] = plainSync / n * 1e3;
             state.counters["ratio_fsync"] = engine / plainSync;
         }
+        if (dd > 0) {
+            state.counters["dd_fsync_ms"] = dd / n * 1e3;
+            state.counters["ratio_dd"] = engine / dd;
+        }
         state.SetBytesProcessed(static_cast<int64_t>(n * static_cast<double>(bytes)));
     }
 };
 
+// Copies every text of the contacts out of its plain string: the limit for
+// reading cells.
+void CopyEveryCell(const std::vector<quibbench::ContactRow>& contacts) {
+    for (const auto& row : contacts) {
+        for (const auto& cell : row) {
+            std::string copy = cell;
+            benchmark::DoNotOptimize(copy);
+        }
+    }
+}
+
+// Per-cell times of the engine and of the plain copy, and their ratio.
+void ReportCells(benchmark::State& state, double cellsPerIteration, double engine, double copying) {
+    const double cells = cellsPerIteration * static_cast<double>(state.iterations());
+    state.SetItemsProcessed(static_cast<int64_t>(cells));
+    state.counters["ns_per_cell"] = engine / cells * 1e9;
+    state.counters["copy_ns_per_cell"] = copying / cells * 1e9;
+    state.counters["ratio_copy"] = engine / copying;
+}
+
+const std::string& FileOf(benchmark::State& state) {
+    return state.range(0) == 0 ? Data().db : Data().dbUtf8;
+}
+
+// Arg 0: the Windows-1250 file, 1: the UTF-8 one.
 void BM_Open(benchmark::State& state) {
     Fixture& f = Data();
+    const std::string& file = FileOf(state);
     quib::CQuibCtrl q;
-    q.SetDatabaseName(f.db);
+    q.SetDatabaseName(file);
     std::vector<char> buffer;
     Ratio r;
     for (auto _ : state) {
@@ -118,25 +198,76 @@ void BM_Open(benchmark::State& state) {
         r.engine += Seconds(t);
         state.PauseTiming();
         t = Clock::now();
-        PlainRead(f.db, buffer);
+        PlainRead(file, buffer);
         r.plain += Seconds(t);
         q.Close();
         state.ResumeTiming();
     }
     r.Report(state, f.bytes);
 }
-BENCHMARK(BM_Open)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Open)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_Save(benchmark::State& state) {
+// Open and the 32 cells of the first contact, as a host shows it.
+void BM_OpenToFirstContact(benchmark::State& state) {
     Fixture& f = Data();
-    std::vector<char> bytes;
-    PlainRead(f.db, bytes);
-    bytes.resize(f.bytes);
-    const std::string plainPath = (f.dir / "plain.bin").string();
+    const std::string& file = FileOf(state);
+    quib::CQuibCtrl q;
+    q.SetDatabaseName(file);
+    std::vector<char> buffer;
     Ratio r;
     for (auto _ : state) {
         auto t = Clock::now();
-        f.loaded->Save();
+        q.Open();
+        std::string shown;
+        for (int32_t c = 0; c < q.ColsCount(); ++c) {
+            shown += q.GetData(0, c);
+        }
+        benchmark::DoNotOptimize(shown.data());
+        r.engine += Seconds(t);
+        state.PauseTiming();
+        t = Clock::now();
+        PlainRead(file, buffer);
+        r.plain += Seconds(t);
+        q.Close();
+        state.ResumeTiming();
+    }
+    r.Report(state, f.bytes);
+}
+BENCHMARK(BM_OpenToFirstContact)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Arg 0: the Windows-1250 table, 1: the UTF-8 one, 2: the Windows-1250 one
+// sorted by surname and town (its rows scattered in memory), written to a
+// new file each time, as `quib sort -o` writes.
+void BM_Save(benchmark::State& state) {
+    Fixture& f = Data();
+    quib::CQuibCtrl q;
+    q.SetDatabaseName(state.range(0) == 1 ? f.dbUtf8 : f.db);
+    q.Open();
+    if (state.range(0) == 2) {
+        q.NewSort(0);
+        q.SetSortData(0, "column", std::to_string(quibbench::kColSurName));
+        q.SetSortData(0, "order", "asc");
+        q.NewSort(1);
+        q.SetSortData(1, "column", std::to_string(quibbench::kColTown));
+        q.SetSortData(1, "order", "desc");
+    }
+    const std::string target = (f.dir / "saved.tbr").string();
+    q.SetDatabaseName(target);
+    q.Save();
+    std::vector<char> bytes;
+    PlainRead(target, bytes);
+    bytes.resize(fs::file_size(target));
+    const std::string plainPath = (f.dir / "plain.bin").string();
+    const std::string ddPath = (f.dir / "dd.bin").string();
+    Ratio r;
+    for (auto _ : state) {
+        if (state.range(0) == 2) {
+            state.PauseTiming();
+            fs::remove(target);
+            state.ResumeTiming();
+        }
+        auto t = Clock::now();
+        q.Save();
         r.engine += Seconds(t);
         state.PauseTiming();
         t = Clock::now();
@@ -145,11 +276,14 @@ void BM_Save(benchmark::State& state) {
         t = Clock::now();
         PlainWrite(plainPath, bytes, true);
         r.plainSync += Seconds(t);
+        t = Clock::now();
+        DdWithFsync(target, ddPath);
+        r.dd += Seconds(t);
         state.ResumeTiming();
     }
-    r.Report(state, f.bytes);
+    r.Report(state, bytes.size());
 }
-BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Save)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SetDataThenSave(benchmark::State& state) {
     Fixture& f = Data();
@@ -274,25 +408,115 @@ void BM_ThousandAppends(benchmark::State& state) {
 BENCHMARK(BM_ThousandAppends)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Every cell of the table once per iteration; the rate is cells per second.
+// The same texts are copied out of plain strings in the same run (the
+// limit, ratio_copy).
+// Arg 0: the table built by edits, Windows-1250; 1: the same in UTF-8.
 void BM_GetDataEveryCell(benchmark::State& state) {
-    quib::CQuibCtrl& q = *Data().loaded;
+    static const std::vector<quibbench::ContactRow> contacts = quibbench::MakeContacts(kRows);
+    static quib::CQuibCtrl* const unicode = [] {
+        auto* q = new quib::CQuibCtrl;  // lives for the whole run
+        q->SetEncoding(quib::TextEncoding::Utf8);
+        quibbench::LoadContacts(*q, contacts);
+        return q;
+    }();
+    quib::CQuibCtrl& q = state.range(0) == 0 ? *Data().loaded : *unicode;
     const int32_t rows = q.RowsCount();
     const int32_t cols = q.ColsCount();
+    // Both timed in CPU time of this thread, one after the other, so that a
+    // busy machine slows both alike.
+    double engine = 0;
+    double copying = 0;
     for (auto _ : state) {
+        double t = ThreadSeconds();
         for (int32_t r = 0; r < rows; ++r) {
             for (int32_t c = 0; c < cols; ++c) {
                 benchmark::DoNotOptimize(q.GetData(r, c));
             }
         }
+        engine += ThreadSeconds() - t;
+        state.PauseTiming();
+        t = ThreadSeconds();
+        CopyEveryCell(contacts);
+        copying += ThreadSeconds() - t;
+        state.ResumeTiming();
     }
-    const double cells = static_cast<double>(rows) * cols;
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * cells));
-    state.counters["ns_per_cell"] =
-        benchmark::Counter(cells * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-                           benchmark::Counter::OneK::kIs1000);
+    ReportCells(state, static_cast<double>(rows) * cols, engine, copying);
 }
-BENCHMARK(BM_GetDataEveryCell)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetDataEveryCell)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Every cell of a table opened from its file (whose rows lie in the file's
+// buffer, in order), in both encodings, through each of the ways to read a
+// cell: GetData (a new string each), GetDataInto (one string reused) and
+// DataView (no copy). The goal of GetData is the one above.
+enum class Read { GetData, GetDataInto, DataView };
+
+void ReadEveryCellOfFile(benchmark::State& state, const std::string& path, Read how) {
+    static const std::vector<quibbench::ContactRow> contacts = quibbench::MakeContacts(kRows);
+    quib::CQuibCtrl q;
+    q.SetDatabaseName(path);
+    q.Open();
+    const int32_t rows = q.RowsCount();
+    const int32_t cols = q.ColsCount();
+    std::string out;
+    double engine = 0;
+    double copying = 0;
+    for (auto _ : state) {
+        double t = ThreadSeconds();
+        for (int32_t r = 0; r < rows; ++r) {
+            for (int32_t c = 0; c < cols; ++c) {
+                switch (how) {
+                    case Read::GetData:
+                        benchmark::DoNotOptimize(q.GetData(r, c));
+                        break;
+                    case Read::GetDataInto:
+                        q.GetDataInto(r, c, out);
+                        benchmark::DoNotOptimize(out.data());
+                        break;
+                    case Read::DataView:
+                        benchmark::DoNotOptimize(q.DataView(r, c).data());
+                        break;
+                }
+            }
+        }
+        engine += ThreadSeconds() - t;
+        state.PauseTiming();
+        t = ThreadSeconds();
+        CopyEveryCell(contacts);
+        copying += ThreadSeconds() - t;
+        state.ResumeTiming();
+    }
+    ReportCells(state, static_cast<double>(rows) * cols, engine, copying);
+}
+
+void BM_GetDataEveryCellOfFile1250(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().db, Read::GetData);
+}
+BENCHMARK(BM_GetDataEveryCellOfFile1250)->Unit(benchmark::kMillisecond);
+
+void BM_GetDataEveryCellOfFileUtf8(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().dbUtf8, Read::GetData);
+}
+BENCHMARK(BM_GetDataEveryCellOfFileUtf8)->Unit(benchmark::kMillisecond);
+
+void BM_GetDataIntoEveryCellOfFile1250(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().db, Read::GetDataInto);
+}
+BENCHMARK(BM_GetDataIntoEveryCellOfFile1250)->Unit(benchmark::kMillisecond);
+
+void BM_GetDataIntoEveryCellOfFileUtf8(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().dbUtf8, Read::GetDataInto);
+}
+BENCHMARK(BM_GetDataIntoEveryCellOfFileUtf8)->Unit(benchmark::kMillisecond);
+
+void BM_DataViewEveryCellOfFile1250(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().db, Read::DataView);
+}
+BENCHMARK(BM_DataViewEveryCellOfFile1250)->Unit(benchmark::kMillisecond);
+
+void BM_DataViewEveryCellOfFileUtf8(benchmark::State& state) {
+    ReadEveryCellOfFile(state, Data().dbUtf8, Read::DataView);
+}
+BENCHMARK(BM_DataViewEveryCellOfFileUtf8)->Unit(benchmark::kMillisecond);
 
 // One cell at scattered positions: the cost a host pays per field it shows.
 void BM_GetDataOneCell(benchmark::State& state) {

@@ -1,7 +1,14 @@
 #include "CodePage.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
+
+#include "Utf8.h"
+
+static_assert(std::endian::native == std::endian::little,
+              "the UTF-8 forms are stored little-endian");
 
 namespace quib {
 namespace {
@@ -28,91 +35,153 @@ constexpr std::array<char16_t, 128> kHigh = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-// Decodes one UTF-8 sequence at s[i]; advances i. Malformed input gives
-// U+FFFD, which has no Windows-1250 form.
-char32_t decodeUtf8(std::string_view s, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i++]);
-    if (b0 < 0x80) {
-        return b0;
+// The Windows-1250 byte of every code point below U+0180 that has one, 0
+// for none; the few above it are looked up in kHigh.
+constexpr std::array<unsigned char, 0x180> kLowBytes = [] {
+    std::array<unsigned char, 0x180> bytes{};
+    for (std::size_t b = 0; b < 0x80; ++b) {
+        bytes[b] = static_cast<unsigned char>(b);
     }
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        extra = 1, cp = b0 & 0x1F, min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        extra = 2, cp = b0 & 0x0F, min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        extra = 3, cp = b0 & 0x07, min = 0x10000;
-    } else {
-        return 0xFFFD;
-    }
-    for (int k = 0; k < extra; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-            return 0xFFFD;
+    for (std::size_t i = 0; i < kHigh.size(); ++i) {
+        if (kHigh[i] < 0x180) {
+            bytes[kHigh[i]] = static_cast<unsigned char>(0x80 + i);
         }
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        return 0xFFFD;
+    return bytes;
+}();
+
+// The UTF-8 form of every byte: its bytes in the low three bytes (first
+// byte lowest), its length in the top byte.
+constexpr std::array<uint32_t, 256> kUtf8Of = [] {
+    std::array<uint32_t, 256> forms{};
+    for (uint32_t b = 0; b < 256; ++b) {
+        const char32_t cp = b < 0x80 ? b : kHigh[b - 0x80];
+        if (cp < 0x80) {
+            forms[b] = cp | (1u << 24);
+        } else if (cp < 0x800) {
+            forms[b] = (0xC0 | (cp >> 6)) | ((0x80 | (cp & 0x3F)) << 8) | (2u << 24);
+        } else {
+            forms[b] = (0xE0 | (cp >> 12)) | ((0x80 | ((cp >> 6) & 0x3F)) << 8) |
+                       ((0x80 | (cp & 0x3F)) << 16) | (3u << 24);
+        }
     }
-    return cp;
+    return forms;
+}();
+
+}  // namespace
+
+bool Utf8ToCp1250(std::string_view utf8, std::string& out, char32_t* firstMissing) {
+    utf8 = utf8.substr(0, utf8.find('\0'));
+    if (IsAscii(utf8.data(), utf8.size())) {
+        out.assign(utf8);
+        return true;
+    }
+    out.clear();
+    out.reserve(utf8.size());
+    bool whole = true;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const char32_t cp = DecodeUtf8(utf8, i);
+        const char byte = UnicodeToCp1250(cp);
+        if (byte == '?' && cp != U'?' && whole) {
+            whole = false;
+            if (firstMissing != nullptr) {
+                *firstMissing = cp;
+            }
+        }
+        out.push_back(byte);
+    }
+    return whole;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
+std::string Utf8ToCp1250(std::string_view utf8) {
+    std::string out;
+    Utf8ToCp1250(utf8, out, nullptr);
+    return out;
 }
 
-bool isAscii(std::string_view s) {
-    for (char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80 || c == '\0') {
+bool FitsCp1250(std::string_view utf8, char32_t* firstMissing) {
+    utf8 = utf8.substr(0, utf8.find('\0'));
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const char32_t cp = DecodeUtf8(utf8, i);
+        if (UnicodeToCp1250(cp) == '?') {
+            if (firstMissing != nullptr) {
+                *firstMissing = cp;
+            }
             return false;
         }
     }
     return true;
 }
 
-}  // namespace
+namespace {
 
-std::string Utf8ToCp1250(std::string_view utf8) {
-    if (isAscii(utf8)) {
-        return std::string(utf8);
-    }
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const char32_t cp = decodeUtf8(utf8, i);
-        if (cp == 0) {
-            break;
+// Texts up to this many bytes are converted in one pass on the stack.
+constexpr std::size_t kShortText = 128;
+
+// Writes the UTF-8 form of each byte at out, which has room for three
+// bytes per byte and eight more; returns where the text ends.
+char* putUtf8(std::string_view cp1250, char* out) {
+    const char* in = cp1250.data();
+    const char* const end = in + cp1250.size();
+    while (in < end) {
+        // ASCII eight bytes at a time, the rest through the table.
+        uint64_t word;
+        if (end - in >= 8 && (std::memcpy(&word, in, 8), (word & 0x8080808080808080ull) == 0)) {
+            std::memcpy(out, &word, 8);
+            in += 8;
+            out += 8;
+            continue;
         }
-        out.push_back(UnicodeToCp1250(cp));
+        const uint32_t form = kUtf8Of[static_cast<unsigned char>(*in++)];
+        std::memcpy(out, &form, 4);  // little-endian: the form's first byte first
+        out += form >> 24;
     }
     return out;
 }
 
-std::string Cp1250ToUtf8(std::string_view cp1250) {
-    if (isAscii(cp1250)) {
-        return std::string(cp1250);
+std::size_t utf8Length(std::string_view cp1250) {
+    std::size_t length = 0;
+    for (const char c : cp1250) {
+        length += kUtf8Of[static_cast<unsigned char>(c)] >> 24;
+    }
+    return length;
+}
+
+}  // namespace
+
+std::string Cp1250ToUtf8Wide(std::string_view cp1250) {
+    if (cp1250.size() <= kShortText) {
+        char buffer[3 * kShortText + 8];
+        return std::string(buffer, putUtf8(cp1250, buffer));
     }
     std::string out;
-    out.reserve(cp1250.size() + cp1250.size() / 2);
-    for (char c : cp1250) {
-        if (c == '\0') {
-            break;
-        }
-        appendUtf8(out, Cp1250ToUnicode(static_cast<unsigned char>(c)));
-    }
+    const std::size_t length = utf8Length(cp1250);
+    out.resize(length + 8);
+    putUtf8(cp1250, out.data());
+    out.resize(length);
     return out;
+}
+
+void Cp1250ToUtf8(std::string_view cp1250, std::string& out) {
+    if (IsAscii(cp1250.data(), cp1250.size())) {
+        out.assign(cp1250);
+        return;
+    }
+    if (cp1250.size() <= kShortText) {
+        char buffer[3 * kShortText + 8];
+        out.assign(buffer, putUtf8(cp1250, buffer));
+        return;
+    }
+    const std::size_t length = utf8Length(cp1250);
+    out.resize(length + 8);
+    putUtf8(cp1250, out.data());
+    out.resize(length);
 }
 
 char32_t Cp1250ToUnicode(unsigned char byte) {
@@ -120,8 +189,9 @@ char32_t Cp1250ToUnicode(unsigned char byte) {
 }
 
 char UnicodeToCp1250(char32_t cp) {
-    if (cp < 0x80) {
-        return static_cast<char>(cp);
+    if (cp < kLowBytes.size()) {
+        const unsigned char b = kLowBytes[cp];
+        return b != 0 || cp == 0 ? static_cast<char>(b) : '?';
     }
     for (std::size_t i = 0; i < kHigh.size(); ++i) {
         if (kHigh[i] == cp) {

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <new>
 
+#include <unicode/ustring.h>
+
 #include "CodePage.h"
 
 namespace quib {
@@ -24,7 +26,7 @@ std::string Collation::UserLocaleName() {
     return value;
 }
 
-Collation::Collation() {
+Collation::Collation(TextEncoding encoding) : encoding_(encoding) {
     UErrorCode status = U_ZERO_ERROR;
     // ICU takes "" as the root rules.
     collator_.reset(ucol_open(UserLocaleName().c_str(), &status));
@@ -40,16 +42,26 @@ Collation::Collation() {
 
 Collation::~Collation() = default;
 
-void Collation::toUtf16(std::string_view cp1250, std::vector<char16_t>& out) const {
-    out.resize(cp1250.size());
-    for (std::size_t i = 0; i < cp1250.size(); ++i) {
+void Collation::toUtf16(std::string_view text, std::vector<char16_t>& out) const {
+    if (encoding_ == TextEncoding::Utf8) {
+        // UTF-16 never takes more units than UTF-8 takes bytes.
+        out.resize(text.size());
+        UErrorCode status = U_ZERO_ERROR;
+        int32_t length = 0;
+        u_strFromUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, text.data(),
+                             static_cast<int32_t>(text.size()), 0xFFFD, nullptr, &status);
+        out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+        return;
+    }
+    out.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
         // Every Windows-1250 character lies in the Basic Multilingual Plane.
-        out[i] = static_cast<char16_t>(Cp1250ToUnicode(static_cast<unsigned char>(cp1250[i])));
+        out[i] = static_cast<char16_t>(Cp1250ToUnicode(static_cast<unsigned char>(text[i])));
     }
 }
 
-void Collation::AppendSortKey(std::string_view cp1250, std::string& keys) {
-    toUtf16(cp1250, a_);
+void Collation::AppendSortKey(std::string_view text, std::string& keys) {
+    toUtf16(text, a_);
     if (key_.size() < 64) {
         key_.resize(64);
     }

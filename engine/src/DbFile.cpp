@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -20,7 +21,9 @@
 
 #include "Errors.h"
 #include "Fd.h"
+#include "FileTarget.h"
 #include "Table.h"
+#include "TempFile.h"
 #include "Version.h"
 
 namespace quib {
@@ -29,40 +32,60 @@ namespace {
 
 int64_t g_failAfterBytes = -1;
 
-void appendInteger(std::string& out, uint32_t value) {
-    unsigned char bytes[4];
-    int n = 0;
-    do {
-        bytes[n++] = static_cast<unsigned char>(value & 0xFF);
-        value >>= 8;
-    } while (value != 0);
-    out.push_back(static_cast<char>(n));
-    while (n > 0) {
-        out.push_back(static_cast<char>(bytes[--n]));
+// Writes an integer of the file format at p; returns where it ends.
+inline char* putInteger(char* p, uint32_t value) {
+    if (value < 0x100) {
+        p[0] = 1;
+        p[1] = static_cast<char>(value);
+        return p + 2;
     }
+    const int n = value < 0x10000 ? 2 : value < 0x1000000 ? 3 : 4;
+    *p++ = static_cast<char>(n);
+    for (int shift = 8 * (n - 1); shift >= 0; shift -= 8) {
+        *p++ = static_cast<char>(value >> shift);
+    }
+    return p;
 }
-
-void appendText(std::string& out, std::string_view text) {
-    appendInteger(out, static_cast<uint32_t>(text.size()));
-    out.append(text);
-    out.push_back('\0');
-}
+constexpr std::size_t kMaxInteger = 5;
 
 // Collects the file's bytes and hands them to the descriptor in large
 // blocks; any failure of the descriptor is remembered.
 class Writer {
   public:
-    explicit Writer(int fd) : fd_(fd) { buffer_.reserve(kBlock + 4096); }
+    static constexpr std::size_t kBlock = 4 << 20;
 
-    std::string& Buffer() { return buffer_; }
-    void MaybeFlush() {
-        if (buffer_.size() >= kBlock) {
+    explicit Writer(int fd) : fd_(fd), buffer_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
+
+    // Room for n <= kBlock bytes at the position, flushing first when the
+    // block has less; Advance tells how far it was filled.
+    char* Room(std::size_t n) {
+        if (kBlock - used_ < n) {
             Flush();
         }
+        return buffer_.get() + used_;
     }
+    void Advance(const char* to) { used_ = static_cast<std::size_t>(to - buffer_.get()); }
+
+    void Integer(uint32_t value) { Advance(putInteger(Room(kMaxInteger), value)); }
+    void Bytes(const char* data, std::size_t n) {
+        while (n > 0) {
+            const std::size_t chunk = std::min(n, kBlock);
+            char* p = Room(chunk);
+            std::memcpy(p, data, chunk);
+            Advance(p + chunk);
+            data += chunk;
+            n -= chunk;
+        }
+    }
+    void Text(std::string_view text) {
+        Integer(static_cast<uint32_t>(text.size()));
+        Bytes(text.data(), text.size());
+        Bytes("", 1);
+    }
+
     void Flush() {
-        const char* p = buffer_.data();
-        std::size_t left = buffer_.size();
+        const char* p = buffer_.get();
+        std::size_t left = used_;
         while (left > 0 && ok_) {
             std::size_t chunk = left;
             if (g_failAfterBytes >= 0) {
@@ -85,91 +108,110 @@ class Writer {
             left -= static_cast<std::size_t>(n);
             written_ += n;
         }
-        buffer_.clear();
+        used_ = 0;
+        if (ok_) {
+            // Starts writing the block back to the disk without waiting, so
+            // that the disk works while the next block is encoded.
+            ::sync_file_range(fd_, synced_, written_ - synced_, SYNC_FILE_RANGE_WRITE);
+            synced_ = written_;
+        }
     }
     bool Ok() const { return ok_; }
 
   private:
-    static constexpr std::size_t kBlock = 1 << 20;
     int fd_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
     int64_t written_ = 0;
+    int64_t synced_ = 0;
     bool ok_ = true;
 };
 
-std::string decimal(int32_t n) {
-    return std::to_string(n);
+// Writes a record's texts, each with its length and terminator, at p, which
+// has room for them and 16 bytes more. A text of up to 16 bytes is copied as
+// 16 bytes, without a call, when the block has them (what lies after it is
+// overwritten by what follows).
+template <bool Wide>
+char* putTexts(char* p, const RowRef::Layout& l) {
+    const char* const blockEnd = l.BlockEnd();
+    uint32_t begin = 0;
+    for (uint32_t i = 0; i < l.count; ++i) {
+        uint32_t end = 0;
+        std::memcpy(&end, l.ends + (Wide ? 4 : 2) * static_cast<std::size_t>(i), Wide ? 4 : 2);
+        const uint32_t n = end - begin;
+        const char* text = l.texts + begin;
+        p = putInteger(p, n);
+        if (n <= 16 && blockEnd - text >= 16) {
+            std::memcpy(p, text, 16);
+        } else {
+            std::memcpy(p, text, n);
+        }
+        p += n;
+        *p++ = '\0';
+        begin = end;
+    }
+    return p;
+}
+
+void writeTexts(Writer& w, RowRef record) {
+    if (record.Block() == nullptr) {
+        return;
+    }
+    const RowRef::Layout l = record.Parts();
+    const uint64_t bound = uint64_t{l.count} * (kMaxInteger + 1) + l.total + 16;
+    if (bound > Writer::kBlock) {
+        record.ForEachText([&](std::string_view t) { w.Text(t); });
+        return;
+    }
+    char* p = w.Room(static_cast<std::size_t>(bound));
+    w.Advance(l.wide ? putTexts<true>(p, l) : putTexts<false>(p, l));
+}
+
+// Asks for the rows a few ahead of the one being written: their blocks lie
+// anywhere once the rows were sorted or edited. The handle of the next but
+// several is fetched, and the texts of the one after next, whose header the
+// earlier fetch brought.
+void prefetchRows(const TableImage& table, int32_t r) {
+    if (r + 8 < table.rows) {
+        __builtin_prefetch(table.RowAt(r + 8).Block());
+    }
+    if (r + 4 < table.rows) {
+        const RowRef ahead = table.RowAt(r + 4);
+        if (ahead.Block() != nullptr) {
+            const RowRef::Layout l = ahead.Parts();
+            for (const char* at = l.texts; at < ahead.Block(); at += 64) {
+                __builtin_prefetch(at);
+            }
+        }
+    }
+}
+
+const char* versionOf(TextEncoding encoding) {
+    return encoding == TextEncoding::Utf8 ? kUtf8FileVersion : kWindows1250FileVersion;
 }
 
 void writeTable(Writer& w, const TableImage& table) {
-    std::string& out = w.Buffer();
-    out.append(kDbFileSignature);
-    appendText(out, kEngineFileVersion);
-    appendText(out, kEngineFileVersion);
-    appendInteger(out, static_cast<uint32_t>(table.headers.size()));
-    appendInteger(out, static_cast<uint32_t>(table.rows));
-    appendInteger(out, static_cast<uint32_t>(table.cols));
-    const auto appendAll = [&](RowRef record) {
-        record.ForEachText([&](std::string_view t) { appendText(out, t); });
-    };
+    const char* version = versionOf(table.encoding);
+    w.Bytes(kDbFileSignature.data(), kDbFileSignature.size());
+    w.Text(version);
+    w.Text(version);
+    w.Integer(static_cast<uint32_t>(table.headers.size()));
+    w.Integer(static_cast<uint32_t>(table.rows));
+    w.Integer(static_cast<uint32_t>(table.cols));
     for (const RowRef header : table.headers) {
         const int32_t texts = header.Count() - 1;
-        const std::string count = decimal(texts);
-        appendInteger(out, static_cast<uint32_t>(count.size() + header.TextBytes()));
-        appendInteger(out, static_cast<uint32_t>(texts));
-        appendAll(header);
-        w.MaybeFlush();
+        const std::string count = std::to_string(texts);
+        w.Integer(static_cast<uint32_t>(count.size() + header.TextBytes()));
+        w.Integer(static_cast<uint32_t>(texts));
+        writeTexts(w, header);
     }
     for (int32_t r = 0; r < table.rows; ++r) {
+        prefetchRows(table, r);
         const RowRef row = table.RowAt(r);
-        appendInteger(out, static_cast<uint32_t>(row.TextBytes()));
-        appendAll(row);
-        w.MaybeFlush();
+        w.Integer(static_cast<uint32_t>(row.TextBytes()));
+        writeTexts(w, row);
     }
     w.Flush();
-}
-
-// The file a save replaces: through symbolic links, the file they point to.
-// False for a chain of links that does not end (a loop).
-bool targetOf(const std::string& path, std::filesystem::path& target) {
-    std::error_code ec;
-    target = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        if (!std::filesystem::is_symlink(target, ec)) {
-            return true;
-        }
-        const std::filesystem::path link = std::filesystem::read_symlink(target, ec);
-        if (ec) {
-            return false;
-        }
-        target = link.is_absolute() ? link : target.parent_path() / link;
-    }
-    return false;
-}
-
-// The mode a new file gets: 0666 less the process's file mode mask. The mask
-// is read from /proc where it can be, since setting it to read it would
-// change it for a moment under every other thread.
-mode_t newFileMode() {
-    static const mode_t mode = [] {
-        FILE* status = std::fopen("/proc/self/status", "re");
-        unsigned mask = 0;
-        bool found = false;
-        if (status != nullptr) {
-            char line[256];
-            while (!found && std::fgets(line, sizeof line, status) != nullptr) {
-                found = std::sscanf(line, "Umask: %o", &mask) == 1;
-            }
-            std::fclose(status);
-        }
-        if (!found) {
-            const mode_t old = ::umask(022);
-            ::umask(old);
-            mask = old;
-        }
-        return static_cast<mode_t>(0666 & ~mask);
-    }();
-    return mode;
 }
 
 // A file too big for the process's size limit must fail its write (and the
@@ -186,25 +228,15 @@ void ignoreFileSizeSignal() {
     });
 }
 
-constexpr std::string_view kTempMarker = ".tmp-";
-constexpr std::size_t kTempRandom = 6;
-
-std::string tempPrefix(const std::filesystem::path& target) {
-    // Built step by step: GCC 12 at -O3 misreads "." + string as overlapping.
-    std::string name = ".";
-    name += target.filename().string();
-    name += kTempMarker;
-    return name;
-}
-
-// Whether the old file may be replaced: a file nobody may write (or this
-// user may not) was protected by its owner.
+// Whether the old file may be replaced: only a regular file (a folder, a
+// pipe, a device or a socket is never replaced by one), and not one nobody
+// may write (or this user may not), which its owner protected.
 bool mayReplace(const std::filesystem::path& target) {
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0) {
         return errno == ENOENT;
     }
-    if (S_ISDIR(st.st_mode)) {
+    if (!S_ISREG(st.st_mode)) {
         return false;
     }
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
@@ -215,81 +247,33 @@ bool mayReplace(const std::filesystem::path& target) {
 
 void WriteDatabaseFile(const std::string& path, const TableImage& table) {
     std::filesystem::path target;
-    if (!targetOf(path, target) || target.filename().empty() || !mayReplace(target)) {
+    if (!FileTargetOf(path, target) || target.filename().empty() || !mayReplace(target)) {
         RaiseError(errors::kOpenWrite);
     }
     ignoreFileSizeSignal();
-    std::filesystem::path dir = target.parent_path();
-    if (dir.empty()) {
-        dir = ".";
-    }
-    std::string tmpl = (dir / (tempPrefix(target) + "XXXXXX")).string();
-    Fd fd(::mkostemp(tmpl.data(), O_CLOEXEC));
-    if (fd.get() < 0) {
-        RaiseError(errors::kOpenWrite);
-    }
-    // Held until the file is renamed or removed: a reader cleaning up the
-    // leftovers of killed saves leaves a locked file alone.
-    ::flock(fd.get(), LOCK_EX | LOCK_NB);
+    // What killed saves of this file left behind goes before a new one is made.
+    RemoveStaleTempFiles(target.string());
+    const std::filesystem::path dir = FolderOf(target);
+    TempFile temp(target);
+    const int fd = temp.Descriptor();
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0) {
-        ::fchmod(fd.get(), old.st_mode & 07777);
-        [[maybe_unused]] const int owned = ::fchown(fd.get(), old.st_uid, old.st_gid);
+        ::fchmod(fd, old.st_mode & 07777);
+        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
     } else {
-        ::fchmod(fd.get(), newFileMode());
+        ::fchmod(fd, NewFileMode());
     }
-
-    bool ok = false;
-    try {
-        Writer w(fd.get());
-        writeTable(w, table);
-        ok = w.Ok() && g_failAfterBytes != -2 && ::fsync(fd.get()) == 0;
-    } catch (...) {
-        ::unlink(tmpl.c_str());
-        throw;
-    }
-    if (!ok || ::rename(tmpl.c_str(), target.c_str()) != 0) {
-        ::unlink(tmpl.c_str());
+    Writer w(fd);
+    writeTable(w, table);
+    // The one sync of the data: the writeback of every block began as it
+    // was written, so this mostly waits for the last one.
+    if (!w.Ok() || g_failAfterBytes == -2 || ::fsync(fd) != 0 || !temp.ReplaceTarget()) {
         RaiseError(errors::kWriteFailed);
     }
-    const int raw = fd.release();
-    ::close(raw);  // the data reached the disk with fsync already
     // Make the rename itself durable; a failure here cannot undo the save.
     Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dirFd.get() >= 0) {
         ::fsync(dirFd.get());
-    }
-}
-
-void RemoveStaleTempFiles(const std::string& path, int64_t olderThanSeconds) {
-    std::filesystem::path target;
-    if (!targetOf(path, target) || target.filename().empty()) {
-        return;
-    }
-    std::filesystem::path dir = target.parent_path();
-    if (dir.empty()) {
-        dir = ".";
-    }
-    const std::string prefix = tempPrefix(target);
-    std::error_code ec;
-    std::filesystem::directory_iterator it(dir, ec);
-    const std::time_t now = std::time(nullptr);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() != prefix.size() + kTempRandom ||
-            name.compare(0, prefix.size(), prefix) != 0) {
-            continue;
-        }
-        Fd fd(::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-        struct stat st {};
-        if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
-            now - st.st_mtime < olderThanSeconds) {
-            continue;
-        }
-        // A save still running holds the lock on its file.
-        if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
-            ::unlink(it->path().c_str());
-        }
     }
 }
 

@@ -5,97 +5,13 @@
 #include "CodePage.h"
 #include "DbFile.h"
 #include "Errors.h"
-#include "RecordList.h"
+#include "QuibCtrlImpl.h"
 #include "Sorter.h"
-#include "Table.h"
+#include "SurfaceText.h"
+#include "Utf8.h"
 #include "Version.h"
-#include "View.h"
 
 namespace quib {
-
-using Notify = void (QuibEvents::*)();
-using CancelNotify = void (QuibEvents::*)(int16_t&);
-
-class CQuibCtrl::Impl {
-  public:
-    QuibEvents* listener = nullptr;
-    std::string databaseName;
-    Table table;
-    View view;
-    FilterList filters = MakeFilterList();
-    SortList sorts = MakeSortList();
-    bool filterActive = false;
-    int32_t rowIndex = -1;
-    // True while Open reads a file: the CheckCompatibility handler runs then,
-    // and edits of rows, columns or the file would pull the table from under
-    // the reader, so they are refused.
-    bool loading = false;
-
-    void fire(Notify event) {
-        if (listener != nullptr) {
-            (listener->*event)();
-        }
-    }
-
-    // Fires a Before event; true when the host let the operation go on.
-    bool allowed(CancelNotify event) {
-        int16_t cancel = 0;
-        if (listener != nullptr) {
-            (listener->*event)(cancel);
-        }
-        return cancel == 0;
-    }
-
-    // The Before/After protocol around one operation: a cancelled Before
-    // event refuses it; the After event fires whatever the operation's
-    // result, but not when it raised an error.
-    template <typename Op>
-    bool wrapped(CancelNotify before, Notify after, Op op) {
-        if (!allowed(before)) {
-            return false;
-        }
-        bool result = false;
-        try {
-            result = op();
-        } catch (const std::bad_alloc&) {
-            RaiseError(errors::kOutOfMemory);
-        }
-        fire(after);
-        return result;
-    }
-
-    int32_t rowsCount() const { return filterActive ? view.Size() : table.Rows(); }
-    int32_t resolveRow(int32_t row) const { return row == -1 ? rowIndex : row; }
-    bool validRow(int32_t row) const { return row >= 0 && row < rowsCount(); }
-    bool validCol(int32_t col) const { return col >= 0 && col < table.Cols(); }
-    bool validHeader(int32_t h) const { return h >= 0 && h < table.Headers(); }
-    int32_t textsOf(int32_t h) const { return table.Header(h).Count() - 1; }
-
-    void save() {
-        try {
-            WriteDatabaseFile(databaseName, table.Image());
-        } catch (const std::bad_alloc&) {
-            RaiseError(errors::kOutOfMemory);
-        }
-    }
-
-    void rebuildView() { view.Rebuild(table, filters, filterActive); }
-
-    void empty() {
-        table.Clear();
-        view.Clear();
-        rowIndex = -1;
-    }
-
-    bool moveTo(int32_t target) {
-        if (!allowed(&QuibEvents::BeforeMove) || target < 0 || target >= table.Rows()) {
-            return false;
-        }
-        rowIndex = target;
-        fire(&QuibEvents::AfterMove);
-        return true;
-    }
-};
 
 CQuibCtrl::CQuibCtrl() : impl_(std::make_unique<Impl>()) {}
 CQuibCtrl::~CQuibCtrl() = default;
@@ -162,11 +78,11 @@ int32_t CQuibCtrl::HeaderTextsCount(int32_t HeaderIndex) const {
 // --- Cells, rows and columns --------------------------------------------
 
 std::string CQuibCtrl::GetData(int32_t Row, int32_t Col) const {
-    const int32_t row = impl_->resolveRow(Row);
-    if (!impl_->validRow(row) || !impl_->validCol(Col)) {
+    std::string_view cell;
+    if (!impl_->cellAt(Row, Col, cell)) {
         return {};
     }
-    return Cp1250ToUtf8(impl_->table.Cell(impl_->view.Physical(row), Col));
+    return impl_->encoding() == TextEncoding::Utf8 ? std::string(cell) : Cp1250ToUtf8(cell);
 }
 
 bool CQuibCtrl::SetData(int32_t Row, int32_t Col, const std::string& Data) {
@@ -179,7 +95,7 @@ bool CQuibCtrl::SetData(int32_t Row, int32_t Col, const std::string& Data) {
         if (!impl_->table.IsLoaded(physical)) {
             return false;  // rows are still being read from the file
         }
-        impl_->table.SetCell(physical, Col, Utf8ToCp1250(Data));
+        impl_->table.SetCell(physical, Col, impl_->toStored(Data));
         // Only this row can have entered or left the view.
         impl_->view.RowChanged(impl_->table, impl_->filters, impl_->filterActive, physical);
         return true;
@@ -276,7 +192,7 @@ std::string CQuibCtrl::GetHeaderName(int32_t HeaderIndex) const {
     if (!impl_->validHeader(HeaderIndex)) {
         return {};
     }
-    return Cp1250ToUtf8(impl_->table.Header(HeaderIndex).Text(0));
+    return impl_->toSurface(impl_->table.Header(HeaderIndex).Text(0));
 }
 
 bool CQuibCtrl::SetHeaderName(int32_t HeaderIndex, const std::string& Data) {
@@ -284,7 +200,7 @@ bool CQuibCtrl::SetHeaderName(int32_t HeaderIndex, const std::string& Data) {
         if (!impl_->validHeader(HeaderIndex)) {
             return false;
         }
-        impl_->table.SetHeaderText(HeaderIndex, 0, Utf8ToCp1250(Data));
+        impl_->table.SetHeaderText(HeaderIndex, 0, impl_->toStored(Data));
         return true;
     });
 }
@@ -317,7 +233,7 @@ std::string CQuibCtrl::GetHeaderText(int32_t HeaderIndex, int32_t TextIndex) con
         TextIndex >= impl_->textsOf(HeaderIndex)) {
         return {};
     }
-    return Cp1250ToUtf8(impl_->table.Header(HeaderIndex).Text(TextIndex + 1));
+    return impl_->toSurface(impl_->table.Header(HeaderIndex).Text(TextIndex + 1));
 }
 
 bool CQuibCtrl::SetHeaderText(int32_t HeaderIndex, int32_t TextIndex, const std::string& Data) {
@@ -326,13 +242,16 @@ bool CQuibCtrl::SetHeaderText(int32_t HeaderIndex, int32_t TextIndex, const std:
             TextIndex >= impl_->textsOf(HeaderIndex)) {
             return false;
         }
-        impl_->table.SetHeaderText(HeaderIndex, TextIndex + 1, Utf8ToCp1250(Data));
+        impl_->table.SetHeaderText(HeaderIndex, TextIndex + 1, impl_->toStored(Data));
         return true;
     });
 }
 
 int32_t CQuibCtrl::GetHeaderIndexFromName(const std::string& HeaderName) const {
-    const std::string name = Utf8ToCp1250(HeaderName);
+    if (!CanStore(impl_->encoding(), HeaderName, nullptr)) {
+        return -1;  // no stored name can be equal to it
+    }
+    const std::string name = ToStored(impl_->encoding(), HeaderName);
     for (int32_t h = 0; h < impl_->table.Headers(); ++h) {
         if (impl_->table.Header(h).Text(0) == name) {
             return h;
@@ -353,6 +272,7 @@ bool CQuibCtrl::Open() {
     }
     impl_->empty();
     RemoveStaleTempFiles(impl_->databaseName);
+    const TextEncoding before = impl_->encoding();
     bool loaded = false;
     impl_->loading = true;
     try {
@@ -362,6 +282,7 @@ bool CQuibCtrl::Open() {
     } catch (...) {
         impl_->loading = false;
         impl_->empty();
+        impl_->table.SetEncoding(before);
         throw;
     }
     impl_->loading = false;
@@ -370,6 +291,7 @@ bool CQuibCtrl::Open() {
         impl_->rebuildView();
     } else {
         impl_->empty();
+        impl_->table.SetEncoding(before);
     }
     impl_->fire(&QuibEvents::AfterOpen);
     return loaded;
@@ -481,7 +403,10 @@ bool CQuibCtrl::DeleteFilter(int32_t FilterIndex) {
 bool CQuibCtrl::SetFilterData(int32_t FilterIndex, const std::string& FieldName,
                               const std::string& Data) {
     return impl_->wrapped(&QuibEvents::BeforeSetFilterData, &QuibEvents::AfterSetFilterData, [&] {
-        if (!impl_->filters.Set(FilterIndex, FieldName, Utf8ToCp1250(Data))) {
+        // Kept as UTF-8 and compared in the table's encoding at each pass,
+        // so that a filter means the same for every table it is used on.
+        SanitizeUtf8(Data, impl_->stored);
+        if (!impl_->filters.Set(FilterIndex, FieldName, impl_->stored)) {
             return false;
         }
         impl_->rebuildView();
@@ -490,7 +415,7 @@ bool CQuibCtrl::SetFilterData(int32_t FilterIndex, const std::string& FieldName,
 }
 
 std::string CQuibCtrl::GetFilterData(int32_t FilterIndex, const std::string& FieldName) const {
-    return Cp1250ToUtf8(impl_->filters.Get(FilterIndex, FieldName));
+    return impl_->filters.Get(FilterIndex, FieldName);
 }
 
 // --- Sorts --------------------------------------------------------------
@@ -509,7 +434,8 @@ bool CQuibCtrl::DeleteSort(int32_t SortIndex) {
 bool CQuibCtrl::SetSortData(int32_t SortIndex, const std::string& FieldName,
                             const std::string& Data) {
     return impl_->wrapped(&QuibEvents::BeforeSetSortData, &QuibEvents::AfterSetSortData, [&] {
-        if (!impl_->sorts.Set(SortIndex, FieldName, Utf8ToCp1250(Data))) {
+        SanitizeUtf8(Data, impl_->stored);
+        if (!impl_->sorts.Set(SortIndex, FieldName, impl_->stored)) {
             return false;
         }
         return Sort();
@@ -517,7 +443,7 @@ bool CQuibCtrl::SetSortData(int32_t SortIndex, const std::string& FieldName,
 }
 
 std::string CQuibCtrl::GetSortData(int32_t SortIndex, const std::string& FieldName) const {
-    return Cp1250ToUtf8(impl_->sorts.Get(SortIndex, FieldName));
+    return impl_->sorts.Get(SortIndex, FieldName);
 }
 
 bool CQuibCtrl::Sort() {

@@ -29,6 +29,10 @@ int32_t QuibSnapshot::HeadersCount() const {
     return image_ ? static_cast<int32_t>(image_->headers.size()) : 0;
 }
 
+TextEncoding QuibSnapshot::Encoding() const {
+    return image_ ? image_->encoding : TextEncoding::Windows1250;
+}
+
 void QuibSnapshot::SaveTo(const std::string& path) const {
     static const TableImage kEmpty;
     try {

@@ -114,7 +114,7 @@ class Criteria {
         if (criteria_.empty()) {
             return;
         }
-        Collation collation;
+        Collation collation(table.Encoding());
         for (int32_t col : cols) {
             ranks_.push_back(columnRanks(table, col, collation));
         }

@@ -32,26 +32,6 @@ bool Table::shared() const {
     return storage_->images.load(std::memory_order_acquire) > 0;
 }
 
-std::string_view Table::Cell(int32_t row, int32_t col) const {
-    if (cols_ == 0) {
-        return {};
-    }
-    const Row& r = rows_[static_cast<std::size_t>(row)];
-    if (col >= r.Count()) {
-        return {};
-    }
-    if (last_.block != r.Block() || last_.col > col) {
-        last_ = {r.Block(), 0, r.FirstText()};
-    }
-    const char* p = last_.text;
-    for (int32_t c = last_.col; c < col; ++c) {
-        p += std::strlen(p) + 1;
-    }
-    last_.col = col;
-    last_.text = p;
-    return std::string_view(p);
-}
-
 void Table::replace(Row& slot, Row fresh) {
     if (shared()) {
         storage_->retired.push_back(std::move(slot));
@@ -70,19 +50,39 @@ void Table::retire(std::vector<Row>& rows) {
     rows.clear();
 }
 
+namespace {
+
+// Spare room for a record that is being edited: it will likely change again.
+std::size_t slackFor(RowRef record, std::size_t text) {
+    const uint64_t bytes = Row::BlockBytes(record.Count(), record.TextBytes() + text);
+    return static_cast<std::size_t>(bytes / 4) + 64;
+}
+
+}  // namespace
+
 void Table::setText(Row& slot, int32_t i, std::string_view text) {
     if (!shared()) {
         storage_->retired.clear();  // no image shows them any more
-        if (slot.Overwrite(i, text)) {
+        if (slot.Overwrite(i, text) || slot.ReplaceInPlace(i, text)) {
             return;
         }
     }
-    replace(slot, slot.Replaced(i, text));
+    replace(slot, slot.Replaced(i, text, slackFor(slot, text.size())));
+}
+
+void Table::releaseBufferIfUnused() {
+    if (shared()) {
+        // The images keep the old storage, and the buffer with it.
+        storage_ = std::make_shared<TableStorage>();
+        return;
+    }
+    storage_->retired.clear();
+    storage_->fileBuffer.reset();
+    storage_->fileBufferBytes = 0;
 }
 
 void Table::Clear() {
-    forget();
-    cols_ = 0;
+    setCols(0);
     bareRows_ = 0;
     if (shared()) {
         // The images keep the old storage with everything in it.
@@ -103,12 +103,18 @@ void Table::Clear() {
 }
 
 void Table::SetCell(int32_t row, int32_t col, std::string_view text) {
-    forget();
     setText(rows_[static_cast<std::size_t>(row)], col, text);
 }
 
+void Table::AppendRow(Row cells) {
+    if (cols_ == 0) {
+        ++bareRows_;
+        return;
+    }
+    rows_.push_back(std::move(cells));
+}
+
 void Table::InsertCol(int32_t col) {
-    forget();
     std::vector<Row> rebuilt;
     if (cols_ == 0) {
         rebuilt.reserve(static_cast<std::size_t>(bareRows_));
@@ -123,17 +129,16 @@ void Table::InsertCol(int32_t col) {
     }
     retire(rows_);
     rows_.swap(rebuilt);
-    ++cols_;
+    setCols(cols_ + 1);
 }
 
 void Table::RemoveCol(int32_t col) {
-    forget();
     if (cols_ == 1) {
         // Rows without cells are only counted.
         bareRows_ = static_cast<int32_t>(rows_.size());
         retire(rows_);
         rows_.shrink_to_fit();
-        --cols_;
+        setCols(cols_ - 1);
         return;
     }
     std::vector<Row> rebuilt;
@@ -143,20 +148,20 @@ void Table::RemoveCol(int32_t col) {
     }
     retire(rows_);
     rows_.swap(rebuilt);
-    --cols_;
+    setCols(cols_ - 1);
 }
 
 void Table::InsertRow(int32_t before) {
-    forget();
     if (cols_ == 0) {
         ++bareRows_;
         return;
     }
-    rows_.insert(rows_.begin() + before, Row::Empty(cols_));
+    // A new row is usually filled cell by cell next: room for a few.
+    rows_.insert(rows_.begin() + before,
+                 Row::Empty(cols_, 64 + 8 * static_cast<std::size_t>(cols_)));
 }
 
 void Table::RemoveRow(int32_t row) {
-    forget();
     if (cols_ == 0) {
         --bareRows_;
         return;
@@ -191,7 +196,7 @@ void Table::RemoveHeader(int32_t h) {
 void Table::BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_ptr<char[]> buffer,
                       std::size_t bufferBytes) {
     Clear();
-    cols_ = cols;
+    setCols(cols);
     storage_->fileBuffer = std::move(buffer);
     storage_->fileBufferBytes = bufferBytes;
     headers_.reserve(static_cast<std::size_t>(headers));
@@ -203,7 +208,7 @@ void Table::BeginLoad(int32_t cols, int32_t rows, int32_t headers, std::unique_p
 }
 
 TableImage Table::Image() const {
-    TableImage image{cols_, Rows(), {}, {}, StoragePin(storage_)};
+    TableImage image{cols_, Rows(), encoding_, {}, {}, StoragePin(storage_)};
     image.headers.assign(headers_.begin(), headers_.end());
     image.rowBlocks.assign(rows_.begin(), rows_.end());
     return image;

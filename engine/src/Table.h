@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Row.h"
+#include "quib/TextEncoding.h"
 
 namespace quib {
 
@@ -51,6 +52,7 @@ class StoragePin {
 struct TableImage {
     int32_t cols = 0;
     int32_t rows = 0;
+    TextEncoding encoding = TextEncoding::Windows1250;
     std::vector<RowRef> headers;
     std::vector<RowRef> rowBlocks;  // empty when there are no columns
     StoragePin storage;
@@ -61,8 +63,9 @@ struct TableImage {
 };
 
 // The engine's table: ColsCount columns, rows of text cells in physical order
-// and the header records (each kept as a Row whose text 0 is the name).
-// Indexes here are physical and already checked by the caller.
+// and the header records (each kept as a Row whose text 0 is the name), all
+// texts in the table's encoding. Indexes here are physical and already
+// checked by the caller.
 //
 // Blocks an image may still show are never changed or freed: while an image
 // exists, every change builds new blocks and sets the old ones aside in the
@@ -78,14 +81,29 @@ class Table {
     int32_t Rows() const { return cols_ == 0 ? bareRows_ : static_cast<int32_t>(rows_.size()); }
     int32_t Headers() const { return static_cast<int32_t>(headers_.size()); }
 
+    // How the texts are kept. Clear leaves it; the texts themselves are
+    // converted by ReplaceTexts, so this only says what they are.
+    TextEncoding Encoding() const { return encoding_; }
+    void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
+
     void Clear();
 
     // A row that is not loaded yet (while a file is being read) reads as empty.
-    std::string_view Cell(int32_t row, int32_t col) const;
-    bool IsLoaded(int32_t row) const {
-        return cols_ == 0 || rows_[static_cast<std::size_t>(row)].Count() == cols_;
+    std::string_view Cell(int32_t row, int32_t col) const {
+        if (cols_ == 0) {
+            return {};
+        }
+        const Row& r = rows_[static_cast<std::size_t>(row)];
+        return r.Block() == nullptr ? std::string_view() : r.TextOf(col, cols_, rowHeaderBytes_);
     }
+    bool IsLoaded(int32_t row) const {
+        return cols_ == 0 || rows_[static_cast<std::size_t>(row)].Block() != nullptr;
+    }
+    // Replaces one cell: in place when the row's block has room (only the
+    // cells after it move), else in a new block with room to spare.
     void SetCell(int32_t row, int32_t col, std::string_view text);
+    // Appends a row of exactly Cols() texts, built by the caller.
+    void AppendRow(Row cells);
 
     // Column changes rebuild every row; when memory runs out part-way the
     // table is left as it was.
@@ -121,12 +139,17 @@ class Table {
                    std::size_t bufferBytes);
     void AppendHeader(Row header) { headers_.push_back(std::move(header)); }
     void SetLoadedRow(int32_t row, Row cells) {
-        forget();
         rows_[static_cast<std::size_t>(row)] = std::move(cells);
     }
 
     // A picture of the table as it stands, sharing its blocks.
     TableImage Image() const;
+
+    // Puts every row and header record through convert (which builds the
+    // new record from the old one) and switches to encoding. When convert
+    // raises, the table is left as it was.
+    template <typename Convert>
+    void ReplaceTexts(TextEncoding encoding, Convert convert);
 
   private:
     // Whether an image still shares the storage.
@@ -139,24 +162,42 @@ class Table {
     // once more only to learn that they own nothing.
     void forgetBorrowed(std::vector<Row>& rows) const;
     void setText(Row& slot, int32_t i, std::string_view text);
-    void forget() const { last_ = {}; }
-
-    // Where the last cell read was found: reading the cells of a row from
-    // left to right steps over each text once instead of from the start.
-    // Forgotten on every change to the rows.
-    struct LastCell {
-        const char* block = nullptr;
-        int32_t col = 0;
-        const char* text = nullptr;
-    };
-    mutable LastCell last_;
+    // Drops the file buffer once no row, header or image uses it.
+    void releaseBufferIfUnused();
 
     // Declared first so that it goes last: the rows may borrow its buffer.
     std::shared_ptr<TableStorage> storage_;
+    void setCols(int32_t cols) {
+        cols_ = cols;
+        rowHeaderBytes_ = RowRef::HeaderSize(cols);
+    }
+
+    TextEncoding encoding_ = TextEncoding::Windows1250;
     int32_t cols_ = 0;
-    int32_t bareRows_ = 0;  // the row count while there are no columns
+    std::size_t rowHeaderBytes_ = 1;  // the size of every row's block header
+    int32_t bareRows_ = 0;            // the row count while there are no columns
     std::vector<Row> rows_;
     std::vector<Row> headers_;
 };
+
+template <typename Convert>
+void Table::ReplaceTexts(TextEncoding encoding, Convert convert) {
+    std::vector<Row> rows;
+    rows.reserve(rows_.size());
+    for (const Row& row : rows_) {
+        rows.push_back(convert(RowRef(row)));
+    }
+    std::vector<Row> headers;
+    headers.reserve(headers_.size());
+    for (const Row& header : headers_) {
+        headers.push_back(convert(RowRef(header)));
+    }
+    retire(rows_);
+    retire(headers_);
+    rows_.swap(rows);
+    headers_.swap(headers);
+    encoding_ = encoding;
+    releaseBufferIfUnused();
+}
 
 }  // namespace quib

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "SurfaceText.h"
 #include "Table.h"
 #include "Version.h"
 
@@ -16,15 +17,19 @@ char upperAscii(char c) {
 
 enum class Compar { Contain, DoesNotContain, Is, IsNot, Pass };
 
-// A filter record read once per pass: its column, operator and pattern
-// (upper-cased already when the record folds case).
+// A filter record read once per pass: its column, operator and pattern in
+// the table's encoding (upper-cased already when the record folds case).
+// Cells and pattern are compared byte for byte, folding a-z only, which
+// gives the same answer for a text in Windows-1250 as in UTF-8. A pattern
+// the table cannot hold occurs in none of its cells.
 struct Condition {
     int32_t col;
     Compar compar;
     bool fold;
+    bool impossible = false;
     std::string pattern;
 
-    explicit Condition(const FilterList::Record& record) {
+    Condition(const FilterList::Record& record, TextEncoding encoding) {
         const std::string& c = record[filter::kCompar];
         compar = c == "contain"          ? Compar::Contain
                  : c == "doesnotcontain" ? Compar::DoesNotContain
@@ -33,7 +38,8 @@ struct Condition {
                                          : Compar::Pass;
         col = ReadDecimal(record[filter::kColumn]);
         fold = record[filter::kCaseSensitive] != "true";
-        pattern = record[filter::kText];
+        impossible = !CanStore(encoding, record[filter::kText], nullptr);
+        ToStored(encoding, record[filter::kText], pattern);
         if (fold) {
             std::transform(pattern.begin(), pattern.end(), pattern.begin(), upperAscii);
         }
@@ -49,9 +55,9 @@ struct Condition {
             cell = table.Cell(r, col);
         }
         if (compar == Compar::Is || compar == Compar::IsNot) {
-            return (compar == Compar::Is) == equal(cell);
+            return (compar == Compar::Is) == (!impossible && equal(cell));
         }
-        return (compar == Compar::Contain) == contains(cell);
+        return (compar == Compar::Contain) == (!impossible && contains(cell));
     }
 
   private:
@@ -76,7 +82,7 @@ struct Condition {
 }  // namespace
 
 bool PassesFilter(const Table& table, int32_t r, const FilterList::Record& record) {
-    return Condition(record).Passes(table, r);
+    return Condition(record, table.Encoding()).Passes(table, r);
 }
 
 void View::Rebuild(const Table& table, const FilterList& filters, bool active) {
@@ -92,7 +98,7 @@ void View::Rebuild(const Table& table, const FilterList& filters, bool active) {
     conditions.reserve(static_cast<std::size_t>(filters.Count()));
     for (const auto& record : filters.All()) {
         // Records that pass every row need not be tested.
-        Condition c(record);
+        Condition c(record, table.Encoding());
         if (c.compar != Compar::Pass) {
             conditions.push_back(std::move(c));
         }
@@ -108,7 +114,7 @@ void View::Rebuild(const Table& table, const FilterList& filters, bool active) {
 
 bool View::passes(const Table& table, const FilterList& filters, int32_t physical) const {
     for (const auto& record : filters.All()) {
-        if (!Condition(record).Passes(table, physical)) {
+        if (!Condition(record, table.Encoding()).Passes(table, physical)) {
             return false;
         }
     }

@@ -1,8 +1,12 @@
-// Texts cross the surface as UTF-8 and are kept as Windows-1250 bytes.
+// Texts cross the surface as UTF-8 and are kept as Windows-1250 bytes; the
+// engine's own UTF-8 check.
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "EngineTestSupport.h"
+#include "Utf8.h"
 
 using quib::CQuibCtrl;
 using namespace quibtest;
@@ -126,3 +130,92 @@ TEST(CodePage, TabsAndLineBreaksAreKept) {
 }
 
 }  // namespace
+
+// --- The engine's UTF-8 check --------------------------------------------
+
+namespace {
+
+// UTF-8 as the standard defines it, decoded one character at a time.
+bool ReferenceValidUtf8(const std::string& s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t n = 0;
+        uint32_t cp = 0;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        if (b >= 0xC2 && b <= 0xDF) {
+            n = 1, cp = b & 0x1Fu;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            n = 2, cp = b & 0x0Fu;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            n = 3, cp = b & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + n >= s.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k <= n; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if ((c & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = (cp << 6) | (c & 0x3Fu);
+        }
+        if ((n == 2 && cp < 0x800) || (n == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        i += n + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Random texts of every length around the 16- and 32-byte pieces the check
+// works in, mostly near-valid Central European text, agree with the
+// definition, read with padding and in place alike.
+TEST(Utf8Check, AgreesWithTheDefinition) {
+    const std::vector<std::string> pieces = {"a",
+                                             "Z",
+                                             " ",
+                                             "\xC3\xA1",
+                                             "\xC5\x99",
+                                             "\xC4",
+                                             "\x8D",
+                                             "\xE2\x82\xAC",
+                                             "\xE0\xA0\x80",
+                                             "\xE0\x9F\xBF",
+                                             "\xED\x9F\xBF",
+                                             "\xED\xA0\x80",
+                                             "\xF0\x9F\x98\x80",
+                                             "\xF4\x8F\xBF\xBF",
+                                             "\xF4\x90\x80\x80",
+                                             "\xC0\x80",
+                                             "\xC1",
+                                             "\xF5",
+                                             "\xFF",
+                                             "\xBF"};
+    std::mt19937 rng(8);
+    int valid = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const std::size_t length = rng() % 80;
+        const bool mostlyGood = rng() % 4 != 0;
+        while (text.size() < length) {
+            const std::size_t k = mostlyGood ? rng() % 5 : rng() % pieces.size();
+            text += pieces[k];
+        }
+        const bool expected = ReferenceValidUtf8(text);
+        valid += expected ? 1 : 0;
+        ASSERT_EQ(quib::IsValidUtf8(text.data(), text.size()), expected) << round;
+        std::string padded = text + std::string(32, '\x80');  // readable, ignored bytes
+        ASSERT_EQ(quib::IsValidUtf8Readable(padded.data(), text.size()), expected) << round;
+    }
+    EXPECT_GT(valid, 3000);
+    EXPECT_LT(valid, 17000);
+}

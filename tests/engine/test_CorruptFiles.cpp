@@ -133,7 +133,7 @@ TEST_F(CorruptFiles, CutInsideSignatureIsUnexpectedEnd) {
 }
 
 TEST_F(CorruptFiles, TooNewRequiredVersions) {
-    for (const std::string v : {"0.2", "1", "0.10", "1.0", "0.1.0.0.1x"}) {
+    for (const std::string v : {"0.3", "1", "0.10", "1.0", "0.1.0.0.1x"}) {
         SCOPED_TRACE(v);
         OpenResult r = OpenBytes(Concat({FileStart(0, 0, 0, v)}));
         if (v == "0.1.0.0.1x") {

@@ -65,6 +65,13 @@ std::vector<Wrapped> WrappedOperations() {
          [](CQuibCtrl& q) { return q.NewRow(4); }},
         {"DeleteRow", "BeforeDeleteRow", "AfterDeleteRow",
          [](CQuibCtrl& q) { return q.DeleteRow(0); }, [](CQuibCtrl& q) { return q.DeleteRow(3); }},
+        {"AppendRow", "BeforeNewRow", "AfterNewRow",
+         [](CQuibCtrl& q) {
+             return q.AppendRow({"x", "y"});
+         },
+         [](CQuibCtrl& q) {
+             return q.AppendRow({"x", "y", "z"});
+         }},
         {"NewHeader", "BeforeNewHeader", "AfterNewHeader",
          [](CQuibCtrl& q) { return q.NewHeader(1); }, [](CQuibCtrl& q) { return q.NewHeader(2); }},
         {"DeleteHeader", "BeforeDeleteHeader", "AfterDeleteHeader",
@@ -355,6 +362,11 @@ TEST(Events, EditsDuringCompatibilityCheckAreRefused) {
         {"DeleteRow", [](CQuibCtrl& q) { return q.DeleteRow(2); }},
         {"NewRow", [](CQuibCtrl& q) { return q.NewRow(0); }},
         {"SetData", [](CQuibCtrl& q) { return q.SetData(0, 0, "x"); }},
+        {"AppendRow",
+         [](CQuibCtrl& q) {
+             return q.AppendRow({"x", "y"});
+         }},
+        {"SetEncoding", [](CQuibCtrl& q) { return q.SetEncoding(quib::TextEncoding::Utf8); }},
         {"Close", [](CQuibCtrl& q) { return q.Close(); }},
         {"Create", [](CQuibCtrl& q) { return q.Create(); }},
         {"Save", [](CQuibCtrl& q) { return q.Save(); }},
@@ -402,6 +414,71 @@ TEST(Events, SortAndFilterDuringCompatibilityCheckAreHarmless) {
     EXPECT_TRUE(q.Open());
     EXPECT_EQ(q.RowsCount(), 3);
     EXPECT_EQ(q.GetData(0, 0), "c");
+}
+
+// AppendRow builds the row whole: one BeforeNewRow (whose Cancel refuses
+// all of it) and one AfterNewRow, no cell events, and the same row as NewRow
+// and a SetData per cell would give.
+TEST(Events, AppendRowFiresOnlyTheRowEvents) {
+    CQuibCtrl q;
+    Prepare(q);
+    ASSERT_TRUE(q.MoveTo(1));
+    RecordingListener l;
+    q.SetListener(&l);
+    ASSERT_TRUE(q.AppendRow({"Dvořák", std::string("ends\0here", 9)}));
+    EXPECT_EQ(l.events, (Events{"BeforeNewRow", "AfterNewRow"}));
+    EXPECT_EQ(q.GetData(3, 0), "Dvořák");
+    EXPECT_EQ(q.GetData(3, 1), "ends");
+    EXPECT_EQ(q.RowIndex(), 1);
+    l.clear();
+    const std::string one = "only the first";
+    ASSERT_TRUE(q.AppendRow(&one, 1));
+    ASSERT_TRUE(q.AppendRow(nullptr, 0));
+    EXPECT_EQ(q.GetData(4, 0), "only the first");
+    EXPECT_EQ(q.GetData(4, 1), "");
+    EXPECT_EQ(q.GetData(5, 0), "");
+    EXPECT_EQ(q.RowsCountTotal(), 6);
+    EXPECT_FALSE(q.AppendRow(nullptr, 1));
+    EXPECT_FALSE(q.AppendRow(&one, -1));
+    EXPECT_EQ(q.RowsCountTotal(), 6);
+    l.clear();
+    l.cancel.insert("BeforeNewRow");
+    const std::string before = State(q);
+    EXPECT_FALSE(q.AppendRow({"x", "y"}));
+    EXPECT_EQ(l.events, Events{"BeforeNewRow"});
+    EXPECT_EQ(State(q), before);
+
+    CQuibCtrl cellByCell;
+    Prepare(cellByCell);
+    for (const std::vector<std::string>& row :
+         {std::vector<std::string>{"Dvořák", "ends"}, {"only the first", ""}, {"", ""}}) {
+        cellByCell.NewRow(cellByCell.RowsCount());
+        for (int32_t c = 0; c < 2; ++c) {
+            cellByCell.SetData(cellByCell.RowsCount() - 1, c, row[static_cast<std::size_t>(c)]);
+        }
+    }
+    EXPECT_EQ(Cells(q), Cells(cellByCell));
+}
+
+TEST(Events, AppendedRowsEnterTheFilteredView) {
+    for (const auto encoding : {quib::TextEncoding::Windows1250, quib::TextEncoding::Utf8}) {
+        CQuibCtrl q;
+        ASSERT_TRUE(q.SetEncoding(encoding));
+        q.NewCol(0);
+        q.NewFilter(0);
+        q.SetFilterData(0, "compar", "contain");
+        q.SetFilterData(0, "text", "ř");
+        q.SetFilterActive(true);
+        for (const char* name : {"Dvořák", "Novák", "Řehoř", "Ørsted"}) {
+            ASSERT_TRUE(q.AppendRow({name}));
+        }
+        EXPECT_EQ(q.RowsCountTotal(), 4);
+        ASSERT_EQ(q.RowsCount(), 2);
+        EXPECT_EQ(q.GetData(0, 0), "Dvořák");
+        EXPECT_EQ(q.GetData(1, 0), "Řehoř");
+        q.SetFilterActive(false);
+        EXPECT_EQ(q.GetData(3, 0), encoding == quib::TextEncoding::Utf8 ? "Ørsted" : "?rsted");
+    }
 }
 
 }  // namespace

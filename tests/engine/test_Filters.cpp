@@ -351,4 +351,72 @@ TEST_F(Filters, ManyRowsAgreeWithDirectCheck) {
     }
 }
 
+// The same filter records give the same view on the same rows in either
+// encoding; a pattern a Windows-1250 table cannot hold occurs in none of
+// its cells (and is not turned into "?", which would match a real one).
+TEST(FilterEncodings, SameViewInBothEncodings) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"Novák", "Brno"},  {"NOVÁK", "Plzeň"},   {"novák", "Olomouc"},       {"Černý", "Praha"},
+        {"černý", "Ústí"},  {"Adam?", "Ostrava"}, {"Šťastný", "Děčín"},       {"", "Brno"},
+        {"Dvořák", "Zlín"}, {"dvořák", "zlín"},   {"Ďáblík", "Č. Budějovice"}};
+    struct Record {
+        std::string column, compar, casesensitive, text;
+    };
+    const std::vector<std::vector<Record>> cases = {
+        {{"0", "contain", "false", "NOV"}},
+        {{"0", "contain", "true", "Nov"}},
+        {{"0", "contain", "false", "ák"}},  // a-z fold only: "ÁK" stays apart
+        {{"0", "contain", "false", "ÁK"}},
+        {{"0", "is", "false", "černý"}},
+        {{"0", "is", "true", "černý"}},
+        {{"0", "isnot", "false", "Novák"}},
+        {{"1", "doesnotcontain", "true", "ín"}},
+        {{"0", "contain", "false", "?"}},
+        {{"0", "contain", "false", "ø"}},  // no Windows-1250 form
+        {{"0", "doesnotcontain", "false", "ø"}},
+        {{"0", "is", "false", "Ωmega"}},
+        {{"0", "isnot", "true", "Ωmega"}},
+        {{"0", "contain", "false", ""}},
+        {{"0", "contain", "false", "v"}, {"1", "isnot", "false", "BRNO"}},
+    };
+    std::vector<CQuibCtrl> engines(2);
+    engines[1].SetEncoding(quib::TextEncoding::Utf8);
+    for (CQuibCtrl& e : engines) {
+        e.NewCol(0);
+        e.NewCol(1);
+        for (const auto& row : rows) {
+            ASSERT_TRUE(e.AppendRow(row));
+        }
+        e.SetFilterActive(true);
+    }
+    for (const auto& records : cases) {
+        std::vector<Column> views;
+        for (CQuibCtrl& e : engines) {
+            while (e.FiltersCount() > 0) {
+                e.DeleteFilter(0);
+            }
+            for (const Record& r : records) {
+                const int32_t f = e.FiltersCount();
+                e.NewFilter(f);
+                e.SetFilterData(f, "column", r.column);
+                e.SetFilterData(f, "compar", r.compar);
+                e.SetFilterData(f, "casesensitive", r.casesensitive);
+                e.SetFilterData(f, "text", r.text);
+            }
+            Column view;
+            for (int32_t r = 0; r < e.RowsCount(); ++r) {
+                view.push_back(e.GetData(r, 0) + "/" + e.GetData(r, 1));
+            }
+            views.push_back(view);
+        }
+        EXPECT_EQ(views[0], views[1]) << records[0].compar << " " << records[0].text;
+        if (records.size() == 1 && records[0].text == "ø") {
+            EXPECT_EQ(views[0].size(), records[0].compar == "contain" ? 0u : rows.size());
+        }
+        if (records.size() == 1 && records[0].text == "?") {
+            EXPECT_EQ(views[0], Column{"Adam?/Ostrava"});
+        }
+    }
+}
+
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <utility>
 
 #include "EngineTestSupport.h"
 
@@ -183,6 +185,102 @@ TEST(RowStorage, FirstRowWithOneByteStoredLength) {
             for (int c = 0; c < cols; ++c) {
                 ASSERT_EQ(q.GetData(0, c), cell + std::to_string(c)) << cols << "," << c;
                 ASSERT_EQ(q.GetData(1, c), "second");
+            }
+        }
+    }
+}
+
+// Edits of every kind at random, on rows in the file's buffer and in blocks
+// of their own, some growing a row past 64 KiB and back (its ends change
+// width), with snapshots taken and written now and then: the table always
+// equals a plain model of it, and every snapshot the model as it was then.
+TEST(RowStorage, RandomEditsAgreeWithAModel) {
+    using Model = std::vector<std::vector<std::string>>;
+    for (const auto encoding : {quib::TextEncoding::Windows1250, quib::TextEncoding::Utf8}) {
+        for (const unsigned seed : {1u, 2u, 3u}) {
+            SCOPED_TRACE("seed " + std::to_string(seed));
+            std::mt19937 rng(seed);
+            const auto text = [&] {
+                static const std::vector<std::string> pieces = {"a",      "Ř", "ž",         "xyz",
+                                                                "Dvořák", " ", "0123456789"};
+                const unsigned kind = rng() % 50;
+                std::size_t length = kind == 0 ? 30000 + rng() % 10000 : rng() % 12;
+                std::string t;
+                while (t.size() < length) {
+                    t += pieces[rng() % pieces.size()];
+                }
+                return kind == 1 ? std::string() : t;
+            };
+            TempDir dir;
+            CQuibCtrl q;
+            ASSERT_TRUE(q.SetEncoding(encoding));
+            q.SetDatabaseName(dir.file("db.tbr"));
+            FillTable(q, 12, 4);
+            Model model = Cells(q);
+            std::vector<std::pair<quib::QuibSnapshot, Model>> pictures;
+            for (int step = 0; step < 700; ++step) {
+                const auto rows = static_cast<int32_t>(model.size());
+                const int32_t cols = q.ColsCount();
+                const unsigned op = rng() % 100;
+                if (op < 60 && rows > 0 && cols > 0) {
+                    const auto r = static_cast<int32_t>(rng() % static_cast<unsigned>(rows));
+                    const auto c = static_cast<int32_t>(rng() % static_cast<unsigned>(cols));
+                    const std::string t = text();
+                    ASSERT_TRUE(q.SetData(r, c, t));
+                    model[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = t;
+                } else if (op < 66) {
+                    const auto r = static_cast<int32_t>(rng() % static_cast<unsigned>(rows + 1));
+                    ASSERT_TRUE(q.NewRow(r));
+                    model.insert(model.begin() + r,
+                                 std::vector<std::string>(static_cast<std::size_t>(cols)));
+                } else if (op < 72) {
+                    std::vector<std::string> row;
+                    for (int32_t c = 0; c < cols; ++c) {
+                        row.push_back(text());
+                    }
+                    ASSERT_TRUE(q.AppendRow(row));
+                    model.push_back(row);
+                } else if (op < 78 && rows > 0) {
+                    const auto r = static_cast<int32_t>(rng() % static_cast<unsigned>(rows));
+                    ASSERT_TRUE(q.DeleteRow(r));
+                    model.erase(model.begin() + r);
+                } else if (op < 81 && cols < 8) {
+                    const auto c = static_cast<int32_t>(rng() % static_cast<unsigned>(cols + 1));
+                    ASSERT_TRUE(q.NewCol(c));
+                    for (auto& row : model) {
+                        row.insert(row.begin() + c, std::string());
+                    }
+                } else if (op < 84 && cols > 1) {
+                    const auto c = static_cast<int32_t>(rng() % static_cast<unsigned>(cols));
+                    ASSERT_TRUE(q.DeleteCol(c));
+                    for (auto& row : model) {
+                        row.erase(row.begin() + c);
+                    }
+                } else if (op < 90) {
+                    pictures.emplace_back(q.TakeSnapshot(), model);
+                } else if (op < 94 && !pictures.empty()) {
+                    const std::size_t i = rng() % pictures.size();
+                    pictures[i].first.SaveTo(dir.file("picture.tbr"));
+                    CQuibCtrl read;
+                    read.SetDatabaseName(dir.file("picture.tbr"));
+                    ASSERT_TRUE(read.Open());
+                    ASSERT_EQ(Cells(read), pictures[i].second) << "step " << step;
+                    pictures.erase(pictures.begin() + static_cast<std::ptrdiff_t>(i));
+                } else if (op < 97) {
+                    ASSERT_TRUE(q.Save());
+                    ASSERT_TRUE(q.Open());  // the rows now lie in the file's buffer
+                }
+                if (step % 50 == 0) {
+                    ASSERT_EQ(Cells(q), model) << "step " << step;
+                }
+            }
+            ASSERT_EQ(Cells(q), model);
+            for (const auto& [picture, then] : pictures) {
+                picture.SaveTo(dir.file("picture.tbr"));
+                CQuibCtrl read;
+                read.SetDatabaseName(dir.file("picture.tbr"));
+                ASSERT_TRUE(read.Open());
+                ASSERT_EQ(Cells(read), then);
             }
         }
     }

@@ -9,11 +9,15 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <thread>
@@ -141,6 +145,90 @@ TEST(SaveSafety, OpenRemovesOnlyStaleUnlockedTemporaryFiles) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Listing(dir.path()), expected);
     EXPECT_EQ(q.RowsCountTotal(), 2);
+}
+
+// Pipes, devices and sockets (also behind a symbolic link) are never
+// replaced by a regular file: the save is refused before anything is made.
+TEST(SaveSafety, SpecialFilesAreRefused) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    fs::create_symlink("fifo", dir.path() / "link-to-fifo");
+    std::vector<std::string> names = {"fifo", "link-to-fifo"};
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = dir.file("socket");
+    if (sock >= 0 && socketPath.size() < sizeof address.sun_path) {
+        std::strcpy(address.sun_path, socketPath.c_str());
+        if (::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+            names.push_back("socket");
+        }
+    }
+    // A device node of our own (the null device's numbers), where we may.
+    if (::mknod(dir.file("device").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
+        names.push_back("device");
+    }
+    const std::vector<std::string> before = Listing(dir.path());
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        CQuibCtrl q;
+        FillTable(q, 2, 2);
+        q.SetDatabaseName(dir.file(name));
+        RecordingListener l;
+        q.SetListener(&l);
+        EXPECT_EQ(SaveError(q), 10000);
+        EXPECT_EQ(l.events, std::vector<std::string>{"BeforeSave"});
+        EXPECT_THROW(q.Create(), quib::QuibError);
+        try {
+            q.TakeSnapshot().SaveTo(dir.file(name));
+            ADD_FAILURE() << "a snapshot replaced it";
+        } catch (const quib::QuibError& e) {
+            EXPECT_EQ(e.id(), 10000);
+        }
+        EXPECT_EQ(Listing(dir.path()), before);
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("fifo").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link-to-fifo"));
+    if (sock >= 0) {
+        ::close(sock);
+    }
+}
+
+// Every save first removes what killed saves of the same file left, by the
+// same rules as Open: our names only, old, unlocked, regular files.
+TEST(SaveSafety, SaveRemovesOnlyStaleUnlockedTemporaryFiles) {
+    TempDir dir;
+    const std::string path = dir.file("db.tbr");
+    CQuibCtrl q;
+    FillTable(q, 2, 2);
+    q.SetDatabaseName(path);
+    const std::vector<std::string> names = {".db.tbr.tmp-aB3xY9",   ".db.tbr.tmp-Zz0011",
+                                            ".db.tbr.tmp-fresh1",   ".db.tbr.tmp-locked",
+                                            ".db.tbr.tmp-toolong1", ".other.tbr.tmp-aB3xY9"};
+    for (const auto& n : names) {
+        WriteBytes(dir.file(n), Raw("partial"));
+        if (n != ".db.tbr.tmp-fresh1") {
+            Age(dir.path() / n, 120);
+        }
+    }
+    const int locked = ::open(dir.file(".db.tbr.tmp-locked").c_str(), O_RDONLY);
+    ASSERT_GE(locked, 0);
+    ASSERT_EQ(::flock(locked, LOCK_EX), 0);
+    ASSERT_TRUE(q.Save());
+    ::close(locked);
+    EXPECT_EQ(Listing(dir.path()), (std::vector<std::string>{
+                                       ".db.tbr.tmp-fresh1", ".db.tbr.tmp-locked",
+                                       ".db.tbr.tmp-toolong1", ".other.tbr.tmp-aB3xY9", "db.tbr"}));
+    // Also through a link, beside the file it points to.
+    fs::create_directory(dir.path() / "real");
+    WriteBytes(dir.file("real/.target.tbr.tmp-aB3xY9"), Raw("partial"));
+    Age(dir.path() / "real/.target.tbr.tmp-aB3xY9", 120);
+    fs::create_symlink("real/target.tbr", dir.path() / "link.tbr");
+    q.SetDatabaseName(dir.file("link.tbr"));
+    ASSERT_TRUE(q.Save());
+    EXPECT_EQ(Listing(dir.path() / "real"), std::vector<std::string>{"target.tbr"});
 }
 
 // A child process that runs body and exits with its result; the parent

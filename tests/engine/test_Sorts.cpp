@@ -543,3 +543,122 @@ TEST(SortProperty, BuildingRecordsCallByCallEqualsLiteralSort) {
 }
 
 }  // namespace
+
+// --- Both text encodings ---------------------------------------------------
+
+namespace {
+
+// count contacts (surname, name, town) of Czech names, many alike and in
+// mixed letter case, always the same.
+std::vector<std::vector<std::string>> CzechContacts(int count) {
+    static const std::vector<std::string> surnames = {
+        "Novák",   "Dvořák",  "Černý",   "Procházka", "Kučera",   "Veselý", "Horák", "Němec",
+        "Růžička", "Šimek",   "Chalupa", "Cihla",     "Řezníček", "Ševčík", "Žák",   "Čermák",
+        "ŠŤASTNÝ", "šťastný", "Ďurica",  "Ťoupal",    "Ňachal",   "Úlehla", "Ůžek",  "Hrubý"};
+    static const std::vector<std::string> names = {"Jiří",     "Šárka", "Zdeněk", "Ondřej", "Věra",
+                                                   "Kateřina", "Eva",   "Ivana",  "Ěva",    ""};
+    static const std::vector<std::string> towns = {
+        "Plzeň", "Ústí nad Labem", "České Budějovice", "Brno", "Frýdek-Místek", "Děčín", "Praha"};
+    std::mt19937 rng(1250);
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 0; i < count; ++i) {
+        rows.push_back({surnames[rng() % surnames.size()], names[rng() % names.size()],
+                        towns[rng() % towns.size()]});
+    }
+    return rows;
+}
+
+// The rows loaded into an engine of the given encoding, saved and read back.
+void LoadThroughFile(CQuibCtrl& q, quib::TextEncoding encoding,
+                     const std::vector<std::vector<std::string>>& rows, const std::string& path) {
+    ASSERT_TRUE(q.SetEncoding(encoding));
+    Load(q, rows);
+    q.SetDatabaseName(path);
+    ASSERT_TRUE(q.Save());
+    ASSERT_TRUE(q.Open());
+    ASSERT_EQ(q.Encoding(), encoding);
+}
+
+}  // namespace
+
+TEST(SortEncodings, SameContactsSortTheSameInBothEncodings) {
+    const auto contacts = CzechContacts(1000);
+    for (const char* language : {"cs_CZ.UTF-8", "C.UTF-8", "de_DE.UTF-8"}) {
+        SCOPED_TRACE(language);
+        Locale locale(language);
+        TempDir dir;
+        CQuibCtrl old;
+        CQuibCtrl unicode;
+        LoadThroughFile(old, quib::TextEncoding::Windows1250, contacts, dir.file("old.tbr"));
+        LoadThroughFile(unicode, quib::TextEncoding::Utf8, contacts, dir.file("new.tbr"));
+        ASSERT_EQ(Cells(old), Cells(unicode));
+        for (CQuibCtrl* q : {&old, &unicode}) {
+            AddSort(*q, "0", "asc");
+            AddSort(*q, "2", "desc");
+            AddSort(*q, "1", "asc");
+        }
+        EXPECT_EQ(Cells(old), Cells(unicode));
+        CQuibCtrl unsorted;
+        Load(unsorted, contacts);
+        EXPECT_NE(Cells(old), Cells(unsorted));  // something did move
+    }
+}
+
+TEST(SortEncodings, LiteralSelectionSortAgreesInBothEncodings) {
+    Locale locale("cs_CZ.UTF-8");
+    LiteralSort literal;
+    const auto contacts = CzechContacts(300);
+    TempDir dir;
+    CQuibCtrl old;
+    CQuibCtrl unicode;
+    LoadThroughFile(old, quib::TextEncoding::Windows1250, contacts, dir.file("old.tbr"));
+    LoadThroughFile(unicode, quib::TextEncoding::Utf8, contacts, dir.file("new.tbr"));
+    for (CQuibCtrl* q : {&old, &unicode}) {
+        AddSort(*q, "2", "asc");
+        AddSort(*q, "0", "desc");
+    }
+    EXPECT_EQ(Cells(old), Cells(unicode));
+}
+
+// Names only Unicode can hold sort by ICU's rules for the user's language.
+TEST(SortEncodings, UnicodeNamesSortByTheLanguagesRules) {
+    const Column names = {"Zahle",    "Ørsted", "Olsen",   "Åberg", "Aalto", "Ærø",
+                          "Pedersen", "Ωmega",  "Alpha",   "Иван",  "Ελένη", "王小明",
+                          "山田太郎", "Žák",    "Chalupa", "Hora",  "Cihla", "👩‍💻 Emoji"};
+    struct Case {
+        const char* language;
+        Column order;
+    };
+    const Case cases[] = {
+        {"C.UTF-8",
+         {"👩‍💻 Emoji", "Aalto", "Åberg", "Ærø", "Alpha", "Chalupa", "Cihla", "Hora",
+          "Olsen", "Ørsted", "Pedersen", "Zahle", "Žák", "Ελένη", "Ωmega", "Иван", "山田太郎",
+          "王小明"}},
+        // Danish: Æ, Ø and Å (which Aa is) after Z.
+        {"da_DK.UTF-8",
+         {"👩‍💻 Emoji", "Alpha", "Chalupa", "Cihla", "Hora", "Olsen", "Pedersen", "Zahle",
+          "Žák", "Ærø", "Ørsted", "Åberg", "Aalto", "Ελένη", "Ωmega", "Иван", "山田太郎",
+          "王小明"}},
+        // Czech: Ch after H.
+        {"cs_CZ.UTF-8",
+         {"👩‍💻 Emoji", "Aalto", "Åberg", "Ærø", "Alpha", "Cihla", "Hora", "Chalupa",
+          "Olsen", "Ørsted", "Pedersen", "Zahle", "Žák", "Ελένη", "Ωmega", "Иван", "山田太郎",
+          "王小明"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        Locale locale(c.language);
+        CQuibCtrl q;
+        ASSERT_TRUE(q.SetEncoding(quib::TextEncoding::Utf8));
+        std::vector<std::vector<std::string>> rows;
+        for (const auto& n : names) {
+            rows.push_back({n});
+        }
+        Load(q, rows);
+        AddSort(q, "0", "asc");
+        EXPECT_EQ(Rows(q), c.order);
+        AddSort(q, "0", "desc");
+        q.DeleteSort(0);
+        EXPECT_EQ(Rows(q), Column(c.order.rbegin(), c.order.rend()));
+    }
+}

@@ -5,8 +5,17 @@
 // sort records, a current-row cursor and Before/After events.
 //
 // Texts at this surface are UTF-8. Inside the engine and in the file they are
-// Windows-1250 single-byte text: a character without a Windows-1250 form is
-// stored as "?", and a NUL character ends the text.
+// kept in the table's encoding (see Encoding()): Windows-1250 single-byte
+// text (files of version 0.1) or UTF-8 (version 0.2). A NUL character ends a
+// text on the way in. Converting happens here, at the surface: what the
+// table holds is what its file holds, byte for byte.
+//
+// A Windows-1250 table cannot hold every character. A host checks a text
+// with CanStoreText before it stores it; when it did not, a character
+// without a Windows-1250 form is stored as "?" (and so is a malformed UTF-8
+// sequence). A UTF-8 table stores every character; a malformed sequence
+// given to it becomes U+FFFD, so that the surface never gives out invalid
+// UTF-8.
 //
 // Indexes (rows, columns, header records, header texts, filter and sort
 // records) count from 0. A Row of -1 given to GetData, SetData, NewRow or
@@ -26,10 +35,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "quib/QuibError.h"
 #include "quib/QuibEvents.h"
 #include "quib/QuibSnapshot.h"
+#include "quib/TextEncoding.h"
 
 namespace quib {
 
@@ -70,9 +81,43 @@ class CQuibCtrl {
     // Number of texts of the header record; -1 when out of range.
     int32_t HeaderTextsCount(int32_t HeaderIndex) const;
 
+    // --- Text encoding ----------------------------------------------------
+    // How the table keeps its texts and which file version Save and Create
+    // write (Windows1250: "0.1", Utf8: "0.2"). A new engine is Windows1250.
+    // Open takes the file's encoding as soon as its versions are read (so
+    // CheckCompatibility sees it); a failed or declined Open leaves the one
+    // before. Close and Create keep it.
+    TextEncoding Encoding() const;
+    // Chooses the encoding. On an empty table it only chooses what Save and
+    // Create write; on a loaded one every text is converted in memory (the
+    // file changes with the next Save). False, and nothing changed, when a
+    // text has no Windows-1250 form, or while Open reads a file. Fires no
+    // event. Taking Windows-1250 to UTF-8 always succeeds.
+    bool SetEncoding(TextEncoding encoding);
+    // Whether the table can store every character of a text (up to its
+    // first NUL) as it is: always for Utf8; for Windows1250 false when a
+    // character has no Windows-1250 form (or the UTF-8 is malformed), the
+    // first such character then going to firstMissing (U+FFFD for a
+    // malformed sequence) when it is given. Hosts check texts with this
+    // before storing them, so that nothing becomes "?" unasked.
+    bool CanStoreText(const std::string& utf8, char32_t* firstMissing = nullptr) const;
+
     // --- Cells, rows and columns ----------------------------------------
     // Copy of the cell at view row Row; empty when out of range.
     std::string GetData(int32_t Row, int32_t Col) const;
+    // The same text as GetData into out, reusing its room: a host reading
+    // many cells converts each once and allocates nothing once out has grown.
+    void GetDataInto(int32_t Row, int32_t Col, std::string& out) const;
+    // The same text as GetData without a copy; empty when out of range. The
+    // view is valid until the next call of DataView or the next change of the
+    // table (an edit of rows, cells, columns or the encoding, Sort, Open,
+    // Close, Create), whichever comes first. On a UTF-8 table (and for a
+    // Windows-1250 cell that is all ASCII) it points into the table itself;
+    // other Windows-1250 cells are converted into a buffer the engine keeps
+    // for the next view.
+    std::string_view DataView(int32_t Row, int32_t Col) const;
+    // Replaces the cell in place: only the cells after it in its row move,
+    // unless the row's storage has no room left for a longer text.
     bool SetData(int32_t Row, int32_t Col, const std::string& Data);
     // Inserts an empty cell at Col in every row (0 <= Col <= ColsCount).
     bool NewCol(int32_t Col);
@@ -82,6 +127,17 @@ class CQuibCtrl {
     bool NewRow(int32_t Row);
     // Removes the physical row shown at view position Row.
     bool DeleteRow(int32_t Row);
+    // Appends a row after the last physical row holding the given texts
+    // (texts[0] in column 0, ...), building it once: what an importer calls
+    // instead of NewRow and a SetData per cell. Count may be below
+    // ColsCount() (the other cells are empty); above it, or below 0, the
+    // call changes nothing and returns false. Texts are converted as SetData
+    // converts them. Fires BeforeNewRow (whose Cancel refuses the whole row)
+    // and AfterNewRow, and no cell events: the row enters the table whole.
+    // The cursor does not move; the row shows in the view when it passes the
+    // filters.
+    bool AppendRow(const std::string* texts, int32_t count);
+    bool AppendRow(const std::vector<std::string>& texts);
 
     // --- Header records --------------------------------------------------
     bool NewHeader(int32_t HeaderIndex);
@@ -105,14 +161,19 @@ class CQuibCtrl {
     bool Open();
     // Empties the table; touches no file.
     bool Close();
-    // Empties the table and writes it (an empty database) to DatabaseName().
+    // Empties the table and writes it (an empty database, in Encoding()) to
+    // DatabaseName().
     bool Create();
-    // Writes the table to DatabaseName() under a temporary name in the same
-    // folder and renames it into place: a failed save raises QuibError and
-    // leaves the old file whole. A file nobody may write (or this user may
-    // not), a folder, a name without a file part and a loop of symbolic
-    // links are refused with 10000 before anything is created; a failed
-    // write (a full disk, the file size limit) raises 10004.
+    // Writes the table to DatabaseName() in the file version of Encoding()
+    // under a temporary name in the same folder and renames it into place: a
+    // failed save raises QuibError and leaves the old file whole. Anything
+    // but a regular file (after following symbolic links: a folder, a pipe,
+    // a device, a socket), a file nobody may write (or this user may not), a
+    // name without a file part and a loop of symbolic links are refused with
+    // 10000 before anything is created; a failed write (a full disk, the
+    // file size limit) raises 10004. Temporary files killed saves of the
+    // same file left (older than a minute, not locked) are removed first, as
+    // Open does.
     bool Save();
 
     // An unchangeable picture of the table as it stands, cheap to take

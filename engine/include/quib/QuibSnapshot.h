@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "quib/TextEncoding.h"
+
 namespace quib {
 
 struct TableImage;
@@ -37,6 +39,8 @@ class QuibSnapshot {
     int32_t ColsCount() const;
     int32_t RowsCountTotal() const;
     int32_t HeadersCount() const;
+    // The encoding of the table it shows, which SaveTo writes.
+    TextEncoding Encoding() const;
 
     // Writes the snapshot to path exactly as CQuibCtrl::Save writes the
     // table: a temporary file beside it, flushed and renamed into place.
