@@ -1,6 +1,5 @@
 #include "app/Pellum.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "app/u_Application.h"
 #include "app/u_CommandLine.h"
 #include "app/u_Language.h"
@@ -11,6 +10,7 @@
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
 #include "exchange/u_VCardCommandLine.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_CrashHandler.h"
 #include "support/u_OrvFileLib.h"

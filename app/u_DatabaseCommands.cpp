@@ -1,6 +1,6 @@
 #include "app/u_DatabaseCommands.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_BusyCursor.h"
 #include "support/u_FileChooser.h"

@@ -1,6 +1,6 @@
 #include "app/u_EditCommands.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_CommandBoundary.h"
 #include "views/u_FindCommand.h"

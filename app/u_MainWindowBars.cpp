@@ -2,7 +2,7 @@
 
 #include "ui_u_frmMain.h"
 
-#include "app/u_RecentFiles.h"
+#include "support/u_RecentFiles.h"
 #include "views/u_CommandHost.h"
 
 #include <QMainWindow>

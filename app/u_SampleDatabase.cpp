@@ -1,6 +1,6 @@
 #include "app/u_SampleDatabase.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "support/u_OrvFileLib.h"

@@ -1,6 +1,6 @@
 #include "app/u_ViewCommands.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 #include "views/u_MainWindowInterface.h"
 #include "views/u_frameMainGrid.h"

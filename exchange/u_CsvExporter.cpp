@@ -1,8 +1,8 @@
 #include "exchange/u_CsvExporter.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvText.h"
-#include "exchange/u_TextEncoding.h"
+#include "session/QUIBLib_TLB.h"
+#include "support/u_TextEncoding.h"
 
 namespace {
 

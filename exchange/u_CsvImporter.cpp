@@ -1,9 +1,9 @@
 #include "exchange/u_CsvImporter.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvRecordReader.h"
 #include "exchange/u_CsvTextSource.h"
-#include "exchange/u_ExchangeError.h"
+#include "session/QUIBLib_TLB.h"
+#include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
 

@@ -1,12 +1,12 @@
 #include "exchange/u_VCardCommandLine.h"
 
-#include "app/QUIBLib_TLB.h"
-#include "exchange/u_DBConverter.h"
-#include "exchange/u_ExchangeError.h"
-#include "exchange/u_SourceDBCheck.h"
 #include "exchange/u_VCardExchange.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ColumnMap.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_DBConverter.h"
+#include "session/u_SourceDBCheck.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_OrvFileLib.h"
 
 #include <QCoreApplication>

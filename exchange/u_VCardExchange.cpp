@@ -1,9 +1,9 @@
 #include "exchange/u_VCardExchange.h"
 
-#include "app/QUIBLib_TLB.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_VCardReader.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
 

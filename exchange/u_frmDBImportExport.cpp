@@ -2,12 +2,12 @@
 
 #include "ui_u_frmDBImportExport.h"
 
-#include "app/QUIBLib_TLB.h"
-#include "exchange/u_DBConverter.h"
-#include "exchange/u_ExchangeError.h"
-#include "exchange/u_SourceDBCheck.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_DBConverter.h"
+#include "session/u_SourceDBCheck.h"
 #include "support/u_BusyCursor.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
 #include <QCoreApplication>

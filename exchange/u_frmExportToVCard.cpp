@@ -1,10 +1,10 @@
 #include "exchange/u_frmExportToVCard.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_ExchangeProgressDialog.h"
 #include "exchange/u_VCardExchange.h"
+#include "session/QUIBLib_TLB.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 

@@ -2,11 +2,11 @@
 
 #include "ui_u_frmImportFromCSV.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_ExchangeProgressDialog.h"
+#include "session/QUIBLib_TLB.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
 #include <QShowEvent>

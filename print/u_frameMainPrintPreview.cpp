@@ -1,8 +1,8 @@
 #include "print/u_frameMainPrintPreview.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "print/u_ReportBuilder.h"
 #include "print/u_TemplateRenderer.h"
+#include "session/QUIBLib_TLB.h"
 #include "support/u_ProductInfo.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "print/u_frameMainPrintRows.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ColumnMap.h"
 
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 #include "query/u_QueryCommands.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "query/u_RowsQuery.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
 #include "query/u_frameMainQuery.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_MessageBox.h"
 #include "views/u_MainWindowInterface.h"

@@ -1,6 +1,6 @@
 #include "query/u_QueryMatcher.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 
 TQueryMatcher::TQueryMatcher(const TQuery& query, const TColumnMap& indexFromProgram)
     : op_(query.op()) {

@@ -1,6 +1,6 @@
 #include "query/u_SortList.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 
 void TSortList::Clear() {
     rows_.fill(Row{});

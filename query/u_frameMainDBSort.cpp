@@ -1,7 +1,7 @@
 #include "query/u_frameMainDBSort.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "query/u_PagedRows.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 
 #include <QAction>

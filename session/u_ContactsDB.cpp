@@ -1,6 +1,6 @@
 #include "session/u_ContactsDB.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "support/u_ProductInfo.h"
 #include "support/u_ResourceStrings.h"
 

@@ -1,6 +1,6 @@
 #include "session/u_ContactsSession.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_BackgroundWriter.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"

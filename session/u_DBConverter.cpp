@@ -1,10 +1,10 @@
-#include "exchange/u_DBConverter.h"
+#include "session/u_DBConverter.h"
 
-#include "app/QUIBLib_TLB.h"
-#include "exchange/u_ExchangeError.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "support/u_AtomicFileWriter.h"
+#include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "exchange/u_SourceDBCheck.h"
+#include "session/u_SourceDBCheck.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsDB.h"
 #include "support/u_ProductInfo.h"
 

@@ -1,6 +1,6 @@
 #include "views/u_FindCommand.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_frameMainGrid.h"

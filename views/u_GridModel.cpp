@@ -1,6 +1,6 @@
 #include "views/u_GridModel.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 
 #include <utility>
 

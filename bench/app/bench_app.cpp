@@ -13,9 +13,9 @@
 #include "ContactData.h"
 
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_BackgroundWriter.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"

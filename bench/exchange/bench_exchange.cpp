@@ -2,12 +2,12 @@
 // exporting (.mode csv / .once) and importing (.import) the same data, and
 // the vCard export and import of the same contacts (goal: within twice the
 // CSV figures).
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
-#include "exchange/u_DBConverter.h"
 #include "exchange/u_VCardExchange.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_DBConverter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -10,10 +10,10 @@
 
 #include "ContactData.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "query/u_SortList.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainQuery.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "session/u_ContactsSession.h"

@@ -6,7 +6,7 @@
 
 #include "ContactData.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "views/u_frameMainGrid.h"

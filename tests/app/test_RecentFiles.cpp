@@ -1,8 +1,8 @@
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
-#include "app/u_RecentFiles.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "session/QUIBLib_TLB.h"
+#include "support/u_RecentFiles.h"
 #include "support/u_Settings.h"
 
 #include "AppTestSupport.h"

@@ -1,7 +1,7 @@
 #include "ExchangeFixtures.h"
 
-#include "exchange/u_DBConverter.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_DBConverter.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -2,7 +2,7 @@
 
 #include "session/u_ColumnMap.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 
 #include <QList>
 #include <QString>

@@ -5,10 +5,10 @@
 //   csv_memory_probe direct LINES DB    appends the same rows without the import
 // import and direct save the database and print "base_kb peak_kb": the
 // resident size before the work and the peak resident size of the process.
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvImporter.h"
-#include "exchange/u_DBConverter.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_DBConverter.h"
 
 #include <QCoreApplication>
 #include <QFile>

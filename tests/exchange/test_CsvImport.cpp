@@ -7,8 +7,8 @@
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvText.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_ExchangeError.h"
 
 #include <QTemporaryDir>
 #include <QTest>

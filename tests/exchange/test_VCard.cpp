@@ -5,10 +5,10 @@
 
 #include "app/u_SampleDatabase.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_VCardReader.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_ExchangeError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Saving in the background: the session takes a picture of the table on each
 // record save and a thread of its own writes it, on real files.
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_BackgroundWriter.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
