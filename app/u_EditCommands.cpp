@@ -61,6 +61,7 @@ void TEditCommands::runBasicFind() {
                                  session.Columns().lstDBColsIndexFromProgram,
                                  view,
                                  [this] { return host().ConfirmSaveChanges(); },
-                                 main.Widget()};
+                                 main.Widget(),
+                                 [&session](int record) { session.MoveTo(record); }};
     FindCommand::Run(context, FindDialog().request());
 }

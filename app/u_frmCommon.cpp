@@ -22,6 +22,7 @@
 #include "views/u_frameMainIDE.h"
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QStyle>
 
@@ -33,6 +34,11 @@ TfrmCommon::TfrmCommon(IMainWindow& main, TContactsSession& session,
       session_(session),
       commandLineDatabases_(commandLineDatabases) {
     ui->setupUi(this);
+    // Until the first update every command counts as its action was designed.
+    for (int c = 0; c < kCommandCount; ++c) {
+        const QAction* act = action(QLatin1String(CommandActionName(static_cast<TCommand>(c))));
+        enabled_[c] = act == nullptr || act->isEnabled();
+    }
     DialogRunner = [](QDialog& dialog) { dialog.exec(); };
     createUnits();
     assignImages();
@@ -81,6 +87,16 @@ void TfrmCommon::Register(const char* actionName, std::function<void()> handler)
     QAction* act = action(QLatin1String(actionName));
     if (act == nullptr) {
         throw std::logic_error(std::string("no action ") + actionName);
+    }
+    // A cell being edited is stored before a command runs, like any finished
+    // cell edit; the edit commands work on the cell's editor itself.
+    static const QStringList onTheEditor = {"actEditUndo", "actEditRedo", "actEditCut",
+                                            "actEditCopy", "actEditPaste"};
+    if (!onTheEditor.contains(QLatin1String(actionName))) {
+        handler = [this, run = std::move(handler)] {
+            main_.FinishCellEdit();
+            run();
+        };
     }
     ConnectCommand(act, this, std::move(handler));
 }
@@ -145,13 +161,11 @@ void TfrmCommon::applyMenuStyle() {
 }
 
 void TfrmCommon::openStartUpDatabase() {
-    const QString database = !commandLineDatabases_.isEmpty()
-                                 ? commandLineDatabases_.first()
-                                 : SettingText(TSetting::StartUpDatabase);
-    session_.Quib1().SetDatabaseName(database);
-    ui->actDBReload->setEnabled(true);
+    const bool fromCommandLine = !commandLineDatabases_.isEmpty();
+    const QString database =
+        fromCommandLine ? commandLineDatabases_.first() : SettingText(TSetting::StartUpDatabase);
     // A failed open leaves the program running without a database.
-    ui->actDBReload->trigger();
+    RunGuarded([&] { database_->OpenDatabase(database); });
     database_->dlgOpenFileName = session_.DatabaseName();
     database_->dlgSaveFileName = session_.DatabaseName();
 }
@@ -170,6 +184,7 @@ void TfrmCommon::UpdateCommandStates(TCommandMode mode) {
         if (!enabled) {
             continue;
         }
+        enabled_[c] = *enabled;
         if (command == TCommand::RecentFiles) {
             main_.RecentFilesMenu()->setEnabled(*enabled);
         } else if (command == TCommand::CardFields) {
@@ -187,6 +202,10 @@ void TfrmCommon::UpdateCommandStates(TCommandMode mode) {
     if (states.showAsTableChecked) {
         ui->actShowAsTable->setChecked(main_.CurrentView() == TView::Table);
     }
+}
+
+bool TfrmCommon::IsEnabled(TCommand command) const {
+    return enabled_[static_cast<std::size_t>(command)];
 }
 
 // --- Save prompt, dialogs and recent files -----------------------------------------
@@ -222,9 +241,7 @@ void TfrmCommon::OpenRecentFile(const QAction* entry) {
     if (entry == nullptr || entry->statusTip().isEmpty() || !ConfirmSaveChanges()) {
         return;
     }
-    session_.Quib1().SetDatabaseName(entry->statusTip());
-    ui->actDBReload->setEnabled(true);
-    ui->actDBReload->trigger();
+    database_->OpenDatabase(entry->statusTip());
 }
 
 void TfrmCommon::ShowHelpContext(int context) {

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -54,6 +55,7 @@ class TfrmCommon : public QWidget, public ICommandHost {
     TContactsSession& Session() const override { return session_; }
     IMainWindow& Main() const override { return main_; }
     void UpdateCommandStates(TCommandMode mode) override;
+    bool IsEnabled(TCommand command) const override;
     bool ConfirmSaveChanges() override;
     void RunDialog(QDialog& dialog) override;
     void UpdateRecentFiles() override;
@@ -97,6 +99,8 @@ class TfrmCommon : public QWidget, public ICommandHost {
     THelpCommands* help_ = nullptr;
     TQueryCommands* query_ = nullptr;
     TPrintCommands* print_ = nullptr;
+    // The enabled state of each command as the updates decided it.
+    std::array<bool, kCommandCount> enabled_{};
     std::vector<std::function<void()>> closeSteps_;
     std::vector<std::function<void(TSettingsOccasion)>> settingsSteps_;
 };

@@ -13,8 +13,10 @@
 #include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_CommandBoundary.h"
+#include "support/u_MessageBox.h"
 #include "support/u_ProductInfo.h"
 #include "support/u_RecentFiles.h"
+#include "support/u_ResourceStrings.h"
 #include "views/u_CommandHost.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
@@ -32,7 +34,6 @@ TfrmMain::TfrmMain(TContactsSession& session, QWidget* parent)
       session_(session),
       newStyle_(std::make_unique<TNewStyleMenuStyle>()) {
     ui->setupUi(this);
-    session_.SetMessageParent(this);
     createViews();
     connectSession();
     createStatusPanels();
@@ -46,14 +47,20 @@ TfrmMain::TfrmMain(TContactsSession& session, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-    // The session may outlive the window briefly: no more messages or signals here.
-    session_.SetMessageParent(nullptr);
+    // The session may outlive the window briefly: no more signals here.
     session_.SetRecordWriter(nullptr);
     session_.disconnect(this);
 }
 
 void TfrmMain::createViews() {
     QLayout* client = ui->pnlClient->layout();
+    // While no database is open, a line above the views says how to get one.
+    lblNoDatabase_ = new QLabel(ui->pnlClient);
+    lblNoDatabase_->setObjectName(QStringLiteral("lblNoDatabase"));
+    lblNoDatabase_->setWordWrap(true);
+    lblNoDatabase_->setMargin(8);
+    lblNoDatabase_->hide();
+    client->addWidget(lblNoDatabase_);
     frameMainIDE_ = new TframeMainIDE(ui->pnlClient);
     frameMainGrid_ = new TframeMainGrid(ui->pnlClient);
     frameMainDBSort_ = new TframeMainDBSort(ui->pnlClient);
@@ -71,12 +78,25 @@ void TfrmMain::createViews() {
 void TfrmMain::connectSession() {
     connect(frameMainIDE_, &TframeMainIDE::fieldTextChanged, this,
             [this] { session_.SetRecordChanged(true); });
-    // Every change of a cell's text is stored and the file saved at once.
-    connect(frameMainGrid_, &TframeMainGrid::editTextChanged, this,
-            [this] { RunGuarded([this] { session_.SaveRow(); }); });
+    // A finished cell edit is stored (and the file saved) at once.
+    connect(frameMainGrid_, &TframeMainGrid::cellEdited, this,
+            [this](int record, int field, const QString& text) {
+                RunGuarded([&] { session_.StoreField(record, field, text); });
+            });
+    connect(frameMainGrid_, &TframeMainGrid::deleteKeyPressed, this, [this] {
+        if (commands_ != nullptr) {
+            commands_->action(QStringLiteral("actDBDeleteRow"))->trigger();
+        }
+    });
     connect(&session_, &TContactsSession::refreshData, this, &TfrmMain::Quib1RefreshData);
-    session_.SetRecordWriter([this] { return Quib1SaveRow(); });
     connect(&session_, &TContactsSession::afterMove, this, &TfrmMain::Quib1AfterMove);
+    connect(&session_, &TContactsSession::recordsChanged, this, &TfrmMain::followRecords);
+    connect(&session_, &TContactsSession::openRefused, this,
+            [this](const QString& message) { showOpenProblem(true, message); });
+    connect(&session_, &TContactsSession::openWarning, this,
+            [this](const QString& message) { showOpenProblem(false, message); });
+    connect(&session_, &TContactsSession::saveFailed, this, &TfrmMain::showFailedSave);
+    session_.SetRecordWriter([this] { StoreViewEdits(); });
 }
 
 void TfrmMain::createStatusPanels() {
@@ -98,6 +118,8 @@ void TfrmMain::createStatusPanels() {
 
 void TfrmMain::retranslate() {
     lblStatusReady_->setText(tr("Ready"));
+    lblNoDatabase_->setText(
+        tr("No database is open. Use File | New to create one or File | Open to open one."));
 }
 
 void TfrmMain::RegisterFields() {
@@ -274,6 +296,8 @@ void TfrmMain::FormShow() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    // A cell being edited is stored like any finished cell edit.
+    RunGuarded([this] { FinishCellEdit(); });
     // Unsaved card edits are never dropped without the user's word.
     bool confirmed = true;
     RunGuarded([&] { confirmed = commands_ == nullptr || commands_->ConfirmSaveChanges(); });
@@ -336,6 +360,7 @@ bool TfrmMain::helpOverMenu(QObject* watched, QEvent* event) {
 
 void TfrmMain::Quib1RefreshData() {
     const QString database = session_.DatabaseName();
+    lblNoDatabase_->setVisible(database.isEmpty());
     if (IsTableShown() && commands_ != nullptr) {
         commands_->action(QStringLiteral("actDBGridFill"))->trigger();
         SetNavigationText(u'[' + database + u']');
@@ -354,6 +379,10 @@ void TfrmMain::fillCard(const QString& database) {
     for (int i = 0; i < fieldEditsCount_; ++i) {
         frameMainIDE_->setFieldText(i, database.isEmpty() ? QString() : session_.FieldText(i));
     }
+    showNavigation(database);
+}
+
+void TfrmMain::showNavigation(const QString& database) {
     // The print steps and the query view show texts of their own there.
     const bool navigationShown = currentView_ == TView::Card || currentView_ == TView::Sort;
     if (!database.isEmpty() && navigationShown) {
@@ -365,21 +394,42 @@ void TfrmMain::fillCard(const QString& database) {
     }
 }
 
-bool TfrmMain::Quib1SaveRow() {
+void TfrmMain::followRecords(const TRecordChange& change) {
     if (IsTableShown()) {
-        // The cell of the table; the table keeps showing it, no refresh.
-        frameMainGrid_->storeCurrentCell(session_.Quib1(),
-                                         session_.Columns().lstDBColsIndexFromProgram);
-        return false;
+        frameMainGrid_->FollowChange(change);
+    } else if (!session_.RecordChanged() || change.Touches(session_.Quib1().RowIndex())) {
+        // The card shows the current record as it now is.
+        session_.RefreshData();
+        return;
+    } else {
+        // Unsaved edits of a record the change left alone stay on the card.
+        showNavigation(session_.DatabaseName());
     }
-    StoreCardFields();
-    return true;
+    if (commands_ != nullptr) {
+        commands_->UpdateCommandStates(TCommandMode::RefreshData);
+    }
 }
 
-void TfrmMain::StoreCardFields() {
-    for (int i = 0; i < fieldEditsCount_; ++i) {
-        session_.SetFieldText(i, frameMainIDE_->fieldText(i));
+void TfrmMain::StoreViewEdits() {
+    if (IsTableShown()) {
+        // A finished cell edit is stored already; the file is written again.
+        FinishCellEdit();
+        session_.Save();
+        return;
     }
+    session_.StoreRecord(CardFields());
+}
+
+QStringList TfrmMain::CardFields() const {
+    QStringList fields;
+    for (int i = 0; i < fieldEditsCount_; ++i) {
+        fields << frameMainIDE_->fieldText(i);
+    }
+    return fields;
+}
+
+void TfrmMain::FinishCellEdit() {
+    frameMainGrid_->FinishEdit();
 }
 
 void TfrmMain::Quib1AfterMove() {
@@ -393,4 +443,19 @@ void TfrmMain::Quib1AfterMove() {
     } else if (IsTableShown()) {
         frameMainGrid_->selectRow(frameMainGrid_->rowOfRecord(session_.Quib1().RowIndex()));
     }
+}
+
+// --- Problems the session reports ------------------------------------------------
+
+void TfrmMain::showOpenProblem(bool refused, const QString& message) {
+    ShowMessage(refused ? MsgType::Error : MsgType::Warning, message, MsgButtons::Ok, this);
+}
+
+void TfrmMain::showFailedSave(const QString& path, const QString& message) {
+    // The edits are still in memory: the next save writes them again.
+    QString text = tr("The database could not be saved: %1\n\rDatabase File Name: %%DB_FILENAME%%"
+                      "\n\r\n\rYour changes are kept; the next save of a record tries again.")
+                       .arg(message);
+    text = ReplaceFirst(text, QStringLiteral("%%DB_FILENAME%%"), path);
+    ShowMessage(MsgType::Error, text, MsgButtons::Ok, this);
 }

@@ -2,7 +2,7 @@
 
 #include "exchange/u_CsvRecordReader.h"
 #include "exchange/u_CsvTextSource.h"
-#include "session/QUIBLib_TLB.h"
+#include "session/u_ContactSchema.h"
 #include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
@@ -36,8 +36,6 @@ int forEach(TCsvTextSource& source, bool hasHeaderRow, qsizetype fieldLimit,
 
 }  // namespace
 
-TCsvImporter::TCsvImporter(TQuib& quib) : quib_(quib) {}
-
 int TCsvImporter::ForEachRecord(const QString& fileName, bool hasHeaderRow, qsizetype fieldLimit,
                                 const RecordSink& take) {
     TCsvTextSource source(fileName);
@@ -55,58 +53,33 @@ TCsvImporter::TFirstRecord TCsvImporter::ReadFirstRecord(const QString& fileName
     return first;
 }
 
-QList<int> TCsvImporter::MappingTargets(const QStringList& mappingHidden,
-                                        const TColumnMap& colsIndexFromProgram) {
-    QList<int> targets;
-    targets.reserve(mappingHidden.size());
+QList<int> TCsvImporter::MappingFields(const QStringList& mappingHidden) {
+    QList<int> fields;
+    fields.reserve(mappingHidden.size());
     for (const QString& entry : mappingHidden) {
-        const int programColumn = toInt(entry, -1);
-        targets << colsIndexFromProgram[programColumn];
+        const int field = toInt(entry, -1);
+        fields << (field >= 0 && field < ContactSchema::ColumnCount ? field : -1);
     }
-    return targets;
+    return fields;
 }
 
-int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets) {
+TRecordBatch TCsvImporter::Read(const QString& fileName, bool hasHeaderRow,
+                                const QList<int>& fields) const {
     TExchangeProgress progress(report_);
     TCsvTextSource source(fileName);
     progress.Start(0);
-    const int expected = forEach(source, hasHeaderRow, targets.size(),
-                                 [&progress](const QStringList&) { progress.Step(); });
-    source.Rewind();
-    progress.Start(expected);
-    int appended = 0;
-    try {
-        forEach(source, hasHeaderRow, targets.size(), [&](const QStringList& fields) {
-            // The file may have grown since it was checked.
-            if (appended == expected) {
-                throw EExchangeError(tr("The source CSV file changed while it was imported."));
+    TRecordBatch batch;
+    QStringList record(ContactSchema::ColumnCount);
+    forEach(source, hasHeaderRow, fields.size(), [&](const QStringList& read) {
+        record.fill(QString());
+        for (qsizetype i = 0; i < read.size(); ++i) {
+            if (fields[i] >= 0) {
+                record[fields[i]] = read[i];
             }
-            appendRecord(fields, targets);
-            ++appended;
-            progress.Step();
-        });
-        progress.Finish();
-    } catch (...) {
-        quib_.DeleteLastRows(appended);
-        throw;
-    }
-    if (appended > 0) {
-        quib_.SaveRow();
-    }
-    return appended;
-}
-
-void TCsvImporter::appendRecord(const QStringList& fields, const QList<int>& targets) {
-    const int before = quib_.RowsCount();
-    // The new row must be the view's last one, or its fields would land in
-    // another contact.
-    if (!quib_.NewRow(before) || quib_.RowsCount() != before + 1) {
-        throw EExchangeError(tr("A new row could not be appended to the database."));
-    }
-    const int row = before;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (targets[i] >= 0) {
-            quib_.SetData(row, targets[i], fields[i]);
         }
-    }
+        batch.AppendRow(record);
+        progress.Step();
+    });
+    progress.Finish();
+    return batch;
 }

@@ -1,5 +1,6 @@
 #include "exchange/u_ExchangeCommands.h"
 
+#include "exchange/u_BatchImport.h"
 #include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeProgressDialog.h"
 #include "exchange/u_VCardExchange.h"
@@ -47,15 +48,9 @@ void TExchangeCommands::importFromCSV() {
     if (!session.IsOpen()) {
         return;
     }
-    session.FinishSaves();
-    const int rowsBefore = session.Quib1().RowsCount();
-    TfrmImportFromCSV dialog(session.Quib1(), session.Columns().lstDBColsTitleFull,
-                             session.Columns().lstDBColsIndexFromProgram, host().Main().Widget());
+    // The views follow the appended records through the session.
+    TfrmImportFromCSV dialog(session, session.Columns().lstDBColsTitleFull, host().Main().Widget());
     host().RunDialog(dialog);
-    // The table shows the appended records only after a refill.
-    if (session.Quib1().RowsCount() != rowsBefore && host().Main().CurrentView() == TView::Table) {
-        session.RefreshData();
-    }
 }
 
 void TExchangeCommands::exportToCSV() {
@@ -91,16 +86,14 @@ void TExchangeCommands::importFromVCard() {
                                          host().Main().Widget());
         TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram);
         exchange.SetProgress(progress.Report());
-        count = exchange.Import(file);
+        // The views follow the appended records through the session.
+        count = ImportBatch(session, exchange.ReadFile(file), progress.Report());
     } catch (const EExchangeCancelled&) {
         return;  // nothing was appended
     } catch (const EExchangeError& e) {
         ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, host().Main().Widget());
         return;
     }
-    // The views show the appended records only after a refill.
-    session.RefreshData();
-    host().UpdateCommandStates(TCommandMode::RefreshData);
     ShowMessage(
         MsgType::Information,
         QCoreApplication::translate("TExchangeCommands", "Contacts imported: %1.").arg(count),

@@ -3,20 +3,22 @@
 #include <QDialog>
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 
+class TDBConverter;
 class TQuib;
+struct TSourceDBCheck;
 
 namespace Ui {
 class TfrmDBImportExport;
 }
 
 // Copies a database file into a new file in the layout of a chosen program
-// version, or converts the open database in place (with a backup). Works
-// through two engine instances of its own; the main window's database is only
-// read for its name and reloaded when the conversion touched its file.
+// version, or converts the open database in place (with a backup). The
+// converter works through two engine instances of its own; the main
+// window's database is only read for its name and reloaded when the
+// conversion touched its file.
 class TfrmDBImportExport : public QDialog {
     Q_OBJECT
 
@@ -37,10 +39,10 @@ class TfrmDBImportExport : public QDialog {
 
   private:
     void FormShow();
-    void QuibSourceCheckCompatibility(int16_t& Cancel);
+    void QuibSourceCheckCompatibility(const TSourceDBCheck& check);
     // Opens and closes the source, which runs the compatibility check;
     // true when it opened. A file error is shown as an error message.
-    bool checkSource();
+    bool checkSource(const QString& file);
     void updateSaveEnabled();
     // The source (dlgOpen) or destination (dlgSave) chooser, preset with the
     // last name; the chosen name or the empty text when cancelled.
@@ -50,8 +52,7 @@ class TfrmDBImportExport : public QDialog {
     const TQuib& mainQuib_;
     QString programVersion_;
     std::function<void()> reloadMainDatabase_;
-    std::unique_ptr<TQuib> QuibSource;
-    std::unique_ptr<TQuib> QuibDest;
+    std::unique_ptr<TDBConverter> converter_;
     QString sourcePreset_;
     QString destPreset_;
 };

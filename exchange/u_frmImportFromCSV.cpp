@@ -2,10 +2,11 @@
 
 #include "ui_u_frmImportFromCSV.h"
 
+#include "exchange/u_BatchImport.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeProgressDialog.h"
-#include "session/QUIBLib_TLB.h"
+#include "session/u_ContactsSession.h"
 #include "support/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
@@ -21,13 +22,12 @@ constexpr qsizetype kPreviewTextLimit = 1000;
 
 }  // namespace
 
-TfrmImportFromCSV::TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFull,
-                                     const TColumnMap& colsIndexFromProgram, QWidget* parent)
+TfrmImportFromCSV::TfrmImportFromCSV(TContactsSession& session, const QStringList& colsTitleFull,
+                                     QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::TfrmImportFromCSV>()),
-      quib_(quib),
-      colsTitleFull_(colsTitleFull),
-      colsIndexFromProgram_(colsIndexFromProgram) {
+      session_(session),
+      colsTitleFull_(colsTitleFull) {
     ui->setupUi(this);
     const std::pair<QPushButton*, void (TfrmImportFromCSV::*)()> handlers[] = {
         {ui->cmdBrowse, &TfrmImportFromCSV::cmdBrowseClick},
@@ -166,13 +166,15 @@ void TfrmImportFromCSV::cmdDeleteAllClick() {
 }
 
 void TfrmImportFromCSV::cmdOKClick() {
-    const QList<int> targets =
-        TCsvImporter::MappingTargets(mapping_.Targets(), colsIndexFromProgram_);
+    const QList<int> fields = TCsvImporter::MappingFields(mapping_.Targets());
     try {
         TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Import, this);
-        TCsvImporter importer(quib_);
+        TCsvImporter importer;
         importer.SetProgress(progress.Report());
-        importer.Import(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(), targets);
+        const TRecordBatch batch =
+            importer.Read(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(), fields);
+        // The whole file is read before anything is appended.
+        ImportBatch(session_, batch, progress.Report());
     } catch (const EExchangeCancelled&) {
         return;  // nothing was appended; the dialog stays for another try
     } catch (const EExchangeError& e) {

@@ -39,7 +39,6 @@ void TQueryCommands::bindViews() {
     builder.SetColumns(&session.Columns());
     queryView().SetCommands(host().action(QStringLiteral("actDBFindQueryProcess")),
                             host().action(QStringLiteral("actDBFindQueryClose")));
-    sortView().SetDatabase(&session.Quib1());
     sortView().SetColumns(&session.Columns());
     sortView().SetCommands(host().action(QStringLiteral("actDBSortProcess")),
                            host().action(QStringLiteral("actDBSortCancel")));
@@ -110,9 +109,9 @@ void TQueryCommands::processSort() {
     if (!host().ConfirmSaveChanges()) {
         return;
     }
-    sortView().ApplySort();
+    host().Session().Sort(sortView().SortKeys());
     host().Main().ShowView(TView::Card);
-    host().Session().Quib1().RefreshData();
+    host().Session().RefreshData();
     host().UpdateCommandStates(TCommandMode::RefreshData);
 }
 

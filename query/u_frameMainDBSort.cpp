@@ -1,7 +1,6 @@
 #include "query/u_frameMainDBSort.h"
 
 #include "query/u_PagedRows.h"
-#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 
 #include <QAction>
@@ -132,10 +131,8 @@ void TframeMainDBSort::SetSortList(const TSortList& list) {
     sbSortChange();
 }
 
-void TframeMainDBSort::ApplySort() {
-    if (quib_)
-        sortList_.ApplyTo(*quib_,
-                          catalogue_ ? catalogue_->lstDBColsIndexFromProgram : TColumnMap());
+QVector<TSortKey> TframeMainDBSort::SortKeys() const {
+    return catalogue_ ? sortList_.Keys(catalogue_->lstDBColsIndexFromProgram) : QVector<TSortKey>();
 }
 
 int TframeMainDBSort::ScrollPosition() const {

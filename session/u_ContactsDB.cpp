@@ -1,6 +1,7 @@
 #include "session/u_ContactsDB.h"
 
 #include "session/QUIBLib_TLB.h"
+#include "session/u_ContactSchema.h"
 #include "support/u_ProductInfo.h"
 #include "support/u_ResourceStrings.h"
 
@@ -30,6 +31,23 @@ void WriteContactsHeaders(TQuib& quib, const QString& minVersion, const QString&
         quib.NewHeaderText(0, k);
         quib.SetHeaderText(0, k, columnNames[k]);
     }
+}
+
+void WriteContactsDatabase(const QString& path, const QString& programVersion,
+                           const QList<QStringList>& records) {
+    const QStringList names = ContactSchema::ColumnNames();
+    TQuib quib;
+    quib.SetDatabaseName(path);
+    quib.Create();
+    WriteContactsHeaders(quib, product::MinDatabaseVersion, programVersion, names);
+    for (const QStringList& fields : records) {
+        const int row = quib.RowsCount();
+        quib.NewRow(row);
+        for (int col = 0; col < fields.size() && col < names.size(); ++col) {
+            quib.SetData(row, col, fields[col]);
+        }
+    }
+    quib.Save();
 }
 
 QString HeaderValue(const TQuib& quib, const QString& headerName) {

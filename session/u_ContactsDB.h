@@ -22,6 +22,12 @@ inline const QString kMessageLineBreak = QStringLiteral("\n\r");
 void WriteContactsHeaders(TQuib& quib, const QString& minVersion, const QString& aktVersion,
                           const QStringList& columnNames);
 
+// Writes a new contacts database to path, laid out in program order as a new
+// database is, holding records (each its fields in program order). Raises
+// EQuibError when the file cannot be written.
+void WriteContactsDatabase(const QString& path, const QString& programVersion,
+                           const QList<QStringList>& records);
+
 // Text 0 of the named header, or the empty text when there is no such header.
 QString HeaderValue(const TQuib& quib, const QString& headerName);
 

@@ -477,30 +477,6 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
-    <name>TContactsSession</name>
-    <message>
-        <source>The database could not be saved: %1
-<byte value="xd"/>Database File Name: %%DB_FILENAME%%
-<byte value="xd"/>
-<byte value="xd"/>Your changes are kept; the next save of a record tries again.</source>
-        <translation>Databázi se nepodařilo uložit: %1
-<byte value="xd"/>Soubor databáze: %%DB_FILENAME%%
-<byte value="xd"/>
-<byte value="xd"/>Vaše změny zůstávají zachovány; další uložení záznamu se o zápis pokusí znovu.</translation>
-    </message>
-</context>
-<context>
-    <name>TCsvImporter</name>
-    <message>
-        <source>A new row could not be appended to the database.</source>
-        <translation>Do databáze se nepodařilo přidat nový řádek.</translation>
-    </message>
-    <message>
-        <source>The source CSV file changed while it was imported.</source>
-        <translation>Zdrojový soubor CSV se během importu změnil.</translation>
-    </message>
-</context>
-<context>
     <name>TCsvTextSource</name>
     <message>
         <source>No source CSV file has been chosen.</source>
@@ -950,10 +926,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
 </context>
 <context>
     <name>TVCardExchange</name>
-    <message>
-        <source>A new row could not be appended to the database.</source>
-        <translation>Do databáze se nepodařilo přidat nový řádek.</translation>
-    </message>
     <message>
         <source>The file &quot;%1&quot; holds no vCard.</source>
         <translation>Soubor „%1“ neobsahuje žádnou vizitku vCard.</translation>
@@ -2193,6 +2165,20 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>Ready</source>
         <translation>Hotovo</translation>
     </message>
+    <message>
+        <source>No database is open. Use File | New to create one or File | Open to open one.</source>
+        <translation>Není otevřena žádná databáze. Novou vytvoříte příkazem Soubor | Nový, existující otevřete příkazem Soubor | Otevřít.</translation>
+    </message>
+    <message>
+        <source>The database could not be saved: %1
+<byte value="xd"/>Database File Name: %%DB_FILENAME%%
+<byte value="xd"/>
+<byte value="xd"/>Your changes are kept; the next save of a record tries again.</source>
+        <translation>Databázi se nepodařilo uložit: %1
+<byte value="xd"/>Soubor databáze: %%DB_FILENAME%%
+<byte value="xd"/>
+<byte value="xd"/>Vaše změny zůstávají zachovány; další uložení záznamu se o zápis pokusí znovu.</translation>
+    </message>
 </context>
 <context>
     <name>TfrmOptions</name>
@@ -2290,21 +2276,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Version </source>
         <translation>Verze </translation>
-    </message>
-</context>
-<context>
-    <name>VCardCommandLine</name>
-    <message>
-        <source>The database could not be opened.</source>
-        <translation>Databázi nelze otevřít.</translation>
-    </message>
-    <message>
-        <source>Exported %1 contacts from %2 to %3.</source>
-        <translation>Počet kontaktů exportovaných z %2 do %3: %1.</translation>
-    </message>
-    <message>
-        <source>Imported %1 contacts from %2 into %3.</source>
-        <translation>Počet kontaktů importovaných z %2 do %3: %1.</translation>
     </message>
 </context>
 </TS>

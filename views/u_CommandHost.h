@@ -39,6 +39,8 @@ class ICommandHost {
 
     // Enables and disables the commands for the view in front and mode.
     virtual void UpdateCommandStates(TCommandMode mode) = 0;
+    // Whether a command is enabled, as the last updates decided.
+    virtual bool IsEnabled(TCommand command) const = 0;
     // Asks whether to save a changed record; false means the user cancelled.
     virtual bool ConfirmSaveChanges() = 0;
     // Shows a command's dialog modally until it closes (tests drive it instead).

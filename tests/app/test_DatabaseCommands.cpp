@@ -384,7 +384,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(main().Session().Quib1().RowsCount(), 3);
         QCOMPARE(main().Session().Quib1().RowIndex(), 2);
         QCOMPARE(card().fieldText(0), QString());
-        QCOMPARE(readFile(file).rows.size(), 2);  // record New saves nothing
+        QCOMPARE(readFile(file).rows.size(), 3);  // record New saves the new record
 
         // Deleting the last record moves to the new last one.
         act("actDBDeleteRow")->trigger();

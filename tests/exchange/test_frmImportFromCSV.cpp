@@ -6,6 +6,7 @@
 
 #include "exchange/u_frmImportFromCSV.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_OrvFileLib.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,10 +44,10 @@ class TestFrmImportFromCSV : public QObject {
 
   private:
     QTemporaryDir dir_;
-    std::unique_ptr<TQuib> db_;
+    std::unique_ptr<TContactsSession> db_;
 
     std::unique_ptr<TfrmImportFromCSV> dialog() {
-        auto d = std::make_unique<TfrmImportFromCSV>(*db_, titles(), IdentityColumnMap());
+        auto d = std::make_unique<TfrmImportFromCSV>(*db_, titles());
         d->show();
         return d;
     }
@@ -94,8 +95,8 @@ class TestFrmImportFromCSV : public QObject {
         static int n = 0;
         const QString file = dir_.filePath(QStringLiteral("db%1.tbr").arg(++n));
         WriteDatabase(file, DBLayouts().back(), {});
-        db_ = OpenDatabase(file);
-        QVERIFY(db_);
+        db_ = std::make_unique<TContactsSession>(RunningVersionText());
+        QVERIFY(db_->OpenFile(file));
     }
 
     void showResetsTheDialog() {
@@ -227,15 +228,13 @@ class TestFrmImportFromCSV : public QObject {
         click(*d, "cmdOK");
         QCOMPARE(messages.messages().size(), std::size_t(1));
         QCOMPARE(messages.messages().front().type, MsgType::Error);
-        QCOMPARE(db_->RowsCount(), 0);
+        QCOMPARE(db_->Quib1().RowsCount(), 0);
         QVERIFY(d->isVisible());
     }
 
     void okImportsAndAsks() {
         MessageRecorder messages;
         messages.queueAnswer(MsgResult::No);
-        int saves = 0;
-        db_->OnSaveRow = [&] { ++saves; };
         auto d = dialog();
         const QString file =
             csvFile("\"SurName\",\"FirstName\"\r\nDvořák,Antonín\r\nSmith,John\r\n");
@@ -246,15 +245,14 @@ class TestFrmImportFromCSV : public QObject {
         QCOMPARE(messages.texts(),
                  QStringList{"Import has been successful. Would you like to close the window?"});
         QVERIFY(d->isVisible());
-        QCOMPARE(db_->RowsCount(), 2);
-        QCOMPARE(db_->GetData(0, 1), QStringLiteral("Dvořák"));
-        QCOMPARE(db_->GetData(0, 0), QStringLiteral("Antonín"));
-        QCOMPARE(saves, 1);
+        QCOMPARE(db_->Quib1().RowsCount(), 2);
+        QCOMPARE(db_->Quib1().GetData(0, 1), QStringLiteral("Dvořák"));
+        QCOMPARE(db_->Quib1().GetData(0, 0), QStringLiteral("Antonín"));
+        QCOMPARE(Writes(*db_), 1);
         // The settings stay for another import; Yes closes.
         click(*d, "cmdOK");
-        QCOMPARE(db_->RowsCount(), 4);
+        QCOMPARE(db_->Quib1().RowsCount(), 4);
         QVERIFY(!d->isVisible());
-        db_->OnSaveRow = nullptr;
     }
 
     void malformedFileIsReportedWithItsLine() {
@@ -268,7 +266,7 @@ class TestFrmImportFromCSV : public QObject {
                  QStringList{"Source CSV file is not wellformed (position 3). Excepting \",\" "
                              "(comma), but \"d\" found. (line 3)"});
         QCOMPARE(messages.messages().front().type, MsgType::Error);
-        QCOMPARE(db_->RowsCount(), 0);
+        QCOMPARE(db_->Quib1().RowsCount(), 0);
     }
 };
 

@@ -1,0 +1,13 @@
+# Czech texts of the session work: the one door to the open database, undo
+# and redo, and the start without a database.
+CTX = {
+    "TfrmMain": {
+        "No database is open. Use File | New to create one or File | Open to open one.":
+            "Není otevřena žádná databáze. Novou vytvoříte příkazem Soubor | Nový, "
+            "existující otevřete příkazem Soubor | Otevřít.",
+        "The database could not be saved: %1\n\rDatabase File Name: %%DB_FILENAME%%"
+        "\n\r\n\rYour changes are kept; the next save of a record tries again.":
+            "Databázi se nepodařilo uložit: %1\n\rSoubor databáze: %%DB_FILENAME%%"
+            "\n\r\n\rVaše změny zůstávají zachovány; další uložení záznamu se o zápis pokusí znovu.",
+    },
+}
