@@ -1,7 +1,7 @@
 #include "app/u_DatabaseCommands.h"
 
-#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "support/u_BusyCursor.h"
 #include "support/u_FileChooser.h"
 #include "support/u_ResourceStrings.h"

@@ -1,7 +1,7 @@
 #include "app/u_EditCommands.h"
 
-#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "support/u_CommandBoundary.h"
 #include "views/u_FindCommand.h"
 #include "views/u_MainWindowInterface.h"

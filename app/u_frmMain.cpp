@@ -10,8 +10,8 @@
 #include "print/u_frameMainPrintTemplate.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
-#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "support/u_CommandBoundary.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ProductInfo.h"
@@ -386,7 +386,7 @@ void TfrmMain::showNavigation(const QString& database) {
     // The print steps and the query view show texts of their own there.
     const bool navigationShown = currentView_ == TView::Card || currentView_ == TView::Sort;
     if (!database.isEmpty() && navigationShown) {
-        const TQuib& quib = session_.Quib1();
+        const TQuibReader& quib = session_.Quib1();
         SetNavigationText(QStringLiteral("%1 / %2 [%3]")
                               .arg(quib.RowIndex() + 1)
                               .arg(quib.RowsCount())

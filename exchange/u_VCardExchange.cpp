@@ -1,8 +1,8 @@
 #include "exchange/u_VCardExchange.h"
 
 #include "exchange/u_VCardReader.h"
-#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_QuibReader.h"
 #include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
@@ -18,7 +18,7 @@ constexpr qsizetype kPieceBytes = 256 * 1024;
 
 }  // namespace
 
-TVCardExchange::TVCardExchange(const TQuib& quib, const TColumnMap& colsIndexFromProgram)
+TVCardExchange::TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram)
     : quib_(quib), dbColumns_(colsIndexFromProgram) {}
 
 QStringList TVCardExchange::rowCells(int row) const {

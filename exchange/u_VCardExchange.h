@@ -13,7 +13,7 @@
 
 #include <utility>
 
-class TQuib;
+class TQuibReader;
 
 // Moves contacts between a database and vCard files: writes the contacts of
 // a database, and reads the contacts of a file for the session to import.
@@ -21,7 +21,7 @@ class TQuib;
 // (kMissingColumn when missing).
 class TVCardExchange {
   public:
-    TVCardExchange(const TQuib& quib, const TColumnMap& colsIndexFromProgram);
+    TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram);
 
     // The cards of rows (row indexes of the current view; every row of the
     // view when rows is empty).
@@ -46,7 +46,7 @@ class TVCardExchange {
   private:
     QStringList rowCells(int row) const;
 
-    const TQuib& quib_;
+    const TQuibReader& quib_;
     TColumnMap dbColumns_;
     TWriteFaults faults_;
     TExchangeProgress::TReport report_;

@@ -2,9 +2,9 @@
 
 #include "ui_u_frmDBImportExport.h"
 
-#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_DBConverter.h"
+#include "session/u_QuibReader.h"
 #include "session/u_SourceDBCheck.h"
 #include "support/u_BusyCursor.h"
 #include "support/u_ExchangeError.h"
@@ -14,7 +14,7 @@
 #include <QShowEvent>
 #include "support/u_FileChooser.h"
 
-TfrmDBImportExport::TfrmDBImportExport(const TQuib& mainQuib, const QString& programVersion,
+TfrmDBImportExport::TfrmDBImportExport(const TQuibReader& mainQuib, const QString& programVersion,
                                        std::function<void()> reloadMainDatabase, QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::TfrmDBImportExport>()),

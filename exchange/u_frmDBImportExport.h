@@ -7,7 +7,7 @@
 #include <memory>
 
 class TDBConverter;
-class TQuib;
+class TQuibReader;
 struct TSourceDBCheck;
 
 namespace Ui {
@@ -25,7 +25,7 @@ class TfrmDBImportExport : public QDialog {
   public:
     // mainQuib: the main window's database; programVersion: the running
     // program's version; reloadMainDatabase runs the main window's Reload.
-    TfrmDBImportExport(const TQuib& mainQuib, const QString& programVersion,
+    TfrmDBImportExport(const TQuibReader& mainQuib, const QString& programVersion,
                        std::function<void()> reloadMainDatabase, QWidget* parent = nullptr);
     ~TfrmDBImportExport() override;
 
@@ -49,7 +49,7 @@ class TfrmDBImportExport : public QDialog {
     QString runChooser(bool save, const QString& preset);
 
     std::unique_ptr<Ui::TfrmDBImportExport> ui;
-    const TQuib& mainQuib_;
+    const TQuibReader& mainQuib_;
     QString programVersion_;
     std::function<void()> reloadMainDatabase_;
     std::unique_ptr<TDBConverter> converter_;

@@ -5,14 +5,14 @@
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeProgressDialog.h"
-#include "session/QUIBLib_TLB.h"
+#include "session/u_QuibReader.h"
 #include "support/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
 #include <QShowEvent>
 #include "support/u_FileChooser.h"
 
-TfrmExportToCSV::TfrmExportToCSV(const TQuib& quib, const QStringList& colsName,
+TfrmExportToCSV::TfrmExportToCSV(const TQuibReader& quib, const QStringList& colsName,
                                  const QStringList& colsTitleFull,
                                  const TColumnMap& colsIndexFromProgram, QWidget* parent)
     : QDialog(parent),

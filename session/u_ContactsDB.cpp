@@ -50,11 +50,11 @@ void WriteContactsDatabase(const QString& path, const QString& programVersion,
     quib.Save();
 }
 
-QString HeaderValue(const TQuib& quib, const QString& headerName) {
+QString HeaderValue(const TQuibReader& quib, const QString& headerName) {
     return quib.GetHeaderText(quib.GetHeaderIndexFromName(headerName), 0);
 }
 
-QStringList DatabaseColumns(const TQuib& quib) {
+QStringList DatabaseColumns(const TQuibReader& quib) {
     const int header = quib.GetHeaderIndexFromName(QStringLiteral("DBColsName"));
     QStringList columns;
     const int count = header < 0 ? 0 : quib.HeaderTextsCount(header);
@@ -64,7 +64,7 @@ QStringList DatabaseColumns(const TQuib& quib) {
     return columns;
 }
 
-QString IdentificationError(const TQuib& quib, const QString& programVersion) {
+QString IdentificationError(const TQuibReader& quib, const QString& programVersion) {
     if (HeaderValue(quib, QStringLiteral("ProgramName")) != product::Name) {
         return LoadResString(res::NotDatabaseForProgram);
     }
@@ -91,8 +91,8 @@ QString columnLines(const TColumnMatch& match, const QStringList& columnNames,
     return unsupported;
 }
 
-QString columnWarning(const TQuib& quib, const QString& programVersion, const QString& unsupported,
-                      const QString& missing) {
+QString columnWarning(const TQuibReader& quib, const QString& programVersion,
+                      const QString& unsupported, const QString& missing) {
     QString w;
     if (!unsupported.isEmpty()) {
         w += LoadResString(res::UnsupportedColumns) + kMessageLineBreak + unsupported +
@@ -113,7 +113,7 @@ QString columnWarning(const TQuib& quib, const QString& programVersion, const QS
 
 }  // namespace
 
-CompatibilityCheck CheckContactsDatabase(const TQuib& quib, const QString& programVersion,
+CompatibilityCheck CheckContactsDatabase(const TQuibReader& quib, const QString& programVersion,
                                          const QStringList& columnNames,
                                          const QStringList& columnTitlesFull) {
     CompatibilityCheck check;

@@ -78,6 +78,10 @@ void TContactsSession::subscribe() {
 
 // --- Reading -----------------------------------------------------------------------
 
+const TQuibReader& TContactsSession::Quib1() const {
+    return *quib_;
+}
+
 QString TContactsSession::DatabaseName() const {
     return quib_->DatabaseName();
 }

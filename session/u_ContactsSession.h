@@ -3,6 +3,7 @@
 #include "session/u_ChangeStep.h"
 #include "session/u_ColumnMap.h"
 #include "session/u_PackedRows.h"
+#include "session/u_QuibReader.h"
 #include "session/u_RecordChange.h"
 #include "session/u_RowEditor.h"
 #include "session/u_UndoStack.h"
@@ -72,8 +73,9 @@ class TContactsSession : public QObject {
 
     // --- Reading ---------------------------------------------------------------
 
-    // The engine control of the open database.
-    TQuib& Quib1() const { return *quib_; }
+    // The engine control of the open database, for reading: it offers no
+    // member that changes the database (those are the session's).
+    const TQuibReader& Quib1() const;
     const QString& ProgramVersion() const { return programVersion_; }
     QString DatabaseName() const;
     bool IsOpen() const;

@@ -115,7 +115,7 @@ TColumnMap TDBConverter::BuildColumnMap(const QStringList& sourceColumns,
     return MatchColumns(sourceColumns, destColumns).fromDB;
 }
 
-QStringList TDBConverter::DatabaseColumns(const TQuib& db) {
+QStringList TDBConverter::DatabaseColumns(const TQuibReader& db) {
     return ::DatabaseColumns(db);
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 class TQuib;
+class TQuibReader;
 struct TDBLayout;
 struct TSourceDBCheck;
 
@@ -78,7 +79,7 @@ class TDBConverter {
     // layout's columns.
     static void CreateDatabase(TQuib& db, const TDBLayout& layout);
     // The texts of db's "DBColsName" header; empty when it has none.
-    static QStringList DatabaseColumns(const TQuib& db);
+    static QStringList DatabaseColumns(const TQuibReader& db);
 
   private:
     void openSource(const QString& sourceFile);

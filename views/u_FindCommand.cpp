@@ -1,6 +1,6 @@
 #include "views/u_FindCommand.h"
 
-#include "session/QUIBLib_TLB.h"
+#include "session/u_QuibReader.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_frameMainGrid.h"

@@ -6,7 +6,7 @@
 #include <functional>
 
 class QWidget;
-class TQuib;
+class TQuibReader;
 class TframeMainGrid;
 class TframeMainIDE;
 
@@ -17,7 +17,7 @@ namespace FindCommand {
 enum class View { Card, Table, Other };
 
 struct Context {
-    const TQuib& quib;
+    const TQuibReader& quib;
     TframeMainIDE& card;
     TframeMainGrid& grid;
     const TColumnMap& indexFromProgram;  // program field -> database column

@@ -1,6 +1,6 @@
 #include "views/u_GridModel.h"
 
-#include "session/QUIBLib_TLB.h"
+#include "session/u_QuibReader.h"
 #include "session/u_RecordChange.h"
 
 #include <utility>
@@ -68,7 +68,7 @@ void TGridModel::reset(QStringList headings, QStringList rowNumbers, QVector<QSt
     endResetModel();
 }
 
-void TGridModel::resetToRecords(const TQuib& quib, QStringList headings, QVector<int> columns,
+void TGridModel::resetToRecords(const TQuibReader& quib, QStringList headings, QVector<int> columns,
                                 QVector<int> records) {
     beginResetModel();
     rowNumbers_.clear();

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QVector>
 
-class TQuib;
+class TQuibReader;
 struct TRecordChange;
 
 // The cells of the table view: a heading per column, a row number per row
@@ -39,7 +39,7 @@ class TGridModel : public QAbstractTableModel {
     // cell of field i is read from the database column columns[i] (-1: the
     // database lacks it, the cell is empty). quib must outlive the model or
     // the next reset.
-    void resetToRecords(const TQuib& quib, QStringList headings, QVector<int> columns,
+    void resetToRecords(const TQuibReader& quib, QStringList headings, QVector<int> columns,
                         QVector<int> records);
     bool readsRecords() const { return source_ != nullptr; }
 
@@ -62,7 +62,7 @@ class TGridModel : public QAbstractTableModel {
     QVector<QStringList> cells_;
 
     // Records mode: row r shows database row records_[r] of source_.
-    const TQuib* source_ = nullptr;
+    const TQuibReader* source_ = nullptr;
     QVector<int> columns_;
     QVector<int> records_;
     // Texts typed into cells of columns the database lacks, by record and

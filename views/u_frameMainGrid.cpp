@@ -1,6 +1,6 @@
 #include "views/u_frameMainGrid.h"
 
-#include "session/QUIBLib_TLB.h"
+#include "session/u_QuibReader.h"
 #include "session/u_RecordChange.h"
 #include "views/u_GridCellDelegate.h"
 #include "views/u_GridModel.h"
@@ -52,7 +52,7 @@ void TframeMainGrid::GridClear() {
     model_->reset({QString()}, {QString()}, {QStringList{QString()}});
 }
 
-void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
+void TframeMainGrid::GridFill(const TQuibReader& quib, const QStringList& titlesFull,
                               const TColumnMap& indexFromProgram) {
     // A refill (every refresh while the table is shown) keeps the current
     // cell where it was.
@@ -83,7 +83,7 @@ void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
         selectCell(std::min(previousRow, rows - 1), std::min(previousField, fields - 1));
 }
 
-void TframeMainGrid::ShowRecords(const TQuib& quib, const QStringList& titlesFull,
+void TframeMainGrid::ShowRecords(const TQuibReader& quib, const QStringList& titlesFull,
                                  const TColumnMap& indexFromProgram, QVector<int> records) {
     const int fields = indexFromProgram.size();
     QVector<int> columns(fields);

@@ -11,7 +11,7 @@
 class QTableView;
 class TGridCellDelegate;
 class TGridModel;
-class TQuib;
+class TQuibReader;
 struct TRecordChange;
 
 namespace Ui {
@@ -43,14 +43,14 @@ class TframeMainGrid : public QFrame {
     // current cell stays where it was (within the new size). The grid reads
     // the cells it shows from quib when it shows them, until the next fill
     // or clear: quib must live that long.
-    void GridFill(const TQuib& quib, const QStringList& titlesFull,
+    void GridFill(const TQuibReader& quib, const QStringList& titlesFull,
                   const TColumnMap& indexFromProgram);
 
     // Shows only the given records of quib (database rows, in this order),
     // each numbered with its record number + 1. The cells are read from quib
     // as they are shown, so many records cost little; quib must stay alive
     // while they are shown.
-    void ShowRecords(const TQuib& quib, const QStringList& titlesFull,
+    void ShowRecords(const TQuibReader& quib, const QStringList& titlesFull,
                      const TColumnMap& indexFromProgram, QVector<int> records);
     // Whether the grid shows chosen records rather than the whole table.
     bool showsRecords() const;

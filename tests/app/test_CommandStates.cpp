@@ -202,7 +202,7 @@ class TestCommandStates : public QObject {
         start(1);
         common().action("actShowAsTable")->trigger();
         QVERIFY(main().IsTableShown());
-        main().Session().Quib1().DeleteRow(0);
+        main().Session().DeleteRecord(0);
         common().UpdateCommandStates(TCommandMode::RefreshData);
         QVERIFY(!main().IsTableShown());
         QCOMPARE(main().CurrentView(), TView::Card);

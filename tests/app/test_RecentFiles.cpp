@@ -2,6 +2,7 @@
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "session/QUIBLib_TLB.h"
+#include "support/u_FileChooser.h"
 #include "support/u_RecentFiles.h"
 #include "support/u_Settings.h"
 
@@ -17,7 +18,10 @@ class TestRecentFiles : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() { apptest::ClearSettings(); }
+    void init() {
+        apptest::ClearSettings();
+        FileChooserTest::Reset();
+    }
 
     void promote_data() {
         QTest::addColumn<QStringList>("before");
@@ -103,8 +107,8 @@ class TestRecentFiles : public QObject {
         QVERIFY(!main.RecentFileEntry(1)->isVisible());
 
         for (int i = 1; i < 5; ++i) {
-            main.Session().Quib1().SetDatabaseName(paths[i]);
-            common.action(QStringLiteral("actDBReload"))->trigger();
+            FileChooserTest::QueueAnswer(paths[i]);
+            common.action(QStringLiteral("actDBOpen"))->trigger();
         }
         // Five distinct files: the oldest dropped.
         QCOMPARE(RecentFiles::Read(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
@@ -137,9 +141,8 @@ class TestRecentFiles : public QObject {
         const QString good = dir.filePath(QStringLiteral("good.tbr"));
         apptest::MakeDatabase(good, 1);
         auto program = StartProgram({good}, false);
-        program->frmMain->Session().Quib1().SetDatabaseName(
-            dir.filePath(QStringLiteral("missing.tbr")));
-        program->frmCommon->action(QStringLiteral("actDBReload"))->trigger();
+        FileChooserTest::QueueAnswer(dir.filePath(QStringLiteral("missing.tbr")));
+        program->frmCommon->action(QStringLiteral("actDBOpen"))->trigger();
         // The engine's error went to the error report.
         QCOMPARE(messages.messages().size(), std::size_t(1));
         QCOMPARE(messages.messages().front().type, MsgType::Error);
@@ -156,8 +159,8 @@ class TestRecentFiles : public QObject {
         apptest::MakeDatabase(b, 1);
         auto program = StartProgram({a}, false);
         TfrmMain& main = *program->frmMain;
-        main.Session().Quib1().SetDatabaseName(b);
-        program->frmCommon->action(QStringLiteral("actDBReload"))->trigger();
+        FileChooserTest::QueueAnswer(b);
+        program->frmCommon->action(QStringLiteral("actDBOpen"))->trigger();
         auto* popup = main.findChild<QMenu*>(QStringLiteral("mnuRecentFilesPopup"));
         QVERIFY(popup != nullptr);
         QMetaObject::invokeMethod(popup, "aboutToShow");

@@ -77,7 +77,8 @@ class TestStartUp : public QObject {
         QCOMPARE(main.Session().Quib1().DatabaseName(), QStringLiteral("Pellum.tbr"));
         QCOMPARE(main.Session().Quib1().RowsCount(), SampleContactCount());
         QCOMPARE(main.Session().Quib1().RowIndex(), 0);
-        QCOMPARE(main.Session().Quib1().objectName(), QStringLiteral("Quib1"));
+        QCOMPARE(static_cast<const TQuib&>(main.Session().Quib1()).objectName(),
+                 QStringLiteral("Quib1"));
         // Classic menu, Home page.
         QVERIFY(!main.MenuOwnerDraw());
         QVERIFY(main.menuBar()->isVisibleTo(&main));
@@ -232,7 +233,7 @@ class TestStartUp : public QObject {
 
         // Back to classic through the options' "Manual" occasion; no reopen.
         WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("1"));
-        main.Session().Quib1().MoveLast();
+        main.Session().MoveLast();
         program->frmCommon->ApplySettings(TSettingsOccasion::Manual);
         QVERIFY(!main.MenuOwnerDraw());
         QVERIFY(main.menuBar()->isVisibleTo(&main));

@@ -52,7 +52,7 @@ std::unique_ptr<TQuib> OpenDatabase(const QString& path) {
     return db;
 }
 
-QList<QStringList> ReadRows(const TQuib& quib) {
+QList<QStringList> ReadRows(const TQuibReader& quib) {
     QList<QStringList> rows;
     for (int r = 0; r < quib.RowsCount(); ++r) {
         QStringList row;
@@ -87,7 +87,7 @@ int Writes(TContactsSession& session) {
     return session.Writer().WritesDone();
 }
 
-QString ValueByName(const TQuib& quib, int r, const QString& name) {
+QString ValueByName(const TQuibReader& quib, int r, const QString& name) {
     const int c = TDBConverter::DatabaseColumns(quib).indexOf(name);
     return c < 0 ? QString() : quib.GetData(r, c);
 }

@@ -33,7 +33,7 @@ void WriteDatabase(const QString& path, const TDBLayout& layout, const QList<QSt
 std::unique_ptr<TQuib> OpenDatabase(const QString& path);
 
 // All cells of the current view, row by row.
-QList<QStringList> ReadRows(const TQuib& quib);
+QList<QStringList> ReadRows(const TQuibReader& quib);
 QList<QStringList> ReadRows(const TContactsSession& session);
 
 // Imports the records of a CSV or vCard file into session as the program's
@@ -48,7 +48,7 @@ int Writes(TContactsSession& session);
 
 // The value of the column named name in row r, by the database's own
 // "DBColsName" header; empty when it has no such column.
-QString ValueByName(const TQuib& quib, int r, const QString& name);
+QString ValueByName(const TQuibReader& quib, int r, const QString& name);
 
 QByteArray ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);

@@ -112,11 +112,11 @@ class TestSortList : public QObject {
     void missingColumnIsSkipped();
 
   private:
-    QStringList order(const TQuib& quib) const;
+    QStringList order(const TQuibReader& quib) const;
     // Sorts the database by the keys of list, as "&Sort" does.
     void sort(const TSortList& list, const TColumnMap& map) { session_->Sort(list.Keys(map)); }
     void sort(const TSortList& list) { sort(list, map_); }
-    const TQuib& quib() const { return session_->Quib1(); }
+    const TQuibReader& quib() const { return session_->Quib1(); }
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString path_;
@@ -133,7 +133,7 @@ void TestSortList::init() {
     QVERIFY(session_->OpenFile(path_));
 }
 
-QStringList TestSortList::order(const TQuib& quib) const {
+QStringList TestSortList::order(const TQuibReader& quib) const {
     QStringList ids;
     for (int r = 0; r < quib.RowsCount(); ++r)
         ids.append(quib.GetData(r, map_[cs::Home_Nick]));

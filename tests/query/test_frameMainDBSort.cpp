@@ -152,7 +152,7 @@ void TestFrameMainDBSort::sortHandsKeysToTheControl() {
     order(2)->setCurrentIndex(TSortList::Desc);
     // What "&Sort" does: the frame's keys to the session.
     session.Sort(frame_->SortKeys());
-    const TQuib* quib = &session.Quib1();
+    const TQuibReader* quib = &session.Quib1();
     QCOMPARE(quib->SortsCount(), 2);
     QCOMPARE(quib->GetSortData(0, QStringLiteral("column")), QString::number(map[cs::SurName]));
     QCOMPARE(quib->GetSortData(1, QStringLiteral("order")), QStringLiteral("desc"));

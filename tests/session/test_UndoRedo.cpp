@@ -20,10 +20,51 @@
 
 #include <functional>
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 namespace cs = ContactSchema;
 
 namespace {
+
+// What the session hands out of its engine: only members that read. Each
+// editing member of the binding, called on it, fails to compile; the
+// binding itself has them, so the checks can tell.
+template <typename T>
+concept CanStore = requires(T& q) {
+    q.SetData(0, 0, QString());
+};
+template <typename T>
+concept CanAddAndRemoveRows = requires(T& q) {
+    q.NewRow(0);
+    q.DeleteRow(0);
+};
+template <typename T>
+concept CanMoveOrRefresh = requires(T& q) {
+    q.MoveTo(0);
+    q.RefreshData();
+};
+template <typename T>
+concept CanOpenOrSave = requires(T& q) {
+    q.SetDatabaseName(QString());
+    q.Save();
+    q.Open();
+};
+template <typename T>
+concept CanSortOrSubscribe = requires(T& q) {
+    q.Sort();
+    q.OnSaveRow = nullptr;
+};
+using TSessionEngine = std::remove_reference_t<decltype(std::declval<TContactsSession&>().Quib1())>;
+static_assert(std::is_const_v<TSessionEngine>);
+static_assert(!CanStore<TSessionEngine> && !CanAddAndRemoveRows<TSessionEngine> &&
+              !CanMoveOrRefresh<TSessionEngine> && !CanOpenOrSave<TSessionEngine> &&
+              !CanSortOrSubscribe<TSessionEngine>);
+static_assert(!CanStore<TQuibReader> && !CanAddAndRemoveRows<TQuibReader> &&
+              !CanMoveOrRefresh<TQuibReader> && !CanOpenOrSave<TQuibReader> &&
+              !CanSortOrSubscribe<TQuibReader>);
+static_assert(CanStore<TQuib> && CanAddAndRemoveRows<TQuib> && CanMoveOrRefresh<TQuib> &&
+              CanOpenOrSave<TQuib> && CanSortOrSubscribe<TQuib>);
 
 // The program's columns and one it does not know, which must survive too.
 QStringList DatabaseColumnNames() {

@@ -179,10 +179,10 @@ void TestTableAndFindInMain::lastRecordCannotBeDeletedInTheTable() {
 
 void TestTableAndFindInMain::refreshWithoutRecordsGoesBackToTheCard() {
     trigger("actShowAsTable");
-    TQuib& quib = main().Session().Quib1();
-    while (quib.RowsCount() > 0)
-        quib.DeleteRow(0);
-    quib.RefreshData();
+    TContactsSession& session = main().Session();
+    while (session.State().rows > 0)
+        session.DeleteRecord(0);
+    session.RefreshData();
     QCOMPARE(main().CurrentView(), TView::Card);
     QVERIFY(!action("actShowAsTable")->isChecked());
     QVERIFY(!action("actShowAsTable")->isEnabled());
@@ -192,9 +192,9 @@ void TestTableAndFindInMain::moveSelectsTheGridRow() {
     trigger("actDBMoveNext");
     trigger("actShowAsTable");
     QCOMPARE(grid().currentRow(), 1);  // the record the card showed
-    main().Session().Quib1().MoveTo(2);
+    main().Session().MoveTo(2);
     QCOMPARE(grid().currentRow(), 2);
-    main().Session().Quib1().MoveFirst();
+    main().Session().MoveFirst();
     QCOMPARE(grid().currentRow(), 0);
 }
 
