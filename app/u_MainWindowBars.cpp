@@ -30,7 +30,7 @@ void BuildMenus(Ui::TfrmMain& ui, const ICommandHost& commands) {
     file->addAction(ui.mnuFileExit);
 
     QMenu* edit = ui.mnuEdit;
-    edit->addAction(act("actEditUndo"));
+    edit->addActions({act("actEditUndo"), act("actEditRedo")});
     edit->addSeparator();
     edit->addActions({act("actEditCut"), act("actEditCopy"), act("actEditPaste")});
     edit->addSeparator();

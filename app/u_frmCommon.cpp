@@ -6,6 +6,7 @@
 #include "app/u_EditCommands.h"
 #include "app/u_HelpCommands.h"
 #include "app/u_OptionsCommands.h"
+#include "app/u_UndoCommands.h"
 #include "app/u_ViewCommands.h"
 #include "exchange/u_ExchangeCommands.h"
 #include "print/u_PrintCommands.h"
@@ -64,6 +65,7 @@ void TfrmCommon::createUnits() {
     database_ = add(std::make_unique<TDatabaseCommands>(*this));
     views_ = add(std::make_unique<TViewCommands>(*this));
     edit_ = add(std::make_unique<TEditCommands>(*this));
+    add(std::make_unique<TUndoCommands>(*this));
     help_ = add(std::make_unique<THelpCommands>(*this));
     query_ = add(std::make_unique<TQueryCommands>(*this));
     print_ = add(std::make_unique<TPrintCommands>(*this));
@@ -202,6 +204,13 @@ void TfrmCommon::UpdateCommandStates(TCommandMode mode) {
     if (states.showAsTableChecked) {
         ui->actShowAsTable->setChecked(main_.CurrentView() == TView::Table);
     }
+    for (const auto& step : statesSteps_) {
+        step();
+    }
+}
+
+void TfrmCommon::AddStatesStep(std::function<void()> step) {
+    statesSteps_.push_back(std::move(step));
 }
 
 bool TfrmCommon::IsEnabled(TCommand command) const {

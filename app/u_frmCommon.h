@@ -56,6 +56,7 @@ class TfrmCommon : public QWidget, public ICommandHost {
     IMainWindow& Main() const override { return main_; }
     void UpdateCommandStates(TCommandMode mode) override;
     bool IsEnabled(TCommand command) const override;
+    void AddStatesStep(std::function<void()> step) override;
     bool ConfirmSaveChanges() override;
     void RunDialog(QDialog& dialog) override;
     void UpdateRecentFiles() override;
@@ -102,5 +103,6 @@ class TfrmCommon : public QWidget, public ICommandHost {
     // The enabled state of each command as the updates decided it.
     std::array<bool, kCommandCount> enabled_{};
     std::vector<std::function<void()>> closeSteps_;
+    std::vector<std::function<void()>> statesSteps_;
     std::vector<std::function<void(TSettingsOccasion)>> settingsSteps_;
 };

@@ -10,4 +10,23 @@ CTX = {
             "Databázi se nepodařilo uložit: %1\n\rSoubor databáze: %%DB_FILENAME%%"
             "\n\r\n\rVaše změny zůstávají zachovány; další uložení záznamu se o zápis pokusí znovu.",
     },
+    "TfrmCommon": {
+        "&Redo": "Zn&ovu",
+        "Redo the change last undone": "Znovu provést naposledy vrácenou změnu",
+        "Ctrl+Shift+Z": "Ctrl+Shift+Z",
+    },
+    "TUndoCommands": {
+        "&Undo": "&Zpět",
+        "&Redo": "Zn&ovu",
+        "&Undo %1": "&Zpět: %1",
+        "&Redo %1": "Zn&ovu: %1",
+        "Typing": "Psaní",
+        "Edit of %1": "Úprava pole %1",
+        "Save Record": "Uložení záznamu",
+        "New Record": "Nový záznam",
+        "Delete Record": "Odstranění záznamu",
+        "Import of 1 Record": "Import 1 záznamu",
+        "Import of %1 Records": "Import %1 záznamů",
+        "Sort": "Seřazení",
+    },
 }

@@ -914,6 +914,29 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     </message>
 </context>
 <context>
+    <name>TUndoCommands</name>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Zpět: %1</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Psaní</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Zpět</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>Zn&amp;ovu: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Zn&amp;ovu</translation>
+    </message>
+</context>
+<context>
     <name>TVCardContactBuilder</name>
     <message>
         <source>Instant messaging</source>
@@ -1782,6 +1805,18 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Show product web page</source>
         <translation>Zobrazí webovou stránku produktu</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Zn&amp;ovu</translation>
+    </message>
+    <message>
+        <source>Redo the change last undone</source>
+        <translation>Znovu provést naposledy vrácenou změnu</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Z</source>
+        <translation>Ctrl+Shift+Z</translation>
     </message>
 </context>
 <context>

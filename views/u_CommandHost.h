@@ -41,6 +41,8 @@ class ICommandHost {
     virtual void UpdateCommandStates(TCommandMode mode) = 0;
     // Whether a command is enabled, as the last updates decided.
     virtual bool IsEnabled(TCommand command) const = 0;
+    // A step of the unit, run after every update of the command states.
+    virtual void AddStatesStep(std::function<void()> step) = 0;
     // Asks whether to save a changed record; false means the user cancelled.
     virtual bool ConfirmSaveChanges() = 0;
     // Shows a command's dialog modally until it closes (tests drive it instead).
