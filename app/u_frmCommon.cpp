@@ -166,8 +166,14 @@ void TfrmCommon::openStartUpDatabase() {
     const bool fromCommandLine = !commandLineDatabases_.isEmpty();
     const QString database =
         fromCommandLine ? commandLineDatabases_.first() : SettingText(TSetting::StartUpDatabase);
-    // A failed open leaves the program running without a database.
-    RunGuarded([&] { database_->OpenDatabase(database); });
+    if (!fromCommandLine && !QFileInfo::exists(database)) {
+        // The first start of a new installation: no database yet is no
+        // error; the program starts without one and says how to get one.
+        session_.RefreshData();
+    } else {
+        // A failed open leaves the program running without a database.
+        RunGuarded([&] { database_->OpenDatabase(database); });
+    }
     database_->dlgOpenFileName = session_.DatabaseName();
     database_->dlgSaveFileName = session_.DatabaseName();
 }

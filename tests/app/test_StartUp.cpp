@@ -11,6 +11,7 @@
 #include "session/QUIBLib_TLB.h"
 #include "support/u_RecentFiles.h"
 #include "support/u_Settings.h"
+#include "support/u_SimpleExceptionLog.h"
 #include "views/u_frameMainIDE.h"
 
 #include "AppTestSupport.h"
@@ -113,15 +114,46 @@ class TestStartUp : public QObject {
         QCOMPARE(program->frmMain->Session().Quib1().RowsCount(), 4);
     }
 
+    // The first start of an installed program: no "Pellum.tbr" yet is no error.
     void missingStartUpDatabaseLeavesProgramRunning() {
+        QTemporaryDir logs;
+        TSimpleExceptionLog::SetErrorLogFileName(logs.filePath(QStringLiteral("pellum.Error.log")));
         auto program = StartProgram({}, false);
         TfrmMain& main = *program->frmMain;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
         QCOMPARE(main.Session().Quib1().DatabaseName(), QString());
-        QCOMPARE(messages_->messages().size(), size_t(1));
-        QCOMPARE(messages_->messages().front().type, MsgType::Error);
+        QVERIFY2(messages_->messages().empty(), qPrintable(messages_->texts().join(u'|')));
+        QVERIFY(!QFile::exists(logs.filePath(QStringLiteral("pellum.Error.log"))));
         QCOMPARE(main.NavigationLabel()->text(), QStringLiteral("No database"));
+        QVERIFY(main.NoDatabaseLine()->isVisible());
+        QCOMPARE(main.NoDatabaseLine()->text(),
+                 QStringLiteral("No database is open. Use File | New to create one or File | "
+                                "Open to open one."));
         QCOMPARE(program->frmCommon->DatabaseCommands().dlgOpenFileName, QString());
         QVERIFY(!program->frmCommon->action(QStringLiteral("actDBSave"))->isEnabled());
+        // File | New works from there.
+        QTemporaryDir dir;
+        const QString created = dir.filePath(QStringLiteral("First.tbr"));
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(created);
+        program->frmCommon->action(QStringLiteral("actDBCreate"))->trigger();
+        FileChooserTest::Reset();
+        QCOMPARE(main.Session().DatabaseName(), created);
+        QCOMPARE(main.Session().Quib1().RowsCount(), 1);
+        QVERIFY(!main.NoDatabaseLine()->isVisible());
+        QVERIFY(QFile::exists(created));
+        QVERIFY(messages_->messages().empty());
+        TSimpleExceptionLog::SetErrorLogFileName({});
+    }
+
+    // Asked for by name, a missing database is reported as before.
+    void missingDatabaseOnTheCommandLineIsReported() {
+        auto program = StartProgram({QStringLiteral("missing.tbr")}, false);
+        QCOMPARE(program->frmMain->Session().Quib1().DatabaseName(), QString());
+        QCOMPARE(messages_->messages().size(), size_t(1));
+        QCOMPARE(messages_->messages().front().type, MsgType::Error);
+        QVERIFY(program->frmMain->NoDatabaseLine()->isVisibleTo(program->frmMain.get()));
     }
 
     void fileDialogsOfferDatabases() {

@@ -32,6 +32,7 @@ class TestFrameMainGrid : public QObject {
     void missingColumnEditsAreNotStored();
     void aFinishedCellEditIsStoredOnce();
     void escapeKeepsTheOldText();
+    void deleteKeyAsksToDeleteTheRecord();
     void openingAnEditorSavesNothing();
     void editingAMultiLineCellKeepsItsLineBreaks();
     void rowNumberNotPositionNamesTheRecord();
@@ -243,6 +244,23 @@ void TestFrameMainGrid::escapeKeepsTheOldText() {
     QVERIFY(stored_.isEmpty());
     QCOMPARE(grid_->cellText(0, cs::FirstName), QStringLiteral("Jan"));
     QCOMPARE(gridfixture::StoredValue(path_, 0, cs::FirstName), QStringLiteral("Jan"));
+}
+
+void TestFrameMainGrid::deleteKeyAsksToDeleteTheRecord() {
+    writeThree();
+    show();
+    QSignalSpy asked(grid_.get(), &TframeMainGrid::deleteKeyPressed);
+    grid_->selectCell(1, cs::SurName);
+    QTest::keyClick(grid_->grid(), Qt::Key_Delete);
+    QCOMPARE(asked.count(), 1);
+    // In a cell being edited, Delete deletes a character.
+    grid_->grid()->edit(grid_->grid()->currentIndex());
+    QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Home);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QCOMPARE(asked.count(), 1);
+    QCOMPARE(editor->text(), QString::fromUtf8("vořák"));
 }
 
 void TestFrameMainGrid::openingAnEditorSavesNothing() {
