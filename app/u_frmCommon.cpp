@@ -35,15 +35,15 @@ TfrmCommon::TfrmCommon(IMainWindow& main, TContactsSession& session,
       session_(session),
       commandLineDatabases_(commandLineDatabases) {
     ui->setupUi(this);
-    // Until the first update every command counts as its action was designed.
-    for (int c = 0; c < kCommandCount; ++c) {
-        const QAction* act = action(QLatin1String(CommandActionName(static_cast<TCommand>(c))));
-        enabled_[c] = act == nullptr || act->isEnabled();
-    }
     DialogRunner = [](QDialog& dialog) { dialog.exec(); };
     createUnits();
     assignImages();
     main_.AttachCommands(*this);
+    // Until a database is opened the commands are those of no database;
+    // the steps of the print wizard and the sort builder are not shown.
+    applyStates(CommandStates(TSessionState{}, main_.CurrentView(), TCommandMode::RefreshData));
+    EnableCommand(TCommand::PrintCancel, false);
+    EnableCommand(TCommand::SortCancel, false);
     // A menu style chosen in the options takes effect at once.
     connect(&SettingsNotifier(), &TSettingsNotifier::changed, this, [this](TSetting setting) {
         if (setting == TSetting::MenuStyle) {
@@ -184,23 +184,28 @@ void TfrmCommon::AddSettingsStep(std::function<void(TSettingsOccasion)> step) {
 
 // --- Command states -----------------------------------------------------------
 
-void TfrmCommon::UpdateCommandStates(TCommandMode mode) {
-    const TCommandStates states = CommandStates(session_.State(), main_.CurrentView(), mode);
+void TfrmCommon::EnableCommand(TCommand command, bool enabled) {
+    enabled_[static_cast<std::size_t>(command)] = enabled;
+    if (command == TCommand::RecentFiles) {
+        main_.RecentFilesMenu()->setEnabled(enabled);
+    } else if (command == TCommand::CardFields) {
+        main_.Card().setFieldsEnabled(enabled);
+    } else if (QAction* act = action(QLatin1String(CommandActionName(command)))) {
+        act->setEnabled(enabled);
+    }
+}
+
+void TfrmCommon::applyStates(const TCommandStates& states) {
     for (int c = 0; c < kCommandCount; ++c) {
-        const auto command = static_cast<TCommand>(c);
-        const std::optional<bool> enabled = states[command];
-        if (!enabled) {
-            continue;
-        }
-        enabled_[c] = *enabled;
-        if (command == TCommand::RecentFiles) {
-            main_.RecentFilesMenu()->setEnabled(*enabled);
-        } else if (command == TCommand::CardFields) {
-            main_.Card().setFieldsEnabled(*enabled);
-        } else if (QAction* act = action(QLatin1String(CommandActionName(command)))) {
-            act->setEnabled(*enabled);
+        if (const std::optional<bool> enabled = states[static_cast<TCommand>(c)]) {
+            EnableCommand(static_cast<TCommand>(c), *enabled);
         }
     }
+}
+
+void TfrmCommon::UpdateCommandStates(TCommandMode mode) {
+    const TCommandStates states = CommandStates(session_.State(), main_.CurrentView(), mode);
+    applyStates(states);
     if (states.noDatabaseText) {
         main_.SetNavigationText(LoadResString(res::NoDatabase));
     }
@@ -252,11 +257,17 @@ void TfrmCommon::UpdateRecentFiles() {
     main_.ShowRecentFiles(entries);
 }
 
-void TfrmCommon::OpenRecentFile(const QAction* entry) {
-    if (entry == nullptr || entry->statusTip().isEmpty() || !ConfirmSaveChanges()) {
+void TfrmCommon::OpenRecentFile(int index) {
+    // The list lives in the settings; the menu entries only show it.
+    const QStringList paths = RecentFiles::Read();
+    if (index < 0 || index >= paths.size() || paths[index].isEmpty() || !ConfirmSaveChanges()) {
         return;
     }
-    database_->OpenDatabase(entry->statusTip());
+    database_->OpenDatabase(paths[index]);
+}
+
+QList<int> TfrmCommon::QueryResult() const {
+    return query_->QueryResult();
 }
 
 void TfrmCommon::ShowHelpContext(int context) {

@@ -56,11 +56,13 @@ class TfrmCommon : public QWidget, public ICommandHost {
     IMainWindow& Main() const override { return main_; }
     void UpdateCommandStates(TCommandMode mode) override;
     bool IsEnabled(TCommand command) const override;
+    void EnableCommand(TCommand command, bool enabled) override;
     void AddStatesStep(std::function<void()> step) override;
     bool ConfirmSaveChanges() override;
     void RunDialog(QDialog& dialog) override;
     void UpdateRecentFiles() override;
-    void OpenRecentFile(const QAction* entry) override;
+    void OpenRecentFile(int index) override;
+    QList<int> QueryResult() const override;
     void ShowHelpContext(int context) override;
     void AddCloseStep(std::function<void()> step) override;
     void CloseDialogs() override;
@@ -88,6 +90,7 @@ class TfrmCommon : public QWidget, public ICommandHost {
     void assignImages();
     void applyMenuStyle();
     void openStartUpDatabase();
+    void applyStates(const TCommandStates& states);
 
     std::unique_ptr<Ui::TfrmCommon> ui;
     IMainWindow& main_;

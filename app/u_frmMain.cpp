@@ -214,9 +214,8 @@ void TfrmMain::AttachCommands(ICommandHost& commands) {
                    ->parent()
                    ->findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));
     for (int i = 0; i < RecentFiles::Count; ++i) {
-        QAction* entry = RecentFileEntry(i);
-        connect(entry, &QAction::triggered, this,
-                [this, entry] { RunGuarded([this, entry] { commands_->OpenRecentFile(entry); }); });
+        connect(RecentFileEntry(i), &QAction::triggered, this,
+                [this, i] { RunGuarded([this, i] { commands_->OpenRecentFile(i); }); });
     }
     connect(ui->mnuFileExit, &QAction::triggered, this, &QWidget::close);
     // F1 anywhere in the window opens the help contents (over a menu: its topic).

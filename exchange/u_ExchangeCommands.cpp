@@ -100,34 +100,13 @@ void TExchangeCommands::importFromVCard() {
         MsgButtons::Ok, host().Main().Widget());
 }
 
-QList<int> TExchangeCommands::queryResultRows() const {
-    const IMainWindow& main = host().Main();
-    if (main.CurrentView() != TView::Table) {
-        return {};
-    }
-    const TframeMainGrid& grid = main.Grid();
-    const int records = host().Session().Quib1().RowsCount();
-    QList<int> rows;
-    bool everyRecord = grid.rowCount() == records;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        bool ok = false;
-        const int record = grid.rowNumber(r).toInt(&ok) - 1;
-        if (!ok || record < 0 || record >= records) {
-            return {};
-        }
-        everyRecord = everyRecord && record == r;
-        rows << record;
-    }
-    // The whole table is no query result.
-    return everyRecord ? QList<int>() : rows;
-}
-
 void TExchangeCommands::exportToVCard() {
     TContactsSession& session = host().Session();
     if (!session.IsOpen()) {
         return;
     }
+    // A query result in the table offers its contacts only.
     TfrmExportToVCard dialog(session.Quib1(), session.Columns().lstDBColsIndexFromProgram,
-                             queryResultRows(), host().Main().Widget());
+                             host().QueryResult(), host().Main().Widget());
     host().RunDialog(dialog);
 }

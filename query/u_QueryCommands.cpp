@@ -14,6 +14,9 @@
 #include <QCoreApplication>
 
 TQueryCommands::TQueryCommands(ICommandHost& host) : TCommandUnit(host) {
+    // The hits follow the records they stand for.
+    QObject::connect(&host.Session(), &TContactsSession::recordsChanged, &receiver_,
+                     [this](const TRecordChange& change) { FollowRecordChange(hits_, change); });
     host.Register("actEditFindQuery", [this] { showQuery(); });
     host.Register("actDBFindQueryProcess", [this] { processQuery(); });
     host.Register("actDBFindQueryClose", [this] { closeQuery(); });
@@ -58,9 +61,9 @@ void TQueryCommands::showQuery() {
 void TQueryCommands::processQuery() {
     const TContactsSession& session = host().Session();
     IMainWindow& main = host().Main();
-    const int hits = queryView().ProcessQuery(main.Grid(), session.Columns().lstDBColsTitleFull,
-                                              session.Columns().lstDBColsIndexFromProgram);
-    if (hits == 0) {
+    hits_ = queryView().ProcessQuery(main.Grid(), session.Columns().lstDBColsTitleFull,
+                                     session.Columns().lstDBColsIndexFromProgram);
+    if (hits_.isEmpty()) {
         ShowMessage(MsgType::Information,
                     QCoreApplication::translate("TQueryCommands", "No records found."),
                     MsgButtons::Ok, main.Widget());
@@ -68,6 +71,15 @@ void TQueryCommands::processQuery() {
     }
     main.ShowView(TView::Table);
     host().UpdateCommandStates(TCommandMode::DBQueryResult);
+}
+
+QList<int> TQueryCommands::QueryResult() const {
+    const IMainWindow& main = host().Main();
+    // A refill of the table, or another view, ends the result.
+    if (main.CurrentView() != TView::Table || !main.Grid().showsRecords()) {
+        return {};
+    }
+    return hits_;
 }
 
 void TQueryCommands::closeQuery() {
@@ -92,7 +104,7 @@ void TQueryCommands::showSort() {
         main.ShowView(TView::Card);
     } else {
         main.ShowView(TView::Sort);
-        host().action(QStringLiteral("actDBSortCancel"))->setEnabled(true);
+        host().EnableCommand(TCommand::SortCancel, true);
     }
     if (fromTable) {
         main.Grid().GridClear();

@@ -140,8 +140,9 @@ void BM_FindQueryProcess(benchmark::State& state) {
         QApplication::processEvents();
         const double before = HeapInUse();
         state.ResumeTiming();
-        hits = view.ProcessQuery(*grid, f.catalogue.lstDBColsTitleFull,
-                                 f.catalogue.lstDBColsIndexFromProgram);
+        hits = static_cast<int>(view.ProcessQuery(*grid, f.catalogue.lstDBColsTitleFull,
+                                                  f.catalogue.lstDBColsIndexFromProgram)
+                                    .size());
         QApplication::processEvents();  // lay out and paint what is visible
         state.PauseTiming();
         extra = std::max(extra, HeapInUse() - before);

@@ -67,6 +67,21 @@ class TestCommandStates : public QObject {
     }
 
     void expect(const std::map<QString, bool>& wanted) {
+        // The states the holder keeps are what the actions show: commands
+        // ask the holder, never an action.
+        for (int c = 0; c < kCommandCount; ++c) {
+            const auto command = static_cast<TCommand>(c);
+            const char* name = CommandActionName(command);
+            const bool shown = name != nullptr ? enabled(QLatin1String(name))
+                               : command == TCommand::RecentFiles
+                                   ? main().RecentFilesMenu()->isEnabled()
+                                   : main().Card().fieldEdit(0)->isEnabled();
+            if (common().IsEnabled(command) != shown) {
+                QFAIL(qPrintable(QStringLiteral("the holder keeps command %1 as %2")
+                                     .arg(c)
+                                     .arg(shown ? "disabled" : "enabled")));
+            }
+        }
         for (const auto& [name, state] : wanted) {
             const bool actual = name == QLatin1String("recent")
                                     ? main().RecentFilesMenu()->isEnabled()

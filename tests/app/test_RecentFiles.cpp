@@ -135,6 +135,24 @@ class TestRecentFiles : public QObject {
         QVERIFY(messages.messages().empty());
     }
 
+    // The list is the settings': an entry opens the path stored for it.
+    void entryOpensTheStoredPath() {
+        MessageRecorder messages;
+        QTemporaryDir dir;
+        const QString a = dir.filePath(QStringLiteral("a.tbr"));
+        const QString b = dir.filePath(QStringLiteral("b.tbr"));
+        apptest::MakeDatabase(a, 1);
+        apptest::MakeDatabase(b, 2);
+        auto program = StartProgram({a}, false);
+        FileChooserTest::QueueAnswer(b);
+        program->frmCommon->action(QStringLiteral("actDBOpen"))->trigger();
+        QCOMPARE(RecentFiles::Read(), (QStringList{b, a, "", ""}));
+        program->frmMain->RecentFileEntry(1)->setStatusTip(dir.filePath(QStringLiteral("x.tbr")));
+        program->frmMain->RecentFileEntry(1)->trigger();
+        QCOMPARE(program->frmMain->Session().DatabaseName(), a);
+        QVERIFY(messages.messages().empty());
+    }
+
     void failedOpenLeavesListAlone() {
         MessageRecorder messages;
         QTemporaryDir dir;

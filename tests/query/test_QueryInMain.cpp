@@ -44,6 +44,7 @@ class TestQueryInMain : public QObject {
     void typingIntoAHitWritesItsRecord();
     void newRecordAmongTheHits();
     void deleteTheSecondHit();
+    void theHitsAreRecordsThatFollowTheChanges();
     void sortBuilderSortsTheDatabase();
     void sortAsksAboutCardEditsFirst();
     void cancelAndShowAgainSortNothing();
@@ -259,6 +260,27 @@ void TestQueryInMain::deleteTheSecondHit() {
     // Delete saved the file.
     QCOMPARE(stored(4, cs::SurName), QStringLiteral("Adams"));
     QCOMPARE(stored(1, cs::SurName), QStringLiteral("Brown"));
+}
+
+void TestQueryInMain::theHitsAreRecordsThatFollowTheChanges() {
+    processBrown();
+    QCOMPARE(common().QueryResult(), (QList<int>{1, 4}));
+    // A record before both goes: the hits keep their records.
+    main().Session().DeleteRecord(0);
+    QCOMPARE(common().QueryResult(), (QList<int>{0, 3}));
+    QCOMPARE(grid().rowNumber(0), QStringLiteral("1"));
+    QCOMPARE(grid().rowNumber(1), QStringLiteral("4"));
+    QCOMPARE(grid().cellText(1, cs::SurName), QStringLiteral("Brownlee"));
+    // Undone, it comes back among the hits, which are where they were.
+    QVERIFY(main().Session().Undo());
+    QCOMPARE(common().QueryResult(), (QList<int>{0, 1, 4}));
+    QCOMPARE(grid().rowCount(), 3);
+    QCOMPARE(grid().cellText(0, cs::SurName), QStringLiteral("Adams"));
+    // The table refilled with every record is no query result.
+    trigger("actShowAsTable");
+    trigger("actShowAsTable");
+    QVERIFY(main().IsTableShown());
+    QCOMPARE(common().QueryResult(), QList<int>());
 }
 
 void TestQueryInMain::sortBuilderSortsTheDatabase() {

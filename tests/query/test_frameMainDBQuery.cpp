@@ -60,7 +60,7 @@ class TestFrameMainDBQuery : public QObject {
 
   private:
     void queryTwoAndFive();
-    int process() { return view_->ProcessQuery(*grid_, titles_, map_); }
+    int process() { return static_cast<int>(view_->ProcessQuery(*grid_, titles_, map_).size()); }
     QString stored(int record, int field) const {
         return gridfixture::StoredValue(path_, record, field);
     }
