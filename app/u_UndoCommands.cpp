@@ -17,10 +17,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("TUndoCommands", text);
-}
-
 // The text control among the focus widget and its parent (an editor may
 // give its focus to an inner widget), or nullptr.
 QWidget* focusedTextControl() {
@@ -82,18 +78,21 @@ QString number(int value) {
 QString StepCaption(const TStepName& step, const QStringList& fieldTitles) {
     switch (step.kind) {
         case TStepKind::EditField:
-            return tr("Edit of %1").arg(fieldTitles.value(step.field));
+            return QCoreApplication::translate("TUndoCommands", "Edit of %1")
+                .arg(fieldTitles.value(step.field));
         case TStepKind::SaveRecord:
-            return tr("Save Record");
+            return QCoreApplication::translate("TUndoCommands", "Save Record");
         case TStepKind::NewRecord:
-            return tr("New Record");
+            return QCoreApplication::translate("TUndoCommands", "New Record");
         case TStepKind::DeleteRecord:
-            return tr("Delete Record");
+            return QCoreApplication::translate("TUndoCommands", "Delete Record");
         case TStepKind::Import:
-            return step.count == 1 ? tr("Import of 1 Record")
-                                   : tr("Import of %1 Records").arg(number(step.count));
+            return step.count == 1
+                       ? QCoreApplication::translate("TUndoCommands", "Import of 1 Record")
+                       : QCoreApplication::translate("TUndoCommands", "Import of %1 Records")
+                             .arg(number(step.count));
         case TStepKind::Sort:
-            return tr("Sort");
+            return QCoreApplication::translate("TUndoCommands", "Sort");
     }
     return QString();
 }

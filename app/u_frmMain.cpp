@@ -54,11 +54,13 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::createViews() {
     QLayout* client = ui->pnlClient->layout();
-    // While no database is open, a line above the views says how to get one.
+    // While no database is open, a line in place of the card's empty fields
+    // says how to get one.
     lblNoDatabase_ = new QLabel(ui->pnlClient);
     lblNoDatabase_->setObjectName(QStringLiteral("lblNoDatabase"));
     lblNoDatabase_->setWordWrap(true);
-    lblNoDatabase_->setMargin(8);
+    lblNoDatabase_->setMargin(12);
+    lblNoDatabase_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblNoDatabase_->hide();
     client->addWidget(lblNoDatabase_);
     frameMainIDE_ = new TframeMainIDE(ui->pnlClient);
@@ -158,6 +160,13 @@ void TfrmMain::ShowView(TView view) {
     ViewFrame(currentView_)->hide();
     currentView_ = view;
     ViewFrame(currentView_)->show();
+    showNoDatabaseLine();
+}
+
+void TfrmMain::showNoDatabaseLine() {
+    const bool line = currentView_ == TView::Card && !session_.IsOpen();
+    lblNoDatabase_->setVisible(line);
+    frameMainIDE_->setVisible(currentView_ == TView::Card && !line);
 }
 
 QLabel* TfrmMain::NavigationLabel() const {
@@ -359,7 +368,7 @@ bool TfrmMain::helpOverMenu(QObject* watched, QEvent* event) {
 
 void TfrmMain::Quib1RefreshData() {
     const QString database = session_.DatabaseName();
-    lblNoDatabase_->setVisible(database.isEmpty());
+    showNoDatabaseLine();
     if (IsTableShown() && commands_ != nullptr) {
         commands_->action(QStringLiteral("actDBGridFill"))->trigger();
         SetNavigationText(u'[' + database + u']');

@@ -104,6 +104,8 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     // Shows the current record on the card (empty fields without a database).
     void fillCard(const QString& database);
     void showNavigation(const QString& database);
+    // The card's place shows the no-database line while no database is open.
+    void showNoDatabaseLine();
     void followRecords(const TRecordChange& change);
     void showOpenProblem(bool refused, const QString& message);
     void showFailedSave(const QString& path, const QString& message);

@@ -10,10 +10,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("VCardCommandLine", text);
-}
-
 // Opens database in session; a database the program refuses, or one that
 // does not open, raises EExchangeError. Column mismatches are no error here.
 void openContacts(TContactsSession& session, const QString& database) {
@@ -21,7 +17,10 @@ void openContacts(TContactsSession& session, const QString& database) {
     QObject::connect(&session, &TContactsSession::openRefused,
                      [&refusal](const QString& message) { refusal = message; });
     if (!session.OpenFile(database)) {
-        throw EExchangeError(refusal.isEmpty() ? tr("The database could not be opened.") : refusal);
+        throw EExchangeError(refusal.isEmpty()
+                                 ? QCoreApplication::translate("VCardCommandLine",
+                                                               "The database could not be opened.")
+                                 : refusal);
     }
 }
 
@@ -35,7 +34,11 @@ int RunVCardCommand(bool exportCards, const QString& database, const QString& fi
         TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram);
         if (exportCards) {
             const int count = exchange.ExportToFile(file, TVCardVersion::V4_0);
-            out << tr("Exported %1 contacts from %2 to %3.").arg(count).arg(database, file) << '\n';
+            out << QCoreApplication::translate("VCardCommandLine",
+                                               "Exported %1 contacts from %2 to %3.")
+                       .arg(count)
+                       .arg(database, file)
+                << '\n';
             return 0;
         }
         QString saveError;
@@ -47,7 +50,11 @@ int RunVCardCommand(bool exportCards, const QString& database, const QString& fi
         if (!saveError.isEmpty()) {
             throw EExchangeError(saveError);
         }
-        out << tr("Imported %1 contacts from %2 into %3.").arg(count).arg(file, database) << '\n';
+        out << QCoreApplication::translate("VCardCommandLine",
+                                           "Imported %1 contacts from %2 into %3.")
+                   .arg(count)
+                   .arg(file, database)
+            << '\n';
         return 0;
     } catch (const EExchangeError& e) {
         err << database << ": " << e.message() << '\n';

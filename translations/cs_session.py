@@ -29,4 +29,9 @@ CTX = {
         "Import of %1 Records": "Import %1 záznamů",
         "Sort": "Seřazení",
     },
+    "VCardCommandLine": {
+        "The database could not be opened.": "Databázi nelze otevřít.",
+        "Exported %1 contacts from %2 to %3.": "Počet kontaktů exportovaných z %2 do %3: %1.",
+        "Imported %1 contacts from %2 into %3.": "Počet kontaktů importovaných z %2 do %3: %1.",
+    },
 }

@@ -935,6 +935,34 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <source>&amp;Redo</source>
         <translation>Zn&amp;ovu</translation>
     </message>
+    <message>
+        <source>Edit of %1</source>
+        <translation>Úprava pole %1</translation>
+    </message>
+    <message>
+        <source>Save Record</source>
+        <translation>Uložení záznamu</translation>
+    </message>
+    <message>
+        <source>New Record</source>
+        <translation>Nový záznam</translation>
+    </message>
+    <message>
+        <source>Delete Record</source>
+        <translation>Odstranění záznamu</translation>
+    </message>
+    <message>
+        <source>Import of 1 Record</source>
+        <translation>Import 1 záznamu</translation>
+    </message>
+    <message>
+        <source>Import of %1 Records</source>
+        <translation>Import %1 záznamů</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Seřazení</translation>
+    </message>
 </context>
 <context>
     <name>TVCardContactBuilder</name>
@@ -2311,6 +2339,21 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Version </source>
         <translation>Verze </translation>
+    </message>
+</context>
+<context>
+    <name>VCardCommandLine</name>
+    <message>
+        <source>The database could not be opened.</source>
+        <translation>Databázi nelze otevřít.</translation>
+    </message>
+    <message>
+        <source>Exported %1 contacts from %2 to %3.</source>
+        <translation>Počet kontaktů exportovaných z %2 do %3: %1.</translation>
+    </message>
+    <message>
+        <source>Imported %1 contacts from %2 into %3.</source>
+        <translation>Počet kontaktů importovaných z %2 do %3: %1.</translation>
     </message>
 </context>
 </TS>
