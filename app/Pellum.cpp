@@ -1,6 +1,5 @@
 #include "app/Pellum.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "app/u_ActionImages.h"
 #include "app/u_Application.h"
 #include "app/u_CommandLine.h"
@@ -14,6 +13,7 @@
 #include "app/u_frmSplash.h"
 #include "exchange/u_VCardCommandLine.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "support/u_CrashHandler.h"
 #include "support/u_OrvFileLib.h"
 #include "support/u_ProductInfo.h"

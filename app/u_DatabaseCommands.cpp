@@ -1,10 +1,11 @@
 #include "app/u_DatabaseCommands.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "support/u_BusyCursor.h"
 #include "support/u_FileChooser.h"
 #include "support/u_ResourceStrings.h"
+#include "views/u_CommandStates.h"
 #include "views/u_MainWindowInterface.h"
 #include "views/u_frameMainGrid.h"
 
@@ -17,10 +18,10 @@ TDatabaseCommands::TDatabaseCommands(ICommandHost& host) : TCommandUnit(host) {
     host.Register("actDBSave", [this] { SaveRow(); });
     host.Register("actDBSaveAs", [this] { saveAs(); });
     host.Register("actDBReload", [this] { reload(); });
-    host.Register("actDBMoveFirst", [this] { moveAndRefresh(&TQuib::MoveFirst); });
-    host.Register("actDBMovePrevious", [this] { moveAndRefresh(&TQuib::MovePrevious); });
-    host.Register("actDBMoveNext", [this] { moveAndRefresh(&TQuib::MoveNext); });
-    host.Register("actDBMoveLast", [this] { moveAndRefresh(&TQuib::MoveLast); });
+    host.Register("actDBMoveFirst", [this] { move(&TContactsSession::MoveFirst); });
+    host.Register("actDBMovePrevious", [this] { move(&TContactsSession::MovePrevious); });
+    host.Register("actDBMoveNext", [this] { move(&TContactsSession::MoveNext); });
+    host.Register("actDBMoveLast", [this] { move(&TContactsSession::MoveLast); });
     host.Register("actDBNewRow", [this] { newRow(); });
     host.Register("actDBSaveRow", [this] { SaveRow(); });
     host.Register("actDBDeleteRow", [this] { deleteRow(); });
@@ -84,13 +85,16 @@ void TDatabaseCommands::open() {
         return;
     }
     const QString path = ExecuteOpenDialog(LoadResString(res::OpenDatabaseTitle));
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        OpenDatabase(path);
     }
-    host().Session().Quib1().SetDatabaseName(path);
-    QAction* reloadAction = host().action(QStringLiteral("actDBReload"));
-    reloadAction->setEnabled(true);
-    reload();
+}
+
+void TDatabaseCommands::OpenDatabase(const QString& path) {
+    const TBusyCursor busy;
+    if (host().Session().OpenFile(path)) {
+        host().UpdateRecentFiles();
+    }
 }
 
 void TDatabaseCommands::saveAs() {
@@ -102,10 +106,11 @@ void TDatabaseCommands::saveAs() {
     // The user chose to save: pending card edits go into the new file, and
     // the old file stays as it was.
     if (session.RecordChanged() && host().Main().CurrentView() == TView::Card &&
-        session.Quib1().RowsCount() > 0) {
-        host().Main().StoreCardFields();
+        session.State().rows > 0) {
+        session.SaveAs(path, host().Main().CardFields());
+    } else {
+        session.SaveAs(path);
     }
-    session.SaveAs(path);
 }
 
 void TDatabaseCommands::reload() {
@@ -117,20 +122,18 @@ void TDatabaseCommands::reload() {
 
 void TDatabaseCommands::SaveRow() {
     // A disabled record Save does nothing, also when the prompt runs it.
-    if (host().action(QStringLiteral("actDBSaveRow"))->isEnabled()) {
-        host().Session().SaveRow();
+    if (host().IsEnabled(TCommand::SaveRow)) {
+        host().Main().StoreViewEdits();
     }
 }
 
 // --- Records -----------------------------------------------------------------------
 
-void TDatabaseCommands::moveAndRefresh(bool (TQuib::*move)()) {
+void TDatabaseCommands::move(bool (TContactsSession::*move)()) {
     if (!host().ConfirmSaveChanges()) {
         return;
     }
-    TQuib& quib = host().Session().Quib1();
-    (quib.*move)();
-    quib.RefreshData();
+    (host().Session().*move)();
 }
 
 void TDatabaseCommands::newRow() {
@@ -143,10 +146,9 @@ void TDatabaseCommands::newRow() {
     if (!host().ConfirmSaveChanges()) {
         return;
     }
-    TQuib& quib = host().Session().Quib1();
-    quib.NewRow(quib.RowsCount());
-    quib.MoveLast();
-    quib.RefreshData();
+    TContactsSession& session = host().Session();
+    session.AppendRecord();
+    session.MoveLast();
 }
 
 void TDatabaseCommands::deleteRow() {
@@ -154,44 +156,25 @@ void TDatabaseCommands::deleteRow() {
         gridDeleteRow();
         return;
     }
-    TQuib& quib = host().Session().Quib1();
-    quib.DeleteRow(-1);
-    if (quib.RowIndex() > quib.RowsCount() - 1) {
-        quib.MoveLast();
-    }
-    quib.RefreshData();
+    TContactsSession& session = host().Session();
+    session.DeleteRecord(session.State().rowIndex);
 }
 
 void TDatabaseCommands::gridNewRow() {
-    TQuib& quib = host().Session().Quib1();
-    quib.NewRow(quib.RowsCount());
-    // The grid may show only the hits of a query: the new row carries the
-    // number of the record just appended, not its position.
-    host().Main().Grid().appendRecordRow(quib.RowsCount() - 1);
-    // Record Delete may have become possible.
-    host().UpdateCommandStates(TCommandMode::RefreshData);
+    // The grid shows the appended record, also among the hits of a query.
+    const int record = host().Session().AppendRecord();
+    TframeMainGrid& grid = host().Main().Grid();
+    grid.selectRow(grid.rowOfRecord(record));
 }
 
 void TDatabaseCommands::gridDeleteRow() {
-    TframeMainGrid& grid = host().Main().Grid();
-    TQuib& quib = host().Session().Quib1();
-    const int record = grid.currentRecord();
-    // Without a current cell there is no record to delete (row -1 would
-    // delete the control's current row instead).
-    if (record < 0 || quib.RowsCount() <= 1) {
+    const int record = host().Main().Grid().currentRecord();
+    // Without a current cell there is no record to delete (row -1 would be
+    // the control's current row instead); the last one is never deleted.
+    if (record < 0 || host().Session().State().rows <= 1) {
         return;
     }
-    if (quib.DeleteRow(record)) {
-        // The record named by the row's number goes from the grid, and the
-        // numbers of later records drop with the database's rows.
-        grid.removeRecordRow(record);
-        // The cursor must stay on a record, as after Delete on the card; the
-        // grid row is gone by now, so the move selects a row that exists.
-        if (quib.RowIndex() > quib.RowsCount() - 1) {
-            quib.MoveLast();
-        }
-    }
-    // The last remaining record cannot be deleted: recompute the states now,
-    // not only at the next refresh.
-    host().UpdateCommandStates(TCommandMode::RefreshData);
+    // The grid follows: the record's row goes and the numbers of later
+    // records drop with the database's rows.
+    host().Session().DeleteRecord(record);
 }

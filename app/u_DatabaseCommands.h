@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class TQuib;
+class TContactsSession;
 
 // The database and record commands: New, Open, Save, Save As, Reload, the
 // four moves and record New, Save and Delete.
@@ -23,13 +23,16 @@ class TDatabaseCommands : public TCommandUnit {
     // Record Save as the save-changes prompt runs it: an error travels on to
     // the command that asked, which then stops.
     void SaveRow();
+    // Opens the database at path; after a successful open it goes to the top
+    // of the recent files.
+    void OpenDatabase(const QString& path);
 
   private:
     void create();
     void open();
     void saveAs();
     void reload();
-    void moveAndRefresh(bool (TQuib::*move)());
+    void move(bool (TContactsSession::*move)());
     void newRow();
     void deleteRow();
     // The table view's variants of record New and record Delete.

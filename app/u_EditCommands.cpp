@@ -1,7 +1,7 @@
 #include "app/u_EditCommands.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "support/u_CommandBoundary.h"
 #include "views/u_FindCommand.h"
 #include "views/u_MainWindowInterface.h"
@@ -12,9 +12,12 @@
 
 namespace {
 
-// Runs a standard edit slot (undo, cut, copy, paste) of the focused text control.
+// Runs a standard edit slot (cut, copy, paste) of the focused control, when
+// it has one: a table or a button has none.
 void runOnFocusedEditor(const char* slot) {
-    if (QWidget* focused = QApplication::focusWidget()) {
+    QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr &&
+        focused->metaObject()->indexOfMethod(QByteArray(slot) + QByteArrayLiteral("()")) >= 0) {
         QMetaObject::invokeMethod(focused, slot);
     }
 }
@@ -22,7 +25,6 @@ void runOnFocusedEditor(const char* slot) {
 }  // namespace
 
 TEditCommands::TEditCommands(ICommandHost& host) : TCommandUnit(host) {
-    host.Register("actEditUndo", [] { runOnFocusedEditor("undo"); });
     host.Register("actEditCut", [] { runOnFocusedEditor("cut"); });
     host.Register("actEditCopy", [] { runOnFocusedEditor("copy"); });
     host.Register("actEditPaste", [] { runOnFocusedEditor("paste"); });
@@ -61,6 +63,7 @@ void TEditCommands::runBasicFind() {
                                  session.Columns().lstDBColsIndexFromProgram,
                                  view,
                                  [this] { return host().ConfirmSaveChanges(); },
-                                 main.Widget()};
+                                 main.Widget(),
+                                 [&session](int record) { session.MoveTo(record); }};
     FindCommand::Run(context, FindDialog().request());
 }

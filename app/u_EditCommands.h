@@ -4,8 +4,8 @@
 
 class TdlgFind;
 
-// The Edit menu: Undo, Cut, Copy and Paste on the focused text control, and
-// the basic Find and Find Next.
+// The Edit menu: Cut, Copy and Paste on the focused text control, and the
+// basic Find and Find Next (Undo and Redo are TUndoCommands').
 class TEditCommands : public TCommandUnit {
   public:
     explicit TEditCommands(ICommandHost& host);

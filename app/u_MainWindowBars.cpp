@@ -2,7 +2,7 @@
 
 #include "ui_u_frmMain.h"
 
-#include "app/u_RecentFiles.h"
+#include "support/u_RecentFiles.h"
 #include "views/u_CommandHost.h"
 
 #include <QMainWindow>
@@ -30,7 +30,7 @@ void BuildMenus(Ui::TfrmMain& ui, const ICommandHost& commands) {
     file->addAction(ui.mnuFileExit);
 
     QMenu* edit = ui.mnuEdit;
-    edit->addAction(act("actEditUndo"));
+    edit->addActions({act("actEditUndo"), act("actEditRedo")});
     edit->addSeparator();
     edit->addActions({act("actEditCut"), act("actEditCopy"), act("actEditPaste")});
     edit->addSeparator();

@@ -1,10 +1,7 @@
 #include "app/u_SampleDatabase.h"
 
-#include "app/QUIBLib_TLB.h"
-#include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "support/u_OrvFileLib.h"
-#include "support/u_ProductInfo.h"
 
 #include <QFile>
 
@@ -167,19 +164,9 @@ int SampleContactCount() {
 }
 
 void MakeSampleDatabase(const QString& path) {
-    // The sample is laid out in program order, as a new database is.
-    const QStringList names = ContactSchema::ColumnNames();
-    TQuib quib;
-    quib.SetDatabaseName(path);
-    quib.Create();
-    WriteContactsHeaders(quib, product::MinDatabaseVersion, RunningVersionText(), names);
+    QList<QStringList> contacts;
     for (const char16_t* contact : kContacts) {
-        const QStringList cells = QString::fromUtf16(contact).split(u'|');
-        const int row = quib.RowsCount();
-        quib.NewRow(row);
-        for (int col = 0; col < cells.size(); ++col) {
-            quib.SetData(row, col, cells[col]);
-        }
+        contacts << QString::fromUtf16(contact).split(u'|');
     }
-    quib.Save();
+    WriteContactsDatabase(path, RunningVersionText(), contacts);
 }

@@ -1,7 +1,7 @@
 #include "app/u_ViewCommands.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "views/u_MainWindowInterface.h"
 #include "views/u_frameMainGrid.h"
 

@@ -2,13 +2,12 @@
 
 #include "ui_u_frmCommon.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "app/u_ActionImages.h"
 #include "app/u_DatabaseCommands.h"
 #include "app/u_EditCommands.h"
 #include "app/u_HelpCommands.h"
 #include "app/u_OptionsCommands.h"
-#include "app/u_RecentFiles.h"
+#include "app/u_UndoCommands.h"
 #include "app/u_ViewCommands.h"
 #include "exchange/u_ExchangeCommands.h"
 #include "print/u_PrintCommands.h"
@@ -16,13 +15,16 @@
 #include "query/u_QueryCommands.h"
 #include "query/u_frameMainQuery.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "support/u_CommandBoundary.h"
 #include "support/u_MessageBox.h"
+#include "support/u_RecentFiles.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_MainWindowInterface.h"
 #include "views/u_frameMainIDE.h"
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QMenu>
 
 TfrmCommon::TfrmCommon(IMainWindow& main, TContactsSession& session,
@@ -37,6 +39,11 @@ TfrmCommon::TfrmCommon(IMainWindow& main, TContactsSession& session,
     createUnits();
     assignImages();
     main_.AttachCommands(*this);
+    // Until a database is opened the commands are those of no database;
+    // the steps of the print wizard and the sort builder are not shown.
+    applyStates(CommandStates(TSessionState{}, main_.CurrentView(), TCommandMode::RefreshData));
+    EnableCommand(TCommand::PrintCancel, false);
+    EnableCommand(TCommand::SortCancel, false);
     // A menu style chosen in the options takes effect at once.
     connect(&SettingsNotifier(), &TSettingsNotifier::changed, this, [this](TSetting setting) {
         if (setting == TSetting::MenuStyle) {
@@ -58,6 +65,7 @@ void TfrmCommon::createUnits() {
     database_ = add(std::make_unique<TDatabaseCommands>(*this));
     views_ = add(std::make_unique<TViewCommands>(*this));
     edit_ = add(std::make_unique<TEditCommands>(*this));
+    add(std::make_unique<TUndoCommands>(*this));
     help_ = add(std::make_unique<THelpCommands>(*this));
     query_ = add(std::make_unique<TQueryCommands>(*this));
     print_ = add(std::make_unique<TPrintCommands>(*this));
@@ -81,6 +89,16 @@ void TfrmCommon::Register(const char* actionName, std::function<void()> handler)
     QAction* act = action(QLatin1String(actionName));
     if (act == nullptr) {
         throw std::logic_error(std::string("no action ") + actionName);
+    }
+    // A cell being edited is stored before a command runs, like any finished
+    // cell edit; the edit commands work on the cell's editor itself.
+    static const QStringList onTheEditor = {"actEditUndo", "actEditRedo", "actEditCut",
+                                            "actEditCopy", "actEditPaste"};
+    if (!onTheEditor.contains(QLatin1String(actionName))) {
+        handler = [this, run = std::move(handler)] {
+            main_.FinishCellEdit();
+            run();
+        };
     }
     ConnectCommand(act, this, std::move(handler));
 }
@@ -125,13 +143,17 @@ void TfrmCommon::applyMenuStyle() {
 }
 
 void TfrmCommon::openStartUpDatabase() {
-    const QString database = !commandLineDatabases_.isEmpty()
-                                 ? commandLineDatabases_.first()
-                                 : SettingText(TSetting::StartUpDatabase);
-    session_.Quib1().SetDatabaseName(database);
-    ui->actDBReload->setEnabled(true);
-    // A failed open leaves the program running without a database.
-    ui->actDBReload->trigger();
+    const bool fromCommandLine = !commandLineDatabases_.isEmpty();
+    const QString database =
+        fromCommandLine ? commandLineDatabases_.first() : SettingText(TSetting::StartUpDatabase);
+    if (!fromCommandLine && !QFileInfo::exists(database)) {
+        // The first start of a new installation: no database yet is no
+        // error; the program starts without one and says how to get one.
+        session_.RefreshData();
+    } else {
+        // A failed open leaves the program running without a database.
+        RunGuarded([&] { database_->OpenDatabase(database); });
+    }
     database_->dlgOpenFileName = session_.DatabaseName();
     database_->dlgSaveFileName = session_.DatabaseName();
 }
@@ -142,22 +164,28 @@ void TfrmCommon::AddSettingsStep(std::function<void(TSettingsOccasion)> step) {
 
 // --- Command states -----------------------------------------------------------
 
-void TfrmCommon::UpdateCommandStates(TCommandMode mode) {
-    const TCommandStates states = CommandStates(session_.State(), main_.CurrentView(), mode);
+void TfrmCommon::EnableCommand(TCommand command, bool enabled) {
+    enabled_[static_cast<std::size_t>(command)] = enabled;
+    if (command == TCommand::RecentFiles) {
+        main_.RecentFilesMenu()->setEnabled(enabled);
+    } else if (command == TCommand::CardFields) {
+        main_.Card().setFieldsEnabled(enabled);
+    } else if (QAction* act = action(QLatin1String(CommandActionName(command)))) {
+        act->setEnabled(enabled);
+    }
+}
+
+void TfrmCommon::applyStates(const TCommandStates& states) {
     for (int c = 0; c < kCommandCount; ++c) {
-        const auto command = static_cast<TCommand>(c);
-        const std::optional<bool> enabled = states[command];
-        if (!enabled) {
-            continue;
-        }
-        if (command == TCommand::RecentFiles) {
-            main_.RecentFilesMenu()->setEnabled(*enabled);
-        } else if (command == TCommand::CardFields) {
-            main_.Card().setFieldsEnabled(*enabled);
-        } else if (QAction* act = action(QLatin1String(CommandActionName(command)))) {
-            act->setEnabled(*enabled);
+        if (const std::optional<bool> enabled = states[static_cast<TCommand>(c)]) {
+            EnableCommand(static_cast<TCommand>(c), *enabled);
         }
     }
+}
+
+void TfrmCommon::UpdateCommandStates(TCommandMode mode) {
+    const TCommandStates states = CommandStates(session_.State(), main_.CurrentView(), mode);
+    applyStates(states);
     if (states.noDatabaseText) {
         main_.SetNavigationText(LoadResString(res::NoDatabase));
     }
@@ -167,6 +195,17 @@ void TfrmCommon::UpdateCommandStates(TCommandMode mode) {
     if (states.showAsTableChecked) {
         ui->actShowAsTable->setChecked(main_.CurrentView() == TView::Table);
     }
+    for (const auto& step : statesSteps_) {
+        step();
+    }
+}
+
+void TfrmCommon::AddStatesStep(std::function<void()> step) {
+    statesSteps_.push_back(std::move(step));
+}
+
+bool TfrmCommon::IsEnabled(TCommand command) const {
+    return enabled_[static_cast<std::size_t>(command)];
 }
 
 // --- Save prompt, dialogs and recent files -----------------------------------------
@@ -198,13 +237,17 @@ void TfrmCommon::UpdateRecentFiles() {
     main_.ShowRecentFiles(entries);
 }
 
-void TfrmCommon::OpenRecentFile(const QAction* entry) {
-    if (entry == nullptr || entry->statusTip().isEmpty() || !ConfirmSaveChanges()) {
+void TfrmCommon::OpenRecentFile(int index) {
+    // The list lives in the settings; the menu entries only show it.
+    const QStringList paths = RecentFiles::Read();
+    if (index < 0 || index >= paths.size() || paths[index].isEmpty() || !ConfirmSaveChanges()) {
         return;
     }
-    session_.Quib1().SetDatabaseName(entry->statusTip());
-    ui->actDBReload->setEnabled(true);
-    ui->actDBReload->trigger();
+    database_->OpenDatabase(paths[index]);
+}
+
+QList<int> TfrmCommon::QueryResult() const {
+    return query_->QueryResult();
 }
 
 void TfrmCommon::ShowHelpContext(int context) {

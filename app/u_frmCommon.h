@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -54,10 +55,14 @@ class TfrmCommon : public QWidget, public ICommandHost {
     TContactsSession& Session() const override { return session_; }
     IMainWindow& Main() const override { return main_; }
     void UpdateCommandStates(TCommandMode mode) override;
+    bool IsEnabled(TCommand command) const override;
+    void EnableCommand(TCommand command, bool enabled) override;
+    void AddStatesStep(std::function<void()> step) override;
     bool ConfirmSaveChanges() override;
     void RunDialog(QDialog& dialog) override;
     void UpdateRecentFiles() override;
-    void OpenRecentFile(const QAction* entry) override;
+    void OpenRecentFile(int index) override;
+    QList<int> QueryResult() const override;
     void ShowHelpContext(int context) override;
     void AddCloseStep(std::function<void()> step) override;
     void CloseDialogs() override;
@@ -85,6 +90,7 @@ class TfrmCommon : public QWidget, public ICommandHost {
     void assignImages();
     void applyMenuStyle();
     void openStartUpDatabase();
+    void applyStates(const TCommandStates& states);
 
     std::unique_ptr<Ui::TfrmCommon> ui;
     IMainWindow& main_;
@@ -97,6 +103,9 @@ class TfrmCommon : public QWidget, public ICommandHost {
     THelpCommands* help_ = nullptr;
     TQueryCommands* query_ = nullptr;
     TPrintCommands* print_ = nullptr;
+    // The enabled state of each command as the updates decided it.
+    std::array<bool, kCommandCount> enabled_{};
     std::vector<std::function<void()>> closeSteps_;
+    std::vector<std::function<void()>> statesSteps_;
     std::vector<std::function<void(TSettingsOccasion)>> settingsSteps_;
 };

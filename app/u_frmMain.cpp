@@ -2,10 +2,8 @@
 
 #include "ui_u_frmMain.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "app/u_MainWindowBars.h"
 #include "app/u_MenuStyle.h"
-#include "app/u_RecentFiles.h"
 #include "app/u_frmSplash.h"
 #include "print/u_frameMainPrintPreview.h"
 #include "print/u_frameMainPrintRows.h"
@@ -13,8 +11,12 @@
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "support/u_CommandBoundary.h"
+#include "support/u_MessageBox.h"
 #include "support/u_ProductInfo.h"
+#include "support/u_RecentFiles.h"
+#include "support/u_ResourceStrings.h"
 #include "views/u_CommandHost.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
@@ -32,7 +34,6 @@ TfrmMain::TfrmMain(TContactsSession& session, QWidget* parent)
       session_(session),
       newStyle_(std::make_unique<TNewStyleMenuStyle>()) {
     ui->setupUi(this);
-    session_.SetMessageParent(this);
     createViews();
     connectSession();
     createStatusPanels();
@@ -46,14 +47,22 @@ TfrmMain::TfrmMain(TContactsSession& session, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
-    // The session may outlive the window briefly: no more messages or signals here.
-    session_.SetMessageParent(nullptr);
+    // The session may outlive the window briefly: no more signals here.
     session_.SetRecordWriter(nullptr);
     session_.disconnect(this);
 }
 
 void TfrmMain::createViews() {
     QLayout* client = ui->pnlClient->layout();
+    // While no database is open, a line in place of the card's empty fields
+    // says how to get one.
+    lblNoDatabase_ = new QLabel(ui->pnlClient);
+    lblNoDatabase_->setObjectName(QStringLiteral("lblNoDatabase"));
+    lblNoDatabase_->setWordWrap(true);
+    lblNoDatabase_->setMargin(12);
+    lblNoDatabase_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblNoDatabase_->hide();
+    client->addWidget(lblNoDatabase_);
     frameMainIDE_ = new TframeMainIDE(ui->pnlClient);
     frameMainGrid_ = new TframeMainGrid(ui->pnlClient);
     frameMainDBSort_ = new TframeMainDBSort(ui->pnlClient);
@@ -71,12 +80,25 @@ void TfrmMain::createViews() {
 void TfrmMain::connectSession() {
     connect(frameMainIDE_, &TframeMainIDE::fieldTextChanged, this,
             [this] { session_.SetRecordChanged(true); });
-    // Every change of a cell's text is stored and the file saved at once.
-    connect(frameMainGrid_, &TframeMainGrid::editTextChanged, this,
-            [this] { RunGuarded([this] { session_.SaveRow(); }); });
+    // A finished cell edit is stored (and the file saved) at once.
+    connect(frameMainGrid_, &TframeMainGrid::cellEdited, this,
+            [this](int record, int field, const QString& text) {
+                RunGuarded([&] { session_.StoreField(record, field, text); });
+            });
+    connect(frameMainGrid_, &TframeMainGrid::deleteKeyPressed, this, [this] {
+        if (commands_ != nullptr) {
+            commands_->action(QStringLiteral("actDBDeleteRow"))->trigger();
+        }
+    });
     connect(&session_, &TContactsSession::refreshData, this, &TfrmMain::Quib1RefreshData);
-    session_.SetRecordWriter([this] { return Quib1SaveRow(); });
     connect(&session_, &TContactsSession::afterMove, this, &TfrmMain::Quib1AfterMove);
+    connect(&session_, &TContactsSession::recordsChanged, this, &TfrmMain::followRecords);
+    connect(&session_, &TContactsSession::openRefused, this,
+            [this](const QString& message) { showOpenProblem(true, message); });
+    connect(&session_, &TContactsSession::openWarning, this,
+            [this](const QString& message) { showOpenProblem(false, message); });
+    connect(&session_, &TContactsSession::saveFailed, this, &TfrmMain::showFailedSave);
+    session_.SetRecordWriter([this] { StoreViewEdits(); });
 }
 
 void TfrmMain::createStatusPanels() {
@@ -98,6 +120,8 @@ void TfrmMain::createStatusPanels() {
 
 void TfrmMain::retranslate() {
     lblStatusReady_->setText(tr("Ready"));
+    lblNoDatabase_->setText(
+        tr("No database is open. Use File | New to create one or File | Open to open one."));
 }
 
 void TfrmMain::RegisterFields() {
@@ -136,6 +160,13 @@ void TfrmMain::ShowView(TView view) {
     ViewFrame(currentView_)->hide();
     currentView_ = view;
     ViewFrame(currentView_)->show();
+    showNoDatabaseLine();
+}
+
+void TfrmMain::showNoDatabaseLine() {
+    const bool line = currentView_ == TView::Card && !session_.IsOpen();
+    lblNoDatabase_->setVisible(line);
+    frameMainIDE_->setVisible(currentView_ == TView::Card && !line);
 }
 
 QLabel* TfrmMain::NavigationLabel() const {
@@ -192,9 +223,8 @@ void TfrmMain::AttachCommands(ICommandHost& commands) {
                    ->parent()
                    ->findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly));
     for (int i = 0; i < RecentFiles::Count; ++i) {
-        QAction* entry = RecentFileEntry(i);
-        connect(entry, &QAction::triggered, this,
-                [this, entry] { RunGuarded([this, entry] { commands_->OpenRecentFile(entry); }); });
+        connect(RecentFileEntry(i), &QAction::triggered, this,
+                [this, i] { RunGuarded([this, i] { commands_->OpenRecentFile(i); }); });
     }
     connect(ui->mnuFileExit, &QAction::triggered, this, &QWidget::close);
     // F1 anywhere in the window opens the help contents (over a menu: its topic).
@@ -274,6 +304,8 @@ void TfrmMain::FormShow() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    // A cell being edited is stored like any finished cell edit.
+    RunGuarded([this] { FinishCellEdit(); });
     // Unsaved card edits are never dropped without the user's word.
     bool confirmed = true;
     RunGuarded([&] { confirmed = commands_ == nullptr || commands_->ConfirmSaveChanges(); });
@@ -336,6 +368,7 @@ bool TfrmMain::helpOverMenu(QObject* watched, QEvent* event) {
 
 void TfrmMain::Quib1RefreshData() {
     const QString database = session_.DatabaseName();
+    showNoDatabaseLine();
     if (IsTableShown() && commands_ != nullptr) {
         commands_->action(QStringLiteral("actDBGridFill"))->trigger();
         SetNavigationText(u'[' + database + u']');
@@ -354,10 +387,14 @@ void TfrmMain::fillCard(const QString& database) {
     for (int i = 0; i < fieldEditsCount_; ++i) {
         frameMainIDE_->setFieldText(i, database.isEmpty() ? QString() : session_.FieldText(i));
     }
+    showNavigation(database);
+}
+
+void TfrmMain::showNavigation(const QString& database) {
     // The print steps and the query view show texts of their own there.
     const bool navigationShown = currentView_ == TView::Card || currentView_ == TView::Sort;
     if (!database.isEmpty() && navigationShown) {
-        const TQuib& quib = session_.Quib1();
+        const TQuibReader& quib = session_.Quib1();
         SetNavigationText(QStringLiteral("%1 / %2 [%3]")
                               .arg(quib.RowIndex() + 1)
                               .arg(quib.RowsCount())
@@ -365,21 +402,42 @@ void TfrmMain::fillCard(const QString& database) {
     }
 }
 
-bool TfrmMain::Quib1SaveRow() {
+void TfrmMain::followRecords(const TRecordChange& change) {
     if (IsTableShown()) {
-        // The cell of the table; the table keeps showing it, no refresh.
-        frameMainGrid_->storeCurrentCell(session_.Quib1(),
-                                         session_.Columns().lstDBColsIndexFromProgram);
-        return false;
+        frameMainGrid_->FollowChange(change);
+    } else if (!session_.RecordChanged() || change.Touches(session_.Quib1().RowIndex())) {
+        // The card shows the current record as it now is.
+        session_.RefreshData();
+        return;
+    } else {
+        // Unsaved edits of a record the change left alone stay on the card.
+        showNavigation(session_.DatabaseName());
     }
-    StoreCardFields();
-    return true;
+    if (commands_ != nullptr) {
+        commands_->UpdateCommandStates(TCommandMode::RefreshData);
+    }
 }
 
-void TfrmMain::StoreCardFields() {
-    for (int i = 0; i < fieldEditsCount_; ++i) {
-        session_.SetFieldText(i, frameMainIDE_->fieldText(i));
+void TfrmMain::StoreViewEdits() {
+    if (IsTableShown()) {
+        // A finished cell edit is stored already; the file is written again.
+        FinishCellEdit();
+        session_.Save();
+        return;
     }
+    session_.StoreRecord(CardFields());
+}
+
+QStringList TfrmMain::CardFields() const {
+    QStringList fields;
+    for (int i = 0; i < fieldEditsCount_; ++i) {
+        fields << frameMainIDE_->fieldText(i);
+    }
+    return fields;
+}
+
+void TfrmMain::FinishCellEdit() {
+    frameMainGrid_->FinishEdit();
 }
 
 void TfrmMain::Quib1AfterMove() {
@@ -393,4 +451,19 @@ void TfrmMain::Quib1AfterMove() {
     } else if (IsTableShown()) {
         frameMainGrid_->selectRow(frameMainGrid_->rowOfRecord(session_.Quib1().RowIndex()));
     }
+}
+
+// --- Problems the session reports ------------------------------------------------
+
+void TfrmMain::showOpenProblem(bool refused, const QString& message) {
+    ShowMessage(refused ? MsgType::Error : MsgType::Warning, message, MsgButtons::Ok, this);
+}
+
+void TfrmMain::showFailedSave(const QString& path, const QString& message) {
+    // The edits are still in memory: the next save writes them again.
+    QString text = tr("The database could not be saved: %1\n\rDatabase File Name: %%DB_FILENAME%%"
+                      "\n\r\n\rYour changes are kept; the next save of a record tries again.")
+                       .arg(message);
+    text = ReplaceFirst(text, QStringLiteral("%%DB_FILENAME%%"), path);
+    ShowMessage(MsgType::Error, text, MsgButtons::Ok, this);
 }

@@ -10,6 +10,7 @@
 class QLabel;
 class QMenu;
 class TContactsSession;
+struct TRecordChange;
 class TfrmSplash;
 class TNewStyleMenuStyle;
 class TframeMainIDE;
@@ -26,9 +27,10 @@ class TfrmMain;
 
 // The main window: menus, tool bars, navigation bar and status bar around a
 // client panel that shows one view at a time. It shows the session's open
-// database: it reacts to the session's signals (the engine's OnRefreshData,
-// OnSaveRow and AfterMove) and offers the commands the small IMainWindow
-// interface.
+// database: it follows the session's signals (the engine's OnRefreshData and
+// AfterMove, the changes of records, the problems of opening and saving,
+// shown as messages) and hands the table's cell edits to the session. It
+// offers the commands the small IMainWindow interface.
 class TfrmMain : public QMainWindow, public IMainWindow {
     Q_OBJECT
 
@@ -56,7 +58,8 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     void ShowRecentFiles(const QStringList& paths) override;
     bool MenuOwnerDraw() const override { return menuOwnerDraw_; }
     void SetMenuOwnerDraw(bool ownerDraw) override;
-    void StoreCardFields() override;
+    QStringList CardFields() const override;
+    void FinishCellEdit() override;
 
     bool IsTableShown() const { return currentView_ == TView::Table; }
     bool StartingUp() const { return startingUp_; }
@@ -82,11 +85,13 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     // The splash window, freed at the end of the first show.
     void SetSplash(std::unique_ptr<TfrmSplash> splash);
 
-    // Handlers of Quib1's events, reached through the session: its signals,
-    // and its record writer for OnSaveRow (true: refresh after the save).
+    // Handlers of Quib1's events, reached through the session's signals.
     void Quib1RefreshData();
-    bool Quib1SaveRow();
     void Quib1AfterMove();
+    // Also the engine's OnSaveRow.
+    void StoreViewEdits() override;
+    // The line shown in the client area while no database is open.
+    QLabel* NoDatabaseLine() const { return lblNoDatabase_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -98,6 +103,12 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     void FormShow();
     // Shows the current record on the card (empty fields without a database).
     void fillCard(const QString& database);
+    void showNavigation(const QString& database);
+    // The card's place shows the no-database line while no database is open.
+    void showNoDatabaseLine();
+    void followRecords(const TRecordChange& change);
+    void showOpenProblem(bool refused, const QString& message);
+    void showFailedSave(const QString& path, const QString& message);
     void createViews();
     void connectSession();
     void createStatusPanels();
@@ -127,6 +138,7 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     QMenu* recentPopup_ = nullptr;
     QLabel* lblStatusReady_ = nullptr;
     QLabel* lblStatusWWW_ = nullptr;
+    QLabel* lblNoDatabase_ = nullptr;
     bool menuOwnerDraw_ = false;
     bool firstShowDone_ = false;
     bool recentFilesShown_ = false;

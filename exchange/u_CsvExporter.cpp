@@ -1,8 +1,8 @@
 #include "exchange/u_CsvExporter.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvText.h"
-#include "exchange/u_TextEncoding.h"
+#include "session/u_QuibReader.h"
+#include "support/u_TextEncoding.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ constexpr char kLineEnd[] = "\r\n";
 
 }  // namespace
 
-TCsvExporter::TCsvExporter(const TQuib& quib, const QStringList& colsName,
+TCsvExporter::TCsvExporter(const TQuibReader& quib, const QStringList& colsName,
                            const TColumnMap& colsIndexFromProgram)
     : quib_(quib), colsName_(colsName), colsIndexFromProgram_(colsIndexFromProgram) {}
 

@@ -13,7 +13,7 @@
 #include <functional>
 #include <utility>
 
-class TQuib;
+class TQuibReader;
 
 // Writes the rows of a contacts database's current view as comma-separated
 // text: a header line with the names of the chosen program columns, then one
@@ -25,7 +25,7 @@ class TCsvExporter {
   public:
     // colsName: the program's column names; colsIndexFromProgram: database
     // column of each program column (kMissingColumn when the database lacks it).
-    TCsvExporter(const TQuib& quib, const QStringList& colsName,
+    TCsvExporter(const TQuibReader& quib, const QStringList& colsName,
                  const TColumnMap& colsIndexFromProgram);
 
     // ticked[j] says whether program column j is written; missing entries
@@ -60,7 +60,7 @@ class TCsvExporter {
     void appendHeader(QByteArray& out, const QList<int>& columns) const;
     void appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const;
 
-    const TQuib& quib_;
+    const TQuibReader& quib_;
     QStringList colsName_;
     QStringList headerTexts_;
     TColumnMap colsIndexFromProgram_;

@@ -1,12 +1,11 @@
 #include "exchange/u_CsvImporter.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_ContactFields.h"
 #include "exchange/u_CsvRecordReader.h"
 #include "exchange/u_CsvTextSource.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_ImportMapping.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
 
@@ -38,8 +37,6 @@ int forEach(TCsvTextSource& source, bool hasHeaderRow, qsizetype fieldLimit,
 }
 
 }  // namespace
-
-TCsvImporter::TCsvImporter(TQuib& quib) : quib_(quib) {}
 
 int TCsvImporter::ForEachRecord(const QString& fileName, bool hasHeaderRow, qsizetype fieldLimit,
                                 const RecordSink& take) {
@@ -75,66 +72,42 @@ TCsvImporter::THead TCsvImporter::ReadHead(const QString& fileName, int count,
     return head;
 }
 
-QList<int> TCsvImporter::MappingTargets(const QStringList& mappingHidden,
-                                        const TColumnMap& colsIndexFromProgram) {
-    QList<int> targets;
-    targets.reserve(mappingHidden.size());
+QList<int> TCsvImporter::MappingFields(const QStringList& mappingHidden) {
+    QList<int> fields;
+    fields.reserve(mappingHidden.size());
     for (const QString& entry : mappingHidden) {
-        const int programColumn = toInt(entry, -1);
-        targets << colsIndexFromProgram[programColumn];
+        const int field = toInt(entry, -1);
+        fields << (field >= 0 && field < ContactSchema::ColumnCount ? field : -1);
     }
-    return targets;
+    return fields;
 }
 
-QSet<int> TCsvImporter::MultiLineColumns(const TColumnMap& colsIndexFromProgram) {
-    QSet<int> columns;
+QSet<int> TCsvImporter::MultiLineFields() {
+    QSet<int> fields;
     for (int field = 0; field < ContactSchema::ColumnCount; ++field) {
-        if (ContactFields::IsMultiLine(field) && !colsIndexFromProgram.isMissing(field)) {
-            columns << colsIndexFromProgram[field];
+        if (ContactFields::IsMultiLine(field)) {
+            fields << field;
         }
     }
-    return columns;
+    return fields;
 }
 
-int TCsvImporter::Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets) {
+TRecordBatch TCsvImporter::Read(const QString& fileName, bool hasHeaderRow,
+                                const QList<int>& fields) const {
     TExchangeProgress progress(report_);
     TCsvTextSource source(fileName);
     progress.Start(0);
-    const int expected = forEach(source, hasHeaderRow, targets.size(),
-                                 [&progress](const QStringList&) { progress.Step(); });
-    source.Rewind();
-    progress.Start(expected);
-    const TFieldRouting routing(targets, joined_);
-    int appended = 0;
-    try {
-        forEach(source, hasHeaderRow, targets.size(), [&](const QStringList& fields) {
-            // The file may have grown since it was checked.
-            if (appended == expected) {
-                throw EExchangeError(tr("The source CSV file changed while it was imported."));
-            }
-            appendRecord(fields, routing);
-            ++appended;
-            progress.Step();
-        });
-        progress.Finish();
-    } catch (...) {
-        quib_.DeleteLastRows(appended);
-        throw;
-    }
-    if (appended > 0) {
-        quib_.SaveRow();
-    }
-    return appended;
-}
-
-void TCsvImporter::appendRecord(const QStringList& fields, const TFieldRouting& routing) {
-    const int before = quib_.RowsCount();
-    // The new row must be the view's last one, or its fields would land in
-    // another contact.
-    if (!quib_.NewRow(before) || quib_.RowsCount() != before + 1) {
-        throw EExchangeError(tr("A new row could not be appended to the database."));
-    }
-    for (const auto& [column, value] : routing.Route(fields)) {
-        quib_.SetData(before, column, value);
-    }
+    const TFieldRouting routing(fields, MultiLineFields());
+    TRecordBatch batch;
+    QStringList record(ContactSchema::ColumnCount);
+    forEach(source, hasHeaderRow, fields.size(), [&](const QStringList& read) {
+        record.fill(QString());
+        for (const auto& [field, value] : routing.Route(read)) {
+            record[field] = value;
+        }
+        batch.AppendRow(record);
+        progress.Step();
+    });
+    progress.Finish();
+    return batch;
 }

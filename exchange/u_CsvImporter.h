@@ -1,7 +1,7 @@
 #pragma once
 
 #include "exchange/u_ExchangeProgress.h"
-#include "session/u_ColumnMap.h"
+#include "session/u_PackedRows.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -13,13 +13,9 @@
 #include <functional>
 #include <utility>
 
-class TFieldRouting;
-class TQuib;
-
-// Appends the records of a comma-separated file to a database. The file is
-// read twice, piece by piece: once to check it whole, then to append, so a
-// malformed file changes nothing and a large one needs little memory beyond
-// the rows themselves.
+// Reads the records of a comma-separated file for the session to import.
+// The file is read piece by piece into a packed batch, so a large one needs
+// little memory beyond its texts; a malformed file gives no batch at all.
 //
 // The file's encoding is chosen as TCsvTextSource describes (byte-order mark,
 // UTF-8, else Windows-1250); its records as TCsvRecordReader reads them.
@@ -27,24 +23,23 @@ class TCsvImporter {
     Q_DECLARE_TR_FUNCTIONS(TCsvImporter)
 
   public:
-    explicit TCsvImporter(TQuib& quib);
+    TCsvImporter() = default;
 
-    // Appends one row per record that is not an empty line (the first record
-    // skipped when hasHeaderRow), storing field i in database column
-    // targets[i] (-1 drops the field; fields beyond targets are ignored; of
-    // several fields for one column the later wins, or all join as
-    // TFieldRouting describes for the joined columns), then does the database's save-row step once.
-    // Returns the number of rows appended. Raises EExchangeError (ECsvNotWellformed with the line,
-    // or ECsvUnterminated), or EExchangeCancelled when the progress's watcher stopped it, and
-    // leaves the database as it was.
-    int Import(const QString& fileName, bool hasHeaderRow, const QList<int>& targets);
+    // One record per line that is not empty (the first record skipped when
+    // hasHeaderRow): field i of a line goes to program field fields[i] (-1
+    // drops it; fields beyond fields are ignored). Of several fields for one
+    // program field the later wins, or, for the multi-line fields (phones,
+    // faxes, ...), all that are not empty join one per line, each different
+    // value once. Raises EExchangeError (ECsvNotWellformed with the line, or
+    // ECsvUnterminated), or EExchangeCancelled when the progress's watcher
+    // stopped it.
+    TRecordBatch Read(const QString& fileName, bool hasHeaderRow, const QList<int>& fields) const;
 
-    // The database columns in which several fields of a record are kept one
-    // per line (none unless set).
-    void SetJoinedColumns(QSet<int> columns) { joined_ = std::move(columns); }
+    // The program fields in which several fields of a record are kept one
+    // per line.
+    static QSet<int> MultiLineFields();
 
-    // Who is told the progress of Import: through the check of the file
-    // (total not known), then through the rows appended.
+    // Who is told the progress of Read, record by record (total not known).
     void SetProgress(TExchangeProgress::TReport report) { report_ = std::move(report); }
 
     // Calls take for each record of fileName as the import stores it: its
@@ -79,18 +74,10 @@ class TCsvImporter {
     static THead ReadHead(const QString& fileName, int count,
                           qsizetype fieldLimit = kPreviewFieldLimit);
 
-    // The database column of each mapping entry: entry i of mappingHidden is
-    // a program column or "-1", translated through colsIndexFromProgram.
-    static QList<int> MappingTargets(const QStringList& mappingHidden,
-                                     const TColumnMap& colsIndexFromProgram);
-    // The database columns of the multi-line program fields, in which several
-    // fields are kept one per line.
-    static QSet<int> MultiLineColumns(const TColumnMap& colsIndexFromProgram);
+    // The program field of each mapping entry: entry i of mappingHidden is a
+    // program column or "-1"; anything that is no program column gives -1.
+    static QList<int> MappingFields(const QStringList& mappingHidden);
 
   private:
-    void appendRecord(const QStringList& fields, const TFieldRouting& routing);
-
-    TQuib& quib_;
-    QSet<int> joined_;
     TExchangeProgress::TReport report_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/u_TextEncoding.h"
+#include "support/u_TextEncoding.h"
 
 #include <QFile>
 #include <QString>

@@ -1,8 +1,7 @@
 #include "exchange/u_ExchangeCommands.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "exchange/u_BatchImport.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_ExchangeProgressDialog.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_frmDBImportExport.h"
@@ -10,6 +9,8 @@
 #include "exchange/u_frmExportToVCard.h"
 #include "exchange/u_frmImportFromCSV.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 #include "views/u_MainWindowInterface.h"
@@ -47,15 +48,9 @@ void TExchangeCommands::importFromCSV() {
     if (!session.IsOpen()) {
         return;
     }
-    session.FinishSaves();
-    const int rowsBefore = session.Quib1().RowsCount();
-    TfrmImportFromCSV dialog(session.Quib1(), session.Columns().lstDBColsTitleFull,
-                             session.Columns().lstDBColsIndexFromProgram, host().Main().Widget());
+    // The views follow the appended records through the session.
+    TfrmImportFromCSV dialog(session, session.Columns().lstDBColsTitleFull, host().Main().Widget());
     host().RunDialog(dialog);
-    // The table shows the appended records only after a refill.
-    if (session.Quib1().RowsCount() != rowsBefore && host().Main().CurrentView() == TView::Table) {
-        session.RefreshData();
-    }
 }
 
 void TExchangeCommands::exportToCSV() {
@@ -91,42 +86,18 @@ void TExchangeCommands::importFromVCard() {
                                          host().Main().Widget());
         TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram);
         exchange.SetProgress(progress.Report());
-        count = exchange.Import(file);
+        // The views follow the appended records through the session.
+        count = ImportBatch(session, exchange.ReadFile(file), progress.Report());
     } catch (const EExchangeCancelled&) {
         return;  // nothing was appended
     } catch (const EExchangeError& e) {
         ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, host().Main().Widget());
         return;
     }
-    // The views show the appended records only after a refill.
-    session.RefreshData();
-    host().UpdateCommandStates(TCommandMode::RefreshData);
     ShowMessage(
         MsgType::Information,
         QCoreApplication::translate("TExchangeCommands", "Contacts imported: %1.").arg(count),
         MsgButtons::Ok, host().Main().Widget());
-}
-
-QList<int> TExchangeCommands::queryResultRows() const {
-    const IMainWindow& main = host().Main();
-    if (main.CurrentView() != TView::Table) {
-        return {};
-    }
-    const TframeMainGrid& grid = main.Grid();
-    const int records = host().Session().Quib1().RowsCount();
-    QList<int> rows;
-    bool everyRecord = grid.rowCount() == records;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        bool ok = false;
-        const int record = grid.rowNumber(r).toInt(&ok) - 1;
-        if (!ok || record < 0 || record >= records) {
-            return {};
-        }
-        everyRecord = everyRecord && record == r;
-        rows << record;
-    }
-    // The whole table is no query result.
-    return everyRecord ? QList<int>() : rows;
 }
 
 void TExchangeCommands::exportToVCard() {
@@ -134,7 +105,8 @@ void TExchangeCommands::exportToVCard() {
     if (!session.IsOpen()) {
         return;
     }
+    // A query result in the table offers its contacts only.
     TfrmExportToVCard dialog(session.Quib1(), session.Columns().lstDBColsIndexFromProgram,
-                             queryResultRows(), host().Main().Widget());
+                             host().QueryResult(), host().Main().Widget());
     host().RunDialog(dialog);
 }

@@ -16,7 +16,4 @@ class TExchangeCommands : public TCommandUnit {
     void exportToCSV();
     void importFromVCard();
     void exportToVCard();
-    // The database rows the table view lists when it shows a find-by-query
-    // result (a part of the records); none otherwise.
-    QList<int> queryResultRows() const;
 };

@@ -1,6 +1,6 @@
 #include "exchange/u_SafeFileWriter.h"
 
-#include "exchange/u_ExchangeError.h"
+#include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,12 +1,8 @@
 #include "exchange/u_VCardCommandLine.h"
 
-#include "app/QUIBLib_TLB.h"
-#include "exchange/u_DBConverter.h"
-#include "exchange/u_ExchangeError.h"
-#include "exchange/u_SourceDBCheck.h"
 #include "exchange/u_VCardExchange.h"
-#include "session/u_ColumnMap.h"
-#include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_OrvFileLib.h"
 
 #include <QCoreApplication>
@@ -14,22 +10,17 @@
 
 namespace {
 
-// The database column of each program column, by the database's own
-// column names.
-TColumnMap columnMap(const TQuib& quib) {
-    return MatchColumns(TDBConverter::DatabaseColumns(quib), ContactSchema::ColumnNames())
-        .fromProgram;
-}
-
-void openContacts(TQuib& quib, const QString& database) {
-    quib.SetDatabaseName(database);
-    if (!quib.Open()) {
-        throw EExchangeError(
-            QCoreApplication::translate("VCardCommandLine", "The database could not be opened."));
-    }
-    const TSourceDBCheck check = CheckSourceDatabase(quib, RunningVersionText());
-    if (!check.accepted) {
-        throw EExchangeError(check.error);
+// Opens database in session; a database the program refuses, or one that
+// does not open, raises EExchangeError. Column mismatches are no error here.
+void openContacts(TContactsSession& session, const QString& database) {
+    QString refusal;
+    QObject::connect(&session, &TContactsSession::openRefused,
+                     [&refusal](const QString& message) { refusal = message; });
+    if (!session.OpenFile(database)) {
+        throw EExchangeError(refusal.isEmpty()
+                                 ? QCoreApplication::translate("VCardCommandLine",
+                                                               "The database could not be opened.")
+                                 : refusal);
     }
 }
 
@@ -38,9 +29,9 @@ void openContacts(TQuib& quib, const QString& database) {
 int RunVCardCommand(bool exportCards, const QString& database, const QString& file,
                     QTextStream& out, QTextStream& err) {
     try {
-        TQuib quib;
-        openContacts(quib, database);
-        TVCardExchange exchange(quib, columnMap(quib));
+        TContactsSession session(RunningVersionText());
+        openContacts(session, database);
+        TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram);
         if (exportCards) {
             const int count = exchange.ExportToFile(file, TVCardVersion::V4_0);
             out << QCoreApplication::translate("VCardCommandLine",
@@ -48,15 +39,22 @@ int RunVCardCommand(bool exportCards, const QString& database, const QString& fi
                        .arg(count)
                        .arg(database, file)
                 << '\n';
-        } else {
-            quib.OnSaveRow = [&quib] { quib.Save(); };
-            const int count = exchange.Import(file);
-            out << QCoreApplication::translate("VCardCommandLine",
-                                               "Imported %1 contacts from %2 into %3.")
-                       .arg(count)
-                       .arg(file, database)
-                << '\n';
+            return 0;
         }
+        QString saveError;
+        QObject::connect(
+            &session, &TContactsSession::saveFailed,
+            [&saveError](const QString&, const QString& message) { saveError = message; });
+        const int count = session.ImportRecords(exchange.ReadFile(file));
+        session.FinishSaves();
+        if (!saveError.isEmpty()) {
+            throw EExchangeError(saveError);
+        }
+        out << QCoreApplication::translate("VCardCommandLine",
+                                           "Imported %1 contacts from %2 into %3.")
+                   .arg(count)
+                   .arg(file, database)
+            << '\n';
         return 0;
     } catch (const EExchangeError& e) {
         err << database << ": " << e.message() << '\n';

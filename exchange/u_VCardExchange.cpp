@@ -1,9 +1,9 @@
 #include "exchange/u_VCardExchange.h"
 
-#include "app/QUIBLib_TLB.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_VCardReader.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_QuibReader.h"
+#include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
 
@@ -18,7 +18,7 @@ constexpr qsizetype kPieceBytes = 256 * 1024;
 
 }  // namespace
 
-TVCardExchange::TVCardExchange(TQuib& quib, const TColumnMap& colsIndexFromProgram)
+TVCardExchange::TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram)
     : quib_(quib), dbColumns_(colsIndexFromProgram) {}
 
 QStringList TVCardExchange::rowCells(int row) const {
@@ -73,55 +73,22 @@ int TVCardExchange::ExportToFile(const QString& fileName, TVCardVersion version,
     return static_cast<int>(chosen.size());
 }
 
-void TVCardExchange::appendRow(const TFilledCells& cells) {
-    const int row = quib_.RowsCount();
-    // The new row must be the view's last one, or its fields would land in
-    // another contact.
-    if (!quib_.NewRow(row) || quib_.RowsCount() != row + 1) {
-        throw EExchangeError(tr("A new row could not be appended to the database."));
-    }
-    for (const auto& [field, value] : cells) {
-        if (!dbColumns_.isMissing(field)) {
-            quib_.SetData(row, dbColumns_[field], value);
-        }
-    }
-}
-
-int TVCardExchange::Import(const QString& fileName) {
-    // The whole file is read before the first row is appended, so that a bad
-    // one appends nothing. Cards keep only their filled cells: a file of
-    // many near-empty cards takes little memory.
+TRecordBatch TVCardExchange::ReadFile(const QString& fileName) const {
     TExchangeProgress progress(report_);
     progress.Start(0);
-    QList<TFilledCells> cards;
+    TRecordBatch cards;
     {
+        // The whole file is read before anything is appended, so that a bad
+        // one appends nothing; cards keep only their filled cells.
         const QByteArray bytes = TVCardReader::ReadFile(fileName);
-        TVCardReader::Read(bytes, [&cards](const QStringList& cells) {
-            TFilledCells filled;
-            for (int j = 0; j < cells.size(); ++j) {
-                if (!cells[j].isEmpty()) {
-                    filled.append({j, cells[j]});
-                }
-            }
-            cards.append(std::move(filled));
+        TVCardReader::Read(bytes, [&cards, &progress](const QStringList& cells) {
+            cards.AppendRow(cells);
+            progress.Step();
         });
     }
-    if (cards.isEmpty()) {
+    if (cards.IsEmpty()) {
         throw EExchangeError(tr("The file \"%1\" holds no vCard.").arg(fileName));
     }
-    progress.Start(cards.size());
-    int appended = 0;
-    try {
-        for (const TFilledCells& cells : cards) {
-            appendRow(cells);
-            ++appended;
-            progress.Step();
-        }
-        progress.Finish();
-    } catch (...) {
-        quib_.DeleteLastRows(appended);
-        throw;
-    }
-    quib_.SaveRow();
-    return static_cast<int>(cards.size());
+    progress.Finish();
+    return cards;
 }

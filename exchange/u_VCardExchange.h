@@ -4,6 +4,7 @@
 #include "exchange/u_SafeFileWriter.h"
 #include "exchange/u_VCardWriter.h"
 #include "session/u_ColumnMap.h"
+#include "session/u_PackedRows.h"
 
 #include <QByteArray>
 #include <QList>
@@ -12,14 +13,15 @@
 
 #include <utility>
 
-class TQuib;
+class TQuibReader;
 
-// Moves contacts between a database and vCard files. colsIndexFromProgram
-// maps each program column to its database column (kMissingColumn when
-// missing).
+// Moves contacts between a database and vCard files: writes the contacts of
+// a database, and reads the contacts of a file for the session to import.
+// colsIndexFromProgram maps each program column to its database column
+// (kMissingColumn when missing).
 class TVCardExchange {
   public:
-    TVCardExchange(TQuib& quib, const TColumnMap& colsIndexFromProgram);
+    TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram);
 
     // The cards of rows (row indexes of the current view; every row of the
     // view when rows is empty).
@@ -32,25 +34,19 @@ class TVCardExchange {
                      const QList<int>& rows = {}) const;
     void SetWriteFaults(const TWriteFaults& faults) { faults_ = faults; }
 
-    // Appends one row per card of fileName at the end of the database, then
-    // does the save-row step once. The whole file is read first: a file that
-    // cannot be read appends nothing. Returns the number of rows appended.
-    // Raises EExchangeError (EVCardError with the line), or
-    // EExchangeCancelled when the progress's watcher stopped it; the rows
-    // appended until then are removed again.
-    int Import(const QString& fileName);
+    // The contacts of the cards of fileName, one record per card (program
+    // fields). The whole file is read. Raises EExchangeError (EVCardError
+    // with the line; a file without a card), or EExchangeCancelled when the
+    // progress's watcher stopped it.
+    TRecordBatch ReadFile(const QString& fileName) const;
 
-    // Who is told the progress of ExportToFile and Import, card by card.
+    // Who is told the progress of ExportToFile and ReadFile, card by card.
     void SetProgress(TExchangeProgress::TReport report) { report_ = std::move(report); }
 
   private:
-    // The filled cells of a contact: program column and value.
-    using TFilledCells = QList<std::pair<int, QString>>;
-
     QStringList rowCells(int row) const;
-    void appendRow(const TFilledCells& cells);
 
-    TQuib& quib_;
+    const TQuibReader& quib_;
     TColumnMap dbColumns_;
     TWriteFaults faults_;
     TExchangeProgress::TReport report_;

@@ -1,9 +1,9 @@
 #include "exchange/u_VCardReader.h"
 
-#include "exchange/u_TextEncoding.h"
 #include "exchange/u_VCardContactBuilder.h"
 #include "exchange/u_VCardProperty.h"
 #include "exchange/u_VCardText.h"
+#include "support/u_TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QFile>

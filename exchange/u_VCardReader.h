@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/u_ExchangeError.h"
+#include "support/u_ExchangeError.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

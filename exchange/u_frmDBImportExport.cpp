@@ -2,34 +2,33 @@
 
 #include "ui_u_frmDBImportExport.h"
 
-#include "app/QUIBLib_TLB.h"
-#include "exchange/u_DBConverter.h"
-#include "exchange/u_ExchangeError.h"
-#include "exchange/u_SourceDBCheck.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_DBConverter.h"
+#include "session/u_QuibReader.h"
+#include "session/u_SourceDBCheck.h"
 #include "support/u_BusyCursor.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
 #include <QCoreApplication>
 #include <QShowEvent>
 #include "support/u_FileChooser.h"
 
-TfrmDBImportExport::TfrmDBImportExport(const TQuib& mainQuib, const QString& programVersion,
+TfrmDBImportExport::TfrmDBImportExport(const TQuibReader& mainQuib, const QString& programVersion,
                                        std::function<void()> reloadMainDatabase, QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::TfrmDBImportExport>()),
       mainQuib_(mainQuib),
       programVersion_(programVersion),
       reloadMainDatabase_(std::move(reloadMainDatabase)),
-      QuibSource(std::make_unique<TQuib>()),
-      QuibDest(std::make_unique<TQuib>()) {
+      converter_(std::make_unique<TDBConverter>(programVersion)) {
     ui->setupUi(this);
     for (const TDBLayout& layout : DBLayouts()) {
         ui->lstDestDBVersion->addItem(
             QCoreApplication::translate("TDBLayouts", layout.text.toUtf8().constData()));
     }
-    QuibSource->OnCheckCompatibility = [this](int16_t& Cancel) {
-        QuibSourceCheckCompatibility(Cancel);
+    converter_->SourceChecked = [this](const TSourceDBCheck& check) {
+        QuibSourceCheckCompatibility(check);
     };
     connect(ui->cmdSourceBrowse, &QPushButton::clicked, this,
             &TfrmDBImportExport::cmdSourceBrowseClick);
@@ -43,10 +42,7 @@ TfrmDBImportExport::TfrmDBImportExport(const TQuib& mainQuib, const QString& pro
     updateSaveEnabled();
 }
 
-TfrmDBImportExport::~TfrmDBImportExport() {
-    // The handler captures this; the engine must not call it while dying.
-    QuibSource->OnCheckCompatibility = nullptr;
-}
+TfrmDBImportExport::~TfrmDBImportExport() = default;
 
 void TfrmDBImportExport::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
@@ -62,34 +58,27 @@ void TfrmDBImportExport::FormShow() {
     ui->txtSourceFile->setText(mainName);
     ui->txtDestFile->setText(mainName);
     sourcePreset_ = destPreset_ = mainName;
-    QuibSource->SetDatabaseName(mainName);
-    QuibDest->SetDatabaseName(mainName);
     if (!mainName.isEmpty()) {
-        checkSource();
+        checkSource(mainName);
     }
 }
 
-void TfrmDBImportExport::QuibSourceCheckCompatibility(int16_t& Cancel) {
-    const TSourceDBCheck check = CheckSourceDatabase(*QuibSource, programVersion_);
-    if (!check.accepted) {
-        ui->lblSourceDBVersion->setText(check.versionText);
-        ShowMessage(MsgType::Error, check.error, MsgButtons::Ok, this);
-        Cancel = 1;
-        return;
-    }
+void TfrmDBImportExport::QuibSourceCheckCompatibility(const TSourceDBCheck& check) {
     ui->lblSourceDBVersion->setText(check.versionText);
+    if (!check.accepted) {
+        ShowMessage(MsgType::Error, check.error, MsgButtons::Ok, this);
+    }
 }
 
-bool TfrmDBImportExport::checkSource() {
-    bool opened = false;
+bool TfrmDBImportExport::checkSource(const QString& file) {
     try {
-        opened = QuibSource->Open();
-    } catch (const EQuibError& e) {
+        return converter_->CheckSource(file);
+    } catch (const std::exception& e) {
+        // A damaged or unreadable file: the engine's message.
         ui->lblSourceDBVersion->clear();
         ShowMessage(MsgType::Error, QString::fromStdString(e.what()), MsgButtons::Ok, this);
     }
-    QuibSource->Close();
-    return opened;
+    return false;
 }
 
 void TfrmDBImportExport::updateSaveEnabled() {
@@ -116,12 +105,10 @@ void TfrmDBImportExport::cmdSourceBrowseClick() {
         return;
     }
     sourcePreset_ = chosen;
-    QuibSource->SetDatabaseName(chosen);
-    if (checkSource()) {
-        ui->txtSourceFile->setText(QuibSource->DatabaseName());
+    if (checkSource(chosen)) {
+        ui->txtSourceFile->setText(chosen);
     } else {
         ui->txtSourceFile->clear();
-        QuibSource->SetDatabaseName(QString());
     }
 }
 
@@ -132,7 +119,6 @@ void TfrmDBImportExport::cmdDestBrowseClick() {
     }
     destPreset_ = chosen;
     ui->txtDestFile->setText(chosen);
-    QuibDest->SetDatabaseName(chosen);
 }
 
 void TfrmDBImportExport::cmdSaveClick() {
@@ -140,7 +126,7 @@ void TfrmDBImportExport::cmdSaveClick() {
     const QString dest = ui->txtDestFile->text();
     const int layoutIndex = qMax(0, ui->lstDestDBVersion->currentIndex());
     const TBusyCursor busy;
-    TDBConverter converter(*QuibSource, *QuibDest);
+    TDBConverter& converter = *converter_;
     TDBConverter::Result result = TDBConverter::Result::Declined;
     try {
         result = converter.Convert(source, dest, DBLayouts()[layoutIndex], [this] {
@@ -168,8 +154,7 @@ void TfrmDBImportExport::cmdSaveClick() {
     }
     if (TDBConverter::SameFile(source, dest)) {
         // Shows the rewritten file's version.
-        QuibSource->SetDatabaseName(source);
-        checkSource();
+        checkSource(source);
     }
     ShowMessage(MsgType::Information, tr("Import / Export was successful."), MsgButtons::Ok, this);
 }

@@ -3,27 +3,29 @@
 #include <QDialog>
 #include <QString>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 
-class TQuib;
+class TDBConverter;
+class TQuibReader;
+struct TSourceDBCheck;
 
 namespace Ui {
 class TfrmDBImportExport;
 }
 
 // Copies a database file into a new file in the layout of a chosen program
-// version, or converts the open database in place (with a backup). Works
-// through two engine instances of its own; the main window's database is only
-// read for its name and reloaded when the conversion touched its file.
+// version, or converts the open database in place (with a backup). The
+// converter works through two engine instances of its own; the main
+// window's database is only read for its name and reloaded when the
+// conversion touched its file.
 class TfrmDBImportExport : public QDialog {
     Q_OBJECT
 
   public:
     // mainQuib: the main window's database; programVersion: the running
     // program's version; reloadMainDatabase runs the main window's Reload.
-    TfrmDBImportExport(const TQuib& mainQuib, const QString& programVersion,
+    TfrmDBImportExport(const TQuibReader& mainQuib, const QString& programVersion,
                        std::function<void()> reloadMainDatabase, QWidget* parent = nullptr);
     ~TfrmDBImportExport() override;
 
@@ -37,21 +39,20 @@ class TfrmDBImportExport : public QDialog {
 
   private:
     void FormShow();
-    void QuibSourceCheckCompatibility(int16_t& Cancel);
+    void QuibSourceCheckCompatibility(const TSourceDBCheck& check);
     // Opens and closes the source, which runs the compatibility check;
     // true when it opened. A file error is shown as an error message.
-    bool checkSource();
+    bool checkSource(const QString& file);
     void updateSaveEnabled();
     // The source (dlgOpen) or destination (dlgSave) chooser, preset with the
     // last name; the chosen name or the empty text when cancelled.
     QString runChooser(bool save, const QString& preset);
 
     std::unique_ptr<Ui::TfrmDBImportExport> ui;
-    const TQuib& mainQuib_;
+    const TQuibReader& mainQuib_;
     QString programVersion_;
     std::function<void()> reloadMainDatabase_;
-    std::unique_ptr<TQuib> QuibSource;
-    std::unique_ptr<TQuib> QuibDest;
+    std::unique_ptr<TDBConverter> converter_;
     QString sourcePreset_;
     QString destPreset_;
 };

@@ -2,17 +2,17 @@
 
 #include "ui_u_frmExportToCSV.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_ExchangeProgressDialog.h"
+#include "session/u_QuibReader.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
 #include <QShowEvent>
 #include "support/u_FileChooser.h"
 
-TfrmExportToCSV::TfrmExportToCSV(const TQuib& quib, const QStringList& colsName,
+TfrmExportToCSV::TfrmExportToCSV(const TQuibReader& quib, const QStringList& colsName,
                                  const QStringList& colsTitleFull,
                                  const TColumnMap& colsIndexFromProgram, QWidget* parent)
     : QDialog(parent),

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-class TQuib;
+class TQuibReader;
 
 namespace Ui {
 class TfrmExportToCSV;
@@ -23,7 +23,7 @@ class TfrmExportToCSV : public QDialog {
   public:
     // quib: the main window's database; the lists are the card's column
     // catalogue (names, full titles, program column -> database column).
-    TfrmExportToCSV(const TQuib& quib, const QStringList& colsName,
+    TfrmExportToCSV(const TQuibReader& quib, const QStringList& colsName,
                     const QStringList& colsTitleFull, const TColumnMap& colsIndexFromProgram,
                     QWidget* parent = nullptr);
     ~TfrmExportToCSV() override;
@@ -48,7 +48,7 @@ class TfrmExportToCSV : public QDialog {
     QString runDestinationChooser(const QString& preset);
 
     std::unique_ptr<Ui::TfrmExportToCSV> ui;
-    const TQuib& quib_;
+    const TQuibReader& quib_;
     QStringList colsName_;
     QStringList colsTitleFull_;
     TColumnMap colsIndexFromProgram_;

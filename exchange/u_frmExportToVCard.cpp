@@ -1,10 +1,10 @@
 #include "exchange/u_frmExportToVCard.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_ExchangeProgressDialog.h"
 #include "exchange/u_VCardExchange.h"
+#include "session/u_QuibReader.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 
@@ -34,7 +34,8 @@ QPushButton* button(const QString& text, const char* name, QWidget* parent) {
 
 }  // namespace
 
-TfrmExportToVCard::TfrmExportToVCard(TQuib& quib, const TColumnMap& colsIndexFromProgram,
+TfrmExportToVCard::TfrmExportToVCard(const TQuibReader& quib,
+                                     const TColumnMap& colsIndexFromProgram,
                                      const QList<int>& queryRows, QWidget* parent)
     : QDialog(parent),
       quib_(quib),

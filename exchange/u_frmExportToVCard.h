@@ -9,7 +9,7 @@
 
 class QLineEdit;
 class QRadioButton;
-class TQuib;
+class TQuibReader;
 
 // Writes contacts of the open database to a vCard file: all records, or the
 // records of the find-by-query result shown in the table view, as version
@@ -21,7 +21,7 @@ class TfrmExportToVCard : public QDialog {
     // quib: the main window's database; colsIndexFromProgram: its column map.
     // queryRows: the database rows of the query result on show (none when no
     // result is shown, which leaves only "All records").
-    TfrmExportToVCard(TQuib& quib, const TColumnMap& colsIndexFromProgram,
+    TfrmExportToVCard(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram,
                       const QList<int>& queryRows, QWidget* parent = nullptr);
 
     TVCardVersion Version() const;
@@ -38,7 +38,7 @@ class TfrmExportToVCard : public QDialog {
   private:
     QString runDestinationChooser(const QString& preset);
 
-    TQuib& quib_;
+    const TQuibReader& quib_;
     TColumnMap colsIndexFromProgram_;
     QList<int> queryRows_;
     QRadioButton* rbAllRecords_;

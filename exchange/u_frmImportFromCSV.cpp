@@ -2,13 +2,14 @@
 
 #include "ui_u_frmImportFromCSV.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "exchange/u_BatchImport.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvPreviewModel.h"
 #include "exchange/u_CsvSourceMappings.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
 #include "exchange/u_ExchangeProgressDialog.h"
+#include "session/u_ContactsSession.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
 
 #include <QHeaderView>
@@ -27,13 +28,12 @@ constexpr int kPreviewColumnWidth = 240;
 
 }  // namespace
 
-TfrmImportFromCSV::TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFull,
-                                     const TColumnMap& colsIndexFromProgram, QWidget* parent)
+TfrmImportFromCSV::TfrmImportFromCSV(TContactsSession& session, const QStringList& colsTitleFull,
+                                     QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::TfrmImportFromCSV>()),
-      quib_(quib),
+      session_(session),
       colsTitleFull_(colsTitleFull),
-      colsIndexFromProgram_(colsIndexFromProgram),
       preview_(std::make_unique<TCsvPreviewModel>(colsTitleFull)) {
     ui->setupUi(this);
     ui->grdPreview->setModel(preview_.get());
@@ -202,7 +202,7 @@ QList<int> TfrmImportFromCSV::storedFields() const {
     QList<int> fields;
     for (const QString& target : mapping_.Targets()) {
         const int field = target.toInt();
-        fields << (field >= 0 && !colsIndexFromProgram_.isMissing(field) ? field : -1);
+        fields << (field >= 0 && !session_.Columns().lstDBColsIndexFromProgram.isMissing(field) ? field : -1);
     }
     return fields;
 }
@@ -275,14 +275,15 @@ void TfrmImportFromCSV::cmdDeleteAllClick() {
 }
 
 void TfrmImportFromCSV::cmdOKClick() {
-    const QList<int> targets =
-        TCsvImporter::MappingTargets(mapping_.Targets(), colsIndexFromProgram_);
+    const QList<int> fields = TCsvImporter::MappingFields(mapping_.Targets());
     try {
         TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Import, this);
-        TCsvImporter importer(quib_);
-        importer.SetJoinedColumns(TCsvImporter::MultiLineColumns(colsIndexFromProgram_));
+        TCsvImporter importer;
         importer.SetProgress(progress.Report());
-        importer.Import(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(), targets);
+        const TRecordBatch batch =
+            importer.Read(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(), fields);
+        // The whole file is read before anything is appended.
+        ImportBatch(session_, batch, progress.Report());
     } catch (const EExchangeCancelled&) {
         return;  // nothing was appended; the dialog stays for another try
     } catch (const EExchangeError& e) {

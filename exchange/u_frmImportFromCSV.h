@@ -2,7 +2,6 @@
 
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_ImportMapping.h"
-#include "session/u_ColumnMap.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -10,23 +9,23 @@
 #include <functional>
 #include <memory>
 
+class TContactsSession;
 class TCsvPreviewModel;
-class TQuib;
 
 namespace Ui {
 class TfrmImportFromCSV;
 }
 
 // Appends the records of a comma-separated file to the open database through
-// an ordered mapping of the file's fields to contact columns.
+// an ordered mapping of the file's fields to contact columns; the session
+// stores them as one step that can be undone.
 class TfrmImportFromCSV : public QDialog {
     Q_OBJECT
 
   public:
-    // quib: the main window's database; the lists are the card's full column
-    // titles and its map program column -> database column.
-    TfrmImportFromCSV(TQuib& quib, const QStringList& colsTitleFull,
-                      const TColumnMap& colsIndexFromProgram, QWidget* parent = nullptr);
+    // session: the open database; colsTitleFull: the card's full column titles.
+    TfrmImportFromCSV(TContactsSession& session, const QStringList& colsTitleFull,
+                      QWidget* parent = nullptr);
     ~TfrmImportFromCSV() override;
 
     // The mapping's target program columns ("-1": not imported), in step
@@ -72,9 +71,8 @@ class TfrmImportFromCSV : public QDialog {
     void updateMapByNamesState();
 
     std::unique_ptr<Ui::TfrmImportFromCSV> ui;
-    TQuib& quib_;
+    TContactsSession& session_;
     QStringList colsTitleFull_;
-    TColumnMap colsIndexFromProgram_;
     TImportMapping mapping_;
     TCsvImporter::THead head_;  // the start of the chosen file
     std::unique_ptr<TCsvPreviewModel> preview_;

@@ -1,8 +1,8 @@
 #include "print/u_frameMainPrintPreview.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "print/u_ReportBuilder.h"
 #include "print/u_TemplateRenderer.h"
+#include "session/u_QuibReader.h"
 #include "support/u_ProductInfo.h"
 
 #include <QCoreApplication>
@@ -81,7 +81,7 @@ void TframeMainPrintPreview::showProgress(int value, int maximum) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TframeMainPrintPreview::PrepareReport(const TQuib& quib, const QStringList& names,
+void TframeMainPrintPreview::PrepareReport(const TQuibReader& quib, const QStringList& names,
                                            const TColumnMap& fromProgram, const QList<bool>& rows) {
     stack_->setCurrentWidget(pnlWait_);
     pb1_->setValue(0);

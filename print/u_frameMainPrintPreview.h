@@ -11,7 +11,7 @@ class QTextDocument;
 class QTextEdit;
 class QToolBar;
 class TColumnMap;
-class TQuib;
+class TQuibReader;
 // Print wizard, step 3: the finished report, read-only, ready to print. While
 // the report is built the document is hidden behind the "Wait please..."
 // panel and the progress bar moves.
@@ -32,8 +32,8 @@ class TframeMainPrintPreview : public QFrame {
     // the database's name, one block per ticked entry of rows (entry i is
     // table row i), and the closing block. names and fromProgram are the
     // catalogue's column names and their database columns.
-    void PrepareReport(const TQuib& quib, const QStringList& names, const TColumnMap& fromProgram,
-                       const QList<bool>& rows);
+    void PrepareReport(const TQuibReader& quib, const QStringList& names,
+                       const TColumnMap& fromProgram, const QList<bool>& rows);
 
     // The report as shown.
     QTextDocument* report() const;

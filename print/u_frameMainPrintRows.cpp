@@ -1,7 +1,7 @@
 #include "print/u_frameMainPrintRows.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "session/u_ColumnMap.h"
+#include "session/u_QuibReader.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -81,7 +81,7 @@ void TframeMainPrintRows::setQueryWidget(QWidget* query) {
     }
 }
 
-void TframeMainPrintRows::FillRows(const TQuib& quib, const TColumnMap& fromProgram) {
+void TframeMainPrintRows::FillRows(const TQuibReader& quib, const TColumnMap& fromProgram) {
     const int surname = fromProgram.at(0);
     const int firstName = fromProgram.at(1);
     lstRows_->setUpdatesEnabled(false);

@@ -10,7 +10,7 @@ class QPushButton;
 class QTabWidget;
 class QToolBar;
 class QVBoxLayout;
-class TQuib;
+class TQuibReader;
 
 // Print wizard, step 1: the contacts to print. The "&Rows" page lists every
 // contact of the table with a tick; the "&Query" page holds a query builder
@@ -39,7 +39,7 @@ class TframeMainPrintRows : public QFrame {
     // One ticked entry per table row: the values of the first two catalogue
     // columns (surname and first name) joined by one space. The first entry
     // is selected.
-    void FillRows(const TQuib& quib, const TColumnMap& fromProgram);
+    void FillRows(const TQuibReader& quib, const TColumnMap& fromProgram);
 
     // Ticks or unticks every entry ("&Select All", "&Unselect All").
     void SetAllRows(bool ticked);

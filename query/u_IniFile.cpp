@@ -1,7 +1,7 @@
 #include "query/u_IniFile.h"
 
-#include "exchange/u_TextEncoding.h"
 #include "support/u_AtomicFileWriter.h"
+#include "support/u_TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QFile>

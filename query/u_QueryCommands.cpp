@@ -1,11 +1,11 @@
 #include "query/u_QueryCommands.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "query/u_RowsQuery.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
 #include "query/u_frameMainQuery.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_QuibReader.h"
 #include "support/u_MessageBox.h"
 #include "views/u_MainWindowInterface.h"
 #include "views/u_frameMainGrid.h"
@@ -14,6 +14,9 @@
 #include <QCoreApplication>
 
 TQueryCommands::TQueryCommands(ICommandHost& host) : TCommandUnit(host) {
+    // The hits follow the records they stand for.
+    QObject::connect(&host.Session(), &TContactsSession::recordsChanged, &receiver_,
+                     [this](const TRecordChange& change) { FollowRecordChange(hits_, change); });
     host.Register("actEditFindQuery", [this] { showQuery(); });
     host.Register("actDBFindQueryProcess", [this] { processQuery(); });
     host.Register("actDBFindQueryClose", [this] { closeQuery(); });
@@ -39,7 +42,6 @@ void TQueryCommands::bindViews() {
     builder.SetColumns(&session.Columns());
     queryView().SetCommands(host().action(QStringLiteral("actDBFindQueryProcess")),
                             host().action(QStringLiteral("actDBFindQueryClose")));
-    sortView().SetDatabase(&session.Quib1());
     sortView().SetColumns(&session.Columns());
     sortView().SetCommands(host().action(QStringLiteral("actDBSortProcess")),
                            host().action(QStringLiteral("actDBSortCancel")));
@@ -59,9 +61,9 @@ void TQueryCommands::showQuery() {
 void TQueryCommands::processQuery() {
     const TContactsSession& session = host().Session();
     IMainWindow& main = host().Main();
-    const int hits = queryView().ProcessQuery(main.Grid(), session.Columns().lstDBColsTitleFull,
-                                              session.Columns().lstDBColsIndexFromProgram);
-    if (hits == 0) {
+    hits_ = queryView().ProcessQuery(main.Grid(), session.Columns().lstDBColsTitleFull,
+                                     session.Columns().lstDBColsIndexFromProgram);
+    if (hits_.isEmpty()) {
         ShowMessage(MsgType::Information,
                     QCoreApplication::translate("TQueryCommands", "No records found."),
                     MsgButtons::Ok, main.Widget());
@@ -69,6 +71,15 @@ void TQueryCommands::processQuery() {
     }
     main.ShowView(TView::Table);
     host().UpdateCommandStates(TCommandMode::DBQueryResult);
+}
+
+QList<int> TQueryCommands::QueryResult() const {
+    const IMainWindow& main = host().Main();
+    // A refill of the table, or another view, ends the result.
+    if (main.CurrentView() != TView::Table || !main.Grid().showsRecords()) {
+        return {};
+    }
+    return hits_;
 }
 
 void TQueryCommands::closeQuery() {
@@ -93,7 +104,7 @@ void TQueryCommands::showSort() {
         main.ShowView(TView::Card);
     } else {
         main.ShowView(TView::Sort);
-        host().action(QStringLiteral("actDBSortCancel"))->setEnabled(true);
+        host().EnableCommand(TCommand::SortCancel, true);
     }
     if (fromTable) {
         main.Grid().GridClear();
@@ -110,9 +121,9 @@ void TQueryCommands::processSort() {
     if (!host().ConfirmSaveChanges()) {
         return;
     }
-    sortView().ApplySort();
+    host().Session().Sort(sortView().SortKeys());
     host().Main().ShowView(TView::Card);
-    host().Session().Quib1().RefreshData();
+    host().Session().RefreshData();
     host().UpdateCommandStates(TCommandMode::RefreshData);
 }
 

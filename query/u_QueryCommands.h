@@ -2,6 +2,10 @@
 
 #include "views/u_CommandHost.h"
 
+#include <QList>
+#include <QObject>
+#include <QVector>
+
 class TframeMainDBQuery;
 class TframeMainDBSort;
 
@@ -17,6 +21,11 @@ class TQueryCommands : public TCommandUnit {
     // The view that was in front when the query view was opened.
     TView ViewBeforeQuery = TView::Card;
 
+    // The records the last find by query listed, in table order, while the
+    // table shows them; they follow the changes of the database (deleted
+    // ones go, numbers move, appended and restored ones join).
+    QList<int> QueryResult() const;
+
   private:
     TframeMainDBQuery& queryView() const;
     TframeMainDBSort& sortView() const;
@@ -29,4 +38,7 @@ class TQueryCommands : public TCommandUnit {
     void showSort();
     void processSort();
     void cancelSort();
+
+    QVector<int> hits_;
+    QObject receiver_;  // ends the connection to the session with the unit
 };

@@ -1,6 +1,6 @@
 #include "query/u_QueryMatcher.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/u_QuibReader.h"
 
 TQueryMatcher::TQueryMatcher(const TQuery& query, const TColumnMap& indexFromProgram)
     : op_(query.op()) {
@@ -31,7 +31,7 @@ TQueryMatcher::TQueryMatcher(const TQuery& query, const TColumnMap& indexFromPro
     }
 }
 
-bool TQueryMatcher::Matches(const TQuib& quib, int row) const {
+bool TQueryMatcher::Matches(const TQuibReader& quib, int row) const {
     if (conditions_.empty())
         return true;
     // Cells are kept only while one row is tested: the table may change
@@ -48,7 +48,7 @@ bool TQueryMatcher::Matches(const TQuib& quib, int row) const {
     return outcome;
 }
 
-QVector<int> TQueryMatcher::MatchingRows(const TQuib& quib) const {
+QVector<int> TQueryMatcher::MatchingRows(const TQuibReader& quib) const {
     QVector<int> rows;
     const int count = quib.RowsCount();
     for (int r = 0; r < count; ++r) {
@@ -58,7 +58,7 @@ QVector<int> TQueryMatcher::MatchingRows(const TQuib& quib) const {
     return rows;
 }
 
-bool TQueryMatcher::ConditionHolds(const Condition& c, const TQuib& quib, int row) const {
+bool TQueryMatcher::ConditionHolds(const Condition& c, const TQuibReader& quib, int row) const {
     switch (c.scope) {
         case Scope::One:
             return Passes(c, quib, row, c.slot);
@@ -78,7 +78,7 @@ bool TQueryMatcher::ConditionHolds(const Condition& c, const TQuib& quib, int ro
     return false;
 }
 
-bool TQueryMatcher::Passes(const Condition& c, const TQuib& quib, int row, int slot) const {
+bool TQueryMatcher::Passes(const Condition& c, const TQuibReader& quib, int row, int slot) const {
     const QString& value = Cell(quib, row, slot);
     switch (c.compar) {
         case TQuery::DoesNotContain:
@@ -93,7 +93,7 @@ bool TQueryMatcher::Passes(const Condition& c, const TQuib& quib, int row, int s
     }
 }
 
-const QString& TQueryMatcher::Cell(const TQuib& quib, int row, int slot) const {
+const QString& TQueryMatcher::Cell(const TQuibReader& quib, int row, int slot) const {
     static const QString none;
     // A column outside the catalogue, or one the database lacks, reads empty.
     if (slot < 0 || slot >= columns_.size() || columns_[slot] < 0)

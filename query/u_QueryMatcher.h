@@ -8,7 +8,7 @@
 
 #include <vector>
 
-class TQuib;
+class TQuibReader;
 
 // A query made ready to test many rows: the conditions' texts are
 // lower-cased once and their columns resolved to database columns, so that
@@ -21,10 +21,10 @@ class TQueryMatcher {
 
     // Whether table row row of quib satisfies the query. A query without
     // conditions matches every row.
-    bool Matches(const TQuib& quib, int row) const;
+    bool Matches(const TQuibReader& quib, int row) const;
 
     // The rows of quib (0 .. RowsCount - 1) that match, in order.
-    QVector<int> MatchingRows(const TQuib& quib) const;
+    QVector<int> MatchingRows(const TQuibReader& quib) const;
 
     // The lower-casing of a needle that ignores case. Cells are compared
     // with it character by character without regard to case, so no cell is
@@ -41,10 +41,10 @@ class TQueryMatcher {
         QString needle;
     };
 
-    bool ConditionHolds(const Condition& c, const TQuib& quib, int row) const;
-    bool Passes(const Condition& c, const TQuib& quib, int row, int slot) const;
+    bool ConditionHolds(const Condition& c, const TQuibReader& quib, int row) const;
+    bool Passes(const Condition& c, const TQuibReader& quib, int row, int slot) const;
     // The cell of catalogue column slot in the row, read once per row.
-    const QString& Cell(const TQuib& quib, int row, int slot) const;
+    const QString& Cell(const TQuibReader& quib, int row, int slot) const;
 
     int op_ = TQuery::And;
     std::vector<Condition> conditions_;

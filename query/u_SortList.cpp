@@ -1,7 +1,5 @@
 #include "query/u_SortList.h"
 
-#include "app/QUIBLib_TLB.h"
-
 void TSortList::Clear() {
     rows_.fill(Row{});
 }
@@ -27,20 +25,11 @@ int TSortList::DefinedCount() const {
     return RowCount;
 }
 
-void TSortList::ApplyTo(TQuib& quib, const TColumnMap& indexFromProgram) const {
-    // Bounded by the count at the start, should a deletion ever be refused.
-    for (int n = quib.SortsCount(); n > 0; --n) {
-        if (!quib.DeleteSort(quib.SortsCount() - 1))
-            break;
+QVector<TSortKey> TSortList::Keys(const TColumnMap& indexFromProgram) const {
+    QVector<TSortKey> keys;
+    const int defined = DefinedCount();
+    for (int i = 0; i < defined; ++i) {
+        keys.append({indexFromProgram[rows_[i].item], rows_[i].order == Asc});
     }
-    const int keys = DefinedCount();
-    for (int i = 0; i < keys; ++i) {
-        const Row& key = rows_[i];
-        quib.NewSort(i);
-        // A column the database lacks is "-1", which the control skips.
-        quib.SetSortData(i, QStringLiteral("column"), QString::number(indexFromProgram[key.item]));
-        quib.SetSortData(i, QStringLiteral("order"),
-                         key.order == Asc ? QStringLiteral("asc") : QStringLiteral("desc"));
-    }
-    quib.Sort();
+    return keys;
 }

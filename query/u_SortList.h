@@ -1,11 +1,12 @@
 #pragma once
 
 #include "session/u_ColumnMap.h"
+#include "session/u_RowEditor.h"
+
+#include <QVector>
 
 #include <array>
 #include <cstdint>
-
-class TQuib;
 
 // The sort builder's keys: up to 50 rows of a catalogue column and an order.
 // The keys are the rows before the first row whose order is "-" (the
@@ -31,12 +32,10 @@ class TSortList {
 
     int DefinedCount() const;
 
-    // Replaces the control's sort definitions by these keys and sorts. The
-    // old definitions go from the last to the first, so that each deletion
-    // re-sorts by a prefix of the old keys and moves no row; each key then
-    // gets its column (the database column of its catalogue column, from
-    // indexFromProgram) and its order, and the rows are sorted once more.
-    void ApplyTo(TQuib& quib, const TColumnMap& indexFromProgram) const;
+    // The defined keys as the session sorts by them: each key's column is
+    // the database column of its catalogue column (from indexFromProgram;
+    // kMissingColumn when the database lacks it, which the sort skips).
+    QVector<TSortKey> Keys(const TColumnMap& indexFromProgram) const;
 
   private:
     std::array<Row, RowCount> rows_{};

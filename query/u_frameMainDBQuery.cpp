@@ -30,15 +30,14 @@ void TframeMainDBQuery::SetCommands(QAction* process, QAction* close) {
     tbDBQuery_->addAction(close);
 }
 
-int TframeMainDBQuery::ProcessQuery(TframeMainGrid& grid, const QStringList& titlesFull,
-                                    const TColumnMap& indexFromProgram) const {
+QVector<int> TframeMainDBQuery::ProcessQuery(TframeMainGrid& grid, const QStringList& titlesFull,
+                                             const TColumnMap& indexFromProgram) const {
     QVector<int> hits = frameMainQuery_->MatchingRows();
-    const int count = static_cast<int>(hits.size());
     grid.GridClear();
-    if (count == 0)
-        return 0;
+    if (hits.isEmpty())
+        return hits;
     // The grid reads the database the query builder reads.
-    grid.ShowRecords(*frameMainQuery_->Database(), titlesFull, indexFromProgram, std::move(hits));
+    grid.ShowRecords(*frameMainQuery_->Database(), titlesFull, indexFromProgram, hits);
     grid.selectCell(0, 0);
-    return count;
+    return hits;
 }

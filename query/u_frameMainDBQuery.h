@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QStringList>
+#include <QVector>
 
 class QAction;
 class QToolBar;
@@ -28,11 +29,11 @@ class TframeMainDBQuery : public QFrame {
     void SetCommands(QAction* process, QAction* close);
 
     // Shows every contact that matches the query in grid, numbered with its
-    // table row + 1, and makes the first cell current; returns the number of
-    // matches (with none the grid is left empty). The database's rows, order
+    // table row + 1, and makes the first cell current; returns the matches'
+    // records (with none the grid is left empty). The database's rows, order
     // and cursor are not touched.
-    int ProcessQuery(TframeMainGrid& grid, const QStringList& titlesFull,
-                     const TColumnMap& indexFromProgram) const;
+    QVector<int> ProcessQuery(TframeMainGrid& grid, const QStringList& titlesFull,
+                              const TColumnMap& indexFromProgram) const;
 
   private:
     QToolBar* tbDBQuery_ = nullptr;

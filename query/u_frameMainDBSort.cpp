@@ -1,6 +1,5 @@
 #include "query/u_frameMainDBSort.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "query/u_PagedRows.h"
 #include "session/u_ContactsSession.h"
 
@@ -132,10 +131,8 @@ void TframeMainDBSort::SetSortList(const TSortList& list) {
     sbSortChange();
 }
 
-void TframeMainDBSort::ApplySort() {
-    if (quib_)
-        sortList_.ApplyTo(*quib_,
-                          catalogue_ ? catalogue_->lstDBColsIndexFromProgram : TColumnMap());
+QVector<TSortKey> TframeMainDBSort::SortKeys() const {
+    return catalogue_ ? sortList_.Keys(catalogue_->lstDBColsIndexFromProgram) : QVector<TSortKey>();
 }
 
 int TframeMainDBSort::ScrollPosition() const {

@@ -14,12 +14,11 @@ class QLabel;
 class QScrollBar;
 class QStandardItemModel;
 class QToolBar;
-class TQuib;
 struct TColumnCatalogue;
 
 // The sort builder: up to 50 sort keys of a catalogue column and an order,
 // shown a window of rows at a time and paged by a scroll bar, that "&Sort"
-// hands to the database control. The keys live as long as the frame, so the
+// hands to the session. The keys live as long as the frame, so the
 // next visit shows the previous ones.
 class TframeMainDBSort : public QFrame {
     Q_OBJECT
@@ -32,8 +31,6 @@ class TframeMainDBSort : public QFrame {
     TframeMainDBSort(const TframeMainDBSort&) = delete;
     TframeMainDBSort& operator=(const TframeMainDBSort&) = delete;
 
-    // The database "&Sort" orders (nullptr: none).
-    void SetDatabase(TQuib* quib) { quib_ = quib; }
     // The column catalogue: full titles (item lists) and the program ->
     // database column map, read where they live; it must outlive the frame.
     void SetColumns(const TColumnCatalogue* catalogue);
@@ -45,8 +42,8 @@ class TframeMainDBSort : public QFrame {
     const TSortList& SortList() const { return sortList_; }
     void SetSortList(const TSortList& list);
 
-    // Replaces the control's sort definitions by the keys and sorts the rows.
-    void ApplySort();
+    // The keys as the session sorts by them (database columns).
+    QVector<TSortKey> SortKeys() const;
 
     void FrameResize();
     void sbSortChange();
@@ -74,7 +71,6 @@ class TframeMainDBSort : public QFrame {
     void Retranslate();
 
     TSortList sortList_;
-    TQuib* quib_ = nullptr;
     const TColumnCatalogue* catalogue_ = nullptr;
 
     QToolBar* tbSort_ = nullptr;

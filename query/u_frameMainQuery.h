@@ -20,7 +20,7 @@ class QLineEdit;
 class QScrollBar;
 class QStandardItemModel;
 class QToolBar;
-class TQuib;
+class TQuibReader;
 struct TColumnCatalogue;
 class TQueryMatcher;
 
@@ -45,8 +45,8 @@ class TframeMainQuery : public QFrame {
     TframeMainQuery& operator=(const TframeMainQuery&) = delete;
 
     // The database whose rows RowMatchesQuery reads (nullptr: none).
-    void SetDatabase(const TQuib* quib) { quib_ = quib; }
-    const TQuib* Database() const { return quib_; }
+    void SetDatabase(const TQuibReader* quib) { quib_ = quib; }
+    const TQuibReader* Database() const { return quib_; }
     // The column catalogue: column names (query files), full titles (item
     // lists) and the program -> database column map. It must outlive the
     // frame.
@@ -116,7 +116,7 @@ class TframeMainQuery : public QFrame {
 
     TQuery query_;
     QString fileName_;
-    const TQuib* quib_ = nullptr;
+    const TQuibReader* quib_ = nullptr;
     const TColumnCatalogue* catalogue_ = nullptr;
     mutable std::unique_ptr<TQueryMatcher> matcher_;
     mutable TColumnMap matcherMap_;  // the map matcher_ was made with

@@ -1,6 +1,8 @@
 #include "session/u_ContactsDB.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_RecordIdentity.h"
 #include "support/u_ProductInfo.h"
 #include "support/u_ResourceStrings.h"
 
@@ -32,11 +34,28 @@ void WriteContactsHeaders(TQuib& quib, const QString& minVersion, const QString&
     }
 }
 
-QString HeaderValue(const TQuib& quib, const QString& headerName) {
+void WriteContactsDatabase(const QString& path, const QString& programVersion,
+                           const QList<QStringList>& records) {
+    const QStringList names = ContactSchema::ColumnNames();
+    TQuib quib;
+    quib.SetDatabaseName(path);
+    quib.Create();
+    WriteContactsHeaders(quib, product::MinDatabaseVersion, programVersion, names);
+    for (const QStringList& fields : records) {
+        const int row = quib.RowsCount();
+        quib.NewRow(row);
+        for (int col = 0; col < fields.size() && col < names.size(); ++col) {
+            quib.SetData(row, col, fields[col]);
+        }
+    }
+    quib.Save();
+}
+
+QString HeaderValue(const TQuibReader& quib, const QString& headerName) {
     return quib.GetHeaderText(quib.GetHeaderIndexFromName(headerName), 0);
 }
 
-QStringList DatabaseColumns(const TQuib& quib) {
+QStringList DatabaseColumns(const TQuibReader& quib) {
     const int header = quib.GetHeaderIndexFromName(QStringLiteral("DBColsName"));
     QStringList columns;
     const int count = header < 0 ? 0 : quib.HeaderTextsCount(header);
@@ -46,7 +65,7 @@ QStringList DatabaseColumns(const TQuib& quib) {
     return columns;
 }
 
-QString IdentificationError(const TQuib& quib, const QString& programVersion) {
+QString IdentificationError(const TQuibReader& quib, const QString& programVersion) {
     if (HeaderValue(quib, QStringLiteral("ProgramName")) != product::Name) {
         return LoadResString(res::NotDatabaseForProgram);
     }
@@ -73,8 +92,8 @@ QString columnLines(const TColumnMatch& match, const QStringList& columnNames,
     return unsupported;
 }
 
-QString columnWarning(const TQuib& quib, const QString& programVersion, const QString& unsupported,
-                      const QString& missing) {
+QString columnWarning(const TQuibReader& quib, const QString& programVersion,
+                      const QString& unsupported, const QString& missing) {
     QString w;
     if (!unsupported.isEmpty()) {
         w += LoadResString(res::UnsupportedColumns) + kMessageLineBreak + unsupported +
@@ -95,7 +114,7 @@ QString columnWarning(const TQuib& quib, const QString& programVersion, const QS
 
 }  // namespace
 
-CompatibilityCheck CheckContactsDatabase(const TQuib& quib, const QString& programVersion,
+CompatibilityCheck CheckContactsDatabase(const TQuibReader& quib, const QString& programVersion,
                                          const QStringList& columnNames,
                                          const QStringList& columnTitlesFull) {
     CompatibilityCheck check;
@@ -104,7 +123,9 @@ CompatibilityCheck CheckContactsDatabase(const TQuib& quib, const QString& progr
         check.accepted = false;
         return check;
     }
-    const TColumnMatch match = MatchColumns(DatabaseColumns(quib), columnNames);
+    TColumnMatch match = MatchColumns(DatabaseColumns(quib), columnNames);
+    // The identities are the program's own column, though no field.
+    match.unsupported.removeAll(QLatin1String(kIdentityColumn));
     check.indexFromProgram = match.fromProgram;
     check.indexFromDB = match.fromDB;
     QString missing;

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class TQuib;
+class TQuibReader;
 
 // The rules that make the generic table database a contacts database: the
 // identification headers every new database carries, and the check of a
@@ -22,16 +23,22 @@ inline const QString kMessageLineBreak = QStringLiteral("\n\r");
 void WriteContactsHeaders(TQuib& quib, const QString& minVersion, const QString& aktVersion,
                           const QStringList& columnNames);
 
+// Writes a new contacts database to path, laid out in program order as a new
+// database is, holding records (each its fields in program order). Raises
+// EQuibError when the file cannot be written.
+void WriteContactsDatabase(const QString& path, const QString& programVersion,
+                           const QList<QStringList>& records);
+
 // Text 0 of the named header, or the empty text when there is no such header.
-QString HeaderValue(const TQuib& quib, const QString& headerName);
+QString HeaderValue(const TQuibReader& quib, const QString& headerName);
 
 // The texts of the "DBColsName" header: the database's column names in column
 // order; empty when it has none.
-QStringList DatabaseColumns(const TQuib& quib);
+QStringList DatabaseColumns(const TQuibReader& quib);
 
 // Why a database is no database of this product or needs a newer program than
 // programVersion (the error message), or the empty text when it may be opened.
-QString IdentificationError(const TQuib& quib, const QString& programVersion);
+QString IdentificationError(const TQuibReader& quib, const QString& programVersion);
 
 // What the check of a database being opened decided.
 struct CompatibilityCheck {
@@ -48,6 +55,6 @@ struct CompatibilityCheck {
 // database of this product, must not need a newer program than
 // programVersion, and its columns (header DBColsName) are matched by name
 // against the program's columns.
-CompatibilityCheck CheckContactsDatabase(const TQuib& quib, const QString& programVersion,
+CompatibilityCheck CheckContactsDatabase(const TQuibReader& quib, const QString& programVersion,
                                          const QStringList& columnNames,
                                          const QStringList& columnTitlesFull);

@@ -1,14 +1,17 @@
 #include "session/u_ContactsSession.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_BackgroundWriter.h"
+#include "session/u_ChangeScope.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
-#include "support/u_MessageBox.h"
 #include "support/u_ProductInfo.h"
-#include "support/u_ResourceStrings.h"
 
 #include <quib/QuibSnapshot.h>
+
+#include <algorithm>
+#include <utility>
+
 
 TContactsSession::TContactsSession(const QString& programVersion, QObject* parent)
     : QObject(parent),
@@ -21,8 +24,7 @@ TContactsSession::TContactsSession(const QString& programVersion, QObject* paren
     columns_.lstDBColsIndexFromDB = TColumnMap::Identity(ContactSchema::ColumnCount);
     RetranslateTitles();
     subscribe();
-    connect(writer_.get(), &TBackgroundWriter::writeFailed, this,
-            &TContactsSession::reportFailedSave);
+    connect(writer_.get(), &TBackgroundWriter::writeFailed, this, &TContactsSession::saveFailed);
 }
 
 TContactsSession::~TContactsSession() {
@@ -39,11 +41,27 @@ void TContactsSession::subscribe() {
     quib_->OnRefreshData = [this] {
         emit refreshData();
         // The refresh filled the card, whose edits set the flag: undo that.
-        SetRecordChanged(false);
+        recordChanged_ = false;
     };
-    quib_->OnAfterMove = [this] { emit afterMove(); };
-    quib_->OnSaveRow = [this] { saveRow(); };
+    quib_->OnAfterMove = [this] {
+        if (changing_) {
+            movedWhileChanging_ = true;
+        } else {
+            emit afterMove();
+        }
+    };
+    quib_->OnSaveRow = [this] {
+        if (recordWriter_) {
+            recordWriter_();
+        }
+    };
     quib_->OnCheckCompatibility = [this](int16_t& Cancel) { checkCompatibility(Cancel); };
+}
+
+// --- Reading -----------------------------------------------------------------------
+
+const TQuibReader& TContactsSession::Quib1() const {
+    return *quib_;
 }
 
 QString TContactsSession::DatabaseName() const {
@@ -71,61 +89,375 @@ QString TContactsSession::FieldText(int field) const {
     return quib_->GetData(-1, ColumnOfField(field));
 }
 
-bool TContactsSession::SetFieldText(int field, const QString& text) {
-    // A field whose column the database lacks maps to column -1: the control
-    // refuses its edits quietly.
-    return quib_->SetData(-1, ColumnOfField(field), text);
+QString TContactsSession::FieldText(int record, int field) const {
+    // Row -1 would be the current record.
+    return record < 0 ? QString() : quib_->GetData(record, ColumnOfField(field));
 }
 
-void TContactsSession::SetRecordChanged(bool changed) {
-    if (recordChanged_ == changed) {
-        return;
+// --- Moving --------------------------------------------------------------------------
+
+bool TContactsSession::MoveFirst() {
+    const bool moved = quib_->MoveFirst();
+    quib_->RefreshData();
+    return moved;
+}
+
+bool TContactsSession::MovePrevious() {
+    const bool moved = quib_->MovePrevious();
+    quib_->RefreshData();
+    return moved;
+}
+
+bool TContactsSession::MoveNext() {
+    const bool moved = quib_->MoveNext();
+    quib_->RefreshData();
+    return moved;
+}
+
+bool TContactsSession::MoveLast() {
+    const bool moved = quib_->MoveLast();
+    quib_->RefreshData();
+    return moved;
+}
+
+bool TContactsSession::MoveTo(int record) {
+    const bool moved = quib_->MoveTo(record);
+    quib_->RefreshData();
+    return moved;
+}
+
+void TContactsSession::RefreshData() {
+    quib_->RefreshData();
+}
+
+// --- Changing ------------------------------------------------------------------------
+
+QStringList TContactsSession::withFields(const QStringList& fields, QStringList base) const {
+    const auto count = std::min<qsizetype>(fields.size(), ContactSchema::ColumnCount);
+    for (int i = 0; i < count; ++i) {
+        // A field whose column the database lacks is dropped.
+        const int column = ColumnOfField(i);
+        if (column >= 0 && column < base.size()) {
+            base[column] = fields[i];
+        }
     }
-    recordChanged_ = changed;
-    emit recordChangedChanged(changed);
+    return base;
 }
 
-void TContactsSession::saveRow() {
-    const bool refresh = recordWriter_ ? recordWriter_() : true;
-    // Every record save also writes the whole database file.
-    requestSave();
-    if (refresh) {
-        quib_->RefreshData();
+TRowEdit TContactsSession::storeRows(const TRowsIn& rows) {
+    TRowEditor editor(*quib_);
+    if (rows.kind == TRowEdit::Kind::Replace) {
+        return editor.Replace(rows.row, rows.texts(0));
+    }
+    return editor.Insert(rows.row, rows.count, withIdentities(rows.texts), rows.afterRow);
+}
+
+bool TContactsSession::StoreField(int record, int field, const QString& text) {
+    const int column =
+        field >= 0 && field < ContactSchema::ColumnCount ? ColumnOfField(field) : kMissingColumn;
+    if (column < 0 || record < 0 || record >= quib_->RowsCount()) {
+        return false;
+    }
+    if (quib_->GetData(record, column) == text) {
+        return true;
+    }
+    const TChangeScope scope(changing_, movedWhileChanging_);
+    QStringList texts = TRowEditor(*quib_).ReadRow(record);
+    texts[column] = text;
+    TChangeStep step;
+    step.name = {TStepKind::EditField, field, 0};
+    step.undoCursor = step.redoCursor = record;
+    step.edits.push_back(
+        storeRows({TRowEdit::Kind::Replace, record, 1, [&](int) { return texts; }}));
+    commit(std::move(step), TRecordChange::Cells(record));
+    return true;
+}
+
+bool TContactsSession::StoreRecord(const QStringList& fields) {
+    const int record = quib_->RowIndex();
+    if (record < 0 || record >= quib_->RowsCount()) {
+        return false;
+    }
+    const TChangeScope scope(changing_, movedWhileChanging_);
+    const QStringList before = TRowEditor(*quib_).ReadRow(record);
+    const QStringList after = withFields(fields, before);
+    if (after == before) {
+        // Save writes the file whatever changed; the views show the record.
+        writeFile();
+        announce({TRecordChange::Cells(record)});
+        return true;
+    }
+    TChangeStep step;
+    step.name = {TStepKind::SaveRecord, -1, 0};
+    step.undoCursor = step.redoCursor = record;
+    step.edits.push_back(
+        storeRows({TRowEdit::Kind::Replace, record, 1, [&](int) { return after; }}));
+    commit(std::move(step), TRecordChange::Cells(record));
+    return true;
+}
+
+int TContactsSession::AppendRecord() {
+    const TChangeScope scope(changing_, movedWhileChanging_);
+    const int record = quib_->RowsCount();
+    TChangeStep step;
+    step.name = {TStepKind::NewRecord, -1, 0};
+    step.undoCursor = quib_->RowIndex();
+    step.redoCursor = record;
+    step.edits.push_back(
+        storeRows({TRowEdit::Kind::Insert, record, 1, [](int) { return QStringList(); }}));
+    commit(std::move(step), TRecordChange::Inserted(record, 1));
+    return record;
+}
+
+bool TContactsSession::DeleteRecord(int record) {
+    if (record < 0 || record >= quib_->RowsCount()) {
+        return false;
+    }
+    const TChangeScope scope(changing_, movedWhileChanging_);
+    TChangeStep step;
+    step.name = {TStepKind::DeleteRecord, -1, 0};
+    // Undone, the record comes back and is shown.
+    step.undoCursor = record;
+    step.edits.push_back(TRowEditor(*quib_).Remove(record, 1));
+    commit(std::move(step), TRecordChange::Removed(record, 1));
+    return true;
+}
+
+int TContactsSession::ImportRecords(const TRecordBatch& batch, const TImportStep& step) {
+    const int count = batch.RowCount();
+    if (count == 0) {
+        return 0;
+    }
+    const TChangeScope scope(changing_, movedWhileChanging_);
+    const int first = quib_->RowsCount();
+    const QStringList empty(quib_->ColsCount());
+    TChangeStep change;
+    change.name = {TStepKind::Import, -1, count};
+    change.undoCursor = quib_->RowIndex();
+    const auto record = [&](int i) {
+        return withFields(batch.Row(i, ContactSchema::ColumnCount), empty);
+    };
+    const auto appended = [&](int made) {
+        if (step) {
+            step(made, count);
+        }
+    };
+    change.edits.push_back(storeRows({TRowEdit::Kind::Insert, first, count, record, appended}));
+    commit(std::move(change), TRecordChange::Inserted(first, count));
+    return count;
+}
+
+void TContactsSession::Sort(const QVector<TSortKey>& keys) {
+    const TChangeScope scope(changing_, movedWhileChanging_);
+    const QVector<int> order = TRowEditor(*quib_).Sort(keys);
+    QVector<int> newPositions(order.size());
+    bool moved = false;
+    for (int p = 0; p < order.size(); ++p) {
+        newPositions[order[p]] = p;
+        moved = moved || order[p] != p;
+    }
+    if (!moved) {
+        return;  // the records were in that order: nothing to undo or save
+    }
+    TChangeStep step;
+    step.name = {TStepKind::Sort, -1, 0};
+    // The cursor keeps its number, as the engine's sort leaves it.
+    step.undoCursor = step.redoCursor = quib_->RowIndex();
+    step.order = order;
+    commit(std::move(step), TRecordChange::Reordered(std::move(newPositions)));
+}
+
+void TContactsSession::Save() {
+    writeFile();
+}
+
+void TContactsSession::keepCursorOnARecord() {
+    if (quib_->RowsCount() > 0 && quib_->RowIndex() > quib_->RowsCount() - 1) {
+        quib_->MoveLast();
     }
 }
 
-void TContactsSession::requestSave() {
+void TContactsSession::commit(TChangeStep step, const TRecordChange& change) {
+    keepCursorOnARecord();
+    if (step.redoCursor < 0) {
+        step.redoCursor = quib_->RowIndex();
+    }
+    undo_.Push(std::move(step));
+    writeFile();
+    announce({change});
+}
+
+void TContactsSession::announce(const QVector<TRecordChange>& changes) {
+    // The slots may change the database again: the scope of this change ends.
+    changing_ = false;
+    for (const TRecordChange& change : changes) {
+        emit recordsChanged(change);
+    }
+    if (movedWhileChanging_) {
+        movedWhileChanging_ = false;
+        emit afterMove();
+    }
+    emit undoStackChanged();
+}
+
+// --- Undo and redo ---------------------------------------------------------------------
+
+std::optional<TStepName> TContactsSession::UndoStepName() const {
+    const TChangeStep* step = undo_.NextUndo();
+    return step ? std::optional(step->name) : std::nullopt;
+}
+
+std::optional<TStepName> TContactsSession::RedoStepName() const {
+    const TChangeStep* step = undo_.NextRedo();
+    return step ? std::optional(step->name) : std::nullopt;
+}
+
+void TContactsSession::toggle(TRowEdit& edit) {
+    const int columns = quib_->ColsCount();
+    switch (edit.kind) {
+        case TRowEdit::Kind::Replace: {
+            const QStringList held = edit.held.Row(0, columns);
+            edit.held =
+                storeRows({TRowEdit::Kind::Replace, edit.row, 1, [&](int) { return held; }}).held;
+            break;
+        }
+        case TRowEdit::Kind::Insert:
+            edit = TRowEditor(*quib_).Remove(edit.row, edit.count);
+            break;
+        case TRowEdit::Kind::Remove: {
+            storeRows({TRowEdit::Kind::Insert, edit.row, edit.count,
+                       [&edit, columns](int i) { return edit.held.Row(i, columns); }});
+            edit.held.Clear();
+            edit.kind = TRowEdit::Kind::Insert;
+            break;
+        }
+    }
+}
+
+namespace {
+
+TRecordChange changeOf(const TRowEdit& edit) {
+    switch (edit.kind) {
+        case TRowEdit::Kind::Replace:
+            return TRecordChange::Cells(edit.row);
+        case TRowEdit::Kind::Insert:
+            return TRecordChange::Inserted(edit.row, edit.count);
+        case TRowEdit::Kind::Remove:
+            return TRecordChange::Removed(edit.row, edit.count);
+    }
+    return TRecordChange::Cells(edit.row);
+}
+
+}  // namespace
+
+QVector<TRecordChange> TContactsSession::revert(TChangeStep& step, bool undo) {
+    QVector<TRecordChange> changes;
+    if (!step.order.isEmpty()) {
+        // order[p] is where the row now at p stood before the sort.
+        QVector<int> target(step.order.size());
+        for (int p = 0; p < step.order.size(); ++p) {
+            if (undo) {
+                target[p] = step.order[p];
+            } else {
+                target[step.order[p]] = p;
+            }
+        }
+        TRowEditor(*quib_).MoveRows(target);
+        changes << TRecordChange::Reordered(target);
+    }
+    const auto count = static_cast<qsizetype>(step.edits.size());
+    for (qsizetype k = 0; k < count; ++k) {
+        TRowEdit& edit = step.edits[undo ? count - 1 - k : k];
+        toggle(edit);
+        changes << changeOf(edit);
+    }
+    return changes;
+}
+
+bool TContactsSession::Undo() {
+    if (!undo_.CanUndo()) {
+        return false;
+    }
+    const TChangeScope scope(changing_, movedWhileChanging_);
+    TChangeStep step = undo_.TakeUndo();
+    QVector<TRecordChange> changes;
+    try {
+        changes = revert(step, true);
+    } catch (...) {
+        // The rows no longer match the steps: they cannot be relied on.
+        clearUndo();
+        throw;
+    }
+    if (step.undoCursor >= 0 && quib_->RowsCount() > 0) {
+        quib_->MoveTo(std::min(step.undoCursor, quib_->RowsCount() - 1));
+    }
+    keepCursorOnARecord();
+    undo_.PushUndone(std::move(step));
+    writeFile();
+    announce(changes);
+    return true;
+}
+
+bool TContactsSession::Redo() {
+    if (!undo_.CanRedo()) {
+        return false;
+    }
+    const TChangeScope scope(changing_, movedWhileChanging_);
+    TChangeStep step = undo_.TakeRedo();
+    QVector<TRecordChange> changes;
+    try {
+        changes = revert(step, false);
+    } catch (...) {
+        clearUndo();
+        throw;
+    }
+    if (step.redoCursor >= 0 && quib_->RowsCount() > 0) {
+        quib_->MoveTo(std::min(step.redoCursor, quib_->RowsCount() - 1));
+    }
+    keepCursorOnARecord();
+    undo_.PushRedone(std::move(step));
+    writeFile();
+    announce(changes);
+    return true;
+}
+
+void TContactsSession::clearUndo() {
+    if (undo_.CanUndo() || undo_.CanRedo()) {
+        undo_.Clear();
+        emit undoStackChanged();
+    }
+}
+
+// --- Saving --------------------------------------------------------------------------
+
+void TContactsSession::writeFile() {
     writer_->Request(quib_->TakeSnapshot(), quib_->DatabaseName());
+}
+
+void TContactsSession::writeFileNow() {
+    quib_->Save();
 }
 
 void TContactsSession::FinishSaves() {
     writer_->WaitUntilIdle();
 }
 
-void TContactsSession::reportFailedSave(const QString& path, const QString& message) {
-    // The edits are still in memory: the next save writes them again.
-    QString text = tr("The database could not be saved: %1\n\rDatabase File Name: %%DB_FILENAME%%"
-                      "\n\r\n\rYour changes are kept; the next save of a record tries again.")
-                       .arg(message);
-    text = ReplaceFirst(text, QStringLiteral("%%DB_FILENAME%%"), path);
-    ShowMessage(MsgType::Error, text, MsgButtons::Ok, messageParent_);
-}
-
 // --- Checking a database being opened -------------------------------------------
 
 void TContactsSession::checkCompatibility(int16_t& Cancel) {
+    identityColumn_ = kMissingColumn;
     const CompatibilityCheck check = CheckContactsDatabase(
         *quib_, programVersion_, columns_.lstDBColsName, columns_.lstDBColsTitleFull);
     if (!check.accepted) {
-        ShowMessage(MsgType::Error, check.error, MsgButtons::Ok, messageParent_);
         Cancel = 1;
+        emit openRefused(check.error);
         return;
     }
     columns_.lstDBColsIndexFromProgram = check.indexFromProgram;
     columns_.lstDBColsIndexFromDB = check.indexFromDB;
-    emit columnMapChanged();
+    findIdentityColumn();
     if (!check.warning.isEmpty()) {
-        ShowMessage(MsgType::Warning, check.warning, MsgButtons::Ok, messageParent_);
+        emit openWarning(check.warning);
     }
 }
 
@@ -140,6 +472,8 @@ void TContactsSession::setNoDatabase() {
 bool TContactsSession::Reload() {
     // The file being replaced may still be written in the background.
     FinishSaves();
+    // What was done before concerns rows that are read again.
+    clearUndo();
     bool ok = false;
     // The clean-up runs in every case, also when Open raises; the error then
     // travels on to the caller.
@@ -161,12 +495,14 @@ bool TContactsSession::Reload() {
 }
 
 bool TContactsSession::OpenFile(const QString& path) {
+    FinishSaves();
     quib_->SetDatabaseName(path);
     return Reload();
 }
 
 void TContactsSession::Create(const QString& path) {
     FinishSaves();
+    clearUndo();
     quib_->SetDatabaseName(path);
     try {
         writeNewDatabase();
@@ -187,30 +523,48 @@ void TContactsSession::writeNewDatabase() {
     // A new database holds every column in program order.
     columns_.lstDBColsIndexFromDB = TColumnMap::Identity(ContactSchema::ColumnCount);
     columns_.lstDBColsIndexFromProgram = columns_.lstDBColsIndexFromDB;
-    emit columnMapChanged();
-    quib_->NewRow(0);
-    quib_->Save();
+    identityColumn_ = kMissingColumn;
+    // One empty record, made as every record is made (no undo step: the
+    // stack starts with the new database).
+    storeRows({TRowEdit::Kind::Insert, 0, 1, [](int) { return QStringList(); }});
+    writeFileNow();
 }
 
-void TContactsSession::SaveAs(const QString& path) {
+void TContactsSession::SaveAs(const QString& path,
+                              const std::optional<QStringList>& currentRecord) {
     // Save As writes at once, so that a failure keeps the old name.
     FinishSaves();
+    const TChangeScope scope(changing_, movedWhileChanging_);
+    const int record = quib_->RowIndex();
+    std::optional<TChangeStep> stored;
+    if (currentRecord && record >= 0 && record < quib_->RowsCount()) {
+        const QStringList before = TRowEditor(*quib_).ReadRow(record);
+        const QStringList after = withFields(*currentRecord, before);
+        if (after != before) {
+            TChangeStep step;
+            step.name = {TStepKind::SaveRecord, -1, 0};
+            step.undoCursor = step.redoCursor = record;
+            step.edits.push_back(
+                storeRows({TRowEdit::Kind::Replace, record, 1, [&](int) { return after; }}));
+            stored = std::move(step);
+        }
+    }
     const QString previous = quib_->DatabaseName();
     quib_->SetDatabaseName(path);
     try {
-        quib_->Save();
+        writeFileNow();
     } catch (...) {
-        // Nothing was written under the new name: go on editing the old file.
+        // Nothing was written under the new name: go on editing the old
+        // file, with the card's edits still unsaved on the card.
         quib_->SetDatabaseName(previous);
+        if (stored) {
+            toggle(stored->edits.front());
+        }
         throw;
     }
-    quib_->RefreshData();
-}
-
-bool TContactsSession::SaveRow() {
-    return quib_->SaveRow();
-}
-
-void TContactsSession::RefreshData() {
+    if (stored) {
+        undo_.Push(std::move(*stored));
+        announce({TRecordChange::Cells(record)});
+    }
     quib_->RefreshData();
 }

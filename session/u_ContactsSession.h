@@ -1,6 +1,13 @@
 #pragma once
 
+#include "session/u_ChangeStep.h"
 #include "session/u_ColumnMap.h"
+#include "session/u_PackedRows.h"
+#include "session/u_QuibReader.h"
+#include "session/u_RecordIdentity.h"
+#include "session/u_RecordChange.h"
+#include "session/u_RowEditor.h"
+#include "session/u_UndoStack.h"
 
 #include <QObject>
 #include <QString>
@@ -9,8 +16,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
-class QWidget;
 class TBackgroundWriter;
 class TQuib;
 
@@ -31,11 +38,31 @@ struct TSessionState {
     int rowIndex = -1;  // RowIndex
 };
 
-// The open contacts database, outside every window: the engine control Quib1,
-// the column catalogue, the record-changed state, the file commands with their
-// roll-backs and the check of a database being opened. It tells the windows
-// what happens through its signals, which are emitted synchronously from
-// inside the engine call that caused them.
+// The open contacts database, outside every window, and the only door to it.
+//
+// Readers get the engine control Quib1 for reading. Every change goes
+// through an operation of the session in the program's words: it stores the
+// change, keeps it as one step of the undo stack, has the background writer
+// save the file, and announces it by recordsChanged. The views follow the
+// signals, which are emitted synchronously from inside the operation. The
+// session shows no window: problems are announced by openRefused,
+// openWarning and saveFailed, and errors of the engine travel on to the
+// caller. Nobody needs to wait for the writer: the session does before it
+// replaces, reloads or renames the file.
+//
+// Records are the engine's physical rows; the session never activates a
+// filter on its engine.
+//
+// Where the changes pass, for whoever adds to them:
+// - every text that enters the database, from an operation or from undo and
+//   redo, is stored by storeRows() (through TRowEditor, whose writeRow is the
+//   one place a cell is written): a check that the database can hold every
+//   character belongs at the top of storeRows(), before anything is stored;
+// - every write of the file goes through writeFile() (in the background) or
+//   writeFileNow() (Save As): a check that the file on disk is still the one
+//   the session read belongs there;
+// - new records are made only by TRowEditor::insertRows, where a hidden
+//   column holding an identity of each record would be filled.
 class TContactsSession : public QObject {
     Q_OBJECT
 
@@ -45,8 +72,11 @@ class TContactsSession : public QObject {
     TContactsSession(const TContactsSession&) = delete;
     TContactsSession& operator=(const TContactsSession&) = delete;
 
-    // The engine control of the open database.
-    TQuib& Quib1() const { return *quib_; }
+    // --- Reading ---------------------------------------------------------------
+
+    // The engine control of the open database, for reading: it offers no
+    // member that changes the database (those are the session's).
+    const TQuibReader& Quib1() const;
     const QString& ProgramVersion() const { return programVersion_; }
     QString DatabaseName() const;
     bool IsOpen() const;
@@ -58,45 +88,107 @@ class TContactsSession : public QObject {
     // The database column of program field i (kMissingColumn when the
     // database lacks it).
     int ColumnOfField(int field) const;
-    // Field i of the current record, and writing it (false when refused).
+    // Field i of the current record, and of any record.
     QString FieldText(int field) const;
-    bool SetFieldText(int field, const QString& text);
+    QString FieldText(int record, int field) const;
 
     // Unsaved edits of the current record shown on the card.
     bool RecordChanged() const { return recordChanged_; }
-    void SetRecordChanged(bool changed);
+    void SetRecordChanged(bool changed) { recordChanged_ = changed; }
 
-    // Writes the edits of the view in front into the database (OnSaveRow,
-    // before the file is saved); returns whether the views are refreshed
-    // after the save. It must not save the file itself.
-    using TRecordWriter = std::function<bool()>;
-    void SetRecordWriter(TRecordWriter writer) { recordWriter_ = std::move(writer); }
+    // --- Moving ----------------------------------------------------------------
+    // Each moves the cursor (afterMove when it moved), then the views show
+    // the current record (refreshData). They ask nothing.
+    bool MoveFirst();
+    bool MovePrevious();
+    bool MoveNext();
+    bool MoveLast();
+    bool MoveTo(int record);
+    // The views show what the database holds (refreshData).
+    void RefreshData();
 
-    // Owner of the messages of the open check.
-    void SetMessageParent(QWidget* parent) { messageParent_ = parent; }
+    // --- Changing --------------------------------------------------------------
+    // Each is one step of the undo stack, saved in the background and
+    // announced by recordsChanged (then afterMove when the cursor moved).
+
+    // Field field of record to text (a cell of the table); false when the
+    // database lacks the field's column or there is no such record. Storing
+    // the text the field holds already changes nothing.
+    bool StoreField(int record, int field, const QString& text);
+    // The 32 fields of the current record (the card's Save); fields whose
+    // column the database lacks are dropped. Saves the file also when
+    // nothing changed. False when there is no current record.
+    bool StoreRecord(const QStringList& fields);
+    // Appends an empty record at the end; returns its number.
+    int AppendRecord();
+    // Deletes record; the cursor stays on a record (the last one when it was
+    // beyond them). False when there is no such record.
+    bool DeleteRecord(int record);
+    // Appends the records of batch (program fields, see TRecordBatch) at the
+    // end as one step; returns how many. step is called after each record
+    // with the records appended so far; what it throws (a cancel) takes
+    // every appended record out again and travels on, as does any error.
+    using TImportStep = std::function<void(qint64 done, qint64 total)>;
+    int ImportRecords(const TRecordBatch& batch, const TImportStep& step = {});
+    // Replaces the sort definitions by keys (database columns) and sorts the
+    // records.
+    void Sort(const QVector<TSortKey>& keys);
+    // Writes the file again (in the background) as it stands.
+    void Save();
+
+    // --- Identities --------------------------------------------------------------
+    // See kIdentityColumn. Once the database has the column, every record
+    // made gets an identity of its own.
+
+    // The database column of the identities, kMissingColumn when none.
+    int IdentityColumn() const { return identityColumn_; }
+    QString IdentityOf(int record) const;
+    // Gives the database the column when it lacks one, and a new identity to
+    // every record that has none or shares one with a record before it.
+    // Saved when anything changed, but no undo step: the user's texts stay.
+    // Raises EQuibError when the column cannot be added.
+    bool EnsureIdentities();
+    // Applies changes as one step (EnsureIdentities first): every one of
+    // them, or, raising, none. Identities the database lacks are skipped.
+    void ApplyIdentified(const TIdentifiedChanges& changes);
+
+    // --- Undo and redo ---------------------------------------------------------
+    // The step Undo and Redo would take back or do again, none when there is
+    // nothing. Each undo and redo is saved and announced like a change; the
+    // stack is emptied when another database is opened (or this one read
+    // again or created).
+    std::optional<TStepName> UndoStepName() const;
+    std::optional<TStepName> RedoStepName() const;
+    bool Undo();
+    bool Redo();
+    TUndoStack& UndoStack() { return undo_; }
+
+    // --- Files -------------------------------------------------------------------
 
     // Opens DatabaseName. On failure (refused or raised) the session has no
     // database; in every case the cursor goes to the first record and the
     // views are refreshed. An engine error travels on after that.
     bool Reload();
-    // Sets DatabaseName to path and reloads.
+    // Opens the database at path (as Reload).
     bool OpenFile(const QString& path);
     // Writes a new contacts database at path holding one empty record and
     // every column in program order; on failure there is no database.
     void Create(const QString& path);
-    // Saves the open database under path; on failure DatabaseName stays the
-    // old one and the error travels on.
-    void SaveAs(const QString& path);
-    // The current record through OnSaveRow: the record writer stores the
-    // edits, then the whole file is saved in the background (a picture of
-    // the table is taken now and written off this thread).
-    bool SaveRow();
+    // Saves the open database under path and goes on with it there; on
+    // failure DatabaseName stays the old one and the error travels on.
+    // currentRecord, when given, holds the card's unsaved fields: they are
+    // stored into the current record first (one undo step), but only the
+    // new file is written with them.
+    void SaveAs(const QString& path, const std::optional<QStringList>& currentRecord = {});
     // Waits for the background saves asked for so far; a failed one has
-    // been reported when it returns. Closing or replacing the database,
-    // Save As, conversions, imports and quitting call it first.
+    // been announced when it returns. For whoever reads the database file
+    // itself (a conversion, the end of the program, tests).
     void FinishSaves();
     TBackgroundWriter& Writer() const { return *writer_; }
-    void RefreshData();
+
+    // The engine's OnSaveRow (no path of the program raises it): the view
+    // in front stores its edits through the session.
+    void SetRecordWriter(std::function<void()> writer) { recordWriter_ = std::move(writer); }
 
   signals:
     // The engine's OnRefreshData: the views show the current record. The
@@ -104,24 +196,69 @@ class TContactsSession : public QObject {
     void refreshData();
     // The engine's AfterMove.
     void afterMove();
-    void recordChangedChanged(bool changed);
-    // The column maps were rebuilt (open, new database).
-    void columnMapChanged();
+    // Records changed (see TRecordChange); the cursor is where the change
+    // left it.
+    void recordsChanged(const TRecordChange& change);
+    // What Undo and Redo would do changed.
+    void undoStackChanged();
+    // A database being opened was refused: not a database of this product,
+    // or it needs a newer program (the message tells which).
+    void openRefused(const QString& message);
+    // A database being opened lacks columns of the program or has columns
+    // it does not know; it is open.
+    void openWarning(const QString& message);
+    // A background save failed (the engine's message); the changes are kept
+    // and the next save writes them.
+    void saveFailed(const QString& path, const QString& message);
 
   private:
+    // Rows about to enter the database: row i of count gets texts(i), one
+    // text per database column, replacing row (Replace, count 1) or
+    // inserted before row (Insert, afterRow told after each row).
+    struct TRowsIn {
+        TRowEdit::Kind kind = TRowEdit::Kind::Replace;
+        int row = 0;
+        int count = 1;
+        TRowEditor::TRowTexts texts;
+        TRowEditor::TRowsMade afterRow = {};
+    };
+
     void subscribe();
     void checkCompatibility(int16_t& Cancel);
-    void saveRow();
     void writeNewDatabase();
     void setNoDatabase();
-    void requestSave();
-    void reportFailedSave(const QString& path, const QString& message);
+    void clearUndo();
+
+    // The texts of a row whose fields are set from fields over base.
+    QStringList withFields(const QStringList& fields, QStringList base) const;
+    // The one way texts enter the database (see the class comment); the
+    // edit holds what the rows held before.
+    TRowEdit storeRows(const TRowsIn& rows);
+    // Turns edit into its opposite, through storeRows where rows come back.
+    void toggle(TRowEdit& edit);
+    // Keeps step, saves and announces change.
+    void commit(TChangeStep step, const TRecordChange& change);
+    // After a change: the cursor on a record, the signals in their order.
+    void keepCursorOnARecord();
+    void announce(const QVector<TRecordChange>& changes);
+    // Undoes (undo) or redoes step and says what it did to the records.
+    QVector<TRecordChange> revert(TChangeStep& step, bool undo);
+    void writeFile();
+    void writeFileNow();
+    void findIdentityColumn();
+    void addIdentityColumn();
+    // rowTexts with a new identity in each row that has none.
+    TRowEditor::TRowTexts withIdentities(TRowEditor::TRowTexts rowTexts) const;
 
     std::unique_ptr<TQuib> quib_;
     QString programVersion_;
     TColumnCatalogue columns_;
     bool recordChanged_ = false;
-    QWidget* messageParent_ = nullptr;
-    TRecordWriter recordWriter_;
+    std::function<void()> recordWriter_;
+    TUndoStack undo_;
+    // While a change runs, AfterMove is announced after recordsChanged.
+    bool changing_ = false;
+    bool movedWhileChanging_ = false;
+    int identityColumn_ = kMissingColumn;
     std::unique_ptr<TBackgroundWriter> writer_;
 };

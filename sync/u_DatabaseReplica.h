@@ -1,24 +1,24 @@
 #pragma once
 
-#include "session/u_ColumnMap.h"
 #include "sync/u_SyncReplica.h"
 
 #include <QString>
 
 #include <memory>
 
-class TQuib;
+class TContactsSession;
 
-// The contacts of a database file as the local side of a sync, through the
-// engine: records are keyed by the column "UID", which is added (and filled
-// for the records that lack a UID) and saved before the first record is
-// handed out. Apply changes the rows and saves the file once; a failure
-// leaves the file as it was. Raises ESyncError for a file that cannot be
-// opened or is no contacts database.
+// The contacts of a database as the local side of a sync, through the
+// session: records are known by their identities (the column "UID"), which
+// the database gets, saved, before the first record is handed out. Apply is
+// one step of the session's undo stack, saved before it returns; a failure
+// leaves the contacts as they were. Raises ESyncError for a database that
+// cannot be opened or saved or is no contacts database.
 class TDatabaseReplica : public ISyncReplica {
   public:
-    static constexpr const char* kUidColumn = "UID";
-
+    // The database open in session, which outlives the replica.
+    explicit TDatabaseReplica(TContactsSession& session);
+    // The database file fileName, opened in a session of the replica's own.
     explicit TDatabaseReplica(const QString& fileName);
     ~TDatabaseReplica() override;
 
@@ -26,13 +26,9 @@ class TDatabaseReplica : public ISyncReplica {
     void Apply(const TSyncChanges& changes) override;
 
   private:
-    void open();
-    void ensureUids();
-    void save();
-    void setCells(int row, const QStringList& cells);
+    // Waits for the session's saves; raises when one failed.
+    void finishSaves();
 
-    QString fileName_;
-    std::unique_ptr<TQuib> quib_;
-    TColumnMap columns_;
-    int uidColumn_ = kMissingColumn;
+    std::unique_ptr<TContactsSession> own_;
+    TContactsSession& session_;
 };

@@ -1,6 +1,6 @@
 #include "sync/u_SyncCard.h"
 
-#include "exchange/u_ExchangeError.h"
+#include "support/u_ExchangeError.h"
 #include "exchange/u_VCardProperty.h"
 #include "exchange/u_VCardReader.h"
 #include "exchange/u_VCardWriter.h"

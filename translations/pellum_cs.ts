@@ -745,25 +745,8 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
 <context>
     <name>TContactsSession</name>
     <message>
-        <source>The database could not be saved: %1
-<byte value="xd"/>Database File Name: %%DB_FILENAME%%
-<byte value="xd"/>
-<byte value="xd"/>Your changes are kept; the next save of a record tries again.</source>
-        <translation>Databázi se nepodařilo uložit: %1
-<byte value="xd"/>Soubor databáze: %%DB_FILENAME%%
-<byte value="xd"/>
-<byte value="xd"/>Vaše změny zůstávají zachovány; další uložení záznamu se o zápis pokusí znovu.</translation>
-    </message>
-</context>
-<context>
-    <name>TCsvImporter</name>
-    <message>
-        <source>A new row could not be appended to the database.</source>
-        <translation>Do databáze se nepodařilo přidat nový řádek.</translation>
-    </message>
-    <message>
-        <source>The source CSV file changed while it was imported.</source>
-        <translation>Zdrojový soubor CSV se během importu změnil.</translation>
+        <source>The database could not get a column for the contacts&apos; identities.</source>
+        <translation>Do databáze se nepodařilo přidat sloupec pro identifikátory kontaktů.</translation>
     </message>
 </context>
 <context>
@@ -852,22 +835,6 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>The database &quot;%1&quot; could not be saved: %2</source>
         <translation>Databázi „%1“ nelze uložit: %2</translation>
-    </message>
-    <message>
-        <source>The database &quot;%1&quot; could not be saved.</source>
-        <translation>Databázi „%1“ nelze uložit.</translation>
-    </message>
-    <message>
-        <source>The database &quot;%1&quot; could not get a column for the contacts&apos; UIDs.</source>
-        <translation>Do databáze „%1“ nelze přidat sloupec pro UID kontaktů.</translation>
-    </message>
-    <message>
-        <source>A contact could not be deleted from the database.</source>
-        <translation>Kontakt nelze z databáze smazat.</translation>
-    </message>
-    <message>
-        <source>A new row could not be appended to the database.</source>
-        <translation>Do databáze nelze přidat nový řádek.</translation>
     </message>
 </context>
 <context>
@@ -1293,6 +1260,61 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     </message>
 </context>
 <context>
+    <name>TUndoCommands</name>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Zpět: %1</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Psaní</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Zpět</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>Zn&amp;ovu: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Zn&amp;ovu</translation>
+    </message>
+    <message>
+        <source>Edit of %1</source>
+        <translation>Úprava pole %1</translation>
+    </message>
+    <message>
+        <source>Save Record</source>
+        <translation>Uložení záznamu</translation>
+    </message>
+    <message>
+        <source>New Record</source>
+        <translation>Nový záznam</translation>
+    </message>
+    <message>
+        <source>Delete Record</source>
+        <translation>Odstranění záznamu</translation>
+    </message>
+    <message>
+        <source>Import of 1 Record</source>
+        <translation>Import 1 záznamu</translation>
+    </message>
+    <message>
+        <source>Import of %1 Records</source>
+        <translation>Import %1 záznamů</translation>
+    </message>
+    <message>
+        <source>Sort</source>
+        <translation>Seřazení</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>Synchronizace</translation>
+    </message>
+</context>
+<context>
     <name>TVCardContactBuilder</name>
     <message>
         <source>Instant messaging</source>
@@ -1305,10 +1327,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
 </context>
 <context>
     <name>TVCardExchange</name>
-    <message>
-        <source>A new row could not be appended to the database.</source>
-        <translation>Do databáze se nepodařilo přidat nový řádek.</translation>
-    </message>
     <message>
         <source>The file &quot;%1&quot; holds no vCard.</source>
         <translation>Soubor „%1“ neobsahuje žádnou vizitku vCard.</translation>
@@ -2170,6 +2188,18 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>Show product web page</source>
         <translation>Zobrazí webovou stránku produktu</translation>
     </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Zn&amp;ovu</translation>
+    </message>
+    <message>
+        <source>Redo the change last undone</source>
+        <translation>Znovu provést naposledy vrácenou změnu</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Z</source>
+        <translation>Ctrl+Shift+Z</translation>
+    </message>
 </context>
 <context>
     <name>TfrmDBImportExport</name>
@@ -2599,6 +2629,20 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Ready</source>
         <translation>Hotovo</translation>
+    </message>
+    <message>
+        <source>No database is open. Use File | New to create one or File | Open to open one.</source>
+        <translation>Není otevřena žádná databáze. Novou vytvoříte příkazem Soubor | Nový, existující otevřete příkazem Soubor | Otevřít.</translation>
+    </message>
+    <message>
+        <source>The database could not be saved: %1
+<byte value="xd"/>Database File Name: %%DB_FILENAME%%
+<byte value="xd"/>
+<byte value="xd"/>Your changes are kept; the next save of a record tries again.</source>
+        <translation>Databázi se nepodařilo uložit: %1
+<byte value="xd"/>Soubor databáze: %%DB_FILENAME%%
+<byte value="xd"/>
+<byte value="xd"/>Vaše změny zůstávají zachovány; další uložení záznamu se o zápis pokusí znovu.</translation>
     </message>
 </context>
 <context>

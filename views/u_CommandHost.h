@@ -3,6 +3,7 @@
 #include "support/u_Settings.h"
 #include "views/u_CommandStates.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -39,6 +40,13 @@ class ICommandHost {
 
     // Enables and disables the commands for the view in front and mode.
     virtual void UpdateCommandStates(TCommandMode mode) = 0;
+    // Whether a command is enabled, as the last updates decided.
+    virtual bool IsEnabled(TCommand command) const = 0;
+    // Enables or disables one command outside an update (the sort builder's
+    // "&Cancel" when it is shown).
+    virtual void EnableCommand(TCommand command, bool enabled) = 0;
+    // A step of the unit, run after every update of the command states.
+    virtual void AddStatesStep(std::function<void()> step) = 0;
     // Asks whether to save a changed record; false means the user cancelled.
     virtual bool ConfirmSaveChanges() = 0;
     // Shows a command's dialog modally until it closes (tests drive it instead).
@@ -47,8 +55,12 @@ class ICommandHost {
     // After a successful open: moves the database to the top of the recent
     // files and rebuilds their menu entries.
     virtual void UpdateRecentFiles() = 0;
-    // Opens the file an entry of the recent-file menu stands for.
-    virtual void OpenRecentFile(const QAction* entry) = 0;
+    // Opens recent file index (0 is the most recent), asking first about
+    // unsaved card edits.
+    virtual void OpenRecentFile(int index) = 0;
+    // The records the table lists as the result of a find by query, in
+    // table order; empty when it shows none.
+    virtual QList<int> QueryResult() const = 0;
     virtual void ShowHelpContext(int context) = 0;
 
     // Closes a non-modal window of the unit when the main window closes.

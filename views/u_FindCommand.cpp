@@ -1,6 +1,6 @@
 #include "views/u_FindCommand.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/u_QuibReader.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_frameMainGrid.h"
@@ -62,8 +62,8 @@ void ShowOnCard(const Context& context, const BasicFind::Request& request,
     // Moving and refreshing replaces what the card shows, unsaved edits too.
     if (context.confirmSaveChanges && !context.confirmSaveChanges())
         return;
-    context.quib.MoveTo(hit.record);
-    context.quib.RefreshData();
+    if (context.showRecord)
+        context.showRecord(hit.record);
     context.card.ShowField(hit.field);
     SelectInField(context.card.fieldEdit(hit.field), request, hit.position);
 }

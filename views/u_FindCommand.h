@@ -6,7 +6,7 @@
 #include <functional>
 
 class QWidget;
-class TQuib;
+class TQuibReader;
 class TframeMainGrid;
 class TframeMainIDE;
 
@@ -17,7 +17,7 @@ namespace FindCommand {
 enum class View { Card, Table, Other };
 
 struct Context {
-    TQuib& quib;
+    const TQuibReader& quib;
     TframeMainIDE& card;
     TframeMainGrid& grid;
     const TColumnMap& indexFromProgram;  // program field -> database column
@@ -26,6 +26,8 @@ struct Context {
     // unsaved edits; false (Cancel) stops the search where it is.
     std::function<bool()> confirmSaveChanges;
     QWidget* parent = nullptr;  // owner of the message boxes
+    // Moves to record and shows it on the card (the session's MoveTo).
+    std::function<void(int record)> showRecord;
 };
 
 // Where the search starts in the view in front; shows the error about a view

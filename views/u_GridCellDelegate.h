@@ -2,9 +2,10 @@
 
 #include <QStyledItemDelegate>
 
-// Edits the table view's cells in a line editor that hands every change of
-// its text to the cell at once, not only when the editor closes, so that
-// each typed character can be stored and saved.
+// Edits the table view's cells in a frameless line editor. The text goes into
+// the cell when the edit ends (Enter, Tab, another cell, the focus going
+// elsewhere), so a whole cell edit is stored as one change; Escape closes
+// the editor and leaves the cell's old text.
 class TGridCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -13,9 +14,4 @@ class TGridCellDelegate : public QStyledItemDelegate {
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
-
-  signals:
-    // The text being edited in the cell at index changed and is already in
-    // the cell.
-    void editTextChanged(const QModelIndex& index) const;
 };

@@ -1,6 +1,7 @@
 #include "views/u_GridModel.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/u_QuibReader.h"
+#include "session/u_RecordChange.h"
 
 #include <utility>
 
@@ -29,7 +30,9 @@ bool TGridModel::setData(const QModelIndex& index, const QVariant& value, int ro
     const QString text = value.toString();
     if (cell(index.row(), index.column()) == text)
         return true;
-    if (source_)
+    if (source_ && columns_.value(index.column(), -1) >= 0) {
+        emit cellEdited(records_[index.row()], index.column(), text);
+    } else if (source_)
         typed_.insert(TypedKey(records_[index.row()], index.column()), text);
     else if (index.column() < cells_[index.row()].size())
         cells_[index.row()][index.column()] = text;
@@ -65,7 +68,7 @@ void TGridModel::reset(QStringList headings, QStringList rowNumbers, QVector<QSt
     endResetModel();
 }
 
-void TGridModel::resetToRecords(const TQuib& quib, QStringList headings, QVector<int> columns,
+void TGridModel::resetToRecords(const TQuibReader& quib, QStringList headings, QVector<int> columns,
                                 QVector<int> records) {
     beginResetModel();
     rowNumbers_.clear();
@@ -100,66 +103,22 @@ QString TGridModel::rowNumber(int row) const {
     return row >= 0 && row < rowNumbers_.size() ? rowNumbers_[row] : QString();
 }
 
-void TGridModel::appendRow(const QString& number) {
-    const int row = rowCount();
-    beginInsertRows({}, row, row);
-    if (source_) {
-        bool ok = false;
-        const int n = number.toInt(&ok);
-        records_.append(ok ? n - 1 : -1);
-    } else {
-        rowNumbers_.append(number);
-        QStringList empty;
-        empty.reserve(headings_.size());
-        for (qsizetype c = 0; c < headings_.size(); ++c)
-            empty.append(QString());
-        cells_.append(empty);
-    }
-    endInsertRows();
-}
-
-void TGridModel::removeRowKeepingNumbers(int row) {
-    if (source_) {
-        // Only a grid of the whole table keeps its numbers in place.
-        if (row >= 0 && row < records_.size())
-            removeRecord(records_[row]);
+void TGridModel::followChange(const TRecordChange& change) {
+    if (!source_)
+        return;
+    if (change.kind == TRecordChange::Kind::Cells) {
+        for (int record = change.first; record < change.first + change.count; ++record) {
+            const int row = rowOfRecord(record);
+            if (row >= 0)
+                emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+        }
         return;
     }
-    if (row < 0 || row >= cells_.size())
-        return;
-    const int last = rowCount() - 1;
-    // The cells move up by one; the numbers stay, so the last number goes.
-    beginRemoveRows({}, last, last);
-    cells_.removeAt(row);
-    rowNumbers_.removeLast();
-    endRemoveRows();
-    if (row < rowCount())
-        emit dataChanged(index(row, 0), index(rowCount() - 1, columnCount() - 1));
-}
-
-void TGridModel::removeRecord(int record) {
-    const int row = rowOfRecord(record);
-    if (row < 0)
-        return;
-    if (!source_) {
-        // Numbers follow positions here, so the gap closes as in the table.
-        removeRowKeepingNumbers(row);
-        return;
-    }
-    beginRemoveRows({}, row, row);
-    records_.removeAt(row);
-    endRemoveRows();
-    // The database rows after the deleted one moved up by one; typed texts
-    // are dropped, the database now holds every stored one.
+    beginResetModel();
+    FollowRecordChange(records_, change);
+    // Typed texts belong to record numbers that may have moved.
     typed_.clear();
-    for (int& r : records_) {
-        if (r > record)
-            --r;
-    }
-    if (!records_.isEmpty())
-        emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
-    if (row < rowCount())
-        emit dataChanged(index(row, 0), index(rowCount() - 1, columnCount() - 1));
+    endResetModel();
 }
 
 int TGridModel::rowOfRecord(int record) const {

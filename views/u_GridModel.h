@@ -5,17 +5,19 @@
 #include <QStringList>
 #include <QVector>
 
-class TQuib;
+class TQuibReader;
+struct TRecordChange;
 
 // The cells of the table view: a heading per column, a row number per row
 // and a text per cell, all held as plain strings so that a fill of many
 // thousand contacts stays quick. Row numbers are data, not positions: they
 // stay with the row when rows above it are removed.
 //
-// For a chosen set of records (the hits of a query) the model holds only
-// their record numbers and reads each shown cell from the database when it
-// is asked for it, so that a hundred thousand rows cost no more than their
-// numbers.
+// For records of a database (the whole table, or the hits of a query) the
+// model holds only their record numbers and reads each shown cell from the
+// database when it is asked for it, so that a hundred thousand rows cost no
+// more than their numbers. A text typed into such a cell is handed on by
+// cellEdited, to be stored; the cell shows what the database then holds.
 class TGridModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -37,22 +39,22 @@ class TGridModel : public QAbstractTableModel {
     // cell of field i is read from the database column columns[i] (-1: the
     // database lacks it, the cell is empty). quib must outlive the model or
     // the next reset.
-    void resetToRecords(const TQuib& quib, QStringList headings, QVector<int> columns,
+    void resetToRecords(const TQuibReader& quib, QStringList headings, QVector<int> columns,
                         QVector<int> records);
     bool readsRecords() const { return source_ != nullptr; }
 
     QString cell(int row, int column) const;
     QString rowNumber(int row) const;
-    // Appends an empty row carrying number.
-    void appendRow(const QString& number);
-    // Removes the cells of row and moves every later row's cells up by one;
-    // the row numbers stay where they are and the last row goes.
-    void removeRowKeepingNumbers(int row);
-    // The record database row record was deleted: its row goes and every
-    // later record's number drops by one, as the database's rows did.
-    void removeRecord(int record);
     // The grid row numbered record + 1, -1 when there is none.
     int rowOfRecord(int record) const;
+    // The records shown follow a change of the database (see
+    // FollowRecordChange); changed cells are shown anew.
+    void followChange(const TRecordChange& change);
+
+  signals:
+    // A text was typed into the cell of field column of record, whose
+    // database column exists; it is the database's to store.
+    void cellEdited(int record, int column, const QString& text);
 
   private:
     QStringList headings_;
@@ -60,12 +62,12 @@ class TGridModel : public QAbstractTableModel {
     QVector<QStringList> cells_;
 
     // Records mode: row r shows database row records_[r] of source_.
-    const TQuib* source_ = nullptr;
+    const TQuibReader* source_ = nullptr;
     QVector<int> columns_;
     QVector<int> records_;
-    // Texts typed into cells, by record and field, until the next reset: a
-    // cell of a column the database lacks keeps what was typed, as in a
-    // filled grid.
+    // Texts typed into cells of columns the database lacks, by record and
+    // field, until the next reset: such a cell keeps what was typed, as in a
+    // filled grid, though nothing is stored.
     QHash<qint64, QString> typed_;
     static qint64 TypedKey(int record, int column) { return qint64(record) * 65536 + column; }
 };

@@ -43,8 +43,13 @@ class IMainWindow {
     virtual bool MenuOwnerDraw() const = 0;
     virtual void SetMenuOwnerDraw(bool ownerDraw) = 0;
 
-    // Writes the card's fields into the current record (the file is not saved).
-    virtual void StoreCardFields() = 0;
+    // Stores the edits of the view in front through the session (record
+    // Save): the card's fields, or the table's cell being edited.
+    virtual void StoreViewEdits() = 0;
+    // The texts of the card's 32 fields, in program order.
+    virtual QStringList CardFields() const = 0;
+    // Ends a cell edit in progress in the table: its text is stored.
+    virtual void FinishCellEdit() = 0;
 
   protected:
     IMainWindow() = default;

@@ -1,12 +1,14 @@
 #include "views/u_frameMainGrid.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/u_QuibReader.h"
+#include "session/u_RecordChange.h"
 #include "views/u_GridCellDelegate.h"
 #include "views/u_GridModel.h"
 
 #include "ui_u_frameMainGrid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QVector>
 
 #include <algorithm>
@@ -35,8 +37,8 @@ TframeMainGrid::TframeMainGrid(QWidget* parent)
     rows->setSectionResizeMode(QHeaderView::Interactive);
     sg->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     sg->horizontalHeader()->setHighlightSections(false);
-    connect(delegate_, &TGridCellDelegate::editTextChanged, this,
-            [this](const QModelIndex&) { emit editTextChanged(); });
+    connect(model_, &TGridModel::cellEdited, this, &TframeMainGrid::cellEdited);
+    sg->installEventFilter(this);
     GridClear();
 }
 
@@ -50,7 +52,7 @@ void TframeMainGrid::GridClear() {
     model_->reset({QString()}, {QString()}, {QStringList{QString()}});
 }
 
-void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
+void TframeMainGrid::GridFill(const TQuibReader& quib, const QStringList& titlesFull,
                               const TColumnMap& indexFromProgram) {
     // A refill (every refresh while the table is shown) keeps the current
     // cell where it was.
@@ -81,7 +83,7 @@ void TframeMainGrid::GridFill(const TQuib& quib, const QStringList& titlesFull,
         selectCell(std::min(previousRow, rows - 1), std::min(previousField, fields - 1));
 }
 
-void TframeMainGrid::ShowRecords(const TQuib& quib, const QStringList& titlesFull,
+void TframeMainGrid::ShowRecords(const TQuibReader& quib, const QStringList& titlesFull,
                                  const TColumnMap& indexFromProgram, QVector<int> records) {
     const int fields = indexFromProgram.size();
     QVector<int> columns(fields);
@@ -138,32 +140,12 @@ int TframeMainGrid::rowOfRecord(int record) const {
     return record;
 }
 
-void TframeMainGrid::appendRecordRow() {
-    model_->appendRow(QString::number(model_->rowCount() + 1));
-    selectRow(model_->rowCount() - 1);
-}
-
-void TframeMainGrid::appendRecordRow(int record) {
-    model_->appendRow(QString::number(record + 1));
-    selectRow(model_->rowCount() - 1);
-}
-
-void TframeMainGrid::removeRecordRow(int record) {
+void TframeMainGrid::FollowChange(const TRecordChange& change) {
     const int row = currentRow();
     const int field = std::max(0, currentField());
-    model_->removeRecord(record);
-    if (model_->rowCount() > 0)
+    model_->followChange(change);
+    if (change.kind != TRecordChange::Kind::Cells && row >= 0 && model_->rowCount() > 0)
         selectCell(std::clamp(row, 0, model_->rowCount() - 1), field);
-}
-
-void TframeMainGrid::removeCurrentRow() {
-    const int row = currentRow();
-    if (row < 0)
-        return;
-    const int field = std::max(0, currentField());
-    model_->removeRowKeepingNumbers(row);
-    if (model_->rowCount() > 0)
-        selectCell(std::min(row, model_->rowCount() - 1), field);
 }
 
 void TframeMainGrid::selectRow(int row) {
@@ -202,14 +184,36 @@ QString TframeMainGrid::currentCellText() const {
     return model_->cell(currentRow(), currentField());
 }
 
-bool TframeMainGrid::storeCurrentCell(TQuib& quib, const TColumnMap& indexFromProgram) const {
-    const int record = currentRecord();
-    const int field = currentField();
-    // Row -1 would mean the engine's current row, which is not this cell's.
-    if (record < 0 || field < 0 || field >= indexFromProgram.size())
-        return false;
-    const int column = indexFromProgram[field];
-    if (column < 0)
-        return false;
-    return quib.SetData(record, column, currentCellText());
+QWidget* TframeMainGrid::openEditor() const {
+    // Cells are edited where the current cell is; the grid has no other
+    // widgets in its cells.
+    return ui->sgMain->indexWidget(ui->sgMain->currentIndex());
+}
+
+bool TframeMainGrid::isEditing() const {
+    return openEditor() != nullptr;
+}
+
+void TframeMainGrid::FinishEdit() {
+    if (QWidget* editor = openEditor()) {
+        emit delegate_->commitData(editor);
+        emit delegate_->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void TframeMainGrid::CancelEdit() {
+    if (QWidget* editor = openEditor())
+        emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+bool TframeMainGrid::eventFilter(QObject* watched, QEvent* event) {
+    // Delete in the grid (not in a cell being edited) deletes the record.
+    if (watched == ui->sgMain && event->type() == QEvent::KeyPress && !isEditing()) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            emit deleteKeyPressed();
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }

@@ -11,7 +11,8 @@
 class QTableView;
 class TGridCellDelegate;
 class TGridModel;
-class TQuib;
+class TQuibReader;
+struct TRecordChange;
 
 namespace Ui {
 class TframeMainGrid;
@@ -21,7 +22,9 @@ class TframeMainGrid;
 // record and one column per program field. The headings are the fields' full
 // titles; each row carries the number of its record (database row + 1) in its
 // row heading, and that number, never the row's position, maps a grid row
-// back to its record.
+// back to its record. A finished cell edit is handed on by cellEdited (the
+// grid stores nothing itself); the rows follow the changes of the database
+// through FollowChange.
 class TframeMainGrid : public QFrame {
     Q_OBJECT
 
@@ -40,14 +43,14 @@ class TframeMainGrid : public QFrame {
     // current cell stays where it was (within the new size). The grid reads
     // the cells it shows from quib when it shows them, until the next fill
     // or clear: quib must live that long.
-    void GridFill(const TQuib& quib, const QStringList& titlesFull,
+    void GridFill(const TQuibReader& quib, const QStringList& titlesFull,
                   const TColumnMap& indexFromProgram);
 
     // Shows only the given records of quib (database rows, in this order),
     // each numbered with its record number + 1. The cells are read from quib
     // as they are shown, so many records cost little; quib must stay alive
     // while they are shown.
-    void ShowRecords(const TQuib& quib, const QStringList& titlesFull,
+    void ShowRecords(const TQuibReader& quib, const QStringList& titlesFull,
                      const TColumnMap& indexFromProgram, QVector<int> records);
     // Whether the grid shows chosen records rather than the whole table.
     bool showsRecords() const;
@@ -64,18 +67,10 @@ class TframeMainGrid : public QFrame {
     // The database row grid row row shows (its number - 1), -1 when none.
     int recordOfRow(int row) const;
 
-    // Record New: adds an empty row numbered with its own 1-based position
-    // and makes it current.
-    void appendRecordRow();
-    // Record New for the record appended as database row record: adds a row
-    // numbered record + 1 and makes it current.
-    void appendRecordRow(int record);
-    // Record Delete: removes the current row's cells, moves the cells of
-    // later rows up (their numbers stay) and drops the last row.
-    void removeCurrentRow();
-    // Database row record was deleted: its grid row goes, later records'
-    // numbers drop by one, and the current cell stays on the same position.
-    void removeRecordRow(int record);
+    // The rows follow a change of the database's records: the numbers move
+    // with their records, removed records go, inserted ones are shown. The
+    // current cell stays where it was (within the new size).
+    void FollowChange(const TRecordChange& change);
     // Makes grid row row current (first data column when none is current).
     void selectRow(int row);
     // Makes the cell of grid row row and program field field current.
@@ -88,16 +83,25 @@ class TframeMainGrid : public QFrame {
     int currentRecord() const;
     QString currentCellText() const;
 
-    // Writes the current cell into its record of quib (the column named by
-    // indexFromProgram); false when there is no current cell or the database
-    // lacks the column. Never touches the engine's current row.
-    bool storeCurrentCell(TQuib& quib, const TColumnMap& indexFromProgram) const;
+    // An edit in progress ends: its text goes into the cell (cellEdited),
+    // or, cancelled, the cell keeps its old text.
+    void FinishEdit();
+    void CancelEdit();
+    bool isEditing() const;
 
   signals:
-    // The text being edited in the current cell changed; it is in the cell.
-    void editTextChanged();
+    // A cell edit ended with a new text in the cell of field field of
+    // record, whose database column exists.
+    void cellEdited(int record, int field, const QString& text);
+    // The Delete key was pressed in the grid (no cell being edited).
+    void deleteKeyPressed();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QWidget* openEditor() const;
+
     std::unique_ptr<Ui::TframeMainGrid> ui;
     TGridModel* model_ = nullptr;
     TGridCellDelegate* delegate_ = nullptr;

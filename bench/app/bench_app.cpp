@@ -3,7 +3,12 @@
 //   the file and the 32 fields of the first record are read) beside a plain
 //   read of the same bytes; goal at most 3 times the read;
 // - one character typed into a cell of the table until the key handler
-//   returns (the file is written in the background); goal under 5 ms;
+//   returns; goal under 5 ms;
+// - a one-character cell edit ended with Enter, until the edit's end is
+//   handled: the cell is stored by the session as one step of its undo
+//   stack (kept full: 100 steps) and the file is written in the background;
+//   goal under 5 ms (painting the window afterwards is not counted: it costs
+//   the same when Escape ends the edit and nothing is stored);
 // - switching from the card to the table; goal under 100 ms;
 // - the peak memory of a fresh program after opening the database and
 //   showing the table, against the file's size; goal at most 3 times.
@@ -13,9 +18,9 @@
 #include "ContactData.h"
 
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_BackgroundWriter.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
@@ -130,16 +135,43 @@ void BM_TypedCharacterInTable(benchmark::State& state) {
         QTest::keyClick(editor, add ? Qt::Key_X : Qt::Key_Backspace);
         add = !add;
     }
+    // Typing stores nothing: the edit ends unchanged or one character longer.
+    state.counters["stored"] = p.program->session->UndoStack().UndoCount();
+}
+BENCHMARK(BM_TypedCharacterInTable)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_CellEditInTable(benchmark::State& state) {
+    Program p;
+    p.action("actShowAsTable")->trigger();
+    p.grid().selectCell(kContacts / 2, ContactSchema::Home_Town);
+    QTableView* sg = p.grid().grid();
+    sg->setFocus();
+    const char letters[] = {'x', 'y'};
+    int n = 0;
+    for (auto _ : state) {
+        // A key on the cell opens its editor with the character; Enter ends
+        // the edit, whose text the table hands on in a queued call.
+        QTest::keyClick(sg, letters[n++ % 2]);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        state.PauseTiming();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
     // The file holds the last state once the writer is done.
-    p.program->session->FinishSaves();
+    TContactsSession& session = *p.program->session;
+    session.FinishSaves();
     TQuib check;
     check.SetDatabaseName(Shared().path);
     check.Open();
+    const QString last = QString(QLatin1Char(letters[(n - 1) % 2]));
     state.counters["stored_ok"] =
-        check.GetData(kContacts / 2, ContactSchema::Home_Town) == editor->text() ? 1 : 0;
-    state.counters["writes"] = p.program->session->Writer().WritesDone();
+        check.GetData(kContacts / 2, ContactSchema::Home_Town) == last ? 1 : 0;
+    state.counters["undo_steps"] = session.UndoStack().UndoCount();
+    state.counters["writes"] = session.Writer().WritesDone();
 }
-BENCHMARK(BM_TypedCharacterInTable)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_CellEditInTable)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_SwitchToTable(benchmark::State& state) {
     Program p;

@@ -2,8 +2,8 @@
 // 100,000 contacts in under 2 s, reading them from an open database
 // included (Tools | Find Duplicates); 10,000 imported contacts matched with
 // 100,000 in the database in under 1 s (the question before an import).
-#include "app/QUIBLib_TLB.h"
-#include "exchange/u_DBConverter.h"
+#include "session/QUIBLib_TLB.h"
+#include "session/u_DBConverter.h"
 #include "exchange/u_DuplicateRule.h"
 #include "exchange/u_ImportDuplicates.h"
 #include "session/u_ContactSchema.h"

@@ -2,12 +2,15 @@
 // exporting (.mode csv / .once) and importing (.import) the same data, and
 // the vCard export and import of the same contacts (goal: within twice the
 // CSV figures).
-#include "app/QUIBLib_TLB.h"
+#include "exchange/u_BatchImport.h"
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_CsvImporter.h"
-#include "exchange/u_DBConverter.h"
 #include "exchange/u_VCardExchange.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
+#include "session/u_DBConverter.h"
+#include "support/u_OrvFileLib.h"
 
 #include <benchmark/benchmark.h>
 
@@ -123,24 +126,21 @@ void BM_Sqlite3ExportCsv(benchmark::State& state) {
 }
 BENCHMARK(BM_Sqlite3ExportCsv)->Unit(benchmark::kMillisecond);
 
-// Imports into an open empty database; the save-row step saves the database
-// file, as the main window does.
+// Imports into an open empty database as the program does: the session
+// appends the records as one step and the file is written.
 void BM_ImportCsv(benchmark::State& state) {
     Fixture& f = fixture();
-    const QList<int> targets = TCsvImporter::MappingTargets(
-        identityMap(), TColumnMap::Identity(static_cast<int>(columns().size())));
+    const QList<int> fields = TCsvImporter::MappingFields(identityMap());
     const QString target = f.dir.filePath("import.tbr");
     for (auto _ : state) {
         state.PauseTiming();
         QFile::remove(target);
         QFile::copy(f.emptyDatabase, target);
-        auto db = std::make_unique<TQuib>();
-        db->SetDatabaseName(target);
-        db->Open();
-        TQuib* raw = db.get();
-        db->OnSaveRow = [raw] { raw->Save(); };
+        auto session = std::make_unique<TContactsSession>(RunningVersionText());
+        session->OpenFile(target);
         state.ResumeTiming();
-        TCsvImporter(*db).Import(f.csv, true, targets);
+        ImportBatch(*session, TCsvImporter().Read(f.csv, true, fields));
+        session->FinishSaves();
     }
     state.SetItemsProcessed(state.iterations() * kContacts);
 }
@@ -176,7 +176,7 @@ void BM_ExportVCard(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportVCard)->Unit(benchmark::kMillisecond);
 
-// Like BM_ImportCsv: into an open empty database that saves on save-row.
+// Like BM_ImportCsv.
 void BM_ImportVCard(benchmark::State& state) {
     Fixture& f = fixture();
     const QString target = f.dir.filePath("import-vcard.tbr");
@@ -184,13 +184,13 @@ void BM_ImportVCard(benchmark::State& state) {
         state.PauseTiming();
         QFile::remove(target);
         QFile::copy(f.emptyDatabase, target);
-        auto db = std::make_unique<TQuib>();
-        db->SetDatabaseName(target);
-        db->Open();
-        TQuib* raw = db.get();
-        db->OnSaveRow = [raw] { raw->Save(); };
+        auto session = std::make_unique<TContactsSession>(RunningVersionText());
+        session->OpenFile(target);
         state.ResumeTiming();
-        TVCardExchange(*db, TColumnMap::Identity(static_cast<int>(columns().size()))).Import(f.vcf);
+        const TVCardExchange exchange(session->Quib1(),
+                                      session->Columns().lstDBColsIndexFromProgram);
+        ImportBatch(*session, exchange.ReadFile(f.vcf));
+        session->FinishSaves();
     }
     state.SetItemsProcessed(state.iterations() * kContacts);
 }

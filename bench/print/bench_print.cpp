@@ -7,11 +7,11 @@
 
 #include "ContactData.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "print/u_ReportBuilder.h"
 #include "print/u_ReportPrinter.h"
 #include "print/u_TemplateRenderer.h"
 #include "print/u_frameMainPrintPreview.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 

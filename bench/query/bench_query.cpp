@@ -10,10 +10,10 @@
 
 #include "ContactData.h"
 
-#include "app/QUIBLib_TLB.h"
 #include "query/u_SortList.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainQuery.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "session/u_ContactsSession.h"
@@ -140,8 +140,9 @@ void BM_FindQueryProcess(benchmark::State& state) {
         QApplication::processEvents();
         const double before = HeapInUse();
         state.ResumeTiming();
-        hits = view.ProcessQuery(*grid, f.catalogue.lstDBColsTitleFull,
-                                 f.catalogue.lstDBColsIndexFromProgram);
+        hits = static_cast<int>(view.ProcessQuery(*grid, f.catalogue.lstDBColsTitleFull,
+                                                  f.catalogue.lstDBColsIndexFromProgram)
+                                    .size());
         QApplication::processEvents();  // lay out and paint what is visible
         state.PauseTiming();
         extra = std::max(extra, HeapInUse() - before);
@@ -159,17 +160,20 @@ void BM_SortBuilderSort(benchmark::State& state) {
     keys.setRow(0, {static_cast<uint8_t>(cs::SurName), TSortList::Asc});
     keys.setRow(1, {static_cast<uint8_t>(cs::Home_Town), TSortList::Desc});
     keys.setRow(2, {static_cast<uint8_t>(cs::FirstName), TSortList::Asc});
+    // As the program sorts: through the session, which keeps the new order
+    // for undo and saves the file in the background.
+    TContactsSession session(QStringLiteral("2.7.0.0"));
     for (auto _ : state) {
         // Every run starts from the file's order, with the previous run's
         // three sort definitions still on the control.
         state.PauseTiming();
-        f.quib.Open();
-        f.quib.MoveFirst();
+        session.OpenFile(f.path);
         state.ResumeTiming();
-        keys.ApplyTo(f.quib, f.catalogue.lstDBColsIndexFromProgram);
-        f.quib.RefreshData();
+        session.Sort(keys.Keys(f.catalogue.lstDBColsIndexFromProgram));
+        session.RefreshData();
     }
-    state.counters["sorts"] = f.quib.SortsCount();
+    session.FinishSaves();
+    state.counters["sorts"] = session.Quib1().SortsCount();
 }
 BENCHMARK(BM_SortBuilderSort)->Unit(benchmark::kMillisecond)->Iterations(3);
 

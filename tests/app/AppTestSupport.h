@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/QUIBLib_TLB.h"
 #include "app/u_SampleDatabase.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "support/u_OrvFileLib.h"

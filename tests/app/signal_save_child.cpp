@@ -41,11 +41,6 @@ int main(int argc, char** argv) {
                 snapshot.SaveTo(path);
             });
     }
-    QString surname;
-    session.SetRecordWriter([&] {
-        session.SetFieldText(ContactSchema::SurName, surname);
-        return false;
-    });
     if (!session.OpenFile(QString::fromLocal8Bit(argv[1]))) {
         return 1;
     }
@@ -61,9 +56,9 @@ int main(int argc, char** argv) {
         }
         input.append(bytes, n);
         for (qsizetype end = input.indexOf('\n'); end >= 0; end = input.indexOf('\n')) {
-            surname = QString::fromUtf8(input.left(end));
+            const QString surname = QString::fromUtf8(input.left(end));
             input.remove(0, end + 1);
-            session.SaveRow();
+            session.StoreField(0, ContactSchema::SurName, surname);
             std::printf("asked %d\n", ++asked);
             std::fflush(stdout);
         }

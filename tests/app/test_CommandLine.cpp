@@ -1,6 +1,6 @@
-#include "app/QUIBLib_TLB.h"
 #include "app/u_CommandLine.h"
 #include "app/u_SampleDatabase.h"
+#include "session/QUIBLib_TLB.h"
 #include "support/u_OrvFileLib.h"
 
 #include "session/u_ContactSchema.h"

@@ -1,8 +1,8 @@
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "query/u_QueryCommands.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_Settings.h"
 #include "views/u_frameMainGrid.h"
@@ -67,6 +67,21 @@ class TestCommandStates : public QObject {
     }
 
     void expect(const std::map<QString, bool>& wanted) {
+        // The states the holder keeps are what the actions show: commands
+        // ask the holder, never an action.
+        for (int c = 0; c < kCommandCount; ++c) {
+            const auto command = static_cast<TCommand>(c);
+            const char* name = CommandActionName(command);
+            const bool shown = name != nullptr ? enabled(QLatin1String(name))
+                               : command == TCommand::RecentFiles
+                                   ? main().RecentFilesMenu()->isEnabled()
+                                   : main().Card().fieldEdit(0)->isEnabled();
+            if (common().IsEnabled(command) != shown) {
+                QFAIL(qPrintable(QStringLiteral("the holder keeps command %1 as %2")
+                                     .arg(c)
+                                     .arg(shown ? "disabled" : "enabled")));
+            }
+        }
         for (const auto& [name, state] : wanted) {
             const bool actual = name == QLatin1String("recent")
                                     ? main().RecentFilesMenu()->isEnabled()
@@ -202,7 +217,7 @@ class TestCommandStates : public QObject {
         start(1);
         common().action("actShowAsTable")->trigger();
         QVERIFY(main().IsTableShown());
-        main().Session().Quib1().DeleteRow(0);
+        main().Session().DeleteRecord(0);
         common().UpdateCommandStates(TCommandMode::RefreshData);
         QVERIFY(!main().IsTableShown());
         QCOMPARE(main().CurrentView(), TView::Card);

@@ -1,7 +1,7 @@
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_FileChooser.h"
 #include "views/u_frameMainIDE.h"
@@ -384,7 +384,7 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(main().Session().Quib1().RowsCount(), 3);
         QCOMPARE(main().Session().Quib1().RowIndex(), 2);
         QCOMPARE(card().fieldText(0), QString());
-        QCOMPARE(readFile(file).rows.size(), 2);  // record New saves nothing
+        QCOMPARE(readFile(file).rows.size(), 3);  // record New saves the new record
 
         // Deleting the last record moves to the new last one.
         act("actDBDeleteRow")->trigger();

@@ -1,7 +1,7 @@
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "session/QUIBLib_TLB.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 

@@ -1,8 +1,9 @@
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
-#include "app/u_RecentFiles.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "session/QUIBLib_TLB.h"
+#include "support/u_FileChooser.h"
+#include "support/u_RecentFiles.h"
 #include "support/u_Settings.h"
 
 #include "AppTestSupport.h"
@@ -17,7 +18,10 @@ class TestRecentFiles : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() { apptest::ClearSettings(); }
+    void init() {
+        apptest::ClearSettings();
+        FileChooserTest::Reset();
+    }
 
     void promote_data() {
         QTest::addColumn<QStringList>("before");
@@ -103,8 +107,8 @@ class TestRecentFiles : public QObject {
         QVERIFY(!main.RecentFileEntry(1)->isVisible());
 
         for (int i = 1; i < 5; ++i) {
-            main.Session().Quib1().SetDatabaseName(paths[i]);
-            common.action(QStringLiteral("actDBReload"))->trigger();
+            FileChooserTest::QueueAnswer(paths[i]);
+            common.action(QStringLiteral("actDBOpen"))->trigger();
         }
         // Five distinct files: the oldest dropped.
         QCOMPARE(RecentFiles::Read(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
@@ -131,15 +135,32 @@ class TestRecentFiles : public QObject {
         QVERIFY(messages.messages().empty());
     }
 
+    // The list is the settings': an entry opens the path stored for it.
+    void entryOpensTheStoredPath() {
+        MessageRecorder messages;
+        QTemporaryDir dir;
+        const QString a = dir.filePath(QStringLiteral("a.tbr"));
+        const QString b = dir.filePath(QStringLiteral("b.tbr"));
+        apptest::MakeDatabase(a, 1);
+        apptest::MakeDatabase(b, 2);
+        auto program = StartProgram({a}, false);
+        FileChooserTest::QueueAnswer(b);
+        program->frmCommon->action(QStringLiteral("actDBOpen"))->trigger();
+        QCOMPARE(RecentFiles::Read(), (QStringList{b, a, "", ""}));
+        program->frmMain->RecentFileEntry(1)->setStatusTip(dir.filePath(QStringLiteral("x.tbr")));
+        program->frmMain->RecentFileEntry(1)->trigger();
+        QCOMPARE(program->frmMain->Session().DatabaseName(), a);
+        QVERIFY(messages.messages().empty());
+    }
+
     void failedOpenLeavesListAlone() {
         MessageRecorder messages;
         QTemporaryDir dir;
         const QString good = dir.filePath(QStringLiteral("good.tbr"));
         apptest::MakeDatabase(good, 1);
         auto program = StartProgram({good}, false);
-        program->frmMain->Session().Quib1().SetDatabaseName(
-            dir.filePath(QStringLiteral("missing.tbr")));
-        program->frmCommon->action(QStringLiteral("actDBReload"))->trigger();
+        FileChooserTest::QueueAnswer(dir.filePath(QStringLiteral("missing.tbr")));
+        program->frmCommon->action(QStringLiteral("actDBOpen"))->trigger();
         // The engine's error went to the error report.
         QCOMPARE(messages.messages().size(), std::size_t(1));
         QCOMPARE(messages.messages().front().type, MsgType::Error);
@@ -156,8 +177,8 @@ class TestRecentFiles : public QObject {
         apptest::MakeDatabase(b, 1);
         auto program = StartProgram({a}, false);
         TfrmMain& main = *program->frmMain;
-        main.Session().Quib1().SetDatabaseName(b);
-        program->frmCommon->action(QStringLiteral("actDBReload"))->trigger();
+        FileChooserTest::QueueAnswer(b);
+        program->frmCommon->action(QStringLiteral("actDBOpen"))->trigger();
         auto* popup = main.findChild<QMenu*>(QStringLiteral("mnuRecentFilesPopup"));
         QVERIFY(popup != nullptr);
         QMetaObject::invokeMethod(popup, "aboutToShow");

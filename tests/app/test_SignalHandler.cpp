@@ -2,7 +2,7 @@
 // background writer saves: the last save reaches the disk and nothing is
 // left beside the database; a second signal ends it at once.
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "session/u_ContactsSession.h"

@@ -1,16 +1,17 @@
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
 #include "app/u_Application.h"
 #include "app/u_DatabaseCommands.h"
 #include "app/u_HelpCommands.h"
 #include "app/u_HelpRouter.h"
 #include "app/u_MenuStyle.h"
-#include "app/u_RecentFiles.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmHelp.h"
 #include "app/u_frmMain.h"
 #include "app/u_frmSplash.h"
+#include "session/QUIBLib_TLB.h"
+#include "support/u_RecentFiles.h"
 #include "support/u_Settings.h"
+#include "support/u_SimpleExceptionLog.h"
 #include "views/u_frameMainIDE.h"
 
 #include "AppTestSupport.h"
@@ -77,7 +78,8 @@ class TestStartUp : public QObject {
         QCOMPARE(main.Session().Quib1().DatabaseName(), QStringLiteral("Pellum.tbr"));
         QCOMPARE(main.Session().Quib1().RowsCount(), SampleContactCount());
         QCOMPARE(main.Session().Quib1().RowIndex(), 0);
-        QCOMPARE(main.Session().Quib1().objectName(), QStringLiteral("Quib1"));
+        QCOMPARE(static_cast<const TQuib&>(main.Session().Quib1()).objectName(),
+                 QStringLiteral("Quib1"));
         // Classic menu, Home page.
         QVERIFY(!main.MenuOwnerDraw());
         QVERIFY(main.menuBar()->isVisibleTo(&main));
@@ -112,15 +114,46 @@ class TestStartUp : public QObject {
         QCOMPARE(program->frmMain->Session().Quib1().RowsCount(), 4);
     }
 
+    // The first start of an installed program: no "Pellum.tbr" yet is no error.
     void missingStartUpDatabaseLeavesProgramRunning() {
+        QTemporaryDir logs;
+        TSimpleExceptionLog::SetErrorLogFileName(logs.filePath(QStringLiteral("pellum.Error.log")));
         auto program = StartProgram({}, false);
         TfrmMain& main = *program->frmMain;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
         QCOMPARE(main.Session().Quib1().DatabaseName(), QString());
-        QCOMPARE(messages_->messages().size(), size_t(1));
-        QCOMPARE(messages_->messages().front().type, MsgType::Error);
+        QVERIFY2(messages_->messages().empty(), qPrintable(messages_->texts().join(u'|')));
+        QVERIFY(!QFile::exists(logs.filePath(QStringLiteral("pellum.Error.log"))));
         QCOMPARE(main.NavigationLabel()->text(), QStringLiteral("No database"));
+        QVERIFY(main.NoDatabaseLine()->isVisible());
+        QCOMPARE(main.NoDatabaseLine()->text(),
+                 QStringLiteral("No database is open. Use File | New to create one or File | "
+                                "Open to open one."));
         QCOMPARE(program->frmCommon->DatabaseCommands().dlgOpenFileName, QString());
         QVERIFY(!program->frmCommon->action(QStringLiteral("actDBSave"))->isEnabled());
+        // File | New works from there.
+        QTemporaryDir dir;
+        const QString created = dir.filePath(QStringLiteral("First.tbr"));
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(created);
+        program->frmCommon->action(QStringLiteral("actDBCreate"))->trigger();
+        FileChooserTest::Reset();
+        QCOMPARE(main.Session().DatabaseName(), created);
+        QCOMPARE(main.Session().Quib1().RowsCount(), 1);
+        QVERIFY(!main.NoDatabaseLine()->isVisible());
+        QVERIFY(QFile::exists(created));
+        QVERIFY(messages_->messages().empty());
+        TSimpleExceptionLog::SetErrorLogFileName({});
+    }
+
+    // Asked for by name, a missing database is reported as before.
+    void missingDatabaseOnTheCommandLineIsReported() {
+        auto program = StartProgram({QStringLiteral("missing.tbr")}, false);
+        QCOMPARE(program->frmMain->Session().Quib1().DatabaseName(), QString());
+        QCOMPARE(messages_->messages().size(), size_t(1));
+        QCOMPARE(messages_->messages().front().type, MsgType::Error);
+        QVERIFY(program->frmMain->NoDatabaseLine()->isVisibleTo(program->frmMain.get()));
     }
 
     void fileDialogsOfferDatabases() {
@@ -232,7 +265,7 @@ class TestStartUp : public QObject {
 
         // Back to classic through the options' "Manual" occasion; no reopen.
         WriteSettingString(QStringLiteral("MenuStyle"), QStringLiteral("1"));
-        main.Session().Quib1().MoveLast();
+        main.Session().MoveLast();
         program->frmCommon->ApplySettings(TSettingsOccasion::Manual);
         QVERIFY(!main.MenuOwnerDraw());
         QVERIFY(main.menuBar()->isVisibleTo(&main));

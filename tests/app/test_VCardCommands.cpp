@@ -1,8 +1,8 @@
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "exchange/u_VCardReader.h"
+#include "session/QUIBLib_TLB.h"
 #include "support/u_FileChooser.h"
 #include "views/u_frameMainGrid.h"
 

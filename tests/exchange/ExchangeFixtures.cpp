@@ -1,7 +1,12 @@
 #include "ExchangeFixtures.h"
 
-#include "exchange/u_DBConverter.h"
+#include "exchange/u_BatchImport.h"
+#include "exchange/u_CsvImporter.h"
+#include "exchange/u_VCardExchange.h"
+#include "session/u_BackgroundWriter.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_DBConverter.h"
+#include "support/u_OrvFileLib.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -47,7 +52,7 @@ std::unique_ptr<TQuib> OpenDatabase(const QString& path) {
     return db;
 }
 
-QList<QStringList> ReadRows(const TQuib& quib) {
+QList<QStringList> ReadRows(const TQuibReader& quib) {
     QList<QStringList> rows;
     for (int r = 0; r < quib.RowsCount(); ++r) {
         QStringList row;
@@ -59,7 +64,30 @@ QList<QStringList> ReadRows(const TQuib& quib) {
     return rows;
 }
 
-QString ValueByName(const TQuib& quib, int r, const QString& name) {
+QList<QStringList> ReadRows(const TContactsSession& session) {
+    return ReadRows(session.Quib1());
+}
+
+int ImportCsv(TContactsSession& session, const QString& file, bool hasHeaderRow,
+              const QList<int>& fields, const TExchangeProgress::TReport& report) {
+    TCsvImporter importer;
+    importer.SetProgress(report);
+    return ImportBatch(session, importer.Read(file, hasHeaderRow, fields), report);
+}
+
+int ImportVCards(TContactsSession& session, const QString& file,
+                 const TExchangeProgress::TReport& report) {
+    TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram);
+    exchange.SetProgress(report);
+    return ImportBatch(session, exchange.ReadFile(file), report);
+}
+
+int Writes(TContactsSession& session) {
+    session.FinishSaves();
+    return session.Writer().WritesDone();
+}
+
+QString ValueByName(const TQuibReader& quib, int r, const QString& name) {
     const int c = TDBConverter::DatabaseColumns(quib).indexOf(name);
     return c < 0 ? QString() : quib.GetData(r, c);
 }
@@ -141,14 +169,15 @@ QList<QStringList> GeneratedContacts(int count) {
     return rows;
 }
 
-std::unique_ptr<TQuib> TImportScratch::database(const QList<QStringList>& rows) {
+std::unique_ptr<TContactsSession> TImportScratch::database(const QList<QStringList>& rows) {
     const QString file = path(QStringLiteral("db%1.tbr").arg(++databases_));
     WriteDatabase(file, DBLayouts().back(), rows);
     lastDatabase = file;
-    auto db = OpenDatabase(file);
-    saveRows = 0;
-    db->OnSaveRow = [this] { ++saveRows; };
-    return db;
+    auto session = std::make_unique<TContactsSession>(RunningVersionText());
+    if (!session->OpenFile(file)) {
+        qFatal("database %s does not open", qPrintable(file));
+    }
+    return session;
 }
 
 QString TImportScratch::inputFile(const QByteArray& bytes, const QString& extension) {

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "exchange/u_ExchangeProgress.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ColumnMap.h"
-
-#include "app/QUIBLib_TLB.h"
+#include "session/u_ContactsSession.h"
 
 #include <QList>
 #include <QString>
@@ -32,11 +33,22 @@ void WriteDatabase(const QString& path, const TDBLayout& layout, const QList<QSt
 std::unique_ptr<TQuib> OpenDatabase(const QString& path);
 
 // All cells of the current view, row by row.
-QList<QStringList> ReadRows(const TQuib& quib);
+QList<QStringList> ReadRows(const TQuibReader& quib);
+QList<QStringList> ReadRows(const TContactsSession& session);
+
+// Imports the records of a CSV or vCard file into session as the program's
+// commands do (fields: the program field of each CSV field); report is told
+// the progress through reading and appending.
+int ImportCsv(TContactsSession& session, const QString& file, bool hasHeaderRow,
+              const QList<int>& fields, const TExchangeProgress::TReport& report = {});
+int ImportVCards(TContactsSession& session, const QString& file,
+                 const TExchangeProgress::TReport& report = {});
+// The files session's writer has written, once every save asked for is done.
+int Writes(TContactsSession& session);
 
 // The value of the column named name in row r, by the database's own
 // "DBColsName" header; empty when it has no such column.
-QString ValueByName(const TQuib& quib, int r, const QString& name);
+QString ValueByName(const TQuibReader& quib, int r, const QString& name);
 
 QByteArray ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
@@ -52,21 +64,19 @@ QList<QStringList> SampleContacts();
 QList<QStringList> GeneratedContacts(int count);
 
 // A temporary folder for the tests of one importer: numbered databases in
-// the current layout that count their save-row steps, and numbered input
-// files.
+// the current layout, open in a session as the program holds them, and
+// numbered input files.
 class TImportScratch {
   public:
     QString path(const QString& name) const { return dir_.filePath(name); }
     QString folder() const { return dir_.path(); }
     bool isValid() const { return dir_.isValid(); }
 
-    // An open database holding rows; saveRows counts its save-row steps from
-    // now on.
-    std::unique_ptr<TQuib> database(const QList<QStringList>& rows = {});
+    // A session with a new database holding rows open.
+    std::unique_ptr<TContactsSession> database(const QList<QStringList>& rows = {});
     // A new file "in<n>.<extension>" holding bytes.
     QString inputFile(const QByteArray& bytes, const QString& extension);
 
-    int saveRows = 0;
     QString lastDatabase;  // the file of the last database made
 
   private:

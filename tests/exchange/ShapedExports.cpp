@@ -1,6 +1,6 @@
 #include "ShapedExports.h"
 
-#include "exchange/u_TextEncoding.h"
+#include "support/u_TextEncoding.h"
 #include "session/u_ContactSchema.h"
 
 #include <initializer_list>

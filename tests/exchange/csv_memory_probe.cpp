@@ -5,10 +5,13 @@
 //   csv_memory_probe direct LINES DB    appends the same rows without the import
 // import and direct save the database and print "base_kb peak_kb": the
 // resident size before the work and the peak resident size of the process.
-#include "app/QUIBLib_TLB.h"
+#include "exchange/u_BatchImport.h"
 #include "exchange/u_CsvImporter.h"
-#include "exchange/u_DBConverter.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
+#include "session/u_DBConverter.h"
+#include "support/u_OrvFileLib.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -41,8 +44,7 @@ std::unique_ptr<TQuib> emptyDatabase(const QString& path) {
     auto db = std::make_unique<TQuib>();
     db->SetDatabaseName(path);
     TDBConverter::CreateDatabase(*db, DBLayouts().back());
-    TQuib* raw = db.get();
-    db->OnSaveRow = [raw] { raw->Save(); };
+    db->Save();
     return db;
 }
 
@@ -69,20 +71,27 @@ int main(int argc, char** argv) {
         return write(args[2], args[3].toInt());
     }
     auto db = emptyDatabase(args[3]);
-    const long base = statusKb("VmRSS");
     if (args[1] == QLatin1String("import")) {
-        TCsvImporter(*db).Import(args[2], false, {0, 1, 8});
-    } else {
-        const int lines = args[2].toInt();
-        for (int i = 0; i < lines; ++i) {
-            const QStringList fields = lineFields(i);
-            db->NewRow(i);
-            db->SetData(i, 0, fields[0]);
-            db->SetData(i, 1, fields[1]);
-            db->SetData(i, 8, fields[2]);
-        }
-        db->SaveRow();
+        // As the program imports: the session holds the database.
+        db.reset();
+        TContactsSession session(RunningVersionText());
+        session.OpenFile(args[3]);
+        const long base = statusKb("VmRSS");
+        ImportBatch(session, TCsvImporter().Read(args[2], false, {0, 1, 8}));
+        session.FinishSaves();
+        std::printf("%ld %ld %d\n", base, statusKb("VmHWM"), session.Quib1().RowsCount());
+        return 0;
     }
+    const long base = statusKb("VmRSS");
+    const int lines = args[2].toInt();
+    for (int i = 0; i < lines; ++i) {
+        const QStringList fields = lineFields(i);
+        db->NewRow(i);
+        db->SetData(i, 0, fields[0]);
+        db->SetData(i, 1, fields[1]);
+        db->SetData(i, 8, fields[2]);
+    }
+    db->Save();
     std::printf("%ld %ld %d\n", base, statusKb("VmHWM"), db->RowsCount());
     return 0;
 }

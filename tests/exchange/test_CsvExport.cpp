@@ -4,8 +4,8 @@
 
 #include "exchange/u_CsvExporter.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_ExchangeError.h"
 #include "testsupport/WriteFaults.h"
 
 #include <QDir>

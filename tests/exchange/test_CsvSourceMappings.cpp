@@ -168,7 +168,7 @@ class TestCsvSourceMappings : public QObject {
         auto source = scratch_.database(contacts);
         for (const QStringList& header : {ColumnTitlesFullEnglish(), czechTitles(true)}) {
             const QString file = scratch_.path(QStringLiteral("titles-%1.csv").arg(header[0]));
-            TCsvExporter exporter(*source, ProgramColumns(), IdentityColumnMap());
+            TCsvExporter exporter(source->Quib1(), ProgramColumns(), IdentityColumnMap());
             exporter.SetHeaderTexts(header);
             exporter.ExportToFile(file, QList<bool>(ColumnCount, true));
             const CsvSourceMappings::TMatch match =
@@ -179,8 +179,7 @@ class TestCsvSourceMappings : public QObject {
                 hidden << QString::number(field);
             }
             auto dest = scratch_.database();
-            TCsvImporter(*dest).Import(file, true,
-                                       TCsvImporter::MappingTargets(hidden, IdentityColumnMap()));
+            ImportCsv(*dest, file, true, TCsvImporter::MappingFields(hidden));
             QCOMPARE(ReadRows(*dest), contacts);
         }
     }
@@ -227,9 +226,7 @@ class TestCsvSourceMappings : public QObject {
                 hidden << QString::number(field);
             }
             auto db = scratch_.database();
-            TCsvImporter importer(*db);
-            importer.SetJoinedColumns(TCsvImporter::MultiLineColumns(IdentityColumnMap()));
-            importer.Import(file, true, TCsvImporter::MappingTargets(hidden, IdentityColumnMap()));
+            ImportCsv(*db, file, true, TCsvImporter::MappingFields(hidden));
             QCOMPARE(ReadRows(*db), shaped.contacts);
         }
     }

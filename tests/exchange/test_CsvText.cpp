@@ -1,7 +1,7 @@
 // Quoting of comma-separated text and the Windows-1250 / UTF-8 / UTF-16 text
 // handling beneath the CSV export and import.
 #include "exchange/u_CsvText.h"
-#include "exchange/u_TextEncoding.h"
+#include "support/u_TextEncoding.h"
 
 #include <QTest>
 

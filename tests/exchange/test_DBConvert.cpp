@@ -2,9 +2,9 @@
 // engine and real files.
 #include "ExchangeFixtures.h"
 
-#include "exchange/u_DBConverter.h"
-#include "exchange/u_ExchangeError.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_DBConverter.h"
+#include "support/u_ExchangeError.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,11 +5,11 @@
 
 #include "app/u_SampleDatabase.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "exchange/u_ExchangeError.h"
-#include "exchange/u_TextEncoding.h"
+#include "support/u_TextEncoding.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_VCardReader.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_ExchangeError.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,10 +44,9 @@ class TestVCard : public QObject {
 
   private:
     TImportScratch scratch_;
-    int& saveRows_ = scratch_.saveRows;
 
     QString path(const QString& name) const { return scratch_.path(name); }
-    std::unique_ptr<TQuib> database(const QList<QStringList>& rows = {}) {
+    std::unique_ptr<TContactsSession> database(const QList<QStringList>& rows = {}) {
         return scratch_.database(rows);
     }
     QString file(const QByteArray& bytes) { return scratch_.inputFile(bytes, "vcf"); }
@@ -60,11 +59,11 @@ class TestVCard : public QObject {
         contacts += GeneratedContacts(1000);
         auto source = database(contacts);
         const QString vcf = path(QStringLiteral("roundtrip.vcf"));
-        QCOMPARE(TVCardExchange(*source, IdentityColumnMap()).ExportToFile(vcf, version),
+        QCOMPARE(TVCardExchange(source->Quib1(), IdentityColumnMap()).ExportToFile(vcf, version),
                  contacts.size());
         auto dest = database();
-        QCOMPARE(TVCardExchange(*dest, IdentityColumnMap()).Import(vcf), contacts.size());
-        QCOMPARE(saveRows_, 1);
+        QCOMPARE(ImportVCards(*dest, vcf), contacts.size());
+        QCOMPARE(Writes(*dest), 1);
         const QList<QStringList> back = ReadRows(*dest);
         QCOMPARE(back.size(), contacts.size());
         for (int r = 0; r < contacts.size(); ++r) {
@@ -92,7 +91,7 @@ class TestVCard : public QObject {
                                  {16, "Hudba"},
                                  {31, "Řádek, druhý\\"}})});
         const QByteArray cards =
-            TVCardExchange(*db, IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0);
+            TVCardExchange(db->Quib1(), IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0);
         QCOMPARE(cards, QString("BEGIN:VCARD\r\n"
                                 "VERSION:4.0\r\n"
                                 "N:Dvořák;Antonín;;;\r\n"
@@ -105,7 +104,7 @@ class TestVCard : public QObject {
                                 "NOTE:Řádek\\, druhý\\\\\r\n"
                                 "END:VCARD\r\n")
                             .toUtf8());
-        QVERIFY(TVCardExchange(*db, IdentityColumnMap())
+        QVERIFY(TVCardExchange(db->Quib1(), IdentityColumnMap())
                     .BuildVCards(TVCardVersion::V3_0)
                     .startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\n"));
     }
@@ -113,7 +112,7 @@ class TestVCard : public QObject {
     void companyOnlyGivesTheFormattedName() {
         auto db = database({row({{15, "Hanácká pekárna"}})});
         const QByteArray cards =
-            TVCardExchange(*db, IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0);
+            TVCardExchange(db->Quib1(), IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0);
         QVERIFY(cards.contains(QString("\r\nFN:Hanácká pekárna\r\n").toUtf8()));
         QCOMPARE(readCards(cards), QList<QStringList>{row({{15, "Hanácká pekárna"}})});
     }
@@ -235,9 +234,9 @@ class TestVCard : public QObject {
         QFETCH(QList<QStringList>, contacts);
         QCOMPARE(readCards(bytes), contacts);
         auto db = database({row({{0, "Existing"}})});
-        QCOMPARE(TVCardExchange(*db, IdentityColumnMap()).Import(file(bytes)), contacts.size());
+        QCOMPARE(ImportVCards(*db, file(bytes)), contacts.size());
         QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})} + contacts);
-        QCOMPARE(saveRows_, 1);
+        QCOMPARE(Writes(*db), 1);
     }
 
     void brokenFilesChangeNothing_data() {
@@ -344,7 +343,7 @@ class TestVCard : public QObject {
         QCOMPARE(readCards(bytes),
                  QList<QStringList>{row({{0, "Dvořák"}, {1, "Jan"}, {31, "first and the rest"}})});
         auto db = database();
-        QCOMPARE(TVCardExchange(*db, IdentityColumnMap()).Import(file(bytes)), 1);
+        QCOMPARE(ImportVCards(*db, file(bytes)), 1);
         QCOMPARE(ReadRows(*db),
                  QList<QStringList>{row({{0, "Dvořák"}, {1, "Jan"}, {31, "first and the rest"}})});
     }
@@ -354,7 +353,7 @@ class TestVCard : public QObject {
         QFETCH(QString, message);
         auto db = database({row({{0, "Existing"}})});
         try {
-            TVCardExchange(*db, IdentityColumnMap()).Import(file(bytes));
+            ImportVCards(*db, file(bytes));
             QFAIL("no error raised");
         } catch (const EVCardError& e) {
             QCOMPARE(e.line(), line);
@@ -364,35 +363,35 @@ class TestVCard : public QObject {
             QVERIFY2(e.message().contains(message), qPrintable(e.message()));
         }
         QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})});
-        QCOMPARE(saveRows_, 0);
+        QCOMPARE(Writes(*db), 0);
     }
 
     void filesThatCannotBeRead() {
         auto db = database();
-        TVCardExchange exchange(*db, IdentityColumnMap());
-        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(path("missing.vcf")));
-        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(QString()));
-        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(scratch_.folder()));
-        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.Import(QStringLiteral("/dev/zero")));
+        TVCardExchange exchange(db->Quib1(), IdentityColumnMap());
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(path("missing.vcf")));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(QString()));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(scratch_.folder()));
+        QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(QStringLiteral("/dev/zero")));
         // Over 64 MiB: refused by its size before it is read.
         QFile big(path("big.vcf"));
         QVERIFY(big.open(QIODevice::WriteOnly));
         QVERIFY(big.resize(TVCardReader::kMaxFileBytes + 1));
         big.close();
         try {
-            exchange.Import(big.fileName());
+            exchange.ReadFile(big.fileName());
             QFAIL("no error raised");
         } catch (const EExchangeError& e) {
             QVERIFY(e.message().contains(QStringLiteral("larger than 64 MiB")));
         }
-        QCOMPARE(db->RowsCount(), 0);
+        QCOMPARE(db->Quib1().RowsCount(), 0);
     }
 
     // Mutated and random files are read or refused, never anything else.
     void mutatedFilesAreReadOrRefused() {
         auto source = database(GeneratedContacts(20));
         const QByteArray good =
-            TVCardExchange(*source, IdentityColumnMap()).BuildVCards(TVCardVersion::V3_0);
+            TVCardExchange(source->Quib1(), IdentityColumnMap()).BuildVCards(TVCardVersion::V3_0);
         QRandomGenerator random(17);
         const QByteArray specials(":;=\\,\r\n \t\"\x80\xC5.");
         for (int round = 0; round < 3000; ++round) {
@@ -427,8 +426,9 @@ class TestVCard : public QObject {
         const QString vcf = folder.filePath(QStringLiteral("out.vcf"));
         const QByteArray old("BEGIN:VCARD\r\nEND:VCARD\r\n");
         WriteFile(vcf, old);
-        const qint64 size =
-            TVCardExchange(*db, IdentityColumnMap()).BuildVCards(TVCardVersion::V4_0).size();
+        const qint64 size = TVCardExchange(db->Quib1(), IdentityColumnMap())
+                                .BuildVCards(TVCardVersion::V4_0)
+                                .size();
         QList<TWriteFaults> faults;
         for (qint64 n = 0; n < size; n += 97'003) {
             faults << TWriteFaults{n, false};
@@ -436,7 +436,7 @@ class TestVCard : public QObject {
         faults << TWriteFaults{size - 1, false} << TWriteFaults{-1, true}
                << TWriteFaults{-1, false, true};
         for (const TWriteFaults& fault : faults) {
-            TVCardExchange exchange(*db, IdentityColumnMap());
+            TVCardExchange exchange(db->Quib1(), IdentityColumnMap());
             exchange.SetWriteFaults(fault);
             QVERIFY_THROWS_EXCEPTION(EExchangeError,
                                      exchange.ExportToFile(vcf, TVCardVersion::V4_0));
@@ -453,16 +453,14 @@ class TestVCard : public QObject {
             told.append({done, total});
             return true;
         };
-        TVCardExchange exporter(*source, IdentityColumnMap());
+        TVCardExchange exporter(source->Quib1(), IdentityColumnMap());
         exporter.SetProgress(record);
         QCOMPARE(exporter.ExportToFile(vcf, TVCardVersion::V4_0), 700);
         QCOMPARE(told.first(), (std::pair<qint64, qint64>{0, 700}));
         QCOMPARE(told.last(), (std::pair<qint64, qint64>{700, 700}));
         told.clear();
         auto dest = database();
-        TVCardExchange importer(*dest, IdentityColumnMap());
-        importer.SetProgress(record);
-        QCOMPARE(importer.Import(vcf), 700);
+        QCOMPARE(ImportVCards(*dest, vcf, record), 700);
         QCOMPARE(told.first(), (std::pair<qint64, qint64>{0, 0}));
         QCOMPARE(told.last(), (std::pair<qint64, qint64>{700, 700}));
     }
@@ -470,22 +468,21 @@ class TestVCard : public QObject {
     void cancelledImportLeavesTheDatabaseAsItWas() {
         auto source = database(GeneratedContacts(1000));
         const QString vcf = path(QStringLiteral("cancel.vcf"));
-        TVCardExchange(*source, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0);
+        TVCardExchange(source->Quib1(), IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0);
         auto db = database({row({{0, "Existing"}})});
         const QByteArray fileBefore = ReadFile(scratch_.lastDatabase);
-        TVCardExchange importer(*db, IdentityColumnMap());
         int appendedWhenStopped = 0;
-        importer.SetProgress([&](qint64 done, qint64 total) {
+        const auto report = [&](qint64 done, qint64 total) {
             if (total > 0 && done >= 512) {
-                appendedWhenStopped = db->RowsCount() - 1;
+                appendedWhenStopped = db->Quib1().RowsCount() - 1;
                 return false;
             }
             return true;
-        });
-        QVERIFY_THROWS_EXCEPTION(EExchangeCancelled, importer.Import(vcf));
+        };
+        QVERIFY_THROWS_EXCEPTION(EExchangeCancelled, ImportVCards(*db, vcf, report));
         QCOMPARE(appendedWhenStopped, 512);
         QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})});
-        QCOMPARE(saveRows_, 0);
+        QCOMPARE(Writes(*db), 0);
         QCOMPARE(ReadFile(scratch_.lastDatabase), fileBefore);
     }
 
@@ -496,7 +493,7 @@ class TestVCard : public QObject {
         const QString vcf = folder.filePath(QStringLiteral("out.vcf"));
         const QByteArray old("BEGIN:VCARD\r\nEND:VCARD\r\n");
         WriteFile(vcf, old);
-        TVCardExchange exchange(*db, IdentityColumnMap());
+        TVCardExchange exchange(db->Quib1(), IdentityColumnMap());
         exchange.SetProgress([](qint64 done, qint64) { return done < 768; });
         QVERIFY_THROWS_EXCEPTION(EExchangeCancelled,
                                  exchange.ExportToFile(vcf, TVCardVersion::V4_0));
@@ -507,9 +504,9 @@ class TestVCard : public QObject {
     void exportChosenRows() {
         auto db = database({row({{0, "A"}}), row({{0, "B"}}), row({{0, "C"}})});
         const QString vcf = path("chosen.vcf");
-        QCOMPARE(
-            TVCardExchange(*db, IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0, {2, 0}),
-            2);
+        QCOMPARE(TVCardExchange(db->Quib1(), IdentityColumnMap())
+                     .ExportToFile(vcf, TVCardVersion::V4_0, {2, 0}),
+                 2);
         QCOMPARE(readCards(ReadFile(vcf)), (QList<QStringList>{row({{0, "C"}}), row({{0, "A"}})}));
     }
 };

@@ -4,9 +4,9 @@
 #include "support/u_FileChooser.h"
 #include "testsupport/TestSupport.h"
 
-#include "exchange/u_DBConverter.h"
 #include "exchange/u_frmDBImportExport.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_DBConverter.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -8,6 +8,7 @@
 #include "exchange/u_CsvPreviewModel.h"
 #include "exchange/u_frmImportFromCSV.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_OrvFileLib.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,10 +48,10 @@ class TestFrmImportFromCSV : public QObject {
 
   private:
     QTemporaryDir dir_;
-    std::unique_ptr<TQuib> db_;
+    std::unique_ptr<TContactsSession> db_;
 
     std::unique_ptr<TfrmImportFromCSV> dialog() {
-        auto d = std::make_unique<TfrmImportFromCSV>(*db_, titles(), IdentityColumnMap());
+        auto d = std::make_unique<TfrmImportFromCSV>(*db_, titles());
         d->show();
         return d;
     }
@@ -128,8 +129,8 @@ class TestFrmImportFromCSV : public QObject {
         static int n = 0;
         const QString file = dir_.filePath(QStringLiteral("db%1.tbr").arg(++n));
         WriteDatabase(file, DBLayouts().back(), {});
-        db_ = OpenDatabase(file);
-        QVERIFY(db_);
+        db_ = std::make_unique<TContactsSession>(RunningVersionText());
+        QVERIFY(db_->OpenFile(file));
     }
 
     void showResetsTheDialog() {
@@ -261,15 +262,13 @@ class TestFrmImportFromCSV : public QObject {
         click(*d, "cmdOK");
         QCOMPARE(messages.messages().size(), std::size_t(1));
         QCOMPARE(messages.messages().front().type, MsgType::Error);
-        QCOMPARE(db_->RowsCount(), 0);
+        QCOMPARE(db_->Quib1().RowsCount(), 0);
         QVERIFY(d->isVisible());
     }
 
     void okImportsAndAsks() {
         MessageRecorder messages;
         messages.queueAnswer(MsgResult::No);
-        int saves = 0;
-        db_->OnSaveRow = [&] { ++saves; };
         auto d = dialog();
         const QString file =
             csvFile("\"SurName\",\"FirstName\"\r\nDvořák,Antonín\r\nSmith,John\r\n");
@@ -280,15 +279,14 @@ class TestFrmImportFromCSV : public QObject {
         QCOMPARE(messages.texts(),
                  QStringList{"Import has been successful. Would you like to close the window?"});
         QVERIFY(d->isVisible());
-        QCOMPARE(db_->RowsCount(), 2);
-        QCOMPARE(db_->GetData(0, 1), QStringLiteral("Dvořák"));
-        QCOMPARE(db_->GetData(0, 0), QStringLiteral("Antonín"));
-        QCOMPARE(saves, 1);
+        QCOMPARE(db_->Quib1().RowsCount(), 2);
+        QCOMPARE(db_->Quib1().GetData(0, 1), QStringLiteral("Dvořák"));
+        QCOMPARE(db_->Quib1().GetData(0, 0), QStringLiteral("Antonín"));
+        QCOMPARE(Writes(*db_), 1);
         // The settings stay for another import; Yes closes.
         click(*d, "cmdOK");
-        QCOMPARE(db_->RowsCount(), 4);
+        QCOMPARE(db_->Quib1().RowsCount(), 4);
         QVERIFY(!d->isVisible());
-        db_->OnSaveRow = nullptr;
     }
 
     // Each file shaped like another program's export lands in the right
@@ -298,7 +296,8 @@ class TestFrmImportFromCSV : public QObject {
             const QString database = dir_.filePath(shaped.source + QStringLiteral(".tbr"));
             QFile::remove(database);
             WriteDatabase(database, DBLayouts().back(), {});
-            db_ = OpenDatabase(database);
+            db_ = std::make_unique<TContactsSession>(RunningVersionText());
+            QVERIFY(db_->OpenFile(database));
             MessageRecorder messages;
             messages.queueAnswer(MsgResult::Yes);
             auto d = dialog();
@@ -458,7 +457,7 @@ class TestFrmImportFromCSV : public QObject {
                  QStringList{"Source CSV file is not wellformed (position 3). Excepting \",\" "
                              "(comma), but \"d\" found. (line 3)"});
         QCOMPARE(messages.messages().front().type, MsgType::Error);
-        QCOMPARE(db_->RowsCount(), 0);
+        QCOMPARE(db_->Quib1().RowsCount(), 0);
     }
 };
 

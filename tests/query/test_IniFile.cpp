@@ -2,8 +2,8 @@
 // two equal names, trimmed values, comments, line ends, the encodings, and
 // saves that never damage the old file.
 
-#include "exchange/u_TextEncoding.h"
 #include "query/u_IniFile.h"
+#include "support/u_TextEncoding.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // Query files written and read back, files as the older program and people
 // write them, bad counts, and saves that fail without harming the old file.
 
-#include "exchange/u_TextEncoding.h"
 #include "query/u_IniFile.h"
 #include "query/u_QueryFile.h"
 #include "session/u_ContactSchema.h"
 #include "support/u_AtomicFileWriter.h"
+#include "support/u_TextEncoding.h"
 #include "testsupport/WriteFaults.h"
 
 #include <QDir>

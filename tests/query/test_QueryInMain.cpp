@@ -4,13 +4,13 @@
 #include "GridFixture.h"
 #include "app/AppTestSupport.h"
 #include "app/Pellum.h"
-#include "app/QUIBLib_TLB.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
 #include "query/u_QueryCommands.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
 #include "query/u_frameMainQuery.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_FileChooser.h"
@@ -44,6 +44,7 @@ class TestQueryInMain : public QObject {
     void typingIntoAHitWritesItsRecord();
     void newRecordAmongTheHits();
     void deleteTheSecondHit();
+    void theHitsAreRecordsThatFollowTheChanges();
     void sortBuilderSortsTheDatabase();
     void sortAsksAboutCardEditsFirst();
     void cancelAndShowAgainSortNothing();
@@ -56,7 +57,7 @@ class TestQueryInMain : public QObject {
     void trigger(const char* name) { action(name)->trigger(); }
     TframeMainQuery& builder() { return main().frameMainDBQuery()->QueryBuilder(); }
     TframeMainGrid& grid() { return main().Grid(); }
-    TQuib& quib() { return main().Session().Quib1(); }
+    const TQuibReader& quib() { return main().Session().Quib1(); }
     template <typename T>
     T* child(QWidget* parent, const QString& name) {
         return parent->findChild<T*>(name);
@@ -130,12 +131,12 @@ void TestQueryInMain::typeIntoCell(int row, int field, const QString& text) {
     grid().selectCell(row, field);
     grid().grid()->setFocus();
     QTest::keyClicks(grid().grid(), text.left(1));
-    if (text.size() > 1) {
-        auto* editor = grid().grid()->findChild<QLineEdit*>();
-        QVERIFY(editor);
-        QTest::keyClicks(editor, text.mid(1));
-        QTest::keyClick(editor, Qt::Key_Return);
-    }
+    auto* editor = grid().grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, text.mid(1));
+    // The cell is stored when its edit ends.
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!grid().isEditing());
 }
 
 QStringList TestQueryInMain::surnames() {
@@ -256,9 +257,30 @@ void TestQueryInMain::deleteTheSecondHit() {
     QCOMPARE(grid().rowCount(), 1);
     QCOMPARE(grid().rowNumber(0), QStringLiteral("2"));
     QCOMPARE(grid().cellText(0, cs::SurName), QStringLiteral("Brown"));
-    QVERIFY(quib().Save());
+    // Delete saved the file.
     QCOMPARE(stored(4, cs::SurName), QStringLiteral("Adams"));
     QCOMPARE(stored(1, cs::SurName), QStringLiteral("Brown"));
+}
+
+void TestQueryInMain::theHitsAreRecordsThatFollowTheChanges() {
+    processBrown();
+    QCOMPARE(common().QueryResult(), (QList<int>{1, 4}));
+    // A record before both goes: the hits keep their records.
+    main().Session().DeleteRecord(0);
+    QCOMPARE(common().QueryResult(), (QList<int>{0, 3}));
+    QCOMPARE(grid().rowNumber(0), QStringLiteral("1"));
+    QCOMPARE(grid().rowNumber(1), QStringLiteral("4"));
+    QCOMPARE(grid().cellText(1, cs::SurName), QStringLiteral("Brownlee"));
+    // Undone, it comes back among the hits, which are where they were.
+    QVERIFY(main().Session().Undo());
+    QCOMPARE(common().QueryResult(), (QList<int>{0, 1, 4}));
+    QCOMPARE(grid().rowCount(), 3);
+    QCOMPARE(grid().cellText(0, cs::SurName), QStringLiteral("Adams"));
+    // The table refilled with every record is no query result.
+    trigger("actShowAsTable");
+    trigger("actShowAsTable");
+    QVERIFY(main().IsTableShown());
+    QCOMPARE(common().QueryResult(), QList<int>());
 }
 
 void TestQueryInMain::sortBuilderSortsTheDatabase() {
@@ -309,7 +331,13 @@ void TestQueryInMain::sortAsksAboutCardEditsFirst() {
     messages_->queueAnswer(MsgResult::Yes);
     trigger("actDBSortProcess");
     QCOMPARE(quib().SortsCount(), 1);
-    QCOMPARE(stored(0, cs::Notes), QStringLiteral("unsaved"));
+    // The edited record (F1) went where the sort put it, and so did its note.
+    int edited = -1;
+    for (int r = 0; r < quib().RowsCount(); ++r) {
+        if (quib().GetData(r, cs::FirstName) == QLatin1String("F1"))
+            edited = r;
+    }
+    QCOMPARE(stored(edited, cs::Notes), QStringLiteral("unsaved"));
     QCOMPARE(quib().GetData(0, cs::SurName), QStringLiteral("Davis"));
 }
 

@@ -1,11 +1,12 @@
-// The sort keys handed to a real database control: the definitions they
-// make, and a file order equal to the literal selection sort run through the
-// very same calls.
+// The sort keys handed to the session of a real database: the definitions
+// they make, and a file order equal to the literal selection sort run
+// through the very same calls.
 
 #include "GridFixture.h"
 
 #include "query/u_SortList.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,7 +57,7 @@ struct ReferenceSorter {
                 std::swap(rows[i], rows[best]);
         }
     }
-    // The calls TSortList::ApplyTo makes, one by one.
+    // The calls the session's sort makes, one by one.
     void apply(const std::vector<std::pair<QString, QString>>& keys) {
         while (!defs.empty()) {
             defs.pop_back();
@@ -111,11 +112,15 @@ class TestSortList : public QObject {
     void missingColumnIsSkipped();
 
   private:
-    QStringList order(TQuib& quib) const;
+    QStringList order(const TQuibReader& quib) const;
+    // Sorts the database by the keys of list, as "&Sort" does.
+    void sort(const TSortList& list, const TColumnMap& map) { session_->Sort(list.Keys(map)); }
+    void sort(const TSortList& list) { sort(list, map_); }
+    const TQuibReader& quib() const { return session_->Quib1(); }
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString path_;
-    std::unique_ptr<TQuib> quib_;
+    std::unique_ptr<TContactsSession> session_;
     TColumnMap map_;
 };
 
@@ -123,10 +128,12 @@ void TestSortList::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     path_ = dir_->filePath(QStringLiteral("c.tbr"));
     gridfixture::WriteContacts(path_, cs::ColumnNames(), Contacts());
-    quib_ = gridfixture::OpenContacts(path_, &map_);
+    gridfixture::OpenContacts(path_, &map_);
+    session_ = std::make_unique<TContactsSession>(QStringLiteral("9.9.9.9"));
+    QVERIFY(session_->OpenFile(path_));
 }
 
-QStringList TestSortList::order(TQuib& quib) const {
+QStringList TestSortList::order(const TQuibReader& quib) const {
     QStringList ids;
     for (int r = 0; r < quib.RowsCount(); ++r)
         ids.append(quib.GetData(r, map_[cs::Home_Nick]));
@@ -144,12 +151,12 @@ void TestSortList::definedCountEndsAtFirstDash() {
 }
 
 void TestSortList::twoKeysMakeTwoDefinitions() {
-    Keys({{cs::SurName, TSortList::Asc}, {cs::Home_Town, TSortList::Desc}}).ApplyTo(*quib_, map_);
-    QCOMPARE(quib_->SortsCount(), 2);
-    QCOMPARE(quib_->GetSortData(0, QStringLiteral("column")), QString::number(map_[cs::SurName]));
-    QCOMPARE(quib_->GetSortData(0, QStringLiteral("order")), QStringLiteral("asc"));
-    QCOMPARE(quib_->GetSortData(1, QStringLiteral("column")), QString::number(map_[cs::Home_Town]));
-    QCOMPARE(quib_->GetSortData(1, QStringLiteral("order")), QStringLiteral("desc"));
+    sort(Keys({{cs::SurName, TSortList::Asc}, {cs::Home_Town, TSortList::Desc}}));
+    QCOMPARE(quib().SortsCount(), 2);
+    QCOMPARE(quib().GetSortData(0, QStringLiteral("column")), QString::number(map_[cs::SurName]));
+    QCOMPARE(quib().GetSortData(0, QStringLiteral("order")), QStringLiteral("asc"));
+    QCOMPARE(quib().GetSortData(1, QStringLiteral("column")), QString::number(map_[cs::Home_Town]));
+    QCOMPARE(quib().GetSortData(1, QStringLiteral("order")), QStringLiteral("desc"));
 }
 
 void TestSortList::fileOrderEqualsLiteralSort() {
@@ -160,17 +167,16 @@ void TestSortList::fileOrderEqualsLiteralSort() {
     const auto col = [this](int field) { return QString::number(map_[field]); };
 
     // First keys, then other keys over them: the old definitions matter.
-    Keys({{cs::Home_Town, TSortList::Desc}, {cs::SurName, TSortList::Asc}}).ApplyTo(*quib_, map_);
+    sort(Keys({{cs::Home_Town, TSortList::Desc}, {cs::SurName, TSortList::Asc}}));
     ref.apply(
         {{col(cs::Home_Town), QStringLiteral("desc")}, {col(cs::SurName), QStringLiteral("asc")}});
-    Keys({{cs::SurName, TSortList::Asc},
-          {cs::Home_Town, TSortList::Desc},
-          {cs::Home_Nick, TSortList::Asc}})
-        .ApplyTo(*quib_, map_);
+    sort(Keys({{cs::SurName, TSortList::Asc},
+               {cs::Home_Town, TSortList::Desc},
+               {cs::Home_Nick, TSortList::Asc}}));
     ref.apply({{col(cs::SurName), QStringLiteral("asc")},
                {col(cs::Home_Town), QStringLiteral("desc")},
                {col(cs::Home_Nick), QStringLiteral("asc")}});
-    QVERIFY(quib_->Save());
+    session_->FinishSaves();
 
     QStringList expected;
     for (const QStringList& r : ref.rows)
@@ -181,29 +187,29 @@ void TestSortList::fileOrderEqualsLiteralSort() {
 }
 
 void TestSortList::sortingTwiceKeepsOnlySecondKeys() {
-    Keys({{cs::SurName, TSortList::Asc}, {cs::Home_Town, TSortList::Desc}}).ApplyTo(*quib_, map_);
-    Keys({{cs::Home_Nick, TSortList::Desc}}).ApplyTo(*quib_, map_);
-    QCOMPARE(quib_->SortsCount(), 1);
-    QCOMPARE(quib_->GetSortData(0, QStringLiteral("column")), QString::number(map_[cs::Home_Nick]));
-    QCOMPARE(quib_->GetSortData(0, QStringLiteral("order")), QStringLiteral("desc"));
-    QCOMPARE(order(*quib_), (QStringList{"j", "i", "h", "g", "f", "e", "d", "c", "b", "a"}));
+    sort(Keys({{cs::SurName, TSortList::Asc}, {cs::Home_Town, TSortList::Desc}}));
+    sort(Keys({{cs::Home_Nick, TSortList::Desc}}));
+    QCOMPARE(quib().SortsCount(), 1);
+    QCOMPARE(quib().GetSortData(0, QStringLiteral("column")), QString::number(map_[cs::Home_Nick]));
+    QCOMPARE(quib().GetSortData(0, QStringLiteral("order")), QStringLiteral("desc"));
+    QCOMPARE(order(quib()), (QStringList{"j", "i", "h", "g", "f", "e", "d", "c", "b", "a"}));
 }
 
 void TestSortList::noKeysLeaveTheOrder() {
-    Keys({{cs::SurName, TSortList::Asc}, {cs::Home_Town, TSortList::Desc}}).ApplyTo(*quib_, map_);
-    const QStringList sorted = order(*quib_);
-    TSortList().ApplyTo(*quib_, map_);
-    QCOMPARE(quib_->SortsCount(), 0);
-    QCOMPARE(order(*quib_), sorted);
+    sort(Keys({{cs::SurName, TSortList::Asc}, {cs::Home_Town, TSortList::Desc}}));
+    const QStringList sorted = order(quib());
+    sort(TSortList());
+    QCOMPARE(quib().SortsCount(), 0);
+    QCOMPARE(order(quib()), sorted);
 }
 
 void TestSortList::missingColumnIsSkipped() {
     TColumnMap map = map_;
     map.set(cs::SurName, kMissingColumn);
-    const QStringList before = order(*quib_);
-    Keys({{cs::SurName, TSortList::Asc}}).ApplyTo(*quib_, map);
-    QCOMPARE(quib_->GetSortData(0, QStringLiteral("column")), QStringLiteral("-1"));
-    QCOMPARE(order(*quib_), before);
+    const QStringList before = order(quib());
+    sort(Keys({{cs::SurName, TSortList::Asc}}), map);
+    QCOMPARE(quib().GetSortData(0, QStringLiteral("column")), QStringLiteral("-1"));
+    QCOMPARE(order(quib()), before);
 }
 
 QTEST_GUILESS_MAIN(TestSortList)

@@ -9,6 +9,7 @@
 #include "query/u_frameMainQuery.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
+#include "session/u_RecordChange.h"
 #include "views/u_FindCommand.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
@@ -59,7 +60,7 @@ class TestFrameMainDBQuery : public QObject {
 
   private:
     void queryTwoAndFive();
-    int process() { return view_->ProcessQuery(*grid_, titles_, map_); }
+    int process() { return static_cast<int>(view_->ProcessQuery(*grid_, titles_, map_).size()); }
     QString stored(int record, int field) const {
         return gridfixture::StoredValue(path_, record, field);
     }
@@ -97,6 +98,12 @@ void TestFrameMainDBQuery::init() {
     grid_ = std::make_unique<TframeMainGrid>();
     grid_->resize(800, 500);
     grid_->show();
+    // The main window's part: a finished cell edit is stored and saved.
+    connect(grid_.get(), &TframeMainGrid::cellEdited, this,
+            [this](int record, int field, const QString& text) {
+                QVERIFY(quib_->SetData(record, map_[field], text));
+                QVERIFY(quib_->Save());
+            });
 }
 
 void TestFrameMainDBQuery::cleanup() {
@@ -113,12 +120,9 @@ void TestFrameMainDBQuery::queryTwoAndFive() {
 }
 
 void TestFrameMainDBQuery::typeIntoCurrentCell(const QString& text) {
-    // What the grid's editor does for a typed text, then the save the main
-    // window makes for it.
+    // What the grid's editor does for a finished cell edit.
     QTableView* table = grid_->grid();
     QVERIFY(table->model()->setData(table->currentIndex(), text));
-    QVERIFY(grid_->storeCurrentCell(*quib_, map_));
-    QVERIFY(quib_->Save());
 }
 
 void TestFrameMainDBQuery::toolBarCarriesTheCommands() {
@@ -181,7 +185,8 @@ void TestFrameMainDBQuery::newRowInHitsIsTheAppendedRecord() {
     process();
     // Record New in the table: a record at the end, a grid row numbered with it.
     QVERIFY(quib_->NewRow(quib_->RowsCount()));
-    grid_->appendRecordRow(quib_->RowsCount() - 1);
+    grid_->FollowChange(TRecordChange::Inserted(quib_->RowsCount() - 1, 1));
+    grid_->selectRow(grid_->rowOfRecord(quib_->RowsCount() - 1));
     QCOMPARE(grid_->rowCount(), 3);
     QCOMPARE(grid_->rowNumber(2), QStringLiteral("7"));
     QCOMPARE(grid_->currentRow(), 2);
@@ -200,18 +205,22 @@ void TestFrameMainDBQuery::deletingAHitDeletesItsRecord() {
     QCOMPARE(record, 4);
     QVERIFY(quib_->DeleteRow(record));
     QVERIFY(quib_->Save());
-    grid_->removeRecordRow(record);
+    grid_->FollowChange(TRecordChange::Removed(record, 1));
     QCOMPARE(quib_->RowsCount(), 5);
     QCOMPARE(stored(4, cs::SurName), QStringLiteral("Evans"));
     QCOMPARE(grid_->rowCount(), 1);
     QCOMPARE(grid_->rowNumber(0), QStringLiteral("2"));
     QCOMPARE(grid_->cellText(0, cs::SurName), QStringLiteral("Brown"));
 
-    // Deleting a record before a hit renumbers the hit.
-    grid_->appendRecordRow(4);  // "Evans", now record 4
+    // Deleting a record before a hit renumbers the hit; one inserted (here
+    // "Evans", now record 4 again) joins the hits.
+    QVERIFY(quib_->NewRow(4));
+    QVERIFY(quib_->SetData(4, map_[cs::SurName], QStringLiteral("Evans")));
+    QVERIFY(quib_->DeleteRow(5));
+    grid_->FollowChange(TRecordChange::Inserted(4, 1));
     grid_->selectCell(0, 0);
     QVERIFY(quib_->DeleteRow(grid_->currentRecord()));
-    grid_->removeRecordRow(1);
+    grid_->FollowChange(TRecordChange::Removed(1, 1));
     QCOMPARE(grid_->rowCount(), 1);
     QCOMPARE(grid_->rowNumber(0), QStringLiteral("4"));
     QCOMPARE(grid_->cellText(0, cs::SurName), QStringLiteral("Evans"));
@@ -222,7 +231,8 @@ void TestFrameMainDBQuery::findLandsOnTheHitsRecord() {
     queryTwoAndFive();
     process();
     TframeMainIDE card;
-    FindCommand::Context context{*quib_, card, *grid_, map_, FindCommand::View::Table, {}, nullptr};
+    FindCommand::Context context{*quib_, card,    *grid_, map_, FindCommand::View::Table,
+                                 {},     nullptr, {}};
     grid_->selectCell(0, cs::Notes);
     FindCommand::Run(context, {QStringLiteral("note"), BasicFind::Direction::Down, false});
     QVERIFY(messages.texts().isEmpty());

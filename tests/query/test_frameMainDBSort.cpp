@@ -142,14 +142,17 @@ void TestFrameMainDBSort::sortHandsKeysToTheControl() {
          Record({{cs::SurName, QStringLiteral("A")}, {cs::Home_Town, QStringLiteral("x")}}),
          Record({{cs::SurName, QStringLiteral("B")}, {cs::Home_Town, QStringLiteral("y")}})});
     TColumnMap map;
-    auto quib = gridfixture::OpenContacts(path, &map);
+    gridfixture::OpenContacts(path, &map);
     catalogue_.lstDBColsIndexFromProgram = map;
-    frame_->SetDatabase(quib.get());
+    TContactsSession session(QStringLiteral("9.9.9.9"));
+    QVERIFY(session.OpenFile(path));
     item(1)->setCurrentIndex(cs::SurName);
     order(1)->setCurrentIndex(TSortList::Asc);
     item(2)->setCurrentIndex(cs::Home_Town);
     order(2)->setCurrentIndex(TSortList::Desc);
-    frame_->ApplySort();
+    // What "&Sort" does: the frame's keys to the session.
+    session.Sort(frame_->SortKeys());
+    const TQuibReader* quib = &session.Quib1();
     QCOMPARE(quib->SortsCount(), 2);
     QCOMPARE(quib->GetSortData(0, QStringLiteral("column")), QString::number(map[cs::SurName]));
     QCOMPARE(quib->GetSortData(1, QStringLiteral("order")), QStringLiteral("desc"));

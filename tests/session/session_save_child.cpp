@@ -19,19 +19,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     TContactsSession session(RunningVersionText());
-    QString surname;
-    session.SetRecordWriter([&] {
-        session.SetFieldText(ContactSchema::SurName, surname);
-        return false;
-    });
     if (!session.OpenFile(QString::fromLocal8Bit(argv[1]))) {
         return 1;
     }
     std::printf("ready\n");
     std::fflush(stdout);
     for (int i = 1;; ++i) {
-        surname = QStringLiteral("Edit %1").arg(i);
-        session.SaveRow();
+        session.StoreField(0, ContactSchema::SurName, QStringLiteral("Edit %1").arg(i));
         // Now and then wait, so that whole writes run one after another.
         if (i % 20 == 0) {
             session.FinishSaves();

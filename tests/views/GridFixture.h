@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ColumnMap.h"
 
 #include <QList>

@@ -117,7 +117,7 @@ void TestFindCommand::cleanup() {
 }
 
 FindCommand::Context TestFindCommand::context(FindCommand::View view) {
-    FindCommand::Context c{*quib_, *card_, *grid_, map_, view, nullptr, window_.get()};
+    FindCommand::Context c{*quib_, *card_, *grid_, map_, view, nullptr, window_.get(), {}};
     c.confirmSaveChanges = [this] {
         if (!recordChanged_)
             return true;
@@ -125,6 +125,11 @@ FindCommand::Context TestFindCommand::context(FindCommand::View view) {
         if (confirmAnswer_)
             quib_->RefreshData();  // stands in for saving the record
         return confirmAnswer_;
+    };
+    // The session's MoveTo: the move, then the views show the record.
+    c.showRecord = [this](int record) {
+        quib_->MoveTo(record);
+        quib_->RefreshData();
     };
     return c;
 }

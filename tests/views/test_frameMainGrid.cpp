@@ -1,6 +1,7 @@
 #include "GridFixture.h"
 
 #include "session/u_ContactSchema.h"
+#include "session/u_RecordChange.h"
 #include "views/u_frameMainGrid.h"
 
 #include <QApplication>
@@ -29,7 +30,9 @@ class TestFrameMainGrid : public QObject {
     void tabMovesBetweenCells();
     void missingColumnShowsHeadingAndEmptyCells();
     void missingColumnEditsAreNotStored();
-    void everyTypedCharacterIsSaved();
+    void aFinishedCellEditIsStoredOnce();
+    void escapeKeepsTheOldText();
+    void deleteKeyAsksToDeleteTheRecord();
     void openingAnEditorSavesNothing();
     void editingAMultiLineCellKeepsItsLineBreaks();
     void rowNumberNotPositionNamesTheRecord();
@@ -48,6 +51,8 @@ class TestFrameMainGrid : public QObject {
     std::unique_ptr<TQuib> quib_;
     TColumnMap map_;
     QString path_;
+    // What the grid handed on, stored and saved as the session does.
+    QStringList stored_;
 };
 
 void TestFrameMainGrid::init() {
@@ -72,6 +77,13 @@ QString TestFrameMainGrid::writeThree(const QStringList& columns) {
          Record({{cs::SurName, QString::fromUtf8("Černá")}, {cs::Notes, "line 1\r\nline 2"}})});
     quib_ = gridfixture::OpenContacts(path_, &map_);
     grid_->GridFill(*quib_, cs::ColumnTitlesFull(), map_);
+    stored_.clear();
+    connect(grid_.get(), &TframeMainGrid::cellEdited, this,
+            [this](int record, int field, const QString& text) {
+                QVERIFY(quib_->SetData(record, map_[field], text));
+                QVERIFY(quib_->Save());
+                stored_ << text;
+            });
     return path_;
 }
 
@@ -168,50 +180,101 @@ void TestFrameMainGrid::missingColumnEditsAreNotStored() {
         f.open(QIODevice::ReadOnly);
         return f.readAll();
     }();
+    QSignalSpy edited(grid_.get(), &TframeMainGrid::cellEdited);
     grid_->selectCell(0, cs::Home_Nick);
     grid_->grid()->model()->setData(grid_->grid()->currentIndex(), QStringLiteral("x"));
-    QVERIFY(!grid_->storeCurrentCell(*quib_, map_));
+    QCOMPARE(edited.count(), 0);
+    // The cell keeps what was typed until the next fill.
+    QCOMPARE(grid_->cellText(0, cs::Home_Nick), QStringLiteral("x"));
     QVERIFY(quib_->Save());
     QFile after(path_);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), before);
 }
 
-void TestFrameMainGrid::everyTypedCharacterIsSaved() {
+void TestFrameMainGrid::aFinishedCellEditIsStoredOnce() {
     writeThree();
-    int saves = 0;
-    QStringList seen;
-    connect(grid_.get(), &TframeMainGrid::editTextChanged, this, [&] {
-        QVERIFY(grid_->storeCurrentCell(*quib_, map_));
-        QVERIFY(quib_->Save());
-        ++saves;
-        seen << gridfixture::StoredValue(path_, 1, cs::Home_Town);
-    });
     show();
     grid_->selectCell(1, cs::Home_Town);
     QTest::keyClick(grid_->grid(), Qt::Key_A);
     QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
     QVERIFY(editor);
     QTest::keyClick(editor, Qt::Key_B);
-    QCOMPARE(saves, 2);
-    QCOMPARE(seen, (QStringList{"a", "ab"}));
+    // Typing stores nothing; the end of the edit stores the cell once.
+    QVERIFY(stored_.isEmpty());
+    QCOMPARE(gridfixture::StoredValue(path_, 1, cs::Home_Town), QString());
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(stored_, QStringList{"ab"});
+    QCOMPARE(gridfixture::StoredValue(path_, 1, cs::Home_Town), QStringLiteral("ab"));
     QCOMPARE(grid_->cellText(1, cs::Home_Town), QStringLiteral("ab"));
+    // A second edit, finished by the program (a command that runs meanwhile).
+    grid_->grid()->edit(grid_->grid()->currentIndex());
+    editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_End);
     QTest::keyClick(editor, Qt::Key_Backspace);
-    QCOMPARE(saves, 3);
+    QVERIFY(grid_->isEditing());
+    grid_->FinishEdit();
+    QVERIFY(!grid_->isEditing());
+    QCOMPARE(stored_, (QStringList{"ab", "a"}));
     QCOMPARE(gridfixture::StoredValue(path_, 1, cs::Home_Town), QStringLiteral("a"));
     // The other records are untouched.
     QCOMPARE(gridfixture::StoredValue(path_, 0, cs::Home_Town), QString());
     QCOMPARE(gridfixture::StoredValue(path_, 2, cs::Home_Town), QString());
 }
 
+void TestFrameMainGrid::escapeKeepsTheOldText() {
+    writeThree();
+    show();
+    grid_->selectCell(0, cs::FirstName);
+    QTest::keyClick(grid_->grid(), Qt::Key_Z);
+    QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("z"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QVERIFY(!grid_->isEditing());
+    QVERIFY(stored_.isEmpty());
+    QCOMPARE(grid_->cellText(0, cs::FirstName), QStringLiteral("Jan"));
+    // Cancelled by the program, the same.
+    grid_->grid()->edit(grid_->grid()->currentIndex());
+    editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("Karel"));
+    grid_->CancelEdit();
+    QVERIFY(stored_.isEmpty());
+    QCOMPARE(grid_->cellText(0, cs::FirstName), QStringLiteral("Jan"));
+    QCOMPARE(gridfixture::StoredValue(path_, 0, cs::FirstName), QStringLiteral("Jan"));
+}
+
+void TestFrameMainGrid::deleteKeyAsksToDeleteTheRecord() {
+    writeThree();
+    show();
+    QSignalSpy asked(grid_.get(), &TframeMainGrid::deleteKeyPressed);
+    grid_->selectCell(1, cs::SurName);
+    QTest::keyClick(grid_->grid(), Qt::Key_Delete);
+    QCOMPARE(asked.count(), 1);
+    // In a cell being edited, Delete deletes a character.
+    grid_->grid()->edit(grid_->grid()->currentIndex());
+    QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Home);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QCOMPARE(asked.count(), 1);
+    QCOMPARE(editor->text(), QString::fromUtf8("vořák"));
+}
+
 void TestFrameMainGrid::openingAnEditorSavesNothing() {
     writeThree();
-    QSignalSpy spy(grid_.get(), &TframeMainGrid::editTextChanged);
     show();
     grid_->selectCell(0, cs::SurName);
     grid_->grid()->edit(grid_->grid()->currentIndex());
-    QVERIFY(grid_->grid()->findChild<QLineEdit*>());
-    QCOMPARE(spy.count(), 0);
+    QLineEdit* editor = grid_->grid()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QVERIFY(stored_.isEmpty());
+    // Nor does closing it unchanged.
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!grid_->isEditing());
+    QVERIFY(stored_.isEmpty());
 }
 
 void TestFrameMainGrid::editingAMultiLineCellKeepsItsLineBreaks() {
@@ -223,20 +286,22 @@ void TestFrameMainGrid::editingAMultiLineCellKeepsItsLineBreaks() {
     QVERIFY(editor);
     QTest::keyClick(editor, Qt::Key_End);
     QTest::keyClick(editor, Qt::Key_X);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(stored_, QStringList{"line 1\r\nline 2x"});
     QCOMPARE(grid_->cellText(2, cs::Notes), QStringLiteral("line 1\r\nline 2x"));
 }
 
 void TestFrameMainGrid::rowNumberNotPositionNamesTheRecord() {
     writeThree();
-    // After a delete of the first row the numbers stay 1, 2 but the record
-    // of a row is found by its number.
+    // After a delete of the first record the numbers are 1, 2 again, and the
+    // record of a row is found by its number.
     grid_->selectCell(0, cs::SurName);
     QVERIFY(quib_->DeleteRow(grid_->currentRecord()));
-    grid_->removeCurrentRow();
+    grid_->FollowChange(TRecordChange::Removed(0, 1));
     grid_->selectCell(1, cs::Home_Town);
     QCOMPARE(grid_->currentRecord(), 1);
     grid_->grid()->model()->setData(grid_->grid()->currentIndex(), QStringLiteral("Brno"));
-    QVERIFY(grid_->storeCurrentCell(*quib_, map_));
+    QCOMPARE(stored_, QStringList{"Brno"});
     QCOMPARE(quib_->GetData(1, map_[cs::Home_Town]), QStringLiteral("Brno"));
     QCOMPARE(quib_->GetData(1, map_[cs::SurName]), QString::fromUtf8("Černá"));
 }
@@ -246,7 +311,7 @@ void TestFrameMainGrid::deleteRowNumberedTwoOfThree() {
     grid_->selectCell(1, cs::FirstName);
     QCOMPARE(grid_->currentRecord(), 1);
     QVERIFY(quib_->DeleteRow(grid_->currentRecord()));
-    grid_->removeCurrentRow();
+    grid_->FollowChange(TRecordChange::Removed(1, 1));
     QCOMPARE(grid_->rowCount(), 2);
     QCOMPARE(grid_->rowNumber(0), QStringLiteral("1"));
     QCOMPARE(grid_->rowNumber(1), QStringLiteral("2"));
@@ -254,13 +319,15 @@ void TestFrameMainGrid::deleteRowNumberedTwoOfThree() {
     QCOMPARE(grid_->cellText(1, cs::SurName), QString::fromUtf8("Černá"));
     QCOMPARE(grid_->cellText(1, cs::Notes), QStringLiteral("line 1\r\nline 2"));
     QCOMPARE(grid_->cellText(1, cs::Home_Nick), QString());
+    QCOMPARE(grid_->currentRow(), 1);
     QCOMPARE(quib_->RowsCount(), 2);
 }
 
 void TestFrameMainGrid::deleteLastRow() {
     writeThree();
     grid_->selectCell(2, cs::SurName);
-    grid_->removeCurrentRow();
+    QVERIFY(quib_->DeleteRow(2));
+    grid_->FollowChange(TRecordChange::Removed(2, 1));
     QCOMPARE(grid_->rowCount(), 2);
     QCOMPARE(grid_->currentRow(), 1);
     QCOMPARE(grid_->cellText(1, cs::SurName), QString::fromUtf8("Dvořák"));
@@ -269,7 +336,9 @@ void TestFrameMainGrid::deleteLastRow() {
 void TestFrameMainGrid::newRecordRowIsNumberedAndCurrent() {
     writeThree();
     grid_->selectCell(0, cs::Work_Company);
-    grid_->appendRecordRow();
+    QVERIFY(quib_->NewRow(3));
+    grid_->FollowChange(TRecordChange::Inserted(3, 1));
+    grid_->selectRow(grid_->rowOfRecord(3));
     QCOMPARE(grid_->rowCount(), 4);
     QCOMPARE(grid_->rowNumber(3), QStringLiteral("4"));
     QCOMPARE(grid_->currentRow(), 3);
@@ -284,15 +353,19 @@ void TestFrameMainGrid::noCurrentCellStoresNothing() {
     quib_->MoveTo(2);
     grid_->grid()->setCurrentIndex({});
     QCOMPARE(grid_->currentRecord(), -1);
-    QVERIFY(!grid_->storeCurrentCell(*quib_, map_));
+    grid_->FinishEdit();
+    QVERIFY(stored_.isEmpty());
     QCOMPARE(quib_->GetData(-1, 0), QString::fromUtf8("Černá"));
 }
 
 void TestFrameMainGrid::refillReplacesEverything() {
     writeThree();
     grid_->selectCell(0, 0);
-    grid_->appendRecordRow();
+    QVERIFY(quib_->NewRow(3));
+    grid_->FollowChange(TRecordChange::Inserted(3, 1));
     grid_->selectCell(3, cs::Notes);
+    // The grid is not told of this one: a refill shows it.
+    QVERIFY(quib_->DeleteRow(3));
     grid_->GridFill(*quib_, cs::ColumnTitlesFull(), map_);
     QCOMPARE(grid_->rowCount(), 3);
     QCOMPARE(grid_->rowNumber(2), QStringLiteral("3"));

@@ -1,10 +1,10 @@
-#include "exchange/u_SourceDBCheck.h"
+#include "session/u_SourceDBCheck.h"
 
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsDB.h"
 #include "support/u_ProductInfo.h"
 
-TSourceDBCheck CheckSourceDatabase(const TQuib& quib, const QString& programVersion) {
+TSourceDBCheck CheckSourceDatabase(const TQuibReader& quib, const QString& programVersion) {
     TSourceDBCheck check;
     check.error = IdentificationError(quib, programVersion);
     const QString name = HeaderValue(quib, QStringLiteral("ProgramName"));

@@ -1,10 +1,11 @@
-#include "exchange/u_DBConverter.h"
+#include "session/u_DBConverter.h"
 
-#include "app/QUIBLib_TLB.h"
-#include "exchange/u_ExchangeError.h"
+#include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
+#include "session/u_SourceDBCheck.h"
 #include "support/u_AtomicFileWriter.h"
+#include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -49,7 +50,48 @@ class CloseGuard {
 
 }  // namespace
 
+TDBConverter::TDBConverter(const QString& programVersion)
+    : ownSource_(std::make_unique<TQuib>()),
+      ownDest_(std::make_unique<TQuib>()),
+      programVersion_(programVersion),
+      source_(*ownSource_),
+      dest_(*ownDest_) {
+    ownSource_->setObjectName(QStringLiteral("QuibSource"));
+    ownDest_->setObjectName(QStringLiteral("QuibDest"));
+    ownSource_->OnCheckCompatibility = [this](int16_t& Cancel) { checkCompatibility(Cancel); };
+}
+
 TDBConverter::TDBConverter(TQuib& source, TQuib& dest) : source_(source), dest_(dest) {}
+
+TDBConverter::~TDBConverter() {
+    // The handler captures this; the engine must not call it while dying.
+    if (ownSource_) {
+        ownSource_->OnCheckCompatibility = nullptr;
+    }
+}
+
+void TDBConverter::checkCompatibility(int16_t& Cancel) {
+    const TSourceDBCheck check = CheckSourceDatabase(source_, programVersion_);
+    if (!check.accepted) {
+        Cancel = 1;
+    }
+    if (SourceChecked) {
+        SourceChecked(check);
+    }
+}
+
+bool TDBConverter::CheckSource(const QString& sourceFile) {
+    source_.SetDatabaseName(sourceFile);
+    bool opened = false;
+    try {
+        opened = source_.Open();
+    } catch (...) {
+        source_.Close();
+        throw;
+    }
+    source_.Close();
+    return opened;
+}
 
 bool TDBConverter::SameFile(const QString& a, const QString& b) {
     if (a == b) {
@@ -73,7 +115,7 @@ TColumnMap TDBConverter::BuildColumnMap(const QStringList& sourceColumns,
     return MatchColumns(sourceColumns, destColumns).fromDB;
 }
 
-QStringList TDBConverter::DatabaseColumns(const TQuib& db) {
+QStringList TDBConverter::DatabaseColumns(const TQuibReader& db) {
     return ::DatabaseColumns(db);
 }
 

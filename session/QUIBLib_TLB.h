@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_QuibReader.h"
+
 #include <QObject>
 #include <QString>
 
@@ -7,11 +9,6 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
-
-namespace quib {
-class CQuibCtrl;
-class QuibSnapshot;
-}  // namespace quib
 
 // An engine error as the program sees it: the message is the engine's text.
 class EQuibError : public std::runtime_error {
@@ -28,11 +25,13 @@ class EQuibError : public std::runtime_error {
 // through the engine's factory by class identifier, converts texts between
 // QString and the engine's UTF-8, offers every engine event as a handler
 // property (On + the event's name; OnRefreshData and OnSaveRow keep theirs),
-// and turns engine errors into EQuibError.
+// and turns engine errors into EQuibError. The reading members are those of
+// TQuibReader; this header, with the members that change a database, is for
+// session/ alone (the layer check refuses it elsewhere; tests may use it).
 //
 // Handlers are plain function objects; an empty one means the event is not
 // subscribed. A Before handler receives Cancel by reference.
-class TQuib : public QObject {
+class TQuib : public QObject, public TQuibReader {
     Q_OBJECT
 
   public:
@@ -44,31 +43,16 @@ class TQuib : public QObject {
     TQuib(const TQuib&) = delete;
     TQuib& operator=(const TQuib&) = delete;
 
-    // Properties
-    QString DatabaseName() const;
+    // Properties that change (the others are TQuibReader's)
     void SetDatabaseName(const QString& name);
-    int ColsCount() const;
-    int RowsCount() const;
-    int HeadersCount() const;
-    int RowIndex() const;
-    int FiltersCount() const;
-    bool FilterActive() const;
     void SetFilterActive(bool active);
-    int RowsCountFilter() const;
-    int RowsCountTotal() const;
-    int SortsCount() const;
-    int HeaderTextsCount(int HeaderIndex) const;
 
-    // Methods
-    QString GetData(int Row, int Col) const;
+    // Methods that change the database, or fire events
     bool SetData(int Row, int Col, const QString& Data);
     bool Open();
     bool Close();
     bool Create();
     bool Save();
-    // A picture of the table as it stands, cheap to take, to be written with
-    // QuibSnapshot::SaveTo on another thread (quib/QuibSnapshot.h).
-    quib::QuibSnapshot TakeSnapshot() const;
     bool NewCol(int Col);
     bool DeleteCol(int Col);
     bool NewRow(int Row);
@@ -80,12 +64,8 @@ class TQuib : public QObject {
     bool DeleteHeader(int HeaderIndex);
     bool NewHeaderText(int HeaderIndex, int TextIndex);
     bool DeleteHeaderText(int HeaderIndex, int TextIndex);
-    QString GetHeaderText(int HeaderIndex, int TextIndex) const;
-    QString GetHeaderName(int HeaderIndex) const;
     bool SetHeaderName(int HeaderIndex, const QString& Data);
     bool SetHeaderText(int HeaderIndex, int TextIndex, const QString& Data);
-    int GetHeaderIndexFromName(const QString& HeaderName) const;
-    int CompareVersion(const QString& First, const QString& Second) const;
     bool MoveFirst();
     bool MovePrevious();
     bool MoveNext();
@@ -96,11 +76,9 @@ class TQuib : public QObject {
     bool NewFilter(int FilterIndex);
     bool DeleteFilter(int FilterIndex);
     bool SetFilterData(int FilterIndex, const QString& FieldName, const QString& Data);
-    QString GetFilterData(int FilterIndex, const QString& FieldName) const;
     bool NewSort(int SortIndex);
     bool DeleteSort(int SortIndex);
     bool SetSortData(int SortIndex, const QString& FieldName, const QString& Data);
-    QString GetSortData(int SortIndex, const QString& FieldName) const;
     bool Sort();
     void AboutBox() const;
 
@@ -151,6 +129,5 @@ class TQuib : public QObject {
 
   private:
     class Listener;
-    std::unique_ptr<quib::CQuibCtrl> ctrl_;
     std::unique_ptr<Listener> listener_;
 };

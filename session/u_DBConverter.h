@@ -6,24 +6,33 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 class TQuib;
+class TQuibReader;
 struct TDBLayout;
+struct TSourceDBCheck;
 
 // Copies every contact of one database file into a newly written file in a
 // chosen column layout, matching columns by name. Works through two engine
-// instances of its own (not the main window's). A failed step raises
-// EExchangeError; nothing is reported as done that was not.
+// instances of its own, QuibSource and QuibDest (not the open database's). A
+// failed step raises EExchangeError; nothing is reported as done that was not.
 class TDBConverter {
     Q_DECLARE_TR_FUNCTIONS(TDBConverter)
 
   public:
     enum class Result { Written, Declined };
 
+    // With engines of its own, whose source is checked on every open as a
+    // source of this program (see SourceChecked); programVersion is the
+    // running program's.
+    explicit TDBConverter(const QString& programVersion);
     // source and dest are the engine instances to work with; both are left
-    // closed after Convert.
+    // closed after Convert. The source is not checked.
     TDBConverter(TQuib& source, TQuib& dest);
+    ~TDBConverter();
     TDBConverter(const TDBConverter&) = delete;
     TDBConverter& operator=(const TDBConverter&) = delete;
 
@@ -48,6 +57,13 @@ class TDBConverter {
     // Whether the last Convert made the backup copy (also when it failed later).
     bool BackupMade() const noexcept { return backupMade_; }
 
+    // Told the outcome of each check of the source, as it is opened (engines
+    // of its own only). A refused source does not open.
+    std::function<void(const TSourceDBCheck& check)> SourceChecked;
+    // Opens and closes sourceFile, which runs the check; whether it opened.
+    // An engine error (a damaged or missing file) travels on.
+    bool CheckSource(const QString& sourceFile);
+
     // Whether the two names stand for the same file: equal texts, or the same
     // absolute path (a relative name is taken from the working folder), or
     // the same file once links are followed.
@@ -63,13 +79,18 @@ class TDBConverter {
     // layout's columns.
     static void CreateDatabase(TQuib& db, const TDBLayout& layout);
     // The texts of db's "DBColsName" header; empty when it has none.
-    static QStringList DatabaseColumns(const TQuib& db);
+    static QStringList DatabaseColumns(const TQuibReader& db);
 
   private:
     void openSource(const QString& sourceFile);
     void writeDestination(const QString& destFile, const TDBLayout& layout);
     void copyRows();
 
+    void checkCompatibility(int16_t& Cancel);
+
+    std::unique_ptr<TQuib> ownSource_;
+    std::unique_ptr<TQuib> ownDest_;
+    QString programVersion_;
     TQuib& source_;
     TQuib& dest_;
     TColumnMap lstDBColsIndexFromSourceDB_;

@@ -1,4 +1,4 @@
-#include "app/QUIBLib_TLB.h"
+#include "session/QUIBLib_TLB.h"
 
 #include <quib/QuibCtrl.h>
 
@@ -119,92 +119,119 @@ class TQuib::Listener : public quib::QuibEvents {
     TQuib& owner_;
 };
 
-TQuib::TQuib(QObject* parent)
-    : QObject(parent),
-      ctrl_(quib::CreateControl(quib::kQuibClassId)),
-      listener_(std::make_unique<Listener>(*this)) {
+// --- Reading ---------------------------------------------------------------------
+
+TQuibReader::TQuibReader() : ctrl_(quib::CreateControl(quib::kQuibClassId)) {
     if (!ctrl_) {
         throw std::runtime_error("The database control QUIB.QuibCtrl.1 could not be created.");
     }
-    ctrl_->SetListener(listener_.get());
+}
+
+TQuibReader::~TQuibReader() = default;
+
+QString TQuibReader::DatabaseName() const {
+    return fromEngine(engine().DatabaseName());
+}
+int TQuibReader::ColsCount() const {
+    return engine().ColsCount();
+}
+int TQuibReader::RowsCount() const {
+    return engine().RowsCount();
+}
+int TQuibReader::HeadersCount() const {
+    return engine().HeadersCount();
+}
+int TQuibReader::RowIndex() const {
+    return engine().RowIndex();
+}
+int TQuibReader::FiltersCount() const {
+    return engine().FiltersCount();
+}
+bool TQuibReader::FilterActive() const {
+    return engine().FilterActive();
+}
+int TQuibReader::RowsCountFilter() const {
+    return engine().RowsCountFilter();
+}
+int TQuibReader::RowsCountTotal() const {
+    return engine().RowsCountTotal();
+}
+int TQuibReader::SortsCount() const {
+    return engine().SortsCount();
+}
+int TQuibReader::HeaderTextsCount(int HeaderIndex) const {
+    return engine().HeaderTextsCount(HeaderIndex);
+}
+QString TQuibReader::GetData(int Row, int Col) const {
+    return guarded([&] { return fromEngine(engine().GetData(Row, Col)); });
+}
+QString TQuibReader::GetHeaderText(int HeaderIndex, int TextIndex) const {
+    return guarded([&] { return fromEngine(engine().GetHeaderText(HeaderIndex, TextIndex)); });
+}
+QString TQuibReader::GetHeaderName(int HeaderIndex) const {
+    return guarded([&] { return fromEngine(engine().GetHeaderName(HeaderIndex)); });
+}
+int TQuibReader::GetHeaderIndexFromName(const QString& HeaderName) const {
+    return guarded([&] { return engine().GetHeaderIndexFromName(toEngine(HeaderName)); });
+}
+int TQuibReader::CompareVersion(const QString& First, const QString& Second) const {
+    return guarded([&] { return engine().CompareVersion(toEngine(First), toEngine(Second)); });
+}
+QString TQuibReader::GetFilterData(int FilterIndex, const QString& FieldName) const {
+    return guarded(
+        [&] { return fromEngine(engine().GetFilterData(FilterIndex, toEngine(FieldName))); });
+}
+QString TQuibReader::GetSortData(int SortIndex, const QString& FieldName) const {
+    return guarded(
+        [&] { return fromEngine(engine().GetSortData(SortIndex, toEngine(FieldName))); });
+}
+quib::QuibSnapshot TQuibReader::TakeSnapshot() const {
+    return guarded([&] { return engine().TakeSnapshot(); });
+}
+
+// --- Changing ----------------------------------------------------------------------
+
+TQuib::TQuib(QObject* parent) : QObject(parent), listener_(std::make_unique<Listener>(*this)) {
+    engine().SetListener(listener_.get());
 }
 
 TQuib::~TQuib() {
-    ctrl_->SetListener(nullptr);
+    engine().SetListener(nullptr);
 }
 
-QString TQuib::DatabaseName() const {
-    return fromEngine(ctrl_->DatabaseName());
-}
 void TQuib::SetDatabaseName(const QString& name) {
-    ctrl_->SetDatabaseName(toEngine(name));
-}
-int TQuib::ColsCount() const {
-    return ctrl_->ColsCount();
-}
-int TQuib::RowsCount() const {
-    return ctrl_->RowsCount();
-}
-int TQuib::HeadersCount() const {
-    return ctrl_->HeadersCount();
-}
-int TQuib::RowIndex() const {
-    return ctrl_->RowIndex();
-}
-int TQuib::FiltersCount() const {
-    return ctrl_->FiltersCount();
-}
-bool TQuib::FilterActive() const {
-    return ctrl_->FilterActive();
+    engine().SetDatabaseName(toEngine(name));
 }
 void TQuib::SetFilterActive(bool active) {
-    guarded([&] { ctrl_->SetFilterActive(active); });
-}
-int TQuib::RowsCountFilter() const {
-    return ctrl_->RowsCountFilter();
-}
-int TQuib::RowsCountTotal() const {
-    return ctrl_->RowsCountTotal();
-}
-int TQuib::SortsCount() const {
-    return ctrl_->SortsCount();
-}
-int TQuib::HeaderTextsCount(int HeaderIndex) const {
-    return ctrl_->HeaderTextsCount(HeaderIndex);
+    guarded([&] { engine().SetFilterActive(active); });
 }
 
-QString TQuib::GetData(int Row, int Col) const {
-    return guarded([&] { return fromEngine(ctrl_->GetData(Row, Col)); });
-}
 bool TQuib::SetData(int Row, int Col, const QString& Data) {
-    return guarded([&] { return ctrl_->SetData(Row, Col, toEngine(Data)); });
+    return guarded([&] { return engine().SetData(Row, Col, toEngine(Data)); });
 }
 bool TQuib::Open() {
-    return guarded([&] { return ctrl_->Open(); });
+    return guarded([&] { return engine().Open(); });
 }
 bool TQuib::Close() {
-    return guarded([&] { return ctrl_->Close(); });
+    return guarded([&] { return engine().Close(); });
 }
 bool TQuib::Create() {
-    return guarded([&] { return ctrl_->Create(); });
+    return guarded([&] { return engine().Create(); });
 }
 bool TQuib::Save() {
-    return guarded([&] { return ctrl_->Save(); });
-}
-quib::QuibSnapshot TQuib::TakeSnapshot() const {
-    return guarded([&] { return ctrl_->TakeSnapshot(); });
+    return guarded([&] { return engine().Save(); });
 }
 bool TQuib::NewCol(int Col) {
-    return guarded([&] { return ctrl_->NewCol(Col); });
+    return guarded([&] { return engine().NewCol(Col); });
 }
 bool TQuib::DeleteCol(int Col) {
-    return guarded([&] { return ctrl_->DeleteCol(Col); });
+    return guarded([&] { return engine().DeleteCol(Col); });
 }
 bool TQuib::NewRow(int Row) {
-    return guarded([&] { return ctrl_->NewRow(Row); });
+    return guarded([&] { return engine().NewRow(Row); });
 }
 bool TQuib::DeleteRow(int Row) {
-    return guarded([&] { return ctrl_->DeleteRow(Row); });
+    return guarded([&] { return engine().DeleteRow(Row); });
 }
 
 void TQuib::DeleteLastRows(int Count) {
@@ -213,86 +240,67 @@ void TQuib::DeleteLastRows(int Count) {
     }
 }
 bool TQuib::NewHeader(int HeaderIndex) {
-    return guarded([&] { return ctrl_->NewHeader(HeaderIndex); });
+    return guarded([&] { return engine().NewHeader(HeaderIndex); });
 }
 bool TQuib::DeleteHeader(int HeaderIndex) {
-    return guarded([&] { return ctrl_->DeleteHeader(HeaderIndex); });
+    return guarded([&] { return engine().DeleteHeader(HeaderIndex); });
 }
 bool TQuib::NewHeaderText(int HeaderIndex, int TextIndex) {
-    return guarded([&] { return ctrl_->NewHeaderText(HeaderIndex, TextIndex); });
+    return guarded([&] { return engine().NewHeaderText(HeaderIndex, TextIndex); });
 }
 bool TQuib::DeleteHeaderText(int HeaderIndex, int TextIndex) {
-    return guarded([&] { return ctrl_->DeleteHeaderText(HeaderIndex, TextIndex); });
-}
-QString TQuib::GetHeaderText(int HeaderIndex, int TextIndex) const {
-    return guarded([&] { return fromEngine(ctrl_->GetHeaderText(HeaderIndex, TextIndex)); });
-}
-QString TQuib::GetHeaderName(int HeaderIndex) const {
-    return guarded([&] { return fromEngine(ctrl_->GetHeaderName(HeaderIndex)); });
+    return guarded([&] { return engine().DeleteHeaderText(HeaderIndex, TextIndex); });
 }
 bool TQuib::SetHeaderName(int HeaderIndex, const QString& Data) {
-    return guarded([&] { return ctrl_->SetHeaderName(HeaderIndex, toEngine(Data)); });
+    return guarded([&] { return engine().SetHeaderName(HeaderIndex, toEngine(Data)); });
 }
 bool TQuib::SetHeaderText(int HeaderIndex, int TextIndex, const QString& Data) {
-    return guarded([&] { return ctrl_->SetHeaderText(HeaderIndex, TextIndex, toEngine(Data)); });
-}
-int TQuib::GetHeaderIndexFromName(const QString& HeaderName) const {
-    return guarded([&] { return ctrl_->GetHeaderIndexFromName(toEngine(HeaderName)); });
-}
-int TQuib::CompareVersion(const QString& First, const QString& Second) const {
-    return guarded([&] { return ctrl_->CompareVersion(toEngine(First), toEngine(Second)); });
+    return guarded([&] { return engine().SetHeaderText(HeaderIndex, TextIndex, toEngine(Data)); });
 }
 bool TQuib::MoveFirst() {
-    return guarded([&] { return ctrl_->MoveFirst(); });
+    return guarded([&] { return engine().MoveFirst(); });
 }
 bool TQuib::MovePrevious() {
-    return guarded([&] { return ctrl_->MovePrevious(); });
+    return guarded([&] { return engine().MovePrevious(); });
 }
 bool TQuib::MoveNext() {
-    return guarded([&] { return ctrl_->MoveNext(); });
+    return guarded([&] { return engine().MoveNext(); });
 }
 bool TQuib::MoveLast() {
-    return guarded([&] { return ctrl_->MoveLast(); });
+    return guarded([&] { return engine().MoveLast(); });
 }
 bool TQuib::MoveTo(int RowIndex) {
-    return guarded([&] { return ctrl_->MoveTo(RowIndex); });
+    return guarded([&] { return engine().MoveTo(RowIndex); });
 }
 void TQuib::RefreshData() {
-    guarded([&] { ctrl_->RefreshData(); });
+    guarded([&] { engine().RefreshData(); });
 }
 bool TQuib::SaveRow() {
-    return guarded([&] { return ctrl_->SaveRow(); });
+    return guarded([&] { return engine().SaveRow(); });
 }
 bool TQuib::NewFilter(int FilterIndex) {
-    return guarded([&] { return ctrl_->NewFilter(FilterIndex); });
+    return guarded([&] { return engine().NewFilter(FilterIndex); });
 }
 bool TQuib::DeleteFilter(int FilterIndex) {
-    return guarded([&] { return ctrl_->DeleteFilter(FilterIndex); });
+    return guarded([&] { return engine().DeleteFilter(FilterIndex); });
 }
 bool TQuib::SetFilterData(int FilterIndex, const QString& FieldName, const QString& Data) {
     return guarded(
-        [&] { return ctrl_->SetFilterData(FilterIndex, toEngine(FieldName), toEngine(Data)); });
-}
-QString TQuib::GetFilterData(int FilterIndex, const QString& FieldName) const {
-    return guarded(
-        [&] { return fromEngine(ctrl_->GetFilterData(FilterIndex, toEngine(FieldName))); });
+        [&] { return engine().SetFilterData(FilterIndex, toEngine(FieldName), toEngine(Data)); });
 }
 bool TQuib::NewSort(int SortIndex) {
-    return guarded([&] { return ctrl_->NewSort(SortIndex); });
+    return guarded([&] { return engine().NewSort(SortIndex); });
 }
 bool TQuib::DeleteSort(int SortIndex) {
-    return guarded([&] { return ctrl_->DeleteSort(SortIndex); });
+    return guarded([&] { return engine().DeleteSort(SortIndex); });
 }
 bool TQuib::SetSortData(int SortIndex, const QString& FieldName, const QString& Data) {
     return guarded(
-        [&] { return ctrl_->SetSortData(SortIndex, toEngine(FieldName), toEngine(Data)); });
-}
-QString TQuib::GetSortData(int SortIndex, const QString& FieldName) const {
-    return guarded([&] { return fromEngine(ctrl_->GetSortData(SortIndex, toEngine(FieldName))); });
+        [&] { return engine().SetSortData(SortIndex, toEngine(FieldName), toEngine(Data)); });
 }
 bool TQuib::Sort() {
-    return guarded([&] { return ctrl_->Sort(); });
+    return guarded([&] { return engine().Sort(); });
 }
 void TQuib::AboutBox() const {
-    ctrl_->AboutBox();
+    engine().AboutBox();
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class TQuib;
+class TQuibReader;
 
 // What the converter's check of a source database decided.
 struct TSourceDBCheck {
@@ -16,4 +16,4 @@ struct TSourceDBCheck {
 // Checks the header records of a database being opened as a conversion
 // source: it must be a database of this product and must not need a newer
 // program than programVersion. Its columns may be any layout.
-TSourceDBCheck CheckSourceDatabase(const TQuib& quib, const QString& programVersion);
+TSourceDBCheck CheckSourceDatabase(const TQuibReader& quib, const QString& programVersion);

@@ -1,4 +1,4 @@
-#include "app/u_RecentFiles.h"
+#include "support/u_RecentFiles.h"
 
 #include "support/u_OrvFileLib.h"
 #include "support/u_Settings.h"

@@ -1,4 +1,4 @@
-#include "exchange/u_TextEncoding.h"
+#include "support/u_TextEncoding.h"
 
 #include <quib/CodePage.h>
 

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+// Many rows of texts, each text at an index (a database column or a program
+// field), packed into one buffer of UTF-8. Only the non-empty texts are kept,
+// each as its index, its length and its bytes, so a hundred thousand
+// contacts cost little more than their texts. An undo step keeps the rows
+// the database no longer holds this way, and an import hands its records to
+// the session this way.
+class TPackedRows {
+  public:
+    int RowCount() const { return static_cast<int>(starts_.size()); }
+    bool IsEmpty() const { return starts_.empty(); }
+
+    // Appends a row whose text at index i is texts[i]; empty texts take no
+    // room. Text i keeps exactly its characters (line breaks included).
+    void AppendRow(const QStringList& texts);
+    // The texts of row r, width of them (those not kept are empty). Out of
+    // range: width empty texts.
+    QStringList Row(int r, int width) const;
+    // Calls take(index, text) for each non-empty text of row r, by index.
+    void ForEachText(int r, const std::function<void(int index, const QString& text)>& take) const;
+
+    // The bytes the rows take (texts and their bookkeeping).
+    qsizetype ByteSize() const;
+    void Clear();
+
+  private:
+    QByteArray bytes_;
+    std::vector<qsizetype> starts_;  // where each row begins in bytes_
+};
+
+// Records handed to the session to import: text i of a record is program
+// field i (0 .. 31); texts beyond the fields are dropped.
+using TRecordBatch = TPackedRows;
