@@ -98,6 +98,7 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     void FormShow();
     // Shows the current record on the card (empty fields without a database).
     void fillCard(const QString& database);
+    void placeOnScreen();
     void createViews();
     void connectSession();
     void createStatusPanels();

@@ -29,6 +29,13 @@ QString FullName(const QString& fileName) {
     return QFileInfo(fileName).absoluteFilePath();
 }
 
+// The keys that open a context menu: the Menu key and Shift+F10.
+bool IsContextMenuKey(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    return (key.key() == Qt::Key_Menu && mods == Qt::NoModifier) ||
+           (key.key() == Qt::Key_F10 && mods == Qt::ShiftModifier);
+}
+
 }  // namespace
 
 TTemplateEditor::TTemplateEditor(QWidget* parent) : QWidget(parent) {
@@ -44,6 +51,7 @@ TTemplateEditor::TTemplateEditor(QWidget* parent) : QWidget(parent) {
     rtbTemplateUser_->setObjectName(QStringLiteral("rtbTemplateUser"));
     rtbTemplateUser_->setAcceptRichText(true);
     rtbTemplateUser_->setContextMenuPolicy(Qt::NoContextMenu);
+    rtbTemplateUser_->installEventFilter(this);
     lstTemplateUserCols_ = new QListWidget(splitter);
     lstTemplateUserCols_->setObjectName(QStringLiteral("lstTemplateUserCols"));
     lstTemplateUserCols_->setToolTip(
@@ -241,6 +249,13 @@ bool TTemplateEditor::eventFilter(QObject* watched, QEvent* event) {
             InsertField(lstTemplateUserCols_->currentRow());
             return true;
         }
+    }
+    if (watched == rtbTemplateUser_ && event->type() == QEvent::KeyPress &&
+        IsContextMenuKey(*static_cast<QKeyEvent*>(event)) && contextMenu_ != nullptr) {
+        // From the keyboard the menu opens at the caret, not at the mouse.
+        contextMenu_->popup(
+            rtbTemplateUser_->viewport()->mapToGlobal(rtbTemplateUser_->cursorRect().bottomLeft()));
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -3,6 +3,7 @@
 #include "app/QUIBLib_TLB.h"
 #include "query/u_PagedRows.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_ToolBarCaptions.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -39,6 +40,7 @@ TframeMainDBSort::TframeMainDBSort(QWidget* parent) : QFrame(parent) {
     tbSort_ = new QToolBar(this);
     tbSort_->setObjectName(QStringLiteral("tbSort"));
     tbSort_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ShowCaptionAccelerators(*tbSort_);
     headerModel_ = new QStandardItemModel(0, 2, this);
     hdrSort_ = new QHeaderView(Qt::Horizontal, this);
     hdrSort_->setObjectName(QStringLiteral("hdrSort"));
@@ -63,6 +65,8 @@ TframeMainDBSort::TframeMainDBSort(QWidget* parent) : QFrame(parent) {
 
     sortList_.Clear();
     rows_.push_back(CreateWidgetRow(1));
+    // Entering the view puts the keyboard on the first key's column.
+    setFocusProxy(rows_.front().item);
     Retranslate();
     initialised_ = true;
     FrameResize();

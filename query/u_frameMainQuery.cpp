@@ -6,6 +6,7 @@
 #include "session/u_ContactsSession.h"
 #include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
+#include "support/u_ToolBarCaptions.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -91,6 +92,8 @@ TframeMainQuery::TframeMainQuery(QWidget* parent) : QFrame(parent) {
     // The design-time row 1; the query starts empty with "and".
     query_.Clear();
     rows_.push_back(CreateWidgetRow(1));
+    // Entering the builder puts the keyboard on the first condition's item.
+    setFocusProxy(rows_.front().item);
     Retranslate();
     initialised_ = true;
     FrameResize();
@@ -102,6 +105,7 @@ void TframeMainQuery::CreateToolBar() {
     tbQuery_ = new QToolBar(this);
     tbQuery_->setObjectName(QStringLiteral("tbQuery"));
     tbQuery_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ShowCaptionAccelerators(*tbQuery_);
     lblQueryOperator_ = new QLabel(tbQuery_);
     lblQueryOperator_->setObjectName(QStringLiteral("lblQueryOperator"));
     txtQueryOperator_ = new QComboBox(tbQuery_);
@@ -344,7 +348,7 @@ void TframeMainQuery::Retranslate() {
         txtQueryOperator_->setItemText(1, tr("or"));
         txtQueryOperator_->setCurrentIndex(query_.op());
     }
-    actQueryNew->setText(tr("&New query"));
+    actQueryNew->setText(tr("New q&uery"));
     actQueryNew->setToolTip(tr("Clear actual query"));
     actQueryNew->setStatusTip(actQueryNew->toolTip());
     actQueryOpen->setText(tr("&Open query..."));

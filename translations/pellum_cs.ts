@@ -1105,10 +1105,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <translation>Jméno:</translation>
     </message>
     <message>
-        <source>&amp;Home</source>
-        <translation>&amp;Domácí</translation>
-    </message>
-    <message>
         <source>Nick:</source>
         <translation>Přezdívka:</translation>
     </message>
@@ -1170,7 +1166,7 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     </message>
     <message>
         <source>&amp;Work</source>
-        <translation>&amp;Pracovní</translation>
+        <translation>P&amp;racovní</translation>
     </message>
     <message>
         <source>Company:</source>
@@ -1196,6 +1192,10 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <source>Notes:</source>
         <translation>Poznámky:</translation>
     </message>
+    <message>
+        <source>H&amp;ome</source>
+        <translation>&amp;Domácí</translation>
+    </message>
 </context>
 <context>
     <name>TframeMainPrintPreview</name>
@@ -1215,31 +1215,31 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <translation>Odznačit vš&amp;e</translation>
     </message>
     <message>
-        <source>&amp;Rows</source>
-        <translation>Řád&amp;ky</translation>
-    </message>
-    <message>
         <source>&amp;Query</source>
         <translation>&amp;Dotaz</translation>
+    </message>
+    <message>
+        <source>Ro&amp;ws</source>
+        <translation>Řádk&amp;y</translation>
     </message>
 </context>
 <context>
     <name>TframeMainPrintTemplate</name>
     <message>
-        <source>Us&amp;er</source>
-        <translation>&amp;Uživatelská</translation>
-    </message>
-    <message>
         <source>&amp;Select All</source>
         <translation>&amp;Označit vše</translation>
     </message>
     <message>
-        <source>&amp;Unselect All</source>
-        <translation>Odznačit vš&amp;e</translation>
+        <source>&amp;Basic</source>
+        <translation>Zák&amp;ladní</translation>
     </message>
     <message>
-        <source>&amp;Basic</source>
-        <translation>Zá&amp;kladní</translation>
+        <source>&amp;User</source>
+        <translation>Už&amp;ivatelská</translation>
+    </message>
+    <message>
+        <source>Unse&amp;lect All</source>
+        <translation>Odznačit vš&amp;e</translation>
     </message>
 </context>
 <context>
@@ -1291,10 +1291,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>or</source>
         <translation>nebo</translation>
-    </message>
-    <message>
-        <source>&amp;New query</source>
-        <translation>Nový &amp;dotaz</translation>
     </message>
     <message>
         <source>Clear actual query</source>
@@ -1355,6 +1351,10 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>All files (*)</source>
         <translation>Všechny soubory (*)</translation>
+    </message>
+    <message>
+        <source>New q&amp;uery</source>
+        <translation>Nový do&amp;taz</translation>
     </message>
 </context>
 <context>
@@ -1455,24 +1455,12 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Znovu načte aktuální databázi</translation>
     </message>
     <message>
-        <source>Import from / Export to TBR...</source>
-        <translation>Import / export &amp;TBR…</translation>
-    </message>
-    <message>
         <source>Import or export Orvane Contact&apos;s database</source>
         <translation>Importuje nebo exportuje databázi Orvane Contacts</translation>
     </message>
     <message>
-        <source>Import from CSV...</source>
-        <translation>Import z &amp;CSV…</translation>
-    </message>
-    <message>
         <source>Import from CSV (separate Comma)...</source>
         <translation>Importuje kontakty ze souboru CSV (oddělovač čárka)</translation>
-    </message>
-    <message>
-        <source>Export to CSV...</source>
-        <translation>&amp;Export do CSV…</translation>
     </message>
     <message>
         <source>Export to CSV (separate comma) file format</source>
@@ -1485,10 +1473,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Ctrl+P</source>
         <translation>Ctrl+P</translation>
-    </message>
-    <message>
-        <source>P&amp;rint Setup...</source>
-        <translation>Nastav&amp;ení tiskárny…</translation>
     </message>
     <message>
         <source>&amp;First</source>
@@ -1523,10 +1507,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Přejde na poslední záznam</translation>
     </message>
     <message>
-        <source>&amp;New</source>
-        <translation>&amp;Nový</translation>
-    </message>
-    <message>
         <source>Add a new record</source>
         <translation>Přidá nový záznam</translation>
     </message>
@@ -1541,10 +1521,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Delete the current record</source>
         <translation>Odstraní aktuální záznam</translation>
-    </message>
-    <message>
-        <source>Show Grid</source>
-        <translation>Zobrazit &amp;tabulku</translation>
     </message>
     <message>
         <source>Show database as a table</source>
@@ -1679,14 +1655,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Co je nového v této verzi</translation>
     </message>
     <message>
-        <source>Check for Updates...</source>
-        <translation>Zkontrolovat &amp;aktualizace…</translation>
-    </message>
-    <message>
-        <source>Product Web Site...</source>
-        <translation>&amp;Webové stránky produktu…</translation>
-    </message>
-    <message>
         <source>&amp;About...</source>
         <translation>&amp;O programu…</translation>
     </message>
@@ -1708,7 +1676,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Process Query</source>
-        <translation>&amp;Provést dotaz</translation>
+        <translation>P&amp;rovést dotaz</translation>
     </message>
     <message>
         <source>Process Query</source>
@@ -1716,7 +1684,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Close Query</source>
-        <translation>&amp;Zavřít dotaz</translation>
+        <translation>Zavřít &amp;dotaz</translation>
     </message>
     <message>
         <source>Close Query</source>
@@ -1728,7 +1696,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Sort</source>
-        <translation>&amp;Seřadit</translation>
+        <translation>S&amp;eřadit</translation>
     </message>
     <message>
         <source>Sort the database</source>
@@ -1736,7 +1704,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>&amp;Zrušit</translation>
+        <translation>Zr&amp;ušit</translation>
     </message>
     <message>
         <source>Leave the sort builder without sorting</source>
@@ -1752,7 +1720,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Next Step (Template) 2/3</source>
-        <translation>&amp;Další krok (šablona) 2/3</translation>
+        <translation>Další &amp;krok (šablona) 2/3</translation>
     </message>
     <message>
         <source>Show next step (Template)</source>
@@ -1760,7 +1728,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Next Step (Preview) 3/3</source>
-        <translation>&amp;Další krok (náhled) 3/3</translation>
+        <translation>Další &amp;krok (náhled) 3/3</translation>
     </message>
     <message>
         <source>Continue with next step (Preview)</source>
@@ -1776,7 +1744,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Cancel Print</source>
-        <translation>&amp;Zrušit tisk</translation>
+        <translation>Zr&amp;ušit tisk</translation>
     </message>
     <message>
         <source>Cancel Print Wizard</source>
@@ -1795,16 +1763,8 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Všechny soubory (*)</translation>
     </message>
     <message>
-        <source>Import from vCard...</source>
-        <translation>Import z &amp;vCard…</translation>
-    </message>
-    <message>
         <source>Import contacts from vCard file</source>
         <translation>Importuje kontakty ze souboru vCard</translation>
-    </message>
-    <message>
-        <source>Export to vCard...</source>
-        <translation>Export &amp;do vCard…</translation>
     </message>
     <message>
         <source>Export contacts to vCard file</source>
@@ -1825,6 +1785,46 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Show product web page</source>
         <translation>Zobrazí webovou stránku produktu</translation>
+    </message>
+    <message>
+        <source>Import from / Export to &amp;TBR...</source>
+        <translation>Import / export &amp;TBR…</translation>
+    </message>
+    <message>
+        <source>Import from &amp;CSV...</source>
+        <translation>Import z &amp;CSV…</translation>
+    </message>
+    <message>
+        <source>&amp;Export to CSV...</source>
+        <translation>&amp;Export do CSV…</translation>
+    </message>
+    <message>
+        <source>Import from &amp;vCard...</source>
+        <translation>Import z &amp;vCard…</translation>
+    </message>
+    <message>
+        <source>E&amp;xport to vCard...</source>
+        <translation>Export &amp;do vCard…</translation>
+    </message>
+    <message>
+        <source>N&amp;ew</source>
+        <translation>&amp;Nový</translation>
+    </message>
+    <message>
+        <source>Show &amp;Grid</source>
+        <translation>Zobrazit &amp;tabulku</translation>
+    </message>
+    <message>
+        <source>&amp;Check for Updates...</source>
+        <translation>Zkontrolovat &amp;aktualizace…</translation>
+    </message>
+    <message>
+        <source>&amp;Product Web Site...</source>
+        <translation>&amp;Webové stránky produktu…</translation>
+    </message>
+    <message>
+        <source>Pr&amp;int Setup...</source>
+        <translation>Nastav&amp;ení tiskárny…</translation>
     </message>
 </context>
 <context>
@@ -2078,14 +2078,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>&amp;Dolů</translation>
     </message>
     <message>
-        <source>As &amp;Bottom</source>
-        <translation>Jako posl&amp;ední</translation>
-    </message>
-    <message>
-        <source>&amp;Delete</source>
-        <translation>Odstra&amp;nit</translation>
-    </message>
-    <message>
         <source>Delete All</source>
         <translation>Odstranit vše</translation>
     </message>
@@ -2153,6 +2145,14 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>Not imported, no contact column fits them (%1): %2</source>
         <translation>Neimportuje se, žádný sloupec kontaktu jim neodpovídá (%1): %2</translation>
     </message>
+    <message>
+        <source>As Bo&amp;ttom</source>
+        <translation>Jako posl&amp;ední</translation>
+    </message>
+    <message>
+        <source>D&amp;elete</source>
+        <translation>Odstra&amp;nit</translation>
+    </message>
 </context>
 <context>
     <name>TfrmMain</name>
@@ -2167,10 +2167,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>&amp;File</source>
         <translation>&amp;Soubor</translation>
-    </message>
-    <message>
-        <source>Import / Export</source>
-        <translation>&amp;Import / export</translation>
     </message>
     <message>
         <source>Recent &amp;Files</source>
@@ -2251,6 +2247,10 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Ready</source>
         <translation>Hotovo</translation>
+    </message>
+    <message>
+        <source>I&amp;mport / Export</source>
+        <translation>&amp;Import / export</translation>
     </message>
 </context>
 <context>

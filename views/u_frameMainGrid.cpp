@@ -37,6 +37,7 @@ TframeMainGrid::TframeMainGrid(QWidget* parent)
     sg->horizontalHeader()->setHighlightSections(false);
     connect(delegate_, &TGridCellDelegate::editTextChanged, this,
             [this](const QModelIndex&) { emit editTextChanged(); });
+    setFocusProxy(sg);  // entering the table puts the keyboard on its current cell
     GridClear();
 }
 
