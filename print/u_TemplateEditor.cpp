@@ -8,6 +8,7 @@
 #include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
+#include "support/u_ToolBarRow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -42,9 +44,20 @@ TTemplateEditor::TTemplateEditor(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TemplateEditor"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    tbTemplateUser_ = new QToolBar(this);
+    // The file, editing and format commands on tool bars of their own, which
+    // wrap onto further lines where one line cannot show them all.
+    auto* bars = new TToolBarRow(this);
+    bars->setObjectName(QStringLiteral("barsTemplateUser"));
+    tbTemplateUser_ = new QToolBar(bars);
     tbTemplateUser_->setObjectName(QStringLiteral("tbTemplateUser"));
-    layout->addWidget(tbTemplateUser_);
+    tbTemplateEdit_ = new QToolBar(bars);
+    tbTemplateEdit_->setObjectName(QStringLiteral("tbTemplateEdit"));
+    tbTemplateFormat_ = new QToolBar(bars);
+    tbTemplateFormat_->setObjectName(QStringLiteral("tbTemplateFormat"));
+    for (QToolBar* bar : {tbTemplateUser_, tbTemplateEdit_, tbTemplateFormat_}) {
+        bars->addToolBar(bar);
+    }
+    layout->addWidget(bars);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     rtbTemplateUser_ = new QTextEdit(splitter);
@@ -57,6 +70,7 @@ TTemplateEditor::TTemplateEditor(QWidget* parent) : QWidget(parent) {
     lstTemplateUserCols_->setToolTip(
         tr("Press ENTER or Double click to put selected Col bookmark to the Template"));
     lstTemplateUserCols_->installEventFilter(this);
+    lstTemplateUserCols_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(lstTemplateUserCols_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { InsertField(lstTemplateUserCols_->row(item)); });
     splitter->setStretchFactor(0, 3);
@@ -173,18 +187,18 @@ void TTemplateEditor::buildFontSizeMenu() {
 }
 
 void TTemplateEditor::buildToolBar() {
-    const auto add = [this](std::initializer_list<const char*> names) {
+    const auto add = [this](QToolBar* bar, std::initializer_list<const char*> names) {
         for (const char* n : names) {
-            tbTemplateUser_->addAction(action(QString::fromLatin1(n)));
+            bar->addAction(action(QString::fromLatin1(n)));
         }
-        tbTemplateUser_->addSeparator();
+        bar->addSeparator();
     };
-    add({"actFileNew", "actFileOpen", "actFileSave"});
-    add({"actEditFind"});
-    add({"actEditCut", "actEditCopy", "actEditPaste"});
-    add({"actEditUndo"});
-    add({"actFontBold", "actFontItalic", "actFontUnderline"});
-    tbTemplateUser_->addWidget(tbut_FontSize_);
+    add(tbTemplateUser_, {"actFileNew", "actFileOpen", "actFileSave"});
+    add(tbTemplateUser_, {"actEditFind"});
+    add(tbTemplateEdit_, {"actEditCut", "actEditCopy", "actEditPaste"});
+    add(tbTemplateEdit_, {"actEditUndo"});
+    add(tbTemplateFormat_, {"actFontBold", "actFontItalic", "actFontUnderline"});
+    tbTemplateFormat_->addWidget(tbut_FontSize_);
 }
 
 QMenu* TTemplateEditor::buildContextMenu() {
@@ -236,6 +250,10 @@ void TTemplateEditor::FillColumns(const QStringList& titlesFull) {
     if (lstTemplateUserCols_->count() > 0) {
         lstTemplateUserCols_->setCurrentRow(0);
     }
+    // The list is as wide as its longest title, so every title shows whole.
+    QListWidget* list = lstTemplateUserCols_;
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width() + 4);
 }
 
 QString TTemplateEditor::templateText() const {

@@ -1,8 +1,8 @@
 #include "query/u_frameMainDBQuery.h"
 
 #include "query/u_frameMainQuery.h"
-#include "views/u_frameMainGrid.h"
 #include "support/u_ToolBarCaptions.h"
+#include "views/u_frameMainGrid.h"
 
 #include <QAction>
 #include <QToolBar>

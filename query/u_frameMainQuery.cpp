@@ -7,6 +7,7 @@
 #include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ToolBarCaptions.h"
+#include "support/u_ToolBarRow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -85,7 +86,7 @@ TframeMainQuery::TframeMainQuery(QWidget* parent) : QFrame(parent) {
         sbQueryChange();
         ScrollHintChanged();
     });
-    layout->addWidget(tbQuery_);
+    layout->addWidget(barsQuery_);
     layout->addWidget(hdrQuery_);
     layout->addWidget(pnlQueryRows_, 1);
 
@@ -102,20 +103,28 @@ TframeMainQuery::TframeMainQuery(QWidget* parent) : QFrame(parent) {
 TframeMainQuery::~TframeMainQuery() = default;
 
 void TframeMainQuery::CreateToolBar() {
-    tbQuery_ = new QToolBar(this);
+    // The operator and the file commands side by side, or one above the other
+    // where a line cannot show both.
+    barsQuery_ = new TToolBarRow(this);
+    barsQuery_->setObjectName(QStringLiteral("barsQuery"));
+    auto* tbOperator = new QToolBar(barsQuery_);
+    tbOperator->setObjectName(QStringLiteral("tbQueryOperator"));
+    tbQuery_ = new QToolBar(barsQuery_);
     tbQuery_->setObjectName(QStringLiteral("tbQuery"));
     tbQuery_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     ShowCaptionAccelerators(*tbQuery_);
-    lblQueryOperator_ = new QLabel(tbQuery_);
+    lblQueryOperator_ = new QLabel(tbOperator);
     lblQueryOperator_->setObjectName(QStringLiteral("lblQueryOperator"));
-    txtQueryOperator_ = new QComboBox(tbQuery_);
+    txtQueryOperator_ = new QComboBox(tbOperator);
     txtQueryOperator_->setObjectName(QStringLiteral("txtQueryOperator"));
     txtQueryOperator_->addItems({QString(), QString()});
     connect(txtQueryOperator_, &QComboBox::currentIndexChanged, this,
             [this] { txtQueryOperatorChange(); });
-    tbQuery_->addWidget(lblQueryOperator_);
-    tbQuery_->addWidget(txtQueryOperator_);
-    tbQuery_->addSeparator();
+    tbOperator->addWidget(lblQueryOperator_);
+    tbOperator->addWidget(txtQueryOperator_);
+    tbOperator->addSeparator();
+    barsQuery_->addToolBar(tbOperator);
+    barsQuery_->addToolBar(tbQuery_);
 
     const auto makeAction = [this](const char* name, void (TframeMainQuery::*slot)()) {
         auto* action = new QAction(this);

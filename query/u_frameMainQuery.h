@@ -20,6 +20,7 @@ class QLineEdit;
 class QScrollBar;
 class QStandardItemModel;
 class QToolBar;
+class TToolBarRow;
 class TQuib;
 struct TColumnCatalogue;
 class TQueryMatcher;
@@ -122,6 +123,7 @@ class TframeMainQuery : public QFrame {
     mutable TColumnMap matcherMap_;  // the map matcher_ was made with
 
     QToolBar* tbQuery_ = nullptr;
+    TToolBarRow* barsQuery_ = nullptr;
     QComboBox* txtQueryOperator_ = nullptr;
     QLabel* lblQueryOperator_ = nullptr;
     QHeaderView* hdrQuery_ = nullptr;

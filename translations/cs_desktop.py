@@ -13,7 +13,7 @@ CTX = {
         "&Product Web Site...": "&Webové stránky produktu…",
         "N&ew": "&Nový",
         "Pr&int Setup...": "Nastav&ení tiskárny…",
-        "&Process Query": "P&rovést dotaz",
+        "&Process Query": "&Provést dotaz",
         "&Close Query": "Zavřít &dotaz",
         "&Sort": "S&eřadit",
         "&Cancel": "Zr&ušit",
@@ -23,7 +23,7 @@ CTX = {
     },
     "TframeMainIDE": {
         "H&ome": "&Domácí",
-        "&Work": "P&racovní",
+        "&Work": "&Pracovní",
     },
     "TframeMainPrintRows": {
         "Ro&ws": "Řádk&y",

@@ -1166,7 +1166,7 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     </message>
     <message>
         <source>&amp;Work</source>
-        <translation>P&amp;racovní</translation>
+        <translation>&amp;Pracovní</translation>
     </message>
     <message>
         <source>Company:</source>
@@ -1676,7 +1676,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Process Query</source>
-        <translation>P&amp;rovést dotaz</translation>
+        <translation>&amp;Provést dotaz</translation>
     </message>
     <message>
         <source>Process Query</source>

@@ -201,10 +201,11 @@ void TframeMainIDE::adjustFixedWidths() {
     for (QLineEdit* edit : {ui->txtFields_Home_PSC, ui->txtFields_Home_Country,
                             ui->txtFields_Work_PSC, ui->txtFields_Work_Country})
         edit->setFixedWidth(countryWidth);
-    const int narrow = metrics.horizontalAdvance(QLatin1String(NarrowFieldSample)) +
-                       LineEditChrome();
+    const int narrow =
+        metrics.horizontalAdvance(QLatin1String(NarrowFieldSample)) + LineEditChrome();
     for (QWidget* edit : fieldEdits_) {
-        if (auto* line = qobject_cast<QLineEdit*>(edit); line != nullptr && line->maximumWidth() > narrow)
+        if (auto* line = qobject_cast<QLineEdit*>(edit);
+            line != nullptr && line->maximumWidth() > narrow)
             line->setMinimumWidth(narrow);
     }
     for (QPushButton* button : goButtons_) {
@@ -222,7 +223,7 @@ int TframeMainIDE::LineEditChrome() const {
     option.initFrom(&probe);
     option.lineWidth = probe.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &probe);
     const QMargins text = probe.textMargins();
-    return 2 * option.lineWidth + 2 * 2 + text.left() + text.right() + 2;
+    return 2 * std::max(option.lineWidth, 2) + 2 * 2 + text.left() + text.right() + 4;
 }
 
 QWidget* TframeMainIDE::fieldEdit(int i) const {

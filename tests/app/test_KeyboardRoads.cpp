@@ -24,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -34,8 +35,18 @@ namespace {
 
 // The views of the main window as the user reaches them, each entered from
 // the card by its command.
-enum class Road { Card, Table, Sort, Query, QueryResult, PrintRows, PrintRowsList, PrintTemplate,
-                  PrintTemplateUser, PrintPreview };
+enum class Road {
+    Card,
+    Table,
+    Sort,
+    Query,
+    QueryResult,
+    PrintRows,
+    PrintRowsList,
+    PrintTemplate,
+    PrintTemplateUser,
+    PrintPreview
+};
 
 }  // namespace
 
@@ -64,9 +75,8 @@ class TestKeyboardRoads : public QObject {
     void viewsHaveDistinctAccelerators();
 
   private:
-    void start();
+    void start(bool inCzech = false);
     void go(Road road);
-    void czech();
     TfrmMain& main() { return *program_->frmMain; }
     QAction* action(const QString& name) { return program_->frmCommon->action(name); }
 
@@ -86,17 +96,17 @@ void TestKeyboardRoads::cleanup() {
     messages_.reset();
 }
 
-void TestKeyboardRoads::start() {
+// The program in the language given: a module is loaded before the windows
+// are made, as the program does at its start.
+void TestKeyboardRoads::start(bool inCzech) {
+    if (inCzech) {
+        QVERIFY(LoadLanguageModuleOfCode(QStringLiteral("CSY"),
+                                         QStringLiteral(PELLUM_MODULE_DIR "/pellum")));
+    }
     program_ = StartProgram({}, false);
     main().show();
     QApplication::setActiveWindow(&main());
     QVERIFY(QTest::qWaitForWindowActive(&main()));
-}
-
-void TestKeyboardRoads::czech() {
-    QVERIFY(LoadLanguageModuleOfCode(QStringLiteral("CSY"),
-                                     QStringLiteral(PELLUM_MODULE_DIR "/pellum")));
-    ReloadFormTexts();
 }
 
 void TestKeyboardRoads::go(Road road) {
@@ -155,24 +165,24 @@ void TestKeyboardRoads::toolBarKeysRunTheirCommands_data() {
         int czech;
         const char* command;
     } rows[] = {
-        {"query: process", Road::Query, Qt::Key_P, Qt::Key_R, "actDBFindQueryProcess"},
+        {"query: process", Road::Query, Qt::Key_P, Qt::Key_P, "actDBFindQueryProcess"},
         {"query: close", Road::Query, Qt::Key_C, Qt::Key_D, "actDBFindQueryClose"},
         {"query: new query", Road::Query, Qt::Key_U, Qt::Key_T, "actQueryNew"},
         {"sort: sort", Road::Sort, Qt::Key_S, Qt::Key_E, "actDBSortProcess"},
         {"sort: cancel", Road::Sort, Qt::Key_C, Qt::Key_U, "actDBSortCancel"},
         {"rows: next step", Road::PrintRows, Qt::Key_N, Qt::Key_K, "actDBPrintShowStepTemplate"},
         {"rows: cancel", Road::PrintRows, Qt::Key_C, Qt::Key_U, "actDBPrintCancel"},
-        {"rows: process query", Road::PrintRows, Qt::Key_P, Qt::Key_R, "actDBPrintRowsQuery"},
+        {"rows: process query", Road::PrintRows, Qt::Key_P, Qt::Key_P, "actDBPrintRowsQuery"},
         {"template: next step", Road::PrintTemplate, Qt::Key_N, Qt::Key_K,
          "actDBPrintShowStepPreview"},
         {"template: cancel", Road::PrintTemplate, Qt::Key_C, Qt::Key_U, "actDBPrintCancel"},
         {"preview: cancel", Road::PrintPreview, Qt::Key_C, Qt::Key_U, "actDBPrintCancel"},
     };
     for (const auto& row : rows) {
-        QTest::addRow("en %s", row.name) << false << row.road << row.english
-                                         << QString::fromLatin1(row.command);
-        QTest::addRow("cs %s", row.name) << true << row.road << row.czech
-                                         << QString::fromLatin1(row.command);
+        QTest::addRow("en %s", row.name)
+            << false << row.road << row.english << QString::fromLatin1(row.command);
+        QTest::addRow("cs %s", row.name)
+            << true << row.road << row.czech << QString::fromLatin1(row.command);
     }
 }
 
@@ -181,10 +191,7 @@ void TestKeyboardRoads::toolBarKeysRunTheirCommands() {
     QFETCH(Road, road);
     QFETCH(int, key);
     QFETCH(QString, command);
-    start();
-    if (inCzech) {
-        czech();
-    }
+    start(inCzech);
     go(road);
     // The query builder's own commands live on the builder, not the holder.
     QAction* target = action(command);
@@ -203,7 +210,8 @@ void TestKeyboardRoads::toolBarKeysRunTheirCommands() {
 void TestKeyboardRoads::altLetterIsNoTyping() {
     start();
     go(Road::Query);
-    auto* text = main().ViewFrame(TView::Query)->findChild<QLineEdit*>(QStringLiteral("txtQueryText1"));
+    auto* text =
+        main().ViewFrame(TView::Query)->findChild<QLineEdit*>(QStringLiteral("txtQueryText1"));
     text->setFocus();
     QSignalSpy processed(action(QStringLiteral("actDBFindQueryProcess")), &QAction::triggered);
     QTest::keyClick(text, Qt::Key_P, Qt::AltModifier);
@@ -260,7 +268,9 @@ void TestKeyboardRoads::newStyleMenuOpensWithAlt() {
     QTRY_VERIFY(opened);
     QCOMPARE(surname->text(), QStringLiteral("Row"));
     // In Czech its letter follows the language.
-    czech();
+    QVERIFY(LoadLanguageModuleOfCode(QStringLiteral("CSY"),
+                                     QStringLiteral(PELLUM_MODULE_DIR "/pellum")));
+    ReloadFormTexts();
     QCOMPARE(button->text(), file->title());
     QVERIFY(button->text().contains(u'&'));
 }
@@ -312,10 +322,7 @@ void TestKeyboardRoads::viewsHaveDistinctAccelerators_data() {
 void TestKeyboardRoads::viewsHaveDistinctAccelerators() {
     QFETCH(bool, inCzech);
     QFETCH(Road, road);
-    start();
-    if (inCzech) {
-        czech();
-    }
+    start(inCzech);
     go(road);
     const QStringList clashes = widgetlayout::AcceleratorClashes(main());
     QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(u'\n')));

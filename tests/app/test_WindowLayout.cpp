@@ -94,13 +94,14 @@ void TestWindowLayout::cleanup() {
     messages_.reset();
 }
 
+// The program in the language given: a module is loaded before the windows
+// are made, as the program does at its start.
 void TestWindowLayout::start(bool inCzech) {
-    program_ = StartProgram({}, false);
     if (inCzech) {
         QVERIFY(LoadLanguageModuleOfCode(QStringLiteral("CSY"),
                                          QStringLiteral(PELLUM_MODULE_DIR "/pellum")));
-        ReloadFormTexts();
     }
+    program_ = StartProgram({}, false);
     main().show();
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
 }

@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QTabBar>
 #include <QTextEdit>
 
@@ -51,6 +54,14 @@ QSize neededSize(const QWidget* w) {
     if (qobject_cast<const QLineEdit*>(w) != nullptr || qobject_cast<const QComboBox*>(w)) {
         return {0, w->minimumSizeHint().height()};  // the text scrolls sideways
     }
+    if (const auto* button = qobject_cast<const QPushButton*>(w)) {
+        // Its text and margins; the style's wish for a wider button is no cut.
+        QString text = button->text();
+        text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+        return {button->fontMetrics().horizontalAdvance(text) + 2 * margin,
+                button->minimumSizeHint().height()};
+    }
     return w->minimumSizeHint();
 }
 
@@ -88,8 +99,9 @@ QStringList Faults(const QWidget& root) {
                 continue;
             }
             // A pixel of shared frame is no overlap.
-            if (w->geometry().adjusted(1, 1, -1, -1).intersects(
-                    other->geometry().adjusted(1, 1, -1, -1))) {
+            if (w->geometry()
+                    .adjusted(1, 1, -1, -1)
+                    .intersects(other->geometry().adjusted(1, 1, -1, -1))) {
                 faults << nameOf(w) + QStringLiteral(" overlaps ") + nameOf(other);
             }
         }
