@@ -29,7 +29,7 @@ namespace {
 
 // Widget row geometry inside the row panel, in pixels.
 constexpr int kTop = 2;
-constexpr int kHeight = 22;
+constexpr int kRowControlHeight = 22;
 constexpr int kNumberLeft = 2;
 constexpr int kNumberWidth = 30;
 constexpr int kItemLeft = 36;
@@ -237,11 +237,16 @@ int TframeMainQuery::ScrollPosition() const {
 
 // --- Layout and refresh ----------------------------------------------------
 
+int TframeMainQuery::LaidOutRowHeight() const {
+    const int controls = rows_.empty() ? 0 : rows_.front().item->minimumSizeHint().height();
+    return std::max(RowHeight, controls + (RowHeight - kRowControlHeight));
+}
+
 void TframeMainQuery::FrameResize() {
     if (!initialised_)
         return;
     const int visible =
-        PagedRows::LayOut(sbQuery_, pnlQueryRows_, kTop, RowHeight, TQuery::RowCount);
+        PagedRows::LayOut(sbQuery_, pnlQueryRows_, kTop, LaidOutRowHeight(), TQuery::RowCount);
     while (static_cast<int>(rows_.size()) < visible) {
         rows_.push_back(CreateWidgetRow(static_cast<int>(rows_.size()) + 1));
         const WidgetRow& row = rows_.back();
@@ -274,14 +279,16 @@ void TframeMainQuery::FrameResize() {
 }
 
 void TframeMainQuery::PlaceWidgetRow(const WidgetRow& row, int j) const {
-    const int y = kTop + (j - 1) * RowHeight;
+    const int y = kTop + (j - 1) * LaidOutRowHeight();
+    const int controlHeight = LaidOutRowHeight() - (RowHeight - kRowControlHeight);
     const int textRight = sbQuery_->x() - kGap;
-    row.number->setGeometry(kNumberLeft, y, kNumberWidth, kHeight);
+    row.number->setGeometry(kNumberLeft, y, kNumberWidth, controlHeight);
     const RowColumns c = ColumnsFor(textRight);
-    row.item->setGeometry(kItemLeft, y, c.item, kHeight);
-    row.compar->setGeometry(c.comparLeft, y, c.compar, kHeight);
-    row.caseSensitive->setGeometry(c.caseLeft, y, kCaseWidth, kHeight);
-    row.text->setGeometry(c.textLeft, y, std::max(kMinTextWidth, textRight - c.textLeft), kHeight);
+    row.item->setGeometry(kItemLeft, y, c.item, controlHeight);
+    row.compar->setGeometry(c.comparLeft, y, c.compar, controlHeight);
+    row.caseSensitive->setGeometry(c.caseLeft, y, kCaseWidth, controlHeight);
+    row.text->setGeometry(c.textLeft, y, std::max(kMinTextWidth, textRight - c.textLeft),
+                          controlHeight);
 }
 
 void TframeMainQuery::sbQueryChange() {

@@ -39,6 +39,9 @@ class TframeMainQuery : public QFrame {
 
   public:
     static constexpr int RowHeight = 24;
+    // The designed row height, taller where the font needs it (the lists
+    // and text fields never cut their text).
+    int LaidOutRowHeight() const;
 
     explicit TframeMainQuery(QWidget* parent = nullptr);
     ~TframeMainQuery() override;

@@ -31,7 +31,8 @@ TframeMainGrid::TframeMainGrid(QWidget* parent)
     sg->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     QHeaderView* rows = sg->verticalHeader();
     rows->setMinimumSectionSize(1);
-    rows->setDefaultSectionSize(DefaultRowHeight);
+    // The designed 15 pixels, taller where the font would not fit them.
+    rows->setDefaultSectionSize(std::max(DefaultRowHeight, sg->fontMetrics().height()));
     rows->setSectionResizeMode(QHeaderView::Interactive);
     sg->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     sg->horizontalHeader()->setHighlightSections(false);
