@@ -64,4 +64,5 @@ void TToolBarRow::arrange(int width) {
         line->addStretch(1);
         layout_->addLayout(line);
     }
+    updateGeometry();  // another height for the layout around
 }

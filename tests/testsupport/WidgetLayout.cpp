@@ -59,7 +59,8 @@ QSize neededSize(const QWidget* w) {
         QString text = button->text();
         text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
         const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin);
-        return {button->fontMetrics().horizontalAdvance(text) + 2 * margin,
+        const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        return {button->fontMetrics().horizontalAdvance(text) + margin + 2 * frame,
                 button->minimumSizeHint().height()};
     }
     return w->minimumSizeHint();
