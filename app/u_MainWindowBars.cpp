@@ -3,6 +3,7 @@
 #include "ui_u_frmMain.h"
 
 #include "support/u_RecentFiles.h"
+#include "support/u_ToolBarCaptions.h"
 #include "views/u_CommandHost.h"
 
 #include <QMainWindow>
@@ -93,7 +94,9 @@ QMenu* BuildToolBars(Ui::TfrmMain& ui, const ICommandHost& commands, QMainWindow
         open->setPopupMode(QToolButton::MenuButtonPopup);
     }
 
-    // The menu tool bar of the "New style": one flat caption button per menu.
+    // The menu tool bar of the "New style": one flat caption button per menu,
+    // its letter underlined and opening the menu with Alt, as on the menu bar.
+    ShowCaptionAccelerators(*ui.tbMainMenu);
     ui.tbMainMenu->setStyleSheet(
         QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
     for (QAction* top : ui.mnuMain->actions()) {

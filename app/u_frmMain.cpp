@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 
 TfrmMain::TfrmMain(TContactsSession& session, QWidget* parent)
     : QMainWindow(parent),
@@ -41,9 +42,27 @@ TfrmMain::TfrmMain(TContactsSession& session, QWidget* parent)
     setWindowTitle(product::Name);
     connectViewToggles();
     ui->lblDBNavBar_Text->installEventFilter(this);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    placeOnScreen();
+}
+
+// The designed size, made smaller where the screen is smaller (a scale factor
+// of 2 leaves 640 x 450 of a 1280 x 900 screen), centred, and never above or
+// left of the screen's corner, where the menu would be out of reach.
+void TfrmMain::placeOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
     }
+    const QRect available = screen->availableGeometry();
+    // The frame is not known before the window shows: leave room for a title bar.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QSize room(available.width(), available.height() - titleBar);
+    resize(size().boundedTo(room).expandedTo(minimumSize()));
+    QRect frame(QPoint(), QSize(width(), height() + titleBar));
+    frame.moveCenter(available.center());
+    frame.moveTop(std::max(frame.top(), available.top()));
+    frame.moveLeft(std::max(frame.left(), available.left()));
+    move(frame.topLeft());
 }
 
 TfrmMain::~TfrmMain() {
@@ -159,8 +178,15 @@ QWidget* TfrmMain::ViewFrame(TView view) const {
 void TfrmMain::ShowView(TView view) {
     ViewFrame(currentView_)->hide();
     currentView_ = view;
-    ViewFrame(currentView_)->show();
+    QWidget* frame = ViewFrame(currentView_);
+    frame->show();
     showNoDatabaseLine();
+    // The keyboard goes to the view's first control (a view names it as its
+    // focus proxy), so typing works without a click.
+    if (!startingUp_ && frame->isVisible() && frame->focusProxy() != nullptr &&
+        frame->focusProxy()->isEnabled()) {
+        frame->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TfrmMain::showNoDatabaseLine() {
@@ -295,6 +321,7 @@ void TfrmMain::FormShow() {
     for (int i = 0; i < fieldLabelsCount_ && i < titles.size(); ++i) {
         FieldLabels[i]->setText(titles[i] + u':');
     }
+    frameMainIDE_->alignLabelColumns();
     session_.RefreshData();
     if (splash_) {
         splash_->close();

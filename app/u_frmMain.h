@@ -109,6 +109,7 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     void followRecords(const TRecordChange& change);
     void showOpenProblem(bool refused, const QString& message);
     void showFailedSave(const QString& path, const QString& message);
+    void placeOnScreen();
     void createViews();
     void connectSession();
     void createStatusPanels();

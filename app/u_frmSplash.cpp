@@ -15,8 +15,20 @@ TfrmSplash::TfrmSplash(const QString& programVersion, QWidget* parent)
       ui(std::make_unique<Ui::TfrmSplash>()),
       programVersion_(programVersion) {
     ui->setupUi(this);
-    setFixedSize(290, 445);
+    // Long lines (the Czech "For more information..." line) wrap instead of
+    // being cut at the window's edges.
+    for (QLabel* label : {ui->lblRights, ui->lblCopyright, ui->lblMoreInfo})
+        label->setWordWrap(true);
     fillTexts();
+    fitTexts();
+}
+
+void TfrmSplash::fitTexts() {
+    // The designed size, taller where larger fonts need it.
+    const int width = 290;
+    layout()->activate();
+    const int height = std::max(445, layout()->totalHeightForWidth(width));
+    setFixedSize(width, height);
 }
 
 TfrmSplash::~TfrmSplash() = default;
@@ -63,6 +75,7 @@ void TfrmSplash::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
         fillTexts();
+        fitTexts();
     }
     QWidget::changeEvent(event);
 }

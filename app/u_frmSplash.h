@@ -26,6 +26,7 @@ class TfrmSplash : public QWidget {
 
   private:
     void fillTexts();
+    void fitTexts();
 
     std::unique_ptr<Ui::TfrmSplash> ui;
     QString programVersion_;

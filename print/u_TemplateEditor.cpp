@@ -8,6 +8,7 @@
 #include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
+#include "support/u_ToolBarRow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -29,26 +31,46 @@ QString FullName(const QString& fileName) {
     return QFileInfo(fileName).absoluteFilePath();
 }
 
+// The keys that open a context menu: the Menu key and Shift+F10.
+bool IsContextMenuKey(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    return (key.key() == Qt::Key_Menu && mods == Qt::NoModifier) ||
+           (key.key() == Qt::Key_F10 && mods == Qt::ShiftModifier);
+}
+
 }  // namespace
 
 TTemplateEditor::TTemplateEditor(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TemplateEditor"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    tbTemplateUser_ = new QToolBar(this);
+    // The file, editing and format commands on tool bars of their own, which
+    // wrap onto further lines where one line cannot show them all.
+    auto* bars = new TToolBarRow(this);
+    bars->setObjectName(QStringLiteral("barsTemplateUser"));
+    tbTemplateUser_ = new QToolBar(bars);
     tbTemplateUser_->setObjectName(QStringLiteral("tbTemplateUser"));
-    layout->addWidget(tbTemplateUser_);
+    tbTemplateEdit_ = new QToolBar(bars);
+    tbTemplateEdit_->setObjectName(QStringLiteral("tbTemplateEdit"));
+    tbTemplateFormat_ = new QToolBar(bars);
+    tbTemplateFormat_->setObjectName(QStringLiteral("tbTemplateFormat"));
+    for (QToolBar* bar : {tbTemplateUser_, tbTemplateEdit_, tbTemplateFormat_}) {
+        bars->addToolBar(bar);
+    }
+    layout->addWidget(bars);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     rtbTemplateUser_ = new QTextEdit(splitter);
     rtbTemplateUser_->setObjectName(QStringLiteral("rtbTemplateUser"));
     rtbTemplateUser_->setAcceptRichText(true);
     rtbTemplateUser_->setContextMenuPolicy(Qt::NoContextMenu);
+    rtbTemplateUser_->installEventFilter(this);
     lstTemplateUserCols_ = new QListWidget(splitter);
     lstTemplateUserCols_->setObjectName(QStringLiteral("lstTemplateUserCols"));
     lstTemplateUserCols_->setToolTip(
         tr("Press ENTER or Double click to put selected Col bookmark to the Template"));
     lstTemplateUserCols_->installEventFilter(this);
+    lstTemplateUserCols_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(lstTemplateUserCols_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { InsertField(lstTemplateUserCols_->row(item)); });
     splitter->setStretchFactor(0, 3);
@@ -165,18 +187,18 @@ void TTemplateEditor::buildFontSizeMenu() {
 }
 
 void TTemplateEditor::buildToolBar() {
-    const auto add = [this](std::initializer_list<const char*> names) {
+    const auto add = [this](QToolBar* bar, std::initializer_list<const char*> names) {
         for (const char* n : names) {
-            tbTemplateUser_->addAction(action(QString::fromLatin1(n)));
+            bar->addAction(action(QString::fromLatin1(n)));
         }
-        tbTemplateUser_->addSeparator();
+        bar->addSeparator();
     };
-    add({"actFileNew", "actFileOpen", "actFileSave"});
-    add({"actEditFind"});
-    add({"actEditCut", "actEditCopy", "actEditPaste"});
-    add({"actEditUndo"});
-    add({"actFontBold", "actFontItalic", "actFontUnderline"});
-    tbTemplateUser_->addWidget(tbut_FontSize_);
+    add(tbTemplateUser_, {"actFileNew", "actFileOpen", "actFileSave"});
+    add(tbTemplateUser_, {"actEditFind"});
+    add(tbTemplateEdit_, {"actEditCut", "actEditCopy", "actEditPaste"});
+    add(tbTemplateEdit_, {"actEditUndo"});
+    add(tbTemplateFormat_, {"actFontBold", "actFontItalic", "actFontUnderline"});
+    tbTemplateFormat_->addWidget(tbut_FontSize_);
 }
 
 QMenu* TTemplateEditor::buildContextMenu() {
@@ -228,6 +250,10 @@ void TTemplateEditor::FillColumns(const QStringList& titlesFull) {
     if (lstTemplateUserCols_->count() > 0) {
         lstTemplateUserCols_->setCurrentRow(0);
     }
+    // The list is as wide as its longest title, so every title shows whole.
+    QListWidget* list = lstTemplateUserCols_;
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width() + 4);
 }
 
 QString TTemplateEditor::templateText() const {
@@ -241,6 +267,13 @@ bool TTemplateEditor::eventFilter(QObject* watched, QEvent* event) {
             InsertField(lstTemplateUserCols_->currentRow());
             return true;
         }
+    }
+    if (watched == rtbTemplateUser_ && event->type() == QEvent::KeyPress &&
+        IsContextMenuKey(*static_cast<QKeyEvent*>(event)) && contextMenu_ != nullptr) {
+        // From the keyboard the menu opens at the caret, not at the mouse.
+        contextMenu_->popup(
+            rtbTemplateUser_->viewport()->mapToGlobal(rtbTemplateUser_->cursorRect().bottomLeft()));
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

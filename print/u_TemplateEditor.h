@@ -105,7 +105,9 @@ class TTemplateEditor : public QWidget {
     // Runs a standard editing slot on the focused text control.
     static void onFocusedEdit(const char* slot);
 
-    QToolBar* tbTemplateUser_ = nullptr;
+    QToolBar* tbTemplateUser_ = nullptr;  // file commands and find
+    QToolBar* tbTemplateEdit_ = nullptr;
+    QToolBar* tbTemplateFormat_ = nullptr;
     QTextEdit* rtbTemplateUser_ = nullptr;
     QListWidget* lstTemplateUserCols_ = nullptr;
     QToolButton* tbut_FontSize_ = nullptr;

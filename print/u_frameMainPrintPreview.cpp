@@ -4,6 +4,7 @@
 #include "print/u_TemplateRenderer.h"
 #include "session/u_QuibReader.h"
 #include "support/u_ProductInfo.h"
+#include "support/u_ToolBarCaptions.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -31,6 +32,7 @@ TframeMainPrintPreview::TframeMainPrintPreview(QWidget* parent) : QFrame(parent)
     tbPrintPreview_ = new QToolBar(this);
     tbPrintPreview_->setObjectName(QStringLiteral("tbPrintPreview"));
     tbPrintPreview_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    ShowCaptionAccelerators(*tbPrintPreview_);
     layout->addWidget(tbPrintPreview_);
 
     stack_ = new QStackedLayout;

@@ -2,6 +2,7 @@
 
 #include "session/u_ColumnMap.h"
 #include "session/u_QuibReader.h"
+#include "support/u_ToolBarCaptions.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -20,6 +21,7 @@ TframeMainPrintRows::TframeMainPrintRows(QWidget* parent) : QFrame(parent) {
     tbPrintRows_ = new QToolBar(this);
     tbPrintRows_->setObjectName(QStringLiteral("tbPrintRows"));
     tbPrintRows_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    ShowCaptionAccelerators(*tbPrintRows_);
     layout->addWidget(tbPrintRows_);
     tabRows_ = new QTabWidget(this);
     tabRows_->setObjectName(QStringLiteral("tabRows"));
@@ -51,7 +53,7 @@ void TframeMainPrintRows::buildRowsPage() {
     layout->addLayout(buttons);
     connect(cmdSelectAll_, &QPushButton::clicked, this, [this] { SetAllRows(true); });
     connect(cmdUnselectAll_, &QPushButton::clicked, this, [this] { SetAllRows(false); });
-    tabRows_->addTab(tsRows_, tr("&Rows"));
+    tabRows_->addTab(tsRows_, tr("Ro&ws"));
 }
 
 void TframeMainPrintRows::buildQueryPage() {
@@ -61,6 +63,7 @@ void TframeMainPrintRows::buildQueryPage() {
     tbRowsQuery_ = new QToolBar(tsRowsQuery_);
     tbRowsQuery_->setObjectName(QStringLiteral("tbRowsQuery"));
     tbRowsQuery_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    ShowCaptionAccelerators(*tbRowsQuery_);
     queryLayout_->addWidget(tbRowsQuery_);
     queryLayout_->addStretch(1);
     tabRows_->addTab(tsRowsQuery_, tr("&Query"));

@@ -12,7 +12,7 @@ class QToolBar;
 class QVBoxLayout;
 class TQuibReader;
 
-// Print wizard, step 1: the contacts to print. The "&Rows" page lists every
+// Print wizard, step 1: the contacts to print. The "Ro&ws" page lists every
 // contact of the table with a tick; the "&Query" page holds a query builder
 // that ticks the rows matching its query. The step's commands live in the
 // command holder; their buttons go on the step's tool bar.

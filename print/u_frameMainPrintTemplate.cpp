@@ -3,6 +3,7 @@
 #include "print/u_ReportBuilder.h"
 #include "print/u_TemplateEditor.h"
 #include "print/u_TemplateFile.h"
+#include "support/u_ToolBarCaptions.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -20,6 +21,7 @@ TframeMainPrintTemplate::TframeMainPrintTemplate(QWidget* parent) : QFrame(paren
     tbPrintTemplate_ = new QToolBar(this);
     tbPrintTemplate_->setObjectName(QStringLiteral("tbPrintTemplate"));
     tbPrintTemplate_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    ShowCaptionAccelerators(*tbPrintTemplate_);
     layout->addWidget(tbPrintTemplate_);
     tabTemplate_ = new QTabWidget(this);
     tabTemplate_->setObjectName(QStringLiteral("tabTemplate"));
@@ -31,7 +33,7 @@ TframeMainPrintTemplate::TframeMainPrintTemplate(QWidget* parent) : QFrame(paren
     auto* userLayout = new QVBoxLayout(tsUser_);
     editor_ = new TTemplateEditor(tsUser_);
     userLayout->addWidget(editor_);
-    tabTemplate_->addTab(tsUser_, tr("Us&er"));
+    tabTemplate_->addTab(tsUser_, tr("&User"));
     // Until the settings name a page, the user's own template is shown.
     tabTemplate_->setCurrentWidget(tsUser_);
 }
@@ -46,7 +48,7 @@ void TframeMainPrintTemplate::buildBasicPage() {
     auto* buttons = new QHBoxLayout;
     cmdSelectAll_ = new QPushButton(tr("&Select All"), tsBasic_);
     cmdSelectAll_->setObjectName(QStringLiteral("cmdSelectAllCols"));
-    cmdUnselectAll_ = new QPushButton(tr("&Unselect All"), tsBasic_);
+    cmdUnselectAll_ = new QPushButton(tr("Unse&lect All"), tsBasic_);
     cmdUnselectAll_->setObjectName(QStringLiteral("cmdUnselectAllCols"));
     buttons->addWidget(cmdSelectAll_);
     buttons->addWidget(cmdUnselectAll_);

@@ -13,7 +13,7 @@ class QToolBar;
 class TTemplateEditor;
 
 // Print wizard, step 2: the template to print the contacts with. The
-// "&Basic" page builds a template from the ticked columns; the "Us&er" page
+// "&Basic" page builds a template from the ticked columns; the "&User" page
 // is the editor of the user's own template.
 class TframeMainPrintTemplate : public QFrame {
     Q_OBJECT
@@ -50,7 +50,7 @@ class TframeMainPrintTemplate : public QFrame {
     QString ChosenTemplate() const;
 
     // The settings step: at start-up loads the default template and shows
-    // the page printStyle names (0 "&Basic", 1 "Us&er"); a missing default
+    // the page printStyle names (0 "&Basic", 1 "&User"); a missing default
     // template is no error. Other occasions change nothing.
     void ApplyTemplateSettings(TSettingsOccasion occasion, const QString& defaultTemplate,
                                int printStyle);

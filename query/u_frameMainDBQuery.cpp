@@ -1,6 +1,7 @@
 #include "query/u_frameMainDBQuery.h"
 
 #include "query/u_frameMainQuery.h"
+#include "support/u_ToolBarCaptions.h"
 #include "views/u_frameMainGrid.h"
 
 #include <QAction>
@@ -17,9 +18,11 @@ TframeMainDBQuery::TframeMainDBQuery(QWidget* parent) : QFrame(parent) {
     tbDBQuery_ = new QToolBar(this);
     tbDBQuery_->setObjectName(QStringLiteral("tbDBQuery"));
     tbDBQuery_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ShowCaptionAccelerators(*tbDBQuery_);
     frameMainQuery_ = new TframeMainQuery(this);
     layout->addWidget(tbDBQuery_);
     layout->addWidget(frameMainQuery_, 1);
+    setFocusProxy(frameMainQuery_);
 }
 
 TframeMainDBQuery::~TframeMainDBQuery() = default;

@@ -2,6 +2,7 @@
 
 #include "query/u_PagedRows.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_ToolBarCaptions.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,7 +21,7 @@ namespace {
 
 // Widget row geometry inside the row panel, in pixels.
 constexpr int kTop = 2;
-constexpr int kHeight = 22;
+constexpr int kRowControlHeight = 22;
 constexpr int kNumberLeft = 2;
 constexpr int kNumberWidth = 30;
 constexpr int kItemLeft = 36;
@@ -38,6 +39,7 @@ TframeMainDBSort::TframeMainDBSort(QWidget* parent) : QFrame(parent) {
     tbSort_ = new QToolBar(this);
     tbSort_->setObjectName(QStringLiteral("tbSort"));
     tbSort_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ShowCaptionAccelerators(*tbSort_);
     headerModel_ = new QStandardItemModel(0, 2, this);
     hdrSort_ = new QHeaderView(Qt::Horizontal, this);
     hdrSort_->setObjectName(QStringLiteral("hdrSort"));
@@ -62,6 +64,8 @@ TframeMainDBSort::TframeMainDBSort(QWidget* parent) : QFrame(parent) {
 
     sortList_.Clear();
     rows_.push_back(CreateWidgetRow(1));
+    // Entering the view puts the keyboard on the first key's column.
+    setFocusProxy(rows_.front().item);
     Retranslate();
     initialised_ = true;
     FrameResize();
@@ -141,11 +145,16 @@ int TframeMainDBSort::ScrollPosition() const {
 
 // --- Layout and refresh ----------------------------------------------------
 
+int TframeMainDBSort::LaidOutRowHeight() const {
+    const int controls = rows_.empty() ? 0 : rows_.front().item->minimumSizeHint().height();
+    return std::max(RowHeight, controls + (RowHeight - kRowControlHeight));
+}
+
 void TframeMainDBSort::FrameResize() {
     if (!initialised_)
         return;
     const int visible =
-        PagedRows::LayOut(sbSort_, pnlSortRows_, kTop, RowHeight, TSortList::RowCount);
+        PagedRows::LayOut(sbSort_, pnlSortRows_, kTop, LaidOutRowHeight(), TSortList::RowCount);
     while (static_cast<int>(rows_.size()) < visible) {
         rows_.push_back(CreateWidgetRow(static_cast<int>(rows_.size()) + 1));
         const WidgetRow& row = rows_.back();
@@ -171,12 +180,13 @@ void TframeMainDBSort::FrameResize() {
 }
 
 void TframeMainDBSort::PlaceWidgetRow(const WidgetRow& row, int j) const {
-    const int y = kTop + (j - 1) * RowHeight;
+    const int y = kTop + (j - 1) * LaidOutRowHeight();
+    const int controlHeight = LaidOutRowHeight() - (RowHeight - kRowControlHeight);
     const int orderLeft =
         std::max(kItemLeft + kMinItemWidth + kGap, sbSort_->x() - kGap - kOrderWidth);
-    row.number->setGeometry(kNumberLeft, y, kNumberWidth, kHeight);
-    row.order->setGeometry(orderLeft, y, kOrderWidth, kHeight);
-    row.item->setGeometry(kItemLeft, y, orderLeft - kGap - kItemLeft, kHeight);
+    row.number->setGeometry(kNumberLeft, y, kNumberWidth, controlHeight);
+    row.order->setGeometry(orderLeft, y, kOrderWidth, controlHeight);
+    row.item->setGeometry(kItemLeft, y, orderLeft - kGap - kItemLeft, controlHeight);
 }
 
 void TframeMainDBSort::sbSortChange() {

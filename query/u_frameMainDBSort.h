@@ -25,6 +25,9 @@ class TframeMainDBSort : public QFrame {
 
   public:
     static constexpr int RowHeight = 24;
+    // The designed row height, taller where the font needs it (the lists
+    // and text fields never cut their text).
+    int LaidOutRowHeight() const;
 
     explicit TframeMainDBSort(QWidget* parent = nullptr);
     ~TframeMainDBSort() override;

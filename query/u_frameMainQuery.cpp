@@ -6,6 +6,8 @@
 #include "session/u_ContactsSession.h"
 #include "support/u_FileChooser.h"
 #include "support/u_MessageBox.h"
+#include "support/u_ToolBarCaptions.h"
+#include "support/u_ToolBarRow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,7 +29,7 @@ namespace {
 
 // Widget row geometry inside the row panel, in pixels.
 constexpr int kTop = 2;
-constexpr int kHeight = 22;
+constexpr int kRowControlHeight = 22;
 constexpr int kNumberLeft = 2;
 constexpr int kNumberWidth = 30;
 constexpr int kItemLeft = 36;
@@ -84,13 +86,15 @@ TframeMainQuery::TframeMainQuery(QWidget* parent) : QFrame(parent) {
         sbQueryChange();
         ScrollHintChanged();
     });
-    layout->addWidget(tbQuery_);
+    layout->addWidget(barsQuery_);
     layout->addWidget(hdrQuery_);
     layout->addWidget(pnlQueryRows_, 1);
 
     // The design-time row 1; the query starts empty with "and".
     query_.Clear();
     rows_.push_back(CreateWidgetRow(1));
+    // Entering the builder puts the keyboard on the first condition's item.
+    setFocusProxy(rows_.front().item);
     Retranslate();
     initialised_ = true;
     FrameResize();
@@ -99,19 +103,28 @@ TframeMainQuery::TframeMainQuery(QWidget* parent) : QFrame(parent) {
 TframeMainQuery::~TframeMainQuery() = default;
 
 void TframeMainQuery::CreateToolBar() {
-    tbQuery_ = new QToolBar(this);
+    // The operator and the file commands side by side, or one above the other
+    // where a line cannot show both.
+    barsQuery_ = new TToolBarRow(this);
+    barsQuery_->setObjectName(QStringLiteral("barsQuery"));
+    auto* tbOperator = new QToolBar(barsQuery_);
+    tbOperator->setObjectName(QStringLiteral("tbQueryOperator"));
+    tbQuery_ = new QToolBar(barsQuery_);
     tbQuery_->setObjectName(QStringLiteral("tbQuery"));
     tbQuery_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    lblQueryOperator_ = new QLabel(tbQuery_);
+    ShowCaptionAccelerators(*tbQuery_);
+    lblQueryOperator_ = new QLabel(tbOperator);
     lblQueryOperator_->setObjectName(QStringLiteral("lblQueryOperator"));
-    txtQueryOperator_ = new QComboBox(tbQuery_);
+    txtQueryOperator_ = new QComboBox(tbOperator);
     txtQueryOperator_->setObjectName(QStringLiteral("txtQueryOperator"));
     txtQueryOperator_->addItems({QString(), QString()});
     connect(txtQueryOperator_, &QComboBox::currentIndexChanged, this,
             [this] { txtQueryOperatorChange(); });
-    tbQuery_->addWidget(lblQueryOperator_);
-    tbQuery_->addWidget(txtQueryOperator_);
-    tbQuery_->addSeparator();
+    tbOperator->addWidget(lblQueryOperator_);
+    tbOperator->addWidget(txtQueryOperator_);
+    tbOperator->addSeparator();
+    barsQuery_->addToolBar(tbOperator);
+    barsQuery_->addToolBar(tbQuery_);
 
     const auto makeAction = [this](const char* name, void (TframeMainQuery::*slot)()) {
         auto* action = new QAction(this);
@@ -224,11 +237,16 @@ int TframeMainQuery::ScrollPosition() const {
 
 // --- Layout and refresh ----------------------------------------------------
 
+int TframeMainQuery::LaidOutRowHeight() const {
+    const int controls = rows_.empty() ? 0 : rows_.front().item->minimumSizeHint().height();
+    return std::max(RowHeight, controls + (RowHeight - kRowControlHeight));
+}
+
 void TframeMainQuery::FrameResize() {
     if (!initialised_)
         return;
     const int visible =
-        PagedRows::LayOut(sbQuery_, pnlQueryRows_, kTop, RowHeight, TQuery::RowCount);
+        PagedRows::LayOut(sbQuery_, pnlQueryRows_, kTop, LaidOutRowHeight(), TQuery::RowCount);
     while (static_cast<int>(rows_.size()) < visible) {
         rows_.push_back(CreateWidgetRow(static_cast<int>(rows_.size()) + 1));
         const WidgetRow& row = rows_.back();
@@ -261,14 +279,16 @@ void TframeMainQuery::FrameResize() {
 }
 
 void TframeMainQuery::PlaceWidgetRow(const WidgetRow& row, int j) const {
-    const int y = kTop + (j - 1) * RowHeight;
+    const int y = kTop + (j - 1) * LaidOutRowHeight();
+    const int controlHeight = LaidOutRowHeight() - (RowHeight - kRowControlHeight);
     const int textRight = sbQuery_->x() - kGap;
-    row.number->setGeometry(kNumberLeft, y, kNumberWidth, kHeight);
+    row.number->setGeometry(kNumberLeft, y, kNumberWidth, controlHeight);
     const RowColumns c = ColumnsFor(textRight);
-    row.item->setGeometry(kItemLeft, y, c.item, kHeight);
-    row.compar->setGeometry(c.comparLeft, y, c.compar, kHeight);
-    row.caseSensitive->setGeometry(c.caseLeft, y, kCaseWidth, kHeight);
-    row.text->setGeometry(c.textLeft, y, std::max(kMinTextWidth, textRight - c.textLeft), kHeight);
+    row.item->setGeometry(kItemLeft, y, c.item, controlHeight);
+    row.compar->setGeometry(c.comparLeft, y, c.compar, controlHeight);
+    row.caseSensitive->setGeometry(c.caseLeft, y, kCaseWidth, controlHeight);
+    row.text->setGeometry(c.textLeft, y, std::max(kMinTextWidth, textRight - c.textLeft),
+                          controlHeight);
 }
 
 void TframeMainQuery::sbQueryChange() {
@@ -344,7 +364,7 @@ void TframeMainQuery::Retranslate() {
         txtQueryOperator_->setItemText(1, tr("or"));
         txtQueryOperator_->setCurrentIndex(query_.op());
     }
-    actQueryNew->setText(tr("&New query"));
+    actQueryNew->setText(tr("New q&uery"));
     actQueryNew->setToolTip(tr("Clear actual query"));
     actQueryNew->setStatusTip(actQueryNew->toolTip());
     actQueryOpen->setText(tr("&Open query..."));

@@ -21,6 +21,7 @@ class QScrollBar;
 class QStandardItemModel;
 class QToolBar;
 class TQuibReader;
+class TToolBarRow;
 struct TColumnCatalogue;
 class TQueryMatcher;
 
@@ -38,6 +39,9 @@ class TframeMainQuery : public QFrame {
 
   public:
     static constexpr int RowHeight = 24;
+    // The designed row height, taller where the font needs it (the lists
+    // and text fields never cut their text).
+    int LaidOutRowHeight() const;
 
     explicit TframeMainQuery(QWidget* parent = nullptr);
     ~TframeMainQuery() override;
@@ -122,6 +126,7 @@ class TframeMainQuery : public QFrame {
     mutable TColumnMap matcherMap_;  // the map matcher_ was made with
 
     QToolBar* tbQuery_ = nullptr;
+    TToolBarRow* barsQuery_ = nullptr;
     QComboBox* txtQueryOperator_ = nullptr;
     QLabel* lblQueryOperator_ = nullptr;
     QHeaderView* hdrQuery_ = nullptr;

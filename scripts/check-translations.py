@@ -18,7 +18,8 @@ generated ones are left out.
    typography: "…" instead of "...", „…“ instead of straight double quotes
    (texts with HTML markup excepted).
 
-3. Accelerators of dialogs. Grouping: one group per .ui form (its texts are
+3. Accelerators of dialogs, in English and in Czech: no two texts of one
+   group share a letter. Grouping: one group per .ui form (its texts are
    translated in the context named after the form's class), and within a form
    per page: the controls of a page of a tab widget, stacked widget or tool
    box are reachable only while the page shows, so each page is checked
@@ -26,8 +27,7 @@ generated ones are left out.
    but not with the other pages. Texts of widgets, group boxes, tab titles and
    buttons count; actions and menus of a form do not: menus are built from the
    actions in code, and their accelerators are checked at run time over the
-   real menus (test_LanguageMenus). The English texts are not checked: they
-   are the program's fixed built-in texts.
+   real menus (test_LanguageMenus).
 
 4. Help pages (with --help-pages DIR): every page in DIR has its Czech page in
    DIR/cs with the same name.
@@ -161,28 +161,32 @@ def form_texts(path):
 
 
 def check_form_accelerators(path, translations):
+    """Clashes of a form's accelerators: the built-in English texts, then Czech."""
     context, items = form_texts(path)
     problems = []
     paths = {pages for pages, _ in items} or {()}
     leaves = [p for p in paths if not any(q != p and q[: len(p)] == p for q in paths)]
+    languages = (("English", lambda text: text),
+                 ("Czech", lambda text: translations.get((context, text))))
     seen = set()
-    for leaf in leaves:
-        owners = {}
-        for pages, text in items:
-            if leaf[: len(pages)] != pages:
-                continue
-            czech = translations.get((context, text))
-            key = accelerator(czech) if czech else None
-            if key is None:
-                continue
-            owners.setdefault(key, []).append(czech)
-        for key, texts in owners.items():
-            clash = (context, key, tuple(sorted(texts)))
-            if len(texts) > 1 and clash not in seen:
-                seen.add(clash)
-                where = "/".join(leaf) or "form"
-                problems.append(f"{os.path.basename(path)} ({where}): accelerator "
-                                f"'{key}' shared by " + ", ".join(repr(t) for t in texts))
+    for language, shown in languages:
+        for leaf in leaves:
+            owners = {}
+            for pages, text in items:
+                if leaf[: len(pages)] != pages:
+                    continue
+                caption = shown(text)
+                key = accelerator(caption) if caption else None
+                if key is None:
+                    continue
+                owners.setdefault(key, []).append(caption)
+            for key, texts in owners.items():
+                clash = (language, key, tuple(sorted(texts)))
+                if len(texts) > 1 and clash not in seen:
+                    seen.add(clash)
+                    where = "/".join(leaf) or "form"
+                    problems.append(f"{os.path.basename(path)} ({where}, {language}): accelerator "
+                                    f"'{key}' shared by " + ", ".join(repr(t) for t in texts))
     return problems
 
 

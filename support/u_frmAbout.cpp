@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyle>
 
 namespace {
 
@@ -99,13 +100,22 @@ void TfrmAbout::fillVersions() {
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int widths[] = {77, 64, 301};
+    // The designed widths, each widened to show its longest text whole
+    // ("pellum.ENG" does not fit 77 pixels in every font).
+    const QList<QStringList> rows = VersionGridRows(QCoreApplication::applicationFilePath());
+    int widths[] = {77, 64, 301};
+    const int cellPadding = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 6;
+    for (const QStringList& row : rows) {
+        for (int c = 0; c < 3; ++c) {
+            widths[c] =
+                std::max(widths[c], grid->fontMetrics().horizontalAdvance(row[c]) + cellPadding);
+        }
+    }
     for (int c = 0; c < 3; ++c) {
         grid->setColumnWidth(c, widths[c]);
     }
     // Rows are 14 pixels where the font allows, never cutting the text.
     const int rowHeight = std::max(14, grid->fontMetrics().height() + 2);
-    const QList<QStringList> rows = VersionGridRows(QCoreApplication::applicationFilePath());
     for (int r = 0; r < rows.size(); ++r) {
         grid->setRowHeight(r, rowHeight);
         for (int c = 0; c < 3; ++c) {
@@ -115,7 +125,7 @@ void TfrmAbout::fillVersions() {
     // Room for every row; the last grid line takes a pixel or two of its own.
     const int height = rowHeight * 4 + 2 * grid->frameWidth() + 4;
     grid->setFixedHeight(height);
-    grid->setMinimumWidth(77 + 64 + 301 + 2 * grid->frameWidth());
+    grid->setMinimumWidth(widths[0] + widths[1] + widths[2] + 2 * grid->frameWidth());
 }
 
 void TfrmAbout::applyColours() {

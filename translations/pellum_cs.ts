@@ -1467,10 +1467,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <translation>Jméno:</translation>
     </message>
     <message>
-        <source>&amp;Home</source>
-        <translation>&amp;Domácí</translation>
-    </message>
-    <message>
         <source>Nick:</source>
         <translation>Přezdívka:</translation>
     </message>
@@ -1558,6 +1554,10 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <source>Notes:</source>
         <translation>Poznámky:</translation>
     </message>
+    <message>
+        <source>H&amp;ome</source>
+        <translation>&amp;Domácí</translation>
+    </message>
 </context>
 <context>
     <name>TframeMainPrintPreview</name>
@@ -1577,31 +1577,31 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <translation>Odznačit vš&amp;e</translation>
     </message>
     <message>
-        <source>&amp;Rows</source>
-        <translation>Řád&amp;ky</translation>
-    </message>
-    <message>
         <source>&amp;Query</source>
         <translation>&amp;Dotaz</translation>
+    </message>
+    <message>
+        <source>Ro&amp;ws</source>
+        <translation>Řádk&amp;y</translation>
     </message>
 </context>
 <context>
     <name>TframeMainPrintTemplate</name>
     <message>
-        <source>Us&amp;er</source>
-        <translation>&amp;Uživatelská</translation>
-    </message>
-    <message>
         <source>&amp;Select All</source>
         <translation>&amp;Označit vše</translation>
     </message>
     <message>
-        <source>&amp;Unselect All</source>
-        <translation>Odznačit vš&amp;e</translation>
+        <source>&amp;Basic</source>
+        <translation>Zák&amp;ladní</translation>
     </message>
     <message>
-        <source>&amp;Basic</source>
-        <translation>Zá&amp;kladní</translation>
+        <source>&amp;User</source>
+        <translation>Už&amp;ivatelská</translation>
+    </message>
+    <message>
+        <source>Unse&amp;lect All</source>
+        <translation>Odznačit vš&amp;e</translation>
     </message>
 </context>
 <context>
@@ -1653,10 +1653,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>or</source>
         <translation>nebo</translation>
-    </message>
-    <message>
-        <source>&amp;New query</source>
-        <translation>Nový &amp;dotaz</translation>
     </message>
     <message>
         <source>Clear actual query</source>
@@ -1717,6 +1713,10 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>All files (*)</source>
         <translation>Všechny soubory (*)</translation>
+    </message>
+    <message>
+        <source>New q&amp;uery</source>
+        <translation>Nový do&amp;taz</translation>
     </message>
 </context>
 <context>
@@ -1817,24 +1817,12 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Znovu načte aktuální databázi</translation>
     </message>
     <message>
-        <source>Import from / Export to TBR...</source>
-        <translation>Import / export &amp;TBR…</translation>
-    </message>
-    <message>
         <source>Import or export Orvane Contact&apos;s database</source>
         <translation>Importuje nebo exportuje databázi Orvane Contacts</translation>
     </message>
     <message>
-        <source>Import from CSV...</source>
-        <translation>Import z &amp;CSV…</translation>
-    </message>
-    <message>
         <source>Import from CSV (separate Comma)...</source>
         <translation>Importuje kontakty ze souboru CSV (oddělovač čárka)</translation>
-    </message>
-    <message>
-        <source>Export to CSV...</source>
-        <translation>&amp;Export do CSV…</translation>
     </message>
     <message>
         <source>Export to CSV (separate comma) file format</source>
@@ -1847,10 +1835,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Ctrl+P</source>
         <translation>Ctrl+P</translation>
-    </message>
-    <message>
-        <source>P&amp;rint Setup...</source>
-        <translation>Nastav&amp;ení tiskárny…</translation>
     </message>
     <message>
         <source>&amp;First</source>
@@ -1885,10 +1869,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Přejde na poslední záznam</translation>
     </message>
     <message>
-        <source>&amp;New</source>
-        <translation>&amp;Nový</translation>
-    </message>
-    <message>
         <source>Add a new record</source>
         <translation>Přidá nový záznam</translation>
     </message>
@@ -1903,10 +1883,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Delete the current record</source>
         <translation>Odstraní aktuální záznam</translation>
-    </message>
-    <message>
-        <source>Show Grid</source>
-        <translation>Zobrazit &amp;tabulku</translation>
     </message>
     <message>
         <source>Show database as a table</source>
@@ -2041,14 +2017,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Co je nového v této verzi</translation>
     </message>
     <message>
-        <source>Check for Updates...</source>
-        <translation>Zkontrolovat &amp;aktualizace…</translation>
-    </message>
-    <message>
-        <source>Product Web Site...</source>
-        <translation>&amp;Webové stránky produktu…</translation>
-    </message>
-    <message>
         <source>&amp;About...</source>
         <translation>&amp;O programu…</translation>
     </message>
@@ -2078,7 +2046,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Close Query</source>
-        <translation>&amp;Zavřít dotaz</translation>
+        <translation>Zavřít &amp;dotaz</translation>
     </message>
     <message>
         <source>Close Query</source>
@@ -2090,7 +2058,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Sort</source>
-        <translation>&amp;Seřadit</translation>
+        <translation>S&amp;eřadit</translation>
     </message>
     <message>
         <source>Sort the database</source>
@@ -2098,7 +2066,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>&amp;Zrušit</translation>
+        <translation>Zr&amp;ušit</translation>
     </message>
     <message>
         <source>Leave the sort builder without sorting</source>
@@ -2114,7 +2082,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Next Step (Template) 2/3</source>
-        <translation>&amp;Další krok (šablona) 2/3</translation>
+        <translation>Další &amp;krok (šablona) 2/3</translation>
     </message>
     <message>
         <source>Show next step (Template)</source>
@@ -2122,7 +2090,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Next Step (Preview) 3/3</source>
-        <translation>&amp;Další krok (náhled) 3/3</translation>
+        <translation>Další &amp;krok (náhled) 3/3</translation>
     </message>
     <message>
         <source>Continue with next step (Preview)</source>
@@ -2138,7 +2106,7 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     </message>
     <message>
         <source>&amp;Cancel Print</source>
-        <translation>&amp;Zrušit tisk</translation>
+        <translation>Zr&amp;ušit tisk</translation>
     </message>
     <message>
         <source>Cancel Print Wizard</source>
@@ -2157,16 +2125,8 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Všechny soubory (*)</translation>
     </message>
     <message>
-        <source>Import from vCard...</source>
-        <translation>Import z &amp;vCard…</translation>
-    </message>
-    <message>
         <source>Import contacts from vCard file</source>
         <translation>Importuje kontakty ze souboru vCard</translation>
-    </message>
-    <message>
-        <source>Export to vCard...</source>
-        <translation>Export &amp;do vCard…</translation>
     </message>
     <message>
         <source>Export contacts to vCard file</source>
@@ -2199,6 +2159,46 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Ctrl+Shift+Z</source>
         <translation>Ctrl+Shift+Z</translation>
+    </message>
+    <message>
+        <source>Import from / Export to &amp;TBR...</source>
+        <translation>Import / export &amp;TBR…</translation>
+    </message>
+    <message>
+        <source>Import from &amp;CSV...</source>
+        <translation>Import z &amp;CSV…</translation>
+    </message>
+    <message>
+        <source>&amp;Export to CSV...</source>
+        <translation>&amp;Export do CSV…</translation>
+    </message>
+    <message>
+        <source>Import from &amp;vCard...</source>
+        <translation>Import z &amp;vCard…</translation>
+    </message>
+    <message>
+        <source>E&amp;xport to vCard...</source>
+        <translation>Export &amp;do vCard…</translation>
+    </message>
+    <message>
+        <source>Pr&amp;int Setup...</source>
+        <translation>Nastav&amp;ení tiskárny…</translation>
+    </message>
+    <message>
+        <source>N&amp;ew</source>
+        <translation>&amp;Nový</translation>
+    </message>
+    <message>
+        <source>Show &amp;Grid</source>
+        <translation>Zobrazit &amp;tabulku</translation>
+    </message>
+    <message>
+        <source>&amp;Check for Updates...</source>
+        <translation>Zkontrolovat &amp;aktualizace…</translation>
+    </message>
+    <message>
+        <source>&amp;Product Web Site...</source>
+        <translation>&amp;Webové stránky produktu…</translation>
     </message>
 </context>
 <context>
@@ -2452,14 +2452,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>&amp;Dolů</translation>
     </message>
     <message>
-        <source>As &amp;Bottom</source>
-        <translation>Jako posl&amp;ední</translation>
-    </message>
-    <message>
-        <source>&amp;Delete</source>
-        <translation>Odstra&amp;nit</translation>
-    </message>
-    <message>
         <source>Delete All</source>
         <translation>Odstranit vše</translation>
     </message>
@@ -2531,6 +2523,14 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>Source CSV File</source>
         <translation>Zdrojový soubor CSV</translation>
     </message>
+    <message>
+        <source>As Bo&amp;ttom</source>
+        <translation>Jako posl&amp;ední</translation>
+    </message>
+    <message>
+        <source>D&amp;elete</source>
+        <translation>Odstra&amp;nit</translation>
+    </message>
 </context>
 <context>
     <name>TfrmMain</name>
@@ -2545,10 +2545,6 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>&amp;File</source>
         <translation>&amp;Soubor</translation>
-    </message>
-    <message>
-        <source>Import / Export</source>
-        <translation>&amp;Import / export</translation>
     </message>
     <message>
         <source>Recent &amp;Files</source>
@@ -2643,6 +2639,10 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
 <byte value="xd"/>Soubor databáze: %%DB_FILENAME%%
 <byte value="xd"/>
 <byte value="xd"/>Vaše změny zůstávají zachovány; další uložení záznamu se o zápis pokusí znovu.</translation>
+    </message>
+    <message>
+        <source>I&amp;mport / Export</source>
+        <translation>&amp;Import / export</translation>
     </message>
 </context>
 <context>

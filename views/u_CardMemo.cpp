@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -15,7 +16,26 @@ constexpr int PreferredWidth = 120;
 
 TCardMemo::TCardMemo(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
+    connect(document(), &QTextDocument::blockCountChanged, this, &TCardMemo::textLinesChanged);
     applyHeight();
+}
+
+void TCardMemo::setGrowLines(int lines) {
+    growLines_ = std::max(0, lines);
+    applyHeight();
+}
+
+int TCardMemo::shownLines() const {
+    if (visibleLines_ <= 0)
+        return 0;
+    if (growLines_ <= visibleLines_)
+        return visibleLines_;
+    return std::clamp(document()->blockCount(), visibleLines_, growLines_);
+}
+
+void TCardMemo::textLinesChanged() {
+    if (growLines_ > visibleLines_ && shownLines() != shownLines_)
+        applyHeight();
 }
 
 void TCardMemo::setVisibleLines(int lines) {
@@ -30,11 +50,11 @@ int TCardMemo::heightForLines(int lines) const {
 }
 
 QSize TCardMemo::sizeHint() const {
-    return {PreferredWidth, heightForLines(visibleLines_ > 0 ? visibleLines_ : 3)};
+    return {PreferredWidth, heightForLines(visibleLines_ > 0 ? shownLines() : 3)};
 }
 
 QSize TCardMemo::minimumSizeHint() const {
-    return {MinimumWidth, heightForLines(visibleLines_ > 0 ? visibleLines_ : 1)};
+    return {MinimumWidth, heightForLines(visibleLines_ > 0 ? shownLines() : 1)};
 }
 
 void TCardMemo::keyPressEvent(QKeyEvent* event) {
@@ -54,8 +74,14 @@ void TCardMemo::changeEvent(QEvent* event) {
 }
 
 void TCardMemo::applyHeight() {
+    shownLines_ = shownLines();
+    if (growLines_ > visibleLines_ && visibleLines_ > 0) {
+        // The scroll bar only once the text has more lines than the field grows to.
+        setVerticalScrollBarPolicy(document()->blockCount() > growLines_ ? Qt::ScrollBarAsNeeded
+                                                                         : Qt::ScrollBarAlwaysOff);
+    }
     if (visibleLines_ > 0) {
-        setFixedHeight(heightForLines(visibleLines_));
+        setFixedHeight(heightForLines(shownLines_));
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     } else {
         setMinimumHeight(0);

@@ -33,12 +33,14 @@ TframeMainGrid::TframeMainGrid(QWidget* parent)
     sg->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     QHeaderView* rows = sg->verticalHeader();
     rows->setMinimumSectionSize(1);
-    rows->setDefaultSectionSize(DefaultRowHeight);
+    // The designed 15 pixels, taller where the font would not fit them.
+    rows->setDefaultSectionSize(std::max(DefaultRowHeight, sg->fontMetrics().height()));
     rows->setSectionResizeMode(QHeaderView::Interactive);
     sg->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     sg->horizontalHeader()->setHighlightSections(false);
     connect(model_, &TGridModel::cellEdited, this, &TframeMainGrid::cellEdited);
     sg->installEventFilter(this);
+    setFocusProxy(sg);  // entering the table puts the keyboard on its current cell
     GridClear();
 }
 

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 
@@ -18,9 +20,50 @@ static_assert(TframeMainIDE::FieldCount == ContactSchema::ColumnCount);
 
 namespace {
 
-// Room for "ZipCode" and "Country" values; the fields keep this width while
-// the rest of the card stretches.
-constexpr const char* ShortFieldSample = "0000000";
+// Room for the whole of an ordinary country name; the ZipCode field above it
+// takes the same width, so the two line up beside the address.
+constexpr const char* CountrySamples[] = {"Česká republika", "United Kingdom"};
+// The narrowest a single-line field gets before the card scrolls instead.
+constexpr const char* NarrowFieldSample = "000000";
+
+// The labels of a grid's column.
+QList<QLabel*> LabelsInColumn(const QGridLayout& grid, int column) {
+    QList<QLabel*> labels;
+    for (int i = 0; i < grid.count(); ++i) {
+        int row = 0, col = 0, rowSpan = 0, colSpan = 0;
+        grid.getItemPosition(i, &row, &col, &rowSpan, &colSpan);
+        if (col == column) {
+            if (auto* label = qobject_cast<QLabel*>(grid.itemAt(i)->widget()))
+                labels << label;
+        }
+    }
+    return labels;
+}
+
+int WidestLabel(const QList<QLabel*>& labels) {
+    int width = 0;
+    for (const QLabel* label : labels)
+        width = std::max(width, label->sizeHint().width());
+    return width;
+}
+
+// A caption broken at blanks into lines no wider than width (a single word
+// stays whole).
+QString BrokenCaption(const QString& caption, const QFontMetrics& metrics, int width) {
+    const QStringList words = caption.split(u' ', Qt::SkipEmptyParts);
+    QString out;
+    QString line;
+    for (const QString& word : words) {
+        const QString wider = line.isEmpty() ? word : line + u' ' + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(wider) > width) {
+            out += line + u'\n';
+            line = word;
+        } else {
+            line = wider;
+        }
+    }
+    return out + line;
+}
 
 }  // namespace
 
@@ -29,6 +72,8 @@ TframeMainIDE::TframeMainIDE(QWidget* parent)
     ui->setupUi(this);
 
     collectFields();
+    // Coming back to the card puts the keyboard on its first field.
+    setFocusProxy(ui->txtFields_SurName);
     connectFields();
     applyTitles();
     adjustFixedWidths();
@@ -110,30 +155,76 @@ void TframeMainIDE::applyTitles() {
     alignLabelColumns();
 }
 
-// Every label column of the card gets the width of the widest label, so the
-// two halves of the name strip and of the pages split at the middle and the
-// fields line up across the strip, the pages and the notes.
-void TframeMainIDE::alignLabelColumns() {
-    int width = 0;
-    for (QLabel* label : fieldLabels_)
-        width = std::max(width, label->sizeHint().width());
-    for (QGridLayout* grid : {ui->layNameStrip, ui->layHome, ui->layWork}) {
-        grid->setColumnMinimumWidth(0, width);
-        grid->setColumnMinimumWidth(3, width);
+// A label of several words wider than the widest one-word label takes two
+// lines (Czech "Městská část:"), so one long title does not narrow every field.
+void TframeMainIDE::breakLongLabels() {
+    int wordWidth = 0;
+    for (const QLabel* label : fieldLabels_) {
+        if (!label->text().contains(u' ') && !label->text().contains(u'\n'))
+            wordWidth = std::max(wordWidth, label->fontMetrics().horizontalAdvance(label->text()));
     }
-    ui->layNotes->setColumnMinimumWidth(0, width);
+    for (QLabel* label : fieldLabels_) {
+        const QString caption = QString(label->text()).replace(u'\n', u' ');
+        if (caption.contains(u' '))
+            label->setText(BrokenCaption(caption, label->fontMetrics(), wordWidth));
+    }
+}
+
+// The left label columns of the name strip, the pages and the notes share the
+// width of their widest label, so the fields line up down the card; the right
+// columns of the two pages share theirs (the Work page keeps the Home page's
+// positions). The name strip's right label is sized by itself: a long
+// "Firstname:" does not narrow the pages' fields.
+void TframeMainIDE::alignLabelColumns() {
+    breakLongLabels();
+    QList<QLabel*> left{ui->lblFields_Notes};
+    QList<QLabel*> rightOfPages;
+    for (QGridLayout* grid : {ui->layNameStrip, ui->layHome, ui->layWork})
+        left << LabelsInColumn(*grid, 0);
+    for (QGridLayout* grid : {ui->layHome, ui->layWork})
+        rightOfPages << LabelsInColumn(*grid, 3);
+    const int leftWidth = WidestLabel(left);
+    for (QGridLayout* grid : {ui->layNameStrip, ui->layHome, ui->layWork})
+        grid->setColumnMinimumWidth(0, leftWidth);
+    ui->layNotes->setColumnMinimumWidth(0, leftWidth);
+    ui->layNameStrip->setColumnMinimumWidth(3, WidestLabel(LabelsInColumn(*ui->layNameStrip, 3)));
+    const int rightWidth = WidestLabel(rightOfPages);
+    for (QGridLayout* grid : {ui->layHome, ui->layWork})
+        grid->setColumnMinimumWidth(3, rightWidth);
 }
 
 void TframeMainIDE::adjustFixedWidths() {
     const QFontMetrics metrics = fontMetrics();
-    const int shortWidth = metrics.horizontalAdvance(QLatin1String(ShortFieldSample)) + 12;
+    int countryWidth = 0;
+    for (const char* sample : CountrySamples)
+        countryWidth = std::max(countryWidth, metrics.horizontalAdvance(QString::fromUtf8(sample)));
+    countryWidth += LineEditChrome();
     for (QLineEdit* edit : {ui->txtFields_Home_PSC, ui->txtFields_Home_Country,
                             ui->txtFields_Work_PSC, ui->txtFields_Work_Country})
-        edit->setFixedWidth(shortWidth);
+        edit->setFixedWidth(countryWidth);
+    const int narrow =
+        metrics.horizontalAdvance(QLatin1String(NarrowFieldSample)) + LineEditChrome();
+    for (QWidget* edit : fieldEdits_) {
+        if (auto* line = qobject_cast<QLineEdit*>(edit);
+            line != nullptr && line->maximumWidth() > narrow)
+            line->setMinimumWidth(narrow);
+    }
     for (QPushButton* button : goButtons_) {
         const int textWidth = button->fontMetrics().horizontalAdvance(button->text());
         button->setFixedWidth(std::max(textWidth + 24, button->minimumSizeHint().height()));
     }
+}
+
+int TframeMainIDE::LineEditChrome() const {
+    // What a line edit adds around its text: its frame, the text margins of
+    // the style and the cursor.
+    QLineEdit probe;
+    probe.setFont(font());
+    QStyleOptionFrame option;
+    option.initFrom(&probe);
+    option.lineWidth = probe.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &probe);
+    const QMargins text = probe.textMargins();
+    return 2 * std::max(option.lineWidth, 2) + 2 * 2 + text.left() + text.right() + 4;
 }
 
 QWidget* TframeMainIDE::fieldEdit(int i) const {
@@ -180,6 +271,8 @@ void TframeMainIDE::setLineText(int i, QLineEdit* edit, const QString& text) {
         edit->setMaxLength(limit);
     }
     edit->setText(text);
+    // The start of a value shows, not its end.
+    edit->setCursorPosition(0);
 }
 
 // Once the user shortens an over-long value, the designed limit returns.
@@ -206,6 +299,7 @@ void TframeMainIDE::ShowField(int i) {
     }
     if (edit->isEnabled() && edit->focusPolicy() != Qt::NoFocus)
         edit->setFocus(Qt::OtherFocusReason);
+    ui->scrCard->ensureWidgetVisible(edit);
 }
 
 void TframeMainIDE::ApplyCardSettings(TSettingsOccasion occasion, int activeTab) {

@@ -47,6 +47,9 @@ class TframeMainIDE : public QFrame {
     void setFieldsEnabled(bool enabled);
     // Empties every field.
     void clearFields();
+    // Lays the labels out again after their captions changed: a long one
+    // takes two lines, and the label columns take the widest.
+    void alignLabelColumns();
     // The page control and its pages' order: 0 Home, 1 Work.
     int currentPage() const;
 
@@ -62,7 +65,8 @@ class TframeMainIDE : public QFrame {
     void collectFields();
     void connectFields();
     void applyTitles();
-    void alignLabelColumns();
+    void breakLongLabels();
+    int LineEditChrome() const;
     void adjustFixedWidths();
     void alignStripsWithPages();
     void setLineText(int i, QLineEdit* edit, const QString& text);

@@ -364,15 +364,15 @@ class TestCommandStates : public QObject {
                                      << "Reload current database"
                                      << "";
         QTest::newRow("actDBImportExportTBR") << "actDBImportExportTBR"
-                                              << "Import from / Export to TBR..."
+                                              << "Import from / Export to &TBR..."
                                               << ""
                                               << "";
         QTest::newRow("actDBImportFromCSV") << "actDBImportFromCSV"
-                                            << "Import from CSV..."
+                                            << "Import from &CSV..."
                                             << ""
                                             << "";
         QTest::newRow("actDBExportToCSV") << "actDBExportToCSV"
-                                          << "Export to CSV..."
+                                          << "&Export to CSV..."
                                           << ""
                                           << "";
         QTest::newRow("actDBPrint") << "actDBPrint"
@@ -380,7 +380,7 @@ class TestCommandStates : public QObject {
                                     << ""
                                     << "Ctrl+P";
         QTest::newRow("actDBPrintSetup") << "actDBPrintSetup"
-                                         << "P&rint Setup..."
+                                         << "Pr&int Setup..."
                                          << ""
                                          << "";
         QTest::newRow("actDBMoveFirst") << "actDBMoveFirst"
@@ -400,7 +400,7 @@ class TestCommandStates : public QObject {
                                        << ""
                                        << "";
         QTest::newRow("actDBNewRow") << "actDBNewRow"
-                                     << "&New"
+                                     << "N&ew"
                                      << ""
                                      << "";
         QTest::newRow("actDBSaveRow") << "actDBSaveRow"
@@ -412,7 +412,7 @@ class TestCommandStates : public QObject {
                                         << ""
                                         << "";
         QTest::newRow("actShowAsTable") << "actShowAsTable"
-                                        << "Show Grid"
+                                        << "Show &Grid"
                                         << "Show database as a table"
                                         << "";
         QTest::newRow("actEditUndo") << "actEditUndo"
@@ -468,11 +468,11 @@ class TestCommandStates : public QObject {
                                           << ""
                                           << "";
         QTest::newRow("actHelpUpdate") << "actHelpUpdate"
-                                       << "Check for Updates..."
+                                       << "&Check for Updates..."
                                        << ""
                                        << "";
         QTest::newRow("actHelpVisitWWW") << "actHelpVisitWWW"
-                                         << "Product Web Site..."
+                                         << "&Product Web Site..."
                                          << ""
                                          << "";
         QTest::newRow("actAbout") << "actAbout"

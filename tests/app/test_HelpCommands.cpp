@@ -76,9 +76,9 @@ class TestHelpCommands : public QObject {
     }
 
     void helpCommandsHaveTheirTexts() {
-        QCOMPARE(act("actHelpUpdate")->text(), QStringLiteral("Check for Updates..."));
+        QCOMPARE(act("actHelpUpdate")->text(), QStringLiteral("&Check for Updates..."));
         QCOMPARE(act("actHelpUpdate")->toolTip(), QStringLiteral("Check for the newest version"));
-        QCOMPARE(act("actHelpVisitWWW")->text(), QStringLiteral("Product Web Site..."));
+        QCOMPARE(act("actHelpVisitWWW")->text(), QStringLiteral("&Product Web Site..."));
         QCOMPARE(act("actHelpVisitWWW")->toolTip(), QStringLiteral("Show product web page"));
         QVERIFY(act("actHelpUpdate")->isEnabled());
         QVERIFY(act("actAbout")->isEnabled());

@@ -96,8 +96,8 @@ class TestVCardCommands : public QObject {
         const qsizetype csv = actions.indexOf(act("actDBExportToCSV"));
         QCOMPARE(actions.indexOf(act("actDBImportFromVCard")), csv + 1);
         QCOMPARE(actions.indexOf(act("actDBExportToVCard")), csv + 2);
-        QCOMPARE(act("actDBImportFromVCard")->text(), QStringLiteral("Import from vCard..."));
-        QCOMPARE(act("actDBExportToVCard")->text(), QStringLiteral("Export to vCard..."));
+        QCOMPARE(act("actDBImportFromVCard")->text(), QStringLiteral("Import from &vCard..."));
+        QCOMPARE(act("actDBExportToVCard")->text(), QStringLiteral("E&xport to vCard..."));
         QCOMPARE(act("actDBImportFromVCard")->statusTip(),
                  QStringLiteral("Import contacts from vCard file"));
         QCOMPARE(act("actDBExportToVCard")->statusTip(),

@@ -157,7 +157,7 @@ class TestFrmImportFromCSV : public QObject {
             {"cmdBrowse", "&Browse..."},    {"cmdAdd", "&Add"},
             {"cmdAddAll", "Add All"},       {"cmdFirst", "As &First"},
             {"cmdPrevious", "&Up"},         {"cmdNext", "&Down"},
-            {"cmdLast", "As &Bottom"},      {"cmdDelete", "&Delete"},
+            {"cmdLast", "As Bo&ttom"},      {"cmdDelete", "D&elete"},
             {"cmdDeleteAll", "Delete All"}, {"cmdOK", "&OK"},
             {"cmdCancel", "&Cancel"},
         };

@@ -79,7 +79,7 @@ void TestPrintFrames::rowsSelectAndUnselectAll() {
 void TestPrintFrames::rowsStepShowsQueryPageFirstAndTakesAQueryBuilder() {
     TframeMainPrintRows rows;
     QVERIFY(rows.IsQueryPageShown());
-    QCOMPARE(rows.tabRows()->tabText(0), QStringLiteral("&Rows"));
+    QCOMPARE(rows.tabRows()->tabText(0), QStringLiteral("Ro&ws"));
     QCOMPARE(rows.tabRows()->tabText(1), QStringLiteral("&Query"));
     auto* builder = new QLabel(QStringLiteral("query builder"));
     rows.setQueryWidget(builder);

@@ -175,7 +175,7 @@ void TestFrameMainQuery::toolBarAndHeader() {
     QVERIFY(actions.contains(frame().actQueryOpen));
     QVERIFY(actions.contains(frame().actQuerySaveAs));
     QVERIFY(!actions.contains(frame().actQuerySave));
-    QCOMPARE(frame().actQueryNew->text(), QStringLiteral("&New query"));
+    QCOMPARE(frame().actQueryNew->text(), QStringLiteral("New q&uery"));
     QCOMPARE(frame().actQueryNew->toolTip(), QStringLiteral("Clear actual query"));
     QCOMPARE(frame().actQueryOpen->text(), QStringLiteral("&Open query..."));
     QCOMPARE(frame().actQueryOpen->toolTip(), QStringLiteral("Open existing query from a file"));

@@ -450,7 +450,7 @@ void TestFrameMainIDE::applyCardSettingsOnlyAtStartUp() {
     QCOMPARE(tabs()->currentIndex(), 0);
     QCOMPARE(tabs()->widget(0)->objectName(), QString("tsHome"));
     QCOMPARE(tabs()->widget(1)->objectName(), QString("tsWork"));
-    QCOMPARE(tabs()->tabText(0), QString("&Home"));
+    QCOMPARE(tabs()->tabText(0), QString("H&ome"));
     QCOMPARE(tabs()->tabText(1), QString("&Work"));
     frame->ApplyCardSettings(TSettingsOccasion::StartUp, 1);
     QCOMPARE(tabs()->currentIndex(), 1);
