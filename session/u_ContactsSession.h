@@ -4,8 +4,8 @@
 #include "session/u_ColumnMap.h"
 #include "session/u_PackedRows.h"
 #include "session/u_QuibReader.h"
-#include "session/u_RecordIdentity.h"
 #include "session/u_RecordChange.h"
+#include "session/u_RecordIdentity.h"
 #include "session/u_RowEditor.h"
 #include "session/u_UndoStack.h"
 

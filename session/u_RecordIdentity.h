@@ -25,7 +25,5 @@ struct TIdentifiedChanges {
     QStringList removed;               // identities
 
     bool IsEmpty() const { return added.isEmpty() && changed.isEmpty() && removed.isEmpty(); }
-    int Count() const {
-        return static_cast<int>(added.size() + changed.size() + removed.size());
-    }
+    int Count() const { return static_cast<int>(added.size() + changed.size() + removed.size()); }
 };

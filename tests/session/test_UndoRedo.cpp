@@ -14,6 +14,7 @@
 #include "support/u_ProductInfo.h"
 
 #include <QFile>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -244,6 +245,53 @@ class TestUndoRedo : public QObject {
         QVERIFY(session_->Reload());
         QCOMPARE(Surnames(*session_), namesBefore);
         QCOMPARE(session_->Quib1().GetData(4, 32), QStringLiteral("unknown 4"));
+    }
+
+    void identitiesAreGivenOnceAndChangesByThemAreOneStep() {
+        QCOMPARE(session_->IdentityColumn(), kMissingColumn);
+        QVERIFY(session_->EnsureIdentities());
+        QVERIFY(!session_->EnsureIdentities());
+        QVERIFY(!session_->UndoStepName());  // no text of the user changed
+        QStringList identities;
+        for (int r = 0; r < 5; ++r) {
+            identities << session_->IdentityOf(r);
+            QVERIFY(!identities.back().isEmpty());
+        }
+        QCOMPARE(QSet<QString>(identities.begin(), identities.end()).size(), 5);
+        // The column is the program's own: opening the file names only the
+        // column it does not know.
+        QSignalSpy warnings(session_.get(), &TContactsSession::openWarning);
+        QVERIFY(session_->OpenFile(path_));
+        QCOMPARE(warnings.count(), 1);
+        QVERIFY(warnings.at(0).at(0).toString().contains(QStringLiteral("X_Unknown")));
+        QVERIFY(!warnings.at(0).at(0).toString().contains(QLatin1String(kIdentityColumn)));
+        QCOMPARE(session_->IdentityOf(4), identities[4]);
+        QCOMPARE(session_->Quib1().GetData(4, 32), QStringLiteral("unknown 4"));
+        // A record made afterwards gets one of its own.
+        const int made = session_->AppendRecord();
+        QVERIFY(!session_->IdentityOf(made).isEmpty());
+        QVERIFY(!identities.contains(session_->IdentityOf(made)));
+
+        const QByteArray before = file();
+        TIdentifiedChanges changes;
+        QStringList fields(cs::ColumnCount);
+        fields[cs::SurName] = QStringLiteral("Dvořáček");
+        changes.changed << TIdentifiedRecord{identities[1], fields};
+        changes.removed << identities[3] << QStringLiteral("nobody has this one");
+        fields[cs::SurName] = QStringLiteral("Nový");
+        changes.added << TIdentifiedRecord{QStringLiteral("card-1"), fields};
+        session_->ApplyIdentified(changes);
+        const QByteArray after = file();
+        QCOMPARE(session_->UndoStepName()->kind, TStepKind::Sync);
+        QCOMPARE(Surnames(*session_).size(), 6);
+        QCOMPARE(session_->FieldText(1, cs::SurName), QStringLiteral("Dvořáček"));
+        QCOMPARE(session_->IdentityOf(5), QStringLiteral("card-1"));
+
+        QVERIFY(session_->Undo());
+        QCOMPARE(file(), before);
+        QCOMPARE(session_->IdentityOf(3), identities[3]);
+        QVERIFY(session_->Redo());
+        QCOMPARE(file(), after);
     }
 
     void stepsAreUndoneNewestFirst() {
