@@ -83,6 +83,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
                                                            "%1 needs a database and a vCard file.")
                                    .arg(arg);
             }
+        } else if (arg == QLatin1String("--convert-to-unicode")) {
+            result.ConvertToUnicode = true;
         } else if (arg == QLatin1String("--sync") || arg == QLatin1String("--url") ||
                    arg == QLatin1String("--user")) {
             readSyncOption(arguments, i, result);
@@ -94,6 +96,10 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
         (!result.SyncUrl.isEmpty() || !result.SyncUser.isEmpty())) {
         result.Error =
             QCoreApplication::translate("CommandLine", "--url and --user go with --sync.");
+    }
+    if (result.Error.isEmpty() && result.ConvertToUnicode && !result.ImportVCard) {
+        result.Error = QCoreApplication::translate(
+            "CommandLine", "--convert-to-unicode goes with --import-vcard.");
     }
     checkCommandArguments(result);
     return result;
@@ -111,6 +117,9 @@ QString CommandLineHelpText(const QString& programName) {
                "                      file FILE (version 4.0) and exit\n"
                "  --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to\n"
                "                      DATABASE and exit\n"
+               "  --convert-to-unicode  with --import-vcard: convert a Central European\n"
+               "                      DATABASE to Unicode when a card holds letters it\n"
+               "                      cannot store (else the import is refused)\n"
                "  --sync DATABASE [--url URL] [--user NAME]  sync DATABASE with its CardDAV\n"
                "                      address book (URL and NAME are kept for the next time;\n"
                "                      the password comes from PELLUM_SYNC_PASSWORD or the\n"

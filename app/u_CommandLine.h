@@ -14,7 +14,8 @@ struct TCommandLine {
     bool ImportVCard = false;  // --import-vcard DB FILE
     QString VCardDatabase;
     QString VCardFile;
-    bool Sync = false;  // --sync DB [--url URL] [--user NAME]
+    bool ConvertToUnicode = false;  // --convert-to-unicode (with --import-vcard)
+    bool Sync = false;              // --sync DB [--url URL] [--user NAME]
     QString SyncDatabase;
     QString SyncUrl;
     QString SyncUser;

@@ -118,6 +118,10 @@ void TfrmMain::connectSession() {
             [this](const QString& message) { showOpenProblem(false, message); });
     connect(&session_, &TContactsSession::saveFailed, this, &TfrmMain::showFailedSave);
     session_.SetRecordWriter([this] { StoreViewEdits(); });
+    session_.SetUnicodeQuestion([this](const TUnstorableText& text) {
+        return ShowMessage(MsgType::Confirmation, UnicodeConversionQuestion(text.character),
+                           MsgButtons::YesNo, this) == MsgResult::Yes;
+    });
 }
 
 void TfrmMain::createStatusPanels() {

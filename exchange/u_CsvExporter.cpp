@@ -1,12 +1,15 @@
 #include "exchange/u_CsvExporter.h"
 
 #include "exchange/u_CsvText.h"
+#include "session/u_ContactSchema.h"
 #include "session/u_QuibReader.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_TextEncoding.h"
 
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -31,23 +34,51 @@ void TCsvExporter::appendHeader(QByteArray& out, const QList<int>& columns) cons
             out += ',';
         }
         first = false;
-        AppendWindows1250(out,
-                          QuoteCsvValue(j < headerTexts_.size() ? headerTexts_[j] : colsName_[j]));
+        appendValue(out, j < headerTexts_.size() ? headerTexts_[j] : colsName_[j], -1, j);
     }
     out += kLineEnd;
 }
 
-void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const {
+void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& columns,
+                             const QList<int>& dbColumns) const {
     bool first = true;
-    for (const int c : dbColumns) {
+    for (qsizetype k = 0; k < dbColumns.size(); ++k) {
         if (!first) {
             out += ',';
         }
         first = false;
         // Column -1 (missing in this database) reads as the empty text.
-        AppendWindows1250(out, QuoteCsvValue(quib_.GetData(row, c)));
+        appendValue(out, quib_.GetData(row, dbColumns[k]), row, columns[k]);
     }
     out += kLineEnd;
+}
+
+void TCsvExporter::appendValue(QByteArray& out, const QString& value, int row, int field) const {
+    if (encoding_ == TEncoding::Utf8) {
+        out += QuoteCsvValue(value).toUtf8();
+        return;
+    }
+    const QString missing = FirstNonWindows1250(value);
+    if (!missing.isEmpty()) {
+        const auto text = [&](const char* name) {
+            const int j = static_cast<int>(colsName_.indexOf(QLatin1String(name)));
+            return quib_.GetData(row, colsIndexFromProgram_[j]);
+        };
+        const QString contact = row < 0
+                                    ? tr("the header line")
+                                    : tr("contact %1 (%2)")
+                                          .arg(row + 1)
+                                          .arg(QStringList{text(ContactSchema::names::FirstName),
+                                                           text(ContactSchema::names::SurName)}
+                                                   .join(u' ')
+                                                   .trimmed());
+        throw EExchangeError(
+            tr("The CSV file cannot be written in Windows-1250: \"%1\" in %2, "
+               "field \"%3\", has no Windows-1250 form. Choose UTF-8.")
+                .arg(missing, contact,
+                     field < headerTexts_.size() ? headerTexts_[field] : colsName_[field]));
+    }
+    AppendWindows1250(out, QuoteCsvValue(value));
 }
 
 void TCsvExporter::writeCsv(const QList<bool>& ticked,
@@ -59,13 +90,16 @@ void TCsvExporter::writeCsv(const QList<bool>& ticked,
         dbColumns << colsIndexFromProgram_[j];
     }
     QByteArray out;
+    if (encoding_ == TEncoding::Utf8) {
+        out += kUtf8Bom;
+    }
     appendHeader(out, columns);
     put(out);
     const int rows = quib_.RowsCount();
     progress.Start(rows);
     for (int r = 0; r < rows; ++r) {
         out.clear();
-        appendRow(out, r, dbColumns);
+        appendRow(out, r, columns, dbColumns);
         put(out);
         progress.Step();
     }

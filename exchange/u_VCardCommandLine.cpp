@@ -27,10 +27,13 @@ void openContacts(TContactsSession& session, const QString& database) {
 }  // namespace
 
 int RunVCardCommand(bool exportCards, const QString& database, const QString& file,
-                    QTextStream& out, QTextStream& err) {
+                    QTextStream& out, QTextStream& err, bool convertToUnicode) {
     try {
         TContactsSession session(RunningVersionText());
         openContacts(session, database);
+        if (convertToUnicode) {
+            session.SetUnicodeQuestion([](const TUnstorableText&) { return true; });
+        }
         TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram);
         if (exportCards) {
             const int count = exchange.ExportToFile(file, TVCardVersion::V4_0);

@@ -53,6 +53,8 @@ void TfrmDBImportExport::showEvent(QShowEvent* event) {
 
 void TfrmDBImportExport::FormShow() {
     ui->lstDestDBVersion->setCurrentIndex(ui->lstDestDBVersion->count() - 1);
+    // Unicode keeps every letter; Central European is for older programs.
+    ui->lstDestTextEncoding->setCurrentIndex(0);
     ui->lblSourceDBVersion->clear();
     const QString mainName = mainQuib_.DatabaseName();
     ui->txtSourceFile->setText(mainName);
@@ -127,6 +129,9 @@ void TfrmDBImportExport::cmdSaveClick() {
     const int layoutIndex = qMax(0, ui->lstDestDBVersion->currentIndex());
     const TBusyCursor busy;
     TDBConverter& converter = *converter_;
+    converter.SetTextEncoding(ui->lstDestTextEncoding->currentIndex() == 1
+                                  ? quib::TextEncoding::Windows1250
+                                  : quib::TextEncoding::Utf8);
     TDBConverter::Result result = TDBConverter::Result::Declined;
     try {
         result = converter.Convert(source, dest, DBLayouts()[layoutIndex], [this] {

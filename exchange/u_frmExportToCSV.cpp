@@ -60,6 +60,11 @@ void TfrmExportToCSV::FormShow() {
     ui->cboHeader->addItem(tr("Column names (%1)").arg(examples(colsName_)));
     ui->cboHeader->addItem(tr("Column titles (%1)").arg(examples(colsTitleFull_)));
     ui->cboHeader->setCurrentIndex(0);
+    ui->cboEncoding->setCurrentIndex(quib_.IsUnicode() ? 0 : 1);
+}
+
+TfrmExportToCSV::TEncoding TfrmExportToCSV::Encoding() const {
+    return ui->cboEncoding->currentIndex() == 1 ? TEncoding::Windows1250 : TEncoding::Utf8;
 }
 
 TfrmExportToCSV::THeader TfrmExportToCSV::Header() const {
@@ -99,6 +104,8 @@ void TfrmExportToCSV::cmdOKClick() {
         if (Header() == THeader::Titles) {
             exporter.SetHeaderTexts(colsTitleFull_);
         }
+        exporter.SetEncoding(Encoding() == TEncoding::Utf8 ? TCsvExporter::TEncoding::Utf8
+                                                           : TCsvExporter::TEncoding::Windows1250);
         exporter.SetProgress(progress.Report());
         exporter.ExportToFile(ui->txtFileName->text(), TickedColumns());
     } catch (const EExchangeCancelled&) {

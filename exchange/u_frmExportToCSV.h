@@ -35,6 +35,11 @@ class TfrmExportToCSV : public QDialog {
     // people read. The entries of cboHeader, in order.
     enum class THeader { Names, Titles };
     THeader Header() const;
+    // The encoding of the file, the entries of cboEncoding in order: UTF-8
+    // (with a byte-order mark; the default for a Unicode database) or
+    // Windows-1250 (the default for a Central European one).
+    enum class TEncoding { Utf8, Windows1250 };
+    TEncoding Encoding() const;
 
   public slots:
     void cmdBrowseClick();

@@ -162,6 +162,19 @@ int TQuibReader::SortsCount() const {
 int TQuibReader::HeaderTextsCount(int HeaderIndex) const {
     return engine().HeaderTextsCount(HeaderIndex);
 }
+quib::TextEncoding TQuibReader::Encoding() const {
+    return engine().Encoding();
+}
+bool TQuibReader::CanStoreText(const QString& text, QString* firstMissing) const {
+    char32_t missing = 0;
+    if (engine().CanStoreText(toEngine(text), &missing)) {
+        return true;
+    }
+    if (firstMissing != nullptr) {
+        *firstMissing = QString::fromUcs4(&missing, 1);
+    }
+    return false;
+}
 QString TQuibReader::GetData(int Row, int Col) const {
     return guarded([&] { return fromEngine(engine().GetData(Row, Col)); });
 }
@@ -204,6 +217,10 @@ void TQuib::SetDatabaseName(const QString& name) {
 }
 void TQuib::SetFilterActive(bool active) {
     guarded([&] { engine().SetFilterActive(active); });
+}
+
+bool TQuib::SetEncoding(quib::TextEncoding encoding) {
+    return guarded([&] { return engine().SetEncoding(encoding); });
 }
 
 bool TQuib::SetData(int Row, int Col, const QString& Data) {

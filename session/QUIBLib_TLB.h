@@ -46,6 +46,9 @@ class TQuib : public QObject, public TQuibReader {
     // Properties that change (the others are TQuibReader's)
     void SetDatabaseName(const QString& name);
     void SetFilterActive(bool active);
+    // Converts every text in memory (the file changes with the next Save);
+    // false, and nothing changed, when a text has no Windows-1250 form.
+    bool SetEncoding(quib::TextEncoding encoding);
 
     // Methods that change the database, or fire events
     bool SetData(int Row, int Col, const QString& Data);

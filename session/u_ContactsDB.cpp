@@ -34,13 +34,19 @@ void WriteContactsHeaders(TQuib& quib, const QString& minVersion, const QString&
     }
 }
 
+QString MinDatabaseVersionFor(quib::TextEncoding encoding) {
+    return encoding == quib::TextEncoding::Utf8 ? product::MinUnicodeDatabaseVersion
+                                                : product::MinDatabaseVersion;
+}
+
 void WriteContactsDatabase(const QString& path, const QString& programVersion,
-                           const QList<QStringList>& records) {
+                           const QList<QStringList>& records, quib::TextEncoding encoding) {
     const QStringList names = ContactSchema::ColumnNames();
     TQuib quib;
     quib.SetDatabaseName(path);
+    quib.SetEncoding(encoding);
     quib.Create();
-    WriteContactsHeaders(quib, product::MinDatabaseVersion, programVersion, names);
+    WriteContactsHeaders(quib, MinDatabaseVersionFor(encoding), programVersion, names);
     for (const QStringList& fields : records) {
         const int row = quib.RowsCount();
         quib.NewRow(row);

@@ -2,6 +2,8 @@
 
 #include "session/u_ColumnMap.h"
 
+#include <quib/TextEncoding.h>
+
 #include <QString>
 #include <QStringList>
 
@@ -23,11 +25,18 @@ inline const QString kMessageLineBreak = QStringLiteral("\n\r");
 void WriteContactsHeaders(TQuib& quib, const QString& minVersion, const QString& aktVersion,
                           const QStringList& columnNames);
 
+// The ProgramMinVersion a new database of encoding gets: the lowest program
+// version that reads it.
+QString MinDatabaseVersionFor(quib::TextEncoding encoding);
+
 // Writes a new contacts database to path, laid out in program order as a new
-// database is, holding records (each its fields in program order). Raises
-// EQuibError when the file cannot be written.
+// database is, holding records (each its fields in program order), its texts
+// kept as encoding tells. Raises EQuibError when the file cannot be written;
+// a text a Central European database cannot hold is stored as "?" (the
+// caller checks it first).
 void WriteContactsDatabase(const QString& path, const QString& programVersion,
-                           const QList<QStringList>& records);
+                           const QList<QStringList>& records,
+                           quib::TextEncoding encoding = quib::TextEncoding::Utf8);
 
 // Text 0 of the named header, or the empty text when there is no such header.
 QString HeaderValue(const TQuibReader& quib, const QString& headerName);

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <utility>
 
-
 TContactsSession::TContactsSession(const QString& programVersion, QObject* parent)
     : QObject(parent),
       quib_(std::make_unique<TQuib>()),
@@ -145,6 +144,7 @@ QStringList TContactsSession::withFields(const QStringList& fields, QStringList 
 }
 
 TRowEdit TContactsSession::storeRows(const TRowsIn& rows) {
+    ensureStorable(rows);
     TRowEditor editor(*quib_);
     if (rows.kind == TRowEdit::Kind::Replace) {
         return editor.Replace(rows.row, rows.texts(0));
@@ -500,12 +500,12 @@ bool TContactsSession::OpenFile(const QString& path) {
     return Reload();
 }
 
-void TContactsSession::Create(const QString& path) {
+void TContactsSession::Create(const QString& path, quib::TextEncoding encoding) {
     FinishSaves();
     clearUndo();
     quib_->SetDatabaseName(path);
     try {
-        writeNewDatabase();
+        writeNewDatabase(encoding);
     } catch (...) {
         // A database that could not be written is not open: the session goes
         // to the no-database state, as after a failed open.
@@ -516,9 +516,10 @@ void TContactsSession::Create(const QString& path) {
     quib_->RefreshData();
 }
 
-void TContactsSession::writeNewDatabase() {
+void TContactsSession::writeNewDatabase(quib::TextEncoding encoding) {
+    quib_->SetEncoding(encoding);
     quib_->Create();
-    WriteContactsHeaders(*quib_, product::MinDatabaseVersion, programVersion_,
+    WriteContactsHeaders(*quib_, MinDatabaseVersionFor(encoding), programVersion_,
                          columns_.lstDBColsName);
     // A new database holds every column in program order.
     columns_.lstDBColsIndexFromDB = TColumnMap::Identity(ContactSchema::ColumnCount);

@@ -7,6 +7,7 @@
 #include "session/u_RecordChange.h"
 #include "session/u_RecordIdentity.h"
 #include "session/u_RowEditor.h"
+#include "session/u_StorableText.h"
 #include "session/u_UndoStack.h"
 
 #include <QObject>
@@ -56,8 +57,9 @@ struct TSessionState {
 // Where the changes pass, for whoever adds to them:
 // - every text that enters the database, from an operation or from undo and
 //   redo, is stored by storeRows() (through TRowEditor, whose writeRow is the
-//   one place a cell is written): a check that the database can hold every
-//   character belongs at the top of storeRows(), before anything is stored;
+//   one place a cell is written); at its top, before anything is stored, a
+//   Central European database is checked to hold every character (see
+//   SetUnicodeQuestion);
 // - every write of the file goes through writeFile() (in the background) or
 //   writeFileNow() (Save As): a check that the file on disk is still the one
 //   the session read belongs there;
@@ -152,6 +154,23 @@ class TContactsSession : public QObject {
     // them, or, raising, none. Identities the database lacks are skipped.
     void ApplyIdentified(const TIdentifiedChanges& changes);
 
+    // --- Text encoding -----------------------------------------------------------
+    // A Central European (Windows-1250) database holds only the letters of
+    // its code page; a Unicode one every letter. Before a change stores a
+    // text holding a letter the open database cannot hold, the session asks
+    // question (once for the change): true converts the database to
+    // Unicode (ConvertToUnicode) and stores the change; false, or no
+    // question set, stores nothing and raises ETextNotStored.
+    using TUnicodeQuestion = std::function<bool(const TUnstorableText& text)>;
+    void SetUnicodeQuestion(TUnicodeQuestion question) { unicodeQuestion_ = std::move(question); }
+    // Converts the open Central European database to Unicode in place and
+    // writes it at once: the file is first copied to its ".bak", and
+    // ProgramMinVersion becomes the first version that reads Unicode files.
+    // Texts, records and the undo steps stay. Nothing when the database is
+    // Unicode already or none is open; a failure leaves the database as it
+    // was and travels on.
+    void ConvertToUnicode();
+
     // --- Undo and redo ---------------------------------------------------------
     // The step Undo and Redo would take back or do again, none when there is
     // nothing. Each undo and redo is saved and announced like a change; the
@@ -172,8 +191,9 @@ class TContactsSession : public QObject {
     // Opens the database at path (as Reload).
     bool OpenFile(const QString& path);
     // Writes a new contacts database at path holding one empty record and
-    // every column in program order; on failure there is no database.
-    void Create(const QString& path);
+    // every column in program order, its texts kept as encoding tells (new
+    // databases are Unicode); on failure there is no database.
+    void Create(const QString& path, quib::TextEncoding encoding = quib::TextEncoding::Utf8);
     // Saves the open database under path and goes on with it there; on
     // failure DatabaseName stays the old one and the error travels on.
     // currentRecord, when given, holds the card's unsaved fields: they are
@@ -225,7 +245,11 @@ class TContactsSession : public QObject {
 
     void subscribe();
     void checkCompatibility(int16_t& Cancel);
-    void writeNewDatabase();
+    void writeNewDatabase(quib::TextEncoding encoding);
+    // Raises ETextNotStored, or converts the database, when rows hold a
+    // letter it cannot hold (see SetUnicodeQuestion).
+    void ensureStorable(const TRowsIn& rows);
+    void setMinimumVersion(const QString& version);
     void setNoDatabase();
     void clearUndo();
 
@@ -255,6 +279,7 @@ class TContactsSession : public QObject {
     TColumnCatalogue columns_;
     bool recordChanged_ = false;
     std::function<void()> recordWriter_;
+    TUnicodeQuestion unicodeQuestion_;
     TUndoStack undo_;
     // While a change runs, AfterMove is announced after recordsChanged.
     bool changing_ = false;

@@ -6,6 +6,7 @@
 #include "session/u_SourceDBCheck.h"
 #include "support/u_AtomicFileWriter.h"
 #include "support/u_ExchangeError.h"
+#include "support/u_ProductInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -143,7 +144,11 @@ void TDBConverter::MakeBackup(const QString& file) {
 
 void TDBConverter::CreateDatabase(TQuib& db, const TDBLayout& layout) {
     require(db.Create(), QStringLiteral("Create"));
-    WriteContactsHeaders(db, layout.version, layout.version, layout.columns);
+    QString minVersion = layout.version;
+    if (db.IsUnicode() && db.CompareVersion(minVersion, product::MinUnicodeDatabaseVersion) < 0) {
+        minVersion = product::MinUnicodeDatabaseVersion;
+    }
+    WriteContactsHeaders(db, minVersion, layout.version, layout.columns);
     // The engine answers a refused step with false; check the outcome once.
     constexpr int kIdentificationHeaders = 7;
     require(db.HeadersCount() == kIdentificationHeaders &&
@@ -183,6 +188,32 @@ void TDBConverter::copyRows() {
     }
 }
 
+void TDBConverter::checkStorable() {
+    dest_.SetEncoding(encoding_);
+    if (dest_.IsUnicode() || source_.Encoding() == encoding_) {
+        return;
+    }
+    const QStringList columns = DatabaseColumns(source_);
+    const int first = columns.indexOf(QLatin1String(ContactSchema::names::FirstName));
+    const int sur = columns.indexOf(QLatin1String(ContactSchema::names::SurName));
+    for (int r = 0; r < source_.RowsCount(); ++r) {
+        for (int c = 0; c < source_.ColsCount(); ++c) {
+            QString missing;
+            if (lstDBColsIndexFromSourceDB_[c] < 0 ||
+                dest_.CanStoreText(source_.GetData(r, c), &missing)) {
+                continue;
+            }
+            const QString name = QStringList{source_.GetData(r, first), source_.GetData(r, sur)}
+                                     .join(u' ')
+                                     .trimmed();
+            throw EExchangeError(
+                tr("Contact %1 (%2) cannot be stored in Central European letters: \"%3\" in "
+                   "the field \"%4\" has no Windows-1250 form. Nothing was written.")
+                    .arg(QString::number(r + 1), name, missing, columns.value(c)));
+        }
+    }
+}
+
 namespace {
 
 // The file a destination name finally stands for: a link's target is
@@ -212,6 +243,7 @@ void TDBConverter::writeDestination(const QString& destFile, const TDBLayout& la
     const QString target = replacedFile(destFile);
     const QString building = reserveTemporaryName(target);
     dest_.SetDatabaseName(building);
+    dest_.SetEncoding(encoding_);
     try {
         CreateDatabase(dest_, layout);
         copyRows();
@@ -251,6 +283,7 @@ TDBConverter::Result TDBConverter::Convert(const QString& sourceFile, const QStr
     }
     openSource(sourceFile);
     lstDBColsIndexFromSourceDB_ = BuildColumnMap(DatabaseColumns(source_), layout.columns);
+    checkStorable();
     if (QFile::exists(destFile) && confirmOverwrite && !confirmOverwrite()) {
         return Result::Declined;
     }

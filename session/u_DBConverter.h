@@ -2,6 +2,8 @@
 
 #include "session/u_ColumnMap.h"
 
+#include <quib/TextEncoding.h>
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -42,7 +44,10 @@ class TDBConverter {
     // 3. When destFile exists, asks confirmOverwrite; false gives Declined
     //    and writes nothing.
     // 4. Writes destFile: the identification headers, layout's columns and
-    //    every source row. The file is built under a temporary name beside it
+    //    every source row, its texts kept as TextEncoding() tells. A source
+    //    text without a Windows-1250 form refuses a Central European
+    //    destination before anything is written (naming the contact and
+    //    the field). The file is built under a temporary name beside it
     //    and replaces destFile only when complete, so a failure leaves an
     //    existing destination as it was.
     Result Convert(const QString& sourceFile, const QString& destFile, const TDBLayout& layout,
@@ -52,6 +57,11 @@ class TDBConverter {
     // or kMissingColumn when the destination has no such column.
     static TColumnMap BuildColumnMap(const QStringList& sourceColumns,
                                      const QStringList& destColumns);
+    // How the destination keeps its texts: Unicode (the default) or
+    // Central European.
+    void SetTextEncoding(quib::TextEncoding encoding) { encoding_ = encoding; }
+    quib::TextEncoding TextEncoding() const noexcept { return encoding_; }
+
     // The column map of the last Convert.
     const TColumnMap& ColumnMap() const noexcept { return lstDBColsIndexFromSourceDB_; }
     // Whether the last Convert made the backup copy (also when it failed later).
@@ -75,8 +85,9 @@ class TDBConverter {
     static void MakeBackup(const QString& file);
 
     // Creates db's file (its DatabaseName) as an empty contacts database in
-    // layout: the identification headers in the New command's order and
-    // layout's columns.
+    // layout, in db's encoding: the identification headers in the New
+    // command's order and layout's columns (a Unicode one needs at least
+    // the first program that reads Unicode files).
     static void CreateDatabase(TQuib& db, const TDBLayout& layout);
     // The texts of db's "DBColsName" header; empty when it has none.
     static QStringList DatabaseColumns(const TQuibReader& db);
@@ -85,6 +96,7 @@ class TDBConverter {
     void openSource(const QString& sourceFile);
     void writeDestination(const QString& destFile, const TDBLayout& layout);
     void copyRows();
+    void checkStorable();
 
     void checkCompatibility(int16_t& Cancel);
 
@@ -95,4 +107,5 @@ class TDBConverter {
     TQuib& dest_;
     TColumnMap lstDBColsIndexFromSourceDB_;
     bool backupMade_ = false;
+    quib::TextEncoding encoding_ = quib::TextEncoding::Utf8;
 };

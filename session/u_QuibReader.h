@@ -1,5 +1,7 @@
 #pragma once
 
+#include <quib/TextEncoding.h>
+
 #include <QString>
 
 #include <memory>
@@ -30,6 +32,13 @@ class TQuibReader {
     int RowsCountTotal() const;
     int SortsCount() const;
     int HeaderTextsCount(int HeaderIndex) const;
+    // How the database keeps its texts: Unicode (UTF-8, file version 0.2)
+    // or Central European (Windows-1250, version 0.1).
+    quib::TextEncoding Encoding() const;
+    bool IsUnicode() const { return Encoding() == quib::TextEncoding::Utf8; }
+    // Whether the database can store every character of text; when not, the
+    // first character it cannot hold goes to firstMissing.
+    bool CanStoreText(const QString& text, QString* firstMissing = nullptr) const;
 
     QString GetData(int Row, int Col) const;
     QString GetHeaderText(int HeaderIndex, int TextIndex) const;

@@ -1,6 +1,8 @@
 #include "support/u_CommandBoundary.h"
 
 #include "support/u_ErrorReport.h"
+#include "support/u_ExchangeError.h"
+#include "support/u_MessageBox.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -11,6 +13,10 @@ void RunGuarded(const std::function<void()>& handler) noexcept {
     try {
         try {
             handler();
+        } catch (const EExchangeError& e) {
+            // An expected failure (a file, a text the database cannot hold):
+            // its message says it all, no error report is needed.
+            ShowMessage(MsgType::Error, e.message());
         } catch (const std::exception& e) {
             ReportException(e);
         } catch (...) {

@@ -11,7 +11,8 @@ class QObject;
 // handler throws is handed to ReportException there, so that no exception
 // crosses Qt's signal dispatch.
 
-// Runs handler; reports what it throws. Never throws itself.
+// Runs handler; reports what it throws (an EExchangeError, an expected
+// failure, as a plain error message). Never throws itself.
 void RunGuarded(const std::function<void()>& handler) noexcept;
 
 // Runs handler through RunGuarded each time action is triggered (while

@@ -16,4 +16,6 @@ inline const QString WebServerBase = QStringLiteral("https://www.orvane.example"
 inline const QString RedirectBase = QStringLiteral("https://www.orvane.example/redir");
 // The lowest program version that may open a database this program creates.
 inline const QString MinDatabaseVersion = QStringLiteral("2.5.1");
+// The same for a Unicode database: the first version that reads them.
+inline const QString MinUnicodeDatabaseVersion = QStringLiteral("2.8.0");
 }  // namespace product

@@ -43,6 +43,19 @@ QByteArray EncodeWindows1250(QStringView text) {
     return out;
 }
 
+QString FirstNonWindows1250(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            return text.mid(i, 2).toString();
+        }
+        if (ch.isSurrogate() || (ch != u'?' && quib::UnicodeToCp1250(ch.unicode()) == '?')) {
+            return QString(ch);
+        }
+    }
+    return QString();
+}
+
 QString DecodeWindows1250(QByteArrayView bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* dest = out.data();

@@ -13,6 +13,9 @@
 // Windows-1250 form becomes "?".
 void AppendWindows1250(QByteArray& out, QStringView text);
 QByteArray EncodeWindows1250(QStringView text);
+// The first character of text that has no Windows-1250 form (one code
+// point; a lone surrogate counts as such); the empty text when none.
+QString FirstNonWindows1250(QStringView text);
 
 // Every byte has a character: the five bytes Windows-1250 leaves unassigned
 // become the control characters of the same value.

@@ -31,6 +31,18 @@
         <translation>--url a --user patří k --sync.</translation>
     </message>
     <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Nečekaný argument: %1</translation>
+    </message>
+    <message>
+        <source>Only one of --make-sample, --export-vcard, --import-vcard and --sync can be given.</source>
+        <translation>Zadat lze jen jeden z příkazů --make-sample, --export-vcard, --import-vcard a --sync.</translation>
+    </message>
+    <message>
+        <source>--convert-to-unicode goes with --import-vcard.</source>
+        <translation>--convert-to-unicode patří k --import-vcard.</translation>
+    </message>
+    <message>
         <source>Usage: %1 [OPTION]... [DATABASE]
 %2: a contacts manager. Opens DATABASE (a .tbr file), or the start-up
 database of the options when none is given.
@@ -40,6 +52,9 @@ database of the options when none is given.
                       file FILE (version 4.0) and exit
   --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to
                       DATABASE and exit
+  --convert-to-unicode  with --import-vcard: convert a Central European
+                      DATABASE to Unicode when a card holds letters it
+                      cannot store (else the import is refused)
   --sync DATABASE [--url URL] [--user NAME]  sync DATABASE with its CardDAV
                       address book (URL and NAME are kept for the next time;
                       the password comes from PELLUM_SYNC_PASSWORD or the
@@ -56,6 +71,9 @@ databázi otevíranou při spuštění podle možností programu.
                       SOUBOR (verze 4.0) a skončí
   --import-vcard DATABÁZE SOUBOR  přidá kontakty ze souboru vCard SOUBOR do
                       DATABÁZE a skončí
+  --convert-to-unicode  s --import-vcard: převede středoevropskou DATABÁZI
+                      do Unicode, obsahuje-li vizitka písmena, která nepojme
+                      (jinak se import odmítne)
   --sync DATABÁZE [--url ADRESA] [--user JMÉNO]  synchronizuje DATABÁZI s jejím
                       adresářem CardDAV (ADRESA a JMÉNO se uloží pro příště;
                       heslo se vezme z PELLUM_SYNC_PASSWORD nebo z úložiště
@@ -63,14 +81,6 @@ databázi otevíranou při spuštění podle možností programu.
   -h, --help            zobrazí tuto nápovědu a skončí
   --version             zobrazí verzi programu a skončí
 </translation>
-    </message>
-    <message>
-        <source>Unexpected argument: %1</source>
-        <translation>Nečekaný argument: %1</translation>
-    </message>
-    <message>
-        <source>Only one of --make-sample, --export-vcard, --import-vcard and --sync can be given.</source>
-        <translation>Zadat lze jen jeden z příkazů --make-sample, --export-vcard, --import-vcard a --sync.</translation>
     </message>
 </context>
 <context>
@@ -274,6 +284,17 @@ databázi otevíranou při spuštění podle možností programu.
     <message>
         <source>Notes</source>
         <translation>Poznámky</translation>
+    </message>
+</context>
+<context>
+    <name>ContactsSession</name>
+    <message>
+        <source>This database stores only Central European letters, so &quot;%1&quot; cannot be saved. Convert the database to Unicode? (Versions of the program before 2.8 cannot open it afterwards.)</source>
+        <translation>Tato databáze ukládá jen středoevropská písmena, proto „%1“ nelze uložit. Převést databázi do Unicode? (Verze programu starší než 2.8 ji potom neotevřou.)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in the field &quot;%2&quot; cannot be saved: this database stores only Central European letters. Nothing was saved.</source>
+        <translation>„%1“ v poli „%2“ nelze uložit: tato databáze ukládá jen středoevropská písmena. Nic nebylo uloženo.</translation>
     </message>
 </context>
 <context>
@@ -750,6 +771,21 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TCsvExporter</name>
+    <message>
+        <source>the header line</source>
+        <translation>řádku záhlaví</translation>
+    </message>
+    <message>
+        <source>contact %1 (%2)</source>
+        <translation>kontaktu %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The CSV file cannot be written in Windows-1250: &quot;%1&quot; in %2, field &quot;%3&quot;, has no Windows-1250 form. Choose UTF-8.</source>
+        <translation>Soubor CSV nelze zapsat ve Windows-1250: „%1“ v %2, pole „%3“, nemá podobu ve Windows-1250. Zvolte UTF-8.</translation>
+    </message>
+</context>
+<context>
     <name>TCsvTextSource</name>
     <message>
         <source>No source CSV file has been chosen.</source>
@@ -805,6 +841,10 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     <message>
         <source>No destination database has been chosen.</source>
         <translation>Nebyla vybrána cílová databáze.</translation>
+    </message>
+    <message>
+        <source>Contact %1 (%2) cannot be stored in Central European letters: &quot;%3&quot; in the field &quot;%4&quot; has no Windows-1250 form. Nothing was written.</source>
+        <translation>Kontakt %1 (%2) nelze uložit středoevropskými písmeny: „%3“ v poli „%4“ nemá podobu ve Windows-1250. Nic nebylo zapsáno.</translation>
     </message>
 </context>
 <context>
@@ -2263,6 +2303,18 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>All files (*)</source>
         <translation>Všechny soubory (*)</translation>
     </message>
+    <message>
+        <source>Stored text:</source>
+        <translation>Uložený text:</translation>
+    </message>
+    <message>
+        <source>Unicode (UTF-8)</source>
+        <translation>Unicode (UTF-8)</translation>
+    </message>
+    <message>
+        <source>Central European (Windows-1250)</source>
+        <translation>Středoevropský (Windows-1250)</translation>
+    </message>
 </context>
 <context>
     <name>TfrmExportToCSV</name>
@@ -2317,6 +2369,18 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Column titles (%1)</source>
         <translation>Popisky sloupců (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;Encoding:</source>
+        <translation>&amp;Kódování:</translation>
+    </message>
+    <message>
+        <source>UTF-8</source>
+        <translation>UTF-8</translation>
+    </message>
+    <message>
+        <source>Windows-1250</source>
+        <translation>Windows-1250</translation>
     </message>
 </context>
 <context>

@@ -97,6 +97,14 @@ class TestCommandLine : public QObject {
         line = ParseCommandLine({"--import-vcard", "a.tbr", "-"});
         QVERIFY(line.ImportVCard && !line.ExportVCard);
         QCOMPARE(line.VCardFile, QStringLiteral("-"));
+        QVERIFY(!line.ConvertToUnicode);
+        // Converting to Unicode is allowed only with the import.
+        line = ParseCommandLine({"--import-vcard", "a.tbr", "a.vcf", "--convert-to-unicode"});
+        QVERIFY(line.ImportVCard && line.ConvertToUnicode && line.Error.isEmpty());
+        QCOMPARE(
+            ParseCommandLine({"--export-vcard", "a.tbr", "a.vcf", "--convert-to-unicode"}).Error,
+            QStringLiteral("--convert-to-unicode goes with --import-vcard."));
+        QVERIFY(!ParseCommandLine({"--convert-to-unicode", "a.tbr"}).Error.isEmpty());
     }
 
     // A window-less command takes exactly its own arguments.
@@ -178,6 +186,8 @@ class TestCommandLine : public QObject {
     void helpAndVersionTexts() {
         QVERIFY(CommandLineHelpText(QStringLiteral("pellum"))
                     .contains(QStringLiteral("--make-sample")));
+        QVERIFY(CommandLineHelpText(QStringLiteral("pellum"))
+                    .contains(QStringLiteral("--convert-to-unicode")));
         QVERIFY(CommandLineVersionText(QStringLiteral("pellum")).contains(RunningVersionText()));
     }
 
@@ -200,7 +210,9 @@ class TestCommandLine : public QObject {
             return quib.GetHeaderText(quib.GetHeaderIndexFromName(QLatin1String(name)), 0);
         };
         QCOMPARE(header("ProgramName"), QStringLiteral("Orvane Contacts"));
-        QCOMPARE(header("ProgramMinVersion"), QStringLiteral("2.5.1"));
+        // The sample is a Unicode database, as every new one.
+        QCOMPARE(quib.Encoding(), quib::TextEncoding::Utf8);
+        QCOMPARE(header("ProgramMinVersion"), QStringLiteral("2.8.0"));
         QCOMPARE(header("ProgramAktVersion"), RunningVersionText());
         const QStringList names = ContactSchema::ColumnNames();
         QCOMPARE(quib.HeaderTextsCount(0), 32);

@@ -11,6 +11,7 @@
 #include "testsupport/TestSupport.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -86,6 +87,11 @@ class TestDatabaseCommands : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<MessageRecorder> messages_;
+
+    static QByteArray ReadFileBytes(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     std::unique_ptr<TProgram> program_;
 
     TfrmMain& main() { return *program_->frmMain; }
@@ -166,8 +172,10 @@ class TestDatabaseCommands : public QObject {
                  (QStringList{"DBColsName", "ProgramName", "ProgramAktVersion", "ProgramMinVersion",
                               "ProgramCopyright", "ProgramWWW", "ProgramEmail"}));
         QCOMPARE(contents.headerTexts[0], ContactSchema::ColumnNames());
+        // A new database is Unicode, for this program and its successors.
+        QVERIFY(main().Session().Quib1().IsUnicode());
         const QStringList values{product::Name,           main().Session().ProgramVersion(),
-                                 QStringLiteral("2.5.1"), product::Copyright,
+                                 QStringLiteral("2.8.0"), product::Copyright,
                                  product::WebAddress,     product::SupportEmail};
         for (int h = 1; h < 7; ++h) {
             QCOMPARE(contents.headerTexts[h], QStringList{values[h - 1]});
@@ -222,6 +230,46 @@ class TestDatabaseCommands : public QObject {
         act("actDBMoveLast")->trigger();
         QCOMPARE(card().fieldText(0), QStringLiteral("Dvořák"));
         QCOMPARE(card().fieldText(21), QStringLiteral("60200"));
+    }
+
+    void aLetterACentralEuropeanFileCannotHoldIsAskedAbout() {
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 2);
+        start({file});
+        const QByteArray before = ReadFileBytes(file);
+        typeInto(0, QStringLiteral("ø"));
+        const QString question = QStringLiteral(
+            "This database stores only Central European letters, so \"ø\" cannot be saved. "
+            "Convert the database to Unicode? (Versions of the program before 2.8 cannot open "
+            "it afterwards.)");
+        // No: the edit stays on the card, the file as it was.
+        messages_->queueAnswer(MsgResult::No);
+        act("actDBSave")->trigger();
+        QCOMPARE(messages_->texts().size(), 2);
+        QCOMPARE(messages_->messages()[0].text, question);
+        QCOMPARE(messages_->messages()[0].buttons, MsgButtons::YesNo);
+        QCOMPARE(messages_->messages()[1].type, MsgType::Error);
+        QVERIFY(messages_->messages()[1].text.contains(QStringLiteral("\"ø\" in the field")));
+        QVERIFY(main().Session().RecordChanged());
+        QCOMPARE(card().fieldText(0), QStringLiteral("Row 1ø"));
+        program_->session->FinishSaves();
+        QCOMPARE(ReadFileBytes(file), before);
+        // Moving on asks to save; the refused save keeps the card where it is.
+        messages_->clear();
+        messages_->queueAnswer(MsgResult::Yes);
+        messages_->queueAnswer(MsgResult::No);
+        act("actDBMoveNext")->trigger();
+        QCOMPARE(card().fieldText(0), QStringLiteral("Row 1ø"));
+        QCOMPARE(navigation(), QStringLiteral("1 / 2 [%1]").arg(file));
+        // Yes: converted (the old file kept as .bak), then stored.
+        messages_->clear();
+        messages_->queueAnswer(MsgResult::Yes);
+        act("actDBSave")->trigger();
+        QCOMPARE(messages_->texts(), QStringList{question});
+        QVERIFY(main().Session().Quib1().IsUnicode());
+        QCOMPARE(ReadFileBytes(file + QStringLiteral(".bak")), before);
+        QCOMPARE(readFile(file).rows[0][0], QStringLiteral("Row 1ø"));
+        QVERIFY(!main().Session().RecordChanged());
     }
 
     void saveWritesTheRecordAndTheFile() {

@@ -30,9 +30,11 @@ QStringList IdentityMap(int count) {
     return map;
 }
 
-void WriteDatabase(const QString& path, const TDBLayout& layout, const QList<QStringList>& rows) {
+void WriteDatabase(const QString& path, const TDBLayout& layout, const QList<QStringList>& rows,
+                   quib::TextEncoding encoding) {
     TQuib db;
     db.SetDatabaseName(path);
+    db.SetEncoding(encoding);
     TDBConverter::CreateDatabase(db, layout);
     for (int r = 0; r < rows.size(); ++r) {
         QVERIFY(db.NewRow(r));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <quib/TextEncoding.h>
+
 #include "exchange/u_ExchangeProgress.h"
 #include "session/QUIBLib_TLB.h"
 #include "session/u_ColumnMap.h"
@@ -27,7 +29,9 @@ TColumnMap IdentityColumnMap(int count = 32);
 
 // Writes a contacts database in layout to path; each row lists its values in
 // the layout's column order (missing values stay empty).
-void WriteDatabase(const QString& path, const TDBLayout& layout, const QList<QStringList>& rows);
+// A Central European database unless told otherwise.
+void WriteDatabase(const QString& path, const TDBLayout& layout, const QList<QStringList>& rows,
+                   quib::TextEncoding encoding = quib::TextEncoding::Windows1250);
 
 // An engine instance with path open.
 std::unique_ptr<TQuib> OpenDatabase(const QString& path);

@@ -100,6 +100,45 @@ class TestCsvExport : public QObject {
                             "\"Dvo\xF8\xE1k\",\"note\"\r\n"));
     }
 
+    void utf8KeepsEveryLetterAfterAByteOrderMark() {
+        QStringList row(32);
+        row[0] = QStringLiteral("Søren Ωmega");
+        row[1] = QStringLiteral("Иван 王 👩‍💻");
+        const QString file = path(QStringLiteral("unicode.tbr"));
+        WriteDatabase(file, DBLayouts().back(), {row}, quib::TextEncoding::Utf8);
+        const auto db = OpenDatabase(file);
+        QList<bool> ticked(32, false);
+        ticked[0] = ticked[1] = true;
+        TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
+        exporter.SetEncoding(TCsvExporter::TEncoding::Utf8);
+        QCOMPARE(exporter.BuildCsv(ticked),
+                 QByteArray("\xEF\xBB\xBF\"SurName\",\"FirstName\"\r\n\"") + row[0].toUtf8() +
+                     "\",\"" + row[1].toUtf8() + "\"\r\n");
+        // Windows-1250 refuses, naming the contact and the field, and
+        // leaves an earlier file as it was.
+        exporter.SetEncoding(TCsvExporter::TEncoding::Windows1250);
+        const QString csv = path(QStringLiteral("unicode.csv"));
+        WriteFile(csv, "old");
+        try {
+            exporter.ExportToFile(csv, ticked);
+            QFAIL("written");
+        } catch (const EExchangeError& e) {
+            QVERIFY2(
+                e.message().contains(QStringLiteral("\"ø\" in contact 1 (Иван 王 👩‍💻 "
+                                                    "Søren Ωmega), field \"SurName\"")),
+                qPrintable(e.message()));
+        }
+        QCOMPARE(ReadFile(csv), QByteArray("old"));
+        // Czech letters are written in Windows-1250.
+        row[0] = QStringLiteral("Dvořák");
+        row[1] = QString();
+        const QString czech = path(QStringLiteral("czech.tbr"));
+        WriteDatabase(czech, DBLayouts().back(), {row}, quib::TextEncoding::Utf8);
+        const auto cz = OpenDatabase(czech);
+        TCsvExporter czechExporter(*cz, ProgramColumns(), IdentityColumnMap());
+        QVERIFY(czechExporter.BuildCsv(ticked).endsWith("\"Dvo\xF8\xE1k\",\"\"\r\n"));
+    }
+
     void allColumnsUntickedGiveEmptyLines() {
         auto db = database({QStringList{"a"}, QStringList{"b"}});
         const TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());

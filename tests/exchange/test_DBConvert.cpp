@@ -90,6 +90,8 @@ class TestDBConvert : public QObject {
         const QString dst = path("headers-dst.tbr");
         WriteDatabase(src, layout270(), {});
         Converter c;
+        // Central European, for the older programs the layout is meant for.
+        c.converter.SetTextEncoding(quib::TextEncoding::Windows1250);
         QCOMPARE(c.converter.Convert(src, dst, layout251(), yes), TDBConverter::Result::Written);
         auto db = OpenDatabase(dst);
         QVERIFY(db);
@@ -108,6 +110,15 @@ class TestDBConvert : public QObject {
         QCOMPARE(db->GetHeaderText(3, 0), QStringLiteral("2.5.1"));
         QCOMPARE(TDBConverter::DatabaseColumns(*db), layout251().columns);
         QCOMPARE(db->ColsCount(), 28);
+        QCOMPARE(db->Encoding(), quib::TextEncoding::Windows1250);
+        // Unicode (the default) needs the first program that reads it.
+        Converter unicode;
+        QCOMPARE(unicode.converter.Convert(src, dst, layout251(), yes),
+                 TDBConverter::Result::Written);
+        db = OpenDatabase(dst);
+        QCOMPARE(db->Encoding(), quib::TextEncoding::Utf8);
+        QCOMPARE(db->GetHeaderText(2, 0), QStringLiteral("2.5.1"));
+        QCOMPARE(db->GetHeaderText(3, 0), QStringLiteral("2.8.0"));
     }
 
     void from270To250DropsTheNewColumnsAndBackLeavesThemEmpty() {

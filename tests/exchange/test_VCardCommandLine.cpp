@@ -3,9 +3,12 @@
 #include "ExchangeFixtures.h"
 
 #include "app/u_SampleDatabase.h"
-#include "session/u_ContactSchema.h"
 #include "exchange/u_VCardCommandLine.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
+#include "support/u_OrvFileLib.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -20,12 +23,12 @@ struct Run {
     QString err;
 };
 
-Run run(bool exportCards, const QString& db, const QString& file) {
+Run run(bool exportCards, const QString& db, const QString& file, bool convert = false) {
     QString out;
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    const int code = RunVCardCommand(exportCards, db, file, outStream, errStream);
+    const int code = RunVCardCommand(exportCards, db, file, outStream, errStream, convert);
     outStream.flush();
     errStream.flush();
     return {code, out, err};
@@ -56,6 +59,49 @@ class TestVCardCommandLine : public QObject {
         QVERIFY(r.out.startsWith(QStringLiteral("Imported %1 contacts").arg(SampleContactCount())));
         // Saved: a fresh engine reads them from the file.
         QCOMPARE(ReadRows(*OpenDatabase(empty)), ReadRows(*OpenDatabase(sample)));
+    }
+
+    void everyLetterOfACardComesBack() {
+        QTemporaryDir dir;
+        const QString vcf = dir.filePath(QStringLiteral("people.vcf"));
+        WriteFile(vcf,
+                  "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Søren Kierkegaard\r\n"
+                  "N:Kierkegaard;Søren;;;\r\nNOTE:Иван 王\r\nEND:VCARD\r\n"
+                  "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ελένη Παπαδοπούλου\r\n"
+                  "N:Παπαδοπούλου;Ελένη;;;\r\nNOTE:👩‍💻 Emoji "
+                  "Test\r\nEND:VCARD\r\n");
+        // Into a new (Unicode) database: every character back.
+        const QString unicode = dir.filePath(QStringLiteral("new.tbr"));
+        WriteContactsDatabase(unicode, RunningVersionText(), {});
+        Run r = run(false, unicode, vcf);
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.startsWith(QStringLiteral("Imported 2 contacts")));
+        auto db = OpenDatabase(unicode);
+        QCOMPARE(db->GetData(0, ContactSchema::FirstName), QStringLiteral("Søren"));
+        QCOMPARE(db->GetData(0, ContactSchema::Notes), QStringLiteral("Иван 王"));
+        QCOMPARE(db->GetData(1, ContactSchema::SurName), QStringLiteral("Παπαδοπούλου"));
+        QCOMPARE(db->GetData(1, ContactSchema::Notes), QStringLiteral("👩‍💻 Emoji Test"));
+
+        // Into a Central European one: refused, unchanged, no "success".
+        const QString old = dir.filePath(QStringLiteral("old.tbr"));
+        WriteDatabase(old, DBLayouts().back(), {QStringList{"Dvořák"}});
+        const QByteArray before = ReadFile(old);
+        r = run(false, old, vcf);
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains(QStringLiteral("\"ø\" in the field")), qPrintable(r.err));
+        QCOMPARE(ReadFile(old), before);
+        QVERIFY(!QFile::exists(old + QStringLiteral(".bak")));
+
+        // Unless converting is allowed: converted, backed up, imported.
+        r = run(false, old, vcf, true);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(ReadFile(old + QStringLiteral(".bak")), before);
+        db = OpenDatabase(old);
+        QCOMPARE(db->Encoding(), quib::TextEncoding::Utf8);
+        QCOMPARE(db->GetData(0, ContactSchema::SurName), QStringLiteral("Dvořák"));
+        QCOMPARE(db->GetData(1, ContactSchema::Notes), QStringLiteral("Иван 王"));
+        QCOMPARE(db->RowsCount(), 3);
     }
 
     void failuresExitWithOne() {

@@ -152,9 +152,23 @@ class TestFrmDBImportExport : public QObject {
         QCOMPARE(child<QLabel>(*d, "lblSourceDBVersion")->text(),
                  QStringLiteral("Orvane Contacts 2.7.0"));
         child<QComboBox>(*d, "lstDestDBVersion")->setCurrentIndex(1);
+        // The stored text: Unicode unless Central European is chosen.
+        auto* encoding = child<QComboBox>(*d, "lstDestTextEncoding");
+        QCOMPARE(encoding->count(), 2);
+        QCOMPARE(encoding->currentText(), QStringLiteral("Unicode (UTF-8)"));
+        QCOMPARE(encoding->itemText(1), QStringLiteral("Central European (Windows-1250)"));
+        QCOMPARE(child<QLabel>(*d, "lblDestTextEncodingCaption")->text(),
+                 QStringLiteral("Stored text:"));
         click(*d, "cmdSave");
         QCOMPARE(messages.texts(), QStringList{"Import / Export was successful."});
         QCOMPARE(reloads_, 0);  // the main window's database was not involved
+        QCOMPARE(OpenDatabase(path("other251.tbr"))->Encoding(), quib::TextEncoding::Utf8);
+        messages.clear();
+        encoding->setCurrentIndex(1);
+        messages.queueAnswer(MsgResult::Yes);  // the file exists now
+        click(*d, "cmdSave");
+        QCOMPARE(OpenDatabase(path("other251.tbr"))->Encoding(), quib::TextEncoding::Windows1250);
+        messages.clear();
         QVERIFY(!QFile::exists(src + ".bak"));
         auto db = OpenDatabase(path("other251.tbr"));
         QCOMPARE(TDBConverter::DatabaseColumns(*db), DBLayouts()[1].columns);

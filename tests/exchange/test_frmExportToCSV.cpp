@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -140,6 +141,43 @@ class TestFrmExportToCSV : public QObject {
         d->hide();
         d->show();
         QCOMPARE(header->currentIndex(), 0);
+    }
+
+    void encodingFollowsTheDatabase() {
+        MessageRecorder messages;
+        messages.queueAnswer(MsgResult::No);
+        // A Central European database: Windows-1250 first.
+        auto d = dialog();
+        auto* encoding = child<QComboBox>(*d, "cboEncoding");
+        QCOMPARE(child<QLabel>(*d, "lblEncoding")->text(), QStringLiteral("&Encoding:"));
+        QCOMPARE(encoding->count(), 2);
+        QCOMPARE(encoding->itemText(0), QStringLiteral("UTF-8"));
+        QCOMPARE(encoding->itemText(1), QStringLiteral("Windows-1250"));
+        QCOMPARE(d->Encoding(), TfrmExportToCSV::TEncoding::Windows1250);
+        // A Unicode one: UTF-8 with its mark.
+        const QString file = dir_.filePath(QStringLiteral("unicode.tbr"));
+        QList<QStringList> contacts = SampleContacts();
+        contacts[0][1] = QStringLiteral("Søren");
+        WriteDatabase(file, DBLayouts().back(), contacts, quib::TextEncoding::Utf8);
+        const auto unicode = OpenDatabase(file);
+        TfrmExportToCSV u(*unicode, ProgramColumns(), titles(), IdentityColumnMap());
+        u.show();
+        QCOMPARE(u.Encoding(), TfrmExportToCSV::TEncoding::Utf8);
+        const QString csv = dir_.filePath(QStringLiteral("unicode.csv"));
+        child<QLineEdit>(u, "txtFileName")->setText(csv);
+        child<QPushButton>(u, "cmdOK")->click();
+        QVERIFY(ReadFile(csv).startsWith("\xEF\xBB\xBF\"SurName\",\"FirstName\""));
+        QVERIFY(ReadFile(csv).contains(QStringLiteral("Søren").toUtf8()));
+        // Windows-1250 chosen: refused, naming the contact, nothing written.
+        messages.clear();
+        child<QComboBox>(u, "cboEncoding")->setCurrentIndex(1);
+        QFile::remove(csv);
+        child<QPushButton>(u, "cmdOK")->click();
+        QCOMPARE(messages.messages().size(), std::size_t(1));
+        QCOMPARE(messages.messages().front().type, MsgType::Error);
+        QVERIFY2(messages.texts().front().contains(QStringLiteral("\"ø\" in contact 1")),
+                 qPrintable(messages.texts().front()));
+        QVERIFY(!QFile::exists(csv));
     }
 
     void failureIsAnErrorWithoutTheQuestion() {

@@ -1,5 +1,6 @@
 // The command boundary, the error report and the file chooser's test hook.
 #include "support/u_CommandBoundary.h"
+#include "support/u_ExchangeError.h"
 #include "support/u_FileChooser.h"
 
 #include "testsupport/TestSupport.h"
@@ -25,6 +26,13 @@ class TestCommandBoundary : public QObject {
         action.trigger();  // nothing leaves the trigger
         QCOMPARE(runs, 1);
         QCOMPARE(messages.texts(), QStringList{"Disk full."});
+        QCOMPARE(messages.messages().front().type, MsgType::Error);
+    }
+
+    void expectedFailuresAreAPlainMessage() {
+        MessageRecorder messages;
+        RunGuarded([] { throw EExchangeError(QStringLiteral("\"\u00F8\" cannot be saved.")); });
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("\"\u00F8\" cannot be saved.")});
         QCOMPARE(messages.messages().front().type, MsgType::Error);
     }
 
