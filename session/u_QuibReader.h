@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <memory>
+#include <string_view>
 
 namespace quib {
 class CQuibCtrl;
@@ -32,6 +33,13 @@ class TQuibReader {
     int HeaderTextsCount(int HeaderIndex) const;
 
     QString GetData(int Row, int Col) const;
+    // The cell's UTF-8 text without a copy: valid until the next DataView or
+    // GetDataInto, or the next change of the database. For readers of many
+    // cells (queries, find, exports).
+    std::string_view DataView(int Row, int Col) const;
+    // The same text as GetData into out, reusing its room: once out has
+    // grown, reading a cell allocates nothing.
+    void GetDataInto(int Row, int Col, QString& out) const;
     QString GetHeaderText(int HeaderIndex, int TextIndex) const;
     QString GetHeaderName(int HeaderIndex) const;
     int GetHeaderIndexFromName(const QString& HeaderName) const;

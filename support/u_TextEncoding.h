@@ -14,6 +14,10 @@
 void AppendWindows1250(QByteArray& out, QStringView text);
 QByteArray EncodeWindows1250(QStringView text);
 
+// Decodes UTF-8 into out, reusing its room: a reader of many texts
+// allocates nothing once out has grown. A malformed sequence becomes U+FFFD.
+void Utf8Into(QByteArrayView utf8, QString& out);
+
 // Every byte has a character: the five bytes Windows-1250 leaves unassigned
 // become the control characters of the same value.
 QString DecodeWindows1250(QByteArrayView bytes);
