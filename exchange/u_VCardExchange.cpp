@@ -79,9 +79,9 @@ TRecordBatch TVCardExchange::ReadFile(const QString& fileName) const {
     TRecordBatch cards;
     {
         // The whole file is read before anything is appended, so that a bad
-        // one appends nothing; cards keep only their filled cells.
-        const QByteArray bytes = TVCardReader::ReadFile(fileName);
-        TVCardReader::Read(bytes, [&cards, &progress](const QStringList& cells) {
+        // one appends nothing; cards keep only their filled cells, and the
+        // file itself is read piece by piece.
+        TVCardReader::ReadFile(fileName, [&cards, &progress](const QStringList& cells) {
             cards.AppendRow(cells);
             progress.Step();
         });

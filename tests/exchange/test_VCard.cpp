@@ -5,11 +5,11 @@
 
 #include "app/u_SampleDatabase.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "support/u_TextEncoding.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_VCardReader.h"
 #include "session/u_ContactSchema.h"
 #include "support/u_ExchangeError.h"
+#include "support/u_TextEncoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -373,16 +373,18 @@ class TestVCard : public QObject {
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(QString()));
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(scratch_.folder()));
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(QStringLiteral("/dev/zero")));
-        // Over 64 MiB: refused by its size before it is read.
+        // A file is read piece by piece, bounded by its lines: 64 MiB
+        // without a line break are refused at the first 16 MiB.
         QFile big(path("big.vcf"));
         QVERIFY(big.open(QIODevice::WriteOnly));
-        QVERIFY(big.resize(TVCardReader::kMaxFileBytes + 1));
+        QVERIFY(big.resize(64 * 1024 * 1024 + 1));
         big.close();
         try {
             exchange.ReadFile(big.fileName());
             QFAIL("no error raised");
-        } catch (const EExchangeError& e) {
-            QVERIFY(e.message().contains(QStringLiteral("larger than 64 MiB")));
+        } catch (const EVCardError& e) {
+            QCOMPARE(e.line(), 1);
+            QVERIFY(e.message().contains(QStringLiteral("longer than 16 MiB")));
         }
         QCOMPARE(db->Quib1().RowsCount(), 0);
     }
