@@ -7,6 +7,7 @@
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
+constexpr qsizetype kPieceBytes = 256 * 1024;
 
 }  // namespace
 
@@ -45,9 +46,22 @@ void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& dbColum
         }
         first = false;
         // Column -1 (missing in this database) reads as the empty text.
-        AppendWindows1250(out, QuoteCsvValue(quib_.GetData(row, c)));
+        quib_.GetDataInto(row, c, cell_);
+        appendQuoted(out, cell_);
     }
     out += kLineEnd;
+}
+
+void TCsvExporter::appendQuoted(QByteArray& out, QStringView value) {
+    // As QuoteCsvValue quotes, without building the quoted text first.
+    out += '"';
+    for (qsizetype quote = value.indexOf(u'"'); quote >= 0; quote = value.indexOf(u'"')) {
+        AppendWindows1250(out, value.first(quote));
+        out += "\"\"";
+        value = value.sliced(quote + 1);
+    }
+    AppendWindows1250(out, value);
+    out += '"';
 }
 
 void TCsvExporter::writeCsv(const QList<bool>& ticked,
@@ -63,13 +77,20 @@ void TCsvExporter::writeCsv(const QList<bool>& ticked,
     put(out);
     const int rows = quib_.RowsCount();
     progress.Start(rows);
+    out.clear();
     for (int r = 0; r < rows; ++r) {
-        out.clear();
         appendRow(out, r, dbColumns);
-        put(out);
+        // Handed on in pieces of a few hundred kilobytes.
+        if (out.size() >= kPieceBytes) {
+            put(out);
+            out.clear();
+        }
         progress.Step();
     }
     progress.Finish();
+    if (!out.isEmpty()) {
+        put(out);
+    }
 }
 
 QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const {

@@ -59,6 +59,8 @@ class TCsvExporter {
     QList<int> tickedColumns(const QList<bool>& ticked) const;
     void appendHeader(QByteArray& out, const QList<int>& columns) const;
     void appendRow(QByteArray& out, int row, const QList<int>& dbColumns) const;
+    // Appends value in double quotes, inner quotes doubled, as Windows-1250.
+    static void appendQuoted(QByteArray& out, QStringView value);
 
     const TQuibReader& quib_;
     QStringList colsName_;
@@ -66,4 +68,6 @@ class TCsvExporter {
     TColumnMap colsIndexFromProgram_;
     TWriteFaults faults_;
     TExchangeProgress::TReport report_;
+    // The cell being written, its room reused from cell to cell.
+    mutable QString cell_;
 };
