@@ -10,6 +10,7 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+constexpr qsizetype kPieceBytes = 256 * 1024;
 
 }  // namespace
 
@@ -48,37 +49,56 @@ void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& columns
         }
         first = false;
         // Column -1 (missing in this database) reads as the empty text.
-        appendValue(out, quib_.GetData(row, dbColumns[k]), row, columns[k]);
+        // Column -1 (missing in this database) reads as the empty text.
+        quib_.GetDataInto(row, dbColumns[k], cell_);
+        appendValue(out, cell_, row, columns[k]);
     }
     out += kLineEnd;
 }
 
-void TCsvExporter::appendValue(QByteArray& out, const QString& value, int row, int field) const {
-    if (encoding_ == TEncoding::Utf8) {
-        out += QuoteCsvValue(value).toUtf8();
-        return;
+void TCsvExporter::appendValue(QByteArray& out, QStringView value, int row, int field) const {
+    if (encoding_ == TEncoding::Windows1250) {
+        const QString missing = FirstNonWindows1250(value);
+        if (!missing.isEmpty()) {
+            const auto text = [&](const char* name) {
+                const int j = static_cast<int>(colsName_.indexOf(QLatin1String(name)));
+                return quib_.GetData(row, colsIndexFromProgram_[j]);
+            };
+            const QString contact =
+                row < 0 ? tr("the header line")
+                        : tr("contact %1 (%2)")
+                              .arg(row + 1)
+                              .arg(QStringList{text(ContactSchema::names::FirstName),
+                                               text(ContactSchema::names::SurName)}
+                                       .join(u' ')
+                                       .trimmed());
+            throw EExchangeError(
+                tr("The CSV file cannot be written in Windows-1250: \"%1\" in %2, "
+                   "field \"%3\", has no Windows-1250 form. Choose UTF-8.")
+                    .arg(missing, contact,
+                         field < headerTexts_.size() ? headerTexts_[field] : colsName_[field]));
+        }
     }
-    const QString missing = FirstNonWindows1250(value);
-    if (!missing.isEmpty()) {
-        const auto text = [&](const char* name) {
-            const int j = static_cast<int>(colsName_.indexOf(QLatin1String(name)));
-            return quib_.GetData(row, colsIndexFromProgram_[j]);
-        };
-        const QString contact = row < 0
-                                    ? tr("the header line")
-                                    : tr("contact %1 (%2)")
-                                          .arg(row + 1)
-                                          .arg(QStringList{text(ContactSchema::names::FirstName),
-                                                           text(ContactSchema::names::SurName)}
-                                                   .join(u' ')
-                                                   .trimmed());
-        throw EExchangeError(
-            tr("The CSV file cannot be written in Windows-1250: \"%1\" in %2, "
-               "field \"%3\", has no Windows-1250 form. Choose UTF-8.")
-                .arg(missing, contact,
-                     field < headerTexts_.size() ? headerTexts_[field] : colsName_[field]));
+    appendQuoted(out, value, encoding_);
+}
+
+void TCsvExporter::appendQuoted(QByteArray& out, QStringView value, TEncoding encoding) {
+    const auto append = [&out, encoding](QStringView piece) {
+        if (encoding == TEncoding::Utf8) {
+            out += piece.toUtf8();
+        } else {
+            AppendWindows1250(out, piece);
+        }
+    };
+    // As QuoteCsvValue quotes, without building the quoted text first.
+    out += '"';
+    for (qsizetype quote = value.indexOf(u'"'); quote >= 0; quote = value.indexOf(u'"')) {
+        append(value.first(quote));
+        out += "\"\"";
+        value = value.sliced(quote + 1);
     }
-    AppendWindows1250(out, QuoteCsvValue(value));
+    append(value);
+    out += '"';
 }
 
 void TCsvExporter::writeCsv(const QList<bool>& ticked,
@@ -97,13 +117,20 @@ void TCsvExporter::writeCsv(const QList<bool>& ticked,
     put(out);
     const int rows = quib_.RowsCount();
     progress.Start(rows);
+    out.clear();
     for (int r = 0; r < rows; ++r) {
-        out.clear();
         appendRow(out, r, columns, dbColumns);
-        put(out);
+        // Handed on in pieces of a few hundred kilobytes.
+        if (out.size() >= kPieceBytes) {
+            put(out);
+            out.clear();
+        }
         progress.Step();
     }
     progress.Finish();
+    if (!out.isEmpty()) {
+        put(out);
+    }
 }
 
 QByteArray TCsvExporter::BuildCsv(const QList<bool>& ticked) const {

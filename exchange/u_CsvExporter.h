@@ -71,7 +71,9 @@ class TCsvExporter {
                    const QList<int>& dbColumns) const;
     // Appends value (of row, -1 for the header line, in program column
     // field) in the chosen encoding.
-    void appendValue(QByteArray& out, const QString& value, int row, int field) const;
+    void appendValue(QByteArray& out, QStringView value, int row, int field) const;
+    // Appends value in double quotes, inner quotes doubled, in encoding.
+    static void appendQuoted(QByteArray& out, QStringView value, TEncoding encoding);
 
     const TQuibReader& quib_;
     QStringList colsName_;
@@ -80,4 +82,6 @@ class TCsvExporter {
     TWriteFaults faults_;
     TExchangeProgress::TReport report_;
     TEncoding encoding_ = TEncoding::Windows1250;
+    // The cell being written, its room reused from cell to cell.
+    mutable QString cell_;
 };

@@ -21,14 +21,17 @@ constexpr qsizetype kPieceBytes = 256 * 1024;
 TVCardExchange::TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram)
     : quib_(quib), dbColumns_(colsIndexFromProgram) {}
 
-QStringList TVCardExchange::rowCells(int row) const {
-    QStringList cells;
-    cells.reserve(ContactSchema::ColumnCount);
+const QStringList& TVCardExchange::rowCells(int row) const {
+    // The same list and texts for every row: their room is reused.
+    cells_.resize(ContactSchema::ColumnCount);
     for (int j = 0; j < ContactSchema::ColumnCount; ++j) {
         const int c = dbColumns_[j];
-        cells << (c == kMissingColumn ? QString() : quib_.GetData(row, c));
+        if (c == kMissingColumn)
+            cells_[j].clear();
+        else
+            quib_.GetDataInto(row, c, cells_[j]);
     }
-    return cells;
+    return cells_;
 }
 
 QByteArray TVCardExchange::BuildVCards(TVCardVersion version, const QList<int>& rows) const {
@@ -79,9 +82,9 @@ TRecordBatch TVCardExchange::ReadFile(const QString& fileName) const {
     TRecordBatch cards;
     {
         // The whole file is read before anything is appended, so that a bad
-        // one appends nothing; cards keep only their filled cells.
-        const QByteArray bytes = TVCardReader::ReadFile(fileName);
-        TVCardReader::Read(bytes, [&cards, &progress](const QStringList& cells) {
+        // one appends nothing; cards keep only their filled cells, and the
+        // file itself is read piece by piece.
+        TVCardReader::ReadFile(fileName, [&cards, &progress](const QStringList& cells) {
             cards.AppendRow(cells);
             progress.Step();
         });

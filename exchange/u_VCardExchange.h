@@ -44,10 +44,11 @@ class TVCardExchange {
     void SetProgress(TExchangeProgress::TReport report) { report_ = std::move(report); }
 
   private:
-    QStringList rowCells(int row) const;
+    const QStringList& rowCells(int row) const;
 
     const TQuibReader& quib_;
     TColumnMap dbColumns_;
     TWriteFaults faults_;
     TExchangeProgress::TReport report_;
+    mutable QStringList cells_;  // the row being written
 };

@@ -12,6 +12,9 @@
 
 #include <quib/CodePage.h>
 
+#include <cstring>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,11 +24,21 @@ QString tr(const char* text) {
     return QCoreApplication::translate("TVCardReader", text);
 }
 
+// Where the bytes of a file come from, piece by piece: read(to, max) puts
+// up to max bytes at to and returns how many, 0 at the end.
+using TByteSource = std::function<qsizetype(char* to, qsizetype max)>;
+
+// What is read at once; a line longer than this makes the buffer grow, up
+// to the bound of a line.
+constexpr qsizetype kPieceBytes = 1024 * 1024;
+
 // Hands out the logical lines of a file: physical lines joined with their
-// continuation lines.
+// continuation lines. The bytes are read piece by piece; the buffer keeps
+// the physical line a logical one begins with (lines that join it are
+// copied), so that it holds at most a line and a piece.
 class TLineSource {
   public:
-    explicit TLineSource(QByteArrayView bytes) : bytes_(bytes) {}
+    explicit TLineSource(TByteSource source) : source_(std::move(source)) {}
 
     // The next logical line and the number of the physical line it began
     // on; false at the end. The line stays valid until the next call.
@@ -33,13 +46,23 @@ class TLineSource {
 
   private:
     bool fetch();
+    // Reads another piece, keeping the bytes from keep_ on; false at the end.
+    bool refill();
+    QByteArrayView pending() const {
+        return QByteArrayView(buffer_).sliced(pendingAt_, pendingSize_);
+    }
     bool quotedPrintable(QByteArrayView line);
     void append(QByteArray& line, QByteArrayView piece, int lineNumber) const;
 
-    QByteArrayView bytes_;
-    qsizetype pos_ = 0;
+    TByteSource source_;
+    QByteArray buffer_;
+    qsizetype size_ = 0;  // bytes of buffer_ in use
+    qsizetype pos_ = 0;   // where the next physical line begins
+    qsizetype keep_ = 0;  // the first byte still shown
+    bool ended_ = false;
     int number_ = 0;
-    QByteArrayView pending_;
+    qsizetype pendingAt_ = 0;
+    qsizetype pendingSize_ = 0;
     int pendingNumber_ = 0;
     bool havePending_ = false;
     // Where the current logical line's colon is, found once.
@@ -49,21 +72,62 @@ class TLineSource {
     QByteArray joined_;  // a line made of several physical lines
 };
 
-bool TLineSource::fetch() {
-    if (pos_ >= bytes_.size()) {
+bool TLineSource::refill() {
+    if (ended_) {
         return false;
     }
-    qsizetype end = pos_;
-    while (end < bytes_.size() && bytes_[end] != '\r' && bytes_[end] != '\n') {
-        ++end;
+    if (keep_ > 0) {
+        std::memmove(buffer_.data(), buffer_.constData() + keep_, size_ - keep_);
+        size_ -= keep_;
+        pos_ -= keep_;
+        pendingAt_ -= keep_;
+        keep_ = 0;
     }
-    pending_ = bytes_.sliced(pos_, end - pos_);
+    if (buffer_.size() - size_ < kPieceBytes) {
+        buffer_.resize(size_ + kPieceBytes);
+    }
+    const qsizetype n = source_(buffer_.data() + size_, buffer_.size() - size_);
+    if (n == 0) {
+        ended_ = true;
+        return false;
+    }
+    size_ += n;
+    return true;
+}
+
+bool TLineSource::fetch() {
+    qsizetype end = pos_;
+    for (;;) {
+        while (end < size_ && buffer_[end] != '\r' && buffer_[end] != '\n') {
+            ++end;
+        }
+        // A CR at the end of what is read may be followed by an LF.
+        if ((end < size_ - 1 || (end < size_ && buffer_[end] == '\n')) || ended_) {
+            break;
+        }
+        if (end - pos_ > TVCardReader::kMaxLineBytes) {
+            throw EVCardError(
+                number_ + 1,
+                tr("Line %1 of the vCard file is longer than 16 MiB.").arg(number_ + 1));
+        }
+        const qsizetype scanned = end - pos_;
+        if (!refill()) {
+            end = pos_ + scanned;
+            break;
+        }
+        end = pos_ + scanned;
+    }
+    if (pos_ >= size_) {
+        return false;
+    }
+    pendingAt_ = pos_;
+    pendingSize_ = end - pos_;
     pendingNumber_ = ++number_;
     havePending_ = true;
-    if (end < bytes_.size() && bytes_[end] == '\r') {
+    if (end < size_ && buffer_[end] == '\r') {
         ++end;
     }
-    if (end < bytes_.size() && bytes_[end] == '\n') {
+    if (end < size_ && buffer_[end] == '\n') {
         ++end;
     }
     pos_ = end;
@@ -92,38 +156,46 @@ void TLineSource::append(QByteArray& line, QByteArrayView piece, int lineNumber)
 }
 
 bool TLineSource::Next(QByteArrayView& line, int& lineNumber) {
+    // What the previous line showed is no longer needed.
+    keep_ = havePending_ ? pendingAt_ : pos_;
     if (!havePending_ && !fetch()) {
         return false;
     }
-    // Most lines stand alone: they are handed out where they lie.
-    const QByteArrayView first = pending_;
+    // Most lines stand alone: they are handed out where they lie. The first
+    // physical line stays in the buffer while the next one is looked at; a
+    // refill moves it with everything from keep_ on, so it is found there.
+    const qsizetype firstSize = pendingSize_;
+    keep_ = pendingAt_;
     lineNumber = pendingNumber_;
     havePending_ = false;
     colon_ = -1;
     scanned_ = 0;
     bool joined = false;
     while (fetch()) {
-        const bool folded = pending_.startsWith(' ') || pending_.startsWith('\t');
+        const QByteArrayView next = pending();
+        const bool folded = next.startsWith(' ') || next.startsWith('\t');
         if (!folded) {
-            const QByteArrayView current = joined ? QByteArrayView(joined_) : first;
+            const QByteArrayView current =
+                joined ? QByteArrayView(joined_) : QByteArrayView(buffer_).sliced(keep_, firstSize);
             if (!current.endsWith('=') || !quotedPrintable(current)) {
                 break;
             }
         }
         if (!joined) {
             joined_.clear();
-            append(joined_, first, lineNumber);
+            append(joined_, QByteArrayView(buffer_).sliced(keep_, firstSize), lineNumber);
             joined = true;
         }
         if (folded) {
-            append(joined_, pending_.sliced(1), lineNumber);
+            append(joined_, next.sliced(1), lineNumber);
         } else {
             joined_.chop(1);  // a soft line break of quoted-printable text
-            append(joined_, pending_, lineNumber);
+            append(joined_, next, lineNumber);
         }
         havePending_ = false;
+        keep_ = pos_;  // the lines so far are in joined_
     }
-    line = joined ? QByteArrayView(joined_) : first;
+    line = joined ? QByteArrayView(joined_) : QByteArrayView(buffer_).sliced(keep_, firstSize);
     if (line.size() > TVCardReader::kMaxLineBytes) {
         throw EVCardError(lineNumber,
                           tr("Line %1 of the vCard file is longer than 16 MiB.").arg(lineNumber));
@@ -390,6 +462,68 @@ int TCardParser::Finish() const {
 
 }  // namespace
 
+namespace {
+
+int readCards(TByteSource source, bool fileIsUtf8, const TVCardReader::CardSink& take) {
+    TLineSource lines(std::move(source));
+    TCardParser parser(fileIsUtf8, take);
+    QByteArrayView line;
+    int number = 0;
+    while (lines.Next(line, number)) {
+        parser.Line(line, number);
+    }
+    return parser.Finish();
+}
+
+// Hands out bytes in pieces of at most what is asked for.
+class TSpill {
+  public:
+    qsizetype Take(char* to, qsizetype max) {
+        const qsizetype n = qMin(max, bytes_.size() - at_);
+        std::memcpy(to, bytes_.constData() + at_, static_cast<std::size_t>(n));
+        at_ += n;
+        return n;
+    }
+    bool Empty() const { return at_ == bytes_.size(); }
+    void Set(QByteArray bytes) {
+        bytes_ = std::move(bytes);
+        at_ = 0;
+    }
+
+  private:
+    QByteArray bytes_;
+    qsizetype at_ = 0;
+};
+
+// The file fileName, open for reading; raises EExchangeError when it cannot
+// be read or is not a plain file.
+std::unique_ptr<QFile> openVCardFile(const QString& fileName) {
+    if (fileName.isEmpty()) {
+        throw EExchangeError(tr("No vCard file has been chosen."));
+    }
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile()) {
+        throw EExchangeError(tr("\"%1\" is not a file that can be imported.").arg(fileName));
+    }
+    auto file = std::make_unique<QFile>(fileName);
+    if (!file->open(QIODevice::ReadOnly)) {
+        throw EExchangeError(
+            tr("The file \"%1\" cannot be opened: %2").arg(fileName, file->errorString()));
+    }
+    return file;
+}
+
+qsizetype readPiece(QFile& file, char* to, qsizetype max) {
+    const qint64 n = file.read(to, max);
+    if (n < 0) {
+        throw EExchangeError(
+            tr("The file \"%1\" cannot be read: %2").arg(file.fileName(), file.errorString()));
+    }
+    return static_cast<qsizetype>(n);
+}
+
+}  // namespace
+
 EVCardError::EVCardError(int Line, const QString& message) : EExchangeError(message), line_(Line) {}
 
 int TVCardReader::Read(QByteArrayView bytes, const CardSink& take) {
@@ -402,43 +536,61 @@ int TVCardReader::Read(QByteArrayView bytes, const CardSink& take) {
     } else {
         bytes = bytes.sliced(mark);
     }
-    TLineSource lines(bytes);
-    TCardParser parser(isUtf8(bytes), take);
-    QByteArrayView line;
-    int number = 0;
-    while (lines.Next(line, number)) {
-        parser.Line(line, number);
-    }
-    return parser.Finish();
+    qsizetype at = 0;
+    const auto source = [bytes, &at](char* to, qsizetype max) {
+        const qsizetype n = qMin(max, bytes.size() - at);
+        std::memcpy(to, bytes.data() + at, static_cast<std::size_t>(n));
+        at += n;
+        return n;
+    };
+    return readCards(source, isUtf8(bytes), take);
 }
 
-QByteArray TVCardReader::ReadFile(const QString& fileName) {
-    if (fileName.isEmpty()) {
-        throw EExchangeError(tr("No vCard file has been chosen."));
+int TVCardReader::ReadFile(const QString& fileName, const CardSink& take) {
+    const std::unique_ptr<QFile> file = openVCardFile(fileName);
+    QByteArray piece(kPieceBytes, Qt::Uninitialized);
+    // The byte-order mark, if any, is in the first piece.
+    qsizetype got = readPiece(*file, piece.data(), piece.size());
+    TextEncoding encoding = TextEncoding::Utf8;
+    const qsizetype mark = ByteOrderMark(QByteArrayView(piece).first(got), encoding);
+    if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE) {
+        // Turned into UTF-8 piece by piece; the decoder keeps a character
+        // cut between two pieces.
+        auto decoder = std::make_shared<QStringDecoder>(
+            encoding == TextEncoding::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        auto spill = std::make_shared<TSpill>();
+        spill->Set(
+            QString(decoder->decode(QByteArrayView(piece).sliced(mark, got - mark))).toUtf8());
+        auto raw = std::make_shared<QByteArray>(kPieceBytes, Qt::Uninitialized);
+        QFile& in = *file;
+        return readCards(
+            [&in, decoder, spill, raw](char* to, qsizetype max) {
+                while (spill->Empty()) {
+                    const qsizetype n = readPiece(in, raw->data(), raw->size());
+                    if (n == 0) {
+                        return qsizetype{0};
+                    }
+                    spill->Set(QString(decoder->decode(QByteArrayView(*raw).first(n))).toUtf8());
+                }
+                return spill->Take(to, max);
+            },
+            true, take);
     }
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile()) {
-        throw EExchangeError(tr("\"%1\" is not a file that can be imported.").arg(fileName));
+    // A first pass tells whether the file is UTF-8 as a whole.
+    TUtf8Validator validator;
+    validator.Feed(QByteArrayView(piece).sliced(mark, got - mark));
+    while (!validator.Broken()) {
+        const qsizetype n = readPiece(*file, piece.data(), piece.size());
+        if (n == 0) {
+            break;
+        }
+        validator.Feed(QByteArrayView(piece).first(n));
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file->seek(mark)) {
         throw EExchangeError(
-            tr("The file \"%1\" cannot be opened: %2").arg(fileName, file.errorString()));
+            tr("The file \"%1\" cannot be read: %2").arg(fileName, file->errorString()));
     }
-    const QString tooLarge =
-        tr("The file \"%1\" is larger than 64 MiB; it is not taken for a vCard file.")
-            .arg(fileName);
-    if (file.size() > kMaxFileBytes) {
-        throw EExchangeError(tooLarge);
-    }
-    // The file may grow while it is read: never more than the limit.
-    QByteArray bytes = file.read(qMin(file.size(), kMaxFileBytes) + 1);
-    if (file.error() != QFileDevice::NoError) {
-        throw EExchangeError(
-            tr("The file \"%1\" cannot be read: %2").arg(fileName, file.errorString()));
-    }
-    if (bytes.size() > kMaxFileBytes) {
-        throw EExchangeError(tooLarge);
-    }
-    return bytes;
+    QFile& in = *file;
+    return readCards([&in](char* to, qsizetype max) { return readPiece(in, to, max); },
+                     validator.Valid(), take);
 }

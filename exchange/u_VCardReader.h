@@ -28,14 +28,14 @@ class EVCardError : public EExchangeError {
 // value is judged by its own bytes. A NUL in a value is dropped.
 // Unknown properties, binary values and cards nested in a card are passed
 // over. Everything is bounded: a logical line and a card may hold 16 MiB, a
-// card 10,000 lines, a file 1,000,000 cards.
+// card 10,000 lines, a file 10,000,000 cards. A file is read piece by piece:
+// what the reader holds at once is a line and a piece, not the file.
 class TVCardReader {
   public:
-    static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
     static constexpr qsizetype kMaxLineBytes = 16 * 1024 * 1024;
     static constexpr qsizetype kMaxCardBytes = 16 * 1024 * 1024;
     static constexpr int kMaxCardLines = 10'000;
-    static constexpr int kMaxCards = 1'000'000;
+    static constexpr int kMaxCards = 10'000'000;
 
     using CardSink = std::function<void(const QStringList& cells)>;
 
@@ -45,7 +45,8 @@ class TVCardReader {
     // its end or of no known encoding, text outside a card or a limit passed.
     static int Read(QByteArrayView bytes, const CardSink& take);
 
-    // The bytes of fileName. Raises EExchangeError when it cannot be read,
-    // is not a plain file or is larger than 64 MiB.
-    static QByteArray ReadFile(const QString& fileName);
+    // Reads the cards of the file fileName as Read does, piece by piece.
+    // Raises EExchangeError as well when it cannot be read or is not a
+    // plain file.
+    static int ReadFile(const QString& fileName, const CardSink& take);
 };

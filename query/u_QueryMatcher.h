@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
 #include <vector>
 
 class TQuibReader;
@@ -39,12 +40,21 @@ class TQueryMatcher {
         int compar = TQuery::Contain;
         Qt::CaseSensitivity sensitivity = Qt::CaseInsensitive;
         QString needle;
+        // The needle folded letter by letter, for comparing with folded
+        // cells exactly; unset when it cannot be folded so (or case counts).
+        std::optional<QString> folded;
     };
 
     bool ConditionHolds(const Condition& c, const TQuibReader& quib, int row) const;
     bool Passes(const Condition& c, const TQuibReader& quib, int row, int slot) const;
     // The cell of catalogue column slot in the row, read once per row.
     const QString& Cell(const TQuibReader& quib, int row, int slot) const;
+    // The same cell folded letter by letter (once per row) into folded:
+    // Cannot when it holds letters beyond the basic plane, Shorter (and
+    // maybe not folded) when it is shorter than minLength folded.
+    enum class FoldResult { Folded, Shorter, Cannot };
+    FoldResult FoldedCell(const TQuibReader& quib, int row, int slot, qsizetype minLength,
+                          QStringView& folded) const;
 
     int op_ = TQuery::And;
     std::vector<Condition> conditions_;
@@ -54,4 +64,14 @@ class TQueryMatcher {
     // not read it twice.
     mutable QVector<QString> cells_;
     mutable QVector<bool> read_;
+    // The folded cells of the row being tested.
+    static constexpr qsizetype kNotFolded = -2;
+    static constexpr qsizetype kCannotFold = -1;
+    struct Slot {
+        std::vector<char16_t> folded;
+        QString foldedText;  // folding a cell already read
+        qsizetype foldedLength = kNotFolded;
+        qsizetype bytes = -1;  // the cell's UTF-8 bytes, -1 until seen
+    };
+    mutable std::vector<Slot> slots_;
 };

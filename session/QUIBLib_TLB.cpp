@@ -2,6 +2,8 @@
 
 #include <quib/QuibCtrl.h>
 
+#include "support/u_TextEncoding.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -177,6 +179,13 @@ bool TQuibReader::CanStoreText(const QString& text, QString* firstMissing) const
 }
 QString TQuibReader::GetData(int Row, int Col) const {
     return guarded([&] { return fromEngine(engine().GetData(Row, Col)); });
+}
+std::string_view TQuibReader::DataView(int Row, int Col) const {
+    return guarded([&] { return engine().DataView(Row, Col); });
+}
+void TQuibReader::GetDataInto(int Row, int Col, QString& out) const {
+    const std::string_view cell = DataView(Row, Col);
+    Utf8Into(QByteArrayView(cell.data(), static_cast<qsizetype>(cell.size())), out);
 }
 QString TQuibReader::GetHeaderText(int HeaderIndex, int TextIndex) const {
     return guarded([&] { return fromEngine(engine().GetHeaderText(HeaderIndex, TextIndex)); });

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <string_view>
 
 namespace quib {
 class CQuibCtrl;
@@ -41,6 +42,13 @@ class TQuibReader {
     bool CanStoreText(const QString& text, QString* firstMissing = nullptr) const;
 
     QString GetData(int Row, int Col) const;
+    // The cell's UTF-8 text without a copy: valid until the next DataView or
+    // GetDataInto, or the next change of the database. For readers of many
+    // cells (queries, find, exports).
+    std::string_view DataView(int Row, int Col) const;
+    // The same text as GetData into out, reusing its room: once out has
+    // grown, reading a cell allocates nothing.
+    void GetDataInto(int Row, int Col, QString& out) const;
     QString GetHeaderText(int HeaderIndex, int TextIndex) const;
     QString GetHeaderName(int HeaderIndex) const;
     int GetHeaderIndexFromName(const QString& HeaderName) const;

@@ -37,6 +37,25 @@ void AppendWindows1250(QByteArray& out, QStringView text) {
     out.resize(start + written);
 }
 
+void Utf8Into(QByteArrayView utf8, QString& out) {
+    // UTF-8 never takes fewer bytes than UTF-16 takes code units.
+    out.resize(utf8.size());
+    auto* dest = reinterpret_cast<char16_t*>(out.data());
+    const char* src = utf8.data();
+    qsizetype i = 0;
+    for (; i < utf8.size() && static_cast<unsigned char>(src[i]) < 0x80; ++i) {
+        dest[i] = static_cast<char16_t>(src[i]);
+    }
+    if (i < utf8.size()) {
+        // Stateless: a sequence cut off at the end does not reach the next
+        // text.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QChar* end =
+            decoder.appendToBuffer(reinterpret_cast<QChar*>(dest + i), utf8.sliced(i));
+        out.resize(end - out.constData());
+    }
+}
+
 QByteArray EncodeWindows1250(QStringView text) {
     QByteArray out;
     AppendWindows1250(out, text);

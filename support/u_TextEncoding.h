@@ -17,6 +17,10 @@ QByteArray EncodeWindows1250(QStringView text);
 // point; a lone surrogate counts as such); the empty text when none.
 QString FirstNonWindows1250(QStringView text);
 
+// Decodes UTF-8 into out, reusing its room: a reader of many texts
+// allocates nothing once out has grown. A malformed sequence becomes U+FFFD.
+void Utf8Into(QByteArrayView utf8, QString& out);
+
 // Every byte has a character: the five bytes Windows-1250 leaves unassigned
 // become the control characters of the same value.
 QString DecodeWindows1250(QByteArrayView bytes);

@@ -16,6 +16,10 @@ enum class Direction { Down, Up };
 
 // Text of the cell of record row and program field field.
 using CellReader = std::function<QString(int row, int field)>;
+// The same text into out, reusing its room (a search reads every cell).
+using CellInto = std::function<void(int row, int field, QString& out)>;
+// Called once for every record the search enters (to show that it runs).
+using RecordTick = std::function<void()>;
 
 struct Request {
     QString pattern;
@@ -41,6 +45,8 @@ Position DefaultStart(Direction direction);
 
 // The first cell after start (in direction) holding request.pattern. Never
 // wraps past the first or last record; an empty pattern is never found.
+std::optional<Hit> Find(const CellInto& cell, int rowsCount, Position start, const Request& request,
+                        const RecordTick& tick = {});
 std::optional<Hit> Find(const CellReader& cell, int rowsCount, Position start,
                         const Request& request);
 

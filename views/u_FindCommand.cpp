@@ -1,6 +1,7 @@
 #include "views/u_FindCommand.h"
 
 #include "session/u_QuibReader.h"
+#include "support/u_BusyCursor.h"
 #include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_frameMainGrid.h"
@@ -101,13 +102,19 @@ void Run(const Context& context, const BasicFind::Request& request) {
     const BasicFind::Position start = StartingPoint(context, request.direction);
     const bool table = context.view == View::Table;
     // In the table a position is a grid row, which names its record.
-    const auto cell = [&context, table](int row, int field) {
+    const auto cell = [&context, table](int row, int field, QString& out) {
         const int record = table ? context.grid.recordOfRow(row) : row;
-        return record < 0 ? QString()
-                          : context.quib.GetData(record, context.indexFromProgram[field]);
+        if (record < 0)
+            out.clear();
+        else
+            context.quib.GetDataInto(record, context.indexFromProgram[field], out);
     };
     const int rows = table ? context.grid.rowCount() : context.quib.RowsCount();
-    const auto hit = BasicFind::Find(cell, rows, start, request);
+    std::optional<BasicFind::Hit> hit;
+    {
+        TBusyCursorAfter busy;
+        hit = BasicFind::Find(cell, rows, start, request, [&busy] { busy.Poll(); });
+    }
     if (!hit) {
         ShowMessage(MsgType::Information, LoadResString(res::StringNotFound), MsgButtons::Ok,
                     context.parent);

@@ -1,7 +1,7 @@
 // The program on a generated database of 100,000 contacts:
 // - the program's open path to the first contact shown (the session opens
 //   the file and the 32 fields of the first record are read) beside a plain
-//   read of the same bytes; goal at most 3 times the read;
+//   read of the same bytes; goal at most 2 times the read;
 // - one character typed into a cell of the table until the key handler
 //   returns; goal under 5 ms;
 // - a one-character cell edit ended with Enter, until the edit's end is

@@ -5,14 +5,15 @@
 
 #include "app/u_SampleDatabase.h"
 #include "exchange/u_ExchangeCancelled.h"
-#include "support/u_TextEncoding.h"
 #include "exchange/u_VCardExchange.h"
 #include "exchange/u_VCardReader.h"
 #include "session/u_ContactSchema.h"
 #include "support/u_ExchangeError.h"
+#include "support/u_TextEncoding.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,11 +57,13 @@ class TestVCard : public QObject {
         const QString sample = path(QStringLiteral("sample%1.tbr").arg(int(version)));
         MakeSampleDatabase(sample);
         contacts += ReadRows(*OpenDatabase(sample));
-        contacts += GeneratedContacts(1000);
+        // Enough contacts that the file is read in several pieces.
+        contacts += GeneratedContacts(3000);
         auto source = database(contacts);
         const QString vcf = path(QStringLiteral("roundtrip.vcf"));
         QCOMPARE(TVCardExchange(source->Quib1(), IdentityColumnMap()).ExportToFile(vcf, version),
                  contacts.size());
+        QVERIFY(QFileInfo(vcf).size() > 1024 * 1024);
         auto dest = database();
         QCOMPARE(ImportVCards(*dest, vcf), contacts.size());
         QCOMPARE(Writes(*dest), 1);
@@ -366,6 +369,48 @@ class TestVCard : public QObject {
         QCOMPARE(Writes(*db), 0);
     }
 
+    // A file is read in pieces of 1 MiB: a line end, a fold or a character
+    // cut by the end of a piece reads as it does in one piece, and a line
+    // longer than a piece is read whole.
+    void linesAcrossPieces_data() {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<int>("shift");
+        for (const char* encoding : {"UTF-8", "UTF-16LE"}) {
+            for (int shift = -3; shift <= 3; ++shift)
+                QTest::addRow("%s, %d", encoding, shift) << QByteArray(encoding) << shift;
+        }
+    }
+    void linesAcrossPieces() {
+        QFETCH(QByteArray, encoding);
+        QFETCH(int, shift);
+        constexpr qsizetype kPiece = 1024 * 1024;
+        const QByteArray head = "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Věra\r\nNOTE:";
+        // The note's line ends (or is folded) near the end of the first
+        // piece, and a long second note goes past the end of the second.
+        QByteArray note(kPiece - head.size() - 1 + shift, 'x');
+        note.replace(note.size() - 8, 2, "\xC5\x99");  // "ř", cut where shift puts it
+        const QByteArray longNote(kPiece + 100, 'y');
+        const QByteArray folded = note.left(note.size() / 2) + "\r\n " + note.mid(note.size() / 2);
+        for (const QByteArray& noteLine : {note, folded}) {
+            const QByteArray card = head + noteLine + "\r\nTITLE:" + longNote +
+                                    "\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:Eva\r\nEND:VCARD\r\n";
+            QByteArray bytes = card;
+            if (encoding == "UTF-16LE") {
+                const QString text = QString::fromUtf8(card);
+                bytes = QByteArray("\xFF\xFE", 2) +
+                        QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+            }
+            QList<QStringList> read;
+            QCOMPARE(
+                TVCardReader::ReadFile(file(bytes), [&read](const QStringList& c) { read << c; }),
+                2);
+            QCOMPARE(read, readCards(card));
+            QCOMPARE(read[0][ContactSchema::Notes], QString::fromUtf8(note));
+            QCOMPARE(read[0][ContactSchema::Work_Position].size(), longNote.size());
+            QVERIFY(read[1].contains(QStringLiteral("Eva")));
+        }
+    }
+
     void filesThatCannotBeRead() {
         auto db = database();
         TVCardExchange exchange(db->Quib1(), IdentityColumnMap());
@@ -373,16 +418,18 @@ class TestVCard : public QObject {
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(QString()));
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(scratch_.folder()));
         QVERIFY_THROWS_EXCEPTION(EExchangeError, exchange.ReadFile(QStringLiteral("/dev/zero")));
-        // Over 64 MiB: refused by its size before it is read.
+        // A file is read piece by piece, bounded by its lines: 64 MiB
+        // without a line break are refused at the first 16 MiB.
         QFile big(path("big.vcf"));
         QVERIFY(big.open(QIODevice::WriteOnly));
-        QVERIFY(big.resize(TVCardReader::kMaxFileBytes + 1));
+        QVERIFY(big.resize(64 * 1024 * 1024 + 1));
         big.close();
         try {
             exchange.ReadFile(big.fileName());
             QFAIL("no error raised");
-        } catch (const EExchangeError& e) {
-            QVERIFY(e.message().contains(QStringLiteral("larger than 64 MiB")));
+        } catch (const EVCardError& e) {
+            QCOMPARE(e.line(), 1);
+            QVERIFY(e.message().contains(QStringLiteral("longer than 16 MiB")));
         }
         QCOMPARE(db->Quib1().RowsCount(), 0);
     }

@@ -155,6 +155,20 @@ void TestQueryMatcher::matches_data() {
         << Make({Cond(Col(cs::SurName), Q::Is, QStringLiteral("DVOŘÁK"))}) << QList<int>{1};
     QTest::newRow("accented letters with case")
         << Make({Cond(Col(cs::SurName), Q::Is, QStringLiteral("DVOŘÁK"), true)}) << QList<int>{};
+    // Cells shorter than the needle are decided without comparing, also
+    // when another condition compares the same cell.
+    const QString longer = QStringLiteral("a text longer than any cell of these contacts");
+    QTest::newRow("longer needle doesn't contain")
+        << Make({Cond(Q::ItemEvery, Q::DoesNotContain, longer)}) << all;
+    QTest::newRow("longer needle contain")
+        << Make({Cond(Q::ItemAtLeastOne, Q::Contain, longer)}) << QList<int>{};
+    QTest::newRow("longer needle is")
+        << Make({Cond(Col(cs::SurName), Q::Is, longer)}) << QList<int>{};
+    QTest::newRow("longer needle isn't") << Make({Cond(Col(cs::SurName), Q::IsNot, longer)}) << all;
+    QTest::newRow("longer and shorter needles on one cell")
+        << Make({Cond(Col(cs::SurName), Q::DoesNotContain, longer),
+                 Cond(Col(cs::SurName), Q::Contain, QStringLiteral("SMITH"))})
+        << QList<int>{2, 3};
     // An empty needle occurs in no value.
     QTest::newRow("empty contain")
         << Make({Cond(Col(cs::SurName), Q::Contain, QString())}) << QList<int>{};

@@ -1,8 +1,11 @@
 #include "GridFixture.h"
 
 #include "session/u_ContactSchema.h"
+#include "support/u_BusyCursor.h"
 #include "views/u_BasicFind.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,6 +52,7 @@ class TestBasicFind : public QObject {
     void search();
     void defaultStarts();
     void noRecordsFindsNothing();
+    void busyCursorOnlyWhenTheSearchRunsLong();
     void throughTheEngineAndItsColumnMap();
 
   private:
@@ -143,6 +147,38 @@ void TestBasicFind::defaultStarts() {
     QCOMPARE(BasicFind::DefaultStart(Direction::Up).field, 31);
 }
 
+void TestBasicFind::busyCursorOnlyWhenTheSearchRunsLong() {
+    const BasicFind::CellInto cell = [this](int r, int i, QString& out) { out = records_[r][i]; };
+    const BasicFind::Request request{QStringLiteral("nowhere to be found"), Direction::Down, false};
+    struct Outcome {
+        bool found = false;
+        int ticks = 0;
+        bool busy = false;
+    };
+    const auto search = [&](int delayMs) {
+        Outcome outcome;
+        TBusyCursorAfter busy(delayMs);
+        outcome.found =
+            BasicFind::Find(cell, static_cast<int>(records_.size()), {0, 0}, request, [&] {
+                ++outcome.ticks;
+                busy.Poll();
+                const QCursor* shown = QApplication::overrideCursor();
+                outcome.busy =
+                    outcome.busy || (shown != nullptr && shown->shape() == Qt::WaitCursor);
+            }).has_value();
+        return outcome;
+    };
+    // A quick search never shows it; one that ran past the moment does.
+    // Either way every record is entered once and the cursor is back after.
+    for (const int delayMs : {60000, 0}) {
+        const Outcome outcome = search(delayMs);
+        QVERIFY(!outcome.found);
+        QCOMPARE(outcome.ticks, static_cast<int>(records_.size()));
+        QCOMPARE(outcome.busy, delayMs == 0);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+}
+
 void TestBasicFind::noRecordsFindsNothing() {
     int reads = 0;
     const auto cell = [&reads](int, int) {
@@ -175,5 +211,5 @@ void TestBasicFind::throughTheEngineAndItsColumnMap() {
     QCOMPARE(next->position, 5);
 }
 
-QTEST_GUILESS_MAIN(TestBasicFind)
+QTEST_MAIN(TestBasicFind)
 #include "test_BasicFind.moc"
