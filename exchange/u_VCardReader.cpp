@@ -17,6 +17,9 @@
 
 namespace {
 
+// The reader's own texts. The helper classes below name the context in full
+// instead: the translation tools file a tr() inside a class under that
+// class, where this lookup would never find it.
 QString tr(const char* text) {
     return QCoreApplication::translate("TVCardReader", text);
 }
@@ -86,7 +89,9 @@ bool TLineSource::quotedPrintable(QByteArrayView line) {
 void TLineSource::append(QByteArray& line, QByteArrayView piece, int lineNumber) const {
     if (line.size() + piece.size() > TVCardReader::kMaxLineBytes) {
         throw EVCardError(lineNumber,
-                          tr("Line %1 of the vCard file is longer than 16 MiB.").arg(lineNumber));
+                          QCoreApplication::translate(
+                              "TVCardReader", "Line %1 of the vCard file is longer than 16 MiB.")
+                              .arg(lineNumber));
     }
     line.append(piece);
 }
@@ -126,7 +131,9 @@ bool TLineSource::Next(QByteArrayView& line, int& lineNumber) {
     line = joined ? QByteArrayView(joined_) : first;
     if (line.size() > TVCardReader::kMaxLineBytes) {
         throw EVCardError(lineNumber,
-                          tr("Line %1 of the vCard file is longer than 16 MiB.").arg(lineNumber));
+                          QCoreApplication::translate(
+                              "TVCardReader", "Line %1 of the vCard file is longer than 16 MiB.")
+                              .arg(lineNumber));
     }
     return true;
 }
@@ -261,9 +268,11 @@ void TCardParser::begin(int number) {
         return;
     }
     if (cards_ == TVCardReader::kMaxCards) {
-        throw EVCardError(number, tr("The vCard file holds more than %1 cards (line %2).")
-                                      .arg(TVCardReader::kMaxCards)
-                                      .arg(number));
+        throw EVCardError(number,
+                          QCoreApplication::translate(
+                              "TVCardReader", "The vCard file holds more than %1 cards (line %2).")
+                              .arg(TVCardReader::kMaxCards)
+                              .arg(number));
     }
     inCard_ = true;
     cardStart_ = number;
@@ -326,7 +335,9 @@ bool TCardParser::utf8OrRefused(bool validUtf8, bool unassignedByte) const {
 void TCardParser::end(int number) {
     if (!inCard_) {
         throw EVCardError(
-            number, tr("Line %1 of the vCard file ends a card that was not begun.").arg(number));
+            number, QCoreApplication::translate(
+                        "TVCardReader", "Line %1 of the vCard file ends a card that was not begun.")
+                        .arg(number));
     }
     if (nested_ > 0) {
         --nested_;
@@ -350,7 +361,9 @@ void TCardParser::countLine(QByteArrayView line) {
     if (cardLines_ > TVCardReader::kMaxCardLines || cardBytes_ > TVCardReader::kMaxCardBytes) {
         throw EVCardError(
             cardStart_,
-            tr("The card that begins on line %1 of the vCard file is too large.").arg(cardStart_));
+            QCoreApplication::translate(
+                "TVCardReader", "The card that begins on line %1 of the vCard file is too large.")
+                .arg(cardStart_));
     }
 }
 
@@ -360,7 +373,9 @@ void TCardParser::Line(QByteArrayView line, int number) {
     }
     if (!property_.Parse(line)) {
         throw EVCardError(number,
-                          tr("Line %1 of the vCard file is not a vCard property.").arg(number));
+                          QCoreApplication::translate(
+                              "TVCardReader", "Line %1 of the vCard file is not a vCard property.")
+                              .arg(number));
     }
     if (isVCardMarker(property_, "BEGIN")) {
         begin(number);
@@ -371,7 +386,10 @@ void TCardParser::Line(QByteArrayView line, int number) {
         return;
     }
     if (!inCard_) {
-        throw EVCardError(number, tr("Line %1 of the vCard file lies outside a card.").arg(number));
+        throw EVCardError(
+            number, QCoreApplication::translate("TVCardReader",
+                                                "Line %1 of the vCard file lies outside a card.")
+                        .arg(number));
     }
     countLine(line);
     if (nested_ == 0 && !property_.IsBinary()) {
@@ -383,7 +401,9 @@ int TCardParser::Finish() const {
     if (inCard_) {
         throw EVCardError(
             cardStart_,
-            tr("The card that begins on line %1 of the vCard file has no end.").arg(cardStart_));
+            QCoreApplication::translate(
+                "TVCardReader", "The card that begins on line %1 of the vCard file has no end.")
+                .arg(cardStart_));
     }
     return cards_;
 }
