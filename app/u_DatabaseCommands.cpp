@@ -1,9 +1,12 @@
 #include "app/u_DatabaseCommands.h"
 
+#include "session/u_BackgroundWriter.h"
 #include "session/u_ContactsSession.h"
 #include "session/u_QuibReader.h"
 #include "support/u_BusyCursor.h"
+#include "support/u_CommandBoundary.h"
 #include "support/u_FileChooser.h"
+#include "support/u_MessageBox.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_CommandStates.h"
 #include "views/u_MainWindowInterface.h"
@@ -25,6 +28,8 @@ TDatabaseCommands::TDatabaseCommands(ICommandHost& host) : TCommandUnit(host) {
     host.Register("actDBNewRow", [this] { newRow(); });
     host.Register("actDBSaveRow", [this] { SaveRow(); });
     host.Register("actDBDeleteRow", [this] { deleteRow(); });
+    QObject::connect(&host.Session(), &TContactsSession::changedOnDisk, &receiver_,
+                     [this](const QString& path) { askAboutChangedFile(path); });
 }
 
 bool TDatabaseCommands::tableShown() const {
@@ -125,6 +130,34 @@ void TDatabaseCommands::SaveRow() {
     if (host().IsEnabled(TCommand::SaveRow)) {
         host().Main().StoreViewEdits();
     }
+}
+
+void TDatabaseCommands::askAboutChangedFile(const QString& path) {
+    // Runs from the event loop as well as from inside a command.
+    RunGuarded([&] {
+        const QString text =
+            TBackgroundWriter::ChangedOnDiskText() + QStringLiteral("\n\r") +
+            QCoreApplication::translate("TfrmCommon", "Database File Name: %1").arg(path);
+        const QStringList choices{
+            QCoreApplication::translate("TfrmCommon", "Reload it (your unsaved change is lost)"),
+            QCoreApplication::translate("TfrmCommon", "Save over it"),
+            QCoreApplication::translate("TfrmCommon", "Save As...")};
+        // Save As loses nothing: it is the one Enter chooses.
+        const int choice = ShowChoice(MsgType::Warning, text, choices, 2, host().Main().Widget());
+        TContactsSession& session = host().Session();
+        using Answer = TContactsSession::TDiskChangeAnswer;
+        if (choice == 0) {
+            session.AnswerChangedOnDisk(Answer::Reload);
+        } else if (choice == 1) {
+            session.AnswerChangedOnDisk(Answer::SaveOver);
+        } else if (choice == 2) {
+            const QString target = ExecuteSaveDialog(LoadResString(res::SaveDatabaseAsTitle));
+            // Cancelled: the change stays unsaved, and the session says so.
+            if (!target.isEmpty()) {
+                session.AnswerChangedOnDisk(Answer::SaveAs, target);
+            }
+        }
+    });
 }
 
 // --- Records -----------------------------------------------------------------------

@@ -2,12 +2,15 @@
 
 #include "views/u_CommandHost.h"
 
+#include <QObject>
 #include <QString>
 
 class TContactsSession;
 
 // The database and record commands: New, Open, Save, Save As, Reload, the
-// four moves and record New, Save and Delete.
+// four moves and record New, Save and Delete. It also asks what to do when
+// another program changed the open database's file (Reload, Save over it,
+// Save As).
 class TDatabaseCommands : public TCommandUnit {
   public:
     explicit TDatabaseCommands(ICommandHost& host);
@@ -39,4 +42,8 @@ class TDatabaseCommands : public TCommandUnit {
     void gridNewRow();
     void gridDeleteRow();
     bool tableShown() const;
+    // The session held a save back: another program changed path.
+    void askAboutChangedFile(const QString& path);
+
+    QObject receiver_;  // ends the connection to the session with the unit
 };

@@ -347,10 +347,26 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     if (commands_ != nullptr) {
         commands_->CloseDialogs();
     }
-    // The program ends with every saved character in the file; a failed
-    // background write is reported while the window is still there.
+    // The program ends with every saved character in the file; a change
+    // that could not be saved is never dropped without the user's word.
+    closing_ = true;
     RunGuarded([this] { session_.FinishSaves(); });
+    closing_ = false;
+    if (!confirmLosingUnsaved()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
+}
+
+bool TfrmMain::confirmLosingUnsaved() {
+    const QString reason = session_.UnsavedReason();
+    if (reason.isEmpty()) {
+        return true;
+    }
+    const QString text =
+        tr("The last change could not be saved: %1\n\rClose anyway and lose it?").arg(reason);
+    return ShowMessage(MsgType::Warning, text, MsgButtons::YesNo, this) == MsgResult::Yes;
 }
 
 void TfrmMain::changeEvent(QEvent* event) {
@@ -491,6 +507,10 @@ void TfrmMain::showOpenProblem(bool refused, const QString& message) {
 }
 
 void TfrmMain::showFailedSave(const QString& path, const QString& message) {
+    // While the window closes, the question about closing tells it.
+    if (closing_) {
+        return;
+    }
     // The edits are still in memory: the next save writes them again.
     QString text = tr("The database could not be saved: %1\n\rDatabase File Name: %%DB_FILENAME%%"
                       "\n\r\n\rYour changes are kept; the next save of a record tries again.")

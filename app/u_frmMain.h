@@ -108,6 +108,8 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     void showNoDatabaseLine();
     void followRecords(const TRecordChange& change);
     void showOpenProblem(bool refused, const QString& message);
+    // While the newest change is not on disk: asks whether to close anyway.
+    bool confirmLosingUnsaved();
     void showFailedSave(const QString& path, const QString& message);
     void placeOnScreen();
     void createViews();
@@ -142,5 +144,6 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     QLabel* lblNoDatabase_ = nullptr;
     bool menuOwnerDraw_ = false;
     bool firstShowDone_ = false;
+    bool closing_ = false;  // while the close waits for the last save
     bool recentFilesShown_ = false;
 };

@@ -20,6 +20,9 @@
 
 namespace {
 
+// The reader's own texts. The helper classes below name the context in full
+// instead: the translation tools file a tr() inside a class under that
+// class, where this lookup would never find it.
 QString tr(const char* text) {
     return QCoreApplication::translate("TVCardReader", text);
 }
@@ -150,7 +153,9 @@ bool TLineSource::quotedPrintable(QByteArrayView line) {
 void TLineSource::append(QByteArray& line, QByteArrayView piece, int lineNumber) const {
     if (line.size() + piece.size() > TVCardReader::kMaxLineBytes) {
         throw EVCardError(lineNumber,
-                          tr("Line %1 of the vCard file is longer than 16 MiB.").arg(lineNumber));
+                          QCoreApplication::translate(
+                              "TVCardReader", "Line %1 of the vCard file is longer than 16 MiB.")
+                              .arg(lineNumber));
     }
     line.append(piece);
 }
@@ -198,7 +203,9 @@ bool TLineSource::Next(QByteArrayView& line, int& lineNumber) {
     line = joined ? QByteArrayView(joined_) : QByteArrayView(buffer_).sliced(keep_, firstSize);
     if (line.size() > TVCardReader::kMaxLineBytes) {
         throw EVCardError(lineNumber,
-                          tr("Line %1 of the vCard file is longer than 16 MiB.").arg(lineNumber));
+                          QCoreApplication::translate(
+                              "TVCardReader", "Line %1 of the vCard file is longer than 16 MiB.")
+                              .arg(lineNumber));
     }
     return true;
 }
@@ -333,9 +340,11 @@ void TCardParser::begin(int number) {
         return;
     }
     if (cards_ == TVCardReader::kMaxCards) {
-        throw EVCardError(number, tr("The vCard file holds more than %1 cards (line %2).")
-                                      .arg(TVCardReader::kMaxCards)
-                                      .arg(number));
+        throw EVCardError(number,
+                          QCoreApplication::translate(
+                              "TVCardReader", "The vCard file holds more than %1 cards (line %2).")
+                              .arg(TVCardReader::kMaxCards)
+                              .arg(number));
     }
     inCard_ = true;
     cardStart_ = number;
@@ -398,7 +407,9 @@ bool TCardParser::utf8OrRefused(bool validUtf8, bool unassignedByte) const {
 void TCardParser::end(int number) {
     if (!inCard_) {
         throw EVCardError(
-            number, tr("Line %1 of the vCard file ends a card that was not begun.").arg(number));
+            number, QCoreApplication::translate(
+                        "TVCardReader", "Line %1 of the vCard file ends a card that was not begun.")
+                        .arg(number));
     }
     if (nested_ > 0) {
         --nested_;
@@ -422,7 +433,9 @@ void TCardParser::countLine(QByteArrayView line) {
     if (cardLines_ > TVCardReader::kMaxCardLines || cardBytes_ > TVCardReader::kMaxCardBytes) {
         throw EVCardError(
             cardStart_,
-            tr("The card that begins on line %1 of the vCard file is too large.").arg(cardStart_));
+            QCoreApplication::translate(
+                "TVCardReader", "The card that begins on line %1 of the vCard file is too large.")
+                .arg(cardStart_));
     }
 }
 
@@ -432,7 +445,9 @@ void TCardParser::Line(QByteArrayView line, int number) {
     }
     if (!property_.Parse(line)) {
         throw EVCardError(number,
-                          tr("Line %1 of the vCard file is not a vCard property.").arg(number));
+                          QCoreApplication::translate(
+                              "TVCardReader", "Line %1 of the vCard file is not a vCard property.")
+                              .arg(number));
     }
     if (isVCardMarker(property_, "BEGIN")) {
         begin(number);
@@ -443,7 +458,10 @@ void TCardParser::Line(QByteArrayView line, int number) {
         return;
     }
     if (!inCard_) {
-        throw EVCardError(number, tr("Line %1 of the vCard file lies outside a card.").arg(number));
+        throw EVCardError(
+            number, QCoreApplication::translate("TVCardReader",
+                                                "Line %1 of the vCard file lies outside a card.")
+                        .arg(number));
     }
     countLine(line);
     if (nested_ == 0 && !property_.IsBinary()) {
@@ -455,7 +473,9 @@ int TCardParser::Finish() const {
     if (inCard_) {
         throw EVCardError(
             cardStart_,
-            tr("The card that begins on line %1 of the vCard file has no end.").arg(cardStart_));
+            QCoreApplication::translate(
+                "TVCardReader", "The card that begins on line %1 of the vCard file has no end.")
+                .arg(cardStart_));
     }
     return cards_;
 }

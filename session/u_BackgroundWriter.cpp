@@ -1,5 +1,7 @@
 #include "session/u_BackgroundWriter.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 #include <utility>
 
@@ -19,13 +21,35 @@ TBackgroundWriter::~TBackgroundWriter() {
     thread_.join();
 }
 
-void TBackgroundWriter::Request(quib::QuibSnapshot snapshot, const QString& path) {
+void TBackgroundWriter::Request(quib::QuibSnapshot snapshot, const QString& path, Check check) {
     {
         const std::lock_guard lock(mutex_);
         // Only the newest state matters: it replaces a write still waiting.
-        pending_ = TJob{std::move(snapshot), path.toStdString()};
+        // An overwrite the user asked for stays one.
+        if (pending_ && pending_->path == path.toStdString() &&
+            pending_->check == Check::Overwrite) {
+            check = Check::Overwrite;
+        }
+        pending_ = TJob{std::move(snapshot), path.toStdString(), check};
     }
     wake_.notify_all();
+}
+
+void TBackgroundWriter::SetKnownFile(const QString& path, std::optional<TFileStamp> stamp) {
+    const std::lock_guard lock(mutex_);
+    knownPath_ = path.toStdString();
+    knownStamp_ = stamp;
+    lastProblem_.clear();
+}
+
+QString TBackgroundWriter::LastProblem() const {
+    const std::lock_guard lock(mutex_);
+    return lastProblem_;
+}
+
+QString TBackgroundWriter::ChangedOnDiskText() {
+    return QCoreApplication::translate(
+        "TBackgroundWriter", "The database was changed by another program since it was opened.");
 }
 
 void TBackgroundWriter::WaitUntilIdle() {
@@ -72,7 +96,27 @@ void TBackgroundWriter::run() {
     }
 }
 
+bool TBackgroundWriter::fileIsKnown(const TJob& job) const {
+    std::optional<TFileStamp> known;
+    {
+        const std::lock_guard lock(mutex_);
+        if (job.check == Check::Overwrite || job.path != knownPath_ || !knownStamp_) {
+            return true;
+        }
+        known = knownStamp_;
+    }
+    const std::optional<TFileStamp> now = TFileStamp::Of(job.path);
+    // A file that is gone holds nothing to lose, and the engine refuses a
+    // target that is no regular file with its own message.
+    return !now || !now->regular || now == known;
+}
+
 void TBackgroundWriter::write(const TJob& job) {
+    const QString path = QString::fromStdString(job.path);
+    if (!fileIsKnown(job)) {
+        fail({path, ChangedOnDiskText(), true});
+        return;
+    }
     TWriteFunction writeFunction;
     {
         const std::lock_guard lock(mutex_);
@@ -81,15 +125,27 @@ void TBackgroundWriter::write(const TJob& job) {
     QString message;
     try {
         writeFunction(job.snapshot, job.path);
+        // The file just written is the one the next write expects.
+        const std::optional<TFileStamp> written = TFileStamp::Of(job.path);
+        const std::lock_guard lock(mutex_);
+        if (job.path == knownPath_) {
+            knownStamp_ = written;
+        }
+        lastProblem_.clear();
         return;
     } catch (const std::exception& e) {
         message = QString::fromUtf8(e.what());
     } catch (...) {
         message = QStringLiteral("Unknown error.");
     }
+    fail({path, message, false});
+}
+
+void TBackgroundWriter::fail(TFailure failure) {
     {
         const std::lock_guard lock(mutex_);
-        failures_.push_back({QString::fromStdString(job.path), message});
+        lastProblem_ = failure.message;
+        failures_.push_back(std::move(failure));
     }
     // The owner's thread tells the user; this thread never shows anything.
     QMetaObject::invokeMethod(
@@ -103,6 +159,10 @@ void TBackgroundWriter::deliverFailures() {
         failures.swap(failures_);
     }
     for (const TFailure& failure : failures) {
-        emit writeFailed(failure.path, failure.message);
+        if (failure.changedOnDisk) {
+            emit changedOnDisk(failure.path);
+        } else {
+            emit writeFailed(failure.path, failure.message);
+        }
     }
 }

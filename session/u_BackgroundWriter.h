@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/u_FileStamp.h"
+
 #include <quib/QuibSnapshot.h>
 
 #include <QObject>
@@ -19,12 +21,28 @@
 // the waiting one, so a burst of saves ends in one more write of the newest
 // state. Every write is the engine's atomic save: a failed one leaves the old
 // file whole and is announced through writeFailed on the owner's thread.
+//
+// Before each write the writer looks at the file on disk: when it is no
+// longer the file the owner read or last wrote (SetKnownFile), another
+// program changed it, and the write is held back and announced through
+// changedOnDisk instead, unless it was asked for as an overwrite. A file
+// that is gone, or that is no regular file, holds nothing to lose: the
+// write goes ahead (and the engine refuses what it cannot replace). The look
+// is taken by the writing thread just before it writes, so a change made
+// while earlier writes waited is seen too; one made during a write itself
+// is not (programs that take the lock cannot make one).
 class TBackgroundWriter : public QObject {
     Q_OBJECT
 
   public:
     // How one picture is written to one path; raises on failure.
     using TWriteFunction = std::function<void(const quib::QuibSnapshot&, const std::string&)>;
+
+    // Whether a write looks at the file on disk first.
+    enum class Check {
+        IfUnchanged,  // held back when another program changed the file
+        Overwrite,    // written whatever is there (the user said so)
+    };
 
     explicit TBackgroundWriter(QObject* parent = nullptr);
     // Finishes the writes asked for before it goes (never drops one).
@@ -33,7 +51,17 @@ class TBackgroundWriter : public QObject {
     TBackgroundWriter& operator=(const TBackgroundWriter&) = delete;
 
     // Asks for snapshot to be written to path.
-    void Request(quib::QuibSnapshot snapshot, const QString& path);
+    void Request(quib::QuibSnapshot snapshot, const QString& path,
+                 Check check = Check::IfUnchanged);
+    // The file at path as the owner read or wrote it (none: nothing to
+    // compare with, the next write goes ahead). Forgets the last problem.
+    // Call it while the writer is idle.
+    void SetKnownFile(const QString& path, std::optional<TFileStamp> stamp);
+    // Why the newest write asked for is not on disk (its failure, or that
+    // it was held back); empty when it was written or none was asked for.
+    QString LastProblem() const;
+    // The text of a write held back because another program changed the file.
+    static QString ChangedOnDiskText();
     // Blocks until every write asked for is done, then announces the
     // failures not yet announced.
     void WaitUntilIdle();
@@ -47,19 +75,27 @@ class TBackgroundWriter : public QObject {
   signals:
     // A write failed; message is the engine's text. The file was not changed.
     void writeFailed(const QString& path, const QString& message);
+    // A write to path was held back: another program changed the file since
+    // it was read or written here. Nothing was written.
+    void changedOnDisk(const QString& path);
 
   private:
     struct TJob {
         quib::QuibSnapshot snapshot;
         std::string path;
+        Check check = Check::IfUnchanged;
     };
     struct TFailure {
         QString path;
         QString message;
+        bool changedOnDisk = false;
     };
 
     void run();
     void write(const TJob& job);
+    // False when job must be held back (the file on disk is another one).
+    bool fileIsKnown(const TJob& job) const;
+    void fail(TFailure failure);
     void deliverFailures();
 
     mutable std::mutex mutex_;
@@ -71,5 +107,8 @@ class TBackgroundWriter : public QObject {
     int writesDone_ = 0;
     std::vector<TFailure> failures_;
     TWriteFunction writeFunction_;
+    std::string knownPath_;
+    std::optional<TFileStamp> knownStamp_;
+    QString lastProblem_;
     std::thread thread_;  // last: it starts once everything above exists
 };

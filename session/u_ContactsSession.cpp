@@ -5,6 +5,7 @@
 #include "session/u_ChangeScope.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
+#include "session/u_FileStamp.h"
 #include "support/u_ProductInfo.h"
 
 #include <quib/QuibSnapshot.h>
@@ -24,6 +25,8 @@ TContactsSession::TContactsSession(const QString& programVersion, QObject* paren
     RetranslateTitles();
     subscribe();
     connect(writer_.get(), &TBackgroundWriter::writeFailed, this, &TContactsSession::saveFailed);
+    connect(writer_.get(), &TBackgroundWriter::changedOnDisk, this,
+            &TContactsSession::heldBackWrite);
 }
 
 TContactsSession::~TContactsSession() {
@@ -435,7 +438,13 @@ void TContactsSession::writeFile() {
 }
 
 void TContactsSession::writeFileNow() {
+    // The user chose this file to be written (a new database, Save As), so
+    // what was there is not compared; but one another program holds is not
+    // written.
+    std::optional<quib::DatabaseLock> lock = lockForWriting(DatabaseName());
     quib_->Save();
+    keepLock(std::move(lock), DatabaseName());
+    knowFile();
 }
 
 void TContactsSession::FinishSaves() {
@@ -465,6 +474,8 @@ void TContactsSession::checkCompatibility(int16_t& Cancel) {
 
 void TContactsSession::setNoDatabase() {
     quib_->SetDatabaseName(QString());
+    releaseLock();
+    writer_->SetKnownFile(QString(), std::nullopt);
     quib_->MoveFirst();
     quib_->RefreshData();
 }
@@ -480,12 +491,23 @@ bool TContactsSession::Reload() {
     auto cleanUp = [&] {
         if (!ok) {
             quib_->SetDatabaseName(QString());
+            releaseLock();
+            writer_->SetKnownFile(QString(), std::nullopt);
         }
         quib_->MoveFirst();
         quib_->RefreshData();
     };
     try {
-        ok = quib_->Open();
+        const QString path = DatabaseName();
+        if (lockForOpening(path)) {
+            // Looked at before the file is read: a change made while it is
+            // read is then seen at the next save, never taken for ours.
+            const std::optional<TFileStamp> stamp = TFileStamp::Of(path.toStdString());
+            ok = quib_->Open();
+            if (ok) {
+                writer_->SetKnownFile(path, stamp);
+            }
+        }
     } catch (...) {
         cleanUp();
         throw;
@@ -505,6 +527,9 @@ void TContactsSession::Create(const QString& path, quib::TextEncoding encoding) 
     clearUndo();
     quib_->SetDatabaseName(path);
     try {
+        // The engine writes the file as it creates the table: one another
+        // program holds is refused first.
+        keepLock(lockForWriting(path), path);
         writeNewDatabase(encoding);
     } catch (...) {
         // A database that could not be written is not open: the session goes

@@ -10,6 +10,8 @@
 #include "session/u_StorableText.h"
 #include "session/u_UndoStack.h"
 
+#include <quib/DatabaseLock.h>
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -53,6 +55,16 @@ struct TSessionState {
 //
 // Records are the engine's physical rows; the session never activates a
 // filter on its engine.
+//
+// Two programs never write one file unseen. While a database is open the
+// session holds its lock (quib::DatabaseLock), so a database another
+// program (or another session) holds is refused at open, and Create and
+// SaveAs refuse such a target. A program that changes the file without the
+// lock is caught before the next write: the writer finds another file on
+// disk than the one read, writes nothing and the session announces
+// changedOnDisk; whoever asks the user answers through AnswerChangedOnDisk.
+// Unanswered, the save counts as failed (saveFailed) and the change stays
+// in memory, so that the end of a command-line run reports it.
 //
 // Where the changes pass, for whoever adds to them:
 // - every text that enters the database, from an operation or from undo and
@@ -205,6 +217,19 @@ class TContactsSession : public QObject {
     // itself (a conversion, the end of the program, tests).
     void FinishSaves();
     TBackgroundWriter& Writer() const { return *writer_; }
+    // Why the newest change is not on disk, after FinishSaves: the failed
+    // save's message; empty when every change is saved.
+    QString UnsavedReason() const;
+
+    // What to do with a database another program changed (changedOnDisk).
+    enum class TDiskChangeAnswer {
+        Reload,    // read the other program's file; the unsaved change is lost
+        SaveOver,  // write this program's state over it
+        SaveAs,    // write it under saveAsPath and go on there
+    };
+    // Answers changedOnDisk, from inside its slot. SaveAs raises as SaveAs
+    // does, Reload as Reload does.
+    void AnswerChangedOnDisk(TDiskChangeAnswer answer, const QString& saveAsPath = {});
 
     // The engine's OnSaveRow (no path of the program raises it): the view
     // in front stores its edits through the session.
@@ -230,6 +255,10 @@ class TContactsSession : public QObject {
     // A background save failed (the engine's message); the changes are kept
     // and the next save writes them.
     void saveFailed(const QString& path, const QString& message);
+    // Another program changed the file at path since this one read or wrote
+    // it, and a save was held back. A slot may answer (AnswerChangedOnDisk);
+    // when none does, saveFailed follows with ChangedOnDiskText.
+    void changedOnDisk(const QString& path);
 
   private:
     // Rows about to enter the database: row i of count gets texts(i), one
@@ -269,6 +298,20 @@ class TContactsSession : public QObject {
     QVector<TRecordChange> revert(TChangeStep& step, bool undo);
     void writeFile();
     void writeFileNow();
+    void heldBackWrite(const QString& path);
+    // Whether the session holds the lock of the database at path already.
+    bool holdsLockOf(const QString& path) const;
+    // Takes the lock of a database about to be opened; false (refused, with
+    // openRefused) when another program holds it.
+    bool lockForOpening(const QString& path);
+    // The lock of path for a file about to be written under that name (none
+    // when the session holds it already); raises EQuibError when another
+    // program holds it.
+    std::optional<quib::DatabaseLock> lockForWriting(const QString& path) const;
+    void keepLock(std::optional<quib::DatabaseLock> lock, const QString& path);
+    void releaseLock();
+    // The file as it is now, remembered as the one the session has.
+    void knowFile();
     void findIdentityColumn();
     void addIdentityColumn();
     // rowTexts with a new identity in each row that has none.
@@ -285,5 +328,11 @@ class TContactsSession : public QObject {
     bool changing_ = false;
     bool movedWhileChanging_ = false;
     int identityColumn_ = kMissingColumn;
+    // The lock of the open database (see the class comment) and its path.
+    quib::DatabaseLock lock_;
+    QString lockedPath_;
+    // While changedOnDisk is being answered; whether it was.
+    bool askingAboutDisk_ = false;
+    bool diskChangeAnswered_ = false;
     std::unique_ptr<TBackgroundWriter> writer_;
 };

@@ -4,12 +4,31 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
 MessageAnswerer& answerer() {
     static MessageAnswerer instance;
     return instance;
+}
+
+ChoiceAnswerer& choiceAnswerer() {
+    static ChoiceAnswerer instance;
+    return instance;
+}
+
+// Runs box with the normal cursor, also during busy work.
+int execWithArrowCursor(QMessageBox& box) {
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) {
+        QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    const int answer = box.exec();
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+    }
+    return answer;
 }
 
 QMessageBox::Icon iconOf(MsgType type) {
@@ -104,16 +123,37 @@ MsgResult ShowMessage(MsgType type, const QString& text, MsgButtons buttons, QWi
     if (buttons != MsgButtons::Ok) {
         box.setDefaultButton(QMessageBox::Yes);
     }
-    // A box shown during busy work takes the normal cursor.
-    const bool busy = QApplication::overrideCursor() != nullptr;
-    if (busy) {
-        QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    return resultOf(execWithArrowCursor(box), buttons);
+}
+
+int ShowChoice(MsgType type, const QString& text, const QStringList& choices, int defaultChoice,
+               QWidget* parent) {
+    if (choiceAnswerer()) {
+        return choiceAnswerer()(type, text, choices);
     }
-    const int answer = box.exec();
-    if (busy) {
-        QApplication::restoreOverrideCursor();
+    if (answerer()) {
+        return -1;  // a test that answers messages only: never wait for a click
     }
-    return resultOf(answer, buttons);
+    if (parent == nullptr) {
+        parent = QApplication::activeWindow();
+    }
+    QMessageBox box(iconOf(type), titleOf(type), MessageDisplayText(text), QMessageBox::NoButton,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    QList<QAbstractButton*> buttons;
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        QPushButton* button = box.addButton(choices[i], QMessageBox::ActionRole);
+        buttons << button;
+        if (i == defaultChoice) {
+            box.setDefaultButton(button);
+        }
+    }
+    execWithArrowCursor(box);
+    return static_cast<int>(buttons.indexOf(box.clickedButton()));
+}
+
+void SetChoiceAnswerer(ChoiceAnswerer a) {
+    choiceAnswerer() = std::move(a);
 }
 
 void SetMessageAnswerer(MessageAnswerer a) {

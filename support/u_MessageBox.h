@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -27,3 +28,14 @@ QString MessageDisplayText(const QString& text);
 // function restores the real boxes.
 using MessageAnswerer = std::function<MsgResult(MsgType, const QString&, MsgButtons)>;
 void SetMessageAnswerer(MessageAnswerer answerer);
+
+// Shows text in a modal box with one button per caption of choices (in that
+// order; defaultChoice is the one Enter presses) and returns the index of the
+// button chosen, -1 when the box was closed without one.
+int ShowChoice(MsgType type, const QString& text, const QStringList& choices, int defaultChoice = 0,
+               QWidget* parent = nullptr);
+
+// Replaces the choice boxes by a function that answers them (tests). While
+// none is set but a MessageAnswerer is, every choice box counts as closed.
+using ChoiceAnswerer = std::function<int(MsgType, const QString&, const QStringList&)>;
+void SetChoiceAnswerer(ChoiceAnswerer answerer);

@@ -639,6 +639,13 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TBackgroundWriter</name>
+    <message>
+        <source>The database was changed by another program since it was opened.</source>
+        <translation>Databázi od jejího otevření změnil jiný program.</translation>
+    </message>
+</context>
+<context>
     <name>TCardDavServer</name>
     <message>
         <source>The server refused the user name or password (%1 %2) when asked for %3.</source>
@@ -737,37 +744,26 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
-    <name>TCardParser</name>
-    <message>
-        <source>The vCard file holds more than %1 cards (line %2).</source>
-        <translation>Soubor vCard obsahuje více než %1 vizitek (řádek %2).</translation>
-    </message>
-    <message>
-        <source>Line %1 of the vCard file ends a card that was not begun.</source>
-        <translation>Řádek %1 souboru vCard ukončuje vizitku, která nebyla zahájena.</translation>
-    </message>
-    <message>
-        <source>The card that begins on line %1 of the vCard file is too large.</source>
-        <translation>Vizitka, která začíná na řádku %1 souboru vCard, je příliš velká.</translation>
-    </message>
-    <message>
-        <source>Line %1 of the vCard file is not a vCard property.</source>
-        <translation>Řádek %1 souboru vCard není vlastností vCard.</translation>
-    </message>
-    <message>
-        <source>Line %1 of the vCard file lies outside a card.</source>
-        <translation>Řádek %1 souboru vCard leží mimo vizitku.</translation>
-    </message>
-    <message>
-        <source>The card that begins on line %1 of the vCard file has no end.</source>
-        <translation>Vizitka, která začíná na řádku %1 souboru vCard, nemá konec.</translation>
-    </message>
-</context>
-<context>
     <name>TContactsSession</name>
     <message>
         <source>The database could not get a column for the contacts&apos; identities.</source>
         <translation>Do databáze se nepodařilo přidat sloupec pro identifikátory kontaktů.</translation>
+    </message>
+    <message>
+        <source>The database is in use by another program or by another window of this program, so it was not opened.
+<byte value="xd"/>Database File Name: %1
+<byte value="xd"/>
+<byte value="xd"/>Close it there, then open it again.</source>
+        <translation>Databázi právě používá jiný program nebo jiné okno tohoto programu, proto nebyla otevřena.
+<byte value="xd"/>Soubor databáze: %1
+<byte value="xd"/>
+<byte value="xd"/>Zavřete ji tam a pak ji otevřete znovu.</translation>
+    </message>
+    <message>
+        <source>The database is in use by another program or by another window of this program, so it was not written.
+<byte value="xd"/>Database File Name: %1</source>
+        <translation>Databázi právě používá jiný program nebo jiné okno tohoto programu, proto nebyla zapsána.
+<byte value="xd"/>Soubor databáze: %1</translation>
     </message>
 </context>
 <context>
@@ -1048,13 +1044,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>The program could not be started again. It keeps running in the new language; start it again yourself to see every window in it.</source>
         <translation>Program se nepodařilo znovu spustit. Běží dál v novém jazyce; aby se v něm zobrazila všechna okna, spusťte jej znovu sami.</translation>
-    </message>
-</context>
-<context>
-    <name>TLineSource</name>
-    <message>
-        <source>Line %1 of the vCard file is longer than 16 MiB.</source>
-        <translation>Řádek %1 souboru vCard je delší než 16 MiB.</translation>
     </message>
 </context>
 <context>
@@ -1397,6 +1386,34 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>The card that begins on line %1 of the vCard file is neither UTF-8 nor Windows-1250 text.</source>
         <translation>Vizitka, která začíná na řádku %1 souboru vCard, není text v kódování UTF-8 ani Windows-1250.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the vCard file is longer than 16 MiB.</source>
+        <translation>Řádek %1 souboru vCard je delší než 16 MiB.</translation>
+    </message>
+    <message>
+        <source>The vCard file holds more than %1 cards (line %2).</source>
+        <translation>Soubor vCard obsahuje více než %1 vizitek (řádek %2).</translation>
+    </message>
+    <message>
+        <source>Line %1 of the vCard file ends a card that was not begun.</source>
+        <translation>Řádek %1 souboru vCard ukončuje vizitku, která nebyla zahájena.</translation>
+    </message>
+    <message>
+        <source>The card that begins on line %1 of the vCard file is too large.</source>
+        <translation>Vizitka, která začíná na řádku %1 souboru vCard, je příliš velká.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the vCard file is not a vCard property.</source>
+        <translation>Řádek %1 souboru vCard není vlastností vCard.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the vCard file lies outside a card.</source>
+        <translation>Řádek %1 souboru vCard leží mimo vizitku.</translation>
+    </message>
+    <message>
+        <source>The card that begins on line %1 of the vCard file has no end.</source>
+        <translation>Vizitka, která začíná na řádku %1 souboru vCard, nemá konec.</translation>
     </message>
 </context>
 <context>
@@ -2240,6 +2257,22 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>&amp;Product Web Site...</source>
         <translation>&amp;Webové stránky produktu…</translation>
     </message>
+    <message>
+        <source>Database File Name: %1</source>
+        <translation>Soubor databáze: %1</translation>
+    </message>
+    <message>
+        <source>Reload it (your unsaved change is lost)</source>
+        <translation>Načíst ji znovu (neuložená změna se ztratí)</translation>
+    </message>
+    <message>
+        <source>Save over it</source>
+        <translation>Uložit přes ni</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Uložit jako…</translation>
+    </message>
 </context>
 <context>
     <name>TfrmDBImportExport</name>
@@ -2707,6 +2740,12 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>I&amp;mport / Export</source>
         <translation>&amp;Import / export</translation>
+    </message>
+    <message>
+        <source>The last change could not be saved: %1
+<byte value="xd"/>Close anyway and lose it?</source>
+        <translation>Poslední změnu se nepodařilo uložit: %1
+<byte value="xd"/>Přesto zavřít a změnu ztratit?</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "support/u_OrvFileLib.h"
 
 #include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -181,6 +182,52 @@ class TestCommandLine : public QObject {
             QDir(dir.path())
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
             (QStringList{"cards.fifo", "null.vcf", "sample.tbr"}));
+    }
+
+    // Two imports into one database at once: each one either adds all its
+    // contacts or is refused with a message; none is lost while both say 0.
+    void twoImportsIntoOneDatabase() {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("sample.tbr"));
+        MakeSampleDatabase(db);
+        const QString vcf = dir.filePath(QStringLiteral("cards.vcf"));
+        QCOMPARE(RunProgram({"--export-vcard", db, vcf}).code, 0);
+        const auto records = [&db] {
+            TQuib quib;
+            quib.SetDatabaseName(db);
+            return quib.Open() ? quib.RowsCount() : -1;
+        };
+        const int cards = records();
+        int expected = cards;
+        int refused = 0;
+        for (int round = 0; round < 6; ++round) {
+            QProcess first;
+            QProcess second;
+            first.start(QStringLiteral(PELLUM_PROGRAM), {"--import-vcard", db, vcf});
+            second.start(QStringLiteral(PELLUM_PROGRAM), {"--import-vcard", db, vcf});
+            for (QProcess* run : {&first, &second}) {
+                QVERIFY(run->waitForFinished(60000));
+                const QString err = QString::fromLocal8Bit(run->readAllStandardError());
+                if (run->exitCode() == 0) {
+                    expected += cards;
+                } else {
+                    QCOMPARE(run->exitCode(), 1);
+                    QVERIFY2(err.contains(QStringLiteral("in use by another program")),
+                             qPrintable(err));
+                    ++refused;
+                }
+            }
+            QCOMPARE(records(), expected);
+        }
+        qInfo("imports refused while another one ran: %d of 12", refused);
+        // A database open in a session here: the import is refused at once.
+        TContactsSession holder(RunningVersionText());
+        QVERIFY(holder.OpenFile(db));
+        const ProgramRun run = RunProgram({"--import-vcard", db, vcf});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("in use by another program")),
+                 qPrintable(run.err));
+        QCOMPARE(records(), expected);
     }
 
     void helpAndVersionTexts() {

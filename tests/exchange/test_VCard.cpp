@@ -17,6 +17,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 using namespace fixtures;
 
@@ -246,38 +247,49 @@ class TestVCard : public QObject {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("line");  // 0: no line named
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("czech");  // the message in Czech, where checked
         const QByteArray good = "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:A\r\nEND:VCARD\r\n";
         QTest::newRow("card without end")
             << good + "BEGIN:VCARD\r\nFN:B\r\n"
-            << 5 << "The card that begins on line 5 of the vCard file has no end.";
+            << 5 << "The card that begins on line 5 of the vCard file has no end."
+            << "Vizitka, která začíná na řádku 5 souboru vCard, nemá konec.";
         QTest::newRow("not a property") << good + "BEGIN:VCARD\r\nhello world\r\nEND:VCARD\r\n"
-                                        << 6 << "Line 6 of the vCard file is not a vCard property.";
+                                        << 6 << "Line 6 of the vCard file is not a vCard property."
+                                        << "Řádek 6 souboru vCard není vlastností vCard.";
         QTest::newRow("outside a card")
-            << "FN:A\r\n" + good << 1 << "Line 1 of the vCard file lies outside a card.";
+            << "FN:A\r\n" + good << 1 << "Line 1 of the vCard file lies outside a card."
+            << "Řádek 1 souboru vCard leží mimo vizitku.";
         QTest::newRow("end without begin")
             << good + "END:VCARD\r\n"
-            << 5 << "Line 5 of the vCard file ends a card that was not begun.";
+            << 5 << "Line 5 of the vCard file ends a card that was not begun."
+            << "Řádek 5 souboru vCard ukončuje vizitku, která nebyla zahájena.";
         QTest::newRow("a CSV file") << QByteArray("\"SurName\",\"FirstName\"\r\n") << 1
-                                    << "Line 1 of the vCard file is not a vCard property.";
-        QTest::newRow("empty file") << QByteArray() << 0 << "holds no vCard";
-        QTest::newRow("blank lines only") << QByteArray("\r\n \r\n\t\n") << 0 << "holds no vCard";
+                                    << "Line 1 of the vCard file is not a vCard property."
+                                    << "";
+        QTest::newRow("empty file") << QByteArray() << 0 << "holds no vCard"
+                                    << "";
+        QTest::newRow("blank lines only") << QByteArray("\r\n \r\n\t\n") << 0 << "holds no vCard"
+                                          << "";
         QByteArray manyLines = "BEGIN:VCARD\r\n";
         for (int i = 0; i < TVCardReader::kMaxCardLines + 1; ++i) {
             manyLines += "NOTE:x\r\n";
         }
         QTest::newRow("card of too many lines")
             << manyLines + "END:VCARD\r\n"
-            << 1 << "The card that begins on line 1 of the vCard file is too large.";
+            << 1 << "The card that begins on line 1 of the vCard file is too large."
+            << "Vizitka, která začíná na řádku 1 souboru vCard, je příliš velká.";
         QTest::newRow("line longer than 16 MiB")
             << "BEGIN:VCARD\r\nNOTE:" + QByteArray(TVCardReader::kMaxLineBytes / 2, 'x') + "\r\n " +
                    QByteArray(TVCardReader::kMaxLineBytes / 2, 'y') + "\r\nEND:VCARD\r\n"
-            << 2 << "Line 2 of the vCard file is longer than 16 MiB.";
+            << 2 << "Line 2 of the vCard file is longer than 16 MiB."
+            << "Řádek 2 souboru vCard je delší než 16 MiB.";
         // Not UTF-8, and with a byte Windows-1250 has no character for.
         QTest::newRow("card of no known encoding")
             << good + "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dvo\xF8\xE1k\x81;A\r\nEND:VCARD\r\n" + good
             << 5
             << "The card that begins on line 5 of the vCard file is neither UTF-8 nor "
-               "Windows-1250 text.";
+               "Windows-1250 text."
+            << "";
     }
 
     // Each card is judged by its own bytes: one card of Windows-1250 (or one
@@ -367,6 +379,21 @@ class TestVCard : public QObject {
         }
         QCOMPARE(ReadRows(*db), QList<QStringList>{row({{0, "Existing"}})});
         QCOMPARE(Writes(*db), 0);
+        // The reader speaks the user's language.
+        QFETCH(QString, czech);
+        if (!czech.isEmpty()) {
+            QTranslator module;
+            QVERIFY(module.load(QStringLiteral(PELLUM_CZECH_MODULE)));
+            QCoreApplication::installTranslator(&module);
+            QString said;
+            try {
+                ImportVCards(*db, file(bytes));
+            } catch (const EExchangeError& e) {
+                said = e.message();
+            }
+            QCoreApplication::removeTranslator(&module);
+            QCOMPARE(said, czech);
+        }
     }
 
     // A file is read in pieces of 1 MiB: a line end, a fold or a character

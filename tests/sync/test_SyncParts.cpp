@@ -191,10 +191,13 @@ class TestSyncParts : public QObject {
         QCOMPARE(fixtures::ValueByName(*quib, 0, QStringLiteral("UID")), records[0].uid);
         QCOMPARE(TDatabaseReplica(db).Records(), records);  // kept, not made anew
 
-        TDatabaseReplica replica(db);
-        replica.Apply({{TSyncRecord{"new", records[0].cells}},
-                       {TSyncRecord{records[1].uid, records[2].cells}},
-                       {records[2].uid}});
+        {
+            // One replica at a time holds the file.
+            TDatabaseReplica replica(db);
+            replica.Apply({{TSyncRecord{"new", records[0].cells}},
+                           {TSyncRecord{records[1].uid, records[2].cells}},
+                           {records[2].uid}});
+        }
         const QList<TSyncRecord> after = TDatabaseReplica(db).Records();
         QCOMPARE(after.size(), 3);
         QCOMPARE(after[1].cells, records[2].cells);

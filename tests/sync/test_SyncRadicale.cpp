@@ -186,12 +186,15 @@ class TestSyncRadicale : public QObject {
         const QStringList uids = before.keys();
 
         // Here: a new phone for the first, the second deleted.
-        TDatabaseReplica here(db);
-        TSyncChanges local;
-        local.changed << TSyncRecord{uids[0],
-                                     withCell(before[uids[0]], Home_Tel, "+420 111 222 333")};
-        local.deleted << uids[1];
-        here.Apply(local);
+        {
+            // Closed before the sync opens the file: one replica holds it at a time.
+            TDatabaseReplica here(db);
+            TSyncChanges local;
+            local.changed << TSyncRecord{uids[0],
+                                         withCell(before[uids[0]], Home_Tel, "+420 111 222 333")};
+            local.deleted << uids[1];
+            here.Apply(local);
+        }
         // There: a new title for the third, the fourth deleted.
         const QString third = other.FileOf(uids[2]);
         QVERIFY(!third.isEmpty());
@@ -220,8 +223,8 @@ class TestSyncRadicale : public QObject {
         QVERIFY2(other.Sync(why), qPrintable(why));
         const TContacts before = contactsOf(db);
         const QString uid = before.firstKey();
-        TDatabaseReplica here(db);
-        here.Apply(
+        // A replica of its own, closed before the sync opens the file.
+        TDatabaseReplica(db).Apply(
             {{}, {TSyncRecord{uid, withCell(before[uid], Work_Position, "Local title")}}, {}});
         const QString file = other.FileOf(uid);
         other.Write(file, withProperty(other.Cards()[file], "TITLE", "TITLE:Server title"));
@@ -270,8 +273,8 @@ class TestSyncRadicale : public QObject {
         QCOMPARE(contacts.keys(), QStringList{"vera-1"});
         QCOMPARE(contacts["vera-1"][FirstName], QStringLiteral("Věra"));
 
-        TDatabaseReplica here(db);
-        here.Apply(
+        // A replica of its own, closed before the sync opens the file.
+        TDatabaseReplica(db).Apply(
             {{},
              {TSyncRecord{"vera-1", withCell(contacts["vera-1"], Work_Email, "vera@example.org")}},
              {}});
