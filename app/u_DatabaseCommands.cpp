@@ -76,6 +76,7 @@ void TDatabaseCommands::create() {
     }
     const QString path = ExecuteSaveDialog(LoadResString(res::CreateDatabaseTitle));
     if (!path.isEmpty()) {
+        host().DatabaseClosing();
         host().Session().Create(path);
     }
 }
@@ -91,6 +92,7 @@ void TDatabaseCommands::open() {
 }
 
 void TDatabaseCommands::OpenDatabase(const QString& path) {
+    host().DatabaseClosing();
     const TBusyCursor busy;
     if (host().Session().OpenFile(path)) {
         host().UpdateRecentFiles();

@@ -18,6 +18,7 @@ class TEditCommands;
 class THelpCommands;
 class TPrintCommands;
 class TQueryCommands;
+class TSyncCommands;
 class TViewCommands;
 
 namespace Ui {
@@ -66,6 +67,8 @@ class TfrmCommon : public QWidget, public ICommandHost {
     void ShowHelpContext(int context) override;
     void AddCloseStep(std::function<void()> step) override;
     void CloseDialogs() override;
+    void AddClosingStep(std::function<void()> step) override;
+    void DatabaseClosing() override;
     void AddSettingsStep(std::function<void(TSettingsOccasion)> step) override;
 
     void ApplySettings(TSettingsOccasion occasion);
@@ -81,6 +84,7 @@ class TfrmCommon : public QWidget, public ICommandHost {
     TPrintCommands& PrintCommands() const { return *print_; }
     TEditCommands& EditCommands() const { return *edit_; }
     THelpCommands& HelpCommands() const { return *help_; }
+    TSyncCommands& SyncCommands() const { return *sync_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -103,9 +107,11 @@ class TfrmCommon : public QWidget, public ICommandHost {
     THelpCommands* help_ = nullptr;
     TQueryCommands* query_ = nullptr;
     TPrintCommands* print_ = nullptr;
+    TSyncCommands* sync_ = nullptr;
     // The enabled state of each command as the updates decided it.
     std::array<bool, kCommandCount> enabled_{};
     std::vector<std::function<void()>> closeSteps_;
+    std::vector<std::function<void()>> closingSteps_;
     std::vector<std::function<void()>> statesSteps_;
     std::vector<std::function<void(TSettingsOccasion)>> settingsSteps_;
 };
