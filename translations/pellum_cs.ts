@@ -1054,6 +1054,46 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     </message>
 </context>
 <context>
+    <name>TSyncCommands</name>
+    <message>
+        <source>The password could not be kept in the secret store: %1
+<byte value="xd"/>It will be asked for at each sync.</source>
+        <translation>Heslo nelze uložit do úložiště hesel: %1
+<byte value="xd"/>Bude vyžádáno při každé synchronizaci.</translation>
+    </message>
+    <message>
+        <source>The sync was cancelled; what was done on both sides is kept.</source>
+        <translation>Synchronizace byla zrušena; co už bylo na obou stranách provedeno, zůstává.</translation>
+    </message>
+    <message>
+        <source>The database could not be synced with its address book.
+<byte value="xd"/>
+<byte value="xd"/>%1</source>
+        <translation>Databázi nelze synchronizovat s jejím adresářem.
+<byte value="xd"/>
+<byte value="xd"/>%1</translation>
+    </message>
+</context>
+<context>
+    <name>TSyncProgressDialog</name>
+    <message>
+        <source>Sync</source>
+        <translation>Synchronizace</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zrušit</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <translation>%1 (%2 z %3)</translation>
+    </message>
+    <message>
+        <source>Stopping the sync; what was done is kept…</source>
+        <translation>Synchronizace se zastavuje; co už bylo provedeno, zůstává…</translation>
+    </message>
+</context>
+<context>
     <name>TSyncState</name>
     <message>
         <source>The sync state file &quot;%1&quot; is damaged (line %2). Delete it to sync the database anew; nothing is lost, cards that differ become conflicts.</source>
@@ -1082,6 +1122,25 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>The sync state file &quot;%1&quot; cannot be written: %2</source>
         <translation>Soubor stavu synchronizace „%1“ nelze zapsat: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TSyncStatusLabel</name>
+    <message>
+        <source>Last sync: %1</source>
+        <translation>Poslední synchronizace: %1</translation>
+    </message>
+    <message>
+        <source>Not synced yet</source>
+        <translation>Dosud nesynchronizováno</translation>
+    </message>
+    <message>
+        <source>Syncing…</source>
+        <translation>Synchronizuje se…</translation>
+    </message>
+    <message>
+        <source>The last sync failed: %1</source>
+        <translation>Poslední synchronizace selhala: %1</translation>
     </message>
 </context>
 <context>
@@ -1396,6 +1455,104 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>Cancel</source>
         <translation>Storno</translation>
+    </message>
+</context>
+<context>
+    <name>TdlgSyncPassword</name>
+    <message>
+        <source>Sync Password</source>
+        <translation>Heslo pro synchronizaci</translation>
+    </message>
+    <message>
+        <source>The password of %1 at %2:</source>
+        <translation>Heslo uživatele %1 na %2:</translation>
+    </message>
+    <message>
+        <source>No password is kept in the secret store (%1).</source>
+        <translation>V úložišti hesel žádné heslo není (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>TdlgSyncSettings</name>
+    <message>
+        <source>Sync Settings</source>
+        <translation>Nastavení synchronizace</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Účet</translation>
+    </message>
+    <message>
+        <source>Address &amp;book or server:</source>
+        <translation>&amp;Adresář nebo server:</translation>
+    </message>
+    <message>
+        <source>The address of an address book, or of the server to find your address books on. Only https: addresses (http: only with this computer).</source>
+        <translation>Adresa adresáře, nebo serveru, na kterém se mají vaše adresáře vyhledat. Jen adresy https: (http: jen s tímto počítačem).</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Uživatelské jméno:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Heslo:</translation>
+    </message>
+    <message>
+        <source>&amp;Keep the password in the desktop&apos;s secret store</source>
+        <translation>&amp;Zapamatovat heslo v úložišti hesel pracovního prostředí</translation>
+    </message>
+    <message>
+        <source>Otherwise it is asked for at each sync. It is never written to a file.</source>
+        <translation>Jinak se vyžádá při každé synchronizaci. Do souboru se nikdy nezapisuje.</translation>
+    </message>
+    <message>
+        <source>&amp;Find Address Books</source>
+        <translation>&amp;Najít adresáře</translation>
+    </message>
+    <message>
+        <source>Address b&amp;ooks found:</source>
+        <translation>Nalezené adre&amp;sáře:</translation>
+    </message>
+    <message>
+        <source>When to sync</source>
+        <translation>Kdy synchronizovat</translation>
+    </message>
+    <message>
+        <source>When the database is op&amp;ened</source>
+        <translation>Při &amp;otevření databáze</translation>
+    </message>
+    <message>
+        <source>When the database is &amp;closed</source>
+        <translation>Při zavř&amp;ení databáze</translation>
+    </message>
+    <message>
+        <source>E&amp;very</source>
+        <translation>&amp;Každých</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minut</translation>
+    </message>
+    <message>
+        <source>Database: %1</source>
+        <translation>Databáze: %1</translation>
+    </message>
+    <message>
+        <source>Last successful sync: %1</source>
+        <translation>Poslední úspěšná synchronizace: %1</translation>
+    </message>
+    <message>
+        <source>Not synced yet.</source>
+        <translation>Dosud nesynchronizováno.</translation>
+    </message>
+    <message>
+        <source>Type the address of your server first.</source>
+        <translation>Nejprve zadejte adresu svého serveru.</translation>
+    </message>
+    <message>
+        <source>No address books were found: %1</source>
+        <translation>Nebyly nalezeny žádné adresáře: %1</translation>
     </message>
 </context>
 <context>
@@ -2199,6 +2356,22 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>&amp;Product Web Site...</source>
         <translation>&amp;Webové stránky produktu…</translation>
+    </message>
+    <message>
+        <source>S&amp;ync Now</source>
+        <translation>&amp;Synchronizovat nyní</translation>
+    </message>
+    <message>
+        <source>Sync the database with its address book on the server</source>
+        <translation>Synchronizovat databázi s jejím adresářem na serveru</translation>
+    </message>
+    <message>
+        <source>Sync Se&amp;ttings...</source>
+        <translation>Nastavení s&amp;ynchronizace…</translation>
+    </message>
+    <message>
+        <source>Choose the address book the database syncs with, and when</source>
+        <translation>Zvolit adresář, se kterým se databáze synchronizuje, a kdy</translation>
     </message>
 </context>
 <context>
