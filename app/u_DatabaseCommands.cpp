@@ -76,7 +76,7 @@ void TDatabaseCommands::create() {
     }
     const QString path = ExecuteSaveDialog(LoadResString(res::CreateDatabaseTitle));
     if (!path.isEmpty()) {
-        host().DatabaseClosing();
+        closing();
         host().Session().Create(path);
     }
 }
@@ -92,10 +92,16 @@ void TDatabaseCommands::open() {
 }
 
 void TDatabaseCommands::OpenDatabase(const QString& path) {
-    host().DatabaseClosing();
+    closing();
     const TBusyCursor busy;
     if (host().Session().OpenFile(path)) {
         host().UpdateRecentFiles();
+    }
+}
+
+void TDatabaseCommands::closing() {
+    if (BeforeClosing && host().Session().IsOpen()) {
+        BeforeClosing();
     }
 }
 

@@ -78,6 +78,7 @@ void TfrmCommon::createUnits() {
     print_->SetRowsQueryBuilder(rowsQuery);
     add(std::make_unique<TExchangeCommands>(*this));
     sync_ = add(std::make_unique<TSyncCommands>(*this));
+    database_->BeforeClosing = [this] { DatabaseClosing(); };
     add(std::make_unique<TOptionsCommands>(
         *this, [this] { ApplySettings(TSettingsOccasion::Manual); },
         [this](const QString& title) { return database_->ExecuteOpenDialog(title); }));
@@ -266,16 +267,9 @@ void TfrmCommon::CloseDialogs() {
     }
 }
 
-void TfrmCommon::AddClosingStep(std::function<void()> step) {
-    closingSteps_.push_back(std::move(step));
-}
-
 void TfrmCommon::DatabaseClosing() {
-    if (!session_.IsOpen()) {
-        return;
-    }
-    for (const auto& step : closingSteps_) {
-        RunGuarded([&] { step(); });
+    if (session_.IsOpen()) {
+        RunGuarded([this] { sync_->Closing(); });
     }
 }
 

@@ -67,9 +67,11 @@ class TfrmCommon : public QWidget, public ICommandHost {
     void ShowHelpContext(int context) override;
     void AddCloseStep(std::function<void()> step) override;
     void CloseDialogs() override;
-    void AddClosingStep(std::function<void()> step) override;
-    void DatabaseClosing() override;
     void AddSettingsStep(std::function<void(TSettingsOccasion)> step) override;
+
+    // Runs what the open database's closing brings (its sync), while it is
+    // still open: before another one is opened or created.
+    void DatabaseClosing();
 
     void ApplySettings(TSettingsOccasion occasion);
     void ApplyMainSettings(TSettingsOccasion occasion);
@@ -111,7 +113,6 @@ class TfrmCommon : public QWidget, public ICommandHost {
     // The enabled state of each command as the updates decided it.
     std::array<bool, kCommandCount> enabled_{};
     std::vector<std::function<void()>> closeSteps_;
-    std::vector<std::function<void()>> closingSteps_;
     std::vector<std::function<void()>> statesSteps_;
     std::vector<std::function<void(TSettingsOccasion)>> settingsSteps_;
 };

@@ -341,8 +341,6 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     if (commands_ != nullptr) {
-        // The database is still open for what its closing brings (a sync).
-        commands_->DatabaseClosing();
         commands_->CloseDialogs();
     }
     // The program ends with every saved character in the file; a failed

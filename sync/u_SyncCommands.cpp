@@ -45,11 +45,8 @@ TSyncCommands::TSyncCommands(ICommandHost& host) : TCommandUnit(host) {
     host.Register("actDBSyncSettings", [this] { EditSettings(); });
     host.Register("actDBSyncNow", [this] { Sync(TSyncMoment::Now); });
     host.AddStatesStep([this] { followDatabase(); });
-    host.AddClosingStep([this] {
-        if (account_.syncAtClose && !account_.url.isEmpty()) {
-            Sync(TSyncMoment::AtClose);
-        }
-    });
+    // The main window runs the close steps while the database is still open.
+    host.AddCloseStep([this] { Closing(); });
     timer_.setSingleShot(true);
     QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Sync(TSyncMoment::Timer); });
     if (QStatusBar* bar = statusBarOf(host.Main().Widget())) {
@@ -123,6 +120,12 @@ bool TSyncCommands::mayRunNow(TSyncMoment moment) const {
     return QApplication::activeModalWidget() == nullptr &&
            QApplication::activePopupWidget() == nullptr && host().IsEnabled(TCommand::DBReload) &&
            !host().Session().RecordChanged() && !host().Main().Grid().isEditing();
+}
+
+void TSyncCommands::Closing() {
+    if (account_.syncAtClose && !account_.url.isEmpty()) {
+        Sync(TSyncMoment::AtClose);
+    }
 }
 
 // --- Settings ---------------------------------------------------------------------

@@ -17,7 +17,7 @@ enum class TSyncMoment { Now, AtOpen, AtClose, Timer };
 // The sync commands of the File menu (Sync Settings..., Sync Now) and the
 // syncs at the moments the open database's settings choose: when it is
 // opened, when it is closed (another one is opened or created, or the
-// program ends) and every so many minutes. A sync works on the open
+// program ends: the main window's close step) and every so many minutes. A sync works on the open
 // database through the session, on the user interface thread; while it
 // waits for the server, a progress dialog with Cancel is the only window
 // that takes input. Sync Now tells its summary in a message; the other
@@ -37,6 +37,9 @@ class TSyncCommands : public TCommandUnit {
     void Sync(TSyncMoment moment);
     void EditSettings();
     bool Syncing() const { return syncing_; }
+    // The open database closes (another one is opened or created, or the
+    // program ends): it is synced when its settings say so.
+    void Closing();
 
     // The timer of the timed syncs (not active when there are none).
     const QTimer& Timer() const { return timer_; }

@@ -67,11 +67,6 @@ class ICommandHost {
     virtual void AddCloseStep(std::function<void()> step) = 0;
     // Closes the non-modal windows of every unit.
     virtual void CloseDialogs() = 0;
-    // A step of the unit, run while the open database is still open before
-    // it closes: another one is opened or created, or the program ends.
-    virtual void AddClosingStep(std::function<void()> step) = 0;
-    // Runs the closing steps (nothing when no database is open).
-    virtual void DatabaseClosing() = 0;
     // A settings step of the unit, run by ApplySettings after the card's.
     virtual void AddSettingsStep(std::function<void(TSettingsOccasion)> step) = 0;
 

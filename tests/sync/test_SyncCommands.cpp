@@ -12,6 +12,7 @@
 #include "app/u_frmMain.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_FileChooser.h"
 #include "sync/u_SyncAccounts.h"
 #include "sync/u_SyncCommandLine.h"
 #include "sync/u_SyncCommands.h"
@@ -390,10 +391,17 @@ class TestSyncCommands : public QObject {
                 apptest::DialogControl<QPushButton>(*progress, "btnSyncCancel")->click();
             }
         });
+        int created = 0;
+        connect(act("actDBCreate"), &QAction::triggered, this, [&] { ++created; });
         poll.start(20);
         act("actDBSyncNow")->trigger();
         poll.stop();
         QVERIFY(clicked);
+        QCOMPARE(created, 0);
+        FileChooserTest::QueueAnswer(QString());  // the new database's name: none
+        QTest::keyClick(&main(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(created, 1);  // and taken again once the sync is over
+        FileChooserTest::Reset();
         QVERIFY(messages_->messages().empty());
         QVERIFY(main().statusBar()->currentMessage().contains(QLatin1String("cancelled")));
         QCOMPARE(session().State().rows, count);
