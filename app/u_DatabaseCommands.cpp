@@ -81,6 +81,7 @@ void TDatabaseCommands::create() {
     }
     const QString path = ExecuteSaveDialog(LoadResString(res::CreateDatabaseTitle));
     if (!path.isEmpty()) {
+        closing();
         host().Session().Create(path);
     }
 }
@@ -96,9 +97,16 @@ void TDatabaseCommands::open() {
 }
 
 void TDatabaseCommands::OpenDatabase(const QString& path) {
+    closing();
     const TBusyCursor busy;
     if (host().Session().OpenFile(path)) {
         host().UpdateRecentFiles();
+    }
+}
+
+void TDatabaseCommands::closing() {
+    if (BeforeClosing && host().Session().IsOpen()) {
+        BeforeClosing();
     }
 }
 

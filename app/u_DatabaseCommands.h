@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class TContactsSession;
 
 // The database and record commands: New, Open, Save, Save As, Reload, the
@@ -22,6 +24,9 @@ class TDatabaseCommands : public TCommandUnit {
     QString ExecuteSaveDialog(const QString& title);
     QString dlgOpenFileName;
     QString dlgSaveFileName;
+    // Runs before another database is opened or created, while the old one
+    // is still open.
+    std::function<void()> BeforeClosing;
 
     // Record Save as the save-changes prompt runs it: an error travels on to
     // the command that asked, which then stops.
@@ -31,6 +36,7 @@ class TDatabaseCommands : public TCommandUnit {
     void OpenDatabase(const QString& path);
 
   private:
+    void closing();
     void create();
     void open();
     void saveAs();

@@ -22,6 +22,8 @@ void BuildMenus(Ui::TfrmMain& ui, const ICommandHost& commands) {
                                         act("actDBExportToVCard")});
     file->addMenu(ui.mnuFileImportExport);
     file->addSeparator();
+    file->addActions({act("actDBSyncNow"), act("actDBSyncSettings")});
+    file->addSeparator();
     file->addActions({act("actDBPrint"), act("actDBPrintSetup")});
     file->addSeparator();
     ui.mnuFileRecentFiles->addActions({ui.mnuFileRecentFile1, ui.mnuFileRecentFile2,

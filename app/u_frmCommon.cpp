@@ -20,6 +20,7 @@
 #include "support/u_MessageBox.h"
 #include "support/u_RecentFiles.h"
 #include "support/u_ResourceStrings.h"
+#include "sync/u_SyncCommands.h"
 #include "views/u_MainWindowInterface.h"
 #include "views/u_frameMainIDE.h"
 
@@ -76,6 +77,8 @@ void TfrmCommon::createUnits() {
     rowsQuery->SetColumns(&session_.Columns());
     print_->SetRowsQueryBuilder(rowsQuery);
     add(std::make_unique<TExchangeCommands>(*this));
+    sync_ = add(std::make_unique<TSyncCommands>(*this));
+    database_->BeforeClosing = [this] { DatabaseClosing(); };
     add(std::make_unique<TOptionsCommands>(
         *this, [this] { ApplySettings(TSettingsOccasion::Manual); },
         [this](const QString& title) { return database_->ExecuteOpenDialog(title); }));
@@ -261,6 +264,12 @@ void TfrmCommon::AddCloseStep(std::function<void()> step) {
 void TfrmCommon::CloseDialogs() {
     for (const auto& close : closeSteps_) {
         close();
+    }
+}
+
+void TfrmCommon::DatabaseClosing() {
+    if (session_.IsOpen()) {
+        RunGuarded([this] { sync_->Closing(); });
     }
 }
 

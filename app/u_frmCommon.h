@@ -18,6 +18,7 @@ class TEditCommands;
 class THelpCommands;
 class TPrintCommands;
 class TQueryCommands;
+class TSyncCommands;
 class TViewCommands;
 
 namespace Ui {
@@ -68,6 +69,10 @@ class TfrmCommon : public QWidget, public ICommandHost {
     void CloseDialogs() override;
     void AddSettingsStep(std::function<void(TSettingsOccasion)> step) override;
 
+    // Runs what the open database's closing brings (its sync), while it is
+    // still open: before another one is opened or created.
+    void DatabaseClosing();
+
     void ApplySettings(TSettingsOccasion occasion);
     void ApplyMainSettings(TSettingsOccasion occasion);
 
@@ -81,6 +86,7 @@ class TfrmCommon : public QWidget, public ICommandHost {
     TPrintCommands& PrintCommands() const { return *print_; }
     TEditCommands& EditCommands() const { return *edit_; }
     THelpCommands& HelpCommands() const { return *help_; }
+    TSyncCommands& SyncCommands() const { return *sync_; }
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -103,6 +109,7 @@ class TfrmCommon : public QWidget, public ICommandHost {
     THelpCommands* help_ = nullptr;
     TQueryCommands* query_ = nullptr;
     TPrintCommands* print_ = nullptr;
+    TSyncCommands* sync_ = nullptr;
     // The enabled state of each command as the updates decided it.
     std::array<bool, kCommandCount> enabled_{};
     std::vector<std::function<void()>> closeSteps_;

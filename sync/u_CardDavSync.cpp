@@ -239,7 +239,6 @@ void TCardDavSync::TRound::plan() {
         } else if (known && removedPaths.contains(entry->path)) {
             there = TSyncSide::Deleted;
         }
-        const QString newPath = server.NewCardPath(cardName(uid));
         switch (DecideSync(here_, there)) {
             case TSyncAction::Nothing:
                 break;
@@ -263,7 +262,7 @@ void TCardDavSync::TRound::plan() {
                 uploads.append({uid, entry->path, entry->etag, entry->card, false});
                 break;
             case TSyncAction::UploadNew:
-                uploads.append({uid, newPath, {}, {}, true});
+                uploads.append({uid, server.NewCardPath(cardName(uid)), {}, {}, true});
                 break;
             case TSyncAction::Recreate:
                 uploads.append({uid, entry->path, {}, entry->card, true});
@@ -285,12 +284,21 @@ void TCardDavSync::TRound::applyHere() {
     if (!here.IsEmpty()) {
         report(QCoreApplication::translate("TCardDavSync", "Saving the contacts..."));
         replica.Apply(here);
-    }
-    // The records as the replica keeps them: the hashes are of what it holds.
-    const QList<TSyncRecord> stored = replica.Records();
-    local.clear();
-    for (const TSyncRecord& record : stored) {
-        local.insert(record.uid, record.cells);
+        // The records the step wrote as the replica keeps them: the hashes
+        // are of what it holds. The others are as they were read.
+        QStringList written;
+        for (const TSyncRecord& record : std::as_const(here.added)) {
+            written << record.uid;
+        }
+        for (const TSyncRecord& record : std::as_const(here.changed)) {
+            written << record.uid;
+        }
+        for (const QString& uid : std::as_const(here.deleted)) {
+            local.remove(uid);
+        }
+        for (const TSyncRecord& record : replica.RecordsOf(written)) {
+            local.insert(record.uid, record.cells);
+        }
     }
     for (auto it = taken.cbegin(); it != taken.cend(); ++it) {
         const auto record = local.constFind(it.key());
@@ -311,6 +319,11 @@ void TCardDavSync::TRound::applyHere() {
     }
     if (hasTokens) {
         state.token = changes.syncToken;
+    }
+    // What the local step did is recorded before anything goes up; without
+    // one, the state is written after the uploads.
+    if (here.IsEmpty()) {
+        return;
     }
     state.Save(stateFile);
 }

@@ -6,6 +6,7 @@
 #include "sync/u_SyncError.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 namespace {
 
@@ -71,13 +72,29 @@ QList<TSyncRecord> TDatabaseReplica::Records() {
     QList<TSyncRecord> records;
     records.reserve(rows);
     for (int row = 0; row < rows; ++row) {
-        TSyncRecord record;
-        record.uid = session_.IdentityOf(row);
-        record.cells.reserve(ContactSchema::ColumnCount);
-        for (int field = 0; field < ContactSchema::ColumnCount; ++field) {
-            record.cells << session_.FieldText(row, field);
+        records << recordAt(row);
+    }
+    return records;
+}
+
+TSyncRecord TDatabaseReplica::recordAt(int row) const {
+    TSyncRecord record;
+    record.uid = session_.IdentityOf(row);
+    record.cells.reserve(ContactSchema::ColumnCount);
+    for (int field = 0; field < ContactSchema::ColumnCount; ++field) {
+        record.cells << session_.FieldText(row, field);
+    }
+    return record;
+}
+
+QList<TSyncRecord> TDatabaseReplica::RecordsOf(const QStringList& uids) {
+    const QSet<QString> wanted(uids.cbegin(), uids.cend());
+    QList<TSyncRecord> records;
+    const int rows = session_.Quib1().RowsCount();
+    for (int row = 0; row < rows && records.size() < wanted.size(); ++row) {
+        if (wanted.contains(session_.IdentityOf(row))) {
+            records << recordAt(row);
         }
-        records << std::move(record);
     }
     return records;
 }

@@ -23,11 +23,13 @@ class TDatabaseReplica : public ISyncReplica {
     ~TDatabaseReplica() override;
 
     QList<TSyncRecord> Records() override;
+    QList<TSyncRecord> RecordsOf(const QStringList& uids) override;
     void Apply(const TSyncChanges& changes) override;
 
   private:
     // Waits for the session's saves; raises when one failed.
     void finishSaves();
+    TSyncRecord recordAt(int row) const;
 
     std::unique_ptr<TContactsSession> own_;
     TContactsSession& session_;

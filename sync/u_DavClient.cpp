@@ -52,6 +52,8 @@ TDavClient::TDavClient(TDavCredentials credentials, TDavLimits limits, QObject* 
     manager_.setProxyFactory(new TProxyFactory);
     manager_.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     manager_.setAutoDeleteReplies(false);
+    silence_.setSingleShot(true);
+    connect(&silence_, &QTimer::timeout, this, &TDavClient::silent);
 }
 
 TDavClient::~TDavClient() {
@@ -68,7 +70,6 @@ TDavClient::~TDavClient() {
 void TDavClient::start(TOperation& op) {
     DavUrl::Check(op.request.url);
     QNetworkRequest request(op.request.url);
-    request.setTransferTimeout(limits_.silenceMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     request.setHeader(QNetworkRequest::UserAgentHeader,
@@ -89,11 +90,13 @@ void TDavClient::start(TOperation& op) {
     ++requestsSent_;
     op.reply = reply;
     connect(reply, &QNetworkReply::downloadProgress, this, [this, &op](qint64 received, qint64) {
+        heard();
         if (received > limits_.maxResponseBytes && op.reply != nullptr) {
             op.tooLarge = true;
             op.reply->abort();
         }
     });
+    connect(reply, &QNetworkReply::uploadProgress, this, [this] { heard(); });
     connect(reply, &QNetworkReply::sslErrors, this, [&op](const QList<QSslError>& errors) {
         for (const QSslError& e : errors) {
             op.sslErrors << e.errorString();
@@ -109,6 +112,21 @@ void TDavClient::start(TOperation& op) {
         }
     });
     op.deadline.start(limits_.requestMs);
+}
+
+void TDavClient::heard() {
+    silence_.start(limits_.silenceMs);
+}
+
+void TDavClient::silent() {
+    // Nothing came from the server for the whole time: every request under
+    // way is given up.
+    for (const std::unique_ptr<TOperation>& op : running_) {
+        if (op->reply != nullptr) {
+            op->timedOut = true;
+            op->reply->abort();
+        }
+    }
 }
 
 void TDavClient::fail(TOperation& op, const QString& message) {
@@ -137,6 +155,10 @@ bool TDavClient::redirect(TOperation& op, int status) {
                      .arg(target.toDisplayString(QUrl::RemoveUserInfo)));
         return true;
     }
+    if (cancelled_) {
+        fail(op, ESyncCancelled().message());
+        return true;
+    }
     op.request.url = target;
     if (status == 303) {
         op.request.method = "GET";
@@ -149,12 +171,13 @@ bool TDavClient::redirect(TOperation& op, int status) {
 
 void TDavClient::finished(TOperation& op) {
     op.deadline.stop();
+    heard();
     QNetworkReply* reply = op.reply;
     const QString host = op.request.url.host();
     bytesReceived_ += reply->bytesAvailable();
     const QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const int status = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
-    if (cancelled_) {
+    if (cancelled_ && reply->error() == QNetworkReply::OperationCanceledError) {
         fail(op, ESyncCancelled().message());
     } else if (op.tooLarge) {
         fail(op, tr("The answer of the server %1 is larger than %2 MiB.")
@@ -255,12 +278,21 @@ void TDavClient::SendAll(const QList<TDavRequest>& requests, const TDone& done) 
         }
     };
     wake_ = [&] { QTimer::singleShot(0, &loop, collect); };
+    heard();
     startMore();
     collect();
     if (!running_.empty()) {
         loop.exec();
     }
+    if (!running_.empty()) {
+        // The loop was ended from outside (the program quits): what is
+        // under way is given up, what was answered is still handed out.
+        abortAll();
+        wake_ = nullptr;
+        collect();
+    }
     wake_ = nullptr;
+    silence_.stop();
     if (thrown) {
         std::rethrow_exception(thrown);
     }
@@ -273,6 +305,12 @@ void TDavClient::SendAll(const QList<TDavRequest>& requests, const TDone& done) 
 }
 
 void TDavClient::Cancel() {
+    // The requests under way are answered first: the server may have done
+    // what they asked, and that must be known.
+    cancelled_ = true;
+}
+
+void TDavClient::abortAll() {
     cancelled_ = true;
     for (const std::unique_ptr<TOperation>& op : running_) {
         if (op->reply != nullptr) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPair>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 
 #include <functional>
@@ -14,7 +15,7 @@
 
 // Limits of every exchange with a server.
 struct TDavLimits {
-    int silenceMs = 30'000;   // longest silence of the server within a request
+    int silenceMs = 30'000;   // longest silence of the server (see TDavClient)
     int requestMs = 300'000;  // one request, however slowly it trickles
     qint64 maxResponseBytes = 64 * 1024 * 1024;
     int maxRedirects = 5;      // followed only to the same scheme, host and port
@@ -48,12 +49,13 @@ struct TDavReply {
 
 // A WebDAV client over QNetworkAccessManager. Each call runs a local event
 // loop until its requests are answered, so a progress dialog stays alive
-// meanwhile, and Cancel() (from such a dialog) stops what is under way.
+// meanwhile, and Cancel() (from such a dialog) stops the work.
 // Only addresses DavUrl::Check accepts are contacted; certificates are
 // checked against the system's store and a failing one is an error; basic
 // authorization is sent with every request. Raises ESyncError when the
-// server cannot be reached, does not answer in time or answers more than
-// the limit, and ESyncCancelled once cancelled.
+// server cannot be reached, does not answer in time (silent: none of the
+// requests under way got or sent anything for TDavLimits::silenceMs) or
+// answers more than the limit, and ESyncCancelled once cancelled.
 class TDavClient : public QObject {
     Q_OBJECT
 
@@ -71,6 +73,8 @@ class TDavClient : public QObject {
     using TDone = std::function<void(qsizetype index, const TDavReply& reply)>;
     void SendAll(const QList<TDavRequest>& requests, const TDone& done);
 
+    // No further request is started; the ones under way are answered
+    // (and handed out) first, then ESyncCancelled is raised.
     void Cancel();
     bool Cancelled() const { return cancelled_; }
 
@@ -86,11 +90,18 @@ class TDavClient : public QObject {
     void finished(TOperation& op);
     bool redirect(TOperation& op, int status);
     void fail(TOperation& op, const QString& message);
+    // The server sent or took something: the silence starts anew.
+    void heard();
+    void silent();
+    void abortAll();
 
     TDavCredentials credentials_;
     TDavLimits limits_;
     QNetworkAccessManager manager_;
     std::function<void()> wake_;
+    // One silence for all requests under way: a server that works through
+    // them one at a time is not silent while any of them moves.
+    QTimer silence_;
     bool cancelled_ = false;
     std::vector<std::unique_ptr<TOperation>> running_;
     qint64 requestsSent_ = 0;

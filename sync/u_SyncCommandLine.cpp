@@ -3,6 +3,7 @@
 #include "sync/u_CardDavSync.h"
 #include "sync/u_DatabaseReplica.h"
 #include "sync/u_DavUrl.h"
+#include "sync/u_SyncAccounts.h"
 #include "sync/u_SyncError.h"
 #include "sync/u_SyncPassword.h"
 #include "sync/u_SyncState.h"
@@ -10,8 +11,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
-
-namespace {}  // namespace
 
 int RunSyncCommand(const QString& database, const QString& url, const QString& user,
                    QTextStream& out, QTextStream& err) {
@@ -24,21 +23,21 @@ int RunSyncCommand(const QString& database, const QString& url, const QString& u
                 << '\n';
             return 1;
         }
-        TSyncState state = TSyncState::Load(stateFile);
+        TSyncAccount account = SyncAccounts::Read(database);
         if (!url.isEmpty()) {
             const QString refusal = DavUrl::Refusal(DavUrl::Collection(url));
             if (!refusal.isEmpty()) {
                 err << refusal << '\n';
                 return 2;
             }
-            state.account.url = DavUrl::Collection(url).toString();
-            state.account.user = user;
-            state.Save(stateFile);
+            account.url = url;
+            account.user = user;
         } else if (!user.isEmpty()) {
-            state.account.user = user;
-            state.Save(stateFile);
+            account.user = user;
         }
-        if (state.account.url.isEmpty()) {
+        SyncAccounts::Store(database, account);
+        account = SyncAccounts::Read(database);
+        if (account.url.isEmpty()) {
             err << database << ": "
                 << QCoreApplication::translate(
                        "SyncCommandLine",
@@ -46,10 +45,10 @@ int RunSyncCommand(const QString& database, const QString& url, const QString& u
                 << '\n';
             return 2;
         }
-        TDavCredentials credentials{state.account.user, {}};
+        TDavCredentials credentials{account.user, {}};
         if (!credentials.user.isEmpty()) {
             QString why;
-            if (!SyncPassword::Read(state.account, credentials.password, why)) {
+            if (!SyncPassword::Read(account, credentials.password, why)) {
                 err << database << ": "
                     << QCoreApplication::translate(
                            "SyncCommandLine",

@@ -72,4 +72,13 @@ bool Store(const TSyncAccount& account, const QString& password, QString& why) {
     return runJob(job, why);
 }
 
+bool Forget(const TSyncAccount& account, QString& why) {
+    QKeychain::DeletePasswordJob job(service());
+    job.setKey(KeyOf(account));
+    if (runJob(job, why)) {
+        return true;
+    }
+    return job.error() == QKeychain::EntryNotFound;
+}
+
 }  // namespace SyncPassword

@@ -22,4 +22,8 @@ bool Read(const TSyncAccount& account, QString& password, QString& why);
 // when there is no secret store. Nothing is written anywhere else.
 bool Store(const TSyncAccount& account, const QString& password, QString& why);
 
+// Takes the password of account out of the secret store (it is asked for at
+// each sync from then on); false with why filled when that failed.
+bool Forget(const TSyncAccount& account, QString& why);
+
 }  // namespace SyncPassword

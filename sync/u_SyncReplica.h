@@ -31,6 +31,18 @@ class ISyncReplica {
     // keeps from then on: the sync may upload the record under it.
     virtual QList<TSyncRecord> Records() = 0;
 
+    // The records of uids that are there, after Records gave every record
+    // its UID (a sync reads back what Apply wrote).
+    virtual QList<TSyncRecord> RecordsOf(const QStringList& uids) {
+        QList<TSyncRecord> found;
+        for (TSyncRecord& record : Records()) {
+            if (uids.contains(record.uid)) {
+                found << std::move(record);
+            }
+        }
+        return found;
+    }
+
     // Applies changes as one step: all of them, or (raising) none.
     virtual void Apply(const TSyncChanges& changes) = 0;
 };

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 
 namespace {
 
@@ -252,11 +254,17 @@ void TSyncState::Bind() {
 }
 
 QByteArray RecordHash(const QStringList& cells) {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    // One pass of the hash over "length:bytes" of each cell, gathered in
+    // one buffer: a sync hashes every record, twice.
+    QByteArray buffer;
+    buffer.reserve(1024);
+    char digits[24];
     for (const QString& cell : cells) {
-        const QByteArray bytes = cell.toUtf8();
-        hash.addData(QByteArray::number(bytes.size()) + ':');
-        hash.addData(bytes);
+        const QByteArray bytes = cell.isEmpty() ? QByteArray() : cell.toUtf8();
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), bytes.size()).ptr;
+        buffer.append(digits, end - digits);
+        buffer.append(':');
+        buffer.append(bytes);
     }
-    return hash.result().toHex().left(32);
+    return QCryptographicHash::hash(buffer, QCryptographicHash::Sha256).toHex().left(32);
 }
