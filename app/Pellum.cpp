@@ -110,7 +110,8 @@ int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
     if (line.ExportVCard || line.ImportVCard) {
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return RunVCardCommand(line.ExportVCard, line.VCardDatabase, line.VCardFile, out, err);
+        return RunVCardCommand(line.ExportVCard, line.VCardDatabase, line.VCardFile, out, err,
+                               line.Duplicates);
     }
     if (line.Sync) {
         QTextStream out(stdout);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/u_ImportDuplicates.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +16,9 @@ struct TCommandLine {
     bool ImportVCard = false;  // --import-vcard DB FILE
     QString VCardDatabase;
     QString VCardFile;
+    // --duplicates=add|skip|update with --import-vcard: what the cards
+    // already in the database do (add when not given).
+    TDuplicateAction Duplicates = TDuplicateAction::Add;
     bool Sync = false;  // --sync DB [--url URL] [--user NAME]
     QString SyncDatabase;
     QString SyncUrl;

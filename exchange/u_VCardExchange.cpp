@@ -18,8 +18,9 @@ constexpr qsizetype kPieceBytes = 256 * 1024;
 
 }  // namespace
 
-TVCardExchange::TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram)
-    : quib_(quib), dbColumns_(colsIndexFromProgram) {}
+TVCardExchange::TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram,
+                               int identityColumn)
+    : quib_(quib), dbColumns_(colsIndexFromProgram), identityColumn_(identityColumn) {}
 
 QStringList TVCardExchange::rowCells(int row) const {
     QStringList cells;
@@ -27,6 +28,9 @@ QStringList TVCardExchange::rowCells(int row) const {
     for (int j = 0; j < ContactSchema::ColumnCount; ++j) {
         const int c = dbColumns_[j];
         cells << (c == kMissingColumn ? QString() : quib_.GetData(row, c));
+    }
+    if (identityColumn_ >= 0) {
+        cells << quib_.GetData(row, identityColumn_).trimmed();
     }
     return cells;
 }
