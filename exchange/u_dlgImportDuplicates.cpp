@@ -17,7 +17,7 @@ TDuplicateAnswerer& answerer() {
 
 TdlgImportDuplicates::TdlgImportDuplicates(const QString& question, QWidget* parent)
     : QDialog(parent) {
-    setObjectName(QStringLiteral("dlgImportDuplicates"));
+    setObjectName(QStringLiteral("TdlgImportDuplicates"));
     setWindowTitle(tr("Contacts Already in the Database"));
     auto* layout = new QVBoxLayout(this);
     auto* text = new QLabel(question, this);

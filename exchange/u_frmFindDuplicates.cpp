@@ -41,7 +41,7 @@ QTableWidget* newGrid(const QString& name, QWidget* parent) {
 TfrmFindDuplicates::TfrmFindDuplicates(TContactsSession& session, const QStringList& colsTitleFull,
                                        QWidget* parent)
     : QDialog(parent), finder_(session), colsTitleFull_(colsTitleFull) {
-    setObjectName(QStringLiteral("frmFindDuplicates"));
+    setObjectName(QStringLiteral("TfrmFindDuplicates"));
     setWindowTitle(tr("Find Duplicates"));
     resize(900, 560);
     auto* layout = new QVBoxLayout(this);

@@ -3,9 +3,10 @@
 #include "ExchangeFixtures.h"
 
 #include "app/u_SampleDatabase.h"
-#include "session/u_ContactSchema.h"
 #include "exchange/u_VCardCommandLine.h"
+#include "session/u_ContactSchema.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -20,12 +21,13 @@ struct Run {
     QString err;
 };
 
-Run run(bool exportCards, const QString& db, const QString& file) {
+Run run(bool exportCards, const QString& db, const QString& file,
+        TDuplicateAction duplicates = TDuplicateAction::Add) {
     QString out;
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    const int code = RunVCardCommand(exportCards, db, file, outStream, errStream);
+    const int code = RunVCardCommand(exportCards, db, file, outStream, errStream, duplicates);
     outStream.flush();
     errStream.flush();
     return {code, out, err};
@@ -56,6 +58,43 @@ class TestVCardCommandLine : public QObject {
         QVERIFY(r.out.startsWith(QStringLiteral("Imported %1 contacts").arg(SampleContactCount())));
         // Saved: a fresh engine reads them from the file.
         QCOMPARE(ReadRows(*OpenDatabase(empty)), ReadRows(*OpenDatabase(sample)));
+    }
+
+    // Every card carries its contact's identity; the cards that come back
+    // are known by it and by the duplicate rule.
+    void reimportedCardsAreDuplicates_data() {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("added");
+        QTest::newRow("add") << int(TDuplicateAction::Add) << SampleContactCount();
+        QTest::newRow("skip") << int(TDuplicateAction::Skip) << 0;
+        QTest::newRow("update") << int(TDuplicateAction::Update) << 0;
+    }
+    void reimportedCardsAreDuplicates() {
+        QFETCH(int, action);
+        QFETCH(int, added);
+        QTemporaryDir dir;
+        const QString sample = dir.filePath(QStringLiteral("sample.tbr"));
+        MakeSampleDatabase(sample);
+        const QString vcf = dir.filePath(QStringLiteral("sample.vcf"));
+        QCOMPARE(run(true, sample, vcf).code, 0);
+        QFile cards(vcf);
+        QVERIFY(cards.open(QIODevice::ReadOnly));
+        const QByteArray bytes = cards.readAll();
+        QCOMPARE(bytes.count("\r\nUID:"), SampleContactCount());
+        const QList<QStringList> before = ReadRows(*OpenDatabase(sample));
+
+        const Run r = run(false, sample, vcf, TDuplicateAction(action));
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("Imported %1 contacts").arg(added)),
+                 qPrintable(r.out));
+        QVERIFY2(r.out.contains(QStringLiteral("Already in the database or repeated in the "
+                                               "file: %1;")
+                                    .arg(SampleContactCount())),
+                 qPrintable(r.out));
+        const QList<QStringList> after = ReadRows(*OpenDatabase(sample));
+        QCOMPARE(after.size(), before.size() + added);
+        // Updating from the same cards changes nothing.
+        QCOMPARE(after.mid(0, before.size()), before);
     }
 
     void failuresExitWithOne() {
