@@ -31,6 +31,22 @@
         <translation>--url a --user patří k --sync.</translation>
     </message>
     <message>
+        <source>Unexpected argument: %1</source>
+        <translation>Nečekaný argument: %1</translation>
+    </message>
+    <message>
+        <source>Only one of --make-sample, --export-vcard, --import-vcard and --sync can be given.</source>
+        <translation>Zadat lze jen jeden z příkazů --make-sample, --export-vcard, --import-vcard a --sync.</translation>
+    </message>
+    <message>
+        <source>%1: --duplicates takes add, skip or update.</source>
+        <translation>%1: --duplicates přijímá add, skip nebo update.</translation>
+    </message>
+    <message>
+        <source>--duplicates goes with --import-vcard.</source>
+        <translation>--duplicates patří k --import-vcard.</translation>
+    </message>
+    <message>
         <source>Usage: %1 [OPTION]... [DATABASE]
 %2: a contacts manager. Opens DATABASE (a .tbr file), or the start-up
 database of the options when none is given.
@@ -40,6 +56,9 @@ database of the options when none is given.
                       file FILE (version 4.0) and exit
   --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to
                       DATABASE and exit
+  --duplicates=add|skip|update  with --import-vcard: add the contacts already
+                      in DATABASE anyway (the default), skip them, or update
+                      the existing ones
   --sync DATABASE [--url URL] [--user NAME]  sync DATABASE with its CardDAV
                       address book (URL and NAME are kept for the next time;
                       the password comes from PELLUM_SYNC_PASSWORD or the
@@ -56,6 +75,9 @@ databázi otevíranou při spuštění podle možností programu.
                       SOUBOR (verze 4.0) a skončí
   --import-vcard DATABÁZE SOUBOR  přidá kontakty ze souboru vCard SOUBOR do
                       DATABÁZE a skončí
+  --duplicates=add|skip|update  s --import-vcard: kontakty, které už v DATABÁZI
+                      jsou, přesto přidá (výchozí), přeskočí, nebo jimi
+                      doplní ty stávající
   --sync DATABÁZE [--url ADRESA] [--user JMÉNO]  synchronizuje DATABÁZI s jejím
                       adresářem CardDAV (ADRESA a JMÉNO se uloží pro příště;
                       heslo se vezme z PELLUM_SYNC_PASSWORD nebo z úložiště
@@ -63,14 +85,6 @@ databázi otevíranou při spuštění podle možností programu.
   -h, --help            zobrazí tuto nápovědu a skončí
   --version             zobrazí verzi programu a skončí
 </translation>
-    </message>
-    <message>
-        <source>Unexpected argument: %1</source>
-        <translation>Nečekaný argument: %1</translation>
-    </message>
-    <message>
-        <source>Only one of --make-sample, --export-vcard, --import-vcard and --sync can be given.</source>
-        <translation>Zadat lze jen jeden z příkazů --make-sample, --export-vcard, --import-vcard a --sync.</translation>
     </message>
 </context>
 <context>
@@ -319,6 +333,21 @@ databázi otevíranou při spuštění podle možností programu.
     <message>
         <source>The address &quot;%1&quot; is not allowed: contacts are synced only over https: (http: only with this computer, 127.0.0.1 or localhost).</source>
         <translation>Adresa „%1“ není povolena: kontakty se synchronizují jen přes https: (http: jen s tímto počítačem, 127.0.0.1 nebo localhost).</translation>
+    </message>
+</context>
+<context>
+    <name>DuplicateImport</name>
+    <message>
+        <source>%1 of the %2 contacts are already in the database.</source>
+        <translation>%1 z %2 kontaktů už v databázi je.</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 contacts repeat a contact earlier in the file.</source>
+        <translation>%1 z %2 kontaktů opakuje kontakt uvedený v souboru dříve.</translation>
+    </message>
+    <message>
+        <source>Contacts added: %1, updated: %2, skipped: %3.</source>
+        <translation>Přidáno kontaktů: %1, doplněno: %2, přeskočeno: %3.</translation>
     </message>
 </context>
 <context>
@@ -865,6 +894,13 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TDuplicateFinder</name>
+    <message>
+        <source>%1 (%2 contacts)</source>
+        <translation>%1 (kontaktů: %2)</translation>
+    </message>
+</context>
+<context>
     <name>TExceptionDialog</name>
     <message>
         <source>Use Ctrl+C to copy the report to the clipboard</source>
@@ -1313,6 +1349,10 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <source>Sync</source>
         <translation>Synchronizace</translation>
     </message>
+    <message>
+        <source>Merge of %1 Records</source>
+        <translation>Sloučení %1 záznamů</translation>
+    </message>
 </context>
 <context>
     <name>TVCardContactBuilder</name>
@@ -1396,6 +1436,37 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>Cancel</source>
         <translation>Storno</translation>
+    </message>
+</context>
+<context>
+    <name>TdlgImportDuplicates</name>
+    <message>
+        <source>Contacts Already in the Database</source>
+        <translation>Kontakty, které už v databázi jsou</translation>
+    </message>
+    <message>
+        <source>What should the import do with them?</source>
+        <translation>Co s nimi má import udělat?</translation>
+    </message>
+    <message>
+        <source>&amp;Add them anyway</source>
+        <translation>Přesto je &amp;přidat</translation>
+    </message>
+    <message>
+        <source>&amp;Skip them</source>
+        <translation>&amp;Vynechat je</translation>
+    </message>
+    <message>
+        <source>&amp;Update the existing contacts: fill their empty fields and add the other phone numbers and e-mail addresses</source>
+        <translation>&amp;Doplnit stávající kontakty: vyplnit jejich prázdná pole a přidat další telefonní čísla a e-mailové adresy</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importovat</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Storno</translation>
     </message>
 </context>
 <context>
@@ -2200,6 +2271,14 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>&amp;Product Web Site...</source>
         <translation>&amp;Webové stránky produktu…</translation>
     </message>
+    <message>
+        <source>Find &amp;Duplicates...</source>
+        <translation>Najít &amp;duplicity…</translation>
+    </message>
+    <message>
+        <source>Find the contacts that are the same person and merge them</source>
+        <translation>Najít kontakty téže osoby a sloučit je</translation>
+    </message>
 </context>
 <context>
     <name>TfrmDBImportExport</name>
@@ -2380,6 +2459,41 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Export has been successful. Would you like to close the window?</source>
         <translation>Export proběhl úspěšně. Chcete zavřít okno?</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmFindDuplicates</name>
+    <message>
+        <source>Find Duplicates</source>
+        <translation>Najít duplicity</translation>
+    </message>
+    <message>
+        <source>&amp;Contacts of the group (select the one to keep):</source>
+        <translation>&amp;Kontakty skupiny (vyberte ten, který zůstane):</translation>
+    </message>
+    <message>
+        <source>The contact kept after the merge:</source>
+        <translation>Kontakt, který po sloučení zůstane:</translation>
+    </message>
+    <message>
+        <source>Merging fills the empty fields of the contact kept from the others, adds their other phone numbers, e-mail addresses and lines to its fields, writes any other value that differs into its notes, and deletes the others. Edit &gt; Undo takes a merge back.</source>
+        <translation>Sloučení vyplní prázdná pole ponechaného kontaktu z ostatních, přidá do jeho polí jejich další telefonní čísla, e-mailové adresy a řádky, každou jinou odlišnou hodnotu zapíše do jeho poznámek a ostatní kontakty smaže. Úpravy &gt; Zpět sloučení vrátí.</translation>
+    </message>
+    <message>
+        <source>&amp;Merge</source>
+        <translation>&amp;Sloučit</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Zavřít</translation>
+    </message>
+    <message>
+        <source>No likely duplicates were found: no two contacts share a name and an e-mail address or a phone number, or an e-mail address.</source>
+        <translation>Žádné pravděpodobné duplicity nebyly nalezeny: žádné dva kontakty nemají stejné jméno a společnou e-mailovou adresu nebo telefonní číslo, ani stejnou e-mailovou adresu.</translation>
+    </message>
+    <message>
+        <source>Groups of likely duplicates: %1. Contacts that share a name and an e-mail address or a phone number, or an e-mail address, are listed together.</source>
+        <translation>Skupin pravděpodobných duplicit: %1. Kontakty se stejným jménem a společnou e-mailovou adresou nebo telefonním číslem, nebo se stejnou e-mailovou adresou, jsou uvedeny spolu.</translation>
     </message>
 </context>
 <context>
@@ -2756,6 +2870,10 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Imported %1 contacts from %2 into %3.</source>
         <translation>Počet kontaktů importovaných z %2 do %3: %1.</translation>
+    </message>
+    <message>
+        <source>Already in the database or repeated in the file: %1; updated: %2, skipped: %3.</source>
+        <translation>Už v databázi nebo v souboru opakovaně: %1; doplněno: %2, přeskočeno: %3.</translation>
     </message>
 </context>
 </TS>
