@@ -70,12 +70,13 @@ TfrmFindDuplicates::TfrmFindDuplicates(TContactsSession& session, const QStringL
         right);
     lblHow->setWordWrap(true);
     rightLayout->addWidget(lblContacts);
-    rightLayout->addWidget(grdContacts_, 3);
+    rightLayout->addWidget(grdContacts_, 2);
     rightLayout->addWidget(lblMerged);
     rightLayout->addWidget(grdMerged_, 1);
     rightLayout->addWidget(lblHow);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 3);
+    splitter->setSizes({fontMetrics().averageCharWidth() * 32, 640});
     layout->addWidget(splitter, 1);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -88,20 +89,8 @@ TfrmFindDuplicates::TfrmFindDuplicates(TContactsSession& session, const QStringL
     connect(cmdMerge_, &QPushButton::clicked, this, &TfrmFindDuplicates::cmdMergeClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstGroups_, &QListWidget::currentRowChanged, this, [this] { showGroup(); });
-    connect(grdContacts_, &QTableWidget::itemSelectionChanged, this, [this] {
-        updateMergeState();
-        const int kept = keptRecord();
-        const int group = lstGroups_->currentRow();
-        grdMerged_->clearContents();
-        if (kept < 0) {
-            return;
-        }
-        const QStringList merged = finder_.MergedContact(group, kept);
-        const QList<int> fields = finder_.FilledFields(group);
-        for (int c = 0; c < fields.size(); ++c) {
-            grdMerged_->setItem(0, c, new QTableWidgetItem(cellText(merged.value(fields[c]))));
-        }
-    });
+    connect(grdContacts_, &QTableWidget::itemSelectionChanged, this,
+            &TfrmFindDuplicates::showMerged);
 
     const TBusyCursor busy;
     finder_.Refresh();
@@ -159,9 +148,24 @@ void TfrmFindDuplicates::showGroup() {
     if (!records.isEmpty()) {
         grdContacts_->selectRow(0);
     }
-    emit grdContacts_->itemSelectionChanged();
+    showMerged();
     for (int c = 0; c < fields.size(); ++c) {
         grdMerged_->setColumnWidth(c, grdContacts_->columnWidth(c));
+    }
+}
+
+void TfrmFindDuplicates::showMerged() {
+    updateMergeState();
+    grdMerged_->clearContents();
+    const int kept = keptRecord();
+    if (kept < 0) {
+        return;
+    }
+    const int group = lstGroups_->currentRow();
+    const QStringList merged = finder_.MergedContact(group, kept);
+    const QList<int> fields = finder_.FilledFields(group);
+    for (int c = 0; c < fields.size(); ++c) {
+        grdMerged_->setItem(0, c, new QTableWidgetItem(cellText(merged.value(fields[c]))));
     }
 }
 

@@ -34,6 +34,8 @@ class TfrmFindDuplicates : public QDialog {
   private:
     void showGroups(int selection);
     void showGroup();
+    // The kept contact as the merge would make it.
+    void showMerged();
     void updateMergeState();
     int keptRecord() const;
 
