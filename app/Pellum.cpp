@@ -111,7 +111,7 @@ int runWithoutWindows(int argc, char** argv, const TCommandLine& line) {
         QTextStream out(stdout);
         QTextStream err(stderr);
         return RunVCardCommand(line.ExportVCard, line.VCardDatabase, line.VCardFile, out, err,
-                               line.ConvertToUnicode);
+                               line.Duplicates, line.ConvertToUnicode);
     }
     if (line.Sync) {
         QTextStream out(stdout);

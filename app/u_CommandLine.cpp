@@ -48,10 +48,39 @@ void checkCommandArguments(TCommandLine& line) {
     }
 }
 
+constexpr QLatin1StringView kDuplicatesOption("--duplicates=");
+
+// Takes the --duplicates=WORD options out of arguments (not after "--"),
+// the last one counting, so that one may stand anywhere, also between
+// --import-vcard and its database.
+QStringList takeDuplicatesOption(const QStringList& arguments, TCommandLine& result, bool& given) {
+    QStringList rest;
+    bool optionsEnded = false;
+    for (const QString& arg : arguments) {
+        if (optionsEnded || !arg.startsWith(kDuplicatesOption)) {
+            optionsEnded = optionsEnded || arg == QLatin1String("--");
+            rest << arg;
+            continue;
+        }
+        given = true;
+        const auto action = ParseDuplicateAction(QStringView(arg).mid(kDuplicatesOption.size()));
+        if (action) {
+            result.Duplicates = *action;
+        } else if (result.Error.isEmpty()) {
+            result.Error = QCoreApplication::translate(
+                               "CommandLine", "%1: --duplicates takes add, skip or update.")
+                               .arg(arg);
+        }
+    }
+    return rest;
+}
+
 }  // namespace
 
-TCommandLine ParseCommandLine(const QStringList& arguments) {
+TCommandLine ParseCommandLine(const QStringList& given) {
     TCommandLine result;
+    bool duplicatesGiven = false;
+    const QStringList arguments = takeDuplicatesOption(given, result, duplicatesGiven);
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
@@ -101,6 +130,10 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
         result.Error = QCoreApplication::translate(
             "CommandLine", "--convert-to-unicode goes with --import-vcard.");
     }
+    if (result.Error.isEmpty() && duplicatesGiven && !result.ImportVCard) {
+        result.Error =
+            QCoreApplication::translate("CommandLine", "--duplicates goes with --import-vcard.");
+    }
     checkCommandArguments(result);
     return result;
 }
@@ -117,6 +150,9 @@ QString CommandLineHelpText(const QString& programName) {
                "                      file FILE (version 4.0) and exit\n"
                "  --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to\n"
                "                      DATABASE and exit\n"
+               "  --duplicates=add|skip|update  with --import-vcard: add the contacts already\n"
+               "                      in DATABASE anyway (the default), skip them, or update\n"
+               "                      the existing ones\n"
                "  --convert-to-unicode  with --import-vcard: convert a Central European\n"
                "                      DATABASE to Unicode when a card holds letters it\n"
                "                      cannot store (else the import is refused)\n"

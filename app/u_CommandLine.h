@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/u_ImportDuplicates.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +17,10 @@ struct TCommandLine {
     QString VCardDatabase;
     QString VCardFile;
     bool ConvertToUnicode = false;  // --convert-to-unicode (with --import-vcard)
-    bool Sync = false;              // --sync DB [--url URL] [--user NAME]
+    // --duplicates=add|skip|update with --import-vcard: what the cards
+    // already in the database do (add when not given).
+    TDuplicateAction Duplicates = TDuplicateAction::Add;
+    bool Sync = false;  // --sync DB [--url URL] [--user NAME]
     QString SyncDatabase;
     QString SyncUrl;
     QString SyncUser;

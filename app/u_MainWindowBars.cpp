@@ -54,7 +54,7 @@ void BuildMenus(Ui::TfrmMain& ui, const ICommandHost& commands) {
     QMenu* tools = ui.mnuTools;
     tools->addAction(act("actShowAsTable"));
     tools->addSeparator();
-    tools->addAction(act("actDBSortShow"));
+    tools->addActions({act("actDBSortShow"), act("actFindDuplicates")});
     tools->addSeparator();
     ui.mnuToolsLanguage->addActions({ui.mnuToolsLanguageCzech, ui.mnuToolsLanguageEnglish});
     tools->addMenu(ui.mnuToolsLanguage);

@@ -95,6 +95,9 @@ QString StepCaption(const TStepName& step, const QStringList& fieldTitles) {
             return QCoreApplication::translate("TUndoCommands", "Sort");
         case TStepKind::Sync:
             return QCoreApplication::translate("TUndoCommands", "Sync");
+        case TStepKind::Merge:
+            return QCoreApplication::translate("TUndoCommands", "Merge of %1 Records")
+                .arg(number(step.count));
     }
     return QString();
 }

@@ -39,8 +39,10 @@ struct TImportMatch {
 
 // Matches every imported contact: with the database first, then with the
 // contacts imported before it; a contact that repeats one found in the
-// database is in the database too. Takes time in proportion to the number of
-// contacts on both sides.
+// database is in the database too. A contact on either side may carry its
+// identity as a 33rd cell (a database record's UID, a card's UID): equal
+// identities are the same person whatever the rest, and are looked for
+// first. Takes time in proportion to the number of contacts on both sides.
 QList<TImportMatch> MatchImport(const QList<QStringList>& database,
                                 const QList<QStringList>& imported);
 

@@ -1,5 +1,6 @@
 #include "exchange/u_VCardCommandLine.h"
 
+#include "exchange/u_DuplicateImport.h"
 #include "exchange/u_VCardExchange.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_ExchangeError.h"
@@ -24,19 +25,37 @@ void openContacts(TContactsSession& session, const QString& database) {
     }
 }
 
+// Raises the failure of a background save, after waiting for them.
+void finishSaves(TContactsSession& session, const QString& saveError) {
+    session.FinishSaves();
+    if (!saveError.isEmpty()) {
+        throw EExchangeError(saveError);
+    }
+}
+
 }  // namespace
 
 int RunVCardCommand(bool exportCards, const QString& database, const QString& file,
-                    QTextStream& out, QTextStream& err, bool convertToUnicode) {
+                    QTextStream& out, QTextStream& err, TDuplicateAction duplicates,
+                    bool convertToUnicode) {
     try {
         TContactsSession session(RunningVersionText());
         openContacts(session, database);
         if (convertToUnicode) {
             session.SetUnicodeQuestion([](const TUnstorableText&) { return true; });
         }
-        TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram);
+        QString saveError;
+        QObject::connect(
+            &session, &TContactsSession::saveFailed,
+            [&saveError](const QString&, const QString& message) { saveError = message; });
         if (exportCards) {
+            // The identities given here are saved with the database, so
+            // that the cards are known again when they come back.
+            session.EnsureIdentities();
+            TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram,
+                                    session.IdentityColumn());
             const int count = exchange.ExportToFile(file, TVCardVersion::V4_0);
+            finishSaves(session, saveError);
             out << QCoreApplication::translate("VCardCommandLine",
                                                "Exported %1 contacts from %2 to %3.")
                        .arg(count)
@@ -44,20 +63,25 @@ int RunVCardCommand(bool exportCards, const QString& database, const QString& fi
                 << '\n';
             return 0;
         }
-        QString saveError;
-        QObject::connect(
-            &session, &TContactsSession::saveFailed,
-            [&saveError](const QString&, const QString& message) { saveError = message; });
-        const int count = session.ImportRecords(exchange.ReadFile(file));
-        session.FinishSaves();
-        if (!saveError.isEmpty()) {
-            throw EExchangeError(saveError);
-        }
+        TVCardExchange exchange(session.Quib1(), session.Columns().lstDBColsIndexFromProgram);
+        const TImportCheck check = CheckImport(session, exchange.ReadFile(file));
+        const TImportOutcome outcome = StoreImport(session, check, duplicates);
+        finishSaves(session, saveError);
         out << QCoreApplication::translate("VCardCommandLine",
                                            "Imported %1 contacts from %2 into %3.")
-                   .arg(count)
+                   .arg(outcome.added)
                    .arg(file, database)
             << '\n';
+        if (check.count.total() > 0) {
+            out << QCoreApplication::translate(
+                       "VCardCommandLine",
+                       "Already in the database or repeated in the file: %1; updated: %2, "
+                       "skipped: %3.")
+                       .arg(check.count.total())
+                       .arg(outcome.updated)
+                       .arg(outcome.skipped)
+                << '\n';
+        }
         return 0;
     } catch (const EExchangeError& e) {
         err << database << ": " << e.message() << '\n';

@@ -98,6 +98,10 @@ void TVCardContactBuilder::Add(const TVCardProperty& property, const QString& va
         add(OrganisationSlot, property, VCardText::SplitUnescape(value, u';'));
     } else if (name == "NOTE") {
         notes_ << unescaped(value);
+    } else if (name == "UID") {
+        if (identity_.isEmpty()) {
+            identity_ = unescaped(value).trimmed();
+        }
     } else {
         static const QList<QPair<QByteArray, int>> single{
             {"NICKNAME", Home_Nick},           {"TITLE", Work_Position},
@@ -219,5 +223,9 @@ QStringList TVCardContactBuilder::Finish() {
     notes_.clear();
     extras_.clear();
     order_ = 0;
+    if (!identity_.isEmpty()) {
+        cells << identity_;
+        identity_.clear();
+    }
     return cells;
 }

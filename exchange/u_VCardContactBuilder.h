@@ -20,7 +20,8 @@ class TVCardContactBuilder {
     // Takes one property of the card with its value decoded to text (still
     // escaped). Properties the program has no field for are passed over.
     void Add(const TVCardProperty& property, const QString& value);
-    // The cells in program column order; the builder is empty again.
+    // The cells in program column order, and the card's UID as a 33rd cell
+    // when it has one; the builder is empty again.
     QStringList Finish();
 
   private:
@@ -51,5 +52,6 @@ class TVCardContactBuilder {
     QString formattedName_;
     QStringList notes_;
     QStringList extras_;
+    QString identity_;
     int order_ = 0;
 };

@@ -18,18 +18,22 @@ constexpr qsizetype kPieceBytes = 256 * 1024;
 
 }  // namespace
 
-TVCardExchange::TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram)
-    : quib_(quib), dbColumns_(colsIndexFromProgram) {}
+TVCardExchange::TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram,
+                               int identityColumn)
+    : quib_(quib), dbColumns_(colsIndexFromProgram), identityColumn_(identityColumn) {}
 
 const QStringList& TVCardExchange::rowCells(int row) const {
     // The same list and texts for every row: their room is reused.
-    cells_.resize(ContactSchema::ColumnCount);
+    cells_.resize(ContactSchema::ColumnCount + (identityColumn_ >= 0 ? 1 : 0));
     for (int j = 0; j < ContactSchema::ColumnCount; ++j) {
         const int c = dbColumns_[j];
         if (c == kMissingColumn)
             cells_[j].clear();
         else
             quib_.GetDataInto(row, c, cells_[j]);
+    }
+    if (identityColumn_ >= 0) {
+        cells_[ContactSchema::ColumnCount] = quib_.GetData(row, identityColumn_).trimmed();
     }
     return cells_;
 }

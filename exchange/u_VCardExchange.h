@@ -18,10 +18,12 @@ class TQuibReader;
 // Moves contacts between a database and vCard files: writes the contacts of
 // a database, and reads the contacts of a file for the session to import.
 // colsIndexFromProgram maps each program column to its database column
-// (kMissingColumn when missing).
+// (kMissingColumn when missing); identityColumn is the database column of
+// the records' identities, written as each card's UID.
 class TVCardExchange {
   public:
-    TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram);
+    TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram,
+                   int identityColumn = kMissingColumn);
 
     // The cards of rows (row indexes of the current view; every row of the
     // view when rows is empty).
@@ -35,9 +37,9 @@ class TVCardExchange {
     void SetWriteFaults(const TWriteFaults& faults) { faults_ = faults; }
 
     // The contacts of the cards of fileName, one record per card (program
-    // fields). The whole file is read. Raises EExchangeError (EVCardError
-    // with the line; a file without a card), or EExchangeCancelled when the
-    // progress's watcher stopped it.
+    // fields, and a card's UID as text 32). The whole file is read. Raises EExchangeError
+    // (EVCardError with the line; a file without a card), or EExchangeCancelled when the progress's
+    // watcher stopped it.
     TRecordBatch ReadFile(const QString& fileName) const;
 
     // Who is told the progress of ExportToFile and ReadFile, card by card.
@@ -48,6 +50,7 @@ class TVCardExchange {
 
     const TQuibReader& quib_;
     TColumnMap dbColumns_;
+    int identityColumn_;
     TWriteFaults faults_;
     TExchangeProgress::TReport report_;
     mutable QStringList cells_;  // the row being written

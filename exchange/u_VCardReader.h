@@ -40,7 +40,8 @@ class TVCardReader {
     using CardSink = std::function<void(const QStringList& cells)>;
 
     // Reads every card of bytes (a whole file), calling take with the 32
-    // cells of each in program column order. Returns the number of cards.
+    // cells of each in program column order, and its UID as a 33rd cell
+    // when it has one. Returns the number of cards.
     // Raises EVCardError for a line that is not a property, a card without
     // its end or of no known encoding, text outside a card or a limit passed.
     static int Read(QByteArrayView bytes, const CardSink& take);

@@ -113,6 +113,7 @@ void TVCardWriter::AppendCard(QByteArray& out, const QStringList& cells) const {
     Writer w{out, cells, QByteArray()};
     out.append("BEGIN:VCARD\r\n");
     out.append(version_ == TVCardVersion::V4_0 ? "VERSION:4.0\r\n" : "VERSION:3.0\r\n");
+    w.text("UID", cells.value(ContactSchema::ColumnCount));
     const QString sur = cells.value(SurName), first = cells.value(FirstName);
     w.structured("N", {sur, first, QStringView(), QStringView(), QStringView()}, true);
     w.begin("FN");

@@ -6,8 +6,9 @@
 enum class TVCardVersion { V3_0, V4_0 };
 
 // Writes one contact as a vCard: UTF-8, CR LF line ends, lines folded at 75
-// octets, values escaped. The 32 cells are in program column order; the
-// table of properties is in the README.
+// octets, values escaped. The 32 cells are in program column order, and a
+// 33rd, when given, is the contact's identity, written as UID; the table of
+// properties is in the README.
 class TVCardWriter {
   public:
     explicit TVCardWriter(TVCardVersion version) : version_(version) {}

@@ -129,7 +129,7 @@ void TfrmExportToVCard::cmdBrowseClick() {
 void TfrmExportToVCard::cmdOKClick() {
     try {
         TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Export, this);
-        TVCardExchange exchange(quib_, colsIndexFromProgram_);
+        TVCardExchange exchange(quib_, colsIndexFromProgram_, identityColumn_);
         exchange.SetProgress(progress.Report());
         exchange.ExportToFile(txtFileName_->text(), Version(), ChosenRows());
     } catch (const EExchangeCancelled&) {

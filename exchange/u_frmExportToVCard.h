@@ -24,6 +24,10 @@ class TfrmExportToVCard : public QDialog {
     TfrmExportToVCard(const TQuibReader& quib, const TColumnMap& colsIndexFromProgram,
                       const QList<int>& queryRows, QWidget* parent = nullptr);
 
+    // The database column of the records' identities, written as each
+    // card's UID (none written without it).
+    void SetIdentityColumn(int column) { identityColumn_ = column; }
+
     TVCardVersion Version() const;
     // The rows to write; empty for every record.
     QList<int> ChosenRows() const;
@@ -41,6 +45,7 @@ class TfrmExportToVCard : public QDialog {
     const TQuibReader& quib_;
     TColumnMap colsIndexFromProgram_;
     QList<int> queryRows_;
+    int identityColumn_ = kMissingColumn;
     QRadioButton* rbAllRecords_;
     QRadioButton* rbQueryResult_;
     QRadioButton* rbVersion40_;

@@ -2,12 +2,13 @@
 
 #include "ui_u_frmImportFromCSV.h"
 
-#include "exchange/u_BatchImport.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_CsvPreviewModel.h"
 #include "exchange/u_CsvSourceMappings.h"
+#include "exchange/u_DuplicateImport.h"
 #include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeProgressDialog.h"
+#include "exchange/u_dlgImportDuplicates.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_ExchangeError.h"
 #include "support/u_MessageBox.h"
@@ -202,7 +203,9 @@ QList<int> TfrmImportFromCSV::storedFields() const {
     QList<int> fields;
     for (const QString& target : mapping_.Targets()) {
         const int field = target.toInt();
-        fields << (field >= 0 && !session_.Columns().lstDBColsIndexFromProgram.isMissing(field) ? field : -1);
+        fields << (field >= 0 && !session_.Columns().lstDBColsIndexFromProgram.isMissing(field)
+                       ? field
+                       : -1);
     }
     return fields;
 }
@@ -276,22 +279,37 @@ void TfrmImportFromCSV::cmdDeleteAllClick() {
 
 void TfrmImportFromCSV::cmdOKClick() {
     const QList<int> fields = TCsvImporter::MappingFields(mapping_.Targets());
+    QString outcomeText;
     try {
         TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Import, this);
         TCsvImporter importer;
         importer.SetProgress(progress.Report());
-        const TRecordBatch batch =
-            importer.Read(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(), fields);
-        // The whole file is read before anything is appended.
-        ImportBatch(session_, batch, progress.Report());
+        // The whole file is read and met with the database before anything
+        // is stored.
+        const TImportCheck check = CheckImport(
+            session_,
+            importer.Read(ui->txtFileName->text(), ui->cbHasHeaderRow->isChecked(), fields));
+        TDuplicateAction action = TDuplicateAction::Add;
+        if (check.count.total() > 0) {
+            const auto answer =
+                AskDuplicateAction(DuplicateQuestionText(check.count, check.imported.size()), this);
+            if (!answer) {
+                return;  // nothing was stored; the dialog stays for another try
+            }
+            action = *answer;
+            outcomeText =
+                ImportOutcomeText(StoreImport(session_, check, action, progress.Report()));
+        } else {
+            StoreImport(session_, check, action, progress.Report());
+        }
     } catch (const EExchangeCancelled&) {
         return;  // nothing was appended; the dialog stays for another try
     } catch (const EExchangeError& e) {
         ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, this);
         return;
     }
-    if (ShowMessage(MsgType::Information,
-                    tr("Import has been successful. Would you like to close the window?"),
+    const QString done = tr("Import has been successful. Would you like to close the window?");
+    if (ShowMessage(MsgType::Information, outcomeText.isEmpty() ? done : outcomeText + u'\n' + done,
                     MsgButtons::YesNo, this) == MsgResult::Yes) {
         accept();
     }

@@ -7,12 +7,22 @@
 #include <vector>
 
 // What the user did, as the Edit menu names an undo step.
-enum class TStepKind { EditField, SaveRecord, NewRecord, DeleteRecord, Import, Sort, Sync };
+enum class TStepKind {
+    EditField,
+    SaveRecord,
+    NewRecord,
+    DeleteRecord,
+    Import,
+    Sort,
+    Sync,
+    Merge,
+};
 
 struct TStepName {
     TStepKind kind = TStepKind::EditField;
     int field = -1;  // EditField: the program field
-    int count = 0;   // Import: the records imported; Sync: the records changed
+    int count = 0;   // Import: the records imported or updated; Sync: the records changed;
+                     // Merge: the records merged into one
     bool operator==(const TStepName&) const = default;
 };
 

@@ -226,30 +226,6 @@ bool TContactsSession::DeleteRecord(int record) {
     return true;
 }
 
-int TContactsSession::ImportRecords(const TRecordBatch& batch, const TImportStep& step) {
-    const int count = batch.RowCount();
-    if (count == 0) {
-        return 0;
-    }
-    const TChangeScope scope(changing_, movedWhileChanging_);
-    const int first = quib_->RowsCount();
-    const QStringList empty(quib_->ColsCount());
-    TChangeStep change;
-    change.name = {TStepKind::Import, -1, count};
-    change.undoCursor = quib_->RowIndex();
-    const auto record = [&](int i) {
-        return withFields(batch.Row(i, ContactSchema::ColumnCount), empty);
-    };
-    const auto appended = [&](int made) {
-        if (step) {
-            step(made, count);
-        }
-    };
-    change.edits.push_back(storeRows({TRowEdit::Kind::Insert, first, count, record, appended}));
-    commit(std::move(change), TRecordChange::Inserted(first, count));
-    return count;
-}
-
 void TContactsSession::Sort(const QVector<TSortKey>& keys) {
     const TChangeScope scope(changing_, movedWhileChanging_);
     const QVector<int> order = TRowEditor(*quib_).Sort(keys);

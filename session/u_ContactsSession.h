@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class TBackgroundWriter;
 class TQuib;
@@ -138,12 +139,26 @@ class TContactsSession : public QObject {
     // Deletes record; the cursor stays on a record (the last one when it was
     // beyond them). False when there is no such record.
     bool DeleteRecord(int record);
+    // Records of the database an import changes: each record's number and
+    // its 32 fields as they become.
+    using TRecordUpdates = QList<std::pair<int, QStringList>>;
     // Appends the records of batch (program fields, see TRecordBatch) at the
-    // end as one step; returns how many. step is called after each record
-    // with the records appended so far; what it throws (a cancel) takes
-    // every appended record out again and travels on, as does any error.
+    // end and gives the records of updated their new fields, as one step;
+    // returns how many were appended. A record of batch may bring its
+    // identity as text ContactSchema::ColumnCount (a card's UID): the
+    // database gets the identity column first, and the record keeps the
+    // identity unless a record before it has it. step is called after each
+    // appended record with the records appended so far; what it throws (a
+    // cancel) takes every change out again and travels on, as does any
+    // error.
     using TImportStep = std::function<void(qint64 done, qint64 total)>;
-    int ImportRecords(const TRecordBatch& batch, const TImportStep& step = {});
+    int ImportRecords(const TRecordBatch& batch, const TImportStep& step = {},
+                      const TRecordUpdates& updated = {});
+    // Merges the records of one person into kept as one step: kept gets
+    // fields (its 32 fields, as ContactMerge makes them), the others are
+    // deleted, and the cursor goes to kept. False, changing nothing, when a
+    // record does not exist, others is empty or names kept.
+    bool MergeRecords(int kept, const QStringList& fields, const QList<int>& others);
     // Replaces the sort definitions by keys (database columns) and sorts the
     // records.
     void Sort(const QVector<TSortKey>& keys);
@@ -316,6 +331,10 @@ class TContactsSession : public QObject {
     void addIdentityColumn();
     // rowTexts with a new identity in each row that has none.
     TRowEditor::TRowTexts withIdentities(TRowEditor::TRowTexts rowTexts) const;
+    // The identity each record of batch brings that no record before it has
+    // (empty for the others), after giving the database the identity column
+    // when one brings any; empty when none does.
+    QStringList broughtIdentities(const TRecordBatch& batch);
 
     std::unique_ptr<TQuib> quib_;
     QString programVersion_;

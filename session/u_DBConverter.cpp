@@ -3,6 +3,7 @@
 #include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
+#include "session/u_RecordIdentity.h"
 #include "session/u_SourceDBCheck.h"
 #include "support/u_AtomicFileWriter.h"
 #include "support/u_ExchangeError.h"
@@ -282,11 +283,19 @@ TDBConverter::Result TDBConverter::Convert(const QString& sourceFile, const QStr
         backupMade_ = true;
     }
     openSource(sourceFile);
-    lstDBColsIndexFromSourceDB_ = BuildColumnMap(DatabaseColumns(source_), layout.columns);
+    const QStringList sourceColumns = DatabaseColumns(source_);
+    // The records' identities are no column of a layout, but they go with
+    // the records wherever they are copied.
+    TDBLayout kept = layout;
+    const QString identity = QLatin1String(kIdentityColumn);
+    if (sourceColumns.contains(identity) && !kept.columns.contains(identity)) {
+        kept.columns << identity;
+    }
+    lstDBColsIndexFromSourceDB_ = BuildColumnMap(sourceColumns, kept.columns);
     checkStorable();
     if (QFile::exists(destFile) && confirmOverwrite && !confirmOverwrite()) {
         return Result::Declined;
     }
-    writeDestination(destFile, layout);
+    writeDestination(destFile, kept);
     return Result::Written;
 }

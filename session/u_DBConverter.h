@@ -40,7 +40,9 @@ class TDBConverter {
 
     // 1. When sourceFile and destFile name the same file, copies the source to
     //    BackupFileName first (the backup stays whatever happens later).
-    // 2. Opens the source, maps its columns onto layout by name.
+    // 2. Opens the source, maps its columns onto layout by name; the column
+    //    of the records' identities (kIdentityColumn) is kept after
+    //    layout's.
     // 3. When destFile exists, asks confirmOverwrite; false gives Declined
     //    and writes nothing.
     // 4. Writes destFile: the identification headers, layout's columns and

@@ -18,22 +18,24 @@ constexpr ModeWord kModeWords[] = {
 
 // The commands a print or query view locks.
 constexpr TCommand kLockedByPrintAndQuery[] = {
-    TCommand::MoveFirst,     TCommand::MovePrevious,    TCommand::MoveNext,
-    TCommand::MoveLast,      TCommand::NewRow,          TCommand::SaveRow,
-    TCommand::DeleteRow,     TCommand::DBCreate,        TCommand::DBOpen,
-    TCommand::RecentFiles,   TCommand::ImportExportTBR, TCommand::ImportFromCSV,
-    TCommand::ExportToCSV,   TCommand::ImportFromVCard, TCommand::ExportToVCard,
-    TCommand::DBSave,        TCommand::DBSaveAs,        TCommand::DBReload,
-    TCommand::DBPrint,       TCommand::FindBasic,       TCommand::FindBasicNext,
-    TCommand::FindQuery,     TCommand::ShowAsTable,     TCommand::SortShow,
+    TCommand::MoveFirst,      TCommand::MovePrevious,    TCommand::MoveNext,
+    TCommand::MoveLast,       TCommand::NewRow,          TCommand::SaveRow,
+    TCommand::DeleteRow,      TCommand::DBCreate,        TCommand::DBOpen,
+    TCommand::RecentFiles,    TCommand::ImportExportTBR, TCommand::ImportFromCSV,
+    TCommand::ExportToCSV,    TCommand::ImportFromVCard, TCommand::ExportToVCard,
+    TCommand::DBSave,         TCommand::DBSaveAs,        TCommand::DBReload,
+    TCommand::DBPrint,        TCommand::FindBasic,       TCommand::FindBasicNext,
+    TCommand::FindQuery,      TCommand::ShowAsTable,     TCommand::SortShow,
+    TCommand::FindDuplicates,
 };
 
 // The commands that need an open database.
 constexpr TCommand kNeedOpen[] = {
-    TCommand::ImportFromCSV, TCommand::ExportToCSV, TCommand::ImportFromVCard,
-    TCommand::ExportToVCard, TCommand::DBSave,      TCommand::DBSaveAs,
-    TCommand::DBReload,      TCommand::DBPrint,     TCommand::FindBasic,
-    TCommand::FindBasicNext, TCommand::FindQuery,   TCommand::CardFields,
+    TCommand::ImportFromCSV,  TCommand::ExportToCSV, TCommand::ImportFromVCard,
+    TCommand::ExportToVCard,  TCommand::DBSave,      TCommand::DBSaveAs,
+    TCommand::DBReload,       TCommand::DBPrint,     TCommand::FindBasic,
+    TCommand::FindBasicNext,  TCommand::FindQuery,   TCommand::CardFields,
+    TCommand::FindDuplicates,
 };
 
 void set(TCommandStates& states, TCommand command, bool enabled) {
@@ -131,6 +133,8 @@ const char* CommandActionName(TCommand command) {
             return "actDBSortShow";
         case TCommand::SortCancel:
             return "actDBSortCancel";
+        case TCommand::FindDuplicates:
+            return "actFindDuplicates";
         case TCommand::RecentFiles:
         case TCommand::CardFields:
             return nullptr;

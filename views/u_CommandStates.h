@@ -55,6 +55,7 @@ enum class TCommand {
     PrintCancel,
     SortShow,
     SortCancel,
+    FindDuplicates,
     CardFields,
 };
 inline constexpr int kCommandCount = static_cast<int>(TCommand::CardFields) + 1;

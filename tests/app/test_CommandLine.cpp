@@ -19,6 +19,7 @@ struct ProgramRun {
     int code = -1;
     QProcess::ExitStatus status = QProcess::CrashExit;
     QString err;
+    QString out;
 };
 
 // The program itself, run as a user runs it; fileSizeLimit as "ulimit -f".
@@ -38,7 +39,8 @@ ProgramRun RunProgram(const QStringList& args, qint64 fileSizeLimit = -1) {
         program.waitForFinished();
     }
     return {program.exitCode(), program.exitStatus(),
-            QString::fromLocal8Bit(program.readAllStandardError())};
+            QString::fromLocal8Bit(program.readAllStandardError()),
+            QString::fromLocal8Bit(program.readAllStandardOutput())};
 }
 
 }  // namespace
@@ -108,6 +110,44 @@ class TestCommandLine : public QObject {
         QVERIFY(!ParseCommandLine({"--convert-to-unicode", "a.tbr"}).Error.isEmpty());
     }
 
+    void duplicatesOptionGoesWithTheImport_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("action");
+        const int add = int(TDuplicateAction::Add);
+        QTest::newRow("not given")
+            << QStringList{"--import-vcard", "a.tbr", "a.vcf"} << true << add;
+        QTest::newRow("between the command and its database")
+            << QStringList{"--import-vcard", "--duplicates=skip", "a.tbr", "a.vcf"} << true
+            << int(TDuplicateAction::Skip);
+        QTest::newRow("after the files")
+            << QStringList{"--import-vcard", "a.tbr", "a.vcf", "--duplicates=update"} << true
+            << int(TDuplicateAction::Update);
+        QTest::newRow("add") << QStringList{"--duplicates=add", "--import-vcard", "a.tbr", "a.vcf"}
+                             << true << add;
+        QTest::newRow("an unknown word")
+            << QStringList{"--import-vcard", "--duplicates=merge", "a.tbr", "a.vcf"} << false
+            << add;
+        QTest::newRow("no word") << QStringList{"--import-vcard", "--duplicates=", "a.tbr", "a.vcf"}
+                                 << false << add;
+        QTest::newRow("with the export")
+            << QStringList{"--export-vcard", "--duplicates=skip", "a.tbr", "a.vcf"} << false << add;
+        QTest::newRow("without a command")
+            << QStringList{"--duplicates=skip", "a.tbr"} << false << add;
+    }
+    void duplicatesOptionGoesWithTheImport() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, valid);
+        QFETCH(int, action);
+        const TCommandLine line = ParseCommandLine(args);
+        QCOMPARE(line.Error.isEmpty(), valid);
+        if (valid) {
+            QCOMPARE(int(line.Duplicates), action);
+            QCOMPARE(line.VCardDatabase, QStringLiteral("a.tbr"));
+            QCOMPARE(line.VCardFile, QStringLiteral("a.vcf"));
+        }
+    }
+
     // A window-less command takes exactly its own arguments.
     void extraArgumentsAreAnError_data() {
         QTest::addColumn<QStringList>("args");
@@ -151,6 +191,15 @@ class TestCommandLine : public QObject {
         run = RunProgram({"--export-vcard", db, vcf});
         QCOMPARE(run.code, 0);
         QVERIFY(QFileInfo(vcf).size() > 1000);
+
+        // An unknown answer to the duplicates is a wrong command line, and
+        // the cards that are back are skipped when asked.
+        run = RunProgram({"--import-vcard", "--duplicates=merge", db, vcf});
+        QCOMPARE(run.code, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("--duplicates=merge")), qPrintable(run.err));
+        run = RunProgram({"--import-vcard", "--duplicates=skip", db, vcf});
+        QCOMPARE(run.code, 0);
+        QVERIFY2(run.out.startsWith(QStringLiteral("Imported 0 contacts")), qPrintable(run.out));
     }
 
     // A FIFO, or a device through a link, is not replaced by a file.

@@ -1,7 +1,11 @@
 #include "app/Pellum.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "exchange/u_dlgImportDuplicates.h"
+#include "exchange/u_frmFindDuplicates.h"
 #include "session/QUIBLib_TLB.h"
+#include "session/u_ContactSchema.h"
+#include "session/u_ContactsSession.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
@@ -19,6 +23,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace cs = ContactSchema;
 
 // The import and export commands of the main window: when they may run, and
 // that their dialogs work on the main window's database.
@@ -148,6 +154,99 @@ class TestExchangeCommands : public QObject {
         QCOMPARE(check.RowsCount(), 4);
         QCOMPARE(check.GetData(2, 0), QStringLiteral("Dvořák"));
         QCOMPARE(check.GetData(3, 1), QStringLiteral("Karel"));
+    }
+
+    // The same person twice in the file: the import asks once, and skipping
+    // leaves the second out.
+    void importAsksAboutDuplicates() {
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 2);
+        start({file});
+        const QString csv = path(QStringLiteral("in.csv"));
+        {
+            QFile f(csv);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(
+                "Dvořák,Antonín,antonin@dvorak.cz\r\nDVORAK,antonin,Antonin@Dvorak.CZ\r\n"
+                "Čapek,Karel,karel@capek.cz\r\n");
+        }
+        QStringList questions;
+        SetDuplicateAnswerer([&questions](const QString& question) {
+            questions << question;
+            return std::optional(TDuplicateAction::Skip);
+        });
+        driveDialogs([&](QDialog& dialog) {
+            control<QLineEdit>(dialog, "txtFileName")->setText(csv);
+            control<QCheckBox>(dialog, "cbHasHeaderRow")->setChecked(false);
+            control<QPushButton>(dialog, "cmdDeleteAll")->click();
+            auto* add = control<QComboBox>(dialog, "lstAdd");
+            for (const int field : {cs::SurName, cs::FirstName, cs::Home_Email}) {
+                add->setCurrentIndex(field + 1);
+                control<QPushButton>(dialog, "cmdAdd")->click();
+            }
+            control<QPushButton>(dialog, "cmdOK")->click();
+        });
+        act("actDBImportFromCSV")->trigger();
+        SetDuplicateAnswerer({});
+        QCOMPARE(questions, QStringList{QStringLiteral(
+                                "1 of the 3 contacts repeat a contact earlier in the file.")});
+        QCOMPARE(main().Session().Quib1().RowsCount(), 4);
+        QCOMPARE(main().Session().FieldText(3, cs::SurName), QStringLiteral("Čapek"));
+        QVERIFY2(messages_->texts().join('|').contains(
+                     QStringLiteral("Contacts added: 2, updated: 0, skipped: 1.")),
+                 qPrintable(messages_->texts().join('|')));
+        // One step takes the whole import back.
+        QCOMPARE(main().Session().UndoStepName()->count, 2);
+    }
+
+    // A seeded pair is found and merged through the window; undone, the
+    // file is as it was, byte for byte.
+    void findDuplicatesMergesAPair() {
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 2);
+        start({file});
+        TContactsSession& session = main().Session();
+        TRecordBatch seeded;
+        QStringList a(cs::ColumnCount), b(cs::ColumnCount);
+        a[cs::SurName] = QStringLiteral("Dvořák");
+        a[cs::FirstName] = QStringLiteral("Antonín");
+        a[cs::Home_Tel] = QStringLiteral("+420 777 123 456");
+        a[cs::Home_Email] = QStringLiteral("antonin@dvorak.cz");
+        b[cs::SurName] = QStringLiteral("Antonín");
+        b[cs::FirstName] = QStringLiteral("Dvořák");
+        b[cs::Work_Tel] = QStringLiteral("777123456");
+        b[cs::Work_Company] = QStringLiteral("Opera");
+        seeded.AppendRow(a);
+        seeded.AppendRow(b);
+        QCOMPARE(session.ImportRecords(seeded), 2);
+        session.FinishSaves();
+        const QByteArray before = fileBytes(file);
+        QStringList captions;
+        driveDialogs([&](QDialog& dialog) {
+            auto* finder = qobject_cast<TfrmFindDuplicates*>(&dialog);
+            QVERIFY(finder);
+            captions << control<QListWidget>(dialog, "lstGroups")->item(0)->text();
+            QCOMPARE(finder->Finder().Groups(), (QList<QList<int>>{{2, 3}}));
+            finder->ChooseGroup(0);
+            finder->ChooseKept(1);
+            control<QPushButton>(dialog, "cmdMerge")->click();
+            QVERIFY(finder->Finder().Groups().isEmpty());
+            QCOMPARE(control<QListWidget>(dialog, "lstGroups")->count(), 0);
+        });
+        act("actFindDuplicates")->trigger();
+        QCOMPARE(dialogsRun_, QStringList{QStringLiteral("TfrmFindDuplicates")});
+        QCOMPARE(captions, QStringList{QStringLiteral("Dvořák Antonín (2 contacts)")});
+        QCOMPARE(session.Quib1().RowsCount(), 3);
+        QCOMPARE(session.FieldText(2, cs::SurName), QStringLiteral("Antonín"));
+        QCOMPARE(session.FieldText(2, cs::Work_Company), QStringLiteral("Opera"));
+        // The same number in the other phone field is held already.
+        QCOMPARE(session.FieldText(2, cs::Home_Tel), QString());
+        QCOMPARE(session.FieldText(2, cs::Home_Email), QStringLiteral("antonin@dvorak.cz"));
+        QCOMPARE(session.UndoStepName()->kind, TStepKind::Merge);
+        QVERIFY(session.Undo());
+        session.FinishSaves();
+        QCOMPARE(fileBytes(file), before);
+        QCOMPARE(session.Quib1().RowsCount(), 4);
     }
 
     void convertingTheOpenDatabaseReloadsIt() {

@@ -161,6 +161,32 @@ class TestDBConvert : public QObject {
         QCOMPARE(c.converter.ColumnMap()[2], 3);  // Home_Address
     }
 
+    // The identities are no column of a layout, yet go with the records
+    // into every layout.
+    void identitiesAreKeptInEveryLayout() {
+        const TDBLayout withIdentities{
+            QStringLiteral("ids"), QStringLiteral("2.7.0"), {"SurName", "UID", "Notes"}};
+        const QString src = path("ids.tbr");
+        WriteDatabase(src, withIdentities,
+                      {{"Smith", "id-1", "a note"}, {"Dvořák", "id-2", QString()}});
+        for (const TDBLayout& layout : DBLayouts()) {
+            const QString dst = path("ids-" + layout.version + ".tbr");
+            Converter c;
+            c.converter.Convert(src, dst, layout, yes);
+            auto db = OpenDatabase(dst);
+            QCOMPARE(db->ColsCount(), layout.columns.size() + 1);
+            QCOMPARE(ValueByName(*db, 0, QStringLiteral("UID")), QStringLiteral("id-1"));
+            QCOMPARE(ValueByName(*db, 1, QStringLiteral("UID")), QStringLiteral("id-2"));
+            QCOMPARE(ValueByName(*db, 1, QStringLiteral("SurName")), QStringLiteral("Dvořák"));
+        }
+        // Without identities in the source, the layout is all there is.
+        const QString plain = path("plain.tbr");
+        WriteDatabase(plain, layout250(), {namedRow(layout250(), "x")});
+        Converter c;
+        c.converter.Convert(plain, path("plain270.tbr"), layout270(), yes);
+        QCOMPARE(OpenDatabase(path("plain270.tbr"))->ColsCount(), 32);
+    }
+
     void unknownSourceColumnIsNotCopied() {
         const TDBLayout odd{
             QStringLiteral("odd"), QStringLiteral("2.7.0"), {"SurName", "Home_Fishing", "Notes"}};

@@ -215,6 +215,37 @@ class TestDuplicates : public QObject {
         QCOMPARE(count.total(), 5);
     }
 
+    // A card whose identity is in the database is its record whatever its
+    // name; one without, or with another, goes by the rule.
+    void identitiesComeFirst() {
+        QStringList novak =
+            contact({{SurName, "Novák"}, {FirstName, "Jan"}, {Home_Email, "jan@novak.cz"}});
+        novak << QStringLiteral("uid-novak");
+        QStringList withDvorak = dvorak();
+        withDvorak << QStringLiteral("uid-dvorak");
+        const QList<QStringList> database{novak, withDvorak};
+        QStringList renamed = contact({{SurName, "Nováková"}, {FirstName, "Jana"}});
+        renamed << QStringLiteral("uid-novak");
+        QStringList stranger = contact({{SurName, "Fibich"}, {FirstName, "Zdeněk"}});
+        stranger << QStringLiteral("uid-fibich");
+        QStringList again = contact({{SurName, "Z. Fibich"}});
+        again << QStringLiteral("uid-fibich");
+        QStringList otherIdentity = dvorak();
+        otherIdentity << QStringLiteral("uid-other");
+        const QList<QStringList> imported{renamed, stranger, again, otherIdentity};
+        QCOMPARE(MatchImport(database, imported), (QList<TImportMatch>{{TKind::InDatabase, 0},
+                                                                       {TKind::New, -1},
+                                                                       {TKind::InImport, 1},
+                                                                       {TKind::InDatabase, 1}}));
+        // Updated from a later card of its person, a new contact keeps the
+        // identity it brought.
+        const TImportPlan plan = PlanImport(database, imported, MatchImport(database, imported),
+                                            TDuplicateAction::Update);
+        QCOMPARE(plan.added.size(), 1);
+        QCOMPARE(plan.added[0].value(ColumnCount), QStringLiteral("uid-fibich"));
+        QCOMPARE(plan.added[0][SurName], QStringLiteral("Fibich"));
+    }
+
     void plans() {
         const QList<QStringList> database{
             dvorak(),

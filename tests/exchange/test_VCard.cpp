@@ -113,6 +113,38 @@ class TestVCard : public QObject {
                     .startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\n"));
     }
 
+    // The identity goes out as UID and comes back as the 33rd cell; a card
+    // without one gives 32 cells.
+    void identitiesTravelAsUid() {
+        QStringList cells = row({{0, "Dvořák"}});
+        cells << QStringLiteral("6f1c7e2a-0b9d-4c1e-9a53-3d2f1e0c9b8a");
+        QByteArray card;
+        TVCardWriter(TVCardVersion::V4_0).AppendCard(card, cells);
+        QVERIFY(card.startsWith(
+            "BEGIN:VCARD\r\nVERSION:4.0\r\nUID:6f1c7e2a-0b9d-4c1e-9a53-3d2f1e0c9b8a\r\n"));
+        QCOMPARE(readCards(card), QList<QStringList>{cells});
+        const QByteArray other =
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dvořák;;;;\r\n"
+            "UID:urn:uuid:abc\r\nUID:second\r\nEND:VCARD\r\n"
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Čapek;;;;\r\nEND:VCARD\r\n";
+        const QList<QStringList> back = readCards(other);
+        QCOMPARE(back.size(), 2);
+        QCOMPARE(back[0].size(), 33);
+        QCOMPARE(back[0][32], QStringLiteral("urn:uuid:abc"));
+        QCOMPARE(back[1].size(), 32);
+
+        // From a database with identities, each card carries its record's.
+        auto db = database({row({{0, "A"}}), row({{0, "B"}})});
+        QVERIFY(db->EnsureIdentities());
+        const QByteArray cards =
+            TVCardExchange(db->Quib1(), IdentityColumnMap(), db->IdentityColumn())
+                .BuildVCards(TVCardVersion::V4_0);
+        for (const int record : {0, 1}) {
+            QVERIFY(!db->IdentityOf(record).isEmpty());
+            QCOMPARE(cards.count("\r\nUID:" + db->IdentityOf(record).toUtf8() + "\r\n"), 1);
+        }
+    }
+
     void companyOnlyGivesTheFormattedName() {
         auto db = database({row({{15, "Hanácká pekárna"}})});
         const QByteArray cards =

@@ -23,12 +23,14 @@ struct Run {
     QString err;
 };
 
-Run run(bool exportCards, const QString& db, const QString& file, bool convert = false) {
+Run run(bool exportCards, const QString& db, const QString& file,
+        TDuplicateAction duplicates = TDuplicateAction::Add, bool convert = false) {
     QString out;
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    const int code = RunVCardCommand(exportCards, db, file, outStream, errStream, convert);
+    const int code =
+        RunVCardCommand(exportCards, db, file, outStream, errStream, duplicates, convert);
     outStream.flush();
     errStream.flush();
     return {code, out, err};
@@ -94,7 +96,7 @@ class TestVCardCommandLine : public QObject {
         QVERIFY(!QFile::exists(old + QStringLiteral(".bak")));
 
         // Unless converting is allowed: converted, backed up, imported.
-        r = run(false, old, vcf, true);
+        r = run(false, old, vcf, TDuplicateAction::Add, true);
         QCOMPARE(r.code, 0);
         QCOMPARE(ReadFile(old + QStringLiteral(".bak")), before);
         db = OpenDatabase(old);
@@ -102,6 +104,43 @@ class TestVCardCommandLine : public QObject {
         QCOMPARE(db->GetData(0, ContactSchema::SurName), QStringLiteral("Dvořák"));
         QCOMPARE(db->GetData(1, ContactSchema::Notes), QStringLiteral("Иван 王"));
         QCOMPARE(db->RowsCount(), 3);
+    }
+
+    // Every card carries its contact's identity; the cards that come back
+    // are known by it and by the duplicate rule.
+    void reimportedCardsAreDuplicates_data() {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("added");
+        QTest::newRow("add") << int(TDuplicateAction::Add) << SampleContactCount();
+        QTest::newRow("skip") << int(TDuplicateAction::Skip) << 0;
+        QTest::newRow("update") << int(TDuplicateAction::Update) << 0;
+    }
+    void reimportedCardsAreDuplicates() {
+        QFETCH(int, action);
+        QFETCH(int, added);
+        QTemporaryDir dir;
+        const QString sample = dir.filePath(QStringLiteral("sample.tbr"));
+        MakeSampleDatabase(sample);
+        const QString vcf = dir.filePath(QStringLiteral("sample.vcf"));
+        QCOMPARE(run(true, sample, vcf).code, 0);
+        QFile cards(vcf);
+        QVERIFY(cards.open(QIODevice::ReadOnly));
+        const QByteArray bytes = cards.readAll();
+        QCOMPARE(bytes.count("\r\nUID:"), SampleContactCount());
+        const QList<QStringList> before = ReadRows(*OpenDatabase(sample));
+
+        const Run r = run(false, sample, vcf, TDuplicateAction(action));
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("Imported %1 contacts").arg(added)),
+                 qPrintable(r.out));
+        QVERIFY2(r.out.contains(QStringLiteral("Already in the database or repeated in the "
+                                               "file: %1;")
+                                    .arg(SampleContactCount())),
+                 qPrintable(r.out));
+        const QList<QStringList> after = ReadRows(*OpenDatabase(sample));
+        QCOMPARE(after.size(), before.size() + added);
+        // Updating from the same cards changes nothing.
+        QCOMPARE(after.mid(0, before.size()), before);
     }
 
     void failuresExitWithOne() {

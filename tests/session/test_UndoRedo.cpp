@@ -28,6 +28,14 @@ namespace cs = ContactSchema;
 
 namespace {
 
+QStringList RecordFields(const TContactsSession& s, int record) {
+    QStringList fields;
+    for (int f = 0; f < cs::ColumnCount; ++f) {
+        fields << s.FieldText(record, f);
+    }
+    return fields;
+}
+
 // What the session hands out of its engine: only members that read. Each
 // editing member of the binding, called on it, fails to compile; the
 // binding itself has them, so the checks can tell.
@@ -209,6 +217,31 @@ class TestUndoRedo : public QObject {
                 QCOMPARE(ImportBatch(s, exchange.ReadFile(WriteInput(dir, "in.vcf", vcf))), 2);
             },
             TStepKind::Import, 2);
+        row(
+            "import that updates records",
+            [](TContactsSession& s, const QTemporaryDir&) {
+                TRecordBatch batch;
+                batch.AppendRow({QStringLiteral("Nová"), QStringLiteral("Eva")});
+                QStringList updated = RecordFields(s, 1);
+                updated[cs::Home_Tel] = QStringLiteral("+420 777 123 456\n222 333 444");
+                QStringList other = RecordFields(s, 3);
+                other[cs::Notes] = QStringLiteral("Poznámka: ještě");
+                QCOMPARE(s.ImportRecords(batch, {}, {{1, updated}, {3, other}}), 1);
+                QCOMPARE(s.FieldText(1, cs::Home_Tel), updated[cs::Home_Tel]);
+            },
+            TStepKind::Import, 3);
+        row(
+            "merge records",
+            [](TContactsSession& s, const QTemporaryDir&) {
+                QStringList merged = RecordFields(s, 2);
+                merged[cs::Notes] = QStringLiteral("Sloučeno\nze tří");
+                QVERIFY(s.MergeRecords(2, merged, {4, 0}));
+                QCOMPARE(s.Quib1().RowsCount(), 3);
+                // The kept record moved up by the one deleted before it.
+                QCOMPARE(s.Quib1().RowIndex(), 1);
+                QCOMPARE(s.FieldText(1, cs::Notes), merged[cs::Notes]);
+            },
+            TStepKind::Merge, 3);
         row(
             "sort",
             [](TContactsSession& s, const QTemporaryDir&) {
@@ -429,6 +462,39 @@ class TestUndoRedo : public QObject {
         QCOMPARE(session_->Quib1().RowsCount(), 5);
         QVERIFY(!session_->UndoStepName());
         QCOMPARE(file(), before);
+    }
+
+    void aMergeRefusesRecordsThatAreNotThere() {
+        const QByteArray before = file();
+        const QStringList fields(cs::ColumnCount);
+        QVERIFY(!session_->MergeRecords(1, fields, {}));
+        QVERIFY(!session_->MergeRecords(1, fields, {1}));
+        QVERIFY(!session_->MergeRecords(1, fields, {5}));
+        QVERIFY(!session_->MergeRecords(-1, fields, {0}));
+        QVERIFY(!session_->UndoStepName());
+        session_->FinishSaves();
+        QCOMPARE(file(), before);
+    }
+
+    // A record brought with its identity keeps it, unless another has it.
+    void importedIdentitiesAreKeptOnce() {
+        TRecordBatch batch;
+        QStringList card(cs::ColumnCount + 1);
+        card[cs::SurName] = QStringLiteral("Dvořák");
+        card[cs::ColumnCount] = QStringLiteral("card-1");
+        batch.AppendRow(card);
+        batch.AppendRow(card);
+        card[cs::ColumnCount].clear();
+        batch.AppendRow(card);
+        QCOMPARE(session_->ImportRecords(batch), 3);
+        QVERIFY(session_->IdentityColumn() >= 0);
+        QCOMPARE(session_->IdentityOf(5), QStringLiteral("card-1"));
+        QVERIFY(!session_->IdentityOf(6).isEmpty());
+        QVERIFY(session_->IdentityOf(6) != QStringLiteral("card-1"));
+        QVERIFY(!session_->IdentityOf(7).isEmpty());
+        // The surname went into its field, not the identity into another.
+        QCOMPARE(session_->FieldText(5, cs::SurName), QStringLiteral("Dvořák"));
+        QCOMPARE(session_->Quib1().GetData(5, 32), QString());
     }
 
     void saveAsKeepsTheStackAndWritesTheNewFileOnly() {
