@@ -26,6 +26,7 @@ void TBackgroundWriter::Request(quib::QuibSnapshot snapshot, const QString& path
         pending_ = TJob{std::move(snapshot), path.toStdString()};
     }
     wake_.notify_all();
+    emit writeRequested(path);
 }
 
 void TBackgroundWriter::WaitUntilIdle() {
@@ -81,6 +82,9 @@ void TBackgroundWriter::write(const TJob& job) {
     QString message;
     try {
         writeFunction(job.snapshot, job.path);
+        QMetaObject::invokeMethod(
+            this, [this, path = QString::fromStdString(job.path)] { emit writeSucceeded(path); },
+            Qt::QueuedConnection);
         return;
     } catch (const std::exception& e) {
         message = QString::fromUtf8(e.what());

@@ -47,6 +47,10 @@ class TBackgroundWriter : public QObject {
   signals:
     // A write failed; message is the engine's text. The file was not changed.
     void writeFailed(const QString& path, const QString& message);
+    // A write was asked for (emitted by Request, on the owner's thread).
+    void writeRequested(const QString& path);
+    // A write reached the disk (on the owner's thread, shortly after).
+    void writeSucceeded(const QString& path);
 
   private:
     struct TJob {

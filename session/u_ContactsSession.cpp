@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <utility>
 
-
 TContactsSession::TContactsSession(const QString& programVersion, QObject* parent)
     : QObject(parent),
       quib_(std::make_unique<TQuib>()),
@@ -37,11 +36,18 @@ TContactsSession::~TContactsSession() {
     quib_->OnCheckCompatibility = nullptr;
 }
 
+void TContactsSession::SetRecordChanged(bool changed) {
+    if (recordChanged_ == changed)
+        return;
+    recordChanged_ = changed;
+    emit recordChangedChanged(changed);
+}
+
 void TContactsSession::subscribe() {
     quib_->OnRefreshData = [this] {
         emit refreshData();
         // The refresh filled the card, whose edits set the flag: undo that.
-        recordChanged_ = false;
+        SetRecordChanged(false);
     };
     quib_->OnAfterMove = [this] {
         if (changing_) {

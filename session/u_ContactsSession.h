@@ -4,8 +4,8 @@
 #include "session/u_ColumnMap.h"
 #include "session/u_PackedRows.h"
 #include "session/u_QuibReader.h"
-#include "session/u_RecordIdentity.h"
 #include "session/u_RecordChange.h"
+#include "session/u_RecordIdentity.h"
 #include "session/u_RowEditor.h"
 #include "session/u_UndoStack.h"
 
@@ -94,7 +94,7 @@ class TContactsSession : public QObject {
 
     // Unsaved edits of the current record shown on the card.
     bool RecordChanged() const { return recordChanged_; }
-    void SetRecordChanged(bool changed) { recordChanged_ = changed; }
+    void SetRecordChanged(bool changed);
 
     // --- Moving ----------------------------------------------------------------
     // Each moves the cursor (afterMove when it moved), then the views show
@@ -210,6 +210,8 @@ class TContactsSession : public QObject {
     // A background save failed (the engine's message); the changes are kept
     // and the next save writes them.
     void saveFailed(const QString& path, const QString& message);
+    // The card's unsaved edits appeared or went (RecordChanged).
+    void recordChangedChanged(bool changed);
 
   private:
     // Rows about to enter the database: row i of count gets texts(i), one

@@ -43,4 +43,9 @@ CTX = {
         "As Bo&ttom": "Jako posl&ední",
         "D&elete": "Odstra&nit",
     },
+    "TSaveStatus": {
+        "Saving...": "Ukládání…",
+        "Saved at %1": "Uloženo v %1",
+        "Not saved": "Neuloženo",
+    },
 }
