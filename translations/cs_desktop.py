@@ -20,6 +20,12 @@ CTX = {
         "&Cancel Print": "Zr&ušit tisk",
         "&Next Step (Template) 2/3": "Další &krok (šablona) 2/3",
         "&Next Step (Preview) 3/3": "Další &krok (náhled) 3/3",
+        "Ctrl+Home": "Ctrl+Home",
+        "Ctrl+PgUp": "Ctrl+PgUp",
+        "Ctrl+PgDown": "Ctrl+PgDown",
+        "Ctrl+End": "Ctrl+End",
+        "Ctrl+Shift+N": "Ctrl+Shift+N",
+        "Ctrl+Del": "Ctrl+Del",
     },
     "TframeMainIDE": {
         "H&ome": "&Domácí",

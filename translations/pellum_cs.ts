@@ -1054,6 +1054,21 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     </message>
 </context>
 <context>
+    <name>TSaveStatus</name>
+    <message>
+        <source>Saving...</source>
+        <translation>Ukládání…</translation>
+    </message>
+    <message>
+        <source>Saved at %1</source>
+        <translation>Uloženo v %1</translation>
+    </message>
+    <message>
+        <source>Not saved</source>
+        <translation>Neuloženo</translation>
+    </message>
+</context>
+<context>
     <name>TSyncState</name>
     <message>
         <source>The sync state file &quot;%1&quot; is damaged (line %2). Delete it to sync the database anew; nothing is lost, cards that differ become conflicts.</source>
@@ -2199,6 +2214,30 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>&amp;Product Web Site...</source>
         <translation>&amp;Webové stránky produktu…</translation>
+    </message>
+    <message>
+        <source>Ctrl+Home</source>
+        <translation>Ctrl+Home</translation>
+    </message>
+    <message>
+        <source>Ctrl+PgUp</source>
+        <translation>Ctrl+PgUp</translation>
+    </message>
+    <message>
+        <source>Ctrl+PgDown</source>
+        <translation>Ctrl+PgDown</translation>
+    </message>
+    <message>
+        <source>Ctrl+End</source>
+        <translation>Ctrl+End</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+N</source>
+        <translation>Ctrl+Shift+N</translation>
+    </message>
+    <message>
+        <source>Ctrl+Del</source>
+        <translation>Ctrl+Del</translation>
     </message>
 </context>
 <context>
