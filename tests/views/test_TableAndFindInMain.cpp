@@ -447,6 +447,7 @@ void TestTableAndFindInMain::recordKeys_data() {
         QTest::addRow("%s Ctrl+End", view) << table << int(Qt::Key_End) << ctrl << 0 << 2;
         QTest::addRow("%s Ctrl+Shift+N", view)
             << table << int(Qt::Key_N) << int(ctrl | int(Qt::ShiftModifier)) << 0 << 3;
+        QTest::addRow("%s Ctrl+Delete", view) << table << int(Qt::Key_Delete) << ctrl << 1 << 1;
     }
 }
 
@@ -474,4 +475,8 @@ void TestTableAndFindInMain::recordKeys() {
         QCOMPARE(main().Session().Quib1().RowIndex(), to);
     if (key == Qt::Key_N)
         QCOMPARE(main().Session().Quib1().RowsCount(), 4);
+    if (key == Qt::Key_Delete) {
+        QCOMPARE(main().Session().Quib1().RowsCount(), 2);
+        QCOMPARE(stored(1, cs::SurName), QStringLiteral("Row 3"));
+    }
 }
