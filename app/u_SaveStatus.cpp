@@ -32,6 +32,8 @@ void TSaveStatus::retranslate() {
 }
 
 void TSaveStatus::showState() {
+    // Before the first save there is nothing to tell: no empty panel shows.
+    setVisible(state_ != TState::None);
     switch (state_) {
         case TState::None:
             setText(QString());
