@@ -2,6 +2,7 @@
 
 #include "session/u_ContactsSession.h"
 #include "session/u_QuibReader.h"
+#include "support/u_CommandBoundary.h"
 #include "views/u_MainWindowInterface.h"
 #include "views/u_frameMainGrid.h"
 
@@ -14,6 +15,27 @@ TViewCommands::TViewCommands(ICommandHost& host) : TCommandUnit(host) {
     host.Register("actShowAsTable", [this] { ShowAsTable(); });
     host.Register("actDBGridFill", [this] { gridFill(); });
     host.Register("actDBGridClear", [this] { this->host().Main().Grid().GridClear(); });
+    QObject::connect(&host.Main().Grid(), &TframeMainGrid::headingClicked, &signals_,
+                     [this](int field) { RunGuarded([&] { SortByHeading(field); }); });
+}
+
+void TViewCommands::SortByHeading(int field) {
+    TContactsSession& session = host().Session();
+    const int column = session.ColumnOfField(field);
+    if (column == kMissingColumn) {
+        return;
+    }
+    TframeMainGrid& grid = host().Main().Grid();
+    const bool ascending = !(grid.sortField() == field && grid.sortAscending());
+    // As the sort builder: the rows move, so edits not yet stored go first.
+    grid.FinishEdit();
+    if (!host().ConfirmSaveChanges()) {
+        return;
+    }
+    session.Sort({TSortKey{column, ascending}});
+    grid.ShowSortIndicator(field, ascending);
+    // The current record's row stays in sight.
+    grid.selectRow(grid.rowOfRecord(std::max(0, session.Quib1().RowIndex())));
 }
 
 void TViewCommands::ShowAsTable() {
@@ -31,13 +53,18 @@ void TViewCommands::ShowAsTable() {
         main.ShowView(TView::Card);
         showAsTable->setChecked(false);
         main.Grid().GridClear();
+        main.Grid().ClearSortIndicator();
     } else {
         main.ShowView(TView::Table);
         showAsTable->setChecked(true);
     }
     host().Session().RefreshData();
     if (!tableShown) {
-        // Typing goes on in the table, on the current record's row.
+        // Typing goes on in the table, on the current record's row (the
+        // focus the view took on the way may have made another cell current).
+        const TQuibReader& quib = host().Session().Quib1();
+        if (quib.RowsCount() > 0)
+            main.Grid().selectCell(main.Grid().rowOfRecord(std::max(0, quib.RowIndex())), 0);
         main.Grid().grid()->setFocus(Qt::OtherFocusReason);
     }
 }

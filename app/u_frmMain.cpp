@@ -4,12 +4,15 @@
 
 #include "app/u_MainWindowBars.h"
 #include "app/u_MenuStyle.h"
+#include "app/u_SaveStatus.h"
+#include "app/u_WindowTitle.h"
 #include "app/u_frmSplash.h"
 #include "print/u_frameMainPrintPreview.h"
 #include "print/u_frameMainPrintRows.h"
 #include "print/u_frameMainPrintTemplate.h"
 #include "query/u_frameMainDBQuery.h"
 #include "query/u_frameMainDBSort.h"
+#include "session/u_BackgroundWriter.h"
 #include "session/u_ContactsSession.h"
 #include "session/u_QuibReader.h"
 #include "support/u_CommandBoundary.h"
@@ -18,6 +21,7 @@
 #include "support/u_RecentFiles.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_CommandHost.h"
+#include "views/u_RecordKeys.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
@@ -63,6 +67,28 @@ void TfrmMain::placeOnScreen() {
     frame.moveTop(std::max(frame.top(), available.top()));
     frame.moveLeft(std::max(frame.left(), available.left()));
     move(frame.topLeft());
+}
+
+// Once shown, the frame the window system drew is known: a frame wider or
+// taller than the screen is made to fit, and moved inside it.
+void TfrmMain::fitFrameOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || isMaximized() || isFullScreen()) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (available.contains(frame)) {
+        return;
+    }
+    const QSize chrome = frame.size() - size();
+    resize(size().boundedTo(available.size() - chrome).expandedTo(minimumSize()));
+    QRect fitted(frame.topLeft(), size() + chrome);
+    fitted.moveRight(std::min(fitted.right(), available.right()));
+    fitted.moveBottom(std::min(fitted.bottom(), available.bottom()));
+    fitted.moveTop(std::max(fitted.top(), available.top()));
+    fitted.moveLeft(std::max(fitted.left(), available.left()));
+    move(fitted.topLeft());
 }
 
 TfrmMain::~TfrmMain() {
@@ -117,6 +143,7 @@ void TfrmMain::connectSession() {
     connect(&session_, &TContactsSession::openWarning, this,
             [this](const QString& message) { showOpenProblem(false, message); });
     connect(&session_, &TContactsSession::saveFailed, this, &TfrmMain::showFailedSave);
+    connect(&session_, &TContactsSession::recordChangedChanged, this, &TfrmMain::updateWindowTitle);
     session_.SetRecordWriter([this] { StoreViewEdits(); });
     session_.SetUnicodeQuestion([this](const TUnstorableText& text) {
         return ShowMessage(MsgType::Confirmation, UnicodeConversionQuestion(text.character),
@@ -138,13 +165,21 @@ void TfrmMain::createStatusPanels() {
     // them, and an empty hint brings them back.
     ui->sbMain->addWidget(lblStatusReady_);
     ui->sbMain->addWidget(lblStatusWWW_);
+    // Whether the last change is on the disk yet, never covered by a hint.
+    lblStatusSave_ = new TSaveStatus(session_.Writer(), ui->sbMain);
+    ui->sbMain->addPermanentWidget(lblStatusSave_);
     retranslate();
 }
 
 void TfrmMain::retranslate() {
     lblStatusReady_->setText(tr("Ready"));
+    lblStatusSave_->retranslate();
     lblNoDatabase_->setText(
         tr("No database is open. Use File | New to create one or File | Open to open one."));
+}
+
+void TfrmMain::updateWindowTitle() {
+    setWindowTitle(MainWindowTitle(session_.DatabaseName(), session_.RecordChanged()));
 }
 
 void TfrmMain::RegisterFields() {
@@ -152,6 +187,7 @@ void TfrmMain::RegisterFields() {
     for (int i = 0; i < count; ++i) {
         FieldEdits[i] = frameMainIDE_->fieldEdit(i);
         FieldLabels[i] = frameMainIDE_->fieldLabel(i);
+        FieldEdits[i]->installEventFilter(this);
     }
     fieldEditsCount_ = count;
     fieldLabelsCount_ = count;
@@ -313,6 +349,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!firstShowDone_) {
         firstShowDone_ = true;
+        fitFrameOnScreen();
         RunGuarded([this] { FormShow(); });
     }
 }
@@ -391,6 +428,11 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (helpOverMenu(watched, event)) {
         return true;
+    } else if (event->type() == QEvent::ShortcutOverride &&
+               frameMainIDE_->fieldIndexOf(qobject_cast<QWidget*>(watched)) >= 0 &&
+               IsRecordKey(*static_cast<const QKeyEvent*>(event))) {
+        // Left unaccepted: the Record menu's command takes the key, not the field.
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -415,6 +457,8 @@ bool TfrmMain::helpOverMenu(QObject* watched, QEvent* event) {
 
 void TfrmMain::Quib1RefreshData() {
     const QString database = session_.DatabaseName();
+    // The refresh ends with the card's edits gone.
+    setWindowTitle(MainWindowTitle(database, false));
     showNoDatabaseLine();
     if (IsTableShown() && commands_ != nullptr) {
         commands_->action(QStringLiteral("actDBGridFill"))->trigger();

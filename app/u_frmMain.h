@@ -14,6 +14,7 @@ struct TRecordChange;
 class TfrmSplash;
 class TNewStyleMenuStyle;
 class TframeMainIDE;
+class TSaveStatus;
 class TframeMainGrid;
 class TframeMainDBSort;
 class TframeMainDBQuery;
@@ -112,12 +113,14 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     bool confirmLosingUnsaved();
     void showFailedSave(const QString& path, const QString& message);
     void placeOnScreen();
+    void fitFrameOnScreen();
     void createViews();
     void connectSession();
     void createStatusPanels();
     void connectViewToggles();
     void updateBarEdges();
     void retranslate();
+    void updateWindowTitle();
     bool helpOverMenu(QObject* watched, QEvent* event);
 
     std::unique_ptr<Ui::TfrmMain> ui;
@@ -141,6 +144,7 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     QMenu* recentPopup_ = nullptr;
     QLabel* lblStatusReady_ = nullptr;
     QLabel* lblStatusWWW_ = nullptr;
+    TSaveStatus* lblStatusSave_ = nullptr;
     QLabel* lblNoDatabase_ = nullptr;
     bool menuOwnerDraw_ = false;
     bool firstShowDone_ = false;

@@ -108,6 +108,7 @@ void TQueryCommands::showSort() {
     }
     if (fromTable) {
         main.Grid().GridClear();
+        main.Grid().ClearSortIndicator();
     }
     // The record commands stay available beside the sort builder and write
     // the card's fields: the card must show the current record, also after

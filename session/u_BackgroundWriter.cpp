@@ -33,6 +33,7 @@ void TBackgroundWriter::Request(quib::QuibSnapshot snapshot, const QString& path
         pending_ = TJob{std::move(snapshot), path.toStdString(), check};
     }
     wake_.notify_all();
+    emit writeRequested(path);
 }
 
 void TBackgroundWriter::SetKnownFile(const QString& path, std::optional<TFileStamp> stamp) {
@@ -125,13 +126,17 @@ void TBackgroundWriter::write(const TJob& job) {
     QString message;
     try {
         writeFunction(job.snapshot, job.path);
-        // The file just written is the one the next write expects.
-        const std::optional<TFileStamp> written = TFileStamp::Of(job.path);
-        const std::lock_guard lock(mutex_);
-        if (job.path == knownPath_) {
-            knownStamp_ = written;
+        {
+            // The file just written is the one the next write expects.
+            const std::optional<TFileStamp> written = TFileStamp::Of(job.path);
+            const std::lock_guard lock(mutex_);
+            if (job.path == knownPath_) {
+                knownStamp_ = written;
+            }
+            lastProblem_.clear();
         }
-        lastProblem_.clear();
+        QMetaObject::invokeMethod(
+            this, [this, path] { emit writeSucceeded(path); }, Qt::QueuedConnection);
         return;
     } catch (const std::exception& e) {
         message = QString::fromUtf8(e.what());

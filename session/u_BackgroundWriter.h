@@ -78,6 +78,10 @@ class TBackgroundWriter : public QObject {
     // A write to path was held back: another program changed the file since
     // it was read or written here. Nothing was written.
     void changedOnDisk(const QString& path);
+    // A write was asked for (emitted by Request, on the owner's thread).
+    void writeRequested(const QString& path);
+    // A write reached the disk (on the owner's thread, shortly after).
+    void writeSucceeded(const QString& path);
 
   private:
     struct TJob {

@@ -39,11 +39,18 @@ TContactsSession::~TContactsSession() {
     quib_->OnCheckCompatibility = nullptr;
 }
 
+void TContactsSession::SetRecordChanged(bool changed) {
+    if (recordChanged_ == changed)
+        return;
+    recordChanged_ = changed;
+    emit recordChangedChanged(changed);
+}
+
 void TContactsSession::subscribe() {
     quib_->OnRefreshData = [this] {
         emit refreshData();
         // The refresh filled the card, whose edits set the flag: undo that.
-        recordChanged_ = false;
+        SetRecordChanged(false);
     };
     quib_->OnAfterMove = [this] {
         if (changing_) {

@@ -109,7 +109,7 @@ class TContactsSession : public QObject {
 
     // Unsaved edits of the current record shown on the card.
     bool RecordChanged() const { return recordChanged_; }
-    void SetRecordChanged(bool changed) { recordChanged_ = changed; }
+    void SetRecordChanged(bool changed);
 
     // --- Moving ----------------------------------------------------------------
     // Each moves the cursor (afterMove when it moved), then the views show
@@ -274,6 +274,8 @@ class TContactsSession : public QObject {
     // it, and a save was held back. A slot may answer (AnswerChangedOnDisk);
     // when none does, saveFailed follows with ChangedOnDiskText.
     void changedOnDisk(const QString& path);
+    // The card's unsaved edits appeared or went (RecordChanged).
+    void recordChangedChanged(bool changed);
 
   private:
     // Rows about to enter the database: row i of count gets texts(i), one

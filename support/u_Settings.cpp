@@ -74,6 +74,7 @@ constexpr SettingSpec kSettings[] = {
     {TSetting::RecentFile2,         "RecentFile2",         false, 0, 0},
     {TSetting::RecentFile3,         "RecentFile3",         false, 0, 0},
     {TSetting::RecentFile4,         "RecentFile4",         false, 0, 0},
+    {TSetting::TableColumnWidths,   "TableColumnWidths",   false, 0, 0},
 };
 // clang-format on
 

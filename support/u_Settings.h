@@ -19,6 +19,7 @@ enum class TSetting {
     RecentFile2,
     RecentFile3,
     RecentFile4,
+    TableColumnWidths,  // the table's column widths, per database layout
 };
 
 // When settings are applied: once at start-up, or after the options changed.

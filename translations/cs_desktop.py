@@ -20,6 +20,12 @@ CTX = {
         "&Cancel Print": "Zr&ušit tisk",
         "&Next Step (Template) 2/3": "Další &krok (šablona) 2/3",
         "&Next Step (Preview) 3/3": "Další &krok (náhled) 3/3",
+        "Ctrl+Home": "Ctrl+Home",
+        "Ctrl+PgUp": "Ctrl+PgUp",
+        "Ctrl+PgDown": "Ctrl+PgDown",
+        "Ctrl+End": "Ctrl+End",
+        "Ctrl+Shift+N": "Ctrl+Shift+N",
+        "Ctrl+Del": "Ctrl+Del",
     },
     "TframeMainIDE": {
         "H&ome": "&Domácí",
@@ -42,5 +48,10 @@ CTX = {
     "TfrmImportFromCSV": {
         "As Bo&ttom": "Jako posl&ední",
         "D&elete": "Odstra&nit",
+    },
+    "TSaveStatus": {
+        "Saving...": "Ukládání…",
+        "Saved at %1": "Uloženo v %1",
+        "Not saved": "Neuloženo",
     },
 }

@@ -2,13 +2,17 @@
 
 #include "session/u_QuibReader.h"
 #include "session/u_RecordChange.h"
+#include "support/u_ColumnWidths.h"
+#include "support/u_CommandBoundary.h"
 #include "views/u_GridCellDelegate.h"
 #include "views/u_GridModel.h"
+#include "views/u_RecordKeys.h"
 
 #include "ui_u_frameMainGrid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QVector>
 
 #include <algorithm>
@@ -39,6 +43,23 @@ TframeMainGrid::TframeMainGrid(QWidget* parent)
     sg->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     sg->horizontalHeader()->setHighlightSections(false);
     connect(model_, &TGridModel::cellEdited, this, &TframeMainGrid::cellEdited);
+    connect(delegate_, &TGridCellDelegate::enterPressed, this, &TframeMainGrid::moveDown,
+            Qt::QueuedConnection);
+    QHeaderView* headings = sg->horizontalHeader();
+    headings->setSectionsClickable(true);
+    connect(headings, &QHeaderView::sectionClicked, this, [this](int field) {
+        // Sorting is for the whole table, not for the hits of a query.
+        if (field >= 0 && field < model_->columnCount() && wholeTable_ && !widthsLayout_.isEmpty())
+            emit headingClicked(field);
+    });
+    storeWidthsTimer_ = new QTimer(this);
+    storeWidthsTimer_->setSingleShot(true);
+    storeWidthsTimer_->setInterval(400);
+    connect(storeWidthsTimer_, &QTimer::timeout, this, &TframeMainGrid::storeWidths);
+    connect(headings, &QHeaderView::sectionResized, this, [this] {
+        if (!applyingWidths_ && !widthsLayout_.isEmpty())
+            storeWidthsTimer_->start();
+    });
     sg->installEventFilter(this);
     setFocusProxy(sg);  // entering the table puts the keyboard on its current cell
     GridClear();
@@ -51,7 +72,55 @@ QTableView* TframeMainGrid::grid() const {
 }
 
 void TframeMainGrid::GridClear() {
+    if (storeWidthsTimer_ != nullptr && storeWidthsTimer_->isActive()) {
+        storeWidthsTimer_->stop();
+        storeWidths();
+    }
+    widthsLayout_.clear();
     model_->reset({QString()}, {QString()}, {QStringList{QString()}});
+}
+
+void TframeMainGrid::ShowSortIndicator(int field, bool ascending) {
+    sortField_ = field;
+    sortAscending_ = ascending;
+    QHeaderView* headings = ui->sgMain->horizontalHeader();
+    headings->setSortIndicatorShown(true);
+    headings->setSortIndicator(field, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void TframeMainGrid::ClearSortIndicator() {
+    sortField_ = -1;
+    QHeaderView* headings = ui->sgMain->horizontalHeader();
+    headings->setSortIndicatorShown(false);
+    headings->setSortIndicator(-1, Qt::AscendingOrder);
+}
+
+void TframeMainGrid::applyStoredWidths() {
+    const QList<int> widths = ColumnWidths::Stored(widthsLayout_);
+    if (widths.size() != model_->columnCount())
+        return;
+    applyingWidths_ = true;
+    for (int c = 0; c < widths.size(); ++c) {
+        if (widths[c] > 0)
+            ui->sgMain->setColumnWidth(c, widths[c]);
+    }
+    applyingWidths_ = false;
+}
+
+void TframeMainGrid::storeWidths() {
+    if (widthsLayout_.isEmpty())
+        return;
+    QList<int> widths;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        widths << ui->sgMain->columnWidth(c);
+    // Widths are a comfort: a settings store that cannot be written is told
+    // like any other failure, and the table goes on.
+    RunGuarded([&] { ColumnWidths::Store(widthsLayout_, widths); });
+}
+
+void TframeMainGrid::moveDown() {
+    if (currentRow() >= 0 && currentRow() + 1 < rowCount())
+        selectRow(currentRow() + 1);
 }
 
 void TframeMainGrid::GridFill(const TQuibReader& quib, const QStringList& titlesFull,
@@ -75,12 +144,20 @@ void TframeMainGrid::GridFill(const TQuibReader& quib, const QStringList& titles
         columns[i] = indexFromProgram[i];
     QVector<int> records(rows);
     std::iota(records.begin(), records.end(), 0);
+    QStringList layout;
+    for (int column : columns)
+        layout << QString::number(column);
     if (rows > 0) {
         model_->resetToRecords(quib, std::move(headings), std::move(columns), std::move(records));
         wholeTable_ = true;
     } else {
         model_->reset(std::move(headings), {}, {});
     }
+    widthsLayout_ = layout.join(u',');
+    applyStoredWidths();
+    // A refill keeps the arrow of the sort.
+    if (sortField_ >= 0 && sortField_ < fields)
+        ShowSortIndicator(sortField_, sortAscending_);
     if (previousRow >= 0 && rows > 0 && fields > 0)
         selectCell(std::min(previousRow, rows - 1), std::min(previousField, fields - 1));
 }
@@ -100,8 +177,13 @@ void TframeMainGrid::ShowRecords(const TQuibReader& quib, const QStringList& tit
         GridClear();
         return;
     }
+    QStringList layout;
+    for (int column : columns)
+        layout << QString::number(column);
     model_->resetToRecords(quib, std::move(headings), std::move(columns), std::move(records));
     wholeTable_ = false;
+    widthsLayout_ = layout.join(u',');
+    applyStoredWidths();
 }
 
 bool TframeMainGrid::showsRecords() const {
@@ -216,6 +298,23 @@ bool TframeMainGrid::eventFilter(QObject* watched, QEvent* event) {
             emit deleteKeyPressed();
             return true;
         }
+        // Enter goes on to the cell below, as after an edit.
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == 0) {
+            moveDown();
+            return true;
+        }
+        // The record keys move between rows, keeping the column.
+        const int row = RowForRecordKey(*key, currentRow(), rowCount());
+        if (row >= 0) {
+            selectRow(row);
+            return true;
+        }
     }
+    // The record keys are the window's, not the grid's own moves.
+    if (watched == ui->sgMain && event->type() == QEvent::ShortcutOverride && !isEditing() &&
+        IsRecordKey(*static_cast<const QKeyEvent*>(event)) &&
+        RowForRecordKey(*static_cast<const QKeyEvent*>(event), 0, 1) < 0)
+        return true;
     return QFrame::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QTableView;
+class QTimer;
 class TGridCellDelegate;
 class TGridModel;
 class TQuibReader;
@@ -89,21 +90,41 @@ class TframeMainGrid : public QFrame {
     void CancelEdit();
     bool isEditing() const;
 
+    // The arrow in the heading of the field the rows are sorted by.
+    void ShowSortIndicator(int field, bool ascending);
+    void ClearSortIndicator();
+    // The field the arrow is on (-1 when none) and its direction.
+    int sortField() const { return sortField_; }
+    bool sortAscending() const { return sortAscending_; }
+    // The layout the column widths are remembered for (the database columns
+    // shown), empty while the grid is clear.
+    QString widthsLayout() const { return widthsLayout_; }
+
   signals:
     // A cell edit ended with a new text in the cell of field field of
     // record, whose database column exists.
     void cellEdited(int record, int field, const QString& text);
     // The Delete key was pressed in the grid (no cell being edited).
     void deleteKeyPressed();
+    // The heading of program field field was clicked (a sort by it).
+    void headingClicked(int field);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* openEditor() const;
+    void moveDown();
+    void applyStoredWidths();
+    void storeWidths();
 
     std::unique_ptr<Ui::TframeMainGrid> ui;
     TGridModel* model_ = nullptr;
     TGridCellDelegate* delegate_ = nullptr;
     bool wholeTable_ = false;  // the model reads every record of the table
+    QString widthsLayout_;
+    int sortField_ = -1;
+    bool sortAscending_ = true;
+    bool applyingWidths_ = false;
+    QTimer* storeWidthsTimer_ = nullptr;  // a drag stores its widths once, at its end
 };

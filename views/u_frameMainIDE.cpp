@@ -8,6 +8,7 @@
 
 #include <QDesktopServices>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -130,6 +131,7 @@ void TframeMainIDE::collectFields() {
 void TframeMainIDE::connectFields() {
     for (int i = 0; i < FieldCount; ++i) {
         if (auto* line = qobject_cast<QLineEdit*>(fieldEdits_[i])) {
+            line->installEventFilter(this);
             connect(line, &QLineEdit::textChanged, this, &TframeMainIDE::fieldTextChanged);
             connect(line, &QLineEdit::textEdited, this,
                     [this, i, line] { lineTextEdited(i, line); });
@@ -273,6 +275,27 @@ void TframeMainIDE::setLineText(int i, QLineEdit* edit, const QString& text) {
     edit->setText(text);
     // The start of a value shows, not its end.
     edit->setCursorPosition(0);
+    cursorFromFill_[i] = true;
+}
+
+// The first character typed into a freshly filled field goes after its value;
+// a click or a cursor key first leaves the cursor where the user puts it.
+bool TframeMainIDE::eventFilter(QObject* watched, QEvent* event) {
+    const int i = fieldIndexOf(qobject_cast<QWidget*>(watched));
+    if (i < 0 || !cursorFromFill_[i])
+        return QFrame::eventFilter(watched, event);
+    auto* line = qobject_cast<QLineEdit*>(fieldEdits_[i]);
+    if (event->type() == QEvent::MouseButtonPress) {
+        cursorFromFill_[i] = false;
+    } else if (event->type() == QEvent::KeyPress) {
+        cursorFromFill_[i] = false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint() &&
+                           (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0;
+        if (typed && line != nullptr && !line->hasSelectedText() && line->cursorPosition() == 0)
+            line->end(false);
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 // Once the user shortens an over-long value, the designed limit returns.

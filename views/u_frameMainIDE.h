@@ -60,6 +60,7 @@ class TframeMainIDE : public QFrame {
   protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void collectFields();
@@ -90,4 +91,8 @@ class TframeMainIDE : public QFrame {
     // Multi-line editors keep line breaks as LF; a value stored with CR LF
     // breaks is handed back with CR LF so an untouched record stays as it was.
     std::array<bool, FieldCount> crlfBreaks_{};
+    // A single-line field whose cursor the fill put at the start (so the
+    // start shows) and that the user has not yet moved: typed text goes to
+    // the end, where the user expects it.
+    std::array<bool, FieldCount> cursorFromFill_{};
 };

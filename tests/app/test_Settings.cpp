@@ -1,3 +1,4 @@
+#include "support/u_ColumnWidths.h"
 #include "support/u_Settings.h"
 
 #include "AppTestSupport.h"
@@ -31,6 +32,7 @@ class TestSettings : public QObject {
         row(TSetting::DefaultPrintStyle, "DefaultPrintStyle", true, "0");
         row(TSetting::RecentFile1, "RecentFile1", false, "");
         row(TSetting::RecentFile4, "RecentFile4", false, "");
+        row(TSetting::TableColumnWidths, "TableColumnWidths", false, "");
     }
 
     void typedSettingsTable() {
@@ -59,6 +61,28 @@ class TestSettings : public QObject {
             WriteSetting(s, QStringLiteral("three"));
             QVERIFY_THROWS_EXCEPTION(std::runtime_error, SettingInteger(s));
         }
+    }
+
+    // The table's column widths: per layout, the newest layouts kept, and a
+    // damaged stored text read as far as it is good.
+    void columnWidthsPerLayout() {
+        QCOMPARE(ColumnWidths::Stored(QStringLiteral("0,1")), QList<int>());
+        ColumnWidths::Store(QStringLiteral("0,1"), {120, 80});
+        ColumnWidths::Store(QStringLiteral("1,0"), {50, 60});
+        QCOMPARE(ColumnWidths::Stored(QStringLiteral("0,1")), (QList<int>{120, 80}));
+        QCOMPARE(ColumnWidths::Stored(QStringLiteral("1,0")), (QList<int>{50, 60}));
+        ColumnWidths::Store(QStringLiteral("0,1"), {130, 80});
+        QCOMPARE(ColumnWidths::Stored(QStringLiteral("0,1")), (QList<int>{130, 80}));
+        for (int i = 0; i < ColumnWidths::MaxLayouts; ++i)
+            ColumnWidths::Store(QString::number(i + 10), {i});
+        QCOMPARE(ColumnWidths::Stored(QStringLiteral("0,1")), QList<int>());
+        QCOMPARE(ColumnWidths::Stored(QStringLiteral("10")), QList<int>{0});
+        const auto parsed =
+            ColumnWidths::Parse(QStringLiteral("a\t1,2\nnotab\nb\tx,3\nc\t-4\nd\t99999\ne\t7"));
+        QCOMPARE(parsed.size(), 2);
+        QCOMPARE(parsed[0].first, QStringLiteral("a"));
+        QCOMPARE(parsed[1].second, QList<int>{7});
+        QCOMPARE(ColumnWidths::Parse(ColumnWidths::Format(parsed)), parsed);
     }
 
     void defaultsWithoutStoredValues() {

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -92,6 +93,46 @@ class TestStartUp : public QObject {
         QCOMPARE(program->frmCommon->DatabaseCommands().dlgOpenFileName,
                  QStringLiteral("Pellum.tbr"));
         QVERIFY(messages_->messages().empty());
+        QCOMPARE(main.windowTitle(), QStringLiteral("Pellum.tbr \u2014 Orvane Contacts"));
+    }
+
+    // The title names the open database and marks edits of the card not yet
+    // stored; the status bar tells whether the last save reached the disk.
+    void titleAndSaveStateFollowTheDatabase() {
+        MakeSampleDatabase(QDir::current().filePath(QStringLiteral("Pellum.tbr")));
+        auto program = StartProgram({}, false);
+        TfrmMain& main = *program->frmMain;
+        main.show();
+        const QString title = QStringLiteral("Pellum.tbr \u2014 Orvane Contacts");
+        QCOMPARE(main.windowTitle(), title);
+        auto* save = main.findChild<QLabel*>(QStringLiteral("lblStatusSave"));
+        QVERIFY(save != nullptr);
+        QCOMPARE(save->text(), QString());
+        auto* surname = main.frameMainIDE()->fieldEdit(0);
+        surname->setFocus();
+        QTest::keyClicks(surname, QStringLiteral("x"));
+        QCOMPARE(main.windowTitle(), QStringLiteral("* ") + title);
+        program->frmCommon->action(QStringLiteral("actDBSaveRow"))->trigger();
+        QCOMPARE(main.windowTitle(), title);
+        QVERIFY(save->text() == QStringLiteral("Saving...") ||
+                save->text().startsWith(QStringLiteral("Saved at ")));
+        main.Session().FinishSaves();
+        QTRY_VERIFY(save->text().startsWith(QStringLiteral("Saved at ")));
+        QVERIFY(QRegularExpression(QStringLiteral("^Saved at \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(save->text())
+                    .hasMatch());
+        // Moving on drops the mark with the edits (after the question).
+        QTest::keyClicks(surname, QStringLiteral("y"));
+        QCOMPARE(main.windowTitle(), QStringLiteral("* ") + title);
+        main.Session().RefreshData();
+        QCOMPARE(main.windowTitle(), title);
+        // Without a database the program's name alone.
+        try {
+            main.Session().OpenFile(QDir::current().filePath(QStringLiteral("missing.tbr")));
+        } catch (const std::exception&) {
+            // The missing file is the engine's error; the session has no database.
+        }
+        QCOMPARE(main.Session().DatabaseName(), QString());
         QCOMPARE(main.windowTitle(), QStringLiteral("Orvane Contacts"));
     }
 

@@ -6,6 +6,7 @@
 #include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_ColumnWidths.h"
 #include "support/u_ResourceStrings.h"
 #include "testsupport/TestSupport.h"
 #include "views/u_NavigationLabel.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -51,6 +53,11 @@ class TestTableAndFindInMain : public QObject {
     void tableEditsSurviveTheWayThroughTheSortBuilder();
     void showGridThenTypingStoresInTheCurrentRecord();
     void navigationTextKeepsTheRecordNumbersWhole();
+    void headingClickSortsAsTheSortBuilder();
+    void enterMovesToTheCellBelow();
+    void columnWidthsAreRememberedPerLayout();
+    void recordKeys_data();
+    void recordKeys();
 
   private:
     TfrmMain& main() { return *program_->frmMain; }
@@ -354,3 +361,122 @@ void TestTableAndFindInMain::navigationTextKeepsTheRecordNumbersWhole() {
 
 QTEST_MAIN(TestTableAndFindInMain)
 #include "test_TableAndFindInMain.moc"
+
+void TestTableAndFindInMain::headingClickSortsAsTheSortBuilder() {
+    // Surnames Row 1 .. Row 3; towns in the other order.
+    for (int r = 0; r < 3; ++r)
+        main().Session().StoreField(r, cs::Home_Town, QStringLiteral("Town %1").arg(3 - r));
+    trigger("actShowAsTable");
+    QHeaderView* headings = grid().grid()->horizontalHeader();
+    const auto click = [&](int field) {
+        const int x = headings->sectionViewportPosition(field) + headings->sectionSize(field) / 2;
+        QTest::mouseClick(headings->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+    };
+    click(cs::Home_Town);
+    QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("Town 1"));
+    QCOMPARE(stored(0, cs::SurName), QStringLiteral("Row 3"));
+    QCOMPARE(grid().cellText(0, cs::Home_Town), QStringLiteral("Town 1"));
+    QVERIFY(headings->isSortIndicatorShown());
+    QCOMPARE(headings->sortIndicatorSection(), int(cs::Home_Town));
+    QCOMPARE(headings->sortIndicatorOrder(), Qt::AscendingOrder);
+    // Again: descending.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);  // two clicks, not a double click
+    click(cs::Home_Town);
+    QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("Town 3"));
+    QCOMPARE(headings->sortIndicatorOrder(), Qt::DescendingOrder);
+    // One undo step, as the sort builder's.
+    QVERIFY(main().Session().UndoStepName().has_value());
+    QVERIFY(main().Session().Undo());
+    QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("Town 1"));
+    // The order equals the sort builder's by the same column.
+    const QStringList byHeading{stored(0, cs::SurName), stored(1, cs::SurName),
+                                stored(2, cs::SurName)};
+    QVERIFY(main().Session().Undo());
+    main().Session().Sort({TSortKey{cs::Home_Town, true}});
+    QCOMPARE((QStringList{stored(0, cs::SurName), stored(1, cs::SurName), stored(2, cs::SurName)}),
+             byHeading);
+    // Leaving the table takes the arrow away.
+    trigger("actShowAsTable");
+    QVERIFY(!headings->isSortIndicatorShown());
+}
+
+void TestTableAndFindInMain::enterMovesToTheCellBelow() {
+    trigger("actShowAsTable");
+    grid().selectCell(0, cs::Home_Town);
+    grid().grid()->setFocus();
+    QTest::keyClick(grid().grid(), Qt::Key_A);
+    QVERIFY(grid().isEditing());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(grid().currentRow(), 1);
+    QCOMPARE(grid().currentField(), int(cs::Home_Town));
+    QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("ab"));
+    // Without an edit as well, and never beyond the last row.
+    QTest::keyClick(grid().grid(), Qt::Key_Enter);
+    QCOMPARE(grid().currentRow(), 2);
+    QTest::keyClick(grid().grid(), Qt::Key_Return);
+    QCOMPARE(grid().currentRow(), 2);
+}
+
+void TestTableAndFindInMain::columnWidthsAreRememberedPerLayout() {
+    trigger("actShowAsTable");
+    grid().grid()->setColumnWidth(cs::Home_Town, 211);
+    const QString layout = grid().widthsLayout();
+    QVERIFY(!layout.isEmpty());
+    // Leaving the table stores what a drag has not stored yet.
+    trigger("actShowAsTable");
+    trigger("actShowAsTable");
+    QCOMPARE(grid().grid()->columnWidth(cs::Home_Town), 211);
+    // They are in the settings, for the next start of the program.
+    QCOMPARE(ColumnWidths::Stored(layout).value(cs::Home_Town), 211);
+    QCOMPARE(ColumnWidths::Stored(layout).size(), grid().columnCount());
+}
+
+void TestTableAndFindInMain::recordKeys_data() {
+    QTest::addColumn<bool>("table");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    const int ctrl = Qt::ControlModifier;
+    for (bool table : {false, true}) {
+        const char* view = table ? "table" : "card";
+        QTest::addRow("%s Ctrl+PgDn", view) << table << int(Qt::Key_PageDown) << ctrl << 0 << 1;
+        QTest::addRow("%s Ctrl+PgUp", view) << table << int(Qt::Key_PageUp) << ctrl << 2 << 1;
+        QTest::addRow("%s Ctrl+Home", view) << table << int(Qt::Key_Home) << ctrl << 2 << 0;
+        QTest::addRow("%s Ctrl+End", view) << table << int(Qt::Key_End) << ctrl << 0 << 2;
+        QTest::addRow("%s Ctrl+Shift+N", view)
+            << table << int(Qt::Key_N) << int(ctrl | int(Qt::ShiftModifier)) << 0 << 3;
+        QTest::addRow("%s Ctrl+Delete", view) << table << int(Qt::Key_Delete) << ctrl << 1 << 1;
+    }
+}
+
+void TestTableAndFindInMain::recordKeys() {
+    QFETCH(bool, table);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    main().Session().MoveTo(from);
+    QWidget* target = nullptr;
+    if (table) {
+        trigger("actShowAsTable");
+        grid().selectRow(from);
+        target = grid().grid();
+    } else {
+        target = main().frameMainIDE()->fieldEdit(cs::Home_Town);
+        main().frameMainIDE()->ShowField(cs::Home_Town);
+    }
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (table)
+        QCOMPARE(grid().currentRow(), to);
+    else
+        QCOMPARE(main().Session().Quib1().RowIndex(), to);
+    if (key == Qt::Key_N)
+        QCOMPARE(main().Session().Quib1().RowsCount(), 4);
+    if (key == Qt::Key_Delete) {
+        QCOMPARE(main().Session().Quib1().RowsCount(), 2);
+        QCOMPARE(stored(1, cs::SurName), QStringLiteral("Row 3"));
+    }
+}

@@ -207,7 +207,12 @@ void TestFrameMainGrid::aFinishedCellEditIsStoredOnce() {
     QTRY_COMPARE(stored_, QStringList{"ab"});
     QCOMPARE(gridfixture::StoredValue(path_, 1, cs::Home_Town), QStringLiteral("ab"));
     QCOMPARE(grid_->cellText(1, cs::Home_Town), QStringLiteral("ab"));
-    // A second edit, finished by the program (a command that runs meanwhile).
+    // Enter went on to the cell below.
+    QTRY_COMPARE(grid_->currentRow(), 2);
+    QCOMPARE(grid_->currentField(), int(cs::Home_Town));
+    // A second edit of the same cell, finished by the program (a command that
+    // runs meanwhile).
+    grid_->selectCell(1, cs::Home_Town);
     grid_->grid()->edit(grid_->grid()->currentIndex());
     editor = grid_->grid()->findChild<QLineEdit*>();
     QVERIFY(editor);
