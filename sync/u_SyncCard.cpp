@@ -1,10 +1,10 @@
 #include "sync/u_SyncCard.h"
 
-#include "support/u_ExchangeError.h"
 #include "exchange/u_VCardProperty.h"
 #include "exchange/u_VCardReader.h"
 #include "exchange/u_VCardWriter.h"
 #include "session/u_ContactSchema.h"
+#include "support/u_ExchangeError.h"
 #include "sync/u_SyncError.h"
 
 #include <QCoreApplication>
@@ -354,7 +354,9 @@ QStringList Cells(QByteArrayView card) {
     QStringList cells;
     int count = 0;
     try {
-        count = TVCardReader::Read(card, [&cells](const QStringList& c) { cells = c; });
+        // The card's UID is kept apart from the fields.
+        count = TVCardReader::Read(
+            card, [&cells](const QStringList& c) { cells = c.mid(0, ContactSchema::ColumnCount); });
     } catch (const EExchangeError& e) {
         throw ESyncError(
             QCoreApplication::translate("SyncCard", "A card of the address book cannot be read: %1")
