@@ -110,8 +110,9 @@ bool TLineSource::fetch() {
         }
         if (end - pos_ > TVCardReader::kMaxLineBytes) {
             throw EVCardError(
-                number_ + 1,
-                tr("Line %1 of the vCard file is longer than 16 MiB.").arg(number_ + 1));
+                number_ + 1, QCoreApplication::translate(
+                                 "TVCardReader", "Line %1 of the vCard file is longer than 16 MiB.")
+                                 .arg(number_ + 1));
         }
         const qsizetype scanned = end - pos_;
         if (!refill()) {

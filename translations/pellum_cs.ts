@@ -43,6 +43,14 @@
         <translation>--convert-to-unicode patří k --import-vcard.</translation>
     </message>
     <message>
+        <source>%1: --duplicates takes add, skip or update.</source>
+        <translation>%1: --duplicates přijímá add, skip nebo update.</translation>
+    </message>
+    <message>
+        <source>--duplicates goes with --import-vcard.</source>
+        <translation>--duplicates patří k --import-vcard.</translation>
+    </message>
+    <message>
         <source>Usage: %1 [OPTION]... [DATABASE]
 %2: a contacts manager. Opens DATABASE (a .tbr file), or the start-up
 database of the options when none is given.
@@ -52,6 +60,9 @@ database of the options when none is given.
                       file FILE (version 4.0) and exit
   --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to
                       DATABASE and exit
+  --duplicates=add|skip|update  with --import-vcard: add the contacts already
+                      in DATABASE anyway (the default), skip them, or update
+                      the existing ones
   --convert-to-unicode  with --import-vcard: convert a Central European
                       DATABASE to Unicode when a card holds letters it
                       cannot store (else the import is refused)
@@ -71,6 +82,9 @@ databázi otevíranou při spuštění podle možností programu.
                       SOUBOR (verze 4.0) a skončí
   --import-vcard DATABÁZE SOUBOR  přidá kontakty ze souboru vCard SOUBOR do
                       DATABÁZE a skončí
+  --duplicates=add|skip|update  s --import-vcard: kontakty, které už v DATABÁZI
+                      jsou, přesto přidá (výchozí), přeskočí, nebo jimi
+                      doplní ty stávající
   --convert-to-unicode  s --import-vcard: převede středoevropskou DATABÁZI
                       do Unicode, obsahuje-li vizitka písmena, která nepojme
                       (jinak se import odmítne)
@@ -340,6 +354,21 @@ databázi otevíranou při spuštění podle možností programu.
     <message>
         <source>The address &quot;%1&quot; is not allowed: contacts are synced only over https: (http: only with this computer, 127.0.0.1 or localhost).</source>
         <translation>Adresa „%1“ není povolena: kontakty se synchronizují jen přes https: (http: jen s tímto počítačem, 127.0.0.1 nebo localhost).</translation>
+    </message>
+</context>
+<context>
+    <name>DuplicateImport</name>
+    <message>
+        <source>%1 of the %2 contacts are already in the database.</source>
+        <translation>%1 z %2 kontaktů už v databázi je.</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 contacts repeat a contact earlier in the file.</source>
+        <translation>%1 z %2 kontaktů opakuje kontakt uvedený v souboru dříve.</translation>
+    </message>
+    <message>
+        <source>Contacts added: %1, updated: %2, skipped: %3.</source>
+        <translation>Přidáno kontaktů: %1, doplněno: %2, přeskočeno: %3.</translation>
     </message>
 </context>
 <context>
@@ -901,6 +930,13 @@ Poznámka: Tato chyba může nastat i tehdy, je-li databázový soubor poškozen
     </message>
 </context>
 <context>
+    <name>TDuplicateFinder</name>
+    <message>
+        <source>%1 (%2 contacts)</source>
+        <translation>%1 (kontaktů: %2)</translation>
+    </message>
+</context>
+<context>
     <name>TExceptionDialog</name>
     <message>
         <source>Use Ctrl+C to copy the report to the clipboard</source>
@@ -1083,6 +1119,61 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     </message>
 </context>
 <context>
+    <name>TSaveStatus</name>
+    <message>
+        <source>Saving...</source>
+        <translation>Ukládání…</translation>
+    </message>
+    <message>
+        <source>Saved at %1</source>
+        <translation>Uloženo v %1</translation>
+    </message>
+    <message>
+        <source>Not saved</source>
+        <translation>Neuloženo</translation>
+    </message>
+</context>
+<context>
+    <name>TSyncCommands</name>
+    <message>
+        <source>The password could not be kept in the secret store: %1
+<byte value="xd"/>It will be asked for at each sync.</source>
+        <translation>Heslo nelze uložit do úložiště hesel: %1
+<byte value="xd"/>Bude vyžádáno při každé synchronizaci.</translation>
+    </message>
+    <message>
+        <source>The sync was cancelled; what was done on both sides is kept.</source>
+        <translation>Synchronizace byla zrušena; co už bylo na obou stranách provedeno, zůstává.</translation>
+    </message>
+    <message>
+        <source>The database could not be synced with its address book.
+<byte value="xd"/>
+<byte value="xd"/>%1</source>
+        <translation>Databázi nelze synchronizovat s jejím adresářem.
+<byte value="xd"/>
+<byte value="xd"/>%1</translation>
+    </message>
+</context>
+<context>
+    <name>TSyncProgressDialog</name>
+    <message>
+        <source>Sync</source>
+        <translation>Synchronizace</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zrušit</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <translation>%1 (%2 z %3)</translation>
+    </message>
+    <message>
+        <source>Stopping the sync; what was done is kept…</source>
+        <translation>Synchronizace se zastavuje; co už bylo provedeno, zůstává…</translation>
+    </message>
+</context>
+<context>
     <name>TSyncState</name>
     <message>
         <source>The sync state file &quot;%1&quot; is damaged (line %2). Delete it to sync the database anew; nothing is lost, cards that differ become conflicts.</source>
@@ -1111,6 +1202,25 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>The sync state file &quot;%1&quot; cannot be written: %2</source>
         <translation>Soubor stavu synchronizace „%1“ nelze zapsat: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TSyncStatusLabel</name>
+    <message>
+        <source>Last sync: %1</source>
+        <translation>Poslední synchronizace: %1</translation>
+    </message>
+    <message>
+        <source>Not synced yet</source>
+        <translation>Dosud nesynchronizováno</translation>
+    </message>
+    <message>
+        <source>Syncing…</source>
+        <translation>Synchronizuje se…</translation>
+    </message>
+    <message>
+        <source>The last sync failed: %1</source>
+        <translation>Poslední synchronizace selhala: %1</translation>
     </message>
 </context>
 <context>
@@ -1342,6 +1452,10 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <source>Sync</source>
         <translation>Synchronizace</translation>
     </message>
+    <message>
+        <source>Merge of %1 Records</source>
+        <translation>Sloučení %1 záznamů</translation>
+    </message>
 </context>
 <context>
     <name>TVCardContactBuilder</name>
@@ -1363,22 +1477,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
 </context>
 <context>
     <name>TVCardReader</name>
-    <message>
-        <source>No vCard file has been chosen.</source>
-        <translation>Nebyl vybrán soubor vCard.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a file that can be imported.</source>
-        <translation>„%1“ není soubor, který lze importovat.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; cannot be opened: %2</source>
-        <translation>Soubor „%1“ nelze otevřít: %2</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; is larger than 64 MiB; it is not taken for a vCard file.</source>
-        <translation>Soubor „%1“ je větší než 64 MiB; nepovažuje se za soubor vCard.</translation>
-    </message>
     <message>
         <source>The file &quot;%1&quot; cannot be read: %2</source>
         <translation>Soubor „%1“ nelze přečíst: %2</translation>
@@ -1453,6 +1551,135 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>Cancel</source>
         <translation>Storno</translation>
+    </message>
+</context>
+<context>
+    <name>TdlgImportDuplicates</name>
+    <message>
+        <source>Contacts Already in the Database</source>
+        <translation>Kontakty, které už v databázi jsou</translation>
+    </message>
+    <message>
+        <source>What should the import do with them?</source>
+        <translation>Co s nimi má import udělat?</translation>
+    </message>
+    <message>
+        <source>&amp;Add them anyway</source>
+        <translation>Přesto je &amp;přidat</translation>
+    </message>
+    <message>
+        <source>&amp;Skip them</source>
+        <translation>&amp;Vynechat je</translation>
+    </message>
+    <message>
+        <source>&amp;Update the existing contacts: fill their empty fields and add the other phone numbers and e-mail addresses</source>
+        <translation>&amp;Doplnit stávající kontakty: vyplnit jejich prázdná pole a přidat další telefonní čísla a e-mailové adresy</translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation>&amp;Importovat</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Storno</translation>
+    </message>
+</context>
+<context>
+    <name>TdlgSyncPassword</name>
+    <message>
+        <source>Sync Password</source>
+        <translation>Heslo pro synchronizaci</translation>
+    </message>
+    <message>
+        <source>The password of %1 at %2:</source>
+        <translation>Heslo uživatele %1 na %2:</translation>
+    </message>
+    <message>
+        <source>No password is kept in the secret store (%1).</source>
+        <translation>V úložišti hesel žádné heslo není (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>TdlgSyncSettings</name>
+    <message>
+        <source>Sync Settings</source>
+        <translation>Nastavení synchronizace</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Účet</translation>
+    </message>
+    <message>
+        <source>Address &amp;book or server:</source>
+        <translation>&amp;Adresář nebo server:</translation>
+    </message>
+    <message>
+        <source>The address of an address book, or of the server to find your address books on. Only https: addresses (http: only with this computer).</source>
+        <translation>Adresa adresáře, nebo serveru, na kterém se mají vaše adresáře vyhledat. Jen adresy https: (http: jen s tímto počítačem).</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Uživatelské jméno:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Heslo:</translation>
+    </message>
+    <message>
+        <source>&amp;Keep the password in the desktop&apos;s secret store</source>
+        <translation>&amp;Zapamatovat heslo v úložišti hesel pracovního prostředí</translation>
+    </message>
+    <message>
+        <source>Otherwise it is asked for at each sync. It is never written to a file.</source>
+        <translation>Jinak se vyžádá při každé synchronizaci. Do souboru se nikdy nezapisuje.</translation>
+    </message>
+    <message>
+        <source>&amp;Find Address Books</source>
+        <translation>&amp;Najít adresáře</translation>
+    </message>
+    <message>
+        <source>Address b&amp;ooks found:</source>
+        <translation>Nalezené adre&amp;sáře:</translation>
+    </message>
+    <message>
+        <source>When to sync</source>
+        <translation>Kdy synchronizovat</translation>
+    </message>
+    <message>
+        <source>When the database is op&amp;ened</source>
+        <translation>Při &amp;otevření databáze</translation>
+    </message>
+    <message>
+        <source>When the database is &amp;closed</source>
+        <translation>Při zavř&amp;ení databáze</translation>
+    </message>
+    <message>
+        <source>E&amp;very</source>
+        <translation>&amp;Každých</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minut</translation>
+    </message>
+    <message>
+        <source>Database: %1</source>
+        <translation>Databáze: %1</translation>
+    </message>
+    <message>
+        <source>Last successful sync: %1</source>
+        <translation>Poslední úspěšná synchronizace: %1</translation>
+    </message>
+    <message>
+        <source>Not synced yet.</source>
+        <translation>Dosud nesynchronizováno.</translation>
+    </message>
+    <message>
+        <source>Type the address of your server first.</source>
+        <translation>Nejprve zadejte adresu svého serveru.</translation>
+    </message>
+    <message>
+        <source>No address books were found: %1</source>
+        <translation>Nebyly nalezeny žádné adresáře: %1</translation>
     </message>
 </context>
 <context>
@@ -2273,6 +2500,54 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>Save As...</source>
         <translation>Uložit jako…</translation>
     </message>
+    <message>
+        <source>S&amp;ync Now</source>
+        <translation>&amp;Synchronizovat nyní</translation>
+    </message>
+    <message>
+        <source>Sync the database with its address book on the server</source>
+        <translation>Synchronizovat databázi s jejím adresářem na serveru</translation>
+    </message>
+    <message>
+        <source>Sync Se&amp;ttings...</source>
+        <translation>Nastavení s&amp;ynchronizace…</translation>
+    </message>
+    <message>
+        <source>Choose the address book the database syncs with, and when</source>
+        <translation>Zvolit adresář, se kterým se databáze synchronizuje, a kdy</translation>
+    </message>
+    <message>
+        <source>Ctrl+Home</source>
+        <translation>Ctrl+Home</translation>
+    </message>
+    <message>
+        <source>Ctrl+PgUp</source>
+        <translation>Ctrl+PgUp</translation>
+    </message>
+    <message>
+        <source>Ctrl+PgDown</source>
+        <translation>Ctrl+PgDown</translation>
+    </message>
+    <message>
+        <source>Ctrl+End</source>
+        <translation>Ctrl+End</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+N</source>
+        <translation>Ctrl+Shift+N</translation>
+    </message>
+    <message>
+        <source>Ctrl+Del</source>
+        <translation>Ctrl+Del</translation>
+    </message>
+    <message>
+        <source>Find &amp;Duplicates...</source>
+        <translation>Najít &amp;duplicity…</translation>
+    </message>
+    <message>
+        <source>Find the contacts that are the same person and merge them</source>
+        <translation>Najít kontakty téže osoby a sloučit je</translation>
+    </message>
 </context>
 <context>
     <name>TfrmDBImportExport</name>
@@ -2477,6 +2752,41 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Export has been successful. Would you like to close the window?</source>
         <translation>Export proběhl úspěšně. Chcete zavřít okno?</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmFindDuplicates</name>
+    <message>
+        <source>Find Duplicates</source>
+        <translation>Najít duplicity</translation>
+    </message>
+    <message>
+        <source>&amp;Contacts of the group (select the one to keep):</source>
+        <translation>&amp;Kontakty skupiny (vyberte ten, který zůstane):</translation>
+    </message>
+    <message>
+        <source>The contact kept after the merge:</source>
+        <translation>Kontakt, který po sloučení zůstane:</translation>
+    </message>
+    <message>
+        <source>Merging fills the empty fields of the contact kept from the others, adds their other phone numbers, e-mail addresses and lines to its fields, writes any other value that differs into its notes, and deletes the others. Edit &gt; Undo takes a merge back.</source>
+        <translation>Sloučení vyplní prázdná pole ponechaného kontaktu z ostatních, přidá do jeho polí jejich další telefonní čísla, e-mailové adresy a řádky, každou jinou odlišnou hodnotu zapíše do jeho poznámek a ostatní kontakty smaže. Úpravy &gt; Zpět sloučení vrátí.</translation>
+    </message>
+    <message>
+        <source>&amp;Merge</source>
+        <translation>&amp;Sloučit</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Zavřít</translation>
+    </message>
+    <message>
+        <source>No likely duplicates were found: no two contacts share a name and an e-mail address or a phone number, or an e-mail address.</source>
+        <translation>Žádné pravděpodobné duplicity nebyly nalezeny: žádné dva kontakty nemají stejné jméno a společnou e-mailovou adresu nebo telefonní číslo, ani stejnou e-mailovou adresu.</translation>
+    </message>
+    <message>
+        <source>Groups of likely duplicates: %1. Contacts that share a name and an e-mail address or a phone number, or an e-mail address, are listed together.</source>
+        <translation>Skupin pravděpodobných duplicit: %1. Kontakty se stejným jménem a společnou e-mailovou adresou nebo telefonním číslem, nebo se stejnou e-mailovou adresou, jsou uvedeny spolu.</translation>
     </message>
 </context>
 <context>
@@ -2859,6 +3169,10 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Imported %1 contacts from %2 into %3.</source>
         <translation>Počet kontaktů importovaných z %2 do %3: %1.</translation>
+    </message>
+    <message>
+        <source>Already in the database or repeated in the file: %1; updated: %2, skipped: %3.</source>
+        <translation>Už v databázi nebo v souboru opakovaně: %1; doplněno: %2, přeskočeno: %3.</translation>
     </message>
 </context>
 </TS>
