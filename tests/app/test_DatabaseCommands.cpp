@@ -4,17 +4,20 @@
 #include "session/QUIBLib_TLB.h"
 #include "session/u_ContactsSession.h"
 #include "support/u_FileChooser.h"
+#include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
 #include "AppTestSupport.h"
 #include "session/u_BackgroundWriter.h"
 #include "testsupport/TestSupport.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -270,6 +273,32 @@ class TestDatabaseCommands : public QObject {
         QCOMPARE(ReadFileBytes(file + QStringLiteral(".bak")), before);
         QCOMPARE(readFile(file).rows[0][0], QStringLiteral("Row 1ø"));
         QVERIFY(!main().Session().RecordChanged());
+    }
+
+    void aCellTheFileCannotHoldStaysAsItWas() {
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 2);
+        start({file});
+        const QByteArray before = ReadFileBytes(file);
+        act("actShowAsTable")->trigger();
+        QVERIFY(main().IsTableShown());
+        TframeMainGrid& grid = *main().frameMainGrid();
+        QAbstractItemModel* model = grid.grid()->model();
+        // No: the cell shows what the database holds, the file as it was.
+        messages_->queueAnswer(MsgResult::No);
+        QVERIFY(model->setData(model->index(1, 0), QStringLiteral("Ωmega"), Qt::EditRole));
+        QCOMPARE(messages_->texts().size(), 2);
+        QVERIFY(messages_->messages()[0].text.contains(QStringLiteral("so \"Ω\" cannot")));
+        QCOMPARE(grid.cellText(1, 0), QStringLiteral("Row 2"));
+        program_->session->FinishSaves();
+        QCOMPARE(ReadFileBytes(file), before);
+        // Yes: converted and stored.
+        messages_->clear();
+        messages_->queueAnswer(MsgResult::Yes);
+        QVERIFY(model->setData(model->index(1, 0), QStringLiteral("Ωmega"), Qt::EditRole));
+        QCOMPARE(messages_->texts().size(), 1);
+        QCOMPARE(grid.cellText(1, 0), QStringLiteral("Ωmega"));
+        QCOMPARE(readFile(file).rows[1][0], QStringLiteral("Ωmega"));
     }
 
     void saveWritesTheRecordAndTheFile() {

@@ -20,7 +20,7 @@ using namespace fixtures;
 
 namespace {
 
-const QString kProgramVersion = QStringLiteral("2.7.1.0");
+const QString kProgramVersion = QStringLiteral("2.8.0.0");
 
 }  // namespace
 
@@ -110,14 +110,16 @@ class TestFrmDBImportExport : public QObject {
         main_.SetDatabaseName(file);
         auto d = dialog();
         click(*d, "cmdSave");
+        QVERIFY2(messages.texts().size() == 2, qPrintable(messages.texts().join(" | ")));
         QCOMPARE(messages.texts(),
                  (QStringList{"Destination file already exists. Are you sure to overwrite it?",
                               "Import / Export was successful."}));
         QCOMPARE(messages.messages().front().type, MsgType::Confirmation);
         QCOMPARE(ReadFile(file + ".bak"), original);
         QCOMPARE(reloads_, 1);
+        // Converted to Unicode (the default), the file needs 2.8.0.
         QCOMPARE(child<QLabel>(*d, "lblSourceDBVersion")->text(),
-                 QStringLiteral("Orvane Contacts 2.7.0"));
+                 QStringLiteral("Orvane Contacts 2.8.0"));
         auto db = OpenDatabase(file);
         QCOMPARE(TDBConverter::DatabaseColumns(*db), DBLayouts().back().columns);
         QCOMPARE(ValueByName(*db, 0, "SurName"), QStringLiteral("Dvořák"));

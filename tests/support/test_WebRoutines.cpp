@@ -131,7 +131,7 @@ void TestWebRoutines::check_data() {
 
     const int answer = static_cast<int>(TestHttpServer::Mode::Answer);
     const QString download = QStringLiteral("https://www.orvane.example/download");
-    QTest::newRow("newer") << 200 << versionsXml(version("2.8.0")) << QByteArray() << answer
+    QTest::newRow("newer") << 200 << versionsXml(version("2.9.0")) << QByteArray() << answer
                            << QString() << download;
     QTest::newRow("same") << 200 << versionsXml(version("2.7.1.0")) << QByteArray() << answer
                           << webtext::UpToDate << QString();
@@ -218,7 +218,7 @@ void TestWebRoutines::check_declinedAsksNothingOfTheServer() {
 
 void TestWebRoutines::check_newerVersionShowsBothVersions() {
     server_.SetReply(200,
-                     versionsXml(version("2.8.0") + version("2.8.0", "300", "https://x.test/")));
+                     versionsXml(version("2.9.0") + version("2.8.0", "300", "https://x.test/")));
     MessageRecorder messages;
     messages.queueAnswer(MsgResult::Yes);
     messages.queueAnswer(MsgResult::No);
@@ -228,7 +228,7 @@ void TestWebRoutines::check_newerVersionShowsBothVersions() {
                                             "\n\r\n\rVaše verze: ") +
                              RunningVersionText() + QStringLiteral(" (")),
              qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral(")\n\rNejnovější verze: 2.8.0 beta (01.02.2027)\n\r\n\r"
+    QVERIFY2(text.contains(QStringLiteral(")\n\rNejnovější verze: 2.9.0 beta (01.02.2027)\n\r\n\r"
                                           "Přejete si zobrazit")),
              qPrintable(text));
     QVERIFY(opened_.isEmpty());
@@ -252,11 +252,11 @@ void TestWebRoutines::check_boxesBreakEachLineOnce_data() {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("newer version")
-        << versionsXml(version("2.8.0"))
+        << versionsXml(version("2.9.0"))
         << QStringList{QStringLiteral("Na Internetu je k dispozici novější verze programu."),
                        QString(),
                        QStringLiteral("Vaše verze: ") + RunningVersionText() + u' ',
-                       QStringLiteral("Nejnovější verze: 2.8.0 beta (01.02.2027)"),
+                       QStringLiteral("Nejnovější verze: 2.9.0 beta (01.02.2027)"),
                        QString(),
                        QStringLiteral("Přejete si zobrazit stránku pro stáhnutí nové verze?")};
     QTest::newRow("no matching version")
