@@ -386,23 +386,23 @@ class TestCommandStates : public QObject {
         QTest::newRow("actDBMoveFirst") << "actDBMoveFirst"
                                         << "&First"
                                         << ""
-                                        << "";
+                                        << "Ctrl+Home";
         QTest::newRow("actDBMovePrevious") << "actDBMovePrevious"
                                            << "&Previous"
                                            << ""
-                                           << "";
+                                           << "Ctrl+PgUp";
         QTest::newRow("actDBMoveNext") << "actDBMoveNext"
                                        << "&Next"
                                        << ""
-                                       << "";
+                                       << "Ctrl+PgDown";
         QTest::newRow("actDBMoveLast") << "actDBMoveLast"
                                        << "&Last"
                                        << ""
-                                       << "";
+                                       << "Ctrl+End";
         QTest::newRow("actDBNewRow") << "actDBNewRow"
                                      << "N&ew"
                                      << ""
-                                     << "";
+                                     << "Ctrl+Shift+N";
         QTest::newRow("actDBSaveRow") << "actDBSaveRow"
                                       << "&Save"
                                       << ""
@@ -410,7 +410,7 @@ class TestCommandStates : public QObject {
         QTest::newRow("actDBDeleteRow") << "actDBDeleteRow"
                                         << "&Delete"
                                         << ""
-                                        << "";
+                                        << "Ctrl+Del";
         QTest::newRow("actShowAsTable") << "actShowAsTable"
                                         << "Show &Grid"
                                         << "Show database as a table"
