@@ -1,6 +1,7 @@
 #include "exchange/u_VCardReader.h"
 
 #include "exchange/u_VCardContactBuilder.h"
+#include "exchange/u_VCardLines.h"
 #include "exchange/u_VCardProperty.h"
 #include "exchange/u_VCardText.h"
 #include "support/u_TextEncoding.h"
@@ -25,190 +26,6 @@ namespace {
 // class, where this lookup would never find it.
 QString tr(const char* text) {
     return QCoreApplication::translate("TVCardReader", text);
-}
-
-// Where the bytes of a file come from, piece by piece: read(to, max) puts
-// up to max bytes at to and returns how many, 0 at the end.
-using TByteSource = std::function<qsizetype(char* to, qsizetype max)>;
-
-// What is read at once; a line longer than this makes the buffer grow, up
-// to the bound of a line.
-constexpr qsizetype kPieceBytes = 1024 * 1024;
-
-// Hands out the logical lines of a file: physical lines joined with their
-// continuation lines. The bytes are read piece by piece; the buffer keeps
-// the physical line a logical one begins with (lines that join it are
-// copied), so that it holds at most a line and a piece.
-class TLineSource {
-  public:
-    explicit TLineSource(TByteSource source) : source_(std::move(source)) {}
-
-    // The next logical line and the number of the physical line it began
-    // on; false at the end. The line stays valid until the next call.
-    bool Next(QByteArrayView& line, int& lineNumber);
-
-  private:
-    bool fetch();
-    // Reads another piece, keeping the bytes from keep_ on; false at the end.
-    bool refill();
-    QByteArrayView pending() const {
-        return QByteArrayView(buffer_).sliced(pendingAt_, pendingSize_);
-    }
-    bool quotedPrintable(QByteArrayView line);
-    void append(QByteArray& line, QByteArrayView piece, int lineNumber) const;
-
-    TByteSource source_;
-    QByteArray buffer_;
-    qsizetype size_ = 0;  // bytes of buffer_ in use
-    qsizetype pos_ = 0;   // where the next physical line begins
-    qsizetype keep_ = 0;  // the first byte still shown
-    bool ended_ = false;
-    int number_ = 0;
-    qsizetype pendingAt_ = 0;
-    qsizetype pendingSize_ = 0;
-    int pendingNumber_ = 0;
-    bool havePending_ = false;
-    // Where the current logical line's colon is, found once.
-    qsizetype colon_ = -1;
-    qsizetype scanned_ = 0;
-    bool quoted_ = false;
-    QByteArray joined_;  // a line made of several physical lines
-};
-
-bool TLineSource::refill() {
-    if (ended_) {
-        return false;
-    }
-    if (keep_ > 0) {
-        std::memmove(buffer_.data(), buffer_.constData() + keep_, size_ - keep_);
-        size_ -= keep_;
-        pos_ -= keep_;
-        pendingAt_ -= keep_;
-        keep_ = 0;
-    }
-    if (buffer_.size() - size_ < kPieceBytes) {
-        buffer_.resize(size_ + kPieceBytes);
-    }
-    const qsizetype n = source_(buffer_.data() + size_, buffer_.size() - size_);
-    if (n == 0) {
-        ended_ = true;
-        return false;
-    }
-    size_ += n;
-    return true;
-}
-
-bool TLineSource::fetch() {
-    qsizetype end = pos_;
-    for (;;) {
-        while (end < size_ && buffer_[end] != '\r' && buffer_[end] != '\n') {
-            ++end;
-        }
-        // A CR at the end of what is read may be followed by an LF.
-        if ((end < size_ - 1 || (end < size_ && buffer_[end] == '\n')) || ended_) {
-            break;
-        }
-        if (end - pos_ > TVCardReader::kMaxLineBytes) {
-            throw EVCardError(
-                number_ + 1, QCoreApplication::translate(
-                                 "TVCardReader", "Line %1 of the vCard file is longer than 16 MiB.")
-                                 .arg(number_ + 1));
-        }
-        const qsizetype scanned = end - pos_;
-        if (!refill()) {
-            end = pos_ + scanned;
-            break;
-        }
-        end = pos_ + scanned;
-    }
-    if (pos_ >= size_) {
-        return false;
-    }
-    pendingAt_ = pos_;
-    pendingSize_ = end - pos_;
-    pendingNumber_ = ++number_;
-    havePending_ = true;
-    if (end < size_ && buffer_[end] == '\r') {
-        ++end;
-    }
-    if (end < size_ && buffer_[end] == '\n') {
-        ++end;
-    }
-    pos_ = end;
-    return true;
-}
-
-bool TLineSource::quotedPrintable(QByteArrayView line) {
-    if (colon_ < 0) {
-        colon_ = line.indexOf(':', scanned_);
-        scanned_ = line.size();
-        if (colon_ < 0) {
-            return false;
-        }
-        quoted_ =
-            QByteArrayView(line).first(colon_).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
-    }
-    return quoted_;
-}
-
-void TLineSource::append(QByteArray& line, QByteArrayView piece, int lineNumber) const {
-    if (line.size() + piece.size() > TVCardReader::kMaxLineBytes) {
-        throw EVCardError(lineNumber,
-                          QCoreApplication::translate(
-                              "TVCardReader", "Line %1 of the vCard file is longer than 16 MiB.")
-                              .arg(lineNumber));
-    }
-    line.append(piece);
-}
-
-bool TLineSource::Next(QByteArrayView& line, int& lineNumber) {
-    // What the previous line showed is no longer needed.
-    keep_ = havePending_ ? pendingAt_ : pos_;
-    if (!havePending_ && !fetch()) {
-        return false;
-    }
-    // Most lines stand alone: they are handed out where they lie. The first
-    // physical line stays in the buffer while the next one is looked at; a
-    // refill moves it with everything from keep_ on, so it is found there.
-    const qsizetype firstSize = pendingSize_;
-    keep_ = pendingAt_;
-    lineNumber = pendingNumber_;
-    havePending_ = false;
-    colon_ = -1;
-    scanned_ = 0;
-    bool joined = false;
-    while (fetch()) {
-        const QByteArrayView next = pending();
-        const bool folded = next.startsWith(' ') || next.startsWith('\t');
-        if (!folded) {
-            const QByteArrayView current =
-                joined ? QByteArrayView(joined_) : QByteArrayView(buffer_).sliced(keep_, firstSize);
-            if (!current.endsWith('=') || !quotedPrintable(current)) {
-                break;
-            }
-        }
-        if (!joined) {
-            joined_.clear();
-            append(joined_, QByteArrayView(buffer_).sliced(keep_, firstSize), lineNumber);
-            joined = true;
-        }
-        if (folded) {
-            append(joined_, next.sliced(1), lineNumber);
-        } else {
-            joined_.chop(1);  // a soft line break of quoted-printable text
-            append(joined_, next, lineNumber);
-        }
-        havePending_ = false;
-        keep_ = pos_;  // the lines so far are in joined_
-    }
-    line = joined ? QByteArrayView(joined_) : QByteArrayView(buffer_).sliced(keep_, firstSize);
-    if (line.size() > TVCardReader::kMaxLineBytes) {
-        throw EVCardError(lineNumber,
-                          QCoreApplication::translate(
-                              "TVCardReader", "Line %1 of the vCard file is longer than 16 MiB.")
-                              .arg(lineNumber));
-    }
-    return true;
 }
 
 bool isBlank(QByteArrayView line) {
@@ -485,8 +302,8 @@ int TCardParser::Finish() const {
 
 namespace {
 
-int readCards(TByteSource source, bool fileIsUtf8, const TVCardReader::CardSink& take) {
-    TLineSource lines(std::move(source));
+int readCards(TVCardByteSource source, bool fileIsUtf8, const TVCardReader::CardSink& take) {
+    TVCardLines lines(std::move(source));
     TCardParser parser(fileIsUtf8, take);
     QByteArrayView line;
     int number = 0;
@@ -569,7 +386,7 @@ int TVCardReader::Read(QByteArrayView bytes, const CardSink& take) {
 
 int TVCardReader::ReadFile(const QString& fileName, const CardSink& take) {
     const std::unique_ptr<QFile> file = openVCardFile(fileName);
-    QByteArray piece(kPieceBytes, Qt::Uninitialized);
+    QByteArray piece(kVCardPieceBytes, Qt::Uninitialized);
     // The byte-order mark, if any, is in the first piece.
     qsizetype got = readPiece(*file, piece.data(), piece.size());
     TextEncoding encoding = TextEncoding::Utf8;
@@ -582,7 +399,7 @@ int TVCardReader::ReadFile(const QString& fileName, const CardSink& take) {
         auto spill = std::make_shared<TSpill>();
         spill->Set(
             QString(decoder->decode(QByteArrayView(piece).sliced(mark, got - mark))).toUtf8());
-        auto raw = std::make_shared<QByteArray>(kPieceBytes, Qt::Uninitialized);
+        auto raw = std::make_shared<QByteArray>(kVCardPieceBytes, Qt::Uninitialized);
         QFile& in = *file;
         return readCards(
             [&in, decoder, spill, raw](char* to, qsizetype max) {
