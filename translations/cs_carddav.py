@@ -1,42 +1,7 @@
 # Czech texts of the CardDAV sync (format of scripts/fill-translations.py).
-USAGE_EN = (
-    "Usage: %1 [OPTION]... [DATABASE]\n"
-    "%2: a contacts manager. Opens DATABASE (a .tbr file), or the start-up\n"
-    "database of the options when none is given.\n"
-    "\n"
-    "  --make-sample FILE  write a sample contacts database to FILE and exit\n"
-    "  --export-vcard DATABASE FILE  write the contacts of DATABASE to the vCard\n"
-    "                      file FILE (version 4.0) and exit\n"
-    "  --import-vcard DATABASE FILE  add the contacts of the vCard file FILE to\n"
-    "                      DATABASE and exit\n"
-    "  --sync DATABASE [--url URL] [--user NAME]  sync DATABASE with its CardDAV\n"
-    "                      address book (URL and NAME are kept for the next time;\n"
-    "                      the password comes from PELLUM_SYNC_PASSWORD or the\n"
-    "                      secret store) and exit\n"
-    "  -h, --help          show this help and exit\n"
-    "  --version           show the program's version and exit\n"
-)
-USAGE_CS = (
-    "Použití: %1 [VOLBA]… [DATABÁZE]\n"
-    "%2: správce kontaktů. Otevře DATABÁZI (soubor .tbr), a není-li zadána,\n"
-    "databázi otevíranou při spuštění podle možností programu.\n"
-    "\n"
-    "  --make-sample SOUBOR  zapíše do SOUBORU ukázkovou databázi kontaktů a skončí\n"
-    "  --export-vcard DATABÁZE SOUBOR  zapíše kontakty DATABÁZE do souboru vCard\n"
-    "                      SOUBOR (verze 4.0) a skončí\n"
-    "  --import-vcard DATABÁZE SOUBOR  přidá kontakty ze souboru vCard SOUBOR do\n"
-    "                      DATABÁZE a skončí\n"
-    "  --sync DATABÁZE [--url ADRESA] [--user JMÉNO]  synchronizuje DATABÁZI s jejím\n"
-    "                      adresářem CardDAV (ADRESA a JMÉNO se uloží pro příště;\n"
-    "                      heslo se vezme z PELLUM_SYNC_PASSWORD nebo z úložiště\n"
-    "                      hesel) a skončí\n"
-    "  -h, --help            zobrazí tuto nápovědu a skončí\n"
-    "  --version             zobrazí verzi programu a skončí\n"
-)
-
+# The Czech of the whole usage text (--help) is kept in cs_duplicates.py.
 CTX = {
     "CommandLine": {
-        USAGE_EN: USAGE_CS,
         "%1 needs a value.": "%1 potřebuje hodnotu.",
         "--url and --user go with --sync.": "--url a --user patří k --sync.",
     },
