@@ -1,6 +1,7 @@
 #include "exchange/u_DuplicateRule.h"
 
 #include "session/u_ContactSchema.h"
+#include "support/u_LetterFolding.h"
 
 #include <QVarLengthArray>
 
@@ -14,51 +15,6 @@ namespace DuplicateRule {
 namespace {
 
 constexpr qsizetype kPhoneDigits = 9;
-
-// Letters that carry their accent in their own shape, without a
-// decomposition to take it from.
-char16_t plainLetter(char16_t c) {
-    switch (c) {
-        case u'ł':
-        case u'Ł':
-            return u'l';
-        case u'đ':
-        case u'Đ':
-            return u'd';
-        case u'ø':
-        case u'Ø':
-            return u'o';
-        case u'ı':
-            return u'i';
-        default:
-            return c;
-    }
-}
-
-// What each character of the Basic Multilingual Plane folds to: its base
-// letter in lower case, or 0 for a combining mark, which is dropped. Made
-// once: folding character by character keeps the look-up of a hundred
-// thousand names fast.
-const std::vector<char16_t>& foldTable() {
-    static const std::vector<char16_t> table = [] {
-        std::vector<char16_t> t(0x10000);
-        for (std::size_t i = 0; i < t.size(); ++i) {
-            QChar c(static_cast<char16_t>(i));
-            if (c.isSurrogate()) {
-                t[i] = c.unicode();
-                continue;
-            }
-            // The first character of a canonical decomposition is the base.
-            while (c.decompositionTag() == QChar::Canonical) {
-                c = c.decomposition().front();
-            }
-            t[i] =
-                c.category() == QChar::Mark_NonSpacing ? u'\0' : plainLetter(c.toLower().unicode());
-        }
-        return t;
-    }();
-    return table;
-}
 
 void sortUnique(QStringList& list) {
     std::sort(list.begin(), list.end());
@@ -148,15 +104,7 @@ bool shareOne(const QStringList& a, const QStringList& b) {
 }  // namespace
 
 QString FoldText(QStringView text) {
-    const std::vector<char16_t>& table = foldTable();
-    QString folded;
-    folded.reserve(text.size());
-    for (const QChar c : text) {
-        if (const char16_t f = table[c.unicode()]; f != u'\0') {
-            folded += QChar(f);
-        }
-    }
-    return folded;
+    return LetterFolding::Fold(text);
 }
 
 QString PhoneKey(QStringView number) {
