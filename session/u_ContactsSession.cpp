@@ -11,6 +11,7 @@
 #include <quib/QuibSnapshot.h>
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 TContactsSession::TContactsSession(const QString& programVersion, QObject* parent)
@@ -96,6 +97,12 @@ int TContactsSession::ColumnOfField(int field) const {
 
 QString TContactsSession::FieldText(int field) const {
     return quib_->GetData(-1, ColumnOfField(field));
+}
+
+QVector<int> TContactsSession::ShownRecords() const {
+    QVector<int> records(IsOpen() ? quib_->RowsCount() : 0);
+    std::iota(records.begin(), records.end(), 0);
+    return records;
 }
 
 QString TContactsSession::FieldText(int record, int field) const {

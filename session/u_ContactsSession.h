@@ -106,6 +106,9 @@ class TContactsSession : public QObject {
     // Field i of the current record, and of any record.
     QString FieldText(int field) const;
     QString FieldText(int record, int field) const;
+    // The records the card and the table show, ascending: every record, or
+    // those the filter lets through while one is set.
+    QVector<int> ShownRecords() const;
 
     // Unsaved edits of the current record shown on the card.
     bool RecordChanged() const { return recordChanged_; }
