@@ -37,7 +37,7 @@ void BuildMenus(Ui::TfrmMain& ui, const ICommandHost& commands) {
     edit->addSeparator();
     edit->addActions({act("actEditCut"), act("actEditCopy"), act("actEditPaste")});
     edit->addSeparator();
-    edit->addActions({act("actEditFindBasic"), act("actEditFindBasicNext")});
+    edit->addActions({act("actEditFindBasic"), act("actEditFindBasicNext"), act("actEditFilter")});
     edit->addSeparator();
     edit->addAction(act("actEditFindQuery"));
 

@@ -73,7 +73,8 @@ void TViewCommands::gridFill() {
     const TContactsSession& session = host().Session();
     TframeMainGrid& grid = host().Main().Grid();
     grid.GridFill(session.Quib1(), session.Columns().lstDBColsTitleFull,
-                  session.Columns().lstDBColsIndexFromProgram);
+                  session.Columns().lstDBColsIndexFromProgram,
+                  session.IsFiltered() ? std::optional(session.ShownRecords()) : std::nullopt);
     // Entering the table starts at the record the card showed.
     if (grid.currentRow() < 0 && session.Quib1().RowsCount() > 0) {
         grid.selectCell(grid.rowOfRecord(std::max(0, session.Quib1().RowIndex())), 0);

@@ -5,6 +5,7 @@
 #include "app/u_ActionImages.h"
 #include "app/u_DatabaseCommands.h"
 #include "app/u_EditCommands.h"
+#include "app/u_FilterCommands.h"
 #include "app/u_HelpCommands.h"
 #include "app/u_OptionsCommands.h"
 #include "app/u_UndoCommands.h"
@@ -66,6 +67,7 @@ void TfrmCommon::createUnits() {
     database_ = add(std::make_unique<TDatabaseCommands>(*this));
     views_ = add(std::make_unique<TViewCommands>(*this));
     edit_ = add(std::make_unique<TEditCommands>(*this));
+    add(std::make_unique<TFilterCommands>(*this));
     add(std::make_unique<TUndoCommands>(*this));
     help_ = add(std::make_unique<THelpCommands>(*this));
     query_ = add(std::make_unique<TQueryCommands>(*this));

@@ -21,6 +21,7 @@
 #include "support/u_RecentFiles.h"
 #include "support/u_ResourceStrings.h"
 #include "views/u_CommandHost.h"
+#include "views/u_FilterBar.h"
 #include "views/u_RecordKeys.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
@@ -109,6 +110,10 @@ void TfrmMain::createViews() {
     lblNoDatabase_->hide();
     client->addWidget(lblNoDatabase_);
     frameMainIDE_ = new TframeMainIDE(ui->pnlClient);
+    // Find as you type, on the navigation bar before the table's button: a
+    // line of its own would cost the card its room at the default size.
+    filterBar_ = new TFilterBar(ui->pnlDBNavBar);
+    ui->layDBNavBar->insertWidget(ui->layDBNavBar->indexOf(ui->tbutDBNavShowAsTable), filterBar_);
     frameMainGrid_ = new TframeMainGrid(ui->pnlClient);
     frameMainDBSort_ = new TframeMainDBSort(ui->pnlClient);
     frameMainDBQuery_ = new TframeMainDBQuery(ui->pnlClient);
@@ -174,6 +179,7 @@ void TfrmMain::createStatusPanels() {
 void TfrmMain::retranslate() {
     lblStatusReady_->setText(tr("Ready"));
     lblStatusSave_->retranslate();
+    filterBar_->retranslate();
     lblNoDatabase_->setText(
         tr("No database is open. Use File | New to create one or File | Open to open one."));
 }
@@ -221,6 +227,9 @@ void TfrmMain::ShowView(TView view) {
     QWidget* frame = ViewFrame(currentView_);
     frame->show();
     showNoDatabaseLine();
+    // The filter narrows the card and the table; the other views have rows
+    // of their own.
+    filterBar_->setVisible(view == TView::Card || view == TView::Table);
     // The keyboard goes to the view's first control (a view names it as its
     // focus proxy), so typing works without a click.
     if (!startingUp_ && frame->isVisible() && frame->focusProxy() != nullptr &&
@@ -485,10 +494,11 @@ void TfrmMain::showNavigation(const QString& database) {
     // The print steps and the query view show texts of their own there.
     const bool navigationShown = currentView_ == TView::Card || currentView_ == TView::Sort;
     if (!database.isEmpty() && navigationShown) {
-        const TQuibReader& quib = session_.Quib1();
+        // Counted among the records shown (the filter's, else all).
+        const TSessionState state = session_.State();
         SetNavigationText(QStringLiteral("%1 / %2 [%3]")
-                              .arg(quib.RowIndex() + 1)
-                              .arg(quib.RowsCount())
+                              .arg(state.shownIndex + 1)
+                              .arg(state.shownRows)
                               .arg(database));
     }
 }

@@ -54,6 +54,7 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     QWidget* ViewFrame(TView view) const override;
     TframeMainIDE& Card() const override { return *frameMainIDE_; }
     TframeMainGrid& Grid() const override { return *frameMainGrid_; }
+    TFilterBar& FilterBar() const override { return *filterBar_; }
     void SetNavigationText(const QString& text) override;
     QMenu* RecentFilesMenu() const override;
     void ShowRecentFiles(const QStringList& paths) override;
@@ -136,6 +137,7 @@ class TfrmMain : public QMainWindow, public IMainWindow {
     TView currentView_ = TView::Card;
     TframeMainIDE* frameMainIDE_ = nullptr;
     TframeMainGrid* frameMainGrid_ = nullptr;
+    TFilterBar* filterBar_ = nullptr;
     TframeMainDBSort* frameMainDBSort_ = nullptr;
     TframeMainDBQuery* frameMainDBQuery_ = nullptr;
     TframeMainPrintRows* frameMainPrintRows_ = nullptr;

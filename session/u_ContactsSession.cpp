@@ -6,12 +6,12 @@
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsDB.h"
 #include "session/u_FileStamp.h"
+#include "session/u_RecordFilter.h"
 #include "support/u_ProductInfo.h"
 
 #include <quib/QuibSnapshot.h>
 
 #include <algorithm>
-#include <numeric>
 #include <utility>
 
 TContactsSession::TContactsSession(const QString& programVersion, QObject* parent)
@@ -83,7 +83,18 @@ bool TContactsSession::IsOpen() const {
 }
 
 TSessionState TContactsSession::State() const {
-    return {IsOpen(), quib_->RowsCount(), quib_->RowIndex()};
+    TSessionState state{IsOpen(), quib_->RowsCount(), quib_->RowIndex()};
+    state.shownRows = state.rows;
+    state.shownIndex = state.rowIndex;
+    if (IsFiltered()) {
+        const QVector<int>& shown = filter_->Records();
+        state.shownRows = static_cast<int>(shown.size());
+        const auto at = std::lower_bound(shown.begin(), shown.end(), state.rowIndex);
+        state.shownIndex = (at != shown.end() && *at == state.rowIndex)
+                               ? static_cast<int>(at - shown.begin())
+                               : -1;
+    }
+    return state;
 }
 
 void TContactsSession::RetranslateTitles() {
@@ -99,12 +110,6 @@ QString TContactsSession::FieldText(int field) const {
     return quib_->GetData(-1, ColumnOfField(field));
 }
 
-QVector<int> TContactsSession::ShownRecords() const {
-    QVector<int> records(IsOpen() ? quib_->RowsCount() : 0);
-    std::iota(records.begin(), records.end(), 0);
-    return records;
-}
-
 QString TContactsSession::FieldText(int record, int field) const {
     // Row -1 would be the current record.
     return record < 0 ? QString() : quib_->GetData(record, ColumnOfField(field));
@@ -113,24 +118,36 @@ QString TContactsSession::FieldText(int record, int field) const {
 // --- Moving --------------------------------------------------------------------------
 
 bool TContactsSession::MoveFirst() {
+    if (IsFiltered()) {
+        return moveAmongShown(TShownMove::First);
+    }
     const bool moved = quib_->MoveFirst();
     quib_->RefreshData();
     return moved;
 }
 
 bool TContactsSession::MovePrevious() {
+    if (IsFiltered()) {
+        return moveAmongShown(TShownMove::Previous);
+    }
     const bool moved = quib_->MovePrevious();
     quib_->RefreshData();
     return moved;
 }
 
 bool TContactsSession::MoveNext() {
+    if (IsFiltered()) {
+        return moveAmongShown(TShownMove::Next);
+    }
     const bool moved = quib_->MoveNext();
     quib_->RefreshData();
     return moved;
 }
 
 bool TContactsSession::MoveLast() {
+    if (IsFiltered()) {
+        return moveAmongShown(TShownMove::Last);
+    }
     const bool moved = quib_->MoveLast();
     quib_->RefreshData();
     return moved;
@@ -281,6 +298,7 @@ void TContactsSession::commit(TChangeStep step, const TRecordChange& change) {
 }
 
 void TContactsSession::announce(const QVector<TRecordChange>& changes) {
+    followInFilter(changes);
     // The slots may change the database again: the scope of this change ends.
     changing_ = false;
     for (const TRecordChange& change : changes) {
@@ -463,6 +481,7 @@ void TContactsSession::checkCompatibility(int16_t& Cancel) {
 // --- File commands ---------------------------------------------------------------
 
 void TContactsSession::setNoDatabase() {
+    setFilterOff();
     quib_->SetDatabaseName(QString());
     releaseLock();
     writer_->SetKnownFile(QString(), std::nullopt);
@@ -475,6 +494,7 @@ bool TContactsSession::Reload() {
     FinishSaves();
     // What was done before concerns rows that are read again.
     clearUndo();
+    setFilterOff();
     bool ok = false;
     // The clean-up runs in every case, also when Open raises; the error then
     // travels on to the caller.
@@ -515,6 +535,7 @@ bool TContactsSession::OpenFile(const QString& path) {
 void TContactsSession::Create(const QString& path, quib::TextEncoding encoding) {
     FinishSaves();
     clearUndo();
+    setFilterOff();
     quib_->SetDatabaseName(path);
     try {
         // The engine writes the file as it creates the table: one another

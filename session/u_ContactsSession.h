@@ -23,6 +23,7 @@
 #include <utility>
 
 class TBackgroundWriter;
+class TRecordFilter;
 class TQuib;
 
 // The column catalogue: the program's columns with their names and titles and
@@ -40,6 +41,11 @@ struct TSessionState {
     bool open = false;  // a database is open (DatabaseName not empty)
     int rows = 0;       // RowsCount
     int rowIndex = -1;  // RowIndex
+    // The records the card moves among (ShownRecords) and the current
+    // record's place in them: rows and rowIndex unless a filter is set;
+    // shownIndex is -1 when the filter shows none.
+    int shownRows = 0;
+    int shownIndex = -1;
 };
 
 // The open contacts database, outside every window, and the only door to it.
@@ -109,6 +115,20 @@ class TContactsSession : public QObject {
     // The records the card and the table show, ascending: every record, or
     // those the filter lets through while one is set.
     QVector<int> ShownRecords() const;
+
+    // --- Filtering ---------------------------------------------------------------
+    // The find-as-you-type filter (TRecordFilter): while a text is set, the
+    // moves go only among the records it shows, the command states count
+    // them (State) and the table shows only them. The cursor is on a shown
+    // record whenever there is one: setting a text moves it to the first
+    // when its record is not shown, and so does a change that took its
+    // record away. Opening, reloading or creating a database sets the filter
+    // off. Each new text is announced by filterChanged.
+    void SetFilterText(const QString& text);
+    QString FilterText() const;
+    bool IsFiltered() const;
+    // Folds the records for the filter now, ahead of the first keystroke.
+    void PrepareFilter();
 
     // Unsaved edits of the current record shown on the card.
     bool RecordChanged() const { return recordChanged_; }
@@ -279,6 +299,8 @@ class TContactsSession : public QObject {
     void changedOnDisk(const QString& path);
     // The card's unsaved edits appeared or went (RecordChanged).
     void recordChangedChanged(bool changed);
+    // The filter's text was set or the filter went off (SetFilterText).
+    void filterChanged();
 
   private:
     // Rows about to enter the database: row i of count gets texts(i), one
@@ -314,6 +336,13 @@ class TContactsSession : public QObject {
     // After a change: the cursor on a record, the signals in their order.
     void keepCursorOnARecord();
     void announce(const QVector<TRecordChange>& changes);
+    // The filter follows changes; the cursor goes to a shown record when
+    // the change took its own away.
+    void followInFilter(const QVector<TRecordChange>& changes);
+    enum class TShownMove { First, Previous, Next, Last };
+    bool moveAmongShown(TShownMove move);
+    TRecordFilter& filter();
+    void setFilterOff();
     // Undoes (undo) or redoes step and says what it did to the records.
     QVector<TRecordChange> revert(TChangeStep& step, bool undo);
     void writeFile();
@@ -359,4 +388,6 @@ class TContactsSession : public QObject {
     bool askingAboutDisk_ = false;
     bool diskChangeAnswered_ = false;
     std::unique_ptr<TBackgroundWriter> writer_;
+    // Made when a filter is first asked for in the open database.
+    std::unique_ptr<TRecordFilter> filter_;
 };

@@ -46,15 +46,17 @@ TCommandStates normalStates(const TSessionState& s, TView view) {
     TCommandStates states;
     const bool table = view == TView::Table;
     const int n = s.rows;
-    const int i = s.rowIndex;
+    // The moves go among the records shown (all of them without a filter).
+    const int shown = s.shownRows;
+    const int i = s.shownIndex;
     set(states, TCommand::MoveFirst, i > 0 && !table);
     set(states, TCommand::MovePrevious, i > 0 && !table);
-    set(states, TCommand::MoveNext, i < n - 1 && !table);
-    set(states, TCommand::MoveLast, i < n - 1 && !table);
+    set(states, TCommand::MoveNext, i < shown - 1 && !table);
+    set(states, TCommand::MoveLast, i < shown - 1 && !table);
     set(states, TCommand::NewRow, s.open);
     set(states, TCommand::SaveRow, n > 0 && s.open);
-    // The last remaining record cannot be deleted.
-    set(states, TCommand::DeleteRow, n > 1);
+    // The last remaining record cannot be deleted, nor one the filter hides.
+    set(states, TCommand::DeleteRow, n > 1 && i >= 0);
     for (TCommand always : {TCommand::DBCreate, TCommand::DBOpen, TCommand::RecentFiles,
                             TCommand::ImportExportTBR, TCommand::SortShow}) {
         set(states, always, true);

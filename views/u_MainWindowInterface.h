@@ -8,6 +8,7 @@
 class QMenu;
 class QWidget;
 class ICommandHost;
+class TFilterBar;
 class TframeMainGrid;
 class TframeMainIDE;
 
@@ -33,6 +34,8 @@ class IMainWindow {
     virtual QWidget* ViewFrame(TView view) const = 0;
     virtual TframeMainIDE& Card() const = 0;
     virtual TframeMainGrid& Grid() const = 0;
+    // The navigation bar's filter box (find as you type).
+    virtual TFilterBar& FilterBar() const = 0;
 
     virtual void SetNavigationText(const QString& text) = 0;
     virtual QMenu* RecentFilesMenu() const = 0;

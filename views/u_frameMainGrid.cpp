@@ -124,13 +124,14 @@ void TframeMainGrid::moveDown() {
 }
 
 void TframeMainGrid::GridFill(const TQuibReader& quib, const QStringList& titlesFull,
-                              const TColumnMap& indexFromProgram) {
+                              const TColumnMap& indexFromProgram,
+                              std::optional<QVector<int>> shown) {
     // A refill (every refresh while the table is shown) keeps the current
     // cell where it was.
     const int previousRow = currentRow();
     const int previousField = currentField();
     GridClear();
-    const int rows = std::max(0, quib.RowsCount());
+    const int rows = shown ? static_cast<int>(shown->size()) : std::max(0, quib.RowsCount());
     const int fields = indexFromProgram.size();
     QStringList headings;
     headings.reserve(fields);
@@ -143,7 +144,11 @@ void TframeMainGrid::GridFill(const TQuibReader& quib, const QStringList& titles
     for (int i = 0; i < fields; ++i)
         columns[i] = indexFromProgram[i];
     QVector<int> records(rows);
-    std::iota(records.begin(), records.end(), 0);
+    if (shown) {
+        records = std::move(*shown);
+    } else {
+        std::iota(records.begin(), records.end(), 0);
+    }
     QStringList layout;
     for (int column : columns)
         layout << QString::number(column);

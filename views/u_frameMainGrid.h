@@ -7,6 +7,7 @@
 #include <QVector>
 
 #include <memory>
+#include <optional>
 
 class QTableView;
 class QTimer;
@@ -44,8 +45,10 @@ class TframeMainGrid : public QFrame {
     // current cell stays where it was (within the new size). The grid reads
     // the cells it shows from quib when it shows them, until the next fill
     // or clear: quib must live that long.
+    // With shown, only those records of the table (ascending; the filter's).
     void GridFill(const TQuibReader& quib, const QStringList& titlesFull,
-                  const TColumnMap& indexFromProgram);
+                  const TColumnMap& indexFromProgram,
+                  std::optional<QVector<int>> shown = std::nullopt);
 
     // Shows only the given records of quib (database rows, in this order),
     // each numbered with its record number + 1. The cells are read from quib

@@ -9,6 +9,7 @@
 #include "session/u_ContactsSession.h"
 #include "support/u_FileChooser.h"
 #include "support/u_Settings.h"
+#include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
 #include "AppTestSupport.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -73,6 +75,9 @@ class TestKeyboardRoads : public QObject {
     void templateMenuOpensFromTheKeyboard();
     void viewsHaveDistinctAccelerators_data();
     void viewsHaveDistinctAccelerators();
+    void filterNarrowsTheCardAndTheTable_data();
+    void filterNarrowsTheCardAndTheTable();
+    void filterAsksFirstAboutCardEdits();
 
   private:
     void start(bool inCzech = false);
@@ -326,6 +331,81 @@ void TestKeyboardRoads::viewsHaveDistinctAccelerators() {
     go(road);
     const QStringList clashes = widgetlayout::AcceleratorClashes(main());
     QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(u'\n')));
+}
+
+// Find as you type, from Ctrl+K to Escape, on the card and in the table.
+void TestKeyboardRoads::filterNarrowsTheCardAndTheTable_data() {
+    QTest::addColumn<Road>("road");
+    QTest::addColumn<bool>("inCzech");
+    QTest::newRow("card") << Road::Card << false;
+    QTest::newRow("table") << Road::Table << false;
+    QTest::newRow("card, Czech") << Road::Card << true;
+}
+
+void TestKeyboardRoads::filterNarrowsTheCardAndTheTable() {
+    QFETCH(Road, road);
+    QFETCH(bool, inCzech);
+    start(inCzech);
+    go(road);
+    QTest::keyClick(&main(), Qt::Key_K, Qt::ControlModifier);
+    auto* box = main().findChild<QLineEdit*>(QStringLiteral("edtFilter"));
+    auto* count = main().findChild<QLabel*>(QStringLiteral("lblFilterCount"));
+    QVERIFY(box != nullptr && count != nullptr);
+    QVERIFY(box->hasFocus());
+    QVERIFY(box->isVisible());
+    const QString of = inCzech ? QStringLiteral(" z ") : QStringLiteral(" of ");
+    TContactsSession& session = main().Session();
+
+    // Every keystroke asks again: "r", "ro", ... "row 4".
+    QTest::keyClicks(box, QStringLiteral("ROW 4"));
+    QVERIFY(count->isVisible());
+    QCOMPARE(count->text(), u'1' + of + u'5');
+    QCOMPARE(session.Quib1().RowIndex(), 3);
+    if (road == Road::Table) {
+        QCOMPARE(main().Grid().rowCount(), 1);
+        QCOMPARE(main().Grid().rowNumber(0), QStringLiteral("4"));
+        QCOMPARE(main().Grid().currentRecord(), 3);
+    } else {
+        QVERIFY2(main().NavigationLabel()->text().startsWith(QStringLiteral("1 / 1 [")),
+                 qPrintable(main().NavigationLabel()->text()));
+        QCOMPARE(session.FieldText(0), QStringLiteral("Row 4"));
+        QVERIFY(!action(QStringLiteral("actDBMoveNext"))->isEnabled());
+    }
+    // Back to "ROW ": every record holds it.
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(count->text(), u'5' + of + u'5');
+    QCOMPARE(session.Quib1().RowIndex(), 3);
+    QTest::keyClick(box, Qt::Key_Escape);
+    QVERIFY(box->text().isEmpty());
+    QVERIFY(!session.IsFiltered());
+    QVERIFY(!count->isVisible());
+    if (road == Road::Table) {
+        QCOMPARE(main().Grid().rowCount(), 5);
+    } else {
+        QVERIFY(main().NavigationLabel()->text().startsWith(QStringLiteral("4 / 5 [")));
+    }
+}
+
+void TestKeyboardRoads::filterAsksFirstAboutCardEdits() {
+    start();
+    auto* field = qobject_cast<QLineEdit*>(main().FieldEdit(1));
+    QVERIFY(field != nullptr);
+    QTest::keyClicks(field, QStringLiteral("Jana"));
+    QVERIFY(main().Session().RecordChanged());
+    auto* box = main().findChild<QLineEdit*>(QStringLiteral("edtFilter"));
+    // Cancel: the filter is not set and the typing stays on the card.
+    messages_->queueAnswer(MsgResult::Cancel);
+    QTest::keyClicks(box, QStringLiteral("3"));
+    QCOMPARE(messages_->messages().size(), std::size_t(1));
+    QVERIFY(box->text().isEmpty());
+    QVERIFY(!main().Session().IsFiltered());
+    QCOMPARE(field->text(), QStringLiteral("Jana"));
+    // Yes: the card is saved first, then filtered.
+    messages_->queueAnswer(MsgResult::Yes);
+    QTest::keyClicks(box, QStringLiteral("3"));
+    QVERIFY(main().Session().IsFiltered());
+    QCOMPARE(main().Session().FieldText(0, 1), QStringLiteral("Jana"));
+    QCOMPARE(main().Session().Quib1().RowIndex(), 2);
 }
 
 QTEST_MAIN(TestKeyboardRoads)

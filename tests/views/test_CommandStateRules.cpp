@@ -74,7 +74,7 @@ class TestCommandStateRules : public QObject {
         for (TCommandMode mode :
              {TCommandMode::RefreshData, TCommandMode::DBQueryResult, TCommandMode::DBQueryClose}) {
             const TCommandStates states =
-                CommandStates({open, rows, rowIndex}, static_cast<TView>(view), mode);
+                CommandStates({open, rows, rowIndex, rows, rowIndex}, static_cast<TView>(view), mode);
             QCOMPARE(statesText(states), expected);
             QCOMPARE(states.noDatabaseText, noDatabaseText);
             QCOMPARE(states.leaveTable, leaveTable);
