@@ -19,11 +19,9 @@ TFilterBar::TFilterBar(QWidget* parent) : QWidget(parent) {
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("lblFilterCount"));
     count_->hide();
-    // Room for a name or two; the record numbers beside keep theirs.
-    edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("Dvořáková")) +
-                           24);
-    edit_->setMaximumWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("x")) * 24);
-    layout->addWidget(edit_, 1);
+    // Room for a name; the record numbers beside it keep theirs.
+    edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("x")) * 12 + 16);
+    layout->addWidget(edit_);
     layout->addWidget(count_);
     // textChanged also follows the clear button, which textEdited misses;
     // setText blocks the signals.
