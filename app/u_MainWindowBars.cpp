@@ -111,6 +111,16 @@ QMenu* BuildToolBars(Ui::TfrmMain& ui, const ICommandHost& commands, QMainWindow
     return recentPopup;
 }
 
+QMenu* BuildContactsMenu(const ICommandHost& commands, QWidget& window) {
+    auto act = [&commands](const char* name) { return commands.action(QLatin1String(name)); };
+    auto* menu = new QMenu(&window);
+    menu->setObjectName(QStringLiteral("pmnuContacts"));
+    menu->addActions({act("actExportContactToVCard"), act("actExportContactToCSV")});
+    menu->addSeparator();
+    menu->addActions({act("actExportShownToVCard"), act("actExportShownToCSV")});
+    return menu;
+}
+
 void FillRecentPopup(Ui::TfrmMain& ui, QMenu& popup) {
     // A fresh copy each time: hint, caption, visibility and click of the menu entries.
     popup.clear();

@@ -2,6 +2,7 @@
 
 class QMainWindow;
 class QMenu;
+class QWidget;
 class ICommandHost;
 
 namespace Ui {
@@ -17,6 +18,9 @@ void BuildMenus(Ui::TfrmMain& ui, const ICommandHost& commands);
 // Returns the recent-file pop-up of the Open button (owned by window).
 QMenu* BuildToolBars(Ui::TfrmMain& ui, const ICommandHost& commands, QMainWindow& window);
 void BuildNavigationBar(Ui::TfrmMain& ui, const ICommandHost& commands);
+// The context menu of the card and the table: the exports of the current
+// contact and of the contacts shown (owned by window).
+QMenu* BuildContactsMenu(const ICommandHost& commands, QWidget& window);
 // Copies hint, caption, visibility and click of the four recent-file entries
 // into the pop-up (each time it pops up).
 void FillRecentPopup(Ui::TfrmMain& ui, QMenu& popup);

@@ -289,6 +289,9 @@ void TfrmMain::AttachCommands(ICommandHost& commands) {
     MainWindowBars::BuildMenus(*ui, commands);
     recentPopup_ = MainWindowBars::BuildToolBars(*ui, commands, *this);
     MainWindowBars::BuildNavigationBar(*ui, commands);
+    QMenu* contacts = MainWindowBars::BuildContactsMenu(commands, *this);
+    frameMainIDE_->SetContextMenu(contacts);
+    frameMainGrid_->SetContextMenu(contacts);
     // F1 over an open menu shows the help of that menu.
     for (QMenu* menu : ui->mnuMain->findChildren<QMenu*>()) {
         menu->installEventFilter(this);

@@ -49,7 +49,6 @@ void TCsvExporter::appendRow(QByteArray& out, int row, const QList<int>& columns
         }
         first = false;
         // Column -1 (missing in this database) reads as the empty text.
-        // Column -1 (missing in this database) reads as the empty text.
         quib_.GetDataInto(row, dbColumns[k], cell_);
         appendValue(out, cell_, row, columns[k]);
     }
@@ -115,11 +114,11 @@ void TCsvExporter::writeCsv(const QList<bool>& ticked,
     }
     appendHeader(out, columns);
     put(out);
-    const int rows = quib_.RowsCount();
+    const int rows = rows_ ? static_cast<int>(rows_->size()) : quib_.RowsCount();
     progress.Start(rows);
     out.clear();
-    for (int r = 0; r < rows; ++r) {
-        appendRow(out, r, columns, dbColumns);
+    for (int k = 0; k < rows; ++k) {
+        appendRow(out, rows_ ? (*rows_)[k] : k, columns, dbColumns);
         // Handed on in pieces of a few hundred kilobytes.
         if (out.size() >= kPieceBytes) {
             put(out);

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 class TQuibReader;
@@ -47,6 +48,10 @@ class TCsvExporter {
     // order, instead of their names (for titles that people read).
     void SetHeaderTexts(QStringList texts) { headerTexts_ = std::move(texts); }
 
+    // Writes only rows, in this order, instead of every row of the view
+    // (the contacts a view shows).
+    void SetRows(QList<int> rows) { rows_ = std::move(rows); }
+
     // The encoding of the text (Windows-1250 unless told).
     void SetEncoding(TEncoding encoding) { encoding_ = encoding; }
     TEncoding Encoding() const { return encoding_; }
@@ -82,6 +87,7 @@ class TCsvExporter {
     TWriteFaults faults_;
     TExchangeProgress::TReport report_;
     TEncoding encoding_ = TEncoding::Windows1250;
+    std::optional<QList<int>> rows_;
     // The cell being written, its room reused from cell to cell.
     mutable QString cell_;
 };

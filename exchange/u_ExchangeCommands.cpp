@@ -1,5 +1,6 @@
 #include "exchange/u_ExchangeCommands.h"
 
+#include "exchange/u_ContactExport.h"
 #include "exchange/u_DuplicateImport.h"
 #include "exchange/u_ExchangeCancelled.h"
 #include "exchange/u_ExchangeProgressDialog.h"
@@ -28,6 +29,15 @@ TExchangeCommands::TExchangeCommands(ICommandHost& host) : TCommandUnit(host) {
     host.Register("actDBImportFromVCard", [this] { importFromVCard(); });
     host.Register("actDBExportToVCard", [this] { exportToVCard(); });
     host.Register("actFindDuplicates", [this] { findDuplicates(); });
+    using ContactExport::TFormat;
+    host.Register("actExportContactToVCard",
+                  [this] { exportRecords(TScope::Contact, TFormat::VCard); });
+    host.Register("actExportContactToCSV",
+                  [this] { exportRecords(TScope::Contact, TFormat::Csv); });
+    host.Register("actExportShownToVCard",
+                  [this] { exportRecords(TScope::Shown, TFormat::VCard); });
+    host.Register("actExportShownToCSV", [this] { exportRecords(TScope::Shown, TFormat::Csv); });
+    host.AddStatesStep([this] { updateContextExports(); });
 }
 
 void TExchangeCommands::importExportTBR() {
@@ -147,4 +157,129 @@ void TExchangeCommands::findDuplicates() {
     TfrmFindDuplicates dialog(session, session.Columns().lstDBColsTitleFull,
                               host().Main().Widget());
     host().RunDialog(dialog);
+}
+
+// --- Exports of the context menu ---------------------------------------------------
+
+QList<int> TExchangeCommands::recordsOf(TScope scope) const {
+    const TContactsSession& session = host().Session();
+    const IMainWindow& main = host().Main();
+    if (!session.IsOpen()) {
+        return {};
+    }
+    if (main.CurrentView() == TView::Table) {
+        // The table's rows carry their records: the whole table, the
+        // filter's or a query's results, in the table's order.
+        const TframeMainGrid& grid = main.Grid();
+        if (scope == TScope::Contact) {
+            const int record = grid.currentRecord();
+            return record >= 0 ? QList<int>{record} : QList<int>();
+        }
+        QList<int> records;
+        records.reserve(grid.rowCount());
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            if (const int record = grid.recordOfRow(row); record >= 0) {
+                records << record;
+            }
+        }
+        return records;
+    }
+    if (main.CurrentView() == TView::Card) {
+        if (scope == TScope::Contact) {
+            const TSessionState state = session.State();
+            return state.rowIndex >= 0 && state.rowIndex < state.rows ? QList<int>{state.rowIndex}
+                                                                      : QList<int>();
+        }
+        return session.ShownRecords();
+    }
+    return {};
+}
+
+bool TExchangeCommands::hasRecords(TScope scope) const {
+    const IMainWindow& main = host().Main();
+    if (host().Session().IsOpen() && main.CurrentView() == TView::Table) {
+        // A table without records holds the one empty row of its clear state.
+        const TframeMainGrid& grid = main.Grid();
+        return scope == TScope::Contact ? grid.currentRecord() >= 0
+                                        : grid.rowCount() > 0 && grid.recordOfRow(0) >= 0;
+    }
+    return !recordsOf(scope).isEmpty();
+}
+
+void TExchangeCommands::updateContextExports() {
+    const std::pair<const char*, TScope> commands[] = {
+        {"actExportContactToVCard", TScope::Contact},
+        {"actExportContactToCSV", TScope::Contact},
+        {"actExportShownToVCard", TScope::Shown},
+        {"actExportShownToCSV", TScope::Shown},
+    };
+    const bool contact = hasRecords(TScope::Contact);
+    const bool shown = hasRecords(TScope::Shown);
+    for (const auto& [name, scope] : commands) {
+        host().action(QLatin1String(name))->setEnabled(scope == TScope::Contact ? contact : shown);
+    }
+}
+
+void TExchangeCommands::exportRecords(TScope scope, ContactExport::TFormat format) {
+    using ContactExport::TFormat;
+    TContactsSession& session = host().Session();
+    // The file holds what the database holds: the card's edits are stored
+    // first, if the user wants them.
+    if (!session.IsOpen() || !ConfirmLeavingCard(host())) {
+        return;
+    }
+    const QList<int> records = recordsOf(scope);
+    if (records.isEmpty()) {
+        return;
+    }
+    const bool vCard = format == TFormat::VCard;
+    TFileChoice choice;
+    choice.mode = TFileChoice::Mode::Save;
+    choice.objectName = QStringLiteral("dlgExport");
+    const char* title = nullptr;
+    if (scope == TScope::Contact) {
+        title = vCard ? QT_TRANSLATE_NOOP("TExchangeCommands", "Export Contact as vCard")
+                      : QT_TRANSLATE_NOOP("TExchangeCommands", "Export Contact as CSV");
+    } else {
+        title = vCard ? QT_TRANSLATE_NOOP("TExchangeCommands", "Export Shown Contacts as vCard")
+                      : QT_TRANSLATE_NOOP("TExchangeCommands", "Export Shown Contacts as CSV");
+    }
+    choice.title = QCoreApplication::translate("TExchangeCommands", title);
+    choice.nameFilters = {
+        vCard ? QCoreApplication::translate("TExchangeCommands", "vCard files (*.vcf)")
+              : QCoreApplication::translate("TExchangeCommands", "CSV files (*.csv)"),
+        QCoreApplication::translate("TExchangeCommands", "All files (*)")};
+    choice.defaultSuffix = ContactExport::Suffix(format);
+    choice.preset = scope == TScope::Contact
+                        ? ContactExport::ContactFileName(session, records.front(), format)
+                        : ContactExport::ContactsFileName(session, format);
+    const QString file = ChooseFile(choice, host().Main().Widget());
+    if (file.isEmpty()) {
+        return;
+    }
+    // Every card carries its contact's identity, as in File | Export to vCard.
+    if (vCard) {
+        try {
+            session.EnsureIdentities();
+        } catch (const std::exception& e) {
+            ShowMessage(MsgType::Error, QString::fromUtf8(e.what()), MsgButtons::Ok,
+                        host().Main().Widget());
+            return;
+        }
+    }
+    int written = 0;
+    try {
+        TExchangeProgressDialog progress(TExchangeProgressDialog::TWork::Export,
+                                         host().Main().Widget());
+        written = ContactExport::Write(session, records, format, file, progress.Report());
+    } catch (const EExchangeCancelled&) {
+        return;  // the old file is as it was
+    } catch (const EExchangeError& e) {
+        ShowMessage(MsgType::Error, e.message(), MsgButtons::Ok, host().Main().Widget());
+        return;
+    }
+    ShowMessage(
+        MsgType::Information,
+        QCoreApplication::translate("TExchangeCommands", "Contacts exported: %1.").arg(written),
+        MsgButtons::Ok, host().Main().Widget());
 }

@@ -98,6 +98,13 @@ databázi otevíranou při spuštění podle možností programu.
     </message>
 </context>
 <context>
+    <name>ContactExport</name>
+    <message>
+        <source>Contact</source>
+        <translation>Kontakt</translation>
+    </message>
+</context>
+<context>
     <name>ContactSchema</name>
     <message>
         <source>Surname</source>
@@ -1037,6 +1044,34 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <source>Contacts imported: %1.</source>
         <translation>Importováno kontaktů: %1.</translation>
     </message>
+    <message>
+        <source>Export Contact as vCard</source>
+        <translation>Exportovat kontakt do vCard</translation>
+    </message>
+    <message>
+        <source>Export Contact as CSV</source>
+        <translation>Exportovat kontakt do CSV</translation>
+    </message>
+    <message>
+        <source>Export Shown Contacts as vCard</source>
+        <translation>Exportovat zobrazené kontakty do vCard</translation>
+    </message>
+    <message>
+        <source>Export Shown Contacts as CSV</source>
+        <translation>Exportovat zobrazené kontakty do CSV</translation>
+    </message>
+    <message>
+        <source>vCard files (*.vcf)</source>
+        <translation>Soubory vCard (*.vcf)</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Soubory CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Contacts exported: %1.</source>
+        <translation>Exportováno kontaktů: %1.</translation>
+    </message>
 </context>
 <context>
     <name>TExchangeProgressDialog</name>
@@ -1051,21 +1086,6 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     <message>
         <source>Cancel</source>
         <translation>Storno</translation>
-    </message>
-</context>
-<context>
-    <name>TFilterBar</name>
-    <message>
-        <source>%1 of %2</source>
-        <translation>%1 z %2</translation>
-    </message>
-    <message>
-        <source>Filter</source>
-        <translation>Filtr</translation>
-    </message>
-    <message>
-        <source>Show only the contacts that contain the text (Ctrl+K; Esc shows all)</source>
-        <translation>Zobrazí jen kontakty, které obsahují text (Ctrl+K; Esc zobrazí všechny)</translation>
     </message>
 </context>
 <context>
@@ -2564,16 +2584,36 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <translation>Najít kontakty téže osoby a sloučit je</translation>
     </message>
     <message>
-        <source>Fi&amp;lter</source>
-        <translation>&amp;Filtr</translation>
+        <source>Export Contact as &amp;vCard...</source>
+        <translation>Exportovat kontakt do &amp;vCard…</translation>
     </message>
     <message>
-        <source>Show only the contacts that contain a text</source>
-        <translation>Zobrazí jen kontakty, které obsahují text</translation>
+        <source>Export the current contact to a vCard file</source>
+        <translation>Exportovat aktuální kontakt do souboru vCard</translation>
     </message>
     <message>
-        <source>Ctrl+K</source>
-        <translation>Ctrl+K</translation>
+        <source>Export Contact as &amp;CSV...</source>
+        <translation>Exportovat kontakt do &amp;CSV…</translation>
+    </message>
+    <message>
+        <source>Export the current contact to a CSV file</source>
+        <translation>Exportovat aktuální kontakt do souboru CSV</translation>
+    </message>
+    <message>
+        <source>Export &amp;Shown Contacts as vCard...</source>
+        <translation>Exportovat &amp;zobrazené kontakty do vCard…</translation>
+    </message>
+    <message>
+        <source>Export the contacts shown to a vCard file</source>
+        <translation>Exportovat zobrazené kontakty do souboru vCard</translation>
+    </message>
+    <message>
+        <source>Export S&amp;hown Contacts as CSV...</source>
+        <translation>Exportovat zobrazené kontakty do C&amp;SV…</translation>
+    </message>
+    <message>
+        <source>Export the contacts shown to a CSV file</source>
+        <translation>Exportovat zobrazené kontakty do souboru CSV</translation>
     </message>
 </context>
 <context>

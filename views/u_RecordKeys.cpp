@@ -44,3 +44,9 @@ int RowForRecordKey(const QKeyEvent& key, int row, int count) {
             return count - 1;
     }
 }
+
+bool IsContextMenuKey(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    return (key.key() == Qt::Key_Menu && mods == Qt::NoModifier) ||
+           (key.key() == Qt::Key_F10 && mods == Qt::ShiftModifier);
+}

@@ -11,3 +11,6 @@ bool IsRecordKey(const QKeyEvent& key);
 // How a record key moves in a list of count rows from row (-1 when it is no
 // moving key).
 int RowForRecordKey(const QKeyEvent& key, int row, int count);
+
+// The keys that open a context menu: the Menu key and Shift+F10.
+bool IsContextMenuKey(const QKeyEvent& key);

@@ -12,6 +12,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTimer>
 #include <QVector>
 
@@ -60,6 +61,20 @@ TframeMainGrid::TframeMainGrid(QWidget* parent)
         if (!applyingWidths_ && !widthsLayout_.isEmpty())
             storeWidthsTimer_->start();
     });
+    sg->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(sg, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { openContextMenu(at); });
+    // A row heading opens the menu for its row; the column headings sort
+    // and have none.
+    rows->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(rows, &QWidget::customContextMenuRequested, this, [this, rows](const QPoint& at) {
+        const int row = rows->logicalIndexAt(at);
+        if (contextMenu_ == nullptr || isEditing() || row < 0)
+            return;
+        selectRow(row);
+        contextMenu_->popup(rows->mapToGlobal(at));
+    });
+    headings->setContextMenuPolicy(Qt::PreventContextMenu);
     sg->installEventFilter(this);
     setFocusProxy(sg);  // entering the table puts the keyboard on its current cell
     GridClear();
@@ -273,6 +288,23 @@ QString TframeMainGrid::currentCellText() const {
     return model_->cell(currentRow(), currentField());
 }
 
+void TframeMainGrid::openContextMenu(std::optional<QPoint> at) {
+    // A cell being edited has the editor's own menu.
+    if (contextMenu_ == nullptr || isEditing())
+        return;
+    QTableView* sg = ui->sgMain;
+    if (at) {
+        // The menu is about the row clicked, as its record keys would be.
+        const QModelIndex index = sg->indexAt(*at);
+        if (index.isValid())
+            selectCell(index.row(), index.column());
+    } else {
+        const QRect cell = sg->visualRect(sg->currentIndex());
+        at = cell.isValid() ? cell.bottomLeft() : QPoint();
+    }
+    contextMenu_->popup(sg->viewport()->mapToGlobal(*at));
+}
+
 QWidget* TframeMainGrid::openEditor() const {
     // Cells are edited where the current cell is; the grid has no other
     // widgets in its cells.
@@ -307,6 +339,10 @@ bool TframeMainGrid::eventFilter(QObject* watched, QEvent* event) {
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             (key->modifiers() & ~Qt::KeypadModifier) == 0) {
             moveDown();
+            return true;
+        }
+        if (IsContextMenuKey(*key) && contextMenu_ != nullptr) {
+            openContextMenu(std::nullopt);
             return true;
         }
         // The record keys move between rows, keeping the column.

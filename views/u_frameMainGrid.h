@@ -6,9 +6,12 @@
 #include <QStringList>
 #include <QVector>
 
+#include <QPoint>
+
 #include <memory>
 #include <optional>
 
+class QMenu;
 class QTableView;
 class QTimer;
 class TGridCellDelegate;
@@ -96,6 +99,13 @@ class TframeMainGrid : public QFrame {
     // The arrow in the heading of the field the rows are sorted by.
     void ShowSortIndicator(int field, bool ascending);
     void ClearSortIndicator();
+    // The menu the table opens on a right-click on a cell (which becomes
+    // current first) and from the keyboard (Menu, Shift+F10), while no cell
+    // is being edited; the cell editor keeps its own edit menu. The window
+    // owns it.
+    void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+    QMenu* contextMenu() const { return contextMenu_; }
+
     // The field the arrow is on (-1 when none) and its direction.
     int sortField() const { return sortField_; }
     bool sortAscending() const { return sortAscending_; }
@@ -118,6 +128,9 @@ class TframeMainGrid : public QFrame {
   private:
     QWidget* openEditor() const;
     void moveDown();
+    // Opens the context menu at at (viewport coordinates) with the cell
+    // there made current; at the current cell when at is none.
+    void openContextMenu(std::optional<QPoint> at);
     void applyStoredWidths();
     void storeWidths();
 
@@ -130,4 +143,5 @@ class TframeMainGrid : public QFrame {
     bool sortAscending_ = true;
     bool applyingWidths_ = false;
     QTimer* storeWidthsTimer_ = nullptr;  // a drag stores its widths once, at its end
+    QMenu* contextMenu_ = nullptr;
 };

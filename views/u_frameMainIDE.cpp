@@ -5,12 +5,16 @@
 #include "ui_u_frameMainIDE.h"
 #include "views/u_CardLinks.h"
 #include "views/u_CardMemo.h"
+#include "views/u_RecordKeys.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -296,6 +300,31 @@ bool TframeMainIDE::eventFilter(QObject* watched, QEvent* event) {
             line->end(false);
     }
     return QFrame::eventFilter(watched, event);
+}
+
+// The text fields show their own edit menus; every other part of the card
+// leaves the event to the card.
+void TframeMainIDE::contextMenuEvent(QContextMenuEvent* event) {
+    if (contextMenu_ == nullptr || event->reason() == QContextMenuEvent::Keyboard) {
+        // From the keyboard the card opens its menu on the key itself.
+        QFrame::contextMenuEvent(event);
+        return;
+    }
+    contextMenu_->popup(event->globalPos());
+    event->accept();
+}
+
+// Keys no part of the card took arrive here: the menu keys open the card's
+// menu unless a text field has the focus (its own menu is opened there).
+void TframeMainIDE::keyPressEvent(QKeyEvent* event) {
+    QWidget* focus = QApplication::focusWidget();
+    if (contextMenu_ == nullptr || !IsContextMenuKey(*event) || fieldIndexOf(focus) >= 0) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    const QWidget* at = focus != nullptr && isAncestorOf(focus) ? focus : this;
+    contextMenu_->popup(at->mapToGlobal(at->rect().center()));
+    event->accept();
 }
 
 // Once the user shortens an over-long value, the designed limit returns.

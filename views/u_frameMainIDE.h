@@ -10,6 +10,7 @@
 
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 struct TCardLink;
 
@@ -53,6 +54,12 @@ class TframeMainIDE : public QFrame {
     // The page control and its pages' order: 0 Home, 1 Work.
     int currentPage() const;
 
+    // The menu the card opens on a right-click outside the text fields, and
+    // from the keyboard (Menu, Shift+F10) while a text field has no focus;
+    // the text fields keep their own edit menus. The window owns it.
+    void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+    QMenu* contextMenu() const { return contextMenu_; }
+
   signals:
     // Any field's text changed (by the user or by the program).
     void fieldTextChanged();
@@ -61,6 +68,8 @@ class TframeMainIDE : public QFrame {
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void collectFields();
@@ -95,4 +104,5 @@ class TframeMainIDE : public QFrame {
     // start shows) and that the user has not yet moved: typed text goes to
     // the end, where the user expects it.
     std::array<bool, FieldCount> cursorFromFill_{};
+    QMenu* contextMenu_ = nullptr;
 };

@@ -1,11 +1,14 @@
 #include "app/Pellum.h"
 #include "app/u_frmCommon.h"
 #include "app/u_frmMain.h"
+#include "exchange/u_CsvRecordReader.h"
+#include "exchange/u_VCardReader.h"
 #include "exchange/u_dlgImportDuplicates.h"
 #include "exchange/u_frmFindDuplicates.h"
 #include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
+#include "support/u_FileChooser.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
@@ -20,9 +23,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <utility>
 
 namespace cs = ContactSchema;
 
@@ -60,6 +66,34 @@ class TestExchangeCommands : public QObject {
     static QByteArray fileBytes(const QString& file) {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // The surnames of the contacts of a vCard or CSV file, in file order
+    // (a CSV file's header line left out).
+    static QStringList surnamesIn(const QString& file) {
+        const QByteArray bytes = fileBytes(file);
+        QStringList names;
+        if (file.endsWith(QStringLiteral(".vcf"))) {
+            TVCardReader::Read(bytes, [&names](const QStringList& c) { names << c[cs::SurName]; });
+            return names;
+        }
+        QString text = QString::fromUtf8(bytes);
+        if (text.startsWith(QChar(0xFEFF))) {
+            text.remove(0, 1);
+        }
+        bool given = false;
+        TCsvRecordReader reader([&](QString& piece) {
+            piece = text;
+            return !std::exchange(given, true);
+        });
+        QStringList fields;
+        while (reader.ReadRecord(fields, cs::ColumnCount)) {
+            names << fields.value(cs::SurName);
+        }
+        if (!names.isEmpty() && names.front() == QStringLiteral("SurName")) {
+            names.removeFirst();
+        }
+        return names;
     }
 
   private slots:
@@ -293,6 +327,128 @@ class TestExchangeCommands : public QObject {
         QFile::remove(absolute + QStringLiteral(".bak"));
     }
 
+    // The exports of the card's and the table's context menu. On the card
+    // the current contact is record 3 and every record is shown; the table
+    // shows records 4 and 2 (as a query's result does) with record 2's row
+    // current. Each writes its file, or, cancelled, nothing, or, aimed at
+    // a folder, reports the failure and nothing else.
+    void contextExports_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("table");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QStringList>("surnames");
+        QTest::addColumn<QString>("preset");
+        const QStringList all{"Row 1", "Row 2", "Row 3", "Row 4"};
+        for (const char* outcome : {"written", "cancelled", "folder"}) {
+            for (const bool table : {false, true}) {
+                const QString view = table ? QStringLiteral("table") : QStringLiteral("card");
+                const QStringList contact{table ? "Row 2" : "Row 3"};
+                const QStringList shown = table ? QStringList{"Row 4", "Row 2"} : all;
+                const QString one = contact.front();
+                const auto row = [&](const char* name) {
+                    return &QTest::newRow(
+                        qPrintable(QStringLiteral("%1 %2 %3").arg(name, view, outcome)));
+                };
+                *row("actExportContactToVCard") << "actExportContactToVCard" << table << "vcf"
+                                                << outcome << contact << one + ".vcf";
+                *row("actExportContactToCSV") << "actExportContactToCSV" << table << "csv"
+                                              << outcome << contact << one + ".csv";
+                *row("actExportShownToVCard")
+                    << "actExportShownToVCard" << table << "vcf" << outcome << shown << "db.vcf";
+                *row("actExportShownToCSV")
+                    << "actExportShownToCSV" << table << "csv" << outcome << shown << "db.csv";
+            }
+        }
+    }
+
+    void contextExports() {
+        QFETCH(QString, name);
+        QFETCH(bool, table);
+        QFETCH(QString, suffix);
+        QFETCH(QString, outcome);
+        QFETCH(QStringList, surnames);
+        QFETCH(QString, preset);
+        const QString file = path(QStringLiteral("db.tbr"));
+        apptest::MakeDatabase(file, 4);
+        start({file});
+        TContactsSession& session = main().Session();
+        QVERIFY(session.MoveTo(2));
+        if (table) {
+            act("actShowAsTable")->trigger();
+            QVERIFY(main().IsTableShown());
+            main().Grid().ShowRecords(session.Quib1(), session.Columns().lstDBColsTitleFull,
+                                      session.Columns().lstDBColsIndexFromProgram, {3, 1});
+            main().Grid().selectRow(1);
+            common().UpdateCommandStates(TCommandMode::DBQueryResult);
+        }
+        // The view's own menu holds the command, enabled.
+        QMenu* menu = table ? main().Grid().contextMenu() : main().Card().contextMenu();
+        QVERIFY(menu != nullptr);
+        QAction* command = common().action(name);
+        QVERIFY(menu->actions().contains(command));
+        QVERIFY(command->isEnabled());
+
+        const QString target = path(QStringLiteral("out.") + suffix);
+        if (outcome == QLatin1String("folder")) {
+            QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("out.") + suffix));
+        }
+        const QStringList before = QDir(dir_->path()).entryList(QDir::Files);
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(outcome == QLatin1String("cancelled") ? QString() : target);
+        command->trigger();
+        QCOMPARE(FileChooserTest::Asked().size(), std::size_t(1));
+        const TFileChoice& asked = FileChooserTest::Asked().front();
+        QCOMPARE(asked.mode, TFileChoice::Mode::Save);
+        QVERIFY(!asked.title.isEmpty());
+        QCOMPARE(asked.defaultSuffix, suffix);
+        QCOMPARE(asked.preset, path(preset));
+        FileChooserTest::Reset();
+
+        if (outcome == QLatin1String("written")) {
+            QCOMPARE(messages_->texts(),
+                     QStringList{QStringLiteral("Contacts exported: %1.").arg(surnames.size())});
+            QCOMPARE(surnamesIn(target), surnames);
+        } else if (outcome == QLatin1String("cancelled")) {
+            QVERIFY2(messages_->texts().isEmpty(), qPrintable(messages_->texts().join('|')));
+            QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), before);
+        } else {
+            QCOMPARE(messages_->messages().size(), std::size_t(1));
+            QCOMPARE(messages_->messages().front().type, MsgType::Error);
+            QVERIFY(!messages_->texts().front().contains(QStringLiteral("exported")));
+            QVERIFY(QFileInfo(target).isDir());
+            // No temporary file is left beside it.
+            QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), before);
+        }
+    }
+
+    // Without a database, or with nothing to show, the exports are disabled
+    // and, run anyway, ask for no file.
+    void contextExportsNeedContacts_data() {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("no database") << -1;
+        QTest::newRow("no record") << 0;
+    }
+
+    void contextExportsNeedContacts() {
+        QFETCH(int, rows);
+        const QString file = path(QStringLiteral("db.tbr"));
+        if (rows >= 0) {
+            apptest::MakeDatabase(file, rows);
+        }
+        start({file});
+        QCOMPARE(main().Session().IsOpen(), rows >= 0);
+        FileChooserTest::Reset();
+        for (const char* name : {"actExportContactToVCard", "actExportContactToCSV",
+                                 "actExportShownToVCard", "actExportShownToCSV"}) {
+            QVERIFY2(!act(name)->isEnabled(), name);
+            act(name)->setEnabled(true);
+            act(name)->trigger();
+        }
+        QCOMPARE(FileChooserTest::Asked().size(), std::size_t(0));
+        QVERIFY(messages_->texts().isEmpty());
+    }
+
     void hintsOfTheCommands_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint");
@@ -302,6 +458,14 @@ class TestExchangeCommands : public QObject {
                                 << "Import from CSV (separate Comma)...";
         QTest::newRow("export") << "actDBExportToCSV"
                                 << "Export to CSV (separate comma) file format";
+        QTest::newRow("contact vCard") << "actExportContactToVCard"
+                                       << "Export the current contact to a vCard file";
+        QTest::newRow("contact CSV") << "actExportContactToCSV"
+                                     << "Export the current contact to a CSV file";
+        QTest::newRow("shown vCard") << "actExportShownToVCard"
+                                     << "Export the contacts shown to a vCard file";
+        QTest::newRow("shown CSV") << "actExportShownToCSV"
+                                   << "Export the contacts shown to a CSV file";
     }
 
     void hintsOfTheCommands() {

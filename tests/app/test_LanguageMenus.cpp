@@ -1,6 +1,8 @@
 #include "app/Pellum.h"
 #include "app/u_Language.h"
 #include "app/u_frmMain.h"
+#include "views/u_frameMainGrid.h"
+#include "views/u_frameMainIDE.h"
 
 #include "AppTestSupport.h"
 #include "testsupport/TestSupport.h"
@@ -93,6 +95,11 @@ class TestLanguageMenus : public QObject {
         for (QMenuBar* bar : main.findChildren<QMenuBar*>()) {
             collect(bar->objectName(), bar->actions(), entries);
         }
+        // The context menu of the card and the table.
+        QMenu* contacts = main.Card().contextMenu();
+        QVERIFY(contacts != nullptr);
+        QCOMPARE(main.Grid().contextMenu(), contacts);
+        collect(contacts->objectName(), contacts->actions(), entries);
         for (const auto& [menu, action] : entries) {
             english[action] = action->text();
         }

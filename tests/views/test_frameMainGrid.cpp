@@ -5,8 +5,10 @@
 #include "views/u_frameMainGrid.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -41,6 +43,7 @@ class TestFrameMainGrid : public QObject {
     void newRecordRowIsNumberedAndCurrent();
     void noCurrentCellStoresNothing();
     void refillReplacesEverything();
+    void contextMenuOpensOnACellAndFromTheKeyboard();
 
   private:
     QString writeThree(const QStringList& columns = cs::ColumnNames());
@@ -384,3 +387,30 @@ void TestFrameMainGrid::refillReplacesEverything() {
 
 QTEST_MAIN(TestFrameMainGrid)
 #include "test_frameMainGrid.moc"
+
+void TestFrameMainGrid::contextMenuOpensOnACellAndFromTheKeyboard() {
+    writeThree();
+    QMenu menu;
+    grid_->SetContextMenu(&menu);
+    grid_->show();
+    QTableView* sg = grid_->grid();
+    // A right-click makes the cell clicked current, then opens the menu.
+    const QPoint at = sg->visualRect(sg->model()->index(2, 1)).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, sg->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(sg->viewport(), &click);
+    QCOMPARE(grid_->currentRecord(), 2);
+    QVERIFY(menu.isVisible());
+    menu.close();
+    for (const auto& [key, mods] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        QTest::keyClick(sg, key, mods);
+        QVERIFY(menu.isVisible());
+        menu.close();
+    }
+    // A cell being edited keeps its editor's menu.
+    sg->edit(sg->currentIndex());
+    QVERIFY(grid_->isEditing());
+    QApplication::sendEvent(sg->viewport(), &click);
+    QVERIFY(!menu.isVisible());
+    grid_->CancelEdit();
+}
