@@ -65,5 +65,8 @@ void TEditCommands::runBasicFind() {
                                  [this] { return host().ConfirmSaveChanges(); },
                                  main.Widget(),
                                  [&session](int record) { session.MoveTo(record); }};
-    FindCommand::Run(context, FindDialog().request());
+    const std::optional<QRect> found = FindCommand::Run(context, FindDialog().request());
+    // The dialog stays open over the window: it must not hide what it found.
+    if (found && dlgFind_->isVisible())
+        dlgFind_->moveClearOf(*found);
 }

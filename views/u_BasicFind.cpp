@@ -1,6 +1,6 @@
 #include "views/u_BasicFind.h"
 
-#include <QLocale>
+#include "support/u_LetterFolding.h"
 
 namespace BasicFind {
 
@@ -10,60 +10,79 @@ Position DefaultStart(Direction direction) {
 
 namespace {
 
-// Lower-cases by the user's language rules, so that letters such as "Č" and
-// "č" compare equal without match case. A search folds every cell: where
-// the language's rules are the plain per-letter ones, a cell is folded in
-// place letter by letter, and only the few letters whose lower case depends
-// on their neighbours or takes more letters go the locale's way.
-class TFolder {
-  public:
-    TFolder() {
-        const QLocale::Language language = locale_.language();
-        // Turkish and Azeri dotless i, Lithuanian dots above.
-        perLetter_ = language != QLocale::Turkish && language != QLocale::Azerbaijani &&
-                     language != QLocale::Lithuanian;
-    }
+bool dropped(QChar c) {
+    return LetterFolding::FoldedChar(c.unicode()) == u'\0';
+}
 
-    QString Fold(const QString& text) const { return locale_.toLower(text); }
-
-    void FoldInto(const QString& text, QString& out) const {
-        if (!perLetter_) {
-            out = locale_.toLower(text);
-            return;
-        }
-        out.resize(text.size());
-        const auto* in = reinterpret_cast<const char16_t*>(text.constData());
-        auto* dest = reinterpret_cast<char16_t*>(out.data());
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const char16_t c = in[i];
-            if (c < 0x80) {
-                dest[i] = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c;
-            } else if (QChar::isSurrogate(c) || c == 0x0130 || c == 0x03A3) {
-                // Beyond the basic plane, "İ" (two letters in lower case)
-                // and "Σ" (whose lower case depends on the word's end).
-                out = locale_.toLower(text);
-                return;
-            } else {
-                dest[i] = QChar::toLower(c);
-            }
+// The characters of text that folded to its folded characters [at, at +
+// length). Marks dropped right after the last of them stay with their letter,
+// so that a found "e" covers the whole of a decomposed "é".
+Span originalSpan(QStringView text, qsizetype at, qsizetype length) {
+    qsizetype begin = 0;
+    qsizetype folded = 0;
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        if (dropped(text[i]))
+            continue;
+        if (folded == at)
+            begin = i;
+        if (++folded == at + length) {
+            ++i;
+            break;
         }
     }
+    while (i < text.size() && dropped(text[i]))
+        ++i;
+    return Span{static_cast<int>(begin), static_cast<int>(i - begin)};
+}
 
-  private:
-    QLocale locale_;
-    bool perLetter_ = false;
-};
+// The pattern as the cells are compared with it: folded without match case.
+QString preparedPattern(const Request& request) {
+    return request.matchCase ? request.pattern : LetterFolding::Fold(request.pattern);
+}
+
+// Where pattern (prepared) occurs in text. Without match case text is folded
+// into folded, a buffer that keeps its room from cell to cell: a search
+// folds every cell, and folding never lengthens a text, so a cell shorter
+// than the pattern is skipped unread. Positions are only mapped back to the
+// text on a hit.
+std::optional<Span> findIn(QStringView text, QStringView pattern, bool matchCase, QString& folded) {
+    if (text.size() < pattern.size())
+        return std::nullopt;
+    if (matchCase) {
+        const qsizetype q = text.indexOf(pattern);
+        if (q < 0)
+            return std::nullopt;
+        return Span{static_cast<int>(q), static_cast<int>(pattern.size())};
+    }
+    folded.resize(0);
+    LetterFolding::AppendFolded(text, folded);
+    if (folded.size() < pattern.size())
+        return std::nullopt;
+    const qsizetype q = QStringView(folded).indexOf(pattern);
+    if (q < 0)
+        return std::nullopt;
+    return originalSpan(text, q, pattern.size());
+}
 
 }  // namespace
 
+std::optional<Span> FindInText(QStringView text, const Request& request) {
+    const QString pattern = preparedPattern(request);
+    if (pattern.isEmpty())
+        return std::nullopt;
+    QString folded;
+    return findIn(text, pattern, request.matchCase, folded);
+}
+
 std::optional<Hit> Find(const CellInto& cell, int rowsCount, Position start, const Request& request,
                         const RecordTick& tick) {
-    if (request.pattern.isEmpty())
+    // A pattern of combining marks alone folds to nothing and finds nothing.
+    const QString pattern = preparedPattern(request);
+    if (pattern.isEmpty())
         return std::nullopt;
     const int step = request.direction == Direction::Down ? 1 : -1;
     const int firstField = step > 0 ? 0 : FieldCount - 1;
-    const TFolder folder;
-    const QString pattern = request.matchCase ? request.pattern : folder.Fold(request.pattern);
     QString text;
     QString folded;
 
@@ -73,14 +92,8 @@ std::optional<Hit> Find(const CellInto& cell, int rowsCount, Position start, con
         const int from = r == start.record ? start.field + step : firstField;
         for (int i = from; i >= 0 && i < FieldCount; i += step) {
             cell(r, i, text);
-            if (!request.matchCase)
-                folder.FoldInto(text, folded);
-            const QString& haystack = request.matchCase ? text : folded;
-            if (haystack.size() < pattern.size())
-                continue;
-            const qsizetype q = haystack.indexOf(pattern);
-            if (q >= 0)
-                return Hit{r, i, static_cast<int>(q)};
+            if (const auto span = findIn(text, pattern, request.matchCase, folded))
+                return Hit{r, i, span->position, span->length};
         }
     }
     return std::nullopt;

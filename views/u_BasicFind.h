@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <functional>
 #include <optional>
@@ -21,6 +22,8 @@ using CellInto = std::function<void(int row, int field, QString& out)>;
 // Called once for every record the search enters (to show that it runs).
 using RecordTick = std::function<void()>;
 
+// Without match case both letter case and accents are ignored: "dvorak"
+// finds "Dvořák". With it the text must be there exactly as typed.
 struct Request {
     QString pattern;
     Direction direction = Direction::Down;
@@ -33,15 +36,26 @@ struct Position {
     int field = 0;
 };
 
+// A run of characters of the searched text itself (not of its folded form,
+// which may be shorter where accents are written as combining marks).
+struct Span {
+    int position = 0;  // 0-based character position
+    int length = 0;
+};
+
 struct Hit {
     int record = 0;
     int field = 0;
     int position = 0;  // 0-based character position of the found text
+    int length = 0;    // its length in the cell's characters
 };
 
 // The start used when the current view gives none (focus outside the card's
 // fields): record 0, and the first field (down) or the last one (up).
 Position DefaultStart(Direction direction);
+
+// Where request.pattern first occurs in text, by the request's match case.
+std::optional<Span> FindInText(QStringView text, const Request& request);
 
 // The first cell after start (in direction) holding request.pattern. Never
 // wraps past the first or last record; an empty pattern is never found.

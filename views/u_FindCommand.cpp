@@ -9,8 +9,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
+#include <QRect>
 #include <QTableView>
 #include <QTextCursor>
 
@@ -36,37 +36,54 @@ int FocusedField(const TframeMainIDE& card) {
 
 // Selects the found text in the field. The field may show the cell's text a
 // little differently (CR LF breaks become LF), so the text is looked up again
-// in what the field shows; q, the place in the cell, is the fallback.
-void SelectInField(QWidget* edit, const BasicFind::Request& request, int q) {
-    const int length = static_cast<int>(request.pattern.size());
+// in what the field shows; the place in the cell is the fallback.
+void SelectInField(QWidget* edit, const BasicFind::Request& request, const BasicFind::Hit& hit) {
     const auto placeIn = [&](const QString& shown) {
-        const QString haystack = request.matchCase ? shown : QLocale().toLower(shown);
-        const QString needle =
-            request.matchCase ? request.pattern : QLocale().toLower(request.pattern);
-        const qsizetype at = haystack.indexOf(needle);
-        return at >= 0 ? static_cast<int>(at) : q;
+        return BasicFind::FindInText(shown, request)
+            .value_or(BasicFind::Span{hit.position, hit.length});
     };
     if (auto* line = qobject_cast<QLineEdit*>(edit)) {
-        line->setSelection(placeIn(line->text()), length);
+        const BasicFind::Span span = placeIn(line->text());
+        line->setSelection(span.position, span.length);
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(edit)) {
-        const int at = placeIn(memo->toPlainText());
+        const BasicFind::Span span = placeIn(memo->toPlainText());
         QTextCursor cursor = memo->textCursor();
-        cursor.setPosition(at);
-        cursor.setPosition(at + length, QTextCursor::KeepAnchor);
+        cursor.setPosition(span.position);
+        cursor.setPosition(span.position + span.length, QTextCursor::KeepAnchor);
         memo->setTextCursor(cursor);
         memo->ensureCursorVisible();
     }
 }
 
-void ShowOnCard(const Context& context, const BasicFind::Request& request,
-                const BasicFind::Hit& hit) {
+QRect GlobalRect(const QWidget& widget, const QRect& local) {
+    return QRect(widget.mapToGlobal(local.topLeft()), local.size());
+}
+
+std::optional<QRect> ShowOnCard(const Context& context, const BasicFind::Request& request,
+                                const BasicFind::Hit& hit) {
     // Moving and refreshing replaces what the card shows, unsaved edits too.
     if (context.confirmSaveChanges && !context.confirmSaveChanges())
-        return;
+        return std::nullopt;
     if (context.showRecord)
         context.showRecord(hit.record);
     context.card.ShowField(hit.field);
-    SelectInField(context.card.fieldEdit(hit.field), request, hit.position);
+    QWidget* edit = context.card.fieldEdit(hit.field);
+    SelectInField(edit, request, hit);
+    if (edit == nullptr)
+        return std::nullopt;
+    return GlobalRect(*edit, edit->rect());
+}
+
+std::optional<QRect> ShowInTable(const Context& context, const BasicFind::Hit& hit) {
+    context.grid.selectCell(hit.record, hit.field);
+    QTableView* table = context.grid.grid();
+    table->setFocus(Qt::OtherFocusReason);
+    // The part of the cell that is shown.
+    QWidget* viewport = table->viewport();
+    const QRect cell = table->visualRect(table->currentIndex()) & viewport->rect();
+    if (cell.isEmpty())
+        return std::nullopt;
+    return GlobalRect(*viewport, cell);
 }
 
 }  // namespace
@@ -98,7 +115,7 @@ BasicFind::Position StartingPoint(const Context& context, BasicFind::Direction d
     return start;
 }
 
-void Run(const Context& context, const BasicFind::Request& request) {
+std::optional<QRect> Run(const Context& context, const BasicFind::Request& request) {
     const BasicFind::Position start = StartingPoint(context, request.direction);
     const bool table = context.view == View::Table;
     // In the table a position is a grid row, which names its record.
@@ -118,21 +135,19 @@ void Run(const Context& context, const BasicFind::Request& request) {
     if (!hit) {
         ShowMessage(MsgType::Information, LoadResString(res::StringNotFound), MsgButtons::Ok,
                     context.parent);
-        return;
+        return std::nullopt;
     }
     switch (context.view) {
         case View::Card:
-            ShowOnCard(context, request, *hit);
-            break;
+            return ShowOnCard(context, request, *hit);
         case View::Table:
-            context.grid.selectCell(hit->record, hit->field);
-            context.grid.grid()->setFocus(Qt::OtherFocusReason);
-            break;
+            return ShowInTable(context, *hit);
         case View::Other:
             ShowMessage(MsgType::Error, LoadResString(res::FindNoResultFrame), MsgButtons::Ok,
                         context.parent);
             break;
     }
+    return std::nullopt;
 }
 
 }  // namespace FindCommand

@@ -3,7 +3,10 @@
 #include "session/u_ColumnMap.h"
 #include "views/u_BasicFind.h"
 
+#include <QRect>
+
 #include <functional>
+#include <optional>
 
 class QWidget;
 class TQuibReader;
@@ -34,7 +37,9 @@ struct Context {
 // that cannot be searched and falls back to the default start.
 BasicFind::Position StartingPoint(const Context& context, BasicFind::Direction direction);
 
-// Runs one search and shows its hit, or "String not found.".
-void Run(const Context& context, const BasicFind::Request& request);
+// Runs one search and shows its hit, or "String not found.". Returns where
+// the found field (the card's editor or the table's cell) is on the screen,
+// in global coordinates, so that the find dialog can move off it.
+std::optional<QRect> Run(const Context& context, const BasicFind::Request& request);
 
 }  // namespace FindCommand

@@ -8,8 +8,9 @@
 namespace gridfixture {
 
 void WriteContacts(const QString& path, const QStringList& columnNames,
-                   const QList<QStringList>& rowsByField) {
+                   const QList<QStringList>& rowsByField, quib::TextEncoding encoding) {
     TQuib quib;
+    quib.SetEncoding(encoding);
     quib.SetDatabaseName(path);
     quib.Create();
     WriteContactsHeaders(quib, QStringLiteral("2.5.1"), QStringLiteral("2.7.0.0"), columnNames);

@@ -15,9 +15,11 @@ namespace gridfixture {
 
 // Writes a contacts database with the given column names; each row lists
 // its values by program field (missing values and missing columns stay
-// empty or are left out).
+// empty or are left out). Utf8 keeps any text; Windows-1250, the engine's
+// default, only its own letters.
 void WriteContacts(const QString& path, const QStringList& columnNames,
-                   const QList<QStringList>& rowsByField);
+                   const QList<QStringList>& rowsByField,
+                   quib::TextEncoding encoding = quib::TextEncoding::Windows1250);
 
 // path opened on a new engine; map receives the program -> database column
 // map the open computed.

@@ -50,6 +50,8 @@ class TestBasicFind : public QObject {
     void cleanupTestCase();
     void search_data();
     void search();
+    void foldedSpans_data();
+    void foldedSpans();
     void defaultStarts();
     void noRecordsFindsNothing();
     void busyCursorOnlyWhenTheSearchRunsLong();
@@ -115,6 +117,78 @@ void TestBasicFind::search_data() {
     QTest::newRow("first occurrence in the cell")
         << 1 << 13 << down << false << "line" << 1 << 31 << 6;
     QTest::newRow("start beyond the last record") << 5 << 0 << down << false << "a" << -1 << 0 << 0;
+    QTest::newRow("match case off ignores accents")
+        << 0 << 31 << down << false << "dvorak" << 1 << 0 << 0;
+    QTest::newRow("match case off ignores accents up")
+        << 2 << 31 << up << false << "NOVAK" << 0 << 0 << 0;
+    QTest::newRow("match case on keeps accents")
+        << 0 << 31 << down << true << "DVORAK" << -1 << 0 << 0;
+    QTest::newRow("accents ignored in the pattern too")
+        << 1 << 13 << down << false << QString::fromUtf8("lině") << 1 << 31 << 6;
+}
+
+void TestBasicFind::foldedSpans_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("position");  // in text's characters; -1: not found
+    QTest::addColumn<int>("length");
+
+    const QString composed = QString::fromUtf8("Antonín Dvořák");
+    // The same name with its accents as combining marks after the letters.
+    const QString decomposed = QStringLiteral("Antoni\u0301n Dvor\u030Ca\u0301k");
+    QTest::newRow("composed") << composed << false << "dvorak" << 8 << 6;
+    QTest::newRow("decomposed covers the marks") << decomposed << false << "dvorak" << 9 << 8;
+    QTest::newRow("decomposed from inside a word") << decomposed << false << "rak" << 12 << 5;
+    QTest::newRow("decomposed keeps the last letter's mark")
+        << decomposed << false << "dvora" << 9 << 7;
+    QTest::newRow("decomposed pattern finds composed text")
+        << composed << false << QStringLiteral("Dvor\u030Ca\u0301k") << 8 << 6;
+    QTest::newRow("upper case with accents")
+        << QString::fromUtf8("Jan ČERNÝ") << false << "cerny" << 4 << 5;
+    QTest::newRow("every letter accented")
+        << QString::fromUtf8("žluťoučký kůň") << false << "zlutoucky" << 0 << 9;
+    QTest::newRow("accented pattern, plain text")
+        << QStringLiteral("Dvorak") << false << QString::fromUtf8("DVOŘÁK") << 0 << 6;
+    QTest::newRow("marks alone find nothing")
+        << decomposed << false << QStringLiteral("\u0301") << -1 << 0;
+    QTest::newRow("match case on, accents missing") << composed << true << "Dvorak" << -1 << 0;
+    QTest::newRow("match case on, case differs")
+        << composed << true << QString::fromUtf8("dvořák") << -1 << 0;
+    QTest::newRow("match case on, exact")
+        << composed << true << QString::fromUtf8("Dvořák") << 8 << 6;
+    QTest::newRow("match case on, other form of the accents")
+        << decomposed << true << QString::fromUtf8("Dvořák") << -1 << 0;
+}
+
+void TestBasicFind::foldedSpans() {
+    QFETCH(QString, text);
+    QFETCH(bool, matchCase);
+    QFETCH(QString, pattern);
+    QFETCH(int, position);
+    QFETCH(int, length);
+
+    const BasicFind::Request request{pattern, Direction::Down, matchCase};
+    // The same answer from the text alone and from a search of the cells,
+    // where the text is in the third record's Notes.
+    const std::optional<BasicFind::Span> span = BasicFind::FindInText(text, request);
+    QList<QStringList> records = records_;
+    records[2][cs::Notes] = text;
+    const auto cell = [&records](int r, int i) { return records[r][i]; };
+    const std::optional<Hit> hit = BasicFind::Find(cell, 3, {2, cs::Notes - 1}, request);
+    if (position < 0) {
+        QVERIFY(!span);
+        QVERIFY(!hit);
+        return;
+    }
+    QVERIFY(span);
+    QCOMPARE(span->position, position);
+    QCOMPARE(span->length, length);
+    QVERIFY(hit);
+    QCOMPARE(hit->record, 2);
+    QCOMPARE(hit->field, static_cast<int>(cs::Notes));
+    QCOMPARE(hit->position, position);
+    QCOMPARE(hit->length, length);
 }
 
 void TestBasicFind::search() {

@@ -35,6 +35,8 @@ class TestFindCommand : public QObject {
     void nextSearchContinuesAfterTheHitField();
     void downFromNotesOfLastRecordDoesNotWrap();
     void matchCaseOnAndOff();
+    void accentsOnTheCard_data();
+    void accentsOnTheCard();
     void hitOnALaterLineIsSelected();
     void hitInHobbyOrMiscShowsHomePage();
     void hitInWorkPhoneShowsWorkPage();
@@ -80,8 +82,14 @@ void TestFindCommand::init() {
                  {cs::Home_Hobby, "chess and go"},
                  {cs::Home_Misc, "misc text"},
                  {cs::Notes, "first line\r\nsecond line with KOČKA"}}),
-         Record(
-             {{cs::SurName, "Cherry"}, {cs::Work_Tel, "+420 555"}, {cs::Notes, "Brno office"}})});
+         Record({{cs::SurName, "Cherry"}, {cs::Work_Tel, "+420 555"}, {cs::Notes, "Brno office"}}),
+         // Accents written as one character each and as combining marks.
+         Record({{cs::SurName, QString::fromUtf8("ČERNÝ")},
+                 {cs::Home_Address, QString::fromUtf8("Dvořákova 5")},
+                 {cs::Notes,
+                  QStringLiteral("malý z\u030Clut\u030Couc\u030Cky\u0301 ku\u030An\u030C")}})},
+        // Combining marks have no Windows-1250 form.
+        quib::TextEncoding::Utf8);
     quib_ = gridfixture::OpenContacts(path_, &map_);
 
     window_ = std::make_unique<QWidget>();
@@ -198,6 +206,45 @@ void TestFindCommand::matchCaseOnAndOff() {
     run(QStringLiteral("kočka"), Direction::Down, false);
     QCOMPARE(quib_->RowIndex(), 1);
     QCOMPARE(selectedText(cs::Notes), QString::fromUtf8("KOČKA"));
+}
+
+void TestFindCommand::accentsOnTheCard_data() {
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<int>("field");  // -1: not found
+    QTest::addColumn<QString>("selected");
+
+    const int notes = cs::Notes;
+    QTest::newRow("composed") << "dvorak" << false << static_cast<int>(cs::Home_Address)
+                              << QString::fromUtf8("Dvořák");
+    QTest::newRow("upper case") << "cerny" << false << static_cast<int>(cs::SurName)
+                                << QString::fromUtf8("ČERNÝ");
+    QTest::newRow("decomposed") << "zlutoucky" << false << notes
+                                << QStringLiteral("z\u030Clut\u030Couc\u030Cky\u0301");
+    QTest::newRow("decomposed, after a composed word")
+        << "KUN" << false << notes << QStringLiteral("ku\u030An\u030C");
+    QTest::newRow("match case on, accents count") << "dvorak" << true << -1 << QString();
+    QTest::newRow("match case on, exact")
+        << QString::fromUtf8("ČERNÝ") << true << static_cast<int>(cs::SurName)
+        << QString::fromUtf8("ČERNÝ");
+}
+
+void TestFindCommand::accentsOnTheCard() {
+    QFETCH(QString, pattern);
+    QFETCH(bool, matchCase);
+    QFETCH(int, field);
+    QFETCH(QString, selected);
+
+    run(pattern, Direction::Down, matchCase);
+    if (field < 0) {
+        QCOMPARE(messages_->texts(), QStringList{LoadResString(res::StringNotFound)});
+        QCOMPARE(quib_->RowIndex(), 0);
+        return;
+    }
+    QVERIFY(messages_->texts().isEmpty());
+    QCOMPARE(quib_->RowIndex(), 3);
+    QCOMPARE(card_->fieldIndexOf(QApplication::focusWidget()), field);
+    QCOMPARE(selectedText(field), selected);
 }
 
 void TestFindCommand::hitOnALaterLineIsSelected() {

@@ -46,6 +46,7 @@ class TestTableAndFindInMain : public QObject {
     void moveSelectsTheGridRow();
     void findDialogIsNonModalAndFindsOnTheCard();
     void findNextInTheTable();
+    void findDialogMovesOffTheFoundField();
     void findAsksBeforeReplacingCardEdits();
     void findInAnotherView();
     void deleteInTheTableKeepsTheCursorOnARecord();
@@ -242,6 +243,46 @@ void TestTableAndFindInMain::findNextInTheTable() {
     QCOMPARE(grid().currentRow(), 2);
     trigger("actEditFindBasicNext");
     QCOMPARE(messages_->texts(), QStringList{LoadResString(res::StringNotFound)});
+}
+
+void TestTableAndFindInMain::findDialogMovesOffTheFoundField() {
+    trigger("actEditFindBasic");
+    auto* dlg = main().findChild<TdlgFind*>(QStringLiteral("dlgFind"));
+    QVERIFY(QTest::qWaitForWindowExposed(dlg));
+    const QRect screen = dlg->screen()->availableGeometry();
+    QWidget* surname = main().frameMainIDE()->fieldEdit(cs::SurName);
+    const QRect field(surname->mapToGlobal(QPoint(0, 0)), surname->size());
+    dlg->move(field.topLeft());
+    QVERIFY(dlg->frameGeometry().intersects(field));
+    dlg->setFindText(QStringLiteral("row 2"));
+    dlg->findChild<QPushButton*>(QStringLiteral("cmdFindNext"))->click();
+    QCOMPARE(main().Session().Quib1().RowIndex(), 1);
+    QVERIFY(!dlg->frameGeometry().intersects(field));
+    QVERIFY(screen.contains(dlg->frameGeometry()));
+    // The next hit is in the same field of the next record: it stays.
+    const QPoint placed = dlg->pos();
+    dlg->setFindText(QStringLiteral("row"));
+    trigger("actEditFindBasicNext");
+    QCOMPARE(main().Session().Quib1().RowIndex(), 2);
+    QCOMPARE(dlg->pos(), placed);
+
+    // In the table, off the found cell.
+    trigger("actShowAsTable");
+    grid().selectCell(0, cs::SurName);
+    QTableView* table = grid().grid();
+    const auto currentCell = [table] {
+        const QRect local = table->visualRect(table->currentIndex());
+        return QRect(table->viewport()->mapToGlobal(local.topLeft()), local.size());
+    };
+    // Row 2's Surname is one row lower.
+    const QRect next = currentCell().translated(0, currentCell().height());
+    dlg->move(next.topLeft() - QPoint(10, 10));
+    QVERIFY(dlg->frameGeometry().intersects(next));
+    trigger("actEditFindBasicNext");
+    QCOMPARE(grid().currentRow(), 1);
+    const QRect found = currentCell();
+    QVERIFY(!dlg->frameGeometry().intersects(found));
+    QVERIFY(screen.contains(dlg->frameGeometry()));
 }
 
 void TestTableAndFindInMain::findAsksBeforeReplacingCardEdits() {

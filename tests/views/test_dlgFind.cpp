@@ -1,9 +1,11 @@
 #include "views/u_dlgFind.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -15,6 +17,9 @@ class TestDlgFind : public QObject {
     void optionsReachTheRequest();
     void findNextTellsTheOwner();
     void cancelClosesWithoutSearching();
+    void placeClearOfTheField_data();
+    void placeClearOfTheField();
+    void movesOffTheFieldOnTheScreen();
 
   private:
     template <typename T>
@@ -76,6 +81,63 @@ void TestDlgFind::cancelClosesWithoutSearching() {
     QVERIFY(!dlg.isVisible());
     QCOMPARE(spy.count(), 0);
     QCOMPARE(dlg.findText(), QStringLiteral("x"));  // kept for Find Next
+}
+
+void TestDlgFind::placeClearOfTheField_data() {
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("field");
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QPoint>("place");
+
+    const QRect screen(0, 0, 1000, 800);
+    QTest::newRow("no overlap stays")
+        << QRect(600, 50, 300, 150) << QRect(10, 10, 200, 25) << screen << QPoint(600, 50);
+    QTest::newRow("touching is no overlap")
+        << QRect(50, 0, 300, 120) << QRect(100, 120, 200, 25) << screen << QPoint(50, 0);
+    QTest::newRow("overlap goes below when it fits")
+        << QRect(50, 100, 300, 150) << QRect(100, 120, 200, 25) << screen << QPoint(50, 145);
+    QTest::newRow("just fits below")
+        << QRect(50, 600, 300, 150) << QRect(100, 625, 200, 25) << screen << QPoint(50, 650);
+    QTest::newRow("at the bottom of the screen goes above")
+        << QRect(50, 650, 300, 150) << QRect(100, 700, 200, 25) << screen << QPoint(50, 550);
+    QTest::newRow("too tall a field goes beside, right")
+        << QRect(150, 300, 300, 150) << QRect(100, 20, 200, 760) << screen << QPoint(300, 300);
+    QTest::newRow("no room on the right goes left")
+        << QRect(600, 300, 300, 150) << QRect(500, 20, 480, 760) << screen << QPoint(200, 300);
+    QTest::newRow("kept on the screen sideways")
+        << QRect(900, 100, 300, 150) << QRect(950, 120, 40, 25) << screen << QPoint(700, 145);
+    QTest::newRow("screen not at the origin")
+        << QRect(1050, 20, 300, 150) << QRect(1100, 40, 200, 25) << QRect(1000, 30, 1000, 770)
+        << QPoint(1050, 65);
+    QTest::newRow("no room anywhere: on the screen")
+        << QRect(-50, 700, 300, 150) << QRect(0, 0, 1000, 800) << screen << QPoint(0, 650);
+}
+
+void TestDlgFind::placeClearOfTheField() {
+    QFETCH(QRect, frame);
+    QFETCH(QRect, field);
+    QFETCH(QRect, screen);
+    QFETCH(QPoint, place);
+    QCOMPARE(FindDialogPlace(frame, field, screen), place);
+}
+
+void TestDlgFind::movesOffTheFieldOnTheScreen() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    TdlgFind dlg;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.move(screen.topLeft() + QPoint(40, 40));
+    const QRect field(dlg.frameGeometry().center() - QPoint(50, 10), QSize(100, 20));
+
+    dlg.moveClearOf(field);
+    QVERIFY(!dlg.frameGeometry().intersects(field));
+    QVERIFY(screen.contains(dlg.frameGeometry()));
+    QCOMPARE(dlg.frameGeometry().top(), field.bottom() + 1);  // below it
+
+    // Nothing covered: it stays.
+    const QPoint placed = dlg.frameGeometry().topLeft();
+    dlg.moveClearOf(QRect(dlg.frameGeometry().bottomLeft() + QPoint(0, 30), QSize(100, 20)));
+    QCOMPARE(dlg.frameGeometry().topLeft(), placed);
 }
 
 QTEST_MAIN(TestDlgFind)
