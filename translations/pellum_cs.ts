@@ -1089,6 +1089,21 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
     </message>
 </context>
 <context>
+    <name>TFilterBar</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 z %2</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filtr</translation>
+    </message>
+    <message>
+        <source>Show only the contacts that contain the text (Ctrl+K; Esc shows all)</source>
+        <translation>Zobrazí jen kontakty, které obsahují text (Ctrl+K; Esc zobrazí všechny)</translation>
+    </message>
+</context>
+<context>
     <name>THelpCommands</name>
     <message>
         <source>Test error raised on purpose (Ctrl+Alt+Shift+F12)</source>
@@ -2614,6 +2629,18 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
     <message>
         <source>Export the contacts shown to a CSV file</source>
         <translation>Exportovat zobrazené kontakty do souboru CSV</translation>
+    </message>
+    <message>
+        <source>Fi&amp;lter</source>
+        <translation>&amp;Filtr</translation>
+    </message>
+    <message>
+        <source>Show only the contacts that contain a text</source>
+        <translation>Zobrazí jen kontakty, které obsahují text</translation>
+    </message>
+    <message>
+        <source>Ctrl+K</source>
+        <translation>Ctrl+K</translation>
     </message>
 </context>
 <context>
