@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,7 +11,7 @@
 TFilterBar::TFilterBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pnlFilterBar"));
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(2, 0, 2, 0);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("edtFilter"));
@@ -19,13 +20,12 @@ TFilterBar::TFilterBar(QWidget* parent) : QWidget(parent) {
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("lblFilterCount"));
     count_->hide();
-    // Room for a name; the record numbers beside it keep theirs.
-    edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("x")) * 12 + 16);
     layout->addWidget(edit_);
     layout->addWidget(count_);
     // textChanged also follows the clear button, which textEdited misses;
     // setText blocks the signals.
     connect(edit_, &QLineEdit::textChanged, this, &TFilterBar::filterEdited);
+    connect(edit_, &QLineEdit::textChanged, this, &TFilterBar::fitWidth);
     retranslate();
 }
 
@@ -62,6 +62,7 @@ void TFilterBar::focusFilter() {
 
 void TFilterBar::retranslate() {
     edit_->setPlaceholderText(QCoreApplication::translate("TFilterBar", "Filter"));
+    fitWidth();
     edit_->setToolTip(QCoreApplication::translate(
         "TFilterBar", "Show only the contacts that contain the text (Ctrl+K; Esc shows all)"));
     count_->setText(countText());
@@ -70,7 +71,10 @@ void TFilterBar::retranslate() {
 bool TFilterBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_) {
         if (event->type() == QEvent::FocusIn) {
+            fitWidth();
             emit filterFocused();
+        } else if (event->type() == QEvent::FocusOut) {
+            fitWidth();
         } else if (event->type() == QEvent::KeyPress &&
                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
                    !edit_->text().isEmpty()) {
@@ -79,4 +83,16 @@ bool TFilterBar::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Idle, the box is as wide as its placeholder, so that the navigation text
+// keeps the database's name at the default size; typing in it, it takes
+// room for a name.
+void TFilterBar::fitWidth() {
+    const QFontMetrics metrics = edit_->fontMetrics();
+    const bool inUse = edit_->hasFocus() || !edit_->text().isEmpty();
+    // The frame's margins, and the clear button's room while in use.
+    const int width = inUse ? metrics.horizontalAdvance(QLatin1Char('x')) * 12 + 28
+                            : metrics.horizontalAdvance(edit_->placeholderText()) + 10;
+    edit_->setFixedWidth(width);
 }

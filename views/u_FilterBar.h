@@ -36,6 +36,8 @@ class TFilterBar : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void fitWidth();
+
     QLineEdit* edit_ = nullptr;
     QLabel* count_ = nullptr;
     bool filtered_ = false;
