@@ -117,48 +117,6 @@ QString TContactsSession::FieldText(int record, int field) const {
 
 // --- Moving --------------------------------------------------------------------------
 
-bool TContactsSession::MoveFirst() {
-    if (IsFiltered()) {
-        return moveAmongShown(TShownMove::First);
-    }
-    const bool moved = quib_->MoveFirst();
-    quib_->RefreshData();
-    return moved;
-}
-
-bool TContactsSession::MovePrevious() {
-    if (IsFiltered()) {
-        return moveAmongShown(TShownMove::Previous);
-    }
-    const bool moved = quib_->MovePrevious();
-    quib_->RefreshData();
-    return moved;
-}
-
-bool TContactsSession::MoveNext() {
-    if (IsFiltered()) {
-        return moveAmongShown(TShownMove::Next);
-    }
-    const bool moved = quib_->MoveNext();
-    quib_->RefreshData();
-    return moved;
-}
-
-bool TContactsSession::MoveLast() {
-    if (IsFiltered()) {
-        return moveAmongShown(TShownMove::Last);
-    }
-    const bool moved = quib_->MoveLast();
-    quib_->RefreshData();
-    return moved;
-}
-
-bool TContactsSession::MoveTo(int record) {
-    const bool moved = quib_->MoveTo(record);
-    quib_->RefreshData();
-    return moved;
-}
-
 void TContactsSession::RefreshData() {
     quib_->RefreshData();
 }

@@ -1,5 +1,5 @@
-// The session's find-as-you-type filter: which records the card and the
-// table show, and the moves among them.
+// The moves of the session's cursor and its find-as-you-type filter: which
+// records the card and the table show, and the moves among them.
 #include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
 #include "session/u_ContactsSession.h"
@@ -7,6 +7,48 @@
 
 #include <algorithm>
 #include <numeric>
+
+bool TContactsSession::MoveFirst() {
+    if (IsFiltered()) {
+        return moveAmongShown(TShownMove::First);
+    }
+    const bool moved = quib_->MoveFirst();
+    quib_->RefreshData();
+    return moved;
+}
+
+bool TContactsSession::MovePrevious() {
+    if (IsFiltered()) {
+        return moveAmongShown(TShownMove::Previous);
+    }
+    const bool moved = quib_->MovePrevious();
+    quib_->RefreshData();
+    return moved;
+}
+
+bool TContactsSession::MoveNext() {
+    if (IsFiltered()) {
+        return moveAmongShown(TShownMove::Next);
+    }
+    const bool moved = quib_->MoveNext();
+    quib_->RefreshData();
+    return moved;
+}
+
+bool TContactsSession::MoveLast() {
+    if (IsFiltered()) {
+        return moveAmongShown(TShownMove::Last);
+    }
+    const bool moved = quib_->MoveLast();
+    quib_->RefreshData();
+    return moved;
+}
+
+bool TContactsSession::MoveTo(int record) {
+    const bool moved = quib_->MoveTo(record);
+    quib_->RefreshData();
+    return moved;
+}
 
 TRecordFilter& TContactsSession::filter() {
     if (!filter_) {

@@ -2,6 +2,7 @@
 #include "support/u_SimpleExceptionLog.h"
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -174,7 +175,12 @@ void TestErrorLog::write_refusesWhatIsNotTheUsersFile() {
     if (kind == QLatin1String("link")) {
         QVERIFY(QFile::link(other, file));
     } else if (kind == QLatin1String("device")) {
-        QVERIFY(QFile::link(QStringLiteral("/dev/null"), file));
+        // A null device of the test's own: the system's is never at stake.
+        const QByteArray node = QFile::encodeName(dir_->filePath(QStringLiteral("null")));
+        if (mknod(node.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) {
+            QSKIP("only the super-user can make a device node");
+        }
+        QVERIFY(QFile::link(QString::fromUtf8(node), file));
     } else if (kind == QLatin1String("fifo")) {
         QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
     } else {
@@ -188,9 +194,11 @@ void TestErrorLog::write_refusesWhatIsNotTheUsersFile() {
     QFile f(other);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("keep me"));
-    struct stat st {};
-    QCOMPARE(stat("/dev/null", &st), 0);
-    QVERIFY(S_ISCHR(st.st_mode));
+    if (kind == QLatin1String("device")) {
+        struct stat st {};
+        QCOMPARE(stat(QFile::encodeName(file).constData(), &st), 0);
+        QVERIFY(S_ISCHR(st.st_mode));
+    }
     if (kind == QLatin1String("other user")) {
         QCOMPARE(QFileInfo(file).size(), qint64(7));
     }
