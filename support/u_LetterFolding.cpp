@@ -56,12 +56,19 @@ char16_t FoldedChar(char16_t c) {
 }
 
 void AppendFolded(QStringView text, QString& out) {
-    const std::vector<char16_t>& table = foldTable();
+    const char16_t* const table = foldTable().data();
+    // Folding never lengthens a text: write into room made once, then cut
+    // off what the dropped marks left over.
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char16_t* dest = reinterpret_cast<char16_t*>(out.data()) + start;
+    char16_t* const begin = dest;
     for (const QChar c : text) {
-        if (const char16_t f = table[c.unicode()]; f != u'\0') {
-            out += QChar(f);
-        }
+        const char16_t f = table[c.unicode()];
+        *dest = f;
+        dest += f != u'\0' ? 1 : 0;
     }
+    out.resize(start + (dest - begin));
 }
 
 QString Fold(QStringView text) {
