@@ -64,7 +64,8 @@ void TEditCommands::runBasicFind() {
                                  view,
                                  [this] { return host().ConfirmSaveChanges(); },
                                  main.Widget(),
-                                 [&session](int record) { session.MoveTo(record); }};
+                                 [&session](int record) { session.MoveTo(record); },
+                                 session.IsFiltered() ? session.ShownRecords() : QVector<int>()};
     const std::optional<QRect> found = FindCommand::Run(context, FindDialog().request());
     // The dialog stays open over the window: it must not hide what it found.
     if (found && dlgFind_->isVisible())

@@ -71,6 +71,46 @@ void AppendFolded(QStringView text, QString& out) {
     out.resize(start + (dest - begin));
 }
 
+void AppendFoldedUtf8(std::string_view utf8, QString& out) {
+    const char16_t* const table = foldTable().data();
+    // A UTF-8 text has at least as many bytes as UTF-16 units.
+    const qsizetype start = out.size();
+    out.resize(start + static_cast<qsizetype>(utf8.size()));
+    char16_t* dest = reinterpret_cast<char16_t*>(out.data()) + start;
+    char16_t* const begin = dest;
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const unsigned char* const end = p + utf8.size();
+    while (p < end) {
+        const unsigned b = *p;
+        char16_t c = 0;
+        if (b < 0x80) {
+            c = static_cast<char16_t>(b);
+            p += 1;
+        } else if ((b & 0xE0) == 0xC0 && end - p >= 2) {
+            c = static_cast<char16_t>(((b & 0x1F) << 6) | (p[1] & 0x3F));
+            p += 2;
+        } else if ((b & 0xF0) == 0xE0 && end - p >= 3) {
+            c = static_cast<char16_t>(((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+            p += 3;
+        } else if ((b & 0xF8) == 0xF0 && end - p >= 4) {
+            // Beyond the plane: kept as it is, as its surrogate pair.
+            const char32_t u = ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) |
+                               ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+            *dest++ = QChar::highSurrogate(u);
+            *dest++ = QChar::lowSurrogate(u);
+            p += 4;
+            continue;
+        } else {
+            p += 1;  // not UTF-8: the database never gives it
+            continue;
+        }
+        const char16_t f = table[c];
+        *dest = f;
+        dest += f != u'\0' ? 1 : 0;
+    }
+    out.resize(start + (dest - begin));
+}
+
 QString Fold(QStringView text) {
     QString folded;
     folded.reserve(text.size());

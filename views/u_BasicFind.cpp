@@ -65,6 +65,33 @@ std::optional<Span> findIn(QStringView text, QStringView pattern, bool matchCase
     return originalSpan(text, q, pattern.size());
 }
 
+// The same search in a cell as the database keeps it: without match case it
+// is folded straight from UTF-8; with match case the pattern's UTF-8 is
+// looked for in the bytes (UTF-8 never finds a character inside another).
+// The cell becomes a QString only on a hit, to give the hit's characters.
+std::optional<Span> findInUtf8(std::string_view cell, QStringView pattern,
+                               std::string_view patternUtf8, bool matchCase, QString& folded) {
+    // A text has at least as many UTF-8 bytes as characters, and folding
+    // never lengthens it.
+    if (cell.size() < static_cast<std::size_t>(pattern.size()))
+        return std::nullopt;
+    if (matchCase) {
+        const std::size_t at = cell.find(patternUtf8);
+        if (at == std::string_view::npos)
+            return std::nullopt;
+        const qsizetype position =
+            QString::fromUtf8(cell.data(), static_cast<qsizetype>(at)).size();
+        return Span{static_cast<int>(position), static_cast<int>(pattern.size())};
+    }
+    folded.resize(0);
+    LetterFolding::AppendFoldedUtf8(cell, folded);
+    const qsizetype q = QStringView(folded).indexOf(pattern);
+    if (q < 0)
+        return std::nullopt;
+    const QString text = QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()));
+    return originalSpan(text, q, pattern.size());
+}
+
 }  // namespace
 
 std::optional<Span> FindInText(QStringView text, const Request& request) {
@@ -103,6 +130,31 @@ std::optional<Hit> Find(const CellReader& cell, int rowsCount, Position start,
                         const Request& request) {
     const CellInto into = [&cell](int row, int field, QString& out) { out = cell(row, field); };
     return Find(into, rowsCount, start, request);
+}
+
+std::optional<Hit> Find(const CellView& cell, int rowsCount, Position start, const Request& request,
+                        const RecordTick& tick) {
+    const QString pattern = preparedPattern(request);
+    if (pattern.isEmpty())
+        return std::nullopt;
+    const QByteArray patternUtf8 = pattern.toUtf8();
+    const std::string_view patternBytes(patternUtf8.constData(),
+                                        static_cast<std::size_t>(patternUtf8.size()));
+    const int step = request.direction == Direction::Down ? 1 : -1;
+    const int firstField = step > 0 ? 0 : FieldCount - 1;
+    QString folded;
+
+    for (int r = start.record; r >= 0 && r < rowsCount; r += step) {
+        if (tick)
+            tick();
+        const int from = r == start.record ? start.field + step : firstField;
+        for (int i = from; i >= 0 && i < FieldCount; i += step) {
+            if (const auto span =
+                    findInUtf8(cell(r, i), pattern, patternBytes, request.matchCase, folded))
+                return Hit{r, i, span->position, span->length};
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace BasicFind

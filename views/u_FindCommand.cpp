@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QTextCursor>
 
+#include <algorithm>
+
 namespace FindCommand {
 
 namespace {
@@ -96,6 +98,11 @@ BasicFind::Position StartingPoint(const Context& context, BasicFind::Direction d
             if (field >= 0)
                 start.field = field;
             start.record = context.quib.RowIndex();
+            if (!context.shownRecords.isEmpty()) {
+                // A position among the records shown, from the first when
+                // the current one is not among them.
+                start.record = std::max(0, int(context.shownRecords.indexOf(start.record)));
+            }
             break;
         }
         case View::Table:
@@ -118,20 +125,29 @@ BasicFind::Position StartingPoint(const Context& context, BasicFind::Direction d
 std::optional<QRect> Run(const Context& context, const BasicFind::Request& request) {
     const BasicFind::Position start = StartingPoint(context, request.direction);
     const bool table = context.view == View::Table;
-    // In the table a position is a grid row, which names its record.
-    const auto cell = [&context, table](int row, int field, QString& out) {
-        const int record = table ? context.grid.recordOfRow(row) : row;
-        if (record < 0)
-            out.clear();
-        else
-            context.quib.GetDataInto(record, context.indexFromProgram[field], out);
+    // In the table a position is a grid row, which names its record; on a
+    // filtered card it is a place among the records shown.
+    const QVector<int>& shown = context.shownRecords;
+    const auto recordOf = [&context, &shown, table](int row) {
+        if (table)
+            return context.grid.recordOfRow(row);
+        return shown.isEmpty() ? row : shown[row];
     };
-    const int rows = table ? context.grid.rowCount() : context.quib.RowsCount();
+    const BasicFind::CellView cell = [&context, &recordOf](int row, int field) {
+        const int record = recordOf(row);
+        return record < 0 ? std::string_view()
+                          : context.quib.DataView(record, context.indexFromProgram[field]);
+    };
+    const int rows = table            ? context.grid.rowCount()
+                     : shown.isEmpty() ? context.quib.RowsCount()
+                                       : int(shown.size());
     std::optional<BasicFind::Hit> hit;
     {
         TBusyCursorAfter busy;
         hit = BasicFind::Find(cell, rows, start, request, [&busy] { busy.Poll(); });
     }
+    if (hit && !table)
+        hit->record = recordOf(hit->record);
     if (!hit) {
         ShowMessage(MsgType::Information, LoadResString(res::StringNotFound), MsgButtons::Ok,
                     context.parent);

@@ -4,6 +4,7 @@
 #include "views/u_BasicFind.h"
 
 #include <QRect>
+#include <QVector>
 
 #include <functional>
 #include <optional>
@@ -31,6 +32,9 @@ struct Context {
     QWidget* parent = nullptr;  // owner of the message boxes
     // Moves to record and shows it on the card (the session's MoveTo).
     std::function<void(int record)> showRecord;
+    // The records the card moves among while the filter is on, ascending;
+    // empty when every record is shown. The card's search keeps to them.
+    QVector<int> shownRecords;
 };
 
 // Where the search starts in the view in front; shows the error about a view

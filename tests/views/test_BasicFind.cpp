@@ -11,6 +11,8 @@
 #include <QTest>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 using BasicFind::Direction;
 using BasicFind::Hit;
@@ -38,6 +40,38 @@ QList<QStringList> Records() {
                 {cs::Work_Tel, "+420 111"},
                 {cs::Notes, "last note"}}),
     };
+}
+
+// The records as the database keeps them, UTF-8, read by view.
+struct Utf8Records {
+    std::vector<std::vector<std::string>> cells;
+    explicit Utf8Records(const QList<QStringList>& records) {
+        for (const QStringList& record : records) {
+            cells.emplace_back();
+            for (const QString& field : record)
+                cells.back().push_back(field.toStdString());
+        }
+    }
+    BasicFind::CellView view() const {
+        return [this](int r, int i) { return std::string_view(cells[r][i]); };
+    }
+};
+
+// Both ways of reading the cells give the same hit.
+std::optional<Hit> FindBothWays(const QList<QStringList>& records, BasicFind::Position start,
+                                const BasicFind::Request& request) {
+    const auto cell = [&records](int r, int i) { return records[r][i]; };
+    const int count = static_cast<int>(records.size());
+    const std::optional<Hit> hit = BasicFind::Find(cell, count, start, request);
+    const Utf8Records utf8(records);
+    const std::optional<Hit> viewed = BasicFind::Find(utf8.view(), count, start, request);
+    if (hit.has_value() != viewed.has_value() ||
+        (hit && (hit->record != viewed->record || hit->field != viewed->field ||
+                 hit->position != viewed->position || hit->length != viewed->length))) {
+        qWarning("the UTF-8 cells give another hit");
+        return Hit{-2, -2, -2, -2};
+    }
+    return hit;
 }
 
 }  // namespace
@@ -159,6 +193,13 @@ void TestBasicFind::foldedSpans_data() {
         << composed << true << QString::fromUtf8("Dvořák") << 8 << 6;
     QTest::newRow("match case on, other form of the accents")
         << decomposed << true << QString::fromUtf8("Dvořák") << -1 << 0;
+    // A letter beyond the plane counts as two characters before the hit.
+    const QString beyond = QString::fromUtf8("\U0001F600 Dvořák");
+    QTest::newRow("after a letter beyond the plane") << beyond << false << "dvorak" << 3 << 6;
+    QTest::newRow("match case on, after a letter beyond the plane")
+        << beyond << true << QString::fromUtf8("Dvořák") << 3 << 6;
+    QTest::newRow("a letter beyond the plane found")
+        << beyond << false << QString::fromUtf8("\U0001F600") << 0 << 2;
 }
 
 void TestBasicFind::foldedSpans() {
@@ -174,8 +215,7 @@ void TestBasicFind::foldedSpans() {
     const std::optional<BasicFind::Span> span = BasicFind::FindInText(text, request);
     QList<QStringList> records = records_;
     records[2][cs::Notes] = text;
-    const auto cell = [&records](int r, int i) { return records[r][i]; };
-    const std::optional<Hit> hit = BasicFind::Find(cell, 3, {2, cs::Notes - 1}, request);
+    const std::optional<Hit> hit = FindBothWays(records, {2, cs::Notes - 1}, request);
     if (position < 0) {
         QVERIFY(!span);
         QVERIFY(!hit);
@@ -201,10 +241,8 @@ void TestBasicFind::search() {
     QFETCH(int, field);
     QFETCH(int, position);
 
-    const auto cell = [this](int r, int i) { return records_[r][i]; };
     const std::optional<Hit> hit =
-        BasicFind::Find(cell, static_cast<int>(records_.size()), {startRecord, startField},
-                        {pattern, direction, matchCase});
+        FindBothWays(records_, {startRecord, startField}, {pattern, direction, matchCase});
     if (record < 0) {
         QVERIFY(!hit);
         return;

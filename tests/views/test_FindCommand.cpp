@@ -125,7 +125,7 @@ void TestFindCommand::cleanup() {
 }
 
 FindCommand::Context TestFindCommand::context(FindCommand::View view) {
-    FindCommand::Context c{*quib_, *card_, *grid_, map_, view, nullptr, window_.get(), {}};
+    FindCommand::Context c{*quib_, *card_, *grid_, map_, view, nullptr, window_.get(), {}, {}};
     c.confirmSaveChanges = [this] {
         if (!recordChanged_)
             return true;

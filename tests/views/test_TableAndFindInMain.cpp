@@ -49,6 +49,7 @@ class TestTableAndFindInMain : public QObject {
     void findDialogMovesOffTheFoundField();
     void findAsksBeforeReplacingCardEdits();
     void findInAnotherView();
+    void findOnAFilteredCardKeepsToTheShownRecords();
     void deleteInTheTableKeepsTheCursorOnARecord();
     void sortBuilderKeepsTheCardOnTheCurrentRecord();
     void tableEditsSurviveTheWayThroughTheSortBuilder();
@@ -310,6 +311,29 @@ void TestTableAndFindInMain::findInAnotherView() {
     QCOMPARE(messages_->texts(),
              (QStringList{LoadResString(res::FindNoFrame), LoadResString(res::FindNoResultFrame)}));
     QCOMPARE(main().Session().Quib1().RowIndex(), 0);
+}
+
+void TestTableAndFindInMain::findOnAFilteredCardKeepsToTheShownRecords() {
+    TContactsSession& session = main().Session();
+    QVERIFY(session.StoreField(0, cs::Notes, QStringLiteral("odd")));
+    QVERIFY(session.StoreField(2, cs::Notes, QStringLiteral("odd")));
+    main().Session().MoveFirst();
+    auto* box = main().findChild<QLineEdit*>(QStringLiteral("edtFilter"));
+    QTest::keyClicks(box, QStringLiteral("odd"));
+    QCOMPARE(session.ShownRecords(), (QVector<int>{0, 2}));
+    trigger("actEditFindBasic");
+    auto* dlg = main().findChild<TdlgFind*>(QStringLiteral("dlgFind"));
+    // Down from the first record: the hidden "Row 2" is passed over.
+    dlg->setFindText(QStringLiteral("row"));
+    trigger("actEditFindBasicNext");
+    QVERIFY(messages_->texts().isEmpty());
+    QCOMPARE(session.Quib1().RowIndex(), 2);
+    QCOMPARE(session.State().shownIndex, 1);
+    dlg->setFindText(QStringLiteral("row 2"));
+    dlg->setDirection(BasicFind::Direction::Up);
+    trigger("actEditFindBasicNext");
+    QCOMPARE(messages_->texts(), QStringList{LoadResString(res::StringNotFound)});
+    QCOMPARE(session.Quib1().RowIndex(), 2);
 }
 
 void TestTableAndFindInMain::deleteInTheTableKeepsTheCursorOnARecord() {
