@@ -32,7 +32,7 @@ void TViewCommands::SortByHeading(int field) {
     if (!host().ConfirmSaveChanges()) {
         return;
     }
-    session.Sort({TSortKey{column, ascending}});
+    session.Sort({TSortKey{column, ascending}}, TContactsSession::TSortCursor::FollowRecord);
     grid.ShowSortIndicator(field, ascending);
     // The current record's row stays in sight.
     grid.selectRow(grid.rowOfRecord(std::max(0, session.Quib1().RowIndex())));

@@ -215,7 +215,7 @@ bool TContactsSession::DeleteRecord(int record) {
     return true;
 }
 
-void TContactsSession::Sort(const QVector<TSortKey>& keys) {
+void TContactsSession::Sort(const QVector<TSortKey>& keys, TSortCursor cursor) {
     const TChangeScope scope(changing_, movedWhileChanging_);
     const QVector<int> order = TRowEditor(*quib_).Sort(keys);
     QVector<int> newPositions(order.size());
@@ -229,8 +229,13 @@ void TContactsSession::Sort(const QVector<TSortKey>& keys) {
     }
     TChangeStep step;
     step.name = {TStepKind::Sort, -1, 0};
-    // The cursor keeps its number, as the engine's sort leaves it.
-    step.undoCursor = step.redoCursor = quib_->RowIndex();
+    // The engine's sort leaves the cursor its number.
+    const int current = quib_->RowIndex();
+    step.undoCursor = step.redoCursor = current;
+    if (cursor == TSortCursor::FollowRecord && current >= 0 && current < newPositions.size()) {
+        step.redoCursor = newPositions[current];
+        quib_->MoveTo(step.redoCursor);
+    }
     step.order = order;
     commit(std::move(step), TRecordChange::Reordered(std::move(newPositions)));
 }

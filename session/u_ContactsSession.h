@@ -183,8 +183,11 @@ class TContactsSession : public QObject {
     // record does not exist, others is empty or names kept.
     bool MergeRecords(int kept, const QStringList& fields, const QList<int>& others);
     // Replaces the sort definitions by keys (database columns) and sorts the
-    // records.
-    void Sort(const QVector<TSortKey>& keys);
+    // records. The cursor keeps its number (as the sort builder's sort
+    // leaves it), or follows its record (a click on a table heading, where
+    // the user sorts around the contact selected).
+    enum class TSortCursor { KeepNumber, FollowRecord };
+    void Sort(const QVector<TSortKey>& keys, TSortCursor cursor = TSortCursor::KeepNumber);
     // Writes the file again (in the background) as it stands.
     void Save();
 

@@ -46,7 +46,10 @@ QString contactValue(int row, int col) {
 }
 
 std::string quoted(const QString& path) {
-    return "'" + path.toStdString() + "'";
+    std::string out(1, '\'');
+    out += path.toStdString();
+    out += '\'';
+    return out;
 }
 
 // Paths and files shared by all benchmarks, made once.

@@ -437,9 +437,14 @@ void TestTableAndFindInMain::headingClickSortsAsTheSortBuilder() {
         const int x = headings->sectionViewportPosition(field) + headings->sectionSize(field) / 2;
         QTest::mouseClick(headings->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
     };
+    grid().selectCell(0, cs::SurName);
     click(cs::Home_Town);
     QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("Town 1"));
     QCOMPARE(stored(0, cs::SurName), QStringLiteral("Row 3"));
+    // The cursor stays on its contact, now the last.
+    QCOMPARE(main().Session().Quib1().RowIndex(), 2);
+    QCOMPARE(grid().currentRow(), 2);
+    QCOMPARE(grid().cellText(grid().currentRow(), cs::SurName), QStringLiteral("Row 1"));
     QCOMPARE(grid().cellText(0, cs::Home_Town), QStringLiteral("Town 1"));
     QVERIFY(headings->isSortIndicatorShown());
     QCOMPARE(headings->sortIndicatorSection(), int(cs::Home_Town));
@@ -449,10 +454,13 @@ void TestTableAndFindInMain::headingClickSortsAsTheSortBuilder() {
     click(cs::Home_Town);
     QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("Town 3"));
     QCOMPARE(headings->sortIndicatorOrder(), Qt::DescendingOrder);
-    // One undo step, as the sort builder's.
+    QCOMPARE(grid().currentRow(), 0);
+    QCOMPARE(grid().cellText(grid().currentRow(), cs::SurName), QStringLiteral("Row 1"));
+    // One undo step, as the sort builder's; the cursor goes back with it.
     QVERIFY(main().Session().UndoStepName().has_value());
     QVERIFY(main().Session().Undo());
     QCOMPARE(stored(0, cs::Home_Town), QStringLiteral("Town 1"));
+    QCOMPARE(main().Session().Quib1().RowIndex(), 2);
     // The order equals the sort builder's by the same column.
     const QStringList byHeading{stored(0, cs::SurName), stored(1, cs::SurName),
                                 stored(2, cs::SurName)};
