@@ -256,6 +256,9 @@ bool TQuib::DeleteCol(int Col) {
 bool TQuib::NewRow(int Row) {
     return guarded([&] { return engine().NewRow(Row); });
 }
+bool TQuib::AppendRow(const std::vector<std::string>& texts) {
+    return guarded([&] { return engine().AppendRow(texts); });
+}
 bool TQuib::DeleteRow(int Row) {
     return guarded([&] { return engine().DeleteRow(Row); });
 }

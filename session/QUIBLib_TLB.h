@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 // An engine error as the program sees it: the message is the engine's text.
 class EQuibError : public std::runtime_error {
@@ -59,6 +61,10 @@ class TQuib : public QObject, public TQuibReader {
     bool NewCol(int Col);
     bool DeleteCol(int Col);
     bool NewRow(int Row);
+    // Appends a row after the last one holding texts (one per column from
+    // the first; the others empty), built once: NewRow and a SetData per
+    // cell in one change, with the row events and no cell events.
+    bool AppendRow(const std::vector<std::string>& texts);
     bool DeleteRow(int Row);
     // Deletes the last Count rows (all of them when there are fewer): an
     // import undoing what it appended.

@@ -24,6 +24,17 @@ void TRowEditor::writeRow(int row, const QStringList& texts) {
     }
 }
 
+void TRowEditor::appendRow(const QStringList& texts, std::vector<std::string>& cells) {
+    const auto columns = std::min<qsizetype>(quib_.ColsCount(), texts.size());
+    cells.resize(static_cast<std::size_t>(columns));
+    for (qsizetype c = 0; c < columns; ++c) {
+        cells[static_cast<std::size_t>(c)] = texts[c].toStdString();
+    }
+    if (!quib_.AppendRow(cells)) {
+        throw std::runtime_error("A new row could not be inserted into the database.");
+    }
+}
+
 TRowEdit TRowEditor::Replace(int row, const QStringList& texts) {
     TRowEdit edit{TRowEdit::Kind::Replace, row, 1, {}};
     edit.held.AppendRow(ReadRow(row));
@@ -35,14 +46,21 @@ void TRowEditor::insertRows(int row, int count, const TRowTexts& rowTexts,
                             const TRowsMade& afterRow) {
     int made = 0;
     try {
+        std::vector<std::string> cells;
         while (made < count) {
             const QStringList texts = rowTexts(made);
-            // Row positions are physical: each new row goes after the one before.
-            if (!quib_.NewRow(row + made)) {
-                throw std::runtime_error("A new row could not be inserted into the database.");
+            // Row positions are physical: each new row goes after the one
+            // before. A row after the last (an import) is built whole.
+            if (row + made == quib_.RowsCount()) {
+                appendRow(texts, cells);
+                ++made;
+            } else {
+                if (!quib_.NewRow(row + made)) {
+                    throw std::runtime_error("A new row could not be inserted into the database.");
+                }
+                ++made;
+                writeRow(row + made - 1, texts);
             }
-            ++made;
-            writeRow(row + made - 1, texts);
             if (afterRow) {
                 afterRow(made);
             }

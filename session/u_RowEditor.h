@@ -7,6 +7,8 @@
 #include <QVector>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class TQuib;
 
@@ -25,7 +27,8 @@ struct TSortKey {
 // physical order. The engine must have no filter active (row positions are
 // physical rows).
 //
-// Every cell it writes is written by writeRow.
+// Every cell it writes is written by writeRow, or with its whole row by
+// appendRow (a row after the last).
 class TRowEditor {
   public:
     explicit TRowEditor(TQuib& quib) : quib_(quib) {}
@@ -57,6 +60,8 @@ class TRowEditor {
 
   private:
     void writeRow(int row, const QStringList& texts);
+    // Appends a row holding texts, through cells (room kept between rows).
+    void appendRow(const QStringList& texts, std::vector<std::string>& cells);
     void insertRows(int row, int count, const TRowTexts& rowTexts, const TRowsMade& afterRow);
     TPackedRows removeRows(int row, int count);
     // A column after the others whose cell in each row is a number of the

@@ -94,8 +94,8 @@ void AppendFoldedUtf8(std::string_view utf8, QString& out) {
             p += 3;
         } else if ((b & 0xF8) == 0xF0 && end - p >= 4) {
             // Beyond the plane: kept as it is, as its surrogate pair.
-            const char32_t u = ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) |
-                               ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+            const char32_t u =
+                ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
             *dest++ = QChar::highSurrogate(u);
             *dest++ = QChar::lowSurrogate(u);
             p += 4;

@@ -138,7 +138,7 @@ std::optional<QRect> Run(const Context& context, const BasicFind::Request& reque
         return record < 0 ? std::string_view()
                           : context.quib.DataView(record, context.indexFromProgram[field]);
     };
-    const int rows = table            ? context.grid.rowCount()
+    const int rows = table             ? context.grid.rowCount()
                      : shown.isEmpty() ? context.quib.RowsCount()
                                        : int(shown.size());
     std::optional<BasicFind::Hit> hit;

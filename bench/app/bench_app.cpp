@@ -225,7 +225,7 @@ void BM_FilterKeystroke(benchmark::State& state) {
     }
     // "nov" narrows three times, then three backspaces widen again; the
     // first letter and each backspace ask every record.
-    const Qt::Key keys[] = {Qt::Key_N, Qt::Key_O, Qt::Key_V,
+    const Qt::Key keys[] = {Qt::Key_N,         Qt::Key_O,         Qt::Key_V,
                             Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Backspace};
     std::chrono::duration<double, std::milli> slowest{0};
     int n = 0;

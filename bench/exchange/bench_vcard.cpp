@@ -61,12 +61,7 @@ QTemporaryDir& Folder() {
 QString EmptyDatabase() {
     static const QString path = [] {
         const QString p = Folder().filePath(QStringLiteral("empty.tbr"));
-        TQuib quib;
-        quib.SetDatabaseName(p);
-        quib.Create();
-        WriteContactsHeaders(quib, product::MinDatabaseVersion, RunningVersionText(),
-                             cs::ColumnNames());
-        quib.Save();
+        WriteContactsDatabase(p, RunningVersionText(), {}, quib::TextEncoding::Utf8);
         return p;
     }();
     return path;

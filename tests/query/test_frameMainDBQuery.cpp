@@ -232,7 +232,7 @@ void TestFrameMainDBQuery::findLandsOnTheHitsRecord() {
     process();
     TframeMainIDE card;
     FindCommand::Context context{*quib_, card,    *grid_, map_, FindCommand::View::Table,
-                                 {},     nullptr, {}};
+                                 {},     nullptr, {},     {}};
     grid_->selectCell(0, cs::Notes);
     FindCommand::Run(context, {QStringLiteral("note"), BasicFind::Direction::Down, false});
     QVERIFY(messages.texts().isEmpty());
