@@ -3,6 +3,8 @@
 #include "exchange/u_VCardText.h"
 #include "session/u_ContactSchema.h"
 
+#include <QStringEncoder>
+
 using namespace ContactSchema;
 
 namespace {
@@ -12,33 +14,43 @@ struct Writer {
     QByteArray& out;
     const QStringList& cells;
     QByteArray line;
+    QByteArray utf8;
+    QStringEncoder encoder{QStringEncoder::Utf8};
 
     QString cell(int field) const { return cells.value(field); }
 
     void begin(const char* name) {
-        line.clear();
+        line.resize(0);  // keeps its room, unlike clear()
         line.append(name);
         line.append(':');
     }
     // The value's UTF-8 bytes with backslash, comma and semicolon escaped
     // and every line break written as \n (all of them ASCII, so no UTF-8
-    // sequence is touched).
+    // sequence is touched). The value is encoded into room kept from value to
+    // value, and the runs between escapes are appended whole.
     void appendEscaped(QStringView value) {
-        const QByteArray bytes = value.toUtf8();
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
+        utf8.resize(encoder.requiredSpace(value.size()));
+        char* const bytes = utf8.data();
+        const qsizetype n = encoder.appendToBuffer(bytes, value) - bytes;
+        qsizetype run = 0;
+        for (qsizetype i = 0; i < n; ++i) {
             const char c = bytes[i];
-            if (c == '\\' || c == ',' || c == ';') {
-                line.append('\\');
-                line.append(c);
-            } else if (c == '\r' || c == '\n') {
-                if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            if (c != '\\' && c != ',' && c != ';' && c != '\r' && c != '\n') {
+                continue;
+            }
+            line.append(bytes + run, i - run);
+            if (c == '\r' || c == '\n') {
+                if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
                     ++i;
                 }
-                line.append("\\n");
+                line.append("\\n", 2);
             } else {
-                line.append(c);
+                const char escaped[2] = {'\\', c};
+                line.append(escaped, 2);
             }
+            run = i + 1;
         }
+        line.append(bytes + run, n - run);
     }
     void end() { VCardText::AppendFolded(out, line); }
 
@@ -110,7 +122,7 @@ QString formattedName(const QStringList& cells) {
 }  // namespace
 
 void TVCardWriter::AppendCard(QByteArray& out, const QStringList& cells) const {
-    Writer w{out, cells, QByteArray()};
+    Writer w{out, cells, {}, {}};
     out.append("BEGIN:VCARD\r\n");
     out.append(version_ == TVCardVersion::V4_0 ? "VERSION:4.0\r\n" : "VERSION:3.0\r\n");
     w.text("UID", cells.value(ContactSchema::ColumnCount));
