@@ -29,6 +29,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QShortcut>
@@ -548,7 +549,9 @@ void TfrmMain::Quib1AfterMove() {
     if (currentView_ == TView::Card) {
         if (fieldEditsCount_ > 0) {
             FieldEdits[0]->setEnabled(true);
-            if (!startingUp_) {
+            // A move the filter made while the user types in its box
+            // leaves the keyboard there.
+            if (!startingUp_ && !filterBar_->edit()->hasFocus()) {
                 FieldEdits[0]->setFocus();
             }
         }

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 TFilterBar::TFilterBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pnlFilterBar"));
     auto* layout = new QHBoxLayout(this);
@@ -86,13 +88,16 @@ bool TFilterBar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Idle, the box is as wide as its placeholder, so that the navigation text
-// keeps the database's name at the default size; typing in it, it takes
-// room for a name.
+// keeps the database's name at the default size; typing in it, it asks for
+// room for a name but takes only what the bar has left, never lying over
+// the count or the navigation text.
 void TFilterBar::fitWidth() {
     const QFontMetrics metrics = edit_->fontMetrics();
     const bool inUse = edit_->hasFocus() || !edit_->text().isEmpty();
+    const int idle = metrics.horizontalAdvance(edit_->placeholderText()) + 10;
     // The frame's margins, and the clear button's room while in use.
-    const int width = inUse ? metrics.horizontalAdvance(QLatin1Char('x')) * 12 + 28
-                            : metrics.horizontalAdvance(edit_->placeholderText()) + 10;
-    edit_->setFixedWidth(width);
+    const int wanted = metrics.horizontalAdvance(QLatin1Char('x')) * 12 + 28;
+    edit_->setMinimumWidth(idle);
+    edit_->setMaximumWidth(inUse ? std::max(idle, wanted) : idle);
+    edit_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }

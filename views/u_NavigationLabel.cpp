@@ -10,14 +10,27 @@ QString ElideNavigationText(const QString& text, const QFontMetrics& metrics, in
     const qsizetype open = text.indexOf(QLatin1String(" ["));
     if (open < 0 || !text.endsWith(u']'))
         return metrics.elidedText(text, Qt::ElideMiddle, width);
-    // "n / N [" and "]" stay; the path gets what is left.
+    // "n / N [" and "]" stay; the path gets what is left, and without room
+    // for any of it only the numbers show.
     const QString head = text.left(open + 2);
     const QString path = text.mid(open + 2, text.size() - open - 3);
     const int room = width - metrics.horizontalAdvance(head) - metrics.horizontalAdvance(u']');
     const QString shortPath =
         room > 0 ? metrics.elidedText(path, Qt::ElideMiddle, room) : QString();
-    return head + (shortPath.isEmpty() ? QStringLiteral("…") : shortPath) + u']';
+    if (shortPath.isEmpty() || shortPath == QStringLiteral("…"))
+        return text.left(open);
+    return head + shortPath + u']';
 }
+
+namespace {
+
+// The record numbers of a navigation text ("12 / 36" of "12 / 36 [...]").
+QString numbersOf(const QString& text) {
+    const qsizetype open = text.indexOf(QLatin1String(" ["));
+    return open < 0 ? text : text.left(open);
+}
+
+}  // namespace
 
 TNavigationLabel::TNavigationLabel(QWidget* parent) : QLabel(parent) {}
 
@@ -26,14 +39,18 @@ QString TNavigationLabel::shownText() const {
 }
 
 QSize TNavigationLabel::minimumSizeHint() const {
-    // The text shortens itself: it never widens the window.
+    // The text shortens itself down to its record numbers, which the bar
+    // keeps room for (the filter box gives way first).
     const QSize hint = QLabel::minimumSizeHint();
-    return {std::min(hint.width(), 20), hint.height()};
+    const QMargins margins = contentsMargins();
+    const int numbers = fontMetrics().horizontalAdvance(numbersOf(text())) + margins.left() +
+                        margins.right() + 2 * margin();
+    return {std::min(hint.width(), numbers), hint.height()};
 }
 
 QSize TNavigationLabel::sizeHint() const {
     const QSize hint = QLabel::sizeHint();
-    return {std::min(hint.width(), 20), hint.height()};
+    return {std::min(hint.width(), minimumSizeHint().width()), hint.height()};
 }
 
 void TNavigationLabel::paintEvent(QPaintEvent*) {

@@ -9,6 +9,7 @@
 #include "session/u_ContactsSession.h"
 #include "support/u_FileChooser.h"
 #include "support/u_Settings.h"
+#include "views/u_NavigationLabel.h"
 #include "views/u_frameMainGrid.h"
 #include "views/u_frameMainIDE.h"
 
@@ -358,7 +359,16 @@ void TestKeyboardRoads::filterNarrowsTheCardAndTheTable() {
 
     // Every keystroke asks again: "r", "ro", ... "row 4".
     QTest::keyClicks(box, QStringLiteral("ROW 4"));
+    // The moves the filter makes leave the keyboard in the box.
+    QVERIFY(box->hasFocus());
     QVERIFY(count->isVisible());
+    // Nothing of the bar lies over another part of it.
+    const QRect boxArea(box->mapTo(&main(), QPoint(0, 0)), box->size());
+    const QRect countArea(count->mapTo(&main(), QPoint(0, 0)), count->size());
+    QVERIFY(!boxArea.intersects(countArea));
+    const QRect labelArea(main().NavigationLabel()->mapTo(&main(), QPoint(0, 0)),
+                          main().NavigationLabel()->size());
+    QVERIFY(!boxArea.intersects(labelArea));
     QCOMPARE(count->text(), u'1' + of + u'5');
     QCOMPARE(session.Quib1().RowIndex(), 3);
     if (road == Road::Table) {
@@ -368,6 +378,13 @@ void TestKeyboardRoads::filterNarrowsTheCardAndTheTable() {
     } else {
         QVERIFY2(main().NavigationLabel()->text().startsWith(QStringLiteral("1 / 1 [")),
                  qPrintable(main().NavigationLabel()->text()));
+        // Beside the box in use the numbers still show whole.
+        auto* label = qobject_cast<TNavigationLabel*>(main().NavigationLabel());
+        QVERIFY(label != nullptr);
+        QVERIFY2(label->shownText().startsWith(QStringLiteral("1 / 1")),
+                 qPrintable(label->shownText()));
+        QVERIFY(label->fontMetrics().horizontalAdvance(QStringLiteral("1 / 1")) <=
+                label->contentsRect().width());
         QCOMPARE(session.FieldText(0), QStringLiteral("Row 4"));
         QVERIFY(!action(QStringLiteral("actDBMoveNext"))->isEnabled());
     }

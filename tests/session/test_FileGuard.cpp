@@ -328,8 +328,9 @@ class TestFileGuard : public QObject {
         QTRY_VERIFY(!session->Writer().Idle());
         QVERIFY(session->StoreField(0, ContactSchema::SurName, QStringLiteral("Waiting")));
         release.set_value();
-        // The held write is done; the waiting one has not looked yet.
-        QTRY_COMPARE(session->Writer().WritesDone(), 1);
+        // The held write is done (the waiting one may be done too: the
+        // writer goes on at once, however busy the machine is).
+        QTRY_VERIFY(session->Writer().WritesDone() >= 1);
         session->FinishSaves();
         RewriteByAnotherProgram(path_, QStringLiteral("Them"));
         QVERIFY(session->StoreField(0, ContactSchema::SurName, QStringLiteral("Late")));
