@@ -186,9 +186,11 @@ QList<int> TExchangeCommands::recordsOf(TScope scope) const {
     }
     if (main.CurrentView() == TView::Card) {
         if (scope == TScope::Contact) {
+            // The card's record, unless the filter hides every record.
             const TSessionState state = session.State();
-            return state.rowIndex >= 0 && state.rowIndex < state.rows ? QList<int>{state.rowIndex}
-                                                                      : QList<int>();
+            return state.rowIndex >= 0 && state.rowIndex < state.rows && state.shownIndex >= 0
+                       ? QList<int>{state.rowIndex}
+                       : QList<int>();
         }
         return session.ShownRecords();
     }

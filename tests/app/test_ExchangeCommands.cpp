@@ -426,18 +426,25 @@ class TestExchangeCommands : public QObject {
     // and, run anyway, ask for no file.
     void contextExportsNeedContacts_data() {
         QTest::addColumn<int>("rows");
-        QTest::newRow("no database") << -1;
-        QTest::newRow("no record") << 0;
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("no database") << -1 << QString();
+        QTest::newRow("no record") << 0 << QString();
+        QTest::newRow("a filter that shows none") << 3 << QStringLiteral("nowhere");
     }
 
     void contextExportsNeedContacts() {
         QFETCH(int, rows);
+        QFETCH(QString, filter);
         const QString file = path(QStringLiteral("db.tbr"));
         if (rows >= 0) {
             apptest::MakeDatabase(file, rows);
         }
         start({file});
         QCOMPARE(main().Session().IsOpen(), rows >= 0);
+        if (!filter.isEmpty()) {
+            QTest::keyClicks(main().findChild<QLineEdit*>(QStringLiteral("edtFilter")), filter);
+            QVERIFY(main().Session().ShownRecords().isEmpty());
+        }
         FileChooserTest::Reset();
         for (const char* name : {"actExportContactToVCard", "actExportContactToCSV",
                                  "actExportShownToVCard", "actExportShownToCSV"}) {
