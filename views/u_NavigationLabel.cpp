@@ -24,10 +24,11 @@ QString ElideNavigationText(const QString& text, const QFontMetrics& metrics, in
 
 namespace {
 
-// The record numbers of a navigation text ("12 / 36" of "12 / 36 [...]").
+// The record numbers of a navigation text ("12 / 36" of "12 / 36 [...]");
+// none in a text without them (the table's "[...]", "No database").
 QString numbersOf(const QString& text) {
     const qsizetype open = text.indexOf(QLatin1String(" ["));
-    return open < 0 ? text : text.left(open);
+    return open < 0 ? QString() : text.left(open);
 }
 
 }  // namespace
@@ -45,7 +46,7 @@ QSize TNavigationLabel::minimumSizeHint() const {
     const QMargins margins = contentsMargins();
     const int numbers = fontMetrics().horizontalAdvance(numbersOf(text())) + margins.left() +
                         margins.right() + 2 * margin();
-    return {std::min(hint.width(), numbers), hint.height()};
+    return {std::min(hint.width(), std::max(numbers, 20)), hint.height()};
 }
 
 QSize TNavigationLabel::sizeHint() const {

@@ -341,6 +341,7 @@ void TestKeyboardRoads::filterNarrowsTheCardAndTheTable_data() {
     QTest::newRow("card") << Road::Card << false;
     QTest::newRow("table") << Road::Table << false;
     QTest::newRow("card, Czech") << Road::Card << true;
+    QTest::newRow("table, Czech") << Road::Table << true;
 }
 
 void TestKeyboardRoads::filterNarrowsTheCardAndTheTable() {
@@ -369,6 +370,13 @@ void TestKeyboardRoads::filterNarrowsTheCardAndTheTable() {
     const QRect labelArea(main().NavigationLabel()->mapTo(&main(), QPoint(0, 0)),
                           main().NavigationLabel()->size());
     QVERIFY(!boxArea.intersects(labelArea));
+    QVERIFY(box->width() >= box->minimumWidth());
+    auto* showTable = main().findChild<QWidget*>(QStringLiteral("tbutDBNavShowAsTable"));
+    QVERIFY(showTable != nullptr);
+    const QRect showTableArea(showTable->mapTo(&main(), QPoint(0, 0)), showTable->size());
+    QVERIFY(!countArea.intersects(showTableArea));
+    QVERIFY(showTable->width() >= showTable->sizeHint().width());
+    QVERIFY(main().rect().contains(showTableArea));
     QCOMPARE(count->text(), u'1' + of + u'5');
     QCOMPARE(session.Quib1().RowIndex(), 3);
     if (road == Road::Table) {
