@@ -102,28 +102,41 @@ std::optional<Span> FindInText(QStringView text, const Request& request) {
     return findIn(text, pattern, request.matchCase, folded);
 }
 
+namespace {
+
+// Walks the cells after start in the request's direction, record by record,
+// until search(record, field) finds the pattern in one.
+template <typename CellSearch>
+std::optional<Hit> walk(int rowsCount, Position start, Direction direction, const RecordTick& tick,
+                        const CellSearch& search) {
+    const int step = direction == Direction::Down ? 1 : -1;
+    const int firstField = step > 0 ? 0 : FieldCount - 1;
+    for (int r = start.record; r >= 0 && r < rowsCount; r += step) {
+        if (tick)
+            tick();
+        const int from = r == start.record ? start.field + step : firstField;
+        for (int i = from; i >= 0 && i < FieldCount; i += step) {
+            if (const std::optional<Span> span = search(r, i))
+                return Hit{r, i, span->position, span->length};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<Hit> Find(const CellInto& cell, int rowsCount, Position start, const Request& request,
                         const RecordTick& tick) {
     // A pattern of combining marks alone folds to nothing and finds nothing.
     const QString pattern = preparedPattern(request);
     if (pattern.isEmpty())
         return std::nullopt;
-    const int step = request.direction == Direction::Down ? 1 : -1;
-    const int firstField = step > 0 ? 0 : FieldCount - 1;
     QString text;
     QString folded;
-
-    for (int r = start.record; r >= 0 && r < rowsCount; r += step) {
-        if (tick)
-            tick();
-        const int from = r == start.record ? start.field + step : firstField;
-        for (int i = from; i >= 0 && i < FieldCount; i += step) {
-            cell(r, i, text);
-            if (const auto span = findIn(text, pattern, request.matchCase, folded))
-                return Hit{r, i, span->position, span->length};
-        }
-    }
-    return std::nullopt;
+    return walk(rowsCount, start, request.direction, tick, [&](int r, int i) {
+        cell(r, i, text);
+        return findIn(text, pattern, request.matchCase, folded);
+    });
 }
 
 std::optional<Hit> Find(const CellReader& cell, int rowsCount, Position start,
@@ -140,21 +153,10 @@ std::optional<Hit> Find(const CellView& cell, int rowsCount, Position start, con
     const QByteArray patternUtf8 = pattern.toUtf8();
     const std::string_view patternBytes(patternUtf8.constData(),
                                         static_cast<std::size_t>(patternUtf8.size()));
-    const int step = request.direction == Direction::Down ? 1 : -1;
-    const int firstField = step > 0 ? 0 : FieldCount - 1;
     QString folded;
-
-    for (int r = start.record; r >= 0 && r < rowsCount; r += step) {
-        if (tick)
-            tick();
-        const int from = r == start.record ? start.field + step : firstField;
-        for (int i = from; i >= 0 && i < FieldCount; i += step) {
-            if (const auto span =
-                    findInUtf8(cell(r, i), pattern, patternBytes, request.matchCase, folded))
-                return Hit{r, i, span->position, span->length};
-        }
-    }
-    return std::nullopt;
+    return walk(rowsCount, start, request.direction, tick, [&](int r, int i) {
+        return findInUtf8(cell(r, i), pattern, patternBytes, request.matchCase, folded);
+    });
 }
 
 }  // namespace BasicFind
