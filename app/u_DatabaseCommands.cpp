@@ -75,8 +75,31 @@ QString TDatabaseCommands::ExecuteSaveDialog(const QString& title) {
 
 // --- Database commands -------------------------------------------------------------
 
+bool TDatabaseCommands::ConfirmDroppingUnsaved(TReplacing replacing) {
+    TContactsSession& session = host().Session();
+    if (!session.IsOpen()) {
+        return true;
+    }
+    // A save still running may yet fail: its outcome decides.
+    session.FinishSaves();
+    const QString reason = session.UnsavedReason();
+    if (reason.isEmpty()) {
+        return true;
+    }
+    const char* question = replacing == TReplacing::FileAgain
+                               ? QT_TRANSLATE_NOOP("TfrmCommon",
+                                                   "The last change could not be saved: %1\n\rRead "
+                                                   "the file again anyway and lose it?")
+                               : QT_TRANSLATE_NOOP("TfrmCommon",
+                                                   "The last change could not be saved: %1\n\rOpen "
+                                                   "another database anyway and lose it?");
+    const QString text = QCoreApplication::translate("TfrmCommon", question).arg(reason);
+    return ShowMessage(MsgType::Warning, text, MsgButtons::YesNo, host().Main().Widget()) ==
+           MsgResult::Yes;
+}
+
 void TDatabaseCommands::create() {
-    if (!host().ConfirmSaveChanges()) {
+    if (!host().ConfirmSaveChanges() || !ConfirmDroppingUnsaved(TReplacing::OtherDatabase)) {
         return;
     }
     const QString path = ExecuteSaveDialog(LoadResString(res::CreateDatabaseTitle));
@@ -87,7 +110,7 @@ void TDatabaseCommands::create() {
 }
 
 void TDatabaseCommands::open() {
-    if (!host().ConfirmSaveChanges()) {
+    if (!host().ConfirmSaveChanges() || !ConfirmDroppingUnsaved(TReplacing::OtherDatabase)) {
         return;
     }
     const QString path = ExecuteOpenDialog(LoadResString(res::OpenDatabaseTitle));
@@ -127,6 +150,9 @@ void TDatabaseCommands::saveAs() {
 }
 
 void TDatabaseCommands::reload() {
+    if (!ConfirmDroppingUnsaved(TReplacing::FileAgain)) {
+        return;
+    }
     const TBusyCursor busy;
     if (host().Session().Reload()) {
         host().UpdateRecentFiles();

@@ -34,6 +34,11 @@ class TDatabaseCommands : public TCommandUnit {
     // Opens the database at path; after a successful open it goes to the top
     // of the recent files.
     void OpenDatabase(const QString& path);
+    // Before another database replaces the open one, or Reload reads the
+    // file again: a change whose save failed is dropped only with the
+    // user's word. True when nothing is lost or the user agrees.
+    enum class TReplacing { OtherDatabase, FileAgain };
+    bool ConfirmDroppingUnsaved(TReplacing replacing);
 
   private:
     void closing();

@@ -245,7 +245,8 @@ void TfrmCommon::UpdateRecentFiles() {
 void TfrmCommon::OpenRecentFile(int index) {
     // The list lives in the settings; the menu entries only show it.
     const QStringList paths = RecentFiles::Read();
-    if (index < 0 || index >= paths.size() || paths[index].isEmpty() || !ConfirmSaveChanges()) {
+    if (index < 0 || index >= paths.size() || paths[index].isEmpty() || !ConfirmSaveChanges() ||
+        !database_->ConfirmDroppingUnsaved(TDatabaseCommands::TReplacing::OtherDatabase)) {
         return;
     }
     database_->OpenDatabase(paths[index]);

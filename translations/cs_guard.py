@@ -23,6 +23,10 @@ CTX = {
         "Reload it (your unsaved change is lost)": "Načíst ji znovu (neuložená změna se ztratí)",
         "Save over it": "Uložit přes ni",
         "Save As...": "Uložit jako…",
+        "The last change could not be saved: %1\n\rRead the file again anyway and lose it?":
+            "Poslední změnu se nepodařilo uložit: %1\n\rPřesto soubor načíst znovu a změnu ztratit?",
+        "The last change could not be saved: %1\n\rOpen another database anyway and lose it?":
+            "Poslední změnu se nepodařilo uložit: %1\n\rPřesto otevřít jinou databázi a změnu ztratit?",
     },
     "TfrmMain": {
         "The last change could not be saved: %1\n\rClose anyway and lose it?":

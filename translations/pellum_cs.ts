@@ -2642,6 +2642,18 @@ Program můžete bezplatně používat pro osobní i obchodní účely. Můžete
         <source>Ctrl+K</source>
         <translation>Ctrl+K</translation>
     </message>
+    <message>
+        <source>The last change could not be saved: %1
+<byte value="xd"/>Read the file again anyway and lose it?</source>
+        <translation>Poslední změnu se nepodařilo uložit: %1
+<byte value="xd"/>Přesto soubor načíst znovu a změnu ztratit?</translation>
+    </message>
+    <message>
+        <source>The last change could not be saved: %1
+<byte value="xd"/>Open another database anyway and lose it?</source>
+        <translation>Poslední změnu se nepodařilo uložit: %1
+<byte value="xd"/>Přesto otevřít jinou databázi a změnu ztratit?</translation>
+    </message>
 </context>
 <context>
     <name>TfrmDBImportExport</name>

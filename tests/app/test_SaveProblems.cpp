@@ -232,6 +232,52 @@ class TestSaveProblems : public QObject {
         }
     }
 
+    // Reload and Open would drop the change as closing would: they ask too.
+    void replacingTheDatabaseAfterAFailedSaveAsks_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("question");
+        const QString again = QStringLiteral("Read the file again anyway and lose it?");
+        const QString other = QStringLiteral("Open another database anyway and lose it?");
+        QTest::newRow("reload, no") << "actDBReload" << int(MsgResult::No) << again;
+        QTest::newRow("reload, yes") << "actDBReload" << int(MsgResult::Yes) << again;
+        QTest::newRow("open, no") << "actDBOpen" << int(MsgResult::No) << other;
+        QTest::newRow("open, yes") << "actDBOpen" << int(MsgResult::Yes) << other;
+        QTest::newRow("new, no") << "actDBCreate" << int(MsgResult::No) << other;
+    }
+
+    void replacingTheDatabaseAfterAFailedSaveAsks() {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(QString, question);
+        start();
+        QString message;
+        {
+            const TFileSizeLimit full(QFileInfo(file_).size() / 2);
+            saveCity(QStringLiteral("Olomouc"));
+            session().FinishSaves();
+            message = session().UnsavedReason();
+        }
+        QVERIFY(!message.isEmpty());
+        messages_->clear();
+        FileChooserTest::Reset();
+        FileChooserTest::QueueAnswer(QString());  // a file dialog, if any, is cancelled
+        messages_->queueAnswer(MsgResult(answer));
+        act(command.toLatin1().constData())->trigger();
+        QCOMPARE(messages_->texts(),
+                 QStringList{QStringLiteral("The last change could not be saved: %1\n\r%2")
+                                 .arg(message, question)});
+        const bool dropped = answer == int(MsgResult::Yes);
+        if (command == QLatin1String("actDBReload")) {
+            // Yes reads the file, which never got the change; No keeps it.
+            QCOMPARE(session().FieldText(0, 4), dropped ? QString() : QStringLiteral("Olomouc"));
+        } else {
+            // The file dialog comes only after a Yes.
+            QCOMPARE(FileChooserTest::Asked().size(), std::size_t(dropped ? 1 : 0));
+            QCOMPARE(session().FieldText(0, 4), QStringLiteral("Olomouc"));
+        }
+    }
+
     void aSaveThatFailsWhileClosingIsAskedAboutOnce() {
         start();
         const TFileSizeLimit full(QFileInfo(file_).size() / 2);
