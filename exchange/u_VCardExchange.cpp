@@ -22,19 +22,25 @@ TVCardExchange::TVCardExchange(const TQuibReader& quib, const TColumnMap& colsIn
                                int identityColumn)
     : quib_(quib), dbColumns_(colsIndexFromProgram), identityColumn_(identityColumn) {}
 
-const QStringList& TVCardExchange::rowCells(int row) const {
-    // The same list and texts for every row: their room is reused.
-    cells_.resize(ContactSchema::ColumnCount + (identityColumn_ >= 0 ? 1 : 0));
+const TVCardWriter::Utf8Cells& TVCardExchange::rowCells(int row) const {
+    // Copied, not viewed in place: a view of the database lasts only until
+    // the next one is taken.
+    const std::size_t count = ContactSchema::ColumnCount + (identityColumn_ >= 0 ? 1 : 0);
+    texts_.resize(count);
+    cells_.resize(count);
     for (int j = 0; j < ContactSchema::ColumnCount; ++j) {
         const int c = dbColumns_[j];
         if (c == kMissingColumn)
-            cells_[j].clear();
+            texts_[j].clear();
         else
-            quib_.GetDataInto(row, c, cells_[j]);
+            texts_[j].assign(quib_.DataView(row, c));
     }
     if (identityColumn_ >= 0) {
-        cells_[ContactSchema::ColumnCount] = quib_.GetData(row, identityColumn_).trimmed();
+        texts_[ContactSchema::ColumnCount] =
+            quib_.GetData(row, identityColumn_).trimmed().toStdString();
     }
+    for (std::size_t j = 0; j < count; ++j)
+        cells_[j] = texts_[j];
     return cells_;
 }
 

@@ -11,7 +11,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 class TQuibReader;
 
@@ -46,12 +48,16 @@ class TVCardExchange {
     void SetProgress(TExchangeProgress::TReport report) { report_ = std::move(report); }
 
   private:
-    const QStringList& rowCells(int row) const;
+    // The cells of row in program order (and its identity), each copied
+    // from the database's UTF-8 into room kept from row to row.
+    const TVCardWriter::Utf8Cells& rowCells(int row) const;
 
     const TQuibReader& quib_;
     TColumnMap dbColumns_;
     int identityColumn_;
     TWriteFaults faults_;
     TExchangeProgress::TReport report_;
-    mutable QStringList cells_;  // the row being written
+    // The row being written: its texts and the views the writer reads.
+    mutable std::vector<std::string> texts_;
+    mutable TVCardWriter::Utf8Cells cells_;
 };

@@ -9,15 +9,37 @@ using namespace ContactSchema;
 
 namespace {
 
+// The cells of a card as the writer reads them: QStrings, or UTF-8 views of
+// the database's cells (the fast way through a whole database).
+QStringView viewOf(const QStringList& cells, int field) {
+    return field < cells.size() ? QStringView(cells[field]) : QStringView();
+}
+std::string_view viewOf(const TVCardWriter::Utf8Cells& cells, int field) {
+    return field >= 0 && field < static_cast<int>(cells.size()) ? cells[field] : std::string_view();
+}
+bool isBreak(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+bool isBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+QStringView slice(QStringView text, qsizetype at, qsizetype n) {
+    return text.sliced(at, n);
+}
+std::string_view slice(std::string_view text, std::size_t at, std::size_t n) {
+    return text.substr(at, n);
+}
+
 // Builds each content line in one scratch buffer and appends it folded.
+template <typename Cells>
 struct Writer {
     QByteArray& out;
-    const QStringList& cells;
+    const Cells& cells;
     QByteArray line;
     QByteArray utf8;
     QStringEncoder encoder{QStringEncoder::Utf8};
 
-    QString cell(int field) const { return cells.value(field); }
+    auto cell(int field) const { return viewOf(cells, field); }
 
     void begin(const char* name) {
         line.resize(0);  // keeps its room, unlike clear()
@@ -26,12 +48,10 @@ struct Writer {
     }
     // The value's UTF-8 bytes with backslash, comma and semicolon escaped
     // and every line break written as \n (all of them ASCII, so no UTF-8
-    // sequence is touched). The value is encoded into room kept from value to
-    // value, and the runs between escapes are appended whole.
-    void appendEscaped(QStringView value) {
-        utf8.resize(encoder.requiredSpace(value.size()));
-        char* const bytes = utf8.data();
-        const qsizetype n = encoder.appendToBuffer(bytes, value) - bytes;
+    // sequence is touched); the runs between escapes are appended whole.
+    void appendEscaped(std::string_view value) {
+        const char* const bytes = value.data();
+        const auto n = static_cast<qsizetype>(value.size());
         qsizetype run = 0;
         for (qsizetype i = 0; i < n; ++i) {
             const char c = bytes[i];
@@ -52,28 +72,36 @@ struct Writer {
         }
         line.append(bytes + run, n - run);
     }
+    // A QString value is encoded into room kept from value to value first.
+    void appendEscaped(QStringView value) {
+        utf8.resize(encoder.requiredSpace(value.size()));
+        char* const bytes = utf8.data();
+        const qsizetype n = encoder.appendToBuffer(bytes, value) - bytes;
+        appendEscaped(std::string_view(bytes, static_cast<std::size_t>(n)));
+    }
     void end() { VCardText::AppendFolded(out, line); }
 
-    void text(const char* name, QStringView value) {
-        if (!value.isEmpty()) {
+    template <typename View>
+    void text(const char* name, View value) {
+        if (!value.empty()) {
             begin(name);
             appendEscaped(value);
             end();
         }
     }
     // Escaped components joined by semicolons; nothing when all are empty.
-    void structured(const char* name, std::initializer_list<QStringView> parts,
-                    bool always = false) {
+    template <typename View>
+    void structured(const char* name, std::initializer_list<View> parts, bool always = false) {
         bool any = always;
-        for (const QStringView part : parts) {
-            any = any || !part.isEmpty();
+        for (const View part : parts) {
+            any = any || !part.empty();
         }
         if (!any) {
             return;
         }
         begin(name);
         bool first = true;
-        for (const QStringView part : parts) {
+        for (const View part : parts) {
             if (!first) {
                 line.append(';');
             }
@@ -84,16 +112,17 @@ struct Writer {
     }
     // One property per non-empty line of a multi-line field.
     void perLine(const char* name, int field, const char* prefix = "") {
-        const QString value = cell(field);
-        qsizetype start = 0;
-        for (qsizetype i = 0; i <= value.size(); ++i) {
-            if (i < value.size() && value[i] != u'\r' && value[i] != u'\n') {
+        const auto value = cell(field);
+        const auto size = value.size();
+        decltype(value.size()) start = 0;
+        for (decltype(value.size()) i = 0; i <= size; ++i) {
+            if (i < size && !isBreak(value[i])) {
                 continue;
             }
             if (i > start) {
                 begin(name);
                 line.append(prefix);
-                appendEscaped(QStringView(value).sliced(start, i - start));
+                appendEscaped(slice(value, start, i - start));
                 end();
             }
             start = i + 1;
@@ -101,57 +130,65 @@ struct Writer {
     }
     void address(const char* name, int street, int town, int city, int psc, int country) {
         // PO box; extended address; street; locality; region; postal code; country
-        const QString c = cell(city), s = cell(street), t = cell(town), p = cell(psc),
-                      k = cell(country);
-        structured(name, {QStringView(), c, s, t, QStringView(), p, k});
+        using View = decltype(cell(0));
+        structured<View>(
+            name, {View(), cell(city), cell(street), cell(town), View(), cell(psc), cell(country)});
+    }
+    // FN: "First Sur", one of them, or else the company.
+    void formattedName() {
+        const auto first = cell(FirstName);
+        const auto sur = cell(SurName);
+        begin("FN");
+        if (first.empty() && sur.empty()) {
+            appendEscaped(cell(Work_Company));
+        } else {
+            appendEscaped(first);
+            if (!first.empty() && !sur.empty()) {
+                line.append(' ');
+            }
+            appendEscaped(sur);
+        }
+        end();
+    }
+
+    void card(TVCardVersion version) {
+        using View = decltype(cell(0));
+        out.append("BEGIN:VCARD\r\n");
+        out.append(version == TVCardVersion::V4_0 ? "VERSION:4.0\r\n" : "VERSION:3.0\r\n");
+        text("UID", cell(ContactSchema::ColumnCount));
+        structured<View>("N", {cell(SurName), cell(FirstName), View(), View(), View()}, true);
+        formattedName();
+        text("NICKNAME", cell(Home_Nick));
+        structured<View>("ORG", {cell(Work_Company), cell(Work_CompanyDesc)});
+        text("TITLE", cell(Work_Position));
+        address("ADR;TYPE=home", Home_Address, Home_Town, Home_City, Home_PSC, Home_Country);
+        address("ADR;TYPE=work", Work_Address, Work_Town, Work_City, Work_PSC, Work_Country);
+        perLine("TEL;TYPE=home,voice", Home_Tel);
+        perLine("TEL;TYPE=home,fax", Home_Fax);
+        perLine("TEL;TYPE=work,voice", Work_Tel);
+        perLine("TEL;TYPE=work,fax", Work_Fax);
+        text("EMAIL;TYPE=home", cell(Home_Email));
+        text("EMAIL;TYPE=work", cell(Work_Email));
+        text("URL;TYPE=home", cell(Home_WWW));
+        text("URL;TYPE=work", cell(Work_WWW));
+        perLine("IMPP;TYPE=home", Home_ICQ, "icq:");
+        perLine("IMPP;TYPE=work", Work_ICQ, "icq:");
+        text("NOTE", cell(Notes));
+        text("X-ORVANE-HOBBY", cell(Home_Hobby));
+        text("X-ORVANE-HOME-MISC", cell(Home_Misc));
+        text("X-ORVANE-WORK-MISC", cell(Work_Misc));
+        text("X-ORVANE-ICO", cell(Work_ICO));
+        text("X-ORVANE-DIC", cell(Work_DIC));
+        out.append("END:VCARD\r\n");
     }
 };
-
-QString formattedName(const QStringList& cells) {
-    const QString first = cells.value(FirstName);
-    const QString sur = cells.value(SurName);
-    if (first.isEmpty() && sur.isEmpty()) {
-        return cells.value(Work_Company);
-    }
-    if (first.isEmpty() || sur.isEmpty()) {
-        return first + sur;
-    }
-    return first + u' ' + sur;
-}
 
 }  // namespace
 
 void TVCardWriter::AppendCard(QByteArray& out, const QStringList& cells) const {
-    Writer w{out, cells, {}, {}};
-    out.append("BEGIN:VCARD\r\n");
-    out.append(version_ == TVCardVersion::V4_0 ? "VERSION:4.0\r\n" : "VERSION:3.0\r\n");
-    w.text("UID", cells.value(ContactSchema::ColumnCount));
-    const QString sur = cells.value(SurName), first = cells.value(FirstName);
-    w.structured("N", {sur, first, QStringView(), QStringView(), QStringView()}, true);
-    w.begin("FN");
-    w.appendEscaped(formattedName(cells));
-    w.end();
-    w.text("NICKNAME", cells.value(Home_Nick));
-    const QString company = cells.value(Work_Company), unit = cells.value(Work_CompanyDesc);
-    w.structured("ORG", {company, unit});
-    w.text("TITLE", cells.value(Work_Position));
-    w.address("ADR;TYPE=home", Home_Address, Home_Town, Home_City, Home_PSC, Home_Country);
-    w.address("ADR;TYPE=work", Work_Address, Work_Town, Work_City, Work_PSC, Work_Country);
-    w.perLine("TEL;TYPE=home,voice", Home_Tel);
-    w.perLine("TEL;TYPE=home,fax", Home_Fax);
-    w.perLine("TEL;TYPE=work,voice", Work_Tel);
-    w.perLine("TEL;TYPE=work,fax", Work_Fax);
-    w.text("EMAIL;TYPE=home", cells.value(Home_Email));
-    w.text("EMAIL;TYPE=work", cells.value(Work_Email));
-    w.text("URL;TYPE=home", cells.value(Home_WWW));
-    w.text("URL;TYPE=work", cells.value(Work_WWW));
-    w.perLine("IMPP;TYPE=home", Home_ICQ, "icq:");
-    w.perLine("IMPP;TYPE=work", Work_ICQ, "icq:");
-    w.text("NOTE", cells.value(Notes));
-    w.text("X-ORVANE-HOBBY", cells.value(Home_Hobby));
-    w.text("X-ORVANE-HOME-MISC", cells.value(Home_Misc));
-    w.text("X-ORVANE-WORK-MISC", cells.value(Work_Misc));
-    w.text("X-ORVANE-ICO", cells.value(Work_ICO));
-    w.text("X-ORVANE-DIC", cells.value(Work_DIC));
-    out.append("END:VCARD\r\n");
+    Writer<QStringList>{out, cells, {}, {}}.card(version_);
+}
+
+void TVCardWriter::AppendCard(QByteArray& out, const Utf8Cells& cells) const {
+    Writer<Utf8Cells>{out, cells, {}, {}}.card(version_);
 }

@@ -19,6 +19,9 @@
 #include <QTest>
 #include <QTranslator>
 
+#include <string>
+#include <vector>
+
 using namespace fixtures;
 
 namespace {
@@ -142,6 +145,31 @@ class TestVCard : public QObject {
         for (const int record : {0, 1}) {
             QVERIFY(!db->IdentityOf(record).isEmpty());
             QCOMPARE(cards.count("\r\nUID:" + db->IdentityOf(record).toUtf8() + "\r\n"), 1);
+        }
+    }
+
+    // The card of a contact's QStrings and the card of its UTF-8 cells are
+    // the same bytes: escapes, line breaks, folding, names and identities.
+    void bothCellFormsWriteTheSameBytes() {
+        QList<QStringList> contacts = SampleContacts() + GeneratedContacts(200);
+        contacts << row({{15, "Jen firma"}}) << row({{1, "Jen jméno"}})
+                 << row({{31, QString(200, u'ž') + "\r\n;,\\\n\r"}, {8, "\r\n\r\n1\r2\n"}});
+        QStringList withUid = row({{0, "Dvořák"}});
+        withUid << QStringLiteral("urn:uuid:1");
+        contacts << withUid;
+        for (const TVCardVersion version : {TVCardVersion::V3_0, TVCardVersion::V4_0}) {
+            const TVCardWriter writer(version);
+            for (const QStringList& cells : contacts) {
+                std::vector<std::string> texts;
+                for (const QString& cell : cells)
+                    texts.push_back(cell.toStdString());
+                const TVCardWriter::Utf8Cells views(texts.begin(), texts.end());
+                QByteArray fromStrings;
+                QByteArray fromUtf8;
+                writer.AppendCard(fromStrings, cells);
+                writer.AppendCard(fromUtf8, views);
+                QCOMPARE(fromUtf8, fromStrings);
+            }
         }
     }
 
