@@ -32,7 +32,10 @@ bool TVCardLines::refill() {
 bool TVCardLines::fetch() {
     qsizetype end = pos_;
     for (;;) {
-        while (end < size_ && buffer_[end] != '\r' && buffer_[end] != '\n') {
+        // Read through a const pointer: indexing the buffer itself would
+        // check for sharing at every byte. A refill may move the bytes.
+        const char* const bytes = buffer_.constData();
+        while (end < size_ && bytes[end] != '\r' && bytes[end] != '\n') {
             ++end;
         }
         // A CR at the end of what is read may be followed by an LF.
