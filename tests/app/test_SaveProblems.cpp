@@ -75,6 +75,15 @@ class TestSaveProblems : public QObject {
         act("actDBSave")->trigger();
     }
 
+    // Saves city on a full disk (the file can grow no more); the reason the
+    // change is not on disk.
+    QString saveOnAFullDisk(const QString& city) {
+        const TFileSizeLimit full(QFileInfo(file_).size() / 2);
+        saveCity(city);
+        session().FinishSaves();
+        return session().UnsavedReason();
+    }
+
   private slots:
     void init() {
         apptest::ClearSettings();
@@ -200,14 +209,7 @@ class TestSaveProblems : public QObject {
         QFETCH(int, answer);
         QFETCH(bool, closed);
         start();
-        QString message;
-        {
-            // A full disk: the file can grow no more.
-            const TFileSizeLimit full(QFileInfo(file_).size() / 2);
-            saveCity(QStringLiteral("Olomouc"));
-            session().FinishSaves();
-            message = session().UnsavedReason();
-        }
+        const QString message = saveOnAFullDisk(QStringLiteral("Olomouc"));
         QVERIFY(!message.isEmpty());
         QCOMPARE(messages_->messages().size(), 1u);  // the failed save, told at once
         messages_->clear();
@@ -251,13 +253,7 @@ class TestSaveProblems : public QObject {
         QFETCH(int, answer);
         QFETCH(QString, question);
         start();
-        QString message;
-        {
-            const TFileSizeLimit full(QFileInfo(file_).size() / 2);
-            saveCity(QStringLiteral("Olomouc"));
-            session().FinishSaves();
-            message = session().UnsavedReason();
-        }
+        const QString message = saveOnAFullDisk(QStringLiteral("Olomouc"));
         QVERIFY(!message.isEmpty());
         messages_->clear();
         FileChooserTest::Reset();
