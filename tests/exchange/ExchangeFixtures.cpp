@@ -1,5 +1,7 @@
 #include "ExchangeFixtures.h"
 
+#include "exchange/u_VCardReader.h"
+
 #include "exchange/u_BatchImport.h"
 #include "exchange/u_CsvImporter.h"
 #include "exchange/u_VCardExchange.h"
@@ -106,6 +108,20 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QStringList ContactRow(const QList<std::pair<int, QString>>& cells) {
+    QStringList r(32);
+    for (const auto& [c, v] : cells) {
+        r[c] = v;
+    }
+    return r;
+}
+
+QList<QStringList> ReadVCards(const QByteArray& bytes) {
+    QList<QStringList> cards;
+    TVCardReader::Read(bytes, [&cards](const QStringList& cells) { cards << cells; });
+    return cards;
 }
 
 QList<QStringList> SampleContacts() {

@@ -57,6 +57,11 @@ QString ValueByName(const TQuibReader& quib, int r, const QString& name);
 QByteArray ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
 
+// A contact of 32 program fields, empty but for the (field, text) pairs.
+QStringList ContactRow(const QList<std::pair<int, QString>>& cells);
+// The cards of vCard bytes, as the reader hands them out.
+QList<QStringList> ReadVCards(const QByteArray& bytes);
+
 // A few realistic contacts in the current layout, with Czech letters, commas,
 // quotes and a line break in the notes.
 QList<QStringList> SampleContacts();
