@@ -127,18 +127,25 @@ void TExchangeCommands::importFromVCard() {
                 MsgButtons::Ok, host().Main().Widget());
 }
 
+bool TExchangeCommands::ensureIdentities() {
+    // Every card carries its contact's identity: records without one get it
+    // now.
+    try {
+        host().Session().EnsureIdentities();
+        return true;
+    } catch (const std::exception& e) {
+        ShowMessage(MsgType::Error, QString::fromUtf8(e.what()), MsgButtons::Ok,
+                    host().Main().Widget());
+        return false;
+    }
+}
+
 void TExchangeCommands::exportToVCard() {
     TContactsSession& session = host().Session();
     if (!session.IsOpen()) {
         return;
     }
-    // Every card carries its contact's identity: records without one get it
-    // now.
-    try {
-        session.EnsureIdentities();
-    } catch (const std::exception& e) {
-        ShowMessage(MsgType::Error, QString::fromUtf8(e.what()), MsgButtons::Ok,
-                    host().Main().Widget());
+    if (!ensureIdentities()) {
         return;
     }
     // A query result in the table offers its contacts only.
@@ -205,6 +212,11 @@ bool TExchangeCommands::hasRecords(TScope scope) const {
         return scope == TScope::Contact ? grid.currentRecord() >= 0
                                         : grid.rowCount() > 0 && grid.recordOfRow(0) >= 0;
     }
+    // Asked at every change of the command states: the card's shown records
+    // are counted, not listed.
+    if (host().Session().IsOpen() && main.CurrentView() == TView::Card && scope == TScope::Shown) {
+        return host().Session().State().shownRows > 0;
+    }
     return !recordsOf(scope).isEmpty();
 }
 
@@ -259,15 +271,8 @@ void TExchangeCommands::exportRecords(TScope scope, ContactExport::TFormat forma
     if (file.isEmpty()) {
         return;
     }
-    // Every card carries its contact's identity, as in File | Export to vCard.
-    if (vCard) {
-        try {
-            session.EnsureIdentities();
-        } catch (const std::exception& e) {
-            ShowMessage(MsgType::Error, QString::fromUtf8(e.what()), MsgButtons::Ok,
-                        host().Main().Widget());
-            return;
-        }
+    if (vCard && !ensureIdentities()) {
+        return;
     }
     int written = 0;
     try {

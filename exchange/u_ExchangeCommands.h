@@ -20,6 +20,9 @@ class TExchangeCommands : public TCommandUnit {
     void exportToCSV();
     void importFromVCard();
     void exportToVCard();
+    // Gives every record an identity before vCards are written; false (the
+    // error shown) when that fails.
+    bool ensureIdentities();
     void findDuplicates();
 
     // The current contact, or every contact the view in front shows.

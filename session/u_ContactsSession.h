@@ -344,6 +344,9 @@ class TContactsSession : public QObject {
     void followInFilter(const QVector<TRecordChange>& changes);
     enum class TShownMove { First, Previous, Next, Last };
     bool moveAmongShown(TShownMove move);
+    // A move of the card: among the records shown while the filter is on,
+    // else the engine's own move; the card shows where it lands.
+    bool moveCursor(TShownMove shown, bool (TQuib::*move)());
     TRecordFilter& filter();
     void setFilterOff();
     // Undoes (undo) or redoes step and says what it did to the records.

@@ -8,40 +8,29 @@
 #include <algorithm>
 #include <numeric>
 
-bool TContactsSession::MoveFirst() {
+bool TContactsSession::moveCursor(TShownMove shown, bool (TQuib::*move)()) {
     if (IsFiltered()) {
-        return moveAmongShown(TShownMove::First);
+        return moveAmongShown(shown);
     }
-    const bool moved = quib_->MoveFirst();
+    const bool moved = ((*quib_).*move)();
     quib_->RefreshData();
     return moved;
+}
+
+bool TContactsSession::MoveFirst() {
+    return moveCursor(TShownMove::First, &TQuib::MoveFirst);
 }
 
 bool TContactsSession::MovePrevious() {
-    if (IsFiltered()) {
-        return moveAmongShown(TShownMove::Previous);
-    }
-    const bool moved = quib_->MovePrevious();
-    quib_->RefreshData();
-    return moved;
+    return moveCursor(TShownMove::Previous, &TQuib::MovePrevious);
 }
 
 bool TContactsSession::MoveNext() {
-    if (IsFiltered()) {
-        return moveAmongShown(TShownMove::Next);
-    }
-    const bool moved = quib_->MoveNext();
-    quib_->RefreshData();
-    return moved;
+    return moveCursor(TShownMove::Next, &TQuib::MoveNext);
 }
 
 bool TContactsSession::MoveLast() {
-    if (IsFiltered()) {
-        return moveAmongShown(TShownMove::Last);
-    }
-    const bool moved = quib_->MoveLast();
-    quib_->RefreshData();
-    return moved;
+    return moveCursor(TShownMove::Last, &TQuib::MoveLast);
 }
 
 bool TContactsSession::MoveTo(int record) {
