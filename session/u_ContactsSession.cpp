@@ -12,6 +12,7 @@
 #include <quib/QuibSnapshot.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 TContactsSession::TContactsSession(const QString& programVersion, QObject* parent)
@@ -136,8 +137,15 @@ QStringList TContactsSession::withFields(const QStringList& fields, QStringList 
 }
 
 TRowEdit TContactsSession::storeRows(const TRowsIn& rows) {
-    ensureStorable(rows);
     TRowEditor editor(*quib_);
+    if (rows.cells) {
+        if (!quib_->IsUnicode() || rows.kind != TRowEdit::Kind::Insert ||
+            rows.row != quib_->RowsCount()) {
+            throw std::logic_error("UTF-8 rows are only appended to a Unicode database.");
+        }
+        return editor.Append(rows.count, withIdentities(rows.cells), rows.afterRow);
+    }
+    ensureStorable(rows);
     if (rows.kind == TRowEdit::Kind::Replace) {
         return editor.Replace(rows.row, rows.texts(0));
     }

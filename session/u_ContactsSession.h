@@ -308,13 +308,17 @@ class TContactsSession : public QObject {
   private:
     // Rows about to enter the database: row i of count gets texts(i), one
     // text per database column, replacing row (Replace, count 1) or
-    // inserted before row (Insert, afterRow told after each row).
+    // inserted before row (Insert, afterRow told after each row). Rows
+    // appended to a Unicode database may come as UTF-8 cells instead
+    // (Insert at the row count, cells set, texts unset): nothing they hold
+    // needs converting or checking.
     struct TRowsIn {
         TRowEdit::Kind kind = TRowEdit::Kind::Replace;
         int row = 0;
         int count = 1;
         TRowEditor::TRowTexts texts;
         TRowEditor::TRowsMade afterRow = {};
+        TRowEditor::TRowCells cells = {};
     };
 
     void subscribe();
@@ -371,10 +375,14 @@ class TContactsSession : public QObject {
     void addIdentityColumn();
     // rowTexts with a new identity in each row that has none.
     TRowEditor::TRowTexts withIdentities(TRowEditor::TRowTexts rowTexts) const;
+    TRowEditor::TRowCells withIdentities(TRowEditor::TRowCells rowCells) const;
     // The identity each record of batch brings that no record before it has
     // (empty for the others), after giving the database the identity column
     // when one brings any; empty when none does.
     QStringList broughtIdentities(const TRecordBatch& batch);
+    // The records of batch as rows for storeRows, with the identities
+    // brought (see broughtIdentities).
+    TRowsIn importedRows(const TRecordBatch& batch, const QStringList& identities) const;
 
     std::unique_ptr<TQuib> quib_;
     QString programVersion_;

@@ -1,18 +1,36 @@
 #include "session/u_PackedRows.h"
 
+#include <QStringEncoder>
+
+#include <cstring>
+
 namespace {
 
 // Unsigned numbers as 7-bit groups, low group first, the top bit telling that
 // another group follows: indexes and short lengths take one byte.
-void putNumber(QByteArray& out, quint64 value) {
+char* putNumber(char* out, quint64 value) {
     while (value >= 0x80) {
-        out.append(static_cast<char>((value & 0x7F) | 0x80));
+        *out++ = static_cast<char>((value & 0x7F) | 0x80);
         value >>= 7;
     }
-    out.append(static_cast<char>(value));
+    *out++ = static_cast<char>(value);
+    return out;
 }
 
-quint64 takeNumber(const QByteArray& in, qsizetype& at) {
+int numberBytes(quint64 value) {
+    int bytes = 1;
+    while (value >= 0x80) {
+        value >>= 7;
+        ++bytes;
+    }
+    return bytes;
+}
+
+constexpr int kMostNumberBytes = 10;
+
+}  // namespace
+
+quint64 TPackedRows::takeNumber(const QByteArray& in, qsizetype& at) {
     quint64 value = 0;
     int shift = 0;
     while (at < in.size()) {
@@ -26,37 +44,60 @@ quint64 takeNumber(const QByteArray& in, qsizetype& at) {
     return value;
 }
 
-}  // namespace
-
 void TPackedRows::AppendRow(const QStringList& texts) {
-    starts_.push_back(bytes_.size());
+    // Encoded straight into room made once for the row, each text as
+    // QString::toUtf8 encodes it.
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    const qsizetype start = bytes_.size();
+    starts_.push_back(start);
+    qsizetype room = 1;
+    for (const QString& text : texts) {
+        room += 2 * kMostNumberBytes + utf8.requiredSpace(text.size());
+    }
+    bytes_.resize(start + room);
+    char* const base = bytes_.data();
+    char* out = base + start;
     for (qsizetype i = 0; i < texts.size(); ++i) {
         if (texts[i].isEmpty()) {
             continue;
         }
-        const QByteArray utf8 = texts[i].toUtf8();
         // Index + 1, so that 0 can end the row.
-        putNumber(bytes_, quint64(i) + 1);
-        putNumber(bytes_, quint64(utf8.size()));
-        bytes_.append(utf8);
+        out = putNumber(out, quint64(i) + 1);
+        // The text goes after room for its longest length, then moves back
+        // to its length's end.
+        char* const text = out + numberBytes(quint64(utf8.requiredSpace(texts[i].size())));
+        qsizetype length = utf8.appendToBuffer(text, texts[i]) - text;
+        if (utf8.hasError()) {
+            // The encoder writes U+FFFD where toUtf8 writes "?", in no
+            // more bytes.
+            const QByteArray marked = texts[i].toUtf8();
+            std::memcpy(text, marked.constData(), static_cast<std::size_t>(marked.size()));
+            length = marked.size();
+            utf8.resetState();
+        }
+        out = putNumber(out, quint64(length));
+        if (out != text) {
+            std::memmove(out, text, static_cast<std::size_t>(length));
+        }
+        out += length;
     }
-    putNumber(bytes_, 0);
+    out = putNumber(out, 0);
+    bytes_.resize(out - base);
+}
+
+void TPackedRows::AppendRows(const TPackedRows& other) {
+    const qsizetype shift = bytes_.size();
+    starts_.reserve(starts_.size() + other.starts_.size());
+    for (const qsizetype start : other.starts_) {
+        starts_.push_back(start + shift);
+    }
+    bytes_.append(other.bytes_);
 }
 
 void TPackedRows::ForEachText(int r, const std::function<void(int, const QString&)>& take) const {
-    if (r < 0 || r >= RowCount()) {
-        return;
-    }
-    qsizetype at = starts_[r];
-    while (at < bytes_.size()) {
-        const quint64 index = takeNumber(bytes_, at);
-        if (index == 0) {
-            return;
-        }
-        const auto length = static_cast<qsizetype>(takeNumber(bytes_, at));
-        take(static_cast<int>(index - 1), QString::fromUtf8(bytes_.constData() + at, length));
-        at += length;
-    }
+    ForEachUtf8(r, [&take](int index, std::string_view text) {
+        take(index, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    });
 }
 
 QStringList TPackedRows::Row(int r, int width) const {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 // Many rows of texts, each text at an index (a database column or a program
@@ -21,20 +22,46 @@ class TPackedRows {
     // Appends a row whose text at index i is texts[i]; empty texts take no
     // room. Text i keeps exactly its characters (line breaks included).
     void AppendRow(const QStringList& texts);
+    // Appends every row of other after these.
+    void AppendRows(const TPackedRows& other);
     // The texts of row r, width of them (those not kept are empty). Out of
     // range: width empty texts.
     QStringList Row(int r, int width) const;
     // Calls take(index, text) for each non-empty text of row r, by index.
     void ForEachText(int r, const std::function<void(int index, const QString& text)>& take) const;
+    // The same with each text as the UTF-8 bytes kept, valid while the rows
+    // are not changed: take(int index, std::string_view text).
+    template <typename Take>
+    void ForEachUtf8(int r, Take&& take) const;
 
     // The bytes the rows take (texts and their bookkeeping).
     qsizetype ByteSize() const;
     void Clear();
 
   private:
+    static quint64 takeNumber(const QByteArray& in, qsizetype& at);
+
     QByteArray bytes_;
     std::vector<qsizetype> starts_;  // where each row begins in bytes_
 };
+
+template <typename Take>
+void TPackedRows::ForEachUtf8(int r, Take&& take) const {
+    if (r < 0 || r >= RowCount()) {
+        return;
+    }
+    qsizetype at = starts_[static_cast<std::size_t>(r)];
+    while (at < bytes_.size()) {
+        const quint64 index = takeNumber(bytes_, at);
+        if (index == 0) {
+            return;
+        }
+        const auto length = static_cast<qsizetype>(takeNumber(bytes_, at));
+        take(static_cast<int>(index - 1),
+             std::string_view(bytes_.constData() + at, static_cast<std::size_t>(length)));
+        at += length;
+    }
+}
 
 // Records handed to the session to import: text i of a record is program
 // field i (0 .. 31); texts beyond the fields are dropped.

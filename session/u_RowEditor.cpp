@@ -30,6 +30,10 @@ void TRowEditor::appendRow(const QStringList& texts, std::vector<std::string>& c
     for (qsizetype c = 0; c < columns; ++c) {
         cells[static_cast<std::size_t>(c)] = texts[c].toStdString();
     }
+    appendCells(cells);
+}
+
+void TRowEditor::appendCells(const std::vector<std::string>& cells) {
     if (!quib_.AppendRow(cells)) {
         throw std::runtime_error("A new row could not be inserted into the database.");
     }
@@ -75,6 +79,31 @@ void TRowEditor::insertRows(int row, int count, const TRowTexts& rowTexts,
 TRowEdit TRowEditor::Insert(int row, int count, const TRowTexts& rowTexts,
                             const TRowsMade& afterRow) {
     insertRows(row, count, rowTexts, afterRow);
+    return TRowEdit{TRowEdit::Kind::Insert, row, count, {}};
+}
+
+TRowEdit TRowEditor::Append(int count, const TRowCells& rowCells, const TRowsMade& afterRow) {
+    const int row = quib_.RowsCount();
+    const auto columns = static_cast<std::size_t>(quib_.ColsCount());
+    int made = 0;
+    try {
+        std::vector<std::string> cells(columns);
+        while (made < count) {
+            for (std::string& cell : cells) {
+                cell.clear();
+            }
+            rowCells(made, cells);
+            cells.resize(columns);
+            appendCells(cells);
+            ++made;
+            if (afterRow) {
+                afterRow(made);
+            }
+        }
+    } catch (...) {
+        removeRows(row, made);
+        throw;
+    }
     return TRowEdit{TRowEdit::Kind::Insert, row, count, {}};
 }
 

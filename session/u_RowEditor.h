@@ -28,7 +28,7 @@ struct TSortKey {
 // physical rows).
 //
 // Every cell it writes is written by writeRow, or with its whole row by
-// appendRow (a row after the last).
+// appendCells (a row after the last).
 class TRowEditor {
   public:
     explicit TRowEditor(TQuib& quib) : quib_(quib) {}
@@ -46,6 +46,12 @@ class TRowEditor {
     using TRowTexts = std::function<QStringList(int i)>;
     using TRowsMade = std::function<void(int made)>;
     TRowEdit Insert(int row, int count, const TRowTexts& rowTexts, const TRowsMade& afterRow = {});
+    // Appends count rows after the last, row i's UTF-8 texts set by
+    // rowCells(i, cells), one per database column (cells comes with every
+    // text empty), for texts that need no conversion on their way in.
+    // afterRow and a throw as for Insert.
+    using TRowCells = std::function<void(int i, std::vector<std::string>& cells)>;
+    TRowEdit Append(int count, const TRowCells& rowCells, const TRowsMade& afterRow = {});
     // Removes count rows from row on; the edit holds their texts.
     TRowEdit Remove(int row, int count);
 
@@ -62,6 +68,7 @@ class TRowEditor {
     void writeRow(int row, const QStringList& texts);
     // Appends a row holding texts, through cells (room kept between rows).
     void appendRow(const QStringList& texts, std::vector<std::string>& cells);
+    void appendCells(const std::vector<std::string>& cells);
     void insertRows(int row, int count, const TRowTexts& rowTexts, const TRowsMade& afterRow);
     TPackedRows removeRows(int row, int count);
     // A column after the others whose cell in each row is a number of the

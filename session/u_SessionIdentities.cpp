@@ -55,6 +55,20 @@ TRowEditor::TRowTexts TContactsSession::withIdentities(TRowEditor::TRowTexts row
     };
 }
 
+TRowEditor::TRowCells TContactsSession::withIdentities(TRowEditor::TRowCells rowCells) const {
+    const int column = identityColumn_;
+    if (column < 0) {
+        return rowCells;
+    }
+    return [rowCells = std::move(rowCells), column](int i, std::vector<std::string>& cells) {
+        rowCells(i, cells);
+        std::string& identity = cells.at(static_cast<std::size_t>(column));
+        if (QByteArrayView(identity).trimmed().isEmpty()) {
+            identity = newIdentity().toStdString();
+        }
+    };
+}
+
 void TContactsSession::addIdentityColumn() {
     const int header = quib_->GetHeaderIndexFromName(QStringLiteral("DBColsName"));
     const int column = quib_->ColsCount();

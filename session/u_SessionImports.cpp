@@ -16,9 +16,10 @@ QStringList TContactsSession::broughtIdentities(const TRecordBatch& batch) {
     QStringList brought(batch.RowCount());
     bool any = false;
     for (int i = 0; i < batch.RowCount(); ++i) {
-        batch.ForEachText(i, [&](int index, const QString& text) {
+        batch.ForEachUtf8(i, [&](int index, std::string_view text) {
             if (index == ContactSchema::ColumnCount) {
-                brought[i] = text.trimmed();
+                brought[i] =
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed();
                 any = any || !brought[i].isEmpty();
             }
         });
@@ -43,6 +44,48 @@ QStringList TContactsSession::broughtIdentities(const TRecordBatch& batch) {
     return brought;
 }
 
+TContactsSession::TRowsIn TContactsSession::importedRows(const TRecordBatch& batch,
+                                                         const QStringList& identities) const {
+    const int first = quib_->RowsCount();
+    const int count = batch.RowCount();
+    const int identityColumn = identityColumn_;
+    if (quib_->IsUnicode()) {
+        // The batch's UTF-8 goes in as it is.
+        std::vector<int> columnOfField(ContactSchema::ColumnCount);
+        for (int field = 0; field < ContactSchema::ColumnCount; ++field) {
+            const int column = ColumnOfField(field);
+            columnOfField[static_cast<std::size_t>(field)] =
+                column < quib_->ColsCount() ? column : kMissingColumn;
+        }
+        TRowsIn rows{TRowEdit::Kind::Insert, first, count, {}};
+        rows.cells = [&batch, &identities, identityColumn,
+                      columnOfField = std::move(columnOfField)](int i,
+                                                                std::vector<std::string>& cells) {
+            batch.ForEachUtf8(i, [&](int field, std::string_view text) {
+                const int column = field < ContactSchema::ColumnCount
+                                       ? columnOfField[static_cast<std::size_t>(field)]
+                                       : kMissingColumn;
+                if (column >= 0) {
+                    cells[static_cast<std::size_t>(column)].assign(text);
+                }
+            });
+            if (!identities.isEmpty() && identityColumn >= 0) {
+                cells[static_cast<std::size_t>(identityColumn)] = identities[i].toStdString();
+            }
+        };
+        return rows;
+    }
+    const QStringList empty(quib_->ColsCount());
+    return {TRowEdit::Kind::Insert, first, count,
+            [&batch, &identities, identityColumn, empty, this](int i) {
+                QStringList texts = withFields(batch.Row(i, ContactSchema::ColumnCount), empty);
+                if (!identities.isEmpty() && identityColumn >= 0) {
+                    texts[identityColumn] = identities[i];
+                }
+                return texts;
+            }};
+}
+
 int TContactsSession::ImportRecords(const TRecordBatch& batch, const TImportStep& step,
                                     const TRecordUpdates& updated) {
     const int count = batch.RowCount();
@@ -52,18 +95,10 @@ int TContactsSession::ImportRecords(const TRecordBatch& batch, const TImportStep
     const QStringList identities = broughtIdentities(batch);
     const TChangeScope scope(changing_, movedWhileChanging_);
     const int first = quib_->RowsCount();
-    const QStringList empty(quib_->ColsCount());
-    const int identityColumn = identityColumn_;
     TChangeStep change;
     change.name = {TStepKind::Import, -1, count + static_cast<int>(updated.size())};
     change.undoCursor = quib_->RowIndex();
-    const auto record = [&](int i) {
-        QStringList texts = withFields(batch.Row(i, ContactSchema::ColumnCount), empty);
-        if (!identities.isEmpty() && identityColumn >= 0) {
-            texts[identityColumn] = identities[i];
-        }
-        return texts;
-    };
+    TRowsIn records = importedRows(batch, identities);
     const auto appended = [&](int made) {
         if (step) {
             step(made, count);
@@ -73,8 +108,8 @@ int TContactsSession::ImportRecords(const TRecordBatch& batch, const TImportStep
     try {
         // Appended first: a cancel while appending has nothing else to undo.
         if (count > 0) {
-            change.edits.push_back(
-                storeRows({TRowEdit::Kind::Insert, first, count, record, appended}));
+            records.afterRow = appended;
+            change.edits.push_back(storeRows(records));
             announced << TRecordChange::Inserted(first, count);
         }
         TRowEditor editor(*quib_);

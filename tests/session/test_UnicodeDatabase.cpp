@@ -172,6 +172,42 @@ class TestUnicodeDatabase : public QObject {
         QCOMPARE(names.back().toUtf8().size(), 65536);
     }
 
+    // Packed rows (undo steps, imports) keep every text as QString::toUtf8
+    // writes it, a lone surrogate as "?", and rows appended from other
+    // packed rows stay whole.
+    void packedRowsKeepEveryText() {
+        QStringList texts = UnicodeNames();
+        const QChar high(u'\xD83D');
+        const QChar low(u'\xDE00');
+        texts << QString() << QString(high) << (QString(low) + QLatin1Char('a'))
+              << (QLatin1Char('b') + QString(high)) << QString(200, QChar(u'\x4E2D'));
+        TPackedRows rows;
+        rows.AppendRow(texts);
+        rows.AppendRow({QString(), QStringLiteral("second")});
+        TPackedRows more;
+        more.AppendRow({QStringLiteral("third")});
+        rows.AppendRows(more);
+        QCOMPARE(rows.RowCount(), 3);
+        const QStringList back = rows.Row(0, static_cast<int>(texts.size()));
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            QCOMPARE(back[i], QString::fromUtf8(texts[i].toUtf8()));
+        }
+        QCOMPARE(rows.Row(1, 2), (QStringList{QString(), QStringLiteral("second")}));
+        QCOMPARE(rows.Row(2, 1), QStringList{QStringLiteral("third")});
+        QByteArray viewed;
+        rows.ForEachUtf8(0, [&viewed](int index, std::string_view text) {
+            viewed +=
+                QByteArray::number(index) + ':' + QByteArray(text.data(), qsizetype(text.size()));
+        });
+        QByteArray expected;
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            if (!texts[i].isEmpty()) {
+                expected += QByteArray::number(i) + ':' + texts[i].toUtf8();
+            }
+        }
+        QCOMPARE(viewed, expected);
+    }
+
     void aCentralEuropeanFileSavedUnchangedKeepsItsBytes() {
         openCentralEuropean();
         const QByteArray before = Bytes(path_);
