@@ -4,6 +4,7 @@
 #include "exchange/u_VCardText.h"
 
 #include <QCoreApplication>
+#include <QHash>
 
 #include <algorithm>
 
@@ -70,50 +71,101 @@ void TVCardContactBuilder::addImpp(const TVCardProperty& property, const QString
     }
 }
 
+namespace {
+
+// What a property is to the builder: a field of its own, or one of the
+// properties that need more than their value taken.
+enum PropertyKind {
+    Passed = -100,
+    Name,
+    FormattedName,
+    Tel,
+    Email,
+    Url,
+    Impp,
+    Icq,
+    Adr,
+    Org,
+    Note,
+    Uid
+};
+
+int kindOf(const QByteArray& name) {
+    // Looked up once per property instead of compared with every name.
+    static const QHash<QByteArray, int> kinds{
+        {"N", Name},
+        {"FN", FormattedName},
+        {"TEL", Tel},
+        {"EMAIL", Email},
+        {"URL", Url},
+        {"IMPP", Impp},
+        {"X-ICQ", Icq},
+        {"ADR", Adr},
+        {"ORG", Org},
+        {"NOTE", Note},
+        {"UID", Uid},
+        {"NICKNAME", Home_Nick},
+        {"TITLE", Work_Position},
+        {"X-ORVANE-HOBBY", Home_Hobby},
+        {"X-ORVANE-HOME-MISC", Home_Misc},
+        {"X-ORVANE-WORK-MISC", Work_Misc},
+        {"X-ORVANE-ICO", Work_ICO},
+        {"X-ORVANE-DIC", Work_DIC},
+    };
+    return kinds.value(name, Passed);
+}
+
+}  // namespace
+
 void TVCardContactBuilder::Add(const TVCardProperty& property, const QString& value) {
-    const QByteArray& name = property.name;
-    const bool work = property.HasType("work");
-    if (name == "N") {
-        if (name_.isEmpty()) {
-            name_ = padded(VCardText::SplitUnescape(value, u';'), 5);
-        }
-    } else if (name == "FN") {
-        if (formattedName_.isEmpty()) {
-            formattedName_ = unescaped(value);
-        }
-    } else if (name == "TEL") {
-        addTel(property, value);
-    } else if (name == "EMAIL") {
-        add(work ? Work_Email : Home_Email, property, {unescaped(value)});
-    } else if (name == "URL") {
-        add(work ? Work_WWW : Home_WWW, property, {unescaped(value)});
-    } else if (name == "IMPP") {
-        addImpp(property, value);
-    } else if (name == "X-ICQ") {
-        add(work ? Work_ICQ : Home_ICQ, property, {unescaped(value)});
-    } else if (name == "ADR") {
-        add(work ? WorkAddressSlot : HomeAddressSlot, property,
-            padded(VCardText::SplitUnescape(value, u';'), 7));
-    } else if (name == "ORG") {
-        add(OrganisationSlot, property, VCardText::SplitUnescape(value, u';'));
-    } else if (name == "NOTE") {
-        notes_ << unescaped(value);
-    } else if (name == "UID") {
-        if (identity_.isEmpty()) {
-            identity_ = unescaped(value).trimmed();
-        }
-    } else {
-        static const QList<QPair<QByteArray, int>> single{
-            {"NICKNAME", Home_Nick},           {"TITLE", Work_Position},
-            {"X-ORVANE-HOBBY", Home_Hobby},    {"X-ORVANE-HOME-MISC", Home_Misc},
-            {"X-ORVANE-WORK-MISC", Work_Misc}, {"X-ORVANE-ICO", Work_ICO},
-            {"X-ORVANE-DIC", Work_DIC},
-        };
-        for (const auto& [propertyName, field] : single) {
-            if (name == propertyName) {
-                add(field, property, {unescaped(value)});
+    const int kind = kindOf(property.name);
+    if (kind >= 0) {
+        add(kind, property, {unescaped(value)});
+        return;
+    }
+    switch (kind) {
+        case Name:
+            if (name_.isEmpty()) {
+                name_ = padded(VCardText::SplitUnescape(value, u';'), 5);
             }
-        }
+            break;
+        case FormattedName:
+            if (formattedName_.isEmpty()) {
+                formattedName_ = unescaped(value);
+            }
+            break;
+        case Tel:
+            addTel(property, value);
+            break;
+        case Email:
+            add(property.HasType("work") ? Work_Email : Home_Email, property, {unescaped(value)});
+            break;
+        case Url:
+            add(property.HasType("work") ? Work_WWW : Home_WWW, property, {unescaped(value)});
+            break;
+        case Impp:
+            addImpp(property, value);
+            break;
+        case Icq:
+            add(property.HasType("work") ? Work_ICQ : Home_ICQ, property, {unescaped(value)});
+            break;
+        case Adr:
+            add(property.HasType("work") ? WorkAddressSlot : HomeAddressSlot, property,
+                padded(VCardText::SplitUnescape(value, u';'), 7));
+            break;
+        case Org:
+            add(OrganisationSlot, property, VCardText::SplitUnescape(value, u';'));
+            break;
+        case Note:
+            notes_ << unescaped(value);
+            break;
+        case Uid:
+            if (identity_.isEmpty()) {
+                identity_ = unescaped(value).trimmed();
+            }
+            break;
+        default:
+            break;
     }
 }
 
@@ -185,6 +237,9 @@ void TVCardContactBuilder::fillOrganisation(QStringList& cells) {
 }
 
 void TVCardContactBuilder::fillField(QStringList& cells, int field) {
+    if (slots_[field].isEmpty()) {
+        return;
+    }
     const QList<Candidate> list = sorted(slots_[field]);
     QStringList values;
     for (const Candidate& c : list) {

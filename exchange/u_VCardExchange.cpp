@@ -89,16 +89,10 @@ int TVCardExchange::ExportToFile(const QString& fileName, TVCardVersion version,
 TRecordBatch TVCardExchange::ReadFile(const QString& fileName) const {
     TExchangeProgress progress(report_);
     progress.Start(0);
-    TRecordBatch cards;
-    {
-        // The whole file is read before anything is appended, so that a bad
-        // one appends nothing; cards keep only their filled cells, and the
-        // file itself is read piece by piece.
-        TVCardReader::ReadFile(fileName, [&cards, &progress](const QStringList& cells) {
-            cards.AppendRow(cells);
-            progress.Step();
-        });
-    }
+    // The whole file is read before anything is appended, so that a bad one
+    // appends nothing; cards keep only their filled cells, and the file
+    // itself is read piece by piece.
+    TRecordBatch cards = TVCardReader::ReadFileInto(fileName, [&progress] { progress.Step(); });
     if (cards.IsEmpty()) {
         throw EExchangeError(tr("The file \"%1\" holds no vCard.").arg(fileName));
     }

@@ -1,5 +1,9 @@
 #include "exchange/u_VCardProperty.h"
 
+#include <cctype>
+#include <cstring>
+#include <utility>
+
 namespace {
 
 bool isNameChar(char c) {
@@ -23,6 +27,56 @@ QByteArray unquoted(const QByteArray& value) {
     return value;
 }
 
+// to holds the bytes of from. Its room is reused from line to line (when
+// no copy of the property shares it).
+void setBytes(QByteArray& to, QByteArrayView from) {
+    to.resize(from.size());
+    if (!from.isEmpty()) {
+        std::memcpy(to.data(), from.data(), static_cast<std::size_t>(from.size()));
+    }
+}
+
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+void setUpper(QByteArray& to, QByteArrayView from) {
+    to.resize(from.size());
+    char* out = to.data();
+    for (const char c : from) {
+        *out++ = upper(c);
+    }
+}
+
+// to as the bytes of from in small letters, without '"', spaces and tabs
+// trimmed.
+void setTypeName(QByteArray& to, QByteArrayView from) {
+    to.resize(from.size());
+    char* const begin = to.data();
+    char* out = begin;
+    for (const char c : from) {
+        if (c != '"') {
+            *out++ = lower(c);
+        }
+    }
+    const auto space = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    char* start = begin;
+    while (start < out && space(*start)) {
+        ++start;
+    }
+    while (out > start && space(out[-1])) {
+        --out;
+    }
+    if (start > begin) {
+        std::memmove(begin, start, static_cast<std::size_t>(out - start));
+    }
+    to.resize(out - start);
+}
+
 // A parameter value: a quoted string, or the bytes up to ";" or ":". Quoted
 // pieces may stand inside a list ("a","b" or a,"b").
 bool readParamValue(QByteArrayView line, qsizetype& pos, QByteArray& value) {
@@ -37,15 +91,19 @@ bool readParamValue(QByteArrayView line, qsizetype& pos, QByteArray& value) {
         }
         ++pos;
     }
-    value = line.sliced(start, pos - start).toByteArray();
+    setBytes(value, line.sliced(start, pos - start));
     return true;
 }
 
 }  // namespace
 
 bool TVCardProperty::Parse(QByteArrayView line) {
-    params.clear();
-    types_.clear();
+    // The parameters' entries keep their room for the next line.
+    qsizetype count = 0;
+    const auto finish = [this, &count](bool parsed) {
+        params.resize(count);
+        return parsed;
+    };
     value = QByteArrayView();
     qsizetype pos = 0;
     QByteArrayView token = nameAt(line, pos);
@@ -54,34 +112,34 @@ bool TVCardProperty::Parse(QByteArrayView line) {
         token = nameAt(line, pos);
     }
     if (token.isEmpty()) {
-        return false;
+        return finish(false);
     }
-    // The buffer is reused from line to line.
-    name.resize(token.size());
-    for (qsizetype i = 0; i < token.size(); ++i) {
-        const char c = token[i];
-        name[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
+    setUpper(name, token);
     while (pos < line.size() && line[pos] == ';') {
         ++pos;
-        const QByteArray paramName = nameAt(line, pos).toByteArray().toUpper();
+        const QByteArrayView paramName = nameAt(line, pos);
         if (paramName.isEmpty()) {
-            return false;
+            return finish(false);
         }
+        if (count == params.size()) {
+            params.append(QPair<QByteArray, QByteArray>());
+        }
+        auto& [n, v] = params[count++];
         if (pos < line.size() && line[pos] == '=') {
             ++pos;
-            QByteArray paramValue;
-            if (!readParamValue(line, pos, paramValue)) {
-                return false;
+            setUpper(n, paramName);
+            if (!readParamValue(line, pos, v)) {
+                return finish(false);
             }
-            params.append({paramName, paramValue});
         } else {
-            params.append({QByteArray(), paramName});
+            n.resize(0);
+            setUpper(v, paramName);
         }
     }
     if (pos >= line.size() || line[pos] != ':') {
-        return false;
+        return finish(false);
     }
+    finish(true);
     value = line.sliced(pos + 1);
     collectTypes();
     return true;
@@ -97,17 +155,37 @@ QByteArray TVCardProperty::Param(QByteArrayView paramName) const {
 }
 
 void TVCardProperty::collectTypes() {
-    QByteArrayList& types = types_;
-    for (const auto& [n, v] : params) {
+    qsizetype count = 0;
+    const auto next = [this, &count]() -> QByteArray& {
+        if (count == types_.size()) {
+            types_.append(QByteArray());
+        }
+        return types_[count++];
+    };
+    for (const auto& [n, v] : std::as_const(params)) {
         if (n.isEmpty()) {
-            types << v.toLower();
+            QByteArray& type = next();
+            type.resize(v.size());
+            char* out = type.data();
+            for (const char c : v) {
+                *out++ = lower(c);
+            }
         } else if (n == "TYPE") {
             // TYPE="work,voice" and TYPE=work,"voice" are the same list.
-            for (const QByteArray& t : QByteArray(v).replace('"', "").split(',')) {
-                types << t.trimmed().toLower();
+            const QByteArrayView list(v);
+            qsizetype start = 0;
+            while (true) {
+                const qsizetype comma = list.indexOf(',', start);
+                const qsizetype end = comma < 0 ? list.size() : comma;
+                setTypeName(next(), list.sliced(start, end - start));
+                if (comma < 0) {
+                    break;
+                }
+                start = comma + 1;
             }
         }
     }
+    types_.resize(count);
 }
 
 bool TVCardProperty::HasType(QByteArrayView type) const {
@@ -120,6 +198,9 @@ bool TVCardProperty::HasType(QByteArrayView type) const {
 }
 
 int TVCardProperty::PrefRank() const {
+    if (params.isEmpty()) {
+        return 101;
+    }
     bool ok = false;
     const int pref = Param("PREF").toInt(&ok);
     if (ok && pref >= 1 && pref <= 100) {

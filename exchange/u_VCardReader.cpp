@@ -1,6 +1,7 @@
 #include "exchange/u_VCardReader.h"
 
 #include "exchange/u_VCardContactBuilder.h"
+#include "exchange/u_VCardFileCards.h"
 #include "exchange/u_VCardLines.h"
 #include "exchange/u_VCardProperty.h"
 #include "exchange/u_VCardText.h"
@@ -76,7 +77,9 @@ QString decodeValue(QByteArrayView bytes, const QByteArray& charset, bool cardIs
             text = cardIsUtf8 ? QString::fromUtf8(bytes) : DecodeWindows1250(bytes);
         }
     }
-    text.remove(QChar(u'\0'));
+    if (text.contains(QChar(u'\0'))) {
+        text.remove(QChar(u'\0'));
+    }
     return text;
 }
 
@@ -300,9 +303,8 @@ int TCardParser::Finish() const {
 
 }  // namespace
 
-namespace {
-
-int readCards(TVCardByteSource source, bool fileIsUtf8, const TVCardReader::CardSink& take) {
+int vcardfile::ReadCards(TVCardByteSource source, bool fileIsUtf8,
+                         const TVCardReader::CardSink& take) {
     TVCardLines lines(std::move(source));
     TCardParser parser(fileIsUtf8, take);
     QByteArrayView line;
@@ -312,6 +314,8 @@ int readCards(TVCardByteSource source, bool fileIsUtf8, const TVCardReader::Card
     }
     return parser.Finish();
 }
+
+namespace {
 
 // Hands out bytes in pieces of at most what is asked for.
 class TSpill {
@@ -333,9 +337,9 @@ class TSpill {
     qsizetype at_ = 0;
 };
 
-// The file fileName, open for reading; raises EExchangeError when it cannot
-// be read or is not a plain file.
-std::unique_ptr<QFile> openVCardFile(const QString& fileName) {
+}  // namespace
+
+std::unique_ptr<QFile> vcardfile::Open(const QString& fileName) {
     if (fileName.isEmpty()) {
         throw EExchangeError(tr("No vCard file has been chosen."));
     }
@@ -351,7 +355,7 @@ std::unique_ptr<QFile> openVCardFile(const QString& fileName) {
     return file;
 }
 
-qsizetype readPiece(QFile& file, char* to, qsizetype max) {
+qsizetype vcardfile::ReadPiece(QFile& file, char* to, qsizetype max) {
     const qint64 n = file.read(to, max);
     if (n < 0) {
         throw EExchangeError(
@@ -359,8 +363,6 @@ qsizetype readPiece(QFile& file, char* to, qsizetype max) {
     }
     return static_cast<qsizetype>(n);
 }
-
-}  // namespace
 
 EVCardError::EVCardError(int Line, const QString& message) : EExchangeError(message), line_(Line) {}
 
@@ -381,14 +383,14 @@ int TVCardReader::Read(QByteArrayView bytes, const CardSink& take) {
         at += n;
         return n;
     };
-    return readCards(source, isUtf8(bytes), take);
+    return vcardfile::ReadCards(source, isUtf8(bytes), take);
 }
 
 int TVCardReader::ReadFile(const QString& fileName, const CardSink& take) {
-    const std::unique_ptr<QFile> file = openVCardFile(fileName);
+    const std::unique_ptr<QFile> file = vcardfile::Open(fileName);
     QByteArray piece(kVCardPieceBytes, Qt::Uninitialized);
     // The byte-order mark, if any, is in the first piece.
-    qsizetype got = readPiece(*file, piece.data(), piece.size());
+    qsizetype got = vcardfile::ReadPiece(*file, piece.data(), piece.size());
     TextEncoding encoding = TextEncoding::Utf8;
     const qsizetype mark = ByteOrderMark(QByteArrayView(piece).first(got), encoding);
     if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE) {
@@ -401,10 +403,10 @@ int TVCardReader::ReadFile(const QString& fileName, const CardSink& take) {
             QString(decoder->decode(QByteArrayView(piece).sliced(mark, got - mark))).toUtf8());
         auto raw = std::make_shared<QByteArray>(kVCardPieceBytes, Qt::Uninitialized);
         QFile& in = *file;
-        return readCards(
+        return vcardfile::ReadCards(
             [&in, decoder, spill, raw](char* to, qsizetype max) {
                 while (spill->Empty()) {
-                    const qsizetype n = readPiece(in, raw->data(), raw->size());
+                    const qsizetype n = vcardfile::ReadPiece(in, raw->data(), raw->size());
                     if (n == 0) {
                         return qsizetype{0};
                     }
@@ -418,7 +420,7 @@ int TVCardReader::ReadFile(const QString& fileName, const CardSink& take) {
     TUtf8Validator validator;
     validator.Feed(QByteArrayView(piece).sliced(mark, got - mark));
     while (!validator.Broken()) {
-        const qsizetype n = readPiece(*file, piece.data(), piece.size());
+        const qsizetype n = vcardfile::ReadPiece(*file, piece.data(), piece.size());
         if (n == 0) {
             break;
         }
@@ -429,6 +431,7 @@ int TVCardReader::ReadFile(const QString& fileName, const CardSink& take) {
             tr("The file \"%1\" cannot be read: %2").arg(fileName, file->errorString()));
     }
     QFile& in = *file;
-    return readCards([&in](char* to, qsizetype max) { return readPiece(in, to, max); },
-                     validator.Valid(), take);
+    return vcardfile::ReadCards(
+        [&in](char* to, qsizetype max) { return vcardfile::ReadPiece(in, to, max); },
+        validator.Valid(), take);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "session/u_PackedRows.h"
 #include "support/u_ExchangeError.h"
 
 #include <QByteArray>
@@ -50,4 +51,15 @@ class TVCardReader {
     // Raises EExchangeError as well when it cannot be read or is not a
     // plain file.
     static int ReadFile(const QString& fileName, const CardSink& take);
+
+    // Reads the cards of the file fileName as ReadFile does, each as a row
+    // of the batch returned, calling counted after each card. A file of
+    // kSplitBytes or more is read in two halves at once, split where a card
+    // begins; counted hears of the second half's cards when both are read.
+    // Whatever counted raises stops the reading and travels on. A file the
+    // halves do not read exactly as one pass would (a split inside a card,
+    // any error) is read again in one pass, whose result or error counts.
+    static constexpr qsizetype kSplitBytes = 1024 * 1024;
+    static TPackedRows ReadFileInto(const QString& fileName,
+                                    const std::function<void()>& counted = {});
 };

@@ -380,6 +380,84 @@ class TestVCard : public QObject {
         }
     }
 
+    // A large file is read as two halves at once: whatever it holds, the
+    // cards (or the error) are those of one pass over it.
+    void largeFilesReadAsInOnePass_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        auto source = database(GeneratedContacts(2500));
+        const QByteArray cards =
+            TVCardExchange(source->Quib1(), IdentityColumnMap()).BuildVCards(TVCardVersion::V3_0);
+        QVERIFY(cards.size() > 2 * TVCardReader::kSplitBytes);
+        const qsizetype middle = cards.size() / 2;
+        QTest::newRow("CR LF") << cards;
+        QTest::newRow("LF") << QByteArray(cards).replace("\r\n", "\n");
+        QTest::newRow("CR, never split") << QByteArray(cards).replace("\r\n", "\r");
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + cards;
+        QTest::newRow("Windows-1250") << EncodeWindows1250(QString::fromUtf8(cards));
+        // A card nested in the card the middle falls in begins the first
+        // line that looks like a card after the middle.
+        const qsizetype outer = cards.lastIndexOf("BEGIN:VCARD", middle);
+        const qsizetype outerEnd = cards.indexOf("END:VCARD", outer);
+        QTest::newRow("nested card after the middle")
+            << cards.left(outer) + "BEGIN:VCARD\r\nFN:Outer\r\nNOTE:" +
+                   QByteArray(cards.indexOf("\n", middle) + 2000 - outer, 'x') +
+                   "\r\nBEGIN:VCARD\r\nFN:Agent\r\nEND:VCARD\r\n" + cards.mid(outerEnd);
+        const qsizetype late = cards.indexOf("BEGIN:VCARD", middle + middle / 2);
+        QTest::newRow("broken line in the second half")
+            << cards.left(late) + "BEGIN:VCARD\r\nhello\r\n" + cards.mid(late);
+        QTest::newRow("card without end at the end") << cards + "BEGIN:VCARD\r\nFN:B\r\n";
+        QTest::newRow("end without begin after the middle")
+            << cards.left(late) + "END:VCARD\r\n" + cards.mid(late);
+        const qsizetype early = cards.indexOf("BEGIN:VCARD", middle / 2);
+        QTest::newRow("broken line in the first half")
+            << cards.left(early) + "NOTE:outside\r\n" + cards.mid(early);
+    }
+    void largeFilesReadAsInOnePass() {
+        QFETCH(QByteArray, bytes);
+        QList<QStringList> expected;
+        QString expectedError;
+        int expectedLine = 0;
+        try {
+            TVCardReader::Read(bytes, [&expected](const QStringList& c) { expected << c; });
+        } catch (const EVCardError& e) {
+            expectedError = e.message();
+            expectedLine = e.line();
+        }
+        int counted = 0;
+        try {
+            const TPackedRows read =
+                TVCardReader::ReadFileInto(file(bytes), [&counted] { ++counted; });
+            QVERIFY2(expectedError.isEmpty(), qPrintable(expectedError));
+            QCOMPARE(read.RowCount(), expected.size());
+            QCOMPARE(counted, expected.size());
+            for (int r = 0; r < read.RowCount(); ++r) {
+                QCOMPARE(read.Row(r, 33), expected[r] + QStringList(33 - expected[r].size()));
+            }
+        } catch (const EVCardError& e) {
+            QCOMPARE(e.message(), expectedError);
+            QCOMPARE(e.line(), expectedLine);
+        }
+    }
+
+    // Stopped through its progress while either half is read, the reading
+    // ends with nothing read.
+    void stoppedWhileReadingHalves() {
+        auto source = database(GeneratedContacts(2500));
+        const QString vcf = path(QStringLiteral("halves.vcf"));
+        TVCardExchange(source->Quib1(), IdentityColumnMap()).ExportToFile(vcf, TVCardVersion::V4_0);
+        QVERIFY(QFileInfo(vcf).size() > 2 * TVCardReader::kSplitBytes);
+        for (const int stopAt : {10, 2000}) {
+            int counted = 0;
+            QVERIFY_THROWS_EXCEPTION(EExchangeCancelled,
+                                     TVCardReader::ReadFileInto(vcf, [&counted, stopAt] {
+                                         if (++counted == stopAt) {
+                                             throw EExchangeCancelled();
+                                         }
+                                     }));
+            QCOMPARE(counted, stopAt);
+        }
+    }
+
     void filesThatCannotBeRead() {
         auto db = database();
         TVCardExchange exchange(db->Quib1(), IdentityColumnMap());
