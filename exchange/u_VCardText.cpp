@@ -86,7 +86,13 @@ QStringList SplitUnescape(QStringView value, QChar separator) {
     return parts;
 }
 
-void AppendFolded(QByteArray& out, QByteArrayView line) {
+namespace {
+
+template <typename Out>
+void appendFolded(Out& out, QByteArrayView line) {
+    const auto put = [&out](QByteArrayView bytes) {
+        out.append(bytes.data(), static_cast<std::size_t>(bytes.size()));
+    };
     qsizetype limit = kMaxLineOctets;
     while (line.size() > limit) {
         qsizetype cut = limit;
@@ -96,13 +102,23 @@ void AppendFolded(QByteArray& out, QByteArrayView line) {
         if (cut == 0) {
             cut = limit;  // not UTF-8 at all: cut anywhere
         }
-        out.append(line.first(cut));
-        out.append("\r\n ");
+        put(line.first(cut));
+        put("\r\n ");
         line = line.sliced(cut);
         limit = kMaxLineOctets - 1;  // the leading space counts
     }
-    out.append(line);
-    out.append("\r\n");
+    put(line);
+    put("\r\n");
+}
+
+}  // namespace
+
+void AppendFolded(QByteArray& out, QByteArrayView line) {
+    appendFolded(out, line);
+}
+
+void AppendFolded(std::string& out, QByteArrayView line) {
+    appendFolded(out, line);
 }
 
 QByteArray DecodeQuotedPrintable(QByteArrayView bytes) {

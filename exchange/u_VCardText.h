@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -26,6 +28,7 @@ QStringList SplitUnescape(QStringView value, QChar separator);
 // longer than 75 octets: a continuation line starts with one space, and a
 // UTF-8 sequence is never split.
 void AppendFolded(QByteArray& out, QByteArrayView line);
+void AppendFolded(std::string& out, QByteArrayView line);
 
 // Decodes quoted-printable bytes ("=C3=A1" stands for two bytes). An "="
 // that is not followed by two hex digits stays as it is.

@@ -5,6 +5,8 @@
 
 #include <QStringEncoder>
 
+#include <string>
+
 using namespace ContactSchema;
 
 namespace {
@@ -30,21 +32,34 @@ std::string_view slice(std::string_view text, std::size_t at, std::size_t n) {
     return text.substr(at, n);
 }
 
-// Builds each content line in one scratch buffer and appends it folded.
+// Room kept from card to card: the card, its content line, a value's UTF-8.
+struct Scratch {
+    std::string card;
+    std::string line;
+    std::string utf8;
+};
+
+Scratch& scratch() {
+    thread_local Scratch kept;
+    return kept;
+}
+
+// Builds each content line in one scratch buffer and appends it folded to
+// the card, which goes out whole.
 template <typename Cells>
 struct Writer {
-    QByteArray& out;
+    std::string& out;
     const Cells& cells;
-    QByteArray line;
-    QByteArray utf8;
+    std::string& line;
+    std::string& utf8;
     QStringEncoder encoder{QStringEncoder::Utf8};
 
     auto cell(int field) const { return viewOf(cells, field); }
 
     void begin(const char* name) {
-        line.resize(0);  // keeps its room, unlike clear()
+        line.clear();
         line.append(name);
-        line.append(':');
+        line.push_back(':');
     }
     // The value's UTF-8 bytes with backslash, comma and semicolon escaped
     // and every line break written as \n (all of them ASCII, so no UTF-8
@@ -58,7 +73,7 @@ struct Writer {
             if (c != '\\' && c != ',' && c != ';' && c != '\r' && c != '\n') {
                 continue;
             }
-            line.append(bytes + run, i - run);
+            line.append(bytes + run, static_cast<std::size_t>(i - run));
             if (c == '\r' || c == '\n') {
                 if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
                     ++i;
@@ -70,16 +85,18 @@ struct Writer {
             }
             run = i + 1;
         }
-        line.append(bytes + run, n - run);
+        line.append(bytes + run, static_cast<std::size_t>(n - run));
     }
     // A QString value is encoded into room kept from value to value first.
     void appendEscaped(QStringView value) {
-        utf8.resize(encoder.requiredSpace(value.size()));
+        utf8.resize(static_cast<std::size_t>(encoder.requiredSpace(value.size())));
         char* const bytes = utf8.data();
         const qsizetype n = encoder.appendToBuffer(bytes, value) - bytes;
         appendEscaped(std::string_view(bytes, static_cast<std::size_t>(n)));
     }
-    void end() { VCardText::AppendFolded(out, line); }
+    void end() {
+        VCardText::AppendFolded(out, QByteArrayView(line.data(), qsizetype(line.size())));
+    }
 
     template <typename View>
     void text(const char* name, View value) {
@@ -103,7 +120,7 @@ struct Writer {
         bool first = true;
         for (const View part : parts) {
             if (!first) {
-                line.append(';');
+                line.push_back(';');
             }
             first = false;
             appendEscaped(part);
@@ -144,7 +161,7 @@ struct Writer {
         } else {
             appendEscaped(first);
             if (!first.empty() && !sur.empty()) {
-                line.append(' ');
+                line.push_back(' ');
             }
             appendEscaped(sur);
         }
@@ -185,10 +202,22 @@ struct Writer {
 
 }  // namespace
 
+namespace {
+
+template <typename Cells>
+void appendCard(QByteArray& out, const Cells& cells, TVCardVersion version) {
+    Scratch& kept = scratch();
+    kept.card.clear();
+    Writer<Cells>{kept.card, cells, kept.line, kept.utf8}.card(version);
+    out.append(kept.card.data(), static_cast<qsizetype>(kept.card.size()));
+}
+
+}  // namespace
+
 void TVCardWriter::AppendCard(QByteArray& out, const QStringList& cells) const {
-    Writer<QStringList>{out, cells, {}, {}}.card(version_);
+    appendCard(out, cells, version_);
 }
 
 void TVCardWriter::AppendCard(QByteArray& out, const Utf8Cells& cells) const {
-    Writer<Utf8Cells>{out, cells, {}, {}}.card(version_);
+    appendCard(out, cells, version_);
 }
