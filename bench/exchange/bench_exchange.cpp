@@ -9,6 +9,7 @@
 #include "exchange/u_VCardExchange.h"
 #include "session/QUIBLib_TLB.h"
 #include "session/u_ContactSchema.h"
+#include "session/u_ContactsDB.h"
 #include "session/u_ContactsSession.h"
 #include "session/u_DBConverter.h"
 #include "support/u_OrvFileLib.h"
@@ -78,9 +79,8 @@ struct Fixture {
             .ExportToFile(csv, QList<bool>(columns().size(), true));
         TVCardExchange(db, TColumnMap::Identity(static_cast<int>(columns().size())))
             .ExportToFile(vcf, TVCardVersion::V4_0);
-        TQuib empty;
-        empty.SetDatabaseName(emptyDatabase);
-        TDBConverter::CreateDatabase(empty, DBLayouts().back());
+        // Imports go into a Unicode database, as File > New makes it.
+        WriteContactsDatabase(emptyDatabase, RunningVersionText(), {}, quib::TextEncoding::Utf8);
         // sqlite3 takes the header line as the new table's column names.
         run("sqlite3 " + quoted(sqliteDb) + " '.mode csv' '.import " + csv.toStdString() +
             " contacts'");

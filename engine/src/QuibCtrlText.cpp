@@ -12,6 +12,27 @@ namespace quib {
 
 namespace {
 
+// The texts back to back in all, each ending at its entry of ends, when
+// every one is UTF-8 that a UTF-8 table stores as it is (no NUL, nothing
+// to mend): checked as one run, in which no text may start inside a
+// character (so none ends inside one either). False when some text needs
+// storing one by one.
+bool appendValidUtf8(const std::string* texts, int32_t count, std::string& all,
+                     std::vector<uint32_t>& ends) {
+    all.clear();
+    ends.clear();
+    for (int32_t c = 0; c < count; ++c) {
+        const std::string& text = texts[c];
+        if (text.find('\0') != std::string::npos ||
+            (!text.empty() && (static_cast<unsigned char>(text[0]) & 0xC0) == 0x80)) {
+            return false;
+        }
+        all += text;
+        ends.push_back(static_cast<uint32_t>(all.size()));
+    }
+    return IsValidUtf8(all);
+}
+
 // Raised inside a conversion of the table when a text has no form in the
 // encoding asked for.
 struct NoForm {};
@@ -101,11 +122,13 @@ bool CQuibCtrl::AppendRow(const std::string* texts, int32_t count) {
         }
         std::string& all = impl_->appendTexts;
         std::vector<uint32_t>& ends = impl_->appendEnds;
-        all.clear();
-        ends.clear();
-        for (int32_t c = 0; c < count; ++c) {
-            all += impl_->toStored(texts[c]);
-            ends.push_back(static_cast<uint32_t>(all.size()));
+        if (impl_->encoding() != TextEncoding::Utf8 || !appendValidUtf8(texts, count, all, ends)) {
+            all.clear();
+            ends.clear();
+            for (int32_t c = 0; c < count; ++c) {
+                all += impl_->toStored(texts[c]);
+                ends.push_back(static_cast<uint32_t>(all.size()));
+            }
         }
         if (all.size() > UINT32_MAX) {
             throw std::bad_alloc();

@@ -203,6 +203,40 @@ TEST(Encoding, MalformedUtf8BecomesReplacementCharacterInAUnicodeTable) {
     EXPECT_EQ(q.GetData(0, 0), "\uFFFD");
 }
 
+// A row appended whole keeps or mends each text as SetData does, also where
+// the texts together would be UTF-8 but one alone is not.
+TEST(Encoding, AppendedRowsStoreEachTextAsSetDataDoes) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"Dvořák", "", "Søren", "王小明 😀"},
+        {"a\xC3(b", "ok"},
+        {"cut \xC5", "\x99 off", "x"},
+        {"\x99 starts inside", "ř"},
+        {std::string("cut\0here", 8), "after"},
+        {"\xED\xA0\x80 surrogate", "\xF4\x90\x80\x80"},
+        {std::string(300, 'a') + "ž", std::string(70000, 'b')},
+    };
+    for (const TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Windows1250}) {
+        CQuibCtrl appended;
+        CQuibCtrl set;
+        for (CQuibCtrl* q : {&appended, &set}) {
+            ASSERT_TRUE(q->SetEncoding(encoding));
+            FillTable(*q, 0, 4);
+        }
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            ASSERT_TRUE(appended.AppendRow(rows[r]));
+            const auto row = static_cast<int32_t>(r);
+            ASSERT_TRUE(set.NewRow(row));
+            for (std::size_t c = 0; c < rows[r].size(); ++c) {
+                ASSERT_TRUE(set.SetData(row, static_cast<int32_t>(c), rows[r][c]));
+            }
+            for (int32_t c = 0; c < 4; ++c) {
+                EXPECT_EQ(appended.GetData(row, c), set.GetData(row, c))
+                    << "row " << r << ", cell " << c;
+            }
+        }
+    }
+}
+
 TEST(Encoding, ConvertingALoadedTable) {
     TempDir dir;
     CQuibCtrl q;
