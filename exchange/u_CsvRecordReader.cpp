@@ -28,7 +28,7 @@ bool TCsvRecordReader::ensure() {
     return true;
 }
 
-int TCsvRecordReader::peek() {
+int TCsvRecordReader::peekNextPiece() {
     return ensure() ? piece_[pos_].unicode() : -1;
 }
 

@@ -38,7 +38,10 @@ class TCsvRecordReader {
 
   private:
     bool ensure();
-    int peek();
+    // The next character, -1 at the end; the next piece is fetched only
+    // when this one is used up.
+    int peek() { return pos_ < piece_.size() ? piece_.at(pos_).unicode() : peekNextPiece(); }
+    int peekNextPiece();
     void advance(qsizetype count);
     void consumeLineEnd();
     void readUnquoted(QString& field, bool keep);

@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -76,11 +77,21 @@ QString FirstNonWindows1250(QStringView text) {
 }
 
 QString DecodeWindows1250(QByteArrayView bytes) {
+    // The engine's table, copied once: a call into the engine per byte
+    // took a tenth of a CSV import.
+    static const std::array<char16_t, 256> kCharacters = [] {
+        std::array<char16_t, 256> characters{};
+        for (int b = 0; b < 256; ++b) {
+            characters[static_cast<std::size_t>(b)] =
+                static_cast<char16_t>(quib::Cp1250ToUnicode(static_cast<unsigned char>(b)));
+        }
+        return characters;
+    }();
     QString out(bytes.size(), Qt::Uninitialized);
-    QChar* dest = out.data();
+    char16_t* dest = reinterpret_cast<char16_t*>(out.data());
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        dest[i] = QChar(static_cast<char16_t>(quib::Cp1250ToUnicode(b)));
+        dest[i] = kCharacters[in[i]];
     }
     return out;
 }
