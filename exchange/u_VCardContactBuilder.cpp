@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <utility>
 
 using namespace ContactSchema;
 
@@ -115,6 +116,18 @@ int kindOf(const QByteArray& name) {
     return kinds.value(name, Passed);
 }
 
+// The home field and the work field of a property that has both.
+std::pair<int, int> homeAndWork(int kind) {
+    switch (kind) {
+        case Email:
+            return {Home_Email, Work_Email};
+        case Url:
+            return {Home_WWW, Work_WWW};
+        default:
+            return {Home_ICQ, Work_ICQ};
+    }
+}
+
 }  // namespace
 
 void TVCardContactBuilder::Add(const TVCardProperty& property, const QString& value) {
@@ -138,16 +151,14 @@ void TVCardContactBuilder::Add(const TVCardProperty& property, const QString& va
             addTel(property, value);
             break;
         case Email:
-            add(property.HasType("work") ? Work_Email : Home_Email, property, {unescaped(value)});
-            break;
         case Url:
-            add(property.HasType("work") ? Work_WWW : Home_WWW, property, {unescaped(value)});
+        case Icq: {
+            const auto [home, work] = homeAndWork(kind);
+            add(property.HasType("work") ? work : home, property, {unescaped(value)});
             break;
+        }
         case Impp:
             addImpp(property, value);
-            break;
-        case Icq:
-            add(property.HasType("work") ? Work_ICQ : Home_ICQ, property, {unescaped(value)});
             break;
         case Adr:
             add(property.HasType("work") ? WorkAddressSlot : HomeAddressSlot, property,

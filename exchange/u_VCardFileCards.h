@@ -3,6 +3,8 @@
 #include "exchange/u_VCardLines.h"
 #include "exchange/u_VCardReader.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 
@@ -18,6 +20,9 @@ int ReadCards(TVCardByteSource source, bool fileIsUtf8, const TVCardReader::Card
 // The file fileName, open for reading; raises EExchangeError when it cannot
 // be read or is not a plain file.
 std::unique_ptr<QFile> Open(const QString& fileName);
+// Whether first and the rest of file after it are UTF-8, read in pieces
+// through piece (first may lie in piece).
+bool IsUtf8Onwards(QFile& file, QByteArray& piece, QByteArrayView first);
 // Up to max bytes of file at to; raises EExchangeError when it cannot be read.
 qsizetype ReadPiece(QFile& file, char* to, qsizetype max);
 

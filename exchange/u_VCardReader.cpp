@@ -355,6 +355,19 @@ std::unique_ptr<QFile> vcardfile::Open(const QString& fileName) {
     return file;
 }
 
+bool vcardfile::IsUtf8Onwards(QFile& file, QByteArray& piece, QByteArrayView first) {
+    TUtf8Validator validator;
+    validator.Feed(first);
+    while (!validator.Broken()) {
+        const qsizetype n = ReadPiece(file, piece.data(), piece.size());
+        if (n == 0) {
+            break;
+        }
+        validator.Feed(QByteArrayView(piece).first(n));
+    }
+    return validator.Valid();
+}
+
 qsizetype vcardfile::ReadPiece(QFile& file, char* to, qsizetype max) {
     const qint64 n = file.read(to, max);
     if (n < 0) {
@@ -417,21 +430,13 @@ int TVCardReader::ReadFile(const QString& fileName, const CardSink& take) {
             true, take);
     }
     // A first pass tells whether the file is UTF-8 as a whole.
-    TUtf8Validator validator;
-    validator.Feed(QByteArrayView(piece).sliced(mark, got - mark));
-    while (!validator.Broken()) {
-        const qsizetype n = vcardfile::ReadPiece(*file, piece.data(), piece.size());
-        if (n == 0) {
-            break;
-        }
-        validator.Feed(QByteArrayView(piece).first(n));
-    }
+    const bool utf8 =
+        vcardfile::IsUtf8Onwards(*file, piece, QByteArrayView(piece).sliced(mark, got - mark));
     if (!file->seek(mark)) {
         throw EExchangeError(
             tr("The file \"%1\" cannot be read: %2").arg(fileName, file->errorString()));
     }
     QFile& in = *file;
     return vcardfile::ReadCards(
-        [&in](char* to, qsizetype max) { return vcardfile::ReadPiece(in, to, max); },
-        validator.Valid(), take);
+        [&in](char* to, qsizetype max) { return vcardfile::ReadPiece(in, to, max); }, utf8, take);
 }

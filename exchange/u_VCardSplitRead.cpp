@@ -88,16 +88,8 @@ std::optional<TPackedRows> TSplitRead::Read() {
     if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE) {
         return std::nullopt;
     }
-    TUtf8Validator validator;
-    validator.Feed(QByteArrayView(piece).sliced(mark, got - mark));
-    while (!validator.Broken()) {
-        const qsizetype n = vcardfile::ReadPiece(*file, piece.data(), piece.size());
-        if (n == 0) {
-            break;
-        }
-        validator.Feed(QByteArrayView(piece).first(n));
-    }
-    const bool utf8 = validator.Valid();
+    const bool utf8 =
+        vcardfile::IsUtf8Onwards(*file, piece, QByteArrayView(piece).sliced(mark, got - mark));
     const std::optional<qint64> split = findSplit(*file, mark, size);
     if (!split || !file->seek(mark)) {
         return std::nullopt;
