@@ -341,16 +341,20 @@ class TSpill {
 
 std::unique_ptr<QFile> vcardfile::Open(const QString& fileName) {
     if (fileName.isEmpty()) {
-        throw EExchangeError(tr("No vCard file has been chosen."));
+        throw EExchangeError(
+            QCoreApplication::translate("TVCardReader", "No vCard file has been chosen."));
     }
     const QFileInfo info(fileName);
     if (info.exists() && !info.isFile()) {
-        throw EExchangeError(tr("\"%1\" is not a file that can be imported.").arg(fileName));
+        throw EExchangeError(QCoreApplication::translate(
+                                 "TVCardReader", "\"%1\" is not a file that can be imported.")
+                                 .arg(fileName));
     }
     auto file = std::make_unique<QFile>(fileName);
     if (!file->open(QIODevice::ReadOnly)) {
         throw EExchangeError(
-            tr("The file \"%1\" cannot be opened: %2").arg(fileName, file->errorString()));
+            QCoreApplication::translate("TVCardReader", "The file \"%1\" cannot be opened: %2")
+                .arg(fileName, file->errorString()));
     }
     return file;
 }
@@ -372,7 +376,8 @@ qsizetype vcardfile::ReadPiece(QFile& file, char* to, qsizetype max) {
     const qint64 n = file.read(to, max);
     if (n < 0) {
         throw EExchangeError(
-            tr("The file \"%1\" cannot be read: %2").arg(file.fileName(), file.errorString()));
+            QCoreApplication::translate("TVCardReader", "The file \"%1\" cannot be read: %2")
+                .arg(file.fileName(), file.errorString()));
     }
     return static_cast<qsizetype>(n);
 }

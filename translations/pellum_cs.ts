@@ -1563,6 +1563,18 @@ Poznámka: Pošlete-li svá data nebo datové soubory, budou použita pouze k te
         <source>The card that begins on line %1 of the vCard file has no end.</source>
         <translation>Vizitka, která začíná na řádku %1 souboru vCard, nemá konec.</translation>
     </message>
+    <message>
+        <source>No vCard file has been chosen.</source>
+        <translation>Nebyl vybrán soubor vCard.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file that can be imported.</source>
+        <translation>„%1“ není soubor, který lze importovat.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be opened: %2</source>
+        <translation>Soubor „%1“ nelze otevřít: %2</translation>
+    </message>
 </context>
 <context>
     <name>TdlgFind</name>
