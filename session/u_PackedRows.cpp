@@ -30,20 +30,6 @@ constexpr int kMostNumberBytes = 10;
 
 }  // namespace
 
-quint64 TPackedRows::takeNumber(const QByteArray& in, qsizetype& at) {
-    quint64 value = 0;
-    int shift = 0;
-    while (at < in.size()) {
-        const auto byte = static_cast<unsigned char>(in[at++]);
-        value |= quint64(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0) {
-            break;
-        }
-        shift += 7;
-    }
-    return value;
-}
-
 void TPackedRows::AppendRow(const QStringList& texts) {
     // Encoded straight into room made once for the row, each text as
     // QString::toUtf8 encodes it.

@@ -39,7 +39,21 @@ class TPackedRows {
     void Clear();
 
   private:
-    static quint64 takeNumber(const QByteArray& in, qsizetype& at);
+    // Unsigned numbers as 7-bit groups, low group first, the top bit telling
+    // that another group follows: indexes and short lengths take one byte.
+    static quint64 takeNumber(const QByteArray& in, qsizetype& at) {
+        quint64 value = 0;
+        int shift = 0;
+        while (at < in.size()) {
+            const auto byte = static_cast<unsigned char>(in[at++]);
+            value |= quint64(byte & 0x7F) << shift;
+            if ((byte & 0x80) == 0) {
+                break;
+            }
+            shift += 7;
+        }
+        return value;
+    }
 
     QByteArray bytes_;
     std::vector<qsizetype> starts_;  // where each row begins in bytes_

@@ -4,6 +4,7 @@
 #include <quib/DatabaseLock.h>
 #include <quib/QuibCtrl.h>
 
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -84,10 +85,18 @@ int Usage(const std::string& problem) {
 // Appends text with tab, LF, CR and backslash written as \t, \n, \r and
 // \\: the runs between them in one piece each.
 void AppendEscaped(std::string& out, std::string_view text) {
+    // The characters escaped: one look-up a byte instead of four comparisons.
+    static constexpr auto kEscaped = [] {
+        std::array<bool, 256> escaped{};
+        for (const unsigned char c : {'\t', '\n', '\r', '\\'}) {
+            escaped[c] = true;
+        }
+        return escaped;
+    }();
     std::size_t from = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c != '\t' && c != '\n' && c != '\r' && c != '\\') {
+        if (!kEscaped[static_cast<unsigned char>(c)]) {
             continue;
         }
         out.append(text.data() + from, i - from);
