@@ -8,6 +8,13 @@
 #include "support/u_ExchangeError.h"
 
 #include <QCoreApplication>
+#include <QFile>
+
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -92,22 +99,156 @@ QSet<int> TCsvImporter::MultiLineFields() {
     return fields;
 }
 
+namespace {
+
+// Packs the records read as the import stores them.
+class TRecordPacker {
+  public:
+    explicit TRecordPacker(const QList<int>& fields)
+        : routing_(fields, TCsvImporter::MultiLineFields()), record_(ContactSchema::ColumnCount) {}
+
+    void Add(const QStringList& read) {
+        record_.fill(QString());
+        for (const auto& [field, value] : routing_.Route(read)) {
+            record_[field] = value;
+        }
+        batch_.AppendRow(record_);
+    }
+    TRecordBatch& Batch() { return batch_; }
+
+  private:
+    TFieldRouting routing_;
+    QStringList record_;
+    TRecordBatch batch_;
+};
+
+// Raised in the second half's reading when the first half stopped.
+struct TStopped {};
+
+// Where the second half of the text begins: after the first line end past
+// its middle outside quotes, if every double quote before it opens or ends
+// a quoted field (a stray one makes the halves fail, and the file is read
+// in one pass); none when the window after the middle holds no such end.
+std::optional<qint64> splitOf(const QString& fileName, qint64 start, qint64 size) {
+    QFile file(fileName);
+    const qint64 middle = start + (size - start) / 2;
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(start)) {
+        return std::nullopt;
+    }
+    bool quoted = false;
+    for (qint64 left = middle - start; left > 0;) {
+        const QByteArray piece = file.read(qMin<qint64>(left, 1024 * 1024));
+        if (piece.isEmpty()) {
+            return std::nullopt;
+        }
+        quoted = quoted != (piece.count('"') % 2 != 0);
+        left -= piece.size();
+    }
+    const QByteArray window = file.read(1024 * 1024);
+    for (qsizetype i = 0; i < window.size(); ++i) {
+        if (window[i] == '"') {
+            quoted = !quoted;
+        } else if (window[i] == '\n' && !quoted) {
+            const qint64 split = middle + i + 1;
+            return split < size ? std::optional<qint64>(split) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// The records of a large file read as two halves at once; none when it is
+// not split or the halves cannot stand for one pass (see kSplitBytes).
+std::optional<TRecordBatch> readInHalves(const TCsvTextSource& whole, const QString& fileName,
+                                         bool hasHeaderRow, const QList<int>& fields,
+                                         qint64 splitBytes, const std::function<void()>& step) {
+    const TextEncoding encoding = whole.Encoding();
+    const qint64 size = whole.FileSize();
+    if (size < splitBytes || encoding == TextEncoding::Utf16LE ||
+        encoding == TextEncoding::Utf16BE) {
+        return std::nullopt;
+    }
+    const std::optional<qint64> split = splitOf(fileName, whole.TextStart(), size);
+    if (!split) {
+        return std::nullopt;
+    }
+    TRecordPacker second(fields);
+    std::exception_ptr secondError;
+    std::atomic<bool> stop = false;
+    std::thread reader([&] {
+        try {
+            TCsvTextSource source(fileName, encoding, *split, size);
+            forEach(source, false, fields.size(), [&](const QStringList& read) {
+                if (stop) {
+                    throw TStopped();
+                }
+                second.Add(read);
+            });
+        } catch (...) {
+            secondError = std::current_exception();
+        }
+    });
+    TRecordPacker first(fields);
+    bool ctrlZ = false;
+    try {
+        TCsvTextSource source(fileName, encoding, whole.TextStart(), *split);
+        forEach(source, hasHeaderRow, fields.size(), [&](const QStringList& read) {
+            first.Add(read);
+            step();
+        });
+        ctrlZ = source.EndedAtCtrlZ();
+    } catch (const EExchangeError&) {
+        // Read again in one pass, which tells the error where it stands.
+        stop = true;
+        reader.join();
+        return std::nullopt;
+    } catch (...) {
+        stop = true;
+        reader.join();
+        throw;
+    }
+    // A Ctrl+Z in the first half ends the text there.
+    stop = ctrlZ;
+    reader.join();
+    if (ctrlZ) {
+        return std::move(first.Batch());
+    }
+    if (secondError) {
+        return std::nullopt;
+    }
+    first.Batch().AppendRows(second.Batch());
+    for (int i = 0; i < second.Batch().RowCount(); ++i) {
+        step();
+    }
+    return std::move(first.Batch());
+}
+
+}  // namespace
+
 TRecordBatch TCsvImporter::Read(const QString& fileName, bool hasHeaderRow,
                                 const QList<int>& fields) const {
     TExchangeProgress progress(report_);
     TCsvTextSource source(fileName);
     progress.Start(0);
-    const TFieldRouting routing(fields, MultiLineFields());
-    TRecordBatch batch;
-    QStringList record(ContactSchema::ColumnCount);
-    forEach(source, hasHeaderRow, fields.size(), [&](const QStringList& read) {
-        record.fill(QString());
-        for (const auto& [field, value] : routing.Route(read)) {
-            record[field] = value;
-        }
-        batch.AppendRow(record);
+    int told = 0;
+    const std::function<void()> step = [&told, &progress] {
+        ++told;
         progress.Step();
+    };
+    if (std::optional<TRecordBatch> batch =
+            readInHalves(source, fileName, hasHeaderRow, fields, splitBytes_, step)) {
+        progress.Finish();
+        return std::move(*batch);
+    }
+    // The records the halves told of are not told again.
+    const int toldBefore = told;
+    int read = 0;
+    TRecordPacker records(fields);
+    forEach(source, hasHeaderRow, fields.size(), [&](const QStringList& record) {
+        records.Add(record);
+        if (++read > toldBefore) {
+            step();
+        }
     });
     progress.Finish();
-    return batch;
+    return std::move(records.Batch());
 }

@@ -42,6 +42,13 @@ class TCsvImporter {
     // Who is told the progress of Read, record by record (total not known).
     void SetProgress(TExchangeProgress::TReport report) { report_ = std::move(report); }
 
+    // Read takes a file of this many bytes or more (UTF-16 excepted) as two
+    // halves at once, split at a line end after its middle; one whose halves
+    // do not read as one pass would (the split inside a quoted field, any
+    // error) is read again in one pass, whose result or error counts.
+    static constexpr qint64 kSplitBytes = 1024 * 1024;
+    void SetSplitBytes(qint64 bytes) { splitBytes_ = bytes; }
+
     // Calls take for each record of fileName as the import stores it: its
     // first fieldLimit fields. Returns the number of records. Raises
     // EExchangeError.
@@ -80,4 +87,5 @@ class TCsvImporter {
 
   private:
     TExchangeProgress::TReport report_;
+    qint64 splitBytes_ = kSplitBytes;
 };

@@ -17,6 +17,20 @@ QString tr(const char* text) {
 }  // namespace
 
 TCsvTextSource::TCsvTextSource(const QString& fileName) : fileName_(fileName), file_(fileName) {
+    open();
+    detectEncoding();
+    Rewind();
+}
+
+TCsvTextSource::TCsvTextSource(const QString& fileName, TextEncoding encoding, qint64 from,
+                               qint64 to)
+    : fileName_(fileName), file_(fileName), encoding_(encoding), start_(from), limit_(to) {
+    open();
+    Rewind();
+}
+
+void TCsvTextSource::open() {
+    const QString& fileName = fileName_;
     if (fileName.isEmpty()) {
         throw EExchangeError(tr("No source CSV file has been chosen."));
     }
@@ -29,12 +43,17 @@ TCsvTextSource::TCsvTextSource(const QString& fileName) : fileName_(fileName), f
         throw EExchangeError(
             tr("The file \"%1\" cannot be opened: %2").arg(fileName, file_.errorString()));
     }
-    detectEncoding();
-    Rewind();
 }
 
 QByteArray TCsvTextSource::readBytes() {
-    QByteArray bytes = file_.read(kPieceBytes);
+    qint64 wanted = kPieceBytes;
+    if (limit_ >= 0) {
+        wanted = qBound<qint64>(0, limit_ - file_.pos(), kPieceBytes);
+        if (wanted == 0) {
+            return QByteArray();
+        }
+    }
+    QByteArray bytes = file_.read(wanted);
     if (file_.error() != QFileDevice::NoError) {
         throw EExchangeError(
             tr("The file \"%1\" cannot be read: %2").arg(fileName_, file_.errorString()));
@@ -44,8 +63,8 @@ QByteArray TCsvTextSource::readBytes() {
 
 void TCsvTextSource::detectEncoding() {
     const QByteArray start = readBytes();
-    markSize_ = ByteOrderMark(start, encoding_);
-    if (markSize_ > 0) {
+    start_ = ByteOrderMark(start, encoding_);
+    if (start_ > 0) {
         return;
     }
     // Judged over the whole file, piece by piece: one broken sequence
@@ -60,12 +79,13 @@ void TCsvTextSource::detectEncoding() {
 }
 
 void TCsvTextSource::Rewind() {
-    if (!file_.seek(markSize_)) {
+    if (!file_.seek(start_)) {
         throw EExchangeError(
             tr("The file \"%1\" cannot be read: %2").arg(fileName_, file_.errorString()));
     }
     bytesRead_ = 0;
     ended_ = false;
+    endedAtCtrlZ_ = false;
     switch (encoding_) {
         case TextEncoding::Utf8:
             decoder_.emplace(QStringDecoder::Utf8);
@@ -107,6 +127,7 @@ bool TCsvTextSource::ReadPiece(QString& piece) {
         if (end >= 0) {
             piece.truncate(end);
             ended_ = true;
+            endedAtCtrlZ_ = true;
         }
         if (!piece.isEmpty()) {
             return true;

@@ -18,6 +18,10 @@ class TCsvTextSource {
     // Opens fileName and judges its encoding. Raises EExchangeError when it
     // cannot be opened or read, or is not a plain file.
     explicit TCsvTextSource(const QString& fileName);
+    // The text of the bytes from from up to to of fileName in encoding, as
+    // judged for the whole file (a part of a file read on its own: from and
+    // to lie where characters begin).
+    TCsvTextSource(const QString& fileName, TextEncoding encoding, qint64 from, qint64 to);
     TCsvTextSource(const TCsvTextSource&) = delete;
     TCsvTextSource& operator=(const TCsvTextSource&) = delete;
 
@@ -28,8 +32,14 @@ class TCsvTextSource {
     void Rewind();
 
     TextEncoding Encoding() const noexcept { return encoding_; }
+    // Where the text begins (after a byte-order mark) and the file's size.
+    qint64 TextStart() const noexcept { return start_; }
+    qint64 FileSize() const { return file_.size(); }
+    // Whether a Ctrl+Z ended the text before the end of the bytes.
+    bool EndedAtCtrlZ() const noexcept { return endedAtCtrlZ_; }
 
   private:
+    void open();
     void detectEncoding();
     QByteArray readBytes();
     void checkUtf16End() const;
@@ -37,8 +47,10 @@ class TCsvTextSource {
     QString fileName_;
     QFile file_;
     TextEncoding encoding_ = TextEncoding::Windows1250;
-    qint64 markSize_ = 0;
+    qint64 start_ = 0;   // after the byte-order mark, or where the part begins
+    qint64 limit_ = -1;  // where the part ends; -1: the file's end
     qint64 bytesRead_ = 0;
     std::optional<QStringDecoder> decoder_;
     bool ended_ = false;
+    bool endedAtCtrlZ_ = false;
 };

@@ -10,9 +10,12 @@
 #include "exchange/u_ExchangeCancelled.h"
 #include "session/u_ContactSchema.h"
 #include "support/u_ExchangeError.h"
+#include "support/u_TextEncoding.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <limits>
 
 using namespace fixtures;
 
@@ -137,8 +140,7 @@ class TestCsvImport : public QObject {
     }
 
     void multiLineFieldsAreTheCardsMultiLineFields() {
-        QCOMPARE(TCsvImporter::MultiLineFields(),
-                 (QSet<int>{3, 8, 9, 12, 13, 18, 25, 26, 29, 31}));
+        QCOMPARE(TCsvImporter::MultiLineFields(), (QSet<int>{3, 8, 9, 12, 13, 18, 25, 26, 29, 31}));
     }
 
     void malformedLineAppendsNothing() {
@@ -314,8 +316,9 @@ class TestCsvImport : public QObject {
         const QString file = path(QStringLiteral("czech.csv"));
         for (const QString& text : texts) {
             QVERIFY(source->StoreField(0, 0, text));
-            const QByteArray csv = TCsvExporter(source->Quib1(), ProgramColumns(), IdentityColumnMap())
-                                       .BuildCsv(surnameOnly);
+            const QByteArray csv =
+                TCsvExporter(source->Quib1(), ProgramColumns(), IdentityColumnMap())
+                    .BuildCsv(surnameOnly);
             WriteFile(file, csv);
             TCsvTextSource read(file);
             QString all;
@@ -388,6 +391,101 @@ class TestCsvImport : public QObject {
         QCOMPARE(ReadRows(*db), rowsBefore);
         QCOMPARE(Writes(*db), 0);
         QCOMPARE(ReadFile(scratch_.lastDatabase), fileBefore);
+    }
+
+    // A large file is read as two halves at once: whatever it holds, the
+    // records (or the error) are those of one pass over it.
+    void largeFilesReadAsInOnePass_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray csv = "Surname,First,Notes\r\n";
+        for (int i = 0; csv.size() < 3 * TCsvImporter::kSplitBytes; ++i) {
+            csv += "Dvořák " + QByteArray::number(i) + ",\"Jan, \"\"Honza\"\"\",\"line 1\r\nline " +
+                   QByteArray::number(i) + "\"\r\n";
+        }
+        const qsizetype middle = csv.size() / 2;
+        const qsizetype early = csv.indexOf("\r\nDvořák", middle / 2) + 2;
+        const qsizetype late = csv.indexOf("\r\nDvořák", middle + middle / 2) + 2;
+        QTest::newRow("CR LF") << csv;
+        QTest::newRow("LF") << QByteArray(csv).replace("\r\n", "\n");
+        QTest::newRow("CR, never split") << QByteArray(csv).replace("\r\n", "\r");
+        QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + csv;
+        QTest::newRow("Windows-1250") << EncodeWindows1250(QString::fromUtf8(csv));
+        // A quoted value of many lines around the middle: the first line end
+        // after it lies inside quotes.
+        QByteArray lines;
+        for (int i = 0; i < 4000; ++i) {
+            lines += "a quoted line of the long note\r\n";
+        }
+        const qsizetype at = csv.lastIndexOf("\r\nDvořák", middle - lines.size() / 2) + 2;
+        QTest::newRow("quoted lines around the middle")
+            << csv.left(at) + "Long,,\"" + lines + "end\"\r\n" + csv.mid(at);
+        // A double quote inside an unquoted field makes the line end
+        // after the middle that seems outside quotes lie inside them.
+        QTest::newRow("stray quote in the first half")
+            << csv.left(early) + "5\" floppy,x,y\r\n" + csv.mid(early);
+        QTest::newRow("Ctrl+Z in the first half") << csv.left(early) + "\x1A" + csv.mid(early);
+        QTest::newRow("Ctrl+Z in the second half") << csv.left(late) + "\x1A" + csv.mid(late);
+        QTest::newRow("malformed in the second half")
+            << csv.left(late) + "\"e\"x,f\r\n" + csv.mid(late);
+        QTest::newRow("malformed in the first half")
+            << csv.left(early) + "\"e\"x,f\r\n" + csv.mid(early);
+        QTest::newRow("unterminated at the end") << csv + "\"open";
+    }
+    void largeFilesReadAsInOnePass() {
+        QFETCH(QByteArray, bytes);
+        const QString file = csvFile(bytes);
+        const auto read = [&file](qint64 splitBytes, qint64& told) {
+            TCsvImporter importer;
+            importer.SetSplitBytes(splitBytes);
+            importer.SetProgress([&told](qint64 done, qint64) {
+                told = done;
+                return true;
+            });
+            return importer.Read(file, true, columns({0, 1, 31}));
+        };
+        qint64 toldOnce = 0;
+        TRecordBatch once;
+        QString error;
+        try {
+            once = read(std::numeric_limits<qint64>::max(), toldOnce);
+        } catch (const EExchangeError& e) {
+            error = e.message();
+        }
+        qint64 told = 0;
+        try {
+            const TRecordBatch halves = read(TCsvImporter::kSplitBytes, told);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            QCOMPARE(halves.RowCount(), once.RowCount());
+            QCOMPARE(told, toldOnce);
+            for (int r = 0; r < once.RowCount(); ++r) {
+                QCOMPARE(halves.Row(r, 32), once.Row(r, 32));
+            }
+        } catch (const EExchangeError& e) {
+            QCOMPARE(e.message(), error);
+        }
+    }
+
+    // Stopped through its progress while either half is read, the reading
+    // ends with nothing read.
+    void stoppedWhileReadingHalves() {
+        QByteArray csv;
+        for (int i = 0; csv.size() < 3 * TCsvImporter::kSplitBytes; ++i) {
+            csv += "Contact " + QByteArray::number(i) + ",x\r\n";
+        }
+        const QString file = csvFile(csv);
+        const int records = static_cast<int>(csv.count('\n'));
+        // Progress is told every kEvery records.
+        const qint64 last = records / TExchangeProgress::kEvery * TExchangeProgress::kEvery;
+        for (const qint64 stopAt : {TExchangeProgress::kEvery, last}) {
+            TCsvImporter importer;
+            qint64 told = 0;
+            importer.SetProgress([&told, stopAt](qint64 done, qint64) {
+                told = done;
+                return done < stopAt;
+            });
+            QVERIFY_THROWS_EXCEPTION(EExchangeCancelled, importer.Read(file, false, columns({0})));
+            QCOMPARE(told, stopAt);
+        }
     }
 
     void mappingFieldsAreProgramColumns() {
