@@ -35,7 +35,10 @@ bool TVCardLines::fetch() {
         // Read through a const pointer: indexing the buffer itself would
         // check for sharing at every byte. A refill may move the bytes.
         const char* const bytes = buffer_.constData();
-        while (end < size_ && bytes[end] != '\r' && bytes[end] != '\n') {
+        // CR and LF lie below every printable byte: most bytes are passed
+        // with one comparison.
+        while (end < size_ && (static_cast<unsigned char>(bytes[end]) > '\r' ||
+                               (bytes[end] != '\r' && bytes[end] != '\n'))) {
             ++end;
         }
         // A CR at the end of what is read may be followed by an LF.

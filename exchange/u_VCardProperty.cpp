@@ -147,7 +147,7 @@ bool TVCardProperty::Parse(QByteArrayView line) {
 
 QByteArray TVCardProperty::Param(QByteArrayView paramName) const {
     for (const auto& [n, v] : params) {
-        if (n == paramName) {
+        if (SameBytes(n, paramName)) {
             return unquoted(v);
         }
     }
@@ -170,7 +170,7 @@ void TVCardProperty::collectTypes() {
             for (const char c : v) {
                 *out++ = lower(c);
             }
-        } else if (n == "TYPE") {
+        } else if (SameBytes(n, "TYPE")) {
             // TYPE="work,voice" and TYPE=work,"voice" are the same list.
             const QByteArrayView list(v);
             qsizetype start = 0;
@@ -190,7 +190,7 @@ void TVCardProperty::collectTypes() {
 
 bool TVCardProperty::HasType(QByteArrayView type) const {
     for (const QByteArray& t : Types()) {
-        if (t == type) {
+        if (SameBytes(t, type)) {
             return true;
         }
     }

@@ -6,6 +6,16 @@
 #include <QList>
 #include <QPair>
 
+#include <cstring>
+
+// Whether a and b hold the same bytes; inline, sizes first (the Qt
+// comparison of a QByteArray with a literal is a call, with no size check).
+inline bool SameBytes(QByteArrayView a, QByteArrayView b) {
+    return a.size() == b.size() &&
+           (a.isEmpty() ||
+            std::memcmp(a.data(), b.data(), static_cast<std::size_t>(a.size())) == 0);
+}
+
 // One content line of a vCard after unfolding:
 // [group "."] name *(";" parameter) ":" value. Names are kept in capitals;
 // a parameter without "=" (vCard 2.1: "TEL;WORK;VOICE:") has an empty name.

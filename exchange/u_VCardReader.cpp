@@ -60,7 +60,9 @@ QByteArray charsetOf(const TVCardProperty& property) {
 // there), so it is dropped and the rest kept.
 QString decodeValue(QByteArrayView bytes, const QByteArray& charset, bool cardIsUtf8) {
     QString text;
-    if (charset == "utf-8" || charset == "utf8") {
+    if (charset.isEmpty()) {
+        text = cardIsUtf8 ? QString::fromUtf8(bytes) : DecodeWindows1250(bytes);
+    } else if (charset == "utf-8" || charset == "utf8") {
         text = QString::fromUtf8(bytes);
     } else if (charset == "windows-1250" || charset == "cp1250" || charset == "x-cp1250") {
         text = DecodeWindows1250(bytes);
@@ -102,7 +104,7 @@ bool hasUnassignedWindows1250Byte(QByteArrayView bytes) {
 }
 
 bool isVCardMarker(const TVCardProperty& property, QByteArrayView name) {
-    return property.name == name &&
+    return SameBytes(property.name, name) &&
            property.value.trimmed().compare("VCARD", Qt::CaseInsensitive) == 0;
 }
 
