@@ -270,7 +270,10 @@ void TVCardContactBuilder::fillField(QStringList& cells, int field) {
 }
 
 QStringList TVCardContactBuilder::Finish() {
-    QStringList cells(ColumnCount);
+    // Room for the identity too, which may follow the fields.
+    QStringList cells;
+    cells.reserve(ColumnCount + 1);
+    cells.resize(ColumnCount);
     fillOrganisation(cells);
     fillNames(cells);
     fillAddress(cells, HomeAddressSlot, Home_Address);

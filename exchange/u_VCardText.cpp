@@ -73,6 +73,8 @@ QString Unescape(QStringView value) {
 
 QStringList SplitUnescape(QStringView value, QChar separator) {
     QStringList parts;
+    // Room for every part at once (an escaped separator only makes it more).
+    parts.reserve(value.count(separator) + 1);
     qsizetype start = 0;
     for (qsizetype i = 0; i < value.size(); ++i) {
         if (value[i] == u'\\') {
