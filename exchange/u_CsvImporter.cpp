@@ -4,6 +4,7 @@
 #include "exchange/u_CsvRecordReader.h"
 #include "exchange/u_CsvTextSource.h"
 #include "exchange/u_ImportMapping.h"
+#include "exchange/u_ReadInHalves.h"
 #include "session/u_ContactSchema.h"
 #include "support/u_ExchangeError.h"
 
@@ -11,10 +12,8 @@
 #include <QFile>
 
 #include <atomic>
-#include <exception>
 #include <functional>
 #include <optional>
-#include <thread>
 
 namespace {
 
@@ -122,7 +121,7 @@ class TRecordPacker {
     TRecordBatch batch_;
 };
 
-// Raised in the second half's reading when the first half stopped.
+// Raised in the second half's reading when the first half failed.
 struct TStopped {};
 
 // Where the second half of the text begins: after the first line end past
@@ -171,48 +170,32 @@ std::optional<TRecordBatch> readInHalves(const TCsvTextSource& whole, const QStr
     if (!split) {
         return std::nullopt;
     }
-    TRecordPacker second(fields);
-    std::exception_ptr secondError;
-    std::atomic<bool> stop = false;
-    std::thread reader([&] {
-        try {
-            TCsvTextSource source(fileName, encoding, *split, size);
-            forEach(source, false, fields.size(), [&](const QStringList& read) {
-                if (stop) {
-                    throw TStopped();
-                }
-                second.Add(read);
-            });
-        } catch (...) {
-            secondError = std::current_exception();
-        }
-    });
     TRecordPacker first(fields);
+    TRecordPacker second(fields);
     bool ctrlZ = false;
-    try {
+    const auto readFirst = [&] {
         TCsvTextSource source(fileName, encoding, whole.TextStart(), *split);
         forEach(source, hasHeaderRow, fields.size(), [&](const QStringList& read) {
             first.Add(read);
             step();
         });
         ctrlZ = source.EndedAtCtrlZ();
-    } catch (const EExchangeError&) {
-        // Read again in one pass, which tells the error where it stands.
-        stop = true;
-        reader.join();
-        return std::nullopt;
-    } catch (...) {
-        stop = true;
-        reader.join();
-        throw;
-    }
-    // A Ctrl+Z in the first half ends the text there.
-    stop = ctrlZ;
-    reader.join();
+    };
+    const auto readSecond = [&](const std::atomic<bool>& stop) {
+        TCsvTextSource source(fileName, encoding, *split, size);
+        forEach(source, false, fields.size(), [&](const QStringList& read) {
+            if (stop) {
+                throw TStopped();
+            }
+            second.Add(read);
+        });
+    };
+    const bool read = ReadInHalves(readFirst, readSecond);
+    // A Ctrl+Z in the first half ends the text there, whatever came after.
     if (ctrlZ) {
         return std::move(first.Batch());
     }
-    if (secondError) {
+    if (!read) {
         return std::nullopt;
     }
     first.Batch().AppendRows(second.Batch());

@@ -1,5 +1,6 @@
 // Large vCard files read as two halves at once (TVCardReader::ReadFileInto).
 
+#include "exchange/u_ReadInHalves.h"
 #include "exchange/u_VCardFileCards.h"
 #include "exchange/u_VCardLines.h"
 #include "exchange/u_VCardReader.h"
@@ -8,42 +9,18 @@
 #include <QFile>
 
 #include <atomic>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 
 namespace {
 
-// A file of many cards read as two halves at once.
-class TSplitRead {
-  public:
-    TSplitRead(const QString& fileName, const std::function<void()>& counted)
-        : fileName_(fileName), counted_(counted) {}
-
-    // The cards, or nothing when the file is not split (too small, UTF-16,
-    // no card begins in the second half) or the halves failed: then it is
-    // read in one pass.
-    std::optional<TPackedRows> Read();
-
-  private:
-    // Where the second half begins: after a line end that a BEGIN:VCARD
-    // line follows, in the window after the middle.
-    std::optional<qint64> findSplit(QFile& file, qint64 from, qint64 size) const;
-    void readSecond(qint64 from, bool utf8);
-
-    QString fileName_;
-    const std::function<void()>& counted_;
-    TPackedRows second_;
-    std::exception_ptr secondError_;
-    std::atomic<bool> stop_ = false;
-};
-
-// Raised in the second half's reading when the first half stopped.
+// Raised in the second half's reading when the first half failed.
 struct TStopped {};
 
-std::optional<qint64> TSplitRead::findSplit(QFile& file, qint64 from, qint64 size) const {
+// Where the second half begins: after a line end that a BEGIN:VCARD line
+// follows, in the window after the middle.
+std::optional<qint64> splitOf(QFile& file, qint64 from, qint64 size) {
     const qint64 middle = from + (size - from) / 2;
     if (!file.seek(middle)) {
         return std::nullopt;
@@ -56,27 +33,12 @@ std::optional<qint64> TSplitRead::findSplit(QFile& file, qint64 from, qint64 siz
     return middle + found + 1;
 }
 
-void TSplitRead::readSecond(qint64 from, bool utf8) {
-    try {
-        QFile file(fileName_);
-        if (!file.open(QIODevice::ReadOnly) || !file.seek(from)) {
-            throw EExchangeError(QString());
-        }
-        vcardfile::ReadCards(
-            [&file](char* to, qsizetype max) { return vcardfile::ReadPiece(file, to, max); }, utf8,
-            [this](const QStringList& cells) {
-                if (stop_) {
-                    throw TStopped();
-                }
-                second_.AppendRow(cells);
-            });
-    } catch (...) {
-        secondError_ = std::current_exception();
-    }
-}
-
-std::optional<TPackedRows> TSplitRead::Read() {
-    const std::unique_ptr<QFile> file = vcardfile::Open(fileName_);
+// The cards of a file of many cards read as two halves at once; none when
+// it is not split (too small, UTF-16, no card begins in the second half)
+// or the halves failed: then it is read in one pass.
+std::optional<TPackedRows> readInHalves(const QString& fileName,
+                                        const std::function<void()>& counted) {
+    const std::unique_ptr<QFile> file = vcardfile::Open(fileName);
     const qint64 size = file->size();
     if (size < TVCardReader::kSplitBytes) {
         return std::nullopt;
@@ -90,14 +52,14 @@ std::optional<TPackedRows> TSplitRead::Read() {
     }
     const bool utf8 =
         vcardfile::IsUtf8Onwards(*file, piece, QByteArrayView(piece).sliced(mark, got - mark));
-    const std::optional<qint64> split = findSplit(*file, mark, size);
+    const std::optional<qint64> split = splitOf(*file, mark, size);
     if (!split || !file->seek(mark)) {
         return std::nullopt;
     }
-    std::thread second([this, from = *split, utf8] { readSecond(from, utf8); });
     TPackedRows cards;
+    TPackedRows second;
     int firstCount = 0;
-    try {
+    const auto readFirst = [&] {
         qint64 left = *split - mark;
         QFile& in = *file;
         firstCount = vcardfile::ReadCards(
@@ -108,31 +70,35 @@ std::optional<TPackedRows> TSplitRead::Read() {
                 return n;
             },
             utf8,
-            [&cards, this](const QStringList& cells) {
+            [&cards, &counted](const QStringList& cells) {
                 cards.AppendRow(cells);
-                if (counted_) {
-                    counted_();
+                if (counted) {
+                    counted();
                 }
             });
-    } catch (const EExchangeError&) {
-        // Read again in one pass, which tells the error where it stands.
-        stop_ = true;
-        second.join();
+    };
+    const auto readSecond = [&](const std::atomic<bool>& stop) {
+        QFile in(fileName);
+        if (!in.open(QIODevice::ReadOnly) || !in.seek(*split)) {
+            throw TStopped();
+        }
+        vcardfile::ReadCards(
+            [&in](char* to, qsizetype max) { return vcardfile::ReadPiece(in, to, max); }, utf8,
+            [&second, &stop](const QStringList& cells) {
+                if (stop) {
+                    throw TStopped();
+                }
+                second.AppendRow(cells);
+            });
+    };
+    if (!ReadInHalves(readFirst, readSecond) ||
+        firstCount + second.RowCount() > TVCardReader::kMaxCards) {
         return std::nullopt;
-    } catch (...) {
-        stop_ = true;
-        second.join();
-        throw;
     }
-    second.join();
-    if (secondError_ || firstCount + second_.RowCount() > TVCardReader::kMaxCards) {
-        return std::nullopt;
-    }
-    cards.AppendRows(second_);
-    second_.Clear();
-    if (counted_) {
-        for (int i = 0; i < cards.RowCount() - firstCount; ++i) {
-            counted_();
+    cards.AppendRows(second);
+    if (counted) {
+        for (int i = 0; i < second.RowCount(); ++i) {
+            counted();
         }
     }
     return cards;
@@ -149,8 +115,7 @@ TPackedRows TVCardReader::ReadFileInto(const QString& fileName,
             counted();
         }
     };
-    TSplitRead split(fileName, count);
-    if (std::optional<TPackedRows> cards = split.Read()) {
+    if (std::optional<TPackedRows> cards = readInHalves(fileName, count)) {
         return std::move(*cards);
     }
     // The cards the halves told of are not told again.
