@@ -370,6 +370,7 @@ bool ReadDatabaseFile(const std::string& path, Table& table, const std::function
         char* out = in.Position();  // where the first block goes
         readHeaders(in, out, blocks, table, headers);
         if (!proceed()) {
+            source.StopReading();
             table.Clear();
             return false;
         }

@@ -31,12 +31,68 @@ DbFileSource::DbFileSource(const std::string& path)
     data_ = owned_.get();
     if (sized) {
         expected_ = static_cast<std::size_t>(st.st_size);
+        if (expected_ >= kAheadBytes) {
+            ahead_ = std::thread([this] { readAhead(); });
+        }
     } else {
         readWhole();
     }
 }
 
+DbFileSource::~DbFileSource() {
+    StopReading();
+}
+
+void DbFileSource::StopReading() {
+    if (ahead_.joinable()) {
+        stop_ = true;
+        ahead_.join();
+    }
+}
+
+void DbFileSource::readAhead() {
+    bool failed = false;
+    try {
+        while (!stop_) {
+            const std::size_t goal = std::min(expected_, used_ + kPiece);
+            const bool more = readSome(goal) && used_ < expected_;
+            if (!more) {
+                ended();
+            }
+            const std::lock_guard lock(mutex_);
+            told_ = used_;
+            toldEnded_ = !more;
+            read_.notify_all();
+            if (!more) {
+                return;
+            }
+        }
+    } catch (...) {
+        failed = true;
+    }
+    const std::lock_guard lock(mutex_);
+    failed_ = failed;
+    toldEnded_ = true;
+    read_.notify_all();
+}
+
+std::size_t DbFileSource::Loaded() const {
+    if (!ahead_.joinable()) {
+        return used_;
+    }
+    const std::lock_guard lock(mutex_);
+    return toldEnded_ ? told_ : (told_ > kTail ? told_ - kTail : 0);
+}
+
 void DbFileSource::ReadUpTo(std::size_t want) {
+    if (ahead_.joinable()) {
+        std::unique_lock lock(mutex_);
+        read_.wait(lock, [&] { return toldEnded_ || told_ >= want + kTail; });
+        if (failed_) {
+            RaiseError(errors::kOpenRead);
+        }
+        return;
+    }
     const std::size_t goal = std::min(expected_, want + kPiece);
     while (!ended_ && used_ < want) {
         if (!readSome(goal) || used_ == expected_) {

@@ -185,6 +185,43 @@ TEST_F(CorruptFiles, CutInsideRowsLeavesTableEmptyAfterLoadedTable) {
     ExpectEof(Bytes(kGood.begin(), kGood.end() - 3), "cut in last row");
 }
 
+// A file large enough to be read ahead by a thread reads, and fails, as a
+// small one does: whole, cut anywhere, or with a broken text near its end.
+TEST_F(CorruptFiles, LargeFilesReadAheadReadAsSmallOnes) {
+    for (const std::string required : {"0.1", "0.2"}) {
+        const uint32_t rows = 50000;
+        Bytes good = Concat({FileStart(1, rows, 2, required), HeaderRecord("ver", {"1.0"})});
+        for (uint32_t r = 0; r < rows; ++r) {
+            const Bytes row =
+                RowRecord({"Dvo\xC5\x99\xC3\xA1k " + std::to_string(r), std::string(r % 50, 'x')});
+            good.insert(good.end(), row.begin(), row.end());
+        }
+        ASSERT_GT(good.size(), 2u << 20) << required;
+        OpenResult r = OpenBytes(good);
+        ASSERT_TRUE(r.result) << required;
+        ASSERT_EQ(q.RowsCountTotal(), static_cast<int32_t>(rows));
+        EXPECT_EQ(q.DataView(static_cast<int32_t>(rows) - 1, 1), std::string((rows - 1) % 50, 'x'));
+        if (required == "0.2") {
+            EXPECT_EQ(q.DataView(static_cast<int32_t>(rows) / 2, 0),
+                      "Dvořák " + std::to_string(rows / 2));
+        }
+        for (const std::size_t cut :
+             {std::size_t{100}, good.size() / 2, good.size() - 3, good.size() - 1}) {
+            ExpectEof(Bytes(good.begin(), good.begin() + static_cast<long>(cut)),
+                      required + " cut at " + std::to_string(cut));
+        }
+        if (required == "0.2") {
+            // A lone continuation byte in the last row's first text.
+            Bytes broken = good;
+            const std::size_t at = broken.size() - 60;
+            broken[at] = 0x80;
+            const OpenResult b = OpenBytes(broken);
+            EXPECT_TRUE(b.raised);
+            ExpectEmptyTable();
+        }
+    }
+}
+
 TEST_F(CorruptFiles, HugeCountsFailAtOnce) {
     ExpectEof(FileStart(0x7FFFFFFF, 0, 0), "huge header count");
     ExpectEof(FileStart(0, 0xFFFFFFFF, 1), "huge row count");

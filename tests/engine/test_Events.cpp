@@ -267,6 +267,31 @@ TEST(Events, CancelledFileOperations) {
     EXPECT_EQ(q.GetData(0, 0), "changed");
 }
 
+// Declined after its headers, a file large enough to be read ahead leaves
+// nothing loaded and nothing reading.
+TEST(Events, CancelledCompatibilityCheckOfALargeFile) {
+    TempDir dir;
+    const std::string path = dir.file("large.tbr");
+    const uint32_t rows = 100000;
+    Bytes bytes = Concat({FileStart(1, rows, 1), HeaderRecord("ProgramName", {"Other"})});
+    for (uint32_t r = 0; r < rows; ++r) {
+        const Bytes row = RowRecord({"contact " + std::to_string(r)});
+        bytes.insert(bytes.end(), row.begin(), row.end());
+    }
+    ASSERT_GT(bytes.size(), 1u << 20);
+    WriteBytes(path, bytes);
+    CQuibCtrl q;
+    q.SetDatabaseName(path);
+    RecordingListener l;
+    l.cancel = {"CheckCompatibility"};
+    q.SetListener(&l);
+    EXPECT_FALSE(q.Open());
+    EXPECT_EQ(q.RowsCountTotal(), 0);
+    q.SetListener(nullptr);
+    ASSERT_TRUE(q.Open());
+    EXPECT_EQ(q.DataView(static_cast<int32_t>(rows) - 1, 0), "contact " + std::to_string(rows - 1));
+}
+
 TEST(Events, CancelledCompatibilityCheck) {
     TempDir dir;
     const std::string path = dir.file("a.tbr");
