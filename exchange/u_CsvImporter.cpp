@@ -212,25 +212,16 @@ TRecordBatch TCsvImporter::Read(const QString& fileName, bool hasHeaderRow,
     TExchangeProgress progress(report_);
     TCsvTextSource source(fileName);
     progress.Start(0);
-    int told = 0;
-    const std::function<void()> step = [&told, &progress] {
-        ++told;
-        progress.Step();
-    };
-    if (std::optional<TRecordBatch> batch =
-            readInHalves(source, fileName, hasHeaderRow, fields, splitBytes_, step)) {
+    TRecordsTold told([&progress] { progress.Step(); });
+    if (std::optional<TRecordBatch> batch = readInHalves(source, fileName, hasHeaderRow, fields,
+                                                         splitBytes_, [&told] { told.Read(); })) {
         progress.Finish();
         return std::move(*batch);
     }
-    // The records the halves told of are not told again.
-    const int toldBefore = told;
-    int read = 0;
     TRecordPacker records(fields);
     forEach(source, hasHeaderRow, fields.size(), [&](const QStringList& record) {
         records.Add(record);
-        if (++read > toldBefore) {
-            step();
-        }
+        told.ReadAgain();
     });
     progress.Finish();
     return std::move(records.Batch());

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <functional>
+#include <utility>
 
 // Runs the reading of a file's two halves at once: second on a thread of
 // its own, first on the calling one. second is handed a flag that is set
@@ -13,3 +14,30 @@
 // travels on once second has ended.
 bool ReadInHalves(const std::function<void()>& first,
                   const std::function<void(const std::atomic<bool>& stop)>& second);
+
+// Tells a progress of each record read once, also when a file whose halves
+// failed is read again in one pass: that pass tells only the records past
+// those the halves told of.
+class TRecordsTold {
+  public:
+    explicit TRecordsTold(std::function<void()> tell) : tell_(std::move(tell)) {}
+
+    // A record read by the halves.
+    void Read() {
+        ++told_;
+        if (tell_) {
+            tell_();
+        }
+    }
+    // A record read by the pass after them.
+    void ReadAgain() {
+        if (++readAgain_ > told_) {
+            Read();
+        }
+    }
+
+  private:
+    std::function<void()> tell_;
+    int told_ = 0;
+    int readAgain_ = 0;
+};

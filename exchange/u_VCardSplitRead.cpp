@@ -108,25 +108,14 @@ std::optional<TPackedRows> readInHalves(const QString& fileName,
 
 TPackedRows TVCardReader::ReadFileInto(const QString& fileName,
                                        const std::function<void()>& counted) {
-    int told = 0;
-    const std::function<void()> count = [&told, &counted] {
-        ++told;
-        if (counted) {
-            counted();
-        }
-    };
-    if (std::optional<TPackedRows> cards = readInHalves(fileName, count)) {
+    TRecordsTold told(counted);
+    if (std::optional<TPackedRows> cards = readInHalves(fileName, [&told] { told.Read(); })) {
         return std::move(*cards);
     }
-    // The cards the halves told of are not told again.
-    const int toldBefore = told;
-    int read = 0;
     TPackedRows cards;
     ReadFile(fileName, [&](const QStringList& cells) {
         cards.AppendRow(cells);
-        if (++read > toldBefore) {
-            count();
-        }
+        told.ReadAgain();
     });
     return cards;
 }
