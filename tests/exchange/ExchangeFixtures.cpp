@@ -110,6 +110,14 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
+QString WriteOldFile(const QDir& folder, const QString& name, const QByteArray& old) {
+    // A folder that could not be made fails the write's check.
+    folder.mkpath(QStringLiteral("."));
+    const QString file = folder.filePath(name);
+    WriteFile(file, old);
+    return file;
+}
+
 QStringList ContactRow(const QList<std::pair<int, QString>>& cells) {
     QStringList r(32);
     for (const auto& [c, v] : cells) {

@@ -7,6 +7,7 @@
 #include "session/u_ColumnMap.h"
 #include "session/u_ContactsSession.h"
 
+#include <QDir>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -56,6 +57,9 @@ QString ValueByName(const TQuibReader& quib, int r, const QString& name);
 
 QByteArray ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
+// The file name in folder (made when missing), holding old: the file an
+// export that fails must leave as it was.
+QString WriteOldFile(const QDir& folder, const QString& name, const QByteArray& old);
 
 // A contact of 32 program fields, empty but for the (field, text) pairs.
 QStringList ContactRow(const QList<std::pair<int, QString>>& cells);

@@ -272,10 +272,8 @@ class TestCsvExport : public QObject {
     void failedWritesKeepTheOldFile() {
         auto db = database(GeneratedContacts(3000));
         QDir folder(path(QStringLiteral("faults")));
-        QVERIFY(folder.mkpath(QStringLiteral(".")));
-        const QString file = folder.filePath(QStringLiteral("out.csv"));
         const QByteArray old("\"old\"\r\n");
-        WriteFile(file, old);
+        const QString file = WriteOldFile(folder, QStringLiteral("out.csv"), old);
         const qint64 size =
             TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).BuildCsv(allTicked()).size();
         QVERIFY(size > 3 * 256 * 1024);  // several pieces are written
@@ -314,9 +312,7 @@ class TestCsvExport : public QObject {
     void fullDiskKeepsTheOldFile() {
         auto db = database(GeneratedContacts(20));
         QDir folder(path(QStringLiteral("full")));
-        QVERIFY(folder.mkpath(QStringLiteral(".")));
-        const QString file = folder.filePath(QStringLiteral("out.csv"));
-        WriteFile(file, "\"old\"\r\n");
+        const QString file = WriteOldFile(folder, QStringLiteral("out.csv"), "\"old\"\r\n");
         const qint64 size =
             TCsvExporter(*db, ProgramColumns(), IdentityColumnMap()).BuildCsv(allTicked()).size();
         const QString broken = CheckFailedWrites(file, 0, size, [&] {
@@ -358,10 +354,8 @@ class TestCsvExport : public QObject {
         QFETCH(qint64, stopAt);
         auto db = database(GeneratedContacts(3000));
         QDir folder(path(QStringLiteral("cancel%1").arg(stopAt)));
-        QVERIFY(folder.mkpath(QStringLiteral(".")));
-        const QString file = folder.filePath(QStringLiteral("out.csv"));
         const QByteArray old("\"old\"\r\n");
-        WriteFile(file, old);
+        const QString file = WriteOldFile(folder, QStringLiteral("out.csv"), old);
         TCsvExporter exporter(*db, ProgramColumns(), IdentityColumnMap());
         qint64 stoppedAt = -1;
         exporter.SetProgress([&](qint64 done, qint64) {

@@ -131,10 +131,8 @@ class TestVCardExport : public QObject {
     void exportFailuresKeepTheOldFile() {
         auto db = database(GeneratedContacts(3000));
         QDir folder(path(QStringLiteral("faults")));
-        QVERIFY(folder.mkpath(QStringLiteral(".")));
-        const QString vcf = folder.filePath(QStringLiteral("out.vcf"));
         const QByteArray old("BEGIN:VCARD\r\nEND:VCARD\r\n");
-        WriteFile(vcf, old);
+        const QString vcf = WriteOldFile(folder, QStringLiteral("out.vcf"), old);
         const qint64 size = TVCardExchange(db->Quib1(), IdentityColumnMap())
                                 .BuildVCards(TVCardVersion::V4_0)
                                 .size();
@@ -157,10 +155,8 @@ class TestVCardExport : public QObject {
     void cancelledExportKeepsTheOldFile() {
         auto db = database(GeneratedContacts(1000));
         QDir folder(path(QStringLiteral("cancel")));
-        QVERIFY(folder.mkpath(QStringLiteral(".")));
-        const QString vcf = folder.filePath(QStringLiteral("out.vcf"));
         const QByteArray old("BEGIN:VCARD\r\nEND:VCARD\r\n");
-        WriteFile(vcf, old);
+        const QString vcf = WriteOldFile(folder, QStringLiteral("out.vcf"), old);
         TVCardExchange exchange(db->Quib1(), IdentityColumnMap());
         exchange.SetProgress([](qint64 done, qint64) { return done < 768; });
         QVERIFY_THROWS_EXCEPTION(EExchangeCancelled,
